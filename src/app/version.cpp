@@ -1,0 +1,3 @@
+#include "app/version.hpp"
+
+const char* quandrelVersion() { return "1.0.0"; }
