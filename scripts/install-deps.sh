@@ -10,6 +10,7 @@ $SUDO apt-get install -y -qq --no-install-recommends \
   libsdl2-dev libstb-dev \
   libgtest-dev libbenchmark-dev \
   xvfb xauth xdotool imagemagick \
-  python3 python3-pil python3-numpy \
+  python3 python3-pil python3-numpy libharfbuzz-bin espeak-ng sox \
+  fonts-wqy-microhei fonts-droid-fallback fonts-dejavu-core \
   clang llvm libclang-rt-14-dev valgrind \
   >/dev/null
