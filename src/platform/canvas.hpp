@@ -1,0 +1,35 @@
+// The 480 x 720 frame the window's controls are drawn into.
+#pragma once
+
+#include <cstdint>
+#include <vector>
+
+#include "platform/mz_types.hpp"
+
+struct Image;
+
+class Canvas {
+ public:
+  static constexpr int32_t Width = 480;
+  static constexpr int32_t Height = 720;
+
+  Canvas();
+
+  // Pixels R, G, B, A (A is 255 everywhere once a frame is composed).
+  const uint32_t* pixels() const { return pixels_.data(); }
+  uint32_t* pixels() { return pixels_.data(); }
+  uint32_t pixel(int32_t x, int32_t y) const { return pixels_[static_cast<size_t>(y) * Width + x]; }
+
+  // Drawing is clipped to the clip rectangle (and the canvas).
+  void setClip(const MzRect& clip);
+  const MzRect& clip() const { return clip_; }
+  void fill(const MzRect& rect, uint32_t rgba);
+  // Draws `image` scaled to the rectangle, alpha-blended over the canvas.
+  void drawImage(const Image& image, const MzRect& rect);
+  // Draws UTF-16 text of `pixelHeight` centred in `rect`.
+  void drawText(const char16_t* text, const MzRect& rect, int32_t pixelHeight, MzColour colour);
+
+ private:
+  std::vector<uint32_t> pixels_;
+  MzRect clip_;
+};

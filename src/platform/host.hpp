@@ -1,0 +1,56 @@
+// What the platform layer asks of a host (the SDL window, the headless script
+// runner): time, input, frame output and sound output. The platform calls a
+// host only from the GUI thread, except Host::wake.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "platform/mz_types.hpp"
+
+class Canvas;
+
+struct HostEvent {
+  enum class Kind {
+    PointerDown,  // x, y in window pixels
+    PointerMove,
+    PointerUp,
+    Key,          // key, modifiers
+    Command,      // a control's command as if the control had reported it: id, arg
+    Answer,       // answers the open question box: yes
+    Close,        // the user closes the window
+    Wake,         // Host::wake was called
+  };
+  Kind kind = Kind::Wake;
+  int32_t x = 0;
+  int32_t y = 0;
+  MzKey key = MzKey::Unknown;
+  uint32_t modifiers = 0;
+  uint32_t id = 0;
+  int32_t arg = 0;
+  bool yes = false;
+};
+
+class Host {
+ public:
+  virtual ~Host() = default;
+
+  // Milliseconds since the host started (virtual time for the headless host).
+  virtual uint64_t nowMs() = 0;
+  // Waits for the next event until the clock reaches `deadlineMs`
+  // (UINT64_MAX: no deadline). Returns false when the deadline came first.
+  virtual bool waitEvent(uint64_t deadlineMs, HostEvent& event) = 0;
+  // Shows the composed 480 x 720 frame; `dirty` is the part that changed.
+  virtual void present(const Canvas& frame, const MzRect& dirty) = 0;
+  // Starts playing a WAV file (UTF-8 path), stopping any sound playing.
+  virtual void playSound(const std::string& path, bool loop) = 0;
+  // The window shown or hidden, brought to the front, animated in.
+  virtual void showWindow(bool show) = 0;
+  virtual void raiseWindow() = 0;
+  // Thread-safe: makes a waiting waitEvent return a Wake event.
+  virtual void wake() = 0;
+};
+
+// The host the platform runs on; set by the entry function before Init.
+Host* currentHost();
+void setCurrentHost(Host* host);

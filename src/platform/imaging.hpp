@@ -1,0 +1,52 @@
+// Decoded pictures: shared images loaded from files and button images loaded
+// from the executable's PNG resources.
+#pragma once
+
+#include <array>
+#include <cstdint>
+
+#include "platform/image.hpp"
+#include "platform/mz_types.hpp"
+
+// A handle to one decoded picture. Loading a file points the handle at the
+// decoded pixels of that file; every sprite that draws this handle shows the
+// new picture at its next repaint. Each distinct file is decoded once per run
+// and kept, so reloading a file already seen neither reads the disk nor
+// allocates. A missing or unreadable file leaves the handle empty.
+class ImagingHelper {
+ public:
+  ImagingHelper() = default;
+  ImagingHelper(const ImagingHelper&) = delete;
+  ImagingHelper& operator=(const ImagingHelper&) = delete;
+
+  // Loads a PNG or JPEG file (a full path with '/' separators). The three
+  // flags are accepted for the library's signature and have no effect here.
+  bool LoadImageW(const char16_t* path, bool = true, bool = true, bool = true);
+  // Points the handle at an already decoded picture (null empties it).
+  void Assign(const Image* image) { image_ = image; }
+  void Clear() { image_ = nullptr; }
+
+  const Image* image() const { return image_; }
+  bool IsEmpty() const { return image_ == nullptr; }
+
+ private:
+  const Image* image_ = nullptr;
+};
+
+// Owns the button pictures decoded from the executable's PNG resources.
+class ImageContainer {
+ public:
+  static constexpr int Capacity = 4;
+
+  ImageContainer() = default;
+  ImageContainer(const ImageContainer&) = delete;
+  ImageContainer& operator=(const ImageContainer&) = delete;
+
+  // Decodes resource `resourceId` and returns its picture, owned by this
+  // container; an unknown id (or a full container) gives null, not an error.
+  ImagingHelper* LoadImageW(InstanceHandle instance, uint32_t resourceId, bool = true);
+
+ private:
+  std::array<ImagingHelper, Capacity> images_;
+  int count_ = 0;
+};

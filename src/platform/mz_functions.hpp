@@ -1,0 +1,34 @@
+// The UI library's and the system's free functions that the game calls.
+#pragma once
+
+#include <cstdint>
+
+#include "platform/mz_types.hpp"
+
+// The screen area an application may use: (0, 0, 480, 720).
+MzRect MzGetWorkArea();
+// Platform setting `index`; 1 = the start-up animation (1 = on).
+int32_t MzGetParam(int32_t index);
+// The executable's compiled-in resources.
+InstanceHandle MzGetInstanceHandle();
+// A modal yes/no question drawn in the window; returns 1 for yes, 2 for no.
+// Window timers keep running while it is open.
+int32_t MzMessageBoxEx(WindowHandle window, const char16_t* text, const char16_t* caption,
+                       uint32_t style, uint32_t flags);
+// Whether the device is in silent mode (never, on the desktop, unless set).
+bool MzIsSilence();
+
+// Window timers: starting a running timer restarts it with the new period.
+// Timers due at the same moment fire in the order they were (re)started.
+bool SetTimer(WindowHandle window, uint32_t timerId, uint32_t periodMs);
+bool KillTimer(WindowHandle window, uint32_t timerId);
+// Ends the message loop with `exitCode`.
+void PostQuitMessage(int32_t exitCode);
+
+// Plays a WAV file, stopping whatever sound plays; relative names resolve
+// against the executable's directory. Flags: SndAsync | SndFilename, plus
+// SndLoop to repeat until another sound is played.
+constexpr uint32_t SndAsync = 0x0001;
+constexpr uint32_t SndLoop = 0x0008;
+constexpr uint32_t SndFilename = 0x20000;
+bool PlaySoundW(const char16_t* fileName, uint32_t flags);

@@ -1,0 +1,83 @@
+// The UI library's window classes. A window owns no controls: it keeps the
+// list of controls added to it, draws the visible ones in that order into the
+// frame, routes the pointer to them, and delivers timers, commands, keys and
+// pointer events to its virtual handlers on the one GUI thread.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "platform/mz_types.hpp"
+
+class Canvas;
+class UiWin;
+
+class CMzWnd {
+ public:
+  CMzWnd() = default;
+  virtual ~CMzWnd();
+  CMzWnd(const CMzWnd&) = delete;
+  CMzWnd& operator=(const CMzWnd&) = delete;
+
+  virtual const char16_t* GetWindowClassName();
+  virtual int32_t MzDefWndProc(uint32_t message, uint32_t wParam, int32_t lParam);
+  virtual void OnLButtonDblClk(uint32_t flags, int32_t x, int32_t y);
+  // Pointer press, release and drag that no button took.
+  virtual void OnLButtonDown(uint32_t flags, int32_t x, int32_t y);
+  virtual void OnLButtonUp(uint32_t flags, int32_t x, int32_t y);
+  // Delivered only while the pointer is held down (a dragging finger).
+  virtual void OnMouseMove(uint32_t flags, int32_t x, int32_t y);
+  virtual void OnTimer(uint32_t timerId);
+  virtual void OnSize(int32_t width, int32_t height);
+  // A control's command: its id in the low 16 bits of wParam; for a toolbar,
+  // lParam is the index of the pressed button.
+  virtual void handleCommand(uint32_t wParam, int32_t lParam);
+  // Called by Create, once the window exists; 0 means the window failed.
+  virtual int32_t OnInitDialog();
+  // Desktop keys (the phone had none).
+  virtual void OnKeyDown(MzKey key, uint32_t modifiers);
+  // Appends the window's own fields ("name": value pairs, each preceded by a
+  // comma) to the one-line JSON state that a headless script's dump prints.
+  virtual void AppendDebugState(std::string& json) const;
+
+  // Creates the native window over (x, y, width, height) and calls OnInitDialog.
+  bool Create(int32_t x, int32_t y, int32_t width, int32_t height, CMzWnd* parent = nullptr,
+              int32_t id = 0, uint32_t style = 0, uint32_t exStyle = 0);
+  void Show(bool show = true, bool activate = true);
+  void UpdateWindow();
+  // The start-up animation (a short fade-in here).
+  void AnimateWindow(int32_t kind, bool show);
+  int32_t GetWidth() const { return width_; }
+  int32_t GetHeight() const { return height_; }
+  bool IsWindowVisible() const { return shown_; }
+  void EnableFillBgColor(bool fill) { fillBackground_ = fill; }
+  // Marks a rectangle (null: the whole window) for repainting.
+  void Invalidate(const MzRect* rect = nullptr, int32_t erase = 0);
+  void SetShellHomekeyReturnValue(int32_t value) { homeKeyValue_ = value; }
+
+  WindowHandle m_hWnd = 0;
+
+ protected:
+  int32_t width_ = 0;
+  int32_t height_ = 0;
+  bool shown_ = false;
+  bool fillBackground_ = true;
+  int32_t homeKeyValue_ = 0;
+};
+
+class CMzWndEx : public CMzWnd {
+ public:
+  ~CMzWndEx() override;
+  // Adds a control on top of those added before; adding one already in the
+  // list changes nothing.
+  void AddUiWin(UiWin* control);
+  int32_t OnInitDialog() override;
+
+  // Platform side.
+  const std::vector<UiWin*>& controls() const { return controls_; }
+  void Paint(Canvas& canvas) const;
+
+ private:
+  std::vector<UiWin*> controls_;
+};
