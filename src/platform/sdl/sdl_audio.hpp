@@ -1,0 +1,43 @@
+// WAV playback through the default SDL audio device, one sound at a time.
+// Each file is decoded and converted to the device's format once, then kept.
+// Without an audio device every request is silently skipped.
+#pragma once
+
+#include <SDL.h>
+
+#include <cstdint>
+#include <string>
+#include <unordered_map>
+#include <vector>
+
+#include "platform/sdl/sound_voice.hpp"
+
+class SdlAudio {
+ public:
+  SdlAudio();
+  ~SdlAudio();
+  SdlAudio(const SdlAudio&) = delete;
+  SdlAudio& operator=(const SdlAudio&) = delete;
+
+  bool hasDevice() const { return device_ != 0; }
+  // Starts the WAV file at `path` (UTF-8), stopping the sound playing; a file
+  // that cannot be read or converted just stops it.
+  void play(const std::string& path, bool loop);
+  // Whether a sound is still being fed to the device.
+  bool playing();
+  // Stops the device's callback while nothing plays, so an idle game costs
+  // no audio work. Called before the host blocks for events.
+  void pauseWhenIdle();
+
+ private:
+  // The file's samples in the device's format (empty when unusable).
+  const std::vector<uint8_t>& decoded(const std::string& path);
+  static void SDLCALL feed(void* self, Uint8* stream, int length);
+
+  bool subsystemStarted_ = false;
+  SDL_AudioDeviceID device_ = 0;
+  SDL_AudioSpec spec_{};
+  bool paused_ = true;
+  std::unordered_map<std::string, std::vector<uint8_t>> cache_;
+  SoundVoice voice_;  // shared with the audio thread under the device lock
+};
