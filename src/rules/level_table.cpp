@@ -1,11 +1,13 @@
 // Starting boards and target scores of levels 1..10.
 #include "rules/level_table.hpp"
 
+#include <cstddef>
+
 namespace {
 
 constexpr int32_t S = 19;  // a target that starts spoiled
 
-constexpr std::array<LevelLayout, LastLevel> levels = {{
+constexpr std::array<LevelLayout, LevelCount> levels = {{
     {{16, 4, 7, 10, 7, 16, 13, 10, 16, 13}, 600},
     {{16, 4, 7, S, 7, 16, 13, S, 16, 13}, 800},
     {{16, S, 7, S, 7, 16, 13, S, 16, 13}, 900},
@@ -21,6 +23,6 @@ constexpr std::array<LevelLayout, LastLevel> levels = {{
 }  // namespace
 
 const LevelLayout* levelLayout(int32_t level) {
-  if (level < FirstLevel || level > LastLevel) return nullptr;
+  if (level < FirstLevel || level > LevelCount) return nullptr;
   return &levels[static_cast<size_t>(level - FirstLevel)];
 }

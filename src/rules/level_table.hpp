@@ -6,7 +6,7 @@
 #include <cstdint>
 
 constexpr int32_t FirstLevel = 1;
-constexpr int32_t LastLevel = 10;
+constexpr int32_t LevelCount = 10;
 constexpr int32_t TargetCount = 10;
 
 struct LevelLayout {

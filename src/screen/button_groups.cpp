@@ -1,0 +1,83 @@
+// The start menu and the button groups of the menu, the level-passed screen
+// and the game-over screen.
+#include "screen/game_window.hpp"
+
+#include "screen/control_ids.hpp"
+#include "screen/image_catalogue.hpp"
+#include "screen/image_path.hpp"
+
+namespace {
+
+template <size_t N>
+void setGroupVisible(std::array<UiButton_Image, N>& group, bool visible) {
+  for (UiButton_Image& button : group) button.SetVisible(visible);
+}
+
+}  // namespace
+
+void GameWindow::openStartMenu() {
+  menuPicture.LoadImageW(imagePath(ImageFile::menu), true);
+  menuPicture.SetPos(0, 0, 480, 720, 0);
+  menuPicture.SetDragMode(2);
+  menuPicture.SetID(ControlId::menuPicture);
+  AddUiWin(&menuPicture);
+  buildMenuButtons();
+}
+
+void GameWindow::buildMenuButtons() {
+  for (size_t i = 0; i < menuButtons.size(); ++i) {
+    const auto index = static_cast<int32_t>(i);
+    setUpImageButton(menuButtons[i], ControlId::startGame + index, 180, 440 + 40 * index, 108, 38,
+                     menuLitImages[i], menuDimImages[i], 0);
+  }
+}
+
+void GameWindow::showMenuButtons() {
+  setGroupVisible(menuButtons, true);
+  Invalidate(nullptr, 0);
+}
+
+void GameWindow::hideMenuButtons() {
+  setGroupVisible(menuButtons, false);
+  Invalidate(nullptr, 0);
+}
+
+void GameWindow::buildChoiceButtons() {
+  for (size_t i = 0; i < choiceButtons.size(); ++i) {
+    const auto index = static_cast<int32_t>(i);
+    const int32_t column = index % 5;
+    const int32_t row = index / 5;
+    setUpImageButton(choiceButtons[i], ControlId::firstChoice + index, 70 + 70 * column,
+                     450 + 70 * row, 60, 40, choiceDimImages[i], choiceLitImages[i], 1);
+  }
+  choiceButtonsBuilt = true;
+}
+
+void GameWindow::showChoiceButtons() {
+  setGroupVisible(choiceButtons, true);
+  Invalidate(nullptr, 0);
+}
+
+void GameWindow::hideChoiceButtons() {
+  setGroupVisible(choiceButtons, false);
+  Invalidate(nullptr, 0);
+}
+
+void GameWindow::buildGameOverButtons() {
+  for (size_t i = 0; i < gameOverButtons.size(); ++i) {
+    const auto index = static_cast<int32_t>(i);
+    setUpImageButton(gameOverButtons[i], ControlId::retryButton + index, 180, 450 + 70 * index,
+                     112, 42, gameOverLitImages[i], gameOverDimImages[i], 0);
+  }
+  showGameOverButtons();
+}
+
+void GameWindow::showGameOverButtons() {
+  setGroupVisible(gameOverButtons, true);
+  Invalidate(nullptr, 0);
+}
+
+void GameWindow::hideGameOverButtons() {
+  setGroupVisible(gameOverButtons, false);
+  Invalidate(nullptr, 0);
+}

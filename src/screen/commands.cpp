@@ -1,0 +1,231 @@
+// The window's command handler and the screens it moves between: menu,
+// settings panel, help page, game, level passed, game over, exit question.
+#include <algorithm>
+
+#include "platform/mz_functions.hpp"
+#include "rules/level_table.hpp"
+#include "screen/control_ids.hpp"
+#include "screen/game_window.hpp"
+#include "screen/image_catalogue.hpp"
+#include "screen/image_path.hpp"
+
+void GameWindow::handleCommand(uint32_t wParam, int32_t lParam) {
+  const auto id = static_cast<int32_t>(wParam & 0xFFFF);
+  if (id == ControlId::toolbar) {
+    if (lParam == ToolbarButton::claim) claimLevel();
+    if (lParam == ToolbarButton::fire) fireShot();
+    if (lParam == ToolbarButton::back) pauseToMenu();
+    return;
+  }
+  if (id >= ControlId::firstChoice && id <= ControlId::lastChoice) {
+    chooseNextLevel();
+    return;
+  }
+  switch (id) {
+    case ControlId::repairButton: repairTarget(); break;
+    case ControlId::buyShotsButton: buyShots(); break;
+    case ControlId::retryButton: LoadLevel(currentLevel, true); break;
+    case ControlId::gameOverBackButton: leaveGameOverToMenu(); break;
+    case ControlId::startGame: startGame(); break;
+    case ControlId::continueGame: continueGame(); break;
+    case ControlId::options: openOptions(); break;
+    case ControlId::helpButton: openHelp(); break;
+    case ControlId::exitGame: exitGame(); break;
+    case ControlId::soundToggle: toggleSound(); break;
+    case ControlId::movementToggle: toggleMovement(); break;
+    case ControlId::settingsBack: closeSettings(); break;
+    case ControlId::helpBack: closeHelp(); break;
+    default: break;  // the pass indicator and unknown ids do nothing
+  }
+}
+
+// Toolbar "返回": the menu covers the game, which waits to be continued.
+void GameWindow::pauseToMenu() {
+  menuPicture.SetVisible(true);
+  showMenuButtons();
+  Invalidate(nullptr, 0);
+  paused = true;
+  inGame = false;
+  KillTimer(m_hWnd, TimerId::timeBar);
+}
+
+void GameWindow::leaveGameOverToMenu() {
+  gameOver = false;
+  inGame = false;
+  hideGameOverButtons();
+  showMenuButtons();
+  menuPicture.SetVisible(true);
+  Invalidate(nullptr, 0);
+  KillTimer(m_hWnd, TimerId::timeBar);
+}
+
+// Start and continue wait for the menu: not during a game, the splash, or
+// the level-passed or game-over screens. A paused attempt that ran out of
+// time before the pause does not lock them: it is lost or resumed as usual.
+static bool menuMayStartGame(const GameWindow& window) {
+  return !window.inGame && window.splashDone && !window.levelPassed &&
+         (!window.gameOver || window.paused);
+}
+
+void GameWindow::startGame() {
+  currentLevel = FirstLevel;
+  if (!menuMayStartGame(*this)) return;
+  inGame = true;
+  paused = false;
+  toolbar.SetVisible(true);
+  menuPicture.SetVisible(false);
+  hideMenuButtons();
+  sound.playSound(SoundId::ready);
+  Invalidate(nullptr, 0);
+  LoadLevel(FirstLevel, true);
+}
+
+void GameWindow::continueGame() {
+  if (!menuMayStartGame(*this)) return;
+  if (!paused) {
+    settings.Load();
+    currentLevel = std::clamp(settings.level, FirstLevel, LevelCount);
+    sound.enabled = settings.isSound;
+    movementOn = settings.isMove;
+  }
+  inGame = true;
+  toolbar.SetVisible(true);
+  menuPicture.SetVisible(false);
+  hideMenuButtons();
+  Invalidate(nullptr, 0);
+  if (!paused) LoadLevel(currentLevel, true);
+  paused = false;
+  SetTimer(m_hWnd, TimerId::timeBar, TimerPeriod::timeBar);
+}
+
+void GameWindow::openOptions() {
+  hideMenuButtons();
+  settingsPanelPicture.LoadImageW(imagePath(ImageFile::settingsPanel), true);
+  settingsPanelPicture.SetPos(110, 180, 260, 350, 0);
+  settingsPanelPicture.SetDragMode(2);
+  settingsPanelPicture.SetID(ControlId::settingsPanelPicture);
+  AddUiWin(&settingsPanelPicture);
+  settingsPanelPicture.SetVisible(true);
+  buildSettingsButtons();
+}
+
+// A toggle shows its switch: on is normal 开启 / pressed 关闭, off the reverse.
+void GameWindow::showToggleLooks() {
+  const bool switches[2] = {sound.enabled, movementOn};
+  for (size_t i = 0; i < toggleButtons.size(); ++i) {
+    toggleButtons[i].SetImage_Normal(switches[i] ? switchOnImages[i] : switchOffImages[i]);
+    toggleButtons[i].SetImage_Pressed(switches[i] ? switchOffImages[i] : switchOnImages[i]);
+    toggleButtons[i].Invalidate();
+  }
+}
+
+void GameWindow::buildSettingsButtons() {
+  for (size_t i = 0; i < toggleButtons.size(); ++i) {
+    const auto index = static_cast<int32_t>(i);
+    UiButton_Image& toggle = toggleButtons[i];
+    toggle.SetID(ControlId::soundToggle + index);
+    toggle.SetButtonType(0);
+    toggle.SetPos(280, 330 + 60 * index, 60, 37, 0);
+    if (i == 0) showToggleLooks();
+    toggle.SetMode(1);
+    toggle.SwapImageZOrder(true);
+    AddUiWin(&toggle);
+  }
+  showSettingsButtons();
+  setUpImageButton(settingsBackButton, ControlId::settingsBack, 290, 480, 65, 40, backLitImages[0],
+                   backDimImages[0], 0);
+}
+
+void GameWindow::showSettingsButtons() {
+  for (UiButton_Image& toggle : toggleButtons) toggle.SetVisible(true);
+  settingsBackButton.SetVisible(true);
+  Invalidate(nullptr, 0);
+}
+
+void GameWindow::hideSettingsButtons() {
+  for (UiButton_Image& toggle : toggleButtons) toggle.SetVisible(false);
+  settingsBackButton.SetVisible(false);
+  Invalidate(nullptr, 0);
+}
+
+void GameWindow::closeSettings() {
+  settingsPanelPicture.SetVisible(false);
+  hideSettingsButtons();
+  showMenuButtons();
+}
+
+void GameWindow::openHelp() {
+  hideMenuButtons();
+  helpPicture.LoadImageW(imagePath(ImageFile::help), true);
+  helpPicture.SetPos(60, 80, 360, 560, 0);
+  helpPicture.SetDragMode(2);
+  helpPicture.SetID(ControlId::helpPicture);
+  AddUiWin(&helpPicture);
+  helpPicture.SetVisible(true);
+  setUpImageButton(helpBackButton, ControlId::helpBack, 290, 600, 65, 40, backLitImages[1],
+                   backDimImages[1], 0);
+  helpBackButton.SetVisible(true);
+}
+
+void GameWindow::closeHelp() {
+  helpPicture.SetVisible(false);
+  helpBackButton.SetVisible(false);
+  showMenuButtons();
+}
+
+// Exit: the settings are saved before the question, so a refused exit has
+// saved them all the same.
+void GameWindow::exitGame() {
+  sound.playSound(SoundId::exit);
+  settings.Save();
+  exitQuestionOpen = true;
+  const int32_t answer = MzMessageBoxEx(m_hWnd, u"确定退出?", u"感谢对Ostra游戏的支持！", 4, 0);
+  exitQuestionOpen = false;
+  if (answer == 1) PostQuitMessage(0);
+}
+
+void GameWindow::toggleSound() {
+  if (!sound.enabled) {
+    sound.enabled = true;
+  } else {
+    sound.playSound(SoundId::exit);  // while still on; it also ends the music
+    sound.enabled = false;
+  }
+  toggleButtons[0].SetImage_Normal(sound.enabled ? switchOnImages[0] : switchOffImages[0]);
+  toggleButtons[0].SetImage_Pressed(sound.enabled ? switchOffImages[0] : switchOnImages[0]);
+  toggleButtons[0].Invalidate();
+  settings.isSound = sound.enabled;
+  settings.Save();
+}
+
+void GameWindow::toggleMovement() {
+  movementOn = !movementOn;
+  toggleButtons[1].SetImage_Normal(movementOn ? switchOnImages[1] : switchOffImages[1]);
+  toggleButtons[1].SetImage_Pressed(movementOn ? switchOffImages[1] : switchOnImages[1]);
+  toggleButtons[1].Invalidate();
+  settings.isMove = movementOn;
+  settings.Save();
+}
+
+// Any word of the level-passed screen leads to the next level; after the
+// last level it leads back to the start menu with the game complete.
+void GameWindow::chooseNextLevel() {
+  if (currentLevel >= LevelCount) {
+    finishGame();
+    return;
+  }
+  currentLevel += 1;
+  LoadLevel(currentLevel, false);
+}
+
+void GameWindow::finishGame() {
+  levelPassed = false;
+  gameOver = false;
+  inGame = false;
+  paused = false;
+  hideChoiceButtons();
+  overlayPicture.SetVisible(false);
+  menuPicture.SetVisible(true);
+  showMenuButtons();
+  KillTimer(m_hWnd, TimerId::timeBar);
+}

@@ -1,0 +1,96 @@
+// The game's state as JSON fields for the headless dump, and which screen
+// is up.
+#include <string>
+
+#include "rules/shot_rules.hpp"
+#include "screen/game_window.hpp"
+
+namespace {
+
+void appendField(std::string& json, const char* name, const std::string& value) {
+  json += ",\"";
+  json += name;
+  json += "\":";
+  json += value;
+}
+
+std::string number(int64_t value) { return std::to_string(value); }
+std::string boolean(bool value) { return value ? "true" : "false"; }
+
+bool shownInWindow(const UiWin& control) {
+  return control.window() != nullptr && control.IsVisible();
+}
+
+}  // namespace
+
+const char* GameWindow::currentScreen() const {
+  if (exitQuestionOpen) return "question";
+  if (!splashDone) return "splash";
+  if (shownInWindow(settingsPanelPicture)) return "settings";
+  if (shownInWindow(helpPicture)) return "help";
+  if (shownInWindow(menuPicture)) return "menu";
+  if (shownInWindow(overlayPicture)) {
+    if (overlayPicture.GetImage() == &images.gameOverImage) return "gameover";
+    if (overlayPicture.GetImage() == &images.levelPassedImage) return "passed";
+  }
+  return inGame ? "game" : "menu";
+}
+
+void GameWindow::AppendDebugState(std::string& json) const {
+  appendField(json, "currentLevel", number(currentLevel));
+  appendField(json, "score", number(score));
+  appendField(json, "shotsLeft", number(shotsLeft));
+  appendField(json, "levelTargetScore", number(levelTargetScore));
+  appendField(json, "currentColour", number(currentColour));
+  appendField(json, "nextColour", number(nextColour));
+  appendField(json, "missCounter", number(missCounter));
+  appendField(json, "mixedFromPrimaries", number(mixedFromPrimaries));
+  appendField(json, "inGame", boolean(inGame));
+  appendField(json, "paused", boolean(paused));
+  appendField(json, "splashDone", boolean(splashDone));
+  appendField(json, "gameOver", boolean(gameOver));
+  appendField(json, "levelPassed", boolean(levelPassed));
+  appendField(json, "shotInFlight", boolean(shotInFlight));
+  appendField(json, "hitPending", boolean(hitPending));
+  appendField(json, "timeBarRunning", boolean(timeBarRunning));
+  appendField(json, "lightningRunning", boolean(lightningRunning));
+  appendField(json, "lightningFrame", number(lightningFrame));
+  appendField(json, "cloudDriftCount", number(cloudDriftCount));
+  appendField(json, "movementOn", boolean(movementOn));
+  appendField(json, "soundEnabled", boolean(sound.enabled));
+
+  std::string targets = "[";
+  for (size_t k = 0; k < targetSlots.size(); ++k) {
+    if (k > 0) targets += ",";
+    targets += number(targetSlots[k].state);
+  }
+  appendField(json, "targets", targets + "]");
+  std::string keys = "[";
+  for (size_t k = 0; k < keyPictures.size(); ++k) {
+    if (k > 0) keys += ",";
+    keys += boolean(keyPictures[k].earned);
+  }
+  appendField(json, "keys", keys + "]");
+
+  appendField(json, "sprayerX", number(sprayerX));
+  appendField(json, "sprayerPictureX", number(sprayerPicture.GetPosX()));
+  appendField(json, "timeBarX", number(timeBar != nullptr ? timeBar->GetPosX() : 0));
+  if (flyingShot == nullptr) {
+    appendField(json, "shot", "null");
+  } else {
+    appendField(json, "shot",
+                "{\"x\":" + number(flyingShot->GetPosX()) + ",\"y\":" +
+                    number(flyingShot->GetPosY()) + ",\"colour\":" + number(flyingShot->colour) +
+                    ",\"visible\":" + boolean(flyingShot->IsVisible()) + "}");
+  }
+  appendField(json, "passLit", boolean(passLitImage != nullptr &&
+                                       passIndicator.GetImage_Normal() == passLitImage));
+  appendField(json, "repairLit", boolean(repairLitImage != nullptr &&
+                                         repairButton.GetImage_Normal() == repairLitImage));
+  appendField(json, "buyLit",
+              boolean(buyLitImage != nullptr && buyShotsButton.GetImage_Normal() == buyLitImage));
+  appendField(json, "settings", "{\"level\":" + number(settings.level) +
+                                    ",\"isSound\":" + boolean(settings.isSound) +
+                                    ",\"isMove\":" + boolean(settings.isMove) + "}");
+  appendField(json, "screen", std::string("\"") + currentScreen() + "\"");
+}

@@ -1,0 +1,29 @@
+// Keyboard shortcuts for desktop players, routed to the operations of the
+// touches and buttons they stand for, and only where those can be used.
+#include <string_view>
+
+#include "screen/control_ids.hpp"
+#include "screen/game_window.hpp"
+
+void GameWindow::OnKeyDown(MzKey key, uint32_t) {
+  const std::string_view screen = currentScreen();
+  if (screen == "settings") {
+    if (key == MzKey::Escape) handleCommand(ControlId::settingsBack, 0);
+    return;
+  }
+  if (screen == "help") {
+    if (key == MzKey::Escape) handleCommand(ControlId::helpBack, 0);
+    return;
+  }
+  if (screen != "game") return;
+  switch (key) {
+    case MzKey::Left: OnLButtonDown(0, 120, 300); break;   // a tap on the left half
+    case MzKey::Right: OnLButtonDown(0, 360, 300); break;  // a tap on the right half
+    case MzKey::Space: handleCommand(ControlId::toolbar, ToolbarButton::fire); break;
+    case MzKey::Return: handleCommand(ControlId::toolbar, ToolbarButton::claim); break;
+    case MzKey::Escape: handleCommand(ControlId::toolbar, ToolbarButton::back); break;
+    case MzKey::R: handleCommand(ControlId::repairButton, 0); break;
+    case MzKey::B: handleCommand(ControlId::buyShotsButton, 0); break;
+    default: break;
+  }
+}

@@ -1,0 +1,228 @@
+// The game's one window: every control of every screen, the game pieces, all
+// game state, the settings record and the sound player.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <string>
+
+#include "platform/imaging.hpp"
+#include "platform/mz_window.hpp"
+#include "platform/ui_controls.hpp"
+#include "screen/shared_images.hpp"
+#include "screen/sprites.hpp"
+#include "settings/game_settings.hpp"
+#include "sound/sound_player.hpp"
+
+// The window class name, also the name by which a second start finds this one.
+extern const char16_t* const gameWindowClassName;
+
+class GameWindow : public CMzWndEx {
+ public:
+  // The settings file beside the executable.
+  explicit GameWindow(SharedImages& images);
+  // The settings file at settingsPath (tests).
+  GameWindow(SharedImages& images, std::u16string settingsPath);
+  ~GameWindow() override;
+
+  // Window and controls (game_window.cpp).
+  const char16_t* GetWindowClassName() override;
+  int32_t MzDefWndProc(uint32_t message, uint32_t wParam, int32_t lParam) override;
+  int32_t OnInitDialog() override;
+
+  // Commands and screens (commands.cpp).
+  void handleCommand(uint32_t wParam, int32_t lParam) override;
+  void buildSettingsButtons();
+  void showSettingsButtons();
+  void hideSettingsButtons();
+
+  // Button groups (button_groups.cpp).
+  void openStartMenu();
+  void buildMenuButtons();
+  void showMenuButtons();
+  void hideMenuButtons();
+  void buildChoiceButtons();
+  void showChoiceButtons();
+  void hideChoiceButtons();
+  void buildGameOverButtons();
+  void showGameOverButtons();
+  void hideGameOverButtons();
+
+  // Level layout (level_layout.cpp).
+  void LoadLevel(int32_t level, bool fresh);
+  void resetLevelState();
+
+  // Game loop (game_loop.cpp, animations.cpp).
+  void OnTimer(uint32_t timerId) override;
+  void fireShot();
+  void onShotTick();
+  void onTimeBarTick();
+  void onLightningTick();
+  void onCloudTick();
+  void onSplashTick();
+  bool keyRuleHolds() const;
+
+  // Claim, purchases and touch (claim_purchases.cpp, touch_input.cpp).
+  void claimLevel();
+  void repairTarget();
+  void buyShots();
+  void OnLButtonDown(uint32_t flags, int32_t x, int32_t y) override;
+  void OnLButtonUp(uint32_t flags, int32_t x, int32_t y) override;
+  void OnMouseMove(uint32_t flags, int32_t x, int32_t y) override;
+
+  // Desktop keys (desktop_keys.cpp).
+  void OnKeyDown(MzKey key, uint32_t modifiers) override;
+
+  // The game's fields for the headless dump (debug_state.cpp).
+  void AppendDebugState(std::string& json) const override;
+  // Which screen is up: splash, menu, settings, help, game, passed, gameover
+  // or question.
+  const char* currentScreen() const;
+
+  // Pictures and places of the game pieces (picture_placement.cpp).
+  void loadTargetImages();
+  void loadKeyImages();
+  void setTargetPicture(TargetSprite& target, int32_t state);
+  void setKeyPicture(KeySprite& key, int32_t k);
+  void setCloudPicture(CloudSprite& cloud);
+  void showShotPicture(ShotSprite& shot);
+  void showPreviewPicture(PreviewSprite& preview);
+  void showTimeBarPicture(BarSprite& bar);
+  bool refreshTarget(int32_t slot);
+  void placeTargetAt(TargetSprite& target, int32_t x, int32_t y);
+  bool placeShot(int32_t colour);
+  bool placePreview(int32_t colour);
+  bool placeTimeBar(int32_t x);
+  void placeKey(KeySprite& key, int32_t y);
+  void placeCloud(CloudSprite& cloud, int32_t x);
+
+  UiToolbar_Text toolbar;
+  UiStatic scoreLabel;
+  UiStatic levelLabel;
+  UiPicture backgroundPicture;
+  UiPicture sprayerPicture;
+  UiPicture splashPicture;
+  UiPicture menuPicture;
+  UiPicture settingsPanelPicture;
+  UiPicture helpPicture;
+  UiButton_Image repairButton;
+  UiButton_Image passIndicator;
+  UiButton_Image buyShotsButton;
+  ImageContainer repairButtonImages;
+  ImageContainer passIndicatorImages;
+  ImageContainer buyShotsButtonImages;
+  std::array<UiButton_Image, 5> menuButtons;
+  std::array<ImageContainer, 5> menuButtonImages;
+  UiButton_Image settingsBackButton;
+  ImageContainer settingsBackButtonImages;
+  UiButton_Image helpBackButton;
+  ImageContainer helpBackButtonImages;
+  std::array<UiButton_Image, 10> choiceButtons;
+  std::array<ImageContainer, 10> choiceButtonImages;
+  std::array<UiButton_Image, 2> toggleButtons;
+  std::array<ImageContainer, 2> toggleButtonImages;
+  std::array<UiButton_Image, 2> gameOverButtons;
+  std::array<ImageContainer, 2> gameOverButtonImages;
+  std::array<TargetSprite, 10> targetSlots;
+  TargetSprite* lastPlacedTarget = nullptr;
+  std::array<KeySprite, KeyCount> keyPictures;
+  KeySprite* lastEarnedKey = nullptr;
+  std::array<ShotSprite, 6> shotPictures;
+  ShotSprite* flyingShot = nullptr;
+  std::array<LightningSprite, 5> lightningPictures;
+  LightningSprite* currentLightning = nullptr;
+  std::array<PreviewSprite, 6> previewPictures;
+  PreviewSprite* activePreview = nullptr;
+  std::array<BarSprite, 6> barPictures;
+  BarSprite* timeBar = nullptr;
+  std::array<CloudSprite, 5> cloudPictures;
+  CloudSprite* currentCloud = nullptr;
+  OverlaySprite overlayPicture;
+  int32_t levelTargetScore = 0;
+  bool shotInFlight = false;
+  int32_t currentColour = 0;
+  int32_t nextColour = 0;
+  int32_t shotsLeft = 0;
+  int32_t currentLevel = 0;
+  bool hitPending = false;
+  uint32_t mixedFromPrimaries = 0;
+  bool timeBarRunning = false;
+  bool lightningRunning = false;
+  int32_t lightningFrame = 0;
+  int32_t cloudDriftCount = 0;
+  bool gameOver = false;
+  bool levelPassed = false;
+  bool inGame = false;
+  bool splashDone = false;
+  bool paused = false;
+  int32_t score = 0;
+  GameSettings settings;
+  SoundPlayer sound;
+  bool movementOn = false;
+
+  // The button pictures, each owned by its button's container.
+  ImagingHelper* repairDimImage = nullptr;
+  ImagingHelper* repairLitImage = nullptr;
+  ImagingHelper* passDimImage = nullptr;
+  ImagingHelper* passLitImage = nullptr;
+  ImagingHelper* buyDimImage = nullptr;
+  ImagingHelper* buyLitImage = nullptr;
+  std::array<ImagingHelper*, 10> choiceDimImages{};
+  std::array<ImagingHelper*, 10> choiceLitImages{};
+  std::array<ImagingHelper*, 5> menuLitImages{};
+  std::array<ImagingHelper*, 5> menuDimImages{};
+  std::array<ImagingHelper*, 2> switchOnImages{};
+  std::array<ImagingHelper*, 2> switchOffImages{};
+  std::array<ImagingHelper*, 2> backLitImages{};
+  std::array<ImagingHelper*, 2> backDimImages{};
+  std::array<ImagingHelper*, 2> gameOverLitImages{};
+  std::array<ImagingHelper*, 2> gameOverDimImages{};
+
+  bool choiceButtonsBuilt = false;
+  bool exitQuestionOpen = false;
+  // Where the sprayer stands for the game (shots start at this x + 40). With
+  // the movement switch on, its picture glides there instead of jumping.
+  int32_t sprayerX = 0;
+
+ private:
+  // Commands and screens.
+  void pauseToMenu();
+  void leaveGameOverToMenu();
+  void startGame();
+  void continueGame();
+  void openOptions();
+  void openHelp();
+  void exitGame();
+  void toggleSound();
+  void toggleMovement();
+  void closeSettings();
+  void closeHelp();
+  void chooseNextLevel();
+  void finishGame();
+  void showToggleLooks();
+  void setUpImageButton(UiButton_Image& button, int32_t id, int32_t x, int32_t y, int32_t width,
+                        int32_t height, ImagingHelper* normal, ImagingHelper* pressed, int32_t mode);
+  void loadButtonImages();
+
+  // Level layout.
+  void placeLayout(int32_t level);
+  void recordLevelReached(int32_t level);
+
+  // Game loop.
+  void resolveShot();
+  void applyColour(int32_t slot, int32_t colour, bool directHit);
+  void spoilTarget(int32_t slot);
+  void completeColour(int32_t slot, int32_t fullState, bool directHit);
+  void startCloudDrift();
+  void earnKey(int32_t k);
+  void testAllSpoiled();
+  void updatePurchaseLooks();
+  void presentGameOver();
+  void restartTimeBar();
+
+  // Touch.
+  void moveSprayer(int32_t x);
+  void onGlideTick();
+
+  SharedImages& images;
+};

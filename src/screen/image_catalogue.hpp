@@ -1,0 +1,63 @@
+// Every picture file the game shows (relative to the executable's directory)
+// and the ids of the button pictures compiled into the executable.
+#pragma once
+
+#include <array>
+#include <cstdint>
+
+#include "screen/shared_images.hpp"
+
+namespace ImageFile {
+inline constexpr const char16_t* background = u"/Images/bg.jpg";
+inline constexpr const char16_t* sprayer = u"/Images/penqi.png";
+inline constexpr const char16_t* splash = u"/Images/splash.png";
+inline constexpr const char16_t* menu = u"/Images/start.png";
+inline constexpr const char16_t* settingsPanel = u"/Images/set.png";
+inline constexpr const char16_t* help = u"/Images/help.png";
+inline constexpr const char16_t* timeBar = u"/Images/p0.png";
+inline constexpr const char16_t* cloud = u"/Images/darkclouds.png";
+inline constexpr const char16_t* levelPassed = u"/Images/past.png";
+inline constexpr const char16_t* gameOver = u"/Images/gameover.png";
+
+// Indexed by TargetState; the last entry is loaded but shown by no state.
+inline constexpr std::array<const char16_t*, TargetImageCount> targets = {
+    u"/Images/map0.png",  u"/Images/map1.png",  u"/Images/map2.png",  u"/Images/map3.png",
+    u"/Images/map4.png",  u"/Images/map5.png",  u"/Images/map6.png",  u"/Images/map7.png",
+    u"/Images/map8.png",  u"/Images/map9.png",  u"/Images/map10.png", u"/Images/map11.png",
+    u"/Images/map12.png", u"/Images/map13.png", u"/Images/map14.png", u"/Images/map15.png",
+    u"/Images/map16.png", u"/Images/map17.png", u"/Images/map18.png", u"/Images/bom.png",
+    u"/Images/map19.png"};
+inline constexpr std::array<const char16_t*, KeyCount> keys = {
+    u"/Images/key0.png", u"/Images/key1.png", u"/Images/key2.png", u"/Images/key3.png",
+    u"/Images/key4.png", u"/Images/key5.png", u"/Images/key6.png", u"/Images/key7.png"};
+// Indexed by ShotColour.
+inline constexpr std::array<const char16_t*, 6> shots = {
+    u"/Images/color0.png", u"/Images/color1.png", u"/Images/color2.png",
+    u"/Images/color3.png", u"/Images/color4.png", u"/Images/color5.png"};
+inline constexpr std::array<const char16_t*, 6> previews = {
+    u"/Images/c0.png", u"/Images/c1.png", u"/Images/c2.png",
+    u"/Images/c3.png", u"/Images/c4.png", u"/Images/c5.png"};
+inline constexpr std::array<const char16_t*, 4> lightning = {
+    u"/Images/sd0.png", u"/Images/sd1.png", u"/Images/sd2.png", u"/Images/sd3.png"};
+}  // namespace ImageFile
+
+// Button pictures compiled into the executable. A button's pair is loaded as
+// (first, second) in this order.
+namespace ImageResource {
+inline constexpr uint32_t repairDim = 101;
+inline constexpr uint32_t repairLit = 102;
+inline constexpr uint32_t passDim = 103;
+inline constexpr uint32_t passLit = 104;
+inline constexpr uint32_t buyDim = 105;
+inline constexpr uint32_t buyLit = 106;
+// Choice word i: lit 108 + 2i, dim 109 + 2i.
+inline constexpr uint32_t choiceLitFirst = 108;
+// Menu buttons start, continue, options, help, exit: lit, then dim (+1).
+inline constexpr std::array<uint32_t, 5> menuLit = {134, 128, 136, 132, 130};
+inline constexpr uint32_t switchOn = 140;
+inline constexpr uint32_t switchOff = 141;
+inline constexpr uint32_t backLit = 138;
+inline constexpr uint32_t backDim = 139;
+// Game-over buttons retry, back: lit, then dim (+1).
+inline constexpr std::array<uint32_t, 2> gameOverLit = {144, 142};
+}  // namespace ImageResource
