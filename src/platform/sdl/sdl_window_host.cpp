@@ -44,6 +44,11 @@ std::unique_ptr<Host> createSdlHost(const WindowOptions& options, std::string& e
 
 std::unique_ptr<SdlWindowHost> SdlWindowHost::open(const WindowOptions& options,
                                                    std::string& error) {
+  // A calm puzzle in a window: let the screen saver run and the compositor
+  // keep compositing. Environment variables of the same names still win.
+  SDL_SetHint(SDL_HINT_VIDEO_ALLOW_SCREENSAVER, "1");
+  SDL_SetHint(SDL_HINT_VIDEO_X11_NET_WM_BYPASS_COMPOSITOR, "0");
+  SDL_SetHint(SDL_HINT_APP_NAME, "Quandrel");
   if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) {
     error = NoDisplayError;
     return nullptr;
