@@ -45,11 +45,15 @@ bool IniEnsureFile(const char16_t* path) {
   if (!directory.empty() && files.lookup(utf8FromUtf16(directory)) != PathKind::Directory) return false;
 
   const std::string file = systemPath(path);
-  if (files.lookup(file) == PathKind::File) {
+  const PathKind kind = files.lookup(file);
+  if (kind == PathKind::Unknown) return false;
+  if (kind == PathKind::File) {
     files.clearReadOnly(file);
-    if (ini::startsWithMark(file)) return true;
+    // A file that cannot be read just now may still hold good settings: leave it alone.
+    const ini::Mark mark = ini::markOf(file);
+    if (mark != ini::Mark::Absent) return mark == ini::Mark::Present;
   }
-  return ini::replaceFile(file, {0xFF, 0xFE});
+  return ini::replaceFile(file, {0xFF, 0xFE}, kind != PathKind::Missing);
 }
 
 bool IniReadString(const char16_t* section, const char16_t* key, char16_t** value, const char16_t* path) {
@@ -96,7 +100,7 @@ bool IniWriteString(const char16_t* section, const char16_t* key, const char16_t
   } else {
     changed = ini::withValue(*bytes, text, section, key, value);
   }
-  return !changed || ini::replaceFile(file, *changed);
+  return !changed || ini::replaceFile(file, *changed, true);
 }
 
 bool IniWriteInt(const char16_t* section, const char16_t* key, int32_t value, const char16_t* path) {

@@ -28,24 +28,31 @@ std::optional<std::vector<uint8_t>> loadFile(const std::string& path, FileAccess
   return bytes;
 }
 
-bool startsWithMark(const std::string& path) {
+Mark markOf(const std::string& path) {
   FileSystem& files = fileSystem();
-  if (files.lookup(path) != PathKind::File) return false;
+  if (files.lookup(path) != PathKind::File) return Mark::Unknown;
   const int file = files.open(path, FileAccess::Read);
-  if (file < 0) return false;
+  if (file < 0) return Mark::Unknown;
+  uint64_t size = 0;
   uint8_t mark[2] = {};
-  const bool read = files.read(file, mark, sizeof mark);
+  Mark result = Mark::Unknown;
+  if (files.size(file, size)) {
+    if (size < sizeof mark) {
+      result = Mark::Absent;
+    } else if (files.read(file, mark, sizeof mark)) {
+      result = hasMark(mark) ? Mark::Present : Mark::Absent;
+    }
+  }
   files.close(file);
-  return read && hasMark(mark);
+  return result;
 }
 
-bool replaceFile(const std::string& path, const std::vector<uint8_t>& bytes) {
+bool replaceFile(const std::string& path, const std::vector<uint8_t>& bytes, bool keepPermissions) {
   FileSystem& files = fileSystem();
-  const bool existed = files.lookup(path) != PathKind::Missing;
   std::string tempPath;
   const int file = files.createTemporary(path, tempPath);
   if (file < 0) return false;
-  bool written = (!existed || files.copyPermissions(path, file)) && files.write(file, bytes.data(), bytes.size()) &&
+  bool written = (!keepPermissions || files.copyPermissions(path, file)) && files.write(file, bytes.data(), bytes.size()) &&
                  files.flush(file);
   written = files.close(file) && written;
   written = written && files.rename(tempPath, path);

@@ -17,11 +17,12 @@ constexpr uint64_t MaxFileBytes = 1024 * 1024;
 // `access` and begins with the UTF-16LE mark FF FE.
 std::optional<std::vector<uint8_t>> loadFile(const std::string& path, FileAccess access);
 
-// Whether the file's first two bytes are the mark.
-bool startsWithMark(const std::string& path);
+// Whether a file begins with the mark; Unknown when it cannot be read to tell.
+enum class Mark { Present, Absent, Unknown };
+Mark markOf(const std::string& path);
 
-// Writes the bytes to a new file beside `path`, flushes it, gives it the old file's
-// permissions and renames it over `path`. On any failure the old file stays as it was.
-bool replaceFile(const std::string& path, const std::vector<uint8_t>& bytes);
+// Writes the bytes to a new file beside `path`, flushes it and renames it over `path`; with
+// keepPermissions the new file first takes the old one's. On any failure the old file stays as it was.
+bool replaceFile(const std::string& path, const std::vector<uint8_t>& bytes, bool keepPermissions);
 
 }  // namespace ini

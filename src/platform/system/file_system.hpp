@@ -5,7 +5,8 @@
 #include <cstdint>
 #include <string>
 
-enum class PathKind { Missing, File, Directory, Other };
+// Unknown: the lookup itself failed, so nothing is known of the path.
+enum class PathKind { Missing, File, Directory, Other, Unknown };
 enum class FileAccess { Read, ReadWrite };
 
 // Paths are the system's own (UTF-8) byte strings. A file is an open handle, -1 for none.

@@ -13,7 +13,9 @@ class PosixFileSystem final : public FileSystem {
  public:
   PathKind lookup(const std::string& path) override {
     struct stat status {};
-    if (::stat(path.c_str(), &status) != 0) return PathKind::Missing;
+    if (::stat(path.c_str(), &status) != 0) {
+      return errno == ENOENT || errno == ENOTDIR ? PathKind::Missing : PathKind::Unknown;
+    }
     if (S_ISREG(status.st_mode)) return PathKind::File;
     if (S_ISDIR(status.st_mode)) return PathKind::Directory;
     return PathKind::Other;
