@@ -1,6 +1,7 @@
 // The 480 x 720 frame the window's controls are drawn into.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <vector>
 
@@ -23,6 +24,7 @@ class Canvas {
   // Drawing is clipped to the clip rectangle (and the canvas).
   void setClip(const MzRect& clip);
   const MzRect& clip() const { return clip_; }
+  // Fills with a premultiplied RGBA pixel, blended when it is translucent.
   void fill(const MzRect& rect, uint32_t rgba);
   // Draws `image` scaled to the rectangle, alpha-blended over the canvas.
   void drawImage(const Image& image, const MzRect& rect);
@@ -33,3 +35,13 @@ class Canvas {
   std::vector<uint32_t> pixels_;
   MzRect clip_;
 };
+
+// Rectangle helpers (right and bottom exclusive).
+constexpr MzRect rectOf(int32_t x, int32_t y, int32_t width, int32_t height) {
+  return MzRect{x, y, x + width, y + height};
+}
+constexpr bool isEmpty(const MzRect& r) { return r.right <= r.left || r.bottom <= r.top; }
+MzRect intersection(const MzRect& a, const MzRect& b);
+// The smallest rectangle holding both (an empty one adds nothing).
+MzRect boundingUnion(const MzRect& a, const MzRect& b);
+constexpr MzRect canvasRect() { return MzRect{0, 0, Canvas::Width, Canvas::Height}; }

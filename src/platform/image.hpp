@@ -1,9 +1,12 @@
 // A decoded picture in memory and the decoders that make one.
 #pragma once
 
+#include <bit>
 #include <cstdint>
 #include <span>
 #include <vector>
+
+static_assert(std::endian::native == std::endian::little, "pixels are stored as R, G, B, A bytes");
 
 // 32-bit pixels, premultiplied alpha, in the canvas's byte order R, G, B, A.
 struct Image {
@@ -11,6 +14,24 @@ struct Image {
   int32_t height = 0;
   std::vector<uint32_t> pixels;
 };
+
+// A pixel from its four bytes (colour already premultiplied by alpha).
+constexpr uint32_t packRgba(uint32_t r, uint32_t g, uint32_t b, uint32_t a) {
+  return r | (g << 8) | (b << 16) | (a << 24);
+}
+constexpr uint32_t alphaOf(uint32_t pixel) { return pixel >> 24; }
+
+// `source` (premultiplied) over `target`, per channel s + t * (255 - a) / 255.
+constexpr uint32_t blendOver(uint32_t target, uint32_t source) {
+  const uint32_t keep = 255 - alphaOf(source);
+  if (keep == 0) return source;
+  // Two channels at a time: red and blue, then green and alpha.
+  const uint32_t rb = (target & 0x00FF00FFu) * keep + 0x00800080u;
+  const uint32_t ga = ((target >> 8) & 0x00FF00FFu) * keep + 0x00800080u;
+  const uint32_t rbScaled = ((rb + ((rb >> 8) & 0x00FF00FFu)) >> 8) & 0x00FF00FFu;
+  const uint32_t gaScaled = (ga + ((ga >> 8) & 0x00FF00FFu)) & 0xFF00FF00u;
+  return source + (rbScaled | gaScaled);
+}
 
 // Decodes PNG or JPEG bytes; false (and `out` untouched) when they are not a
 // picture.

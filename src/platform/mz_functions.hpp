@@ -18,16 +18,23 @@ int32_t MzMessageBoxEx(WindowHandle window, const char16_t* text, const char16_t
 // Whether the device is in silent mode (never, on the desktop, unless set).
 bool MzIsSilence();
 
-// Window timers: starting a running timer restarts it with the new period.
-// Timers due at the same moment fire in the order they were (re)started.
+// Platform side: the settings behind MzGetParam and MzIsSilence (the command
+// line's --animate, the headless script's `silent on|off`).
+void MzSetParam(int32_t index, int32_t value);
+void MzSetSilence(bool silent);
+
+// Window timers: starting a running timer restarts it with the new period,
+// its first tick one period later. Timers due at the same moment fire in the
+// order they were (re)started. False for an unknown window.
 bool SetTimer(WindowHandle window, uint32_t timerId, uint32_t periodMs);
 bool KillTimer(WindowHandle window, uint32_t timerId);
-// Ends the message loop with `exitCode`.
+// Ends the message loop with `exitCode` (the first quit posted decides it).
 void PostQuitMessage(int32_t exitCode);
 
-// Plays a WAV file, stopping whatever sound plays; relative names resolve
-// against the executable's directory. Flags: SndAsync | SndFilename, plus
-// SndLoop to repeat until another sound is played.
+// Plays a WAV file, stopping whatever sound plays; relative names such as
+// "./Sounds/x.wav" resolve against the executable's directory, never the
+// working directory ('\\' counts as '/'). Flags: SndAsync | SndFilename, plus SndLoop to repeat
+// until another sound is played. False only when there is nothing to play on.
 constexpr uint32_t SndAsync = 0x0001;
 constexpr uint32_t SndLoop = 0x0008;
 constexpr uint32_t SndFilename = 0x20000;

@@ -41,29 +41,56 @@ class CMzWnd {
   // comma) to the one-line JSON state that a headless script's dump prints.
   virtual void AppendDebugState(std::string& json) const;
 
-  // Creates the native window over (x, y, width, height) and calls OnInitDialog.
+  // Creates the native window over (x, y, width, height) and calls
+  // OnInitDialog; false (and no window) when that returns 0.
   bool Create(int32_t x, int32_t y, int32_t width, int32_t height, CMzWnd* parent = nullptr,
               int32_t id = 0, uint32_t style = 0, uint32_t exStyle = 0);
   void Show(bool show = true, bool activate = true);
+  // Repaints what was invalidated now rather than at the next loop step.
   void UpdateWindow();
-  // The start-up animation (a short fade-in here).
+  // The start-up animation (a short fade-in here); shows or hides the window.
   void AnimateWindow(int32_t kind, bool show);
   int32_t GetWidth() const { return width_; }
   int32_t GetHeight() const { return height_; }
   bool IsWindowVisible() const { return shown_; }
-  void EnableFillBgColor(bool fill) { fillBackground_ = fill; }
+  // With false the window paints no background of its own: only its controls.
+  void EnableFillBgColor(bool fill);
   // Marks a rectangle (null: the whole window) for repainting.
   void Invalidate(const MzRect* rect = nullptr, int32_t erase = 0);
   void SetShellHomekeyReturnValue(int32_t value) { homeKeyValue_ = value; }
 
   WindowHandle m_hWnd = 0;
 
+  // Platform side: painting and pointer routing.
+  // Draws the window into the frame, within the frame's clip rectangle.
+  virtual void Paint(Canvas& canvas) const;
+  // The part of the window waiting to be repainted; taking it clears it.
+  const MzRect& dirtyRect() const { return dirty_; }
+  MzRect takeDirtyRect();
+  void pointerDown(int32_t x, int32_t y);
+  void pointerMove(int32_t x, int32_t y);
+  void pointerUp(int32_t x, int32_t y);
+  // Ends a press without a release (a modal question took the pointer).
+  void cancelPress();
+  // Appends the ids of the visible controls in drawing order, comma-separated.
+  virtual void appendVisibleControlIds(std::string& json) const;
+
  protected:
+  // The top-most visible control under (x, y) that takes a press, if any.
+  virtual UiWin* controlTakingPress(int32_t x, int32_t y) const;
+  // Forgets a control that leaves the window (it may hold the press).
+  void forgetPress(const UiWin* control);
+
   int32_t width_ = 0;
   int32_t height_ = 0;
   bool shown_ = false;
   bool fillBackground_ = true;
   int32_t homeKeyValue_ = 0;
+
+ private:
+  MzRect dirty_;
+  UiWin* pressedControl_ = nullptr;  // the control holding the press
+  bool windowHeld_ = false;          // a press that went to OnLButtonDown
 };
 
 class CMzWndEx : public CMzWnd {
@@ -76,7 +103,13 @@ class CMzWndEx : public CMzWnd {
 
   // Platform side.
   const std::vector<UiWin*>& controls() const { return controls_; }
-  void Paint(Canvas& canvas) const;
+  void Paint(Canvas& canvas) const override;
+  void appendVisibleControlIds(std::string& json) const override;
+  // Called by a control's destructor.
+  void removeControl(UiWin* control);
+
+ protected:
+  UiWin* controlTakingPress(int32_t x, int32_t y) const override;
 
  private:
   std::vector<UiWin*> controls_;

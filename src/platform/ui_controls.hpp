@@ -11,12 +11,14 @@
 
 class Canvas;
 class CMzWnd;
+class CMzWndEx;
 class ImagingHelper;
 struct Image;
 
 class UiWin {
  public:
   UiWin() = default;
+  // A control destroyed while still in a window leaves that window's list.
   virtual ~UiWin();
   UiWin(const UiWin&) = delete;
   UiWin& operator=(const UiWin&) = delete;
@@ -41,12 +43,16 @@ class UiWin {
   void SetDragMode(int32_t mode) { dragMode_ = mode; }
 
   bool Contains(int32_t x, int32_t y) const;
-  CMzWnd* window() const { return window_; }
+  // The window the control was added to, or null.
+  CMzWnd* window() const;
 
   // Platform side: drawing and pointer handling.
   virtual void Paint(Canvas& canvas) const;
   // True for controls that take a press (buttons, toolbar).
   virtual bool TakesPress() const { return false; }
+  // True for a picture that shows an image: it hides the controls beneath it
+  // from the pointer as well as from the eye.
+  virtual bool ShowsPicture() const { return false; }
   virtual void PressBegan(int32_t x, int32_t y);
   virtual void PressMoved(int32_t x, int32_t y);
   // Ends a press; returns true and sets the command when released over it.
@@ -54,7 +60,9 @@ class UiWin {
 
  protected:
   friend class CMzWndEx;
-  CMzWnd* window_ = nullptr;
+  MzRect rect() const { return MzRect{x_, y_, x_ + width_, y_ + height_}; }
+
+  CMzWndEx* window_ = nullptr;
   int32_t id_ = 0;
   int32_t x_ = 0;
   int32_t y_ = 0;
@@ -69,7 +77,11 @@ class UiWin {
 // A still picture that loads its own image from a file.
 class UiPicture : public UiWin {
  public:
+  // Loads a PNG or JPEG file; a missing or unreadable file leaves the picture
+  // empty (it draws nothing) and returns false.
   bool LoadImageW(const char16_t* path, bool = true);
+  const Image* image() const { return image_; }
+  bool ShowsPicture() const override { return image_ != nullptr; }
   void Paint(Canvas& canvas) const override;
 
  private:
@@ -79,8 +91,10 @@ class UiPicture : public UiWin {
 // A picture that draws a shared image it does not own.
 class UiPicture2 : public UiWin {
  public:
+  // The picture follows whatever the shared image is later loaded with.
   void SetImage(ImagingHelper* image);
   ImagingHelper* GetImage() const { return image_; }
+  bool ShowsPicture() const override;
   void Paint(Canvas& canvas) const override;
 
  private:

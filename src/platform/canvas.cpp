@@ -1,0 +1,72 @@
+// Drawing into the frame: fills, scaled alpha-blended pictures, text.
+#include "platform/canvas.hpp"
+
+#include <algorithm>
+#include <string_view>
+
+#include "platform/font.hpp"
+#include "platform/image.hpp"
+
+MzRect intersection(const MzRect& a, const MzRect& b) {
+  MzRect r{std::max(a.left, b.left), std::max(a.top, b.top), std::min(a.right, b.right),
+           std::min(a.bottom, b.bottom)};
+  return isEmpty(r) ? MzRect{} : r;
+}
+
+MzRect boundingUnion(const MzRect& a, const MzRect& b) {
+  if (isEmpty(a)) return b;
+  if (isEmpty(b)) return a;
+  return MzRect{std::min(a.left, b.left), std::min(a.top, b.top), std::max(a.right, b.right),
+                std::max(a.bottom, b.bottom)};
+}
+
+Canvas::Canvas() : pixels_(static_cast<size_t>(Width) * Height, packRgba(0, 0, 0, 255)), clip_(canvasRect()) {}
+
+void Canvas::setClip(const MzRect& clip) { clip_ = intersection(clip, canvasRect()); }
+
+void Canvas::fill(const MzRect& rect, uint32_t rgba) {
+  const MzRect area = intersection(rect, clip_);
+  const bool opaque = alphaOf(rgba) == 255;
+  for (int32_t y = area.top; y < area.bottom; ++y) {
+    uint32_t* row = pixels_.data() + static_cast<size_t>(y) * Width;
+    for (int32_t x = area.left; x < area.right; ++x) row[x] = opaque ? rgba : blendOver(row[x], rgba);
+  }
+}
+
+void Canvas::drawImage(const Image& image, const MzRect& rect) {
+  if (image.width <= 0 || image.height <= 0 || isEmpty(rect)) return;
+  const MzRect area = intersection(rect, clip_);
+  if (isEmpty(area)) return;
+  // Nearest source pixel in 16.16 fixed point, sampled at pixel centres.
+  const int64_t stepX = (static_cast<int64_t>(image.width) << 16) / (rect.right - rect.left);
+  const int64_t stepY = (static_cast<int64_t>(image.height) << 16) / (rect.bottom - rect.top);
+  const int64_t startX = (area.left - rect.left) * stepX + stepX / 2;
+  int64_t sourceY = (area.top - rect.top) * stepY + stepY / 2;
+  for (int32_t y = area.top; y < area.bottom; ++y, sourceY += stepY) {
+    const uint32_t* sourceRow = image.pixels.data() + static_cast<size_t>(sourceY >> 16) * static_cast<size_t>(image.width);
+    uint32_t* row = pixels_.data() + static_cast<size_t>(y) * Width;
+    int64_t sourceX = startX;
+    for (int32_t x = area.left; x < area.right; ++x, sourceX += stepX) {
+      const uint32_t source = sourceRow[sourceX >> 16];
+      const uint32_t alpha = alphaOf(source);
+      if (alpha == 255) {
+        row[x] = source;
+      } else if (alpha != 0) {
+        row[x] = blendOver(row[x], source);
+      }
+    }
+  }
+}
+
+void Canvas::drawText(const char16_t* text, const MzRect& rect, int32_t pixelHeight, MzColour colour) {
+  if (!text || !*text) return;
+  Font& font = uiFont();
+  const std::u16string_view line(text);
+  const int32_t width = font.measure(line, pixelHeight);
+  const int32_t x = rect.left + (rect.right - rect.left - width) / 2;
+  const int32_t top = rect.top + (rect.bottom - rect.top - font.lineHeight(pixelHeight)) / 2;
+  const MzRect saved = clip_;
+  setClip(intersection(saved, rect));
+  font.draw(*this, line, x, top + font.ascent(pixelHeight), pixelHeight, colour);
+  clip_ = saved;
+}

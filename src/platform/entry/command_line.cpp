@@ -1,0 +1,81 @@
+// Parsing of the command-line options.
+#include "platform/entry/command_line.hpp"
+
+#include <charconv>
+
+namespace {
+
+constexpr int MaxScale = 8;
+
+bool parseScale(std::string_view text, int32_t& scale) {
+  const char* end = text.data() + text.size();
+  auto [stop, failure] = std::from_chars(text.data(), end, scale);
+  return failure == std::errc() && stop == end && scale >= 1 && scale <= MaxScale;
+}
+
+CommandLine failure(std::string message) {
+  CommandLine line;
+  line.action = CommandLine::Action::Error;
+  line.error = std::move(message);
+  return line;
+}
+
+}  // namespace
+
+CommandLine parseCommandLine(int argc, const char* const* argv) {
+  CommandLine line;
+  bool scriptGiven = false;
+  for (int i = 1; i < argc; ++i) {
+    const std::string_view option = argv[i];
+    const bool hasValue = i + 1 < argc;
+    if (option == "--help" || option == "-h") {
+      line.action = CommandLine::Action::Help;
+      return line;
+    }
+    if (option == "--version") {
+      line.action = CommandLine::Action::Version;
+      return line;
+    }
+    if (option == "--headless") {
+      line.headless = true;
+    } else if (option == "--script") {
+      if (!hasValue) return failure("--script needs a file name");
+      line.scriptPath = argv[++i];
+      scriptGiven = true;
+    } else if (option == "--animate") {
+      line.animate = true;
+    } else if (option == "--fullscreen") {
+      line.window.fullscreen = true;
+    } else if (option == "--scale") {
+      if (!hasValue || !parseScale(argv[i + 1], line.window.scale))
+        return failure("--scale needs a whole number from 1 to " + std::to_string(MaxScale));
+      ++i;
+    } else if (option == "--no-focus-pause") {
+      line.window.focusPause = false;
+    } else {
+      return failure("unknown option '" + std::string(option) + "'");
+    }
+  }
+  if (scriptGiven && !line.headless) return failure("--script needs --headless");
+  return line;
+}
+
+std::string usageText(std::string_view program) {
+  const std::string name(program);
+  return "Usage:\n"
+         "  " + name + "                      play in a window\n"
+         "  " + name + " --headless [--script FILE]\n"
+         "                                run without a window; commands from FILE,\n"
+         "                                or from standard input without --script\n"
+         "  " + name + " --help | --version\n"
+         "\n"
+         "Options:\n"
+         "  --animate         fade the window in at start-up\n"
+         "  --fullscreen      start in desktop full screen (F11 or Alt+Return toggle)\n"
+         "  --scale N         start with the window N times 480 x 720 (1.." + std::to_string(MaxScale) + ")\n"
+         "  --no-focus-pause  keep the game's time running while the window is not focused\n"
+         "\n"
+         "Headless commands, one per line (# starts a comment):\n"
+         "  wait MS | down X Y | move X Y | up X Y | tap X Y | key NAME\n"
+         "  command ID [ARG] | answer yes|no | silent on|off | screenshot PATH | dump | quit\n";
+}

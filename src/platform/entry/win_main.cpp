@@ -1,0 +1,87 @@
+// The entry function: reads the command line, makes the host, and runs the
+// one application object on it.
+#include <fstream>
+#include <iostream>
+#include <memory>
+#include <string>
+
+#include "app/version.hpp"
+#include "platform/entry/command_line.hpp"
+#include "platform/headless/headless_host.hpp"
+#include "platform/host.hpp"
+#include "platform/mz_app.hpp"
+#include "platform/mz_functions.hpp"
+#if QUANDREL_HAVE_SDL
+#include "platform/sdl/sdl_host.hpp"
+#endif
+
+namespace {
+
+constexpr int ExitFailure = 1;
+constexpr int ExitUsage = 2;
+
+std::string programName(const char* argv0) {
+  const std::string path = argv0 ? argv0 : "quandrel";
+  const size_t slash = path.rfind('/');
+  return slash == std::string::npos ? path : path.substr(slash + 1);
+}
+
+// Init, the loop only when Init agreed, then Shutdown, all on `host`.
+int runApplication(CMzApp& app, Host& host) {
+  setCurrentHost(&host);
+  int code = 0;
+  if (app.Init() != 0) code = app.Run();
+  app.Shutdown();
+  setCurrentHost(nullptr);
+  return code;
+}
+
+int runHeadless(CMzApp& app, const CommandLine& line, const std::string& program) {
+  std::ifstream file;
+  if (!line.scriptPath.empty()) {
+    file.open(line.scriptPath);
+    if (!file) {
+      std::cerr << program << ": cannot read script '" << line.scriptPath << "'\n";
+      return ExitUsage;
+    }
+  }
+  HeadlessHost host(line.scriptPath.empty() ? std::cin : file, std::cout, std::cerr);
+  const int code = runApplication(app, host);
+  return host.failed() ? ExitUsage : code;
+}
+
+int runWindowed(CMzApp& app, const CommandLine& line, const std::string& program) {
+#if QUANDREL_HAVE_SDL
+  std::string error;
+  std::unique_ptr<Host> host = createSdlHost(line.window, error);
+  if (host) return runApplication(app, *host);
+  std::cerr << program << ": " << error << "; run '" << program << " --headless' to play without a window\n";
+#else
+  (void)app;
+  (void)line;
+  std::cerr << program << ": this build has no window; run '" << program << " --headless'\n";
+#endif
+  return ExitFailure;
+}
+
+}  // namespace
+
+int WinMain(int argc, char** argv) {
+  const std::string program = programName(argc > 0 ? argv[0] : nullptr);
+  const CommandLine line = parseCommandLine(argc, argv);
+  switch (line.action) {
+    case CommandLine::Action::Help: std::cout << usageText(program); return 0;
+    case CommandLine::Action::Version: std::cout << program << ' ' << quandrelVersion() << '\n'; return 0;
+    case CommandLine::Action::Error:
+      std::cerr << program << ": " << line.error << "\nTry '" << program << " --help'.\n";
+      return ExitUsage;
+    case CommandLine::Action::Run: break;
+  }
+  CMzApp* app = CMzApp::instance();
+  if (!app) {
+    std::cerr << program << ": no application object\n";
+    return ExitFailure;
+  }
+  MzSetParam(1, line.animate ? 1 : 0);
+  return line.headless ? runHeadless(*app, line, program) : runWindowed(*app, line, program);
+}

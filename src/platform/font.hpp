@@ -1,0 +1,58 @@
+// The user-interface font: a compiled-in TrueType subset rasterised with
+// stb_truetype. Glyphs are rasterised once per size and kept, so drawing text
+// that was drawn before allocates nothing.
+#pragma once
+
+#include <stb_truetype.h>
+
+#include <cstdint>
+#include <span>
+#include <string_view>
+#include <unordered_map>
+#include <vector>
+
+class Canvas;
+struct MzRect;
+
+class Font {
+ public:
+  explicit Font(std::span<const uint8_t> ttf);
+  Font(const Font&) = delete;
+  Font& operator=(const Font&) = delete;
+
+  bool valid() const { return valid_; }
+  bool hasGlyph(char32_t codepoint) const;
+  // Width of `text` in pixels at `pixelHeight`.
+  int32_t measure(std::u16string_view text, int32_t pixelHeight);
+  // Draws `text` (colour 0xRRGGBB) with its left end at x and its baseline at y.
+  void draw(Canvas& canvas, std::u16string_view text, int32_t x, int32_t baseline, int32_t pixelHeight,
+            uint32_t colour);
+  // Distance from the top of a line to its baseline, and the line's height.
+  int32_t ascent(int32_t pixelHeight) const;
+  int32_t lineHeight(int32_t pixelHeight) const;
+
+ private:
+  struct Glyph {
+    int32_t advance = 0;
+    int32_t left = 0;  // bitmap offset from the pen position
+    int32_t top = 0;   // bitmap offset from the baseline (negative: above)
+    int32_t width = 0;
+    int32_t height = 0;
+    size_t offset = 0;  // into coverage_
+  };
+  const Glyph& glyph(char32_t codepoint, int32_t pixelHeight);
+
+  stbtt_fontinfo info_{};
+  bool valid_ = false;
+  int32_t ascent_ = 0;
+  int32_t descent_ = 0;
+  std::unordered_map<uint64_t, Glyph> glyphs_;
+  std::vector<uint8_t> coverage_;
+};
+
+// The compiled-in font bytes and the one font made from them.
+std::span<const uint8_t> embeddedFontData();
+Font& uiFont();
+
+// Steps through UTF-16 text by code point; an unpaired surrogate gives U+FFFD.
+char32_t nextCodepoint(std::u16string_view text, size_t& index);

@@ -1,0 +1,166 @@
+// The script-driven host: commands, virtual time, dumps and screenshots.
+#include "platform/headless/headless_host.hpp"
+
+#include <stb_image_write.h>
+
+#include <array>
+
+#include "platform/canvas.hpp"
+#include "platform/message_loop.hpp"
+#include "platform/mz_functions.hpp"
+#include "platform/system/utf.hpp"
+#include "sound/sound_player.hpp"
+
+namespace {
+
+constexpr size_t ExpectedSoundsPerDump = 1024;
+
+HostEvent pointerEvent(HostEvent::Kind kind, int32_t x, int32_t y) {
+  HostEvent event;
+  event.kind = kind;
+  event.x = x;
+  event.y = y;
+  return event;
+}
+
+}  // namespace
+
+uint32_t soundIndexOfPath(const std::string& path) {
+  // The table's names without their leading "./", as UTF-8, with a '/' in front.
+  static const std::array<std::string, SoundPlayer::LastSound + 1> suffixes = [] {
+    std::array<std::string, SoundPlayer::LastSound + 1> names;
+    for (uint32_t i = SoundPlayer::FirstSound; i <= SoundPlayer::LastSound; ++i) {
+      names[i] = utf8FromUtf16(soundFileName(i)).substr(1);
+    }
+    return names;
+  }();
+  for (uint32_t i = SoundPlayer::FirstSound; i <= SoundPlayer::LastSound; ++i) {
+    if (path.ends_with(suffixes[i])) return i;
+  }
+  return 0;
+}
+
+HeadlessHost::HeadlessHost(std::istream& script, std::ostream& out, std::ostream& err)
+    : script_(script), out_(out), err_(err) {
+  soundsPlayed_.reserve(ExpectedSoundsPerDump);
+  json_.reserve(4096);
+}
+
+void HeadlessHost::scriptError(const std::string& what) {
+  err_ << "error: line " << lineNumber_ << ": " << what << '\n';
+  err_.flush();
+  failed_ = true;
+  ended_ = true;
+}
+
+bool HeadlessHost::nextCommand(ScriptCommand& command) {
+  while (!ended_ && std::getline(script_, line_)) {
+    ++lineNumber_;
+    std::string error;
+    switch (parseScriptLine(line_, command, error)) {
+      case ParseResult::Command: return true;
+      case ParseResult::Blank: break;
+      case ParseResult::Error: scriptError(error); return false;
+    }
+  }
+  ended_ = true;
+  return false;
+}
+
+bool HeadlessHost::waitEvent(uint64_t deadlineMs, HostEvent& event) {
+  for (;;) {
+    if (waitUntilMs_) {
+      if (deadlineMs <= *waitUntilMs_) {  // something is due during the wait
+        clockMs_ = std::max(clockMs_, deadlineMs);
+        return false;
+      }
+      clockMs_ = *waitUntilMs_;
+      waitUntilMs_.reset();
+    }
+    if (deadlineMs <= clockMs_) return false;  // due now: before the next line
+    if (pending_) {
+      event = *pending_;
+      pending_.reset();
+      return true;
+    }
+    ScriptCommand command;
+    if (!nextCommand(command)) {
+      event = HostEvent{};
+      event.kind = HostEvent::Kind::Close;
+      return true;
+    }
+    using Kind = ScriptCommand::Kind;
+    switch (command.kind) {
+      case Kind::Wait: waitUntilMs_ = clockMs_ + command.ms; break;
+      case Kind::Down: event = pointerEvent(HostEvent::Kind::PointerDown, command.x, command.y); return true;
+      case Kind::Move: event = pointerEvent(HostEvent::Kind::PointerMove, command.x, command.y); return true;
+      case Kind::Up: event = pointerEvent(HostEvent::Kind::PointerUp, command.x, command.y); return true;
+      case Kind::Tap:
+        pending_ = pointerEvent(HostEvent::Kind::PointerUp, command.x, command.y);
+        event = pointerEvent(HostEvent::Kind::PointerDown, command.x, command.y);
+        return true;
+      case Kind::Key:
+        event = HostEvent{};
+        event.kind = HostEvent::Kind::Key;
+        event.key = command.key;
+        event.modifiers = command.modifiers;
+        return true;
+      case Kind::Command:
+        if (questionOpen()) {
+          scriptError("a question is open: answer it first");
+          break;
+        }
+        event = HostEvent{};
+        event.kind = HostEvent::Kind::Command;
+        event.id = command.id;
+        event.arg = command.arg;
+        return true;
+      case Kind::Answer:
+        if (!questionOpen()) {
+          scriptError("no question is open");
+          break;
+        }
+        event = HostEvent{};
+        event.kind = HostEvent::Kind::Answer;
+        event.yes = command.on;
+        return true;
+      case Kind::Silent: MzSetSilence(command.on); break;
+      case Kind::Screenshot:
+        if (!screenshot(command.path)) scriptError("cannot write " + command.path);
+        break;
+      case Kind::Dump: dump(); break;
+      case Kind::Quit: ended_ = true; break;
+    }
+    out_.flush();
+  }
+}
+
+void HeadlessHost::present(const Canvas&, const MzRect&) { ++framesPresented_; }
+
+void HeadlessHost::playSound(const std::string& path, bool loop) {
+  const uint32_t index = soundIndexOfPath(path);
+  if (index != 0) soundsPlayed_.push_back(index);
+  // One sound at a time: any new sound ends the looping one.
+  looping_.reset();
+  if (loop && index != 0) looping_ = index;
+}
+
+void HeadlessHost::dump() {
+  json_.clear();
+  json_ += "{\"t\":" + std::to_string(clockMs_) + ",\"sounds\":[";
+  for (size_t i = 0; i < soundsPlayed_.size(); ++i) {
+    if (i > 0) json_ += ',';
+    json_ += std::to_string(soundsPlayed_[i]);
+  }
+  json_ += "],\"looping\":" + (looping_ ? std::to_string(*looping_) : std::string("null"));
+  appendPlatformDebugState(json_);
+  json_ += "}\n";
+  soundsPlayed_.clear();
+  out_ << json_;
+}
+
+bool HeadlessHost::screenshot(const std::string& path) {
+  paintIfDirty();
+  const Canvas& frame = currentFrame();
+  return stbi_write_png(path.c_str(), Canvas::Width, Canvas::Height, 4, frame.pixels(), Canvas::Width * 4) != 0;
+}

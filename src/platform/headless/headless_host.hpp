@@ -1,0 +1,63 @@
+// The headless host: a virtual clock that moves only when the script waits,
+// input and commands from a script, frames written as PNG on request and
+// sounds recorded instead of played.
+#pragma once
+
+#include <cstdint>
+#include <istream>
+#include <optional>
+#include <ostream>
+#include <string>
+#include <vector>
+
+#include "platform/headless/script.hpp"
+#include "platform/host.hpp"
+
+class HeadlessHost : public Host {
+ public:
+  // Reads commands from `script`; `dump` writes to `out`, errors go to `err`.
+  HeadlessHost(std::istream& script, std::ostream& out, std::ostream& err);
+
+  uint64_t nowMs() override { return clockMs_; }
+  // Carries out script lines until one makes an event or the clock reaches
+  // the deadline. The end of the script, `quit` and an error make Close.
+  bool waitEvent(uint64_t deadlineMs, HostEvent& event) override;
+  void present(const Canvas& frame, const MzRect& dirty) override;
+  void playSound(const std::string& path, bool loop) override;
+  void showWindow(bool show) override { windowShown_ = show; }
+  void raiseWindow() override {}
+  void wake() override {}
+
+  // A malformed line or a failed command ended the script (exit status 2).
+  bool failed() const { return failed_; }
+  uint64_t framesPresented() const { return framesPresented_; }
+  bool windowShown() const { return windowShown_; }
+  // The sound index (1..8) looping now, if any.
+  std::optional<uint32_t> loopingSound() const { return looping_; }
+
+ private:
+  bool nextCommand(ScriptCommand& command);
+  // Reports `what` for the current line and ends the script.
+  void scriptError(const std::string& what);
+  void dump();
+  bool screenshot(const std::string& path);
+
+  std::istream& script_;
+  std::ostream& out_;
+  std::ostream& err_;
+  uint64_t clockMs_ = 0;
+  uint64_t lineNumber_ = 0;
+  std::string line_;
+  std::optional<uint64_t> waitUntilMs_;  // a wait in progress
+  std::optional<HostEvent> pending_;     // the release of a tap
+  bool ended_ = false;
+  bool failed_ = false;
+  bool windowShown_ = false;
+  uint64_t framesPresented_ = 0;
+  std::vector<uint32_t> soundsPlayed_;  // since the last dump
+  std::optional<uint32_t> looping_;
+  std::string json_;
+};
+
+// The index 1..8 of the game sound at `path`, or 0.
+uint32_t soundIndexOfPath(const std::string& path);

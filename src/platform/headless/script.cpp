@@ -1,0 +1,125 @@
+// Parsing of headless script lines.
+#include "platform/headless/script.hpp"
+
+#include <array>
+#include <charconv>
+#include <limits>
+#include <utility>
+#include <vector>
+
+#include "platform/key_names.hpp"
+
+namespace {
+
+// Longest single wait: a day of virtual time.
+constexpr uint64_t MaxWaitMs = 24ull * 60 * 60 * 1000;
+
+constexpr std::string_view Spaces = " \t\r\n";
+
+std::string_view trim(std::string_view text) {
+  const size_t first = text.find_first_not_of(Spaces);
+  if (first == std::string_view::npos) return {};
+  return text.substr(first, text.find_last_not_of(Spaces) - first + 1);
+}
+
+std::vector<std::string_view> split(std::string_view text) {
+  std::vector<std::string_view> words;
+  size_t at = 0;
+  while ((at = text.find_first_not_of(Spaces, at)) != std::string_view::npos) {
+    const size_t end = std::min(text.find_first_of(Spaces, at), text.size());
+    words.push_back(text.substr(at, end - at));
+    at = end;
+  }
+  return words;
+}
+
+template <typename Number>
+bool parseNumber(std::string_view word, Number& value) {
+  const char* end = word.data() + word.size();
+  auto [stop, failure] = std::from_chars(word.data(), end, value);
+  return failure == std::errc() && stop == end;
+}
+
+bool parseKey(std::string_view word, MzKey& key, uint32_t& modifiers) {
+  static constexpr std::array<std::pair<std::string_view, uint32_t>, 3> Prefixes{{
+      {"Alt+", MzKeyModAlt}, {"Ctrl+", MzKeyModCtrl}, {"Shift+", MzKeyModShift}}};
+  modifiers = 0;
+  for (bool found = true; found;) {
+    found = false;
+    for (const auto& [prefix, flag] : Prefixes) {
+      if (word.size() > prefix.size() && word.starts_with(prefix)) {
+        modifiers |= flag;
+        word.remove_prefix(prefix.size());
+        found = true;
+      }
+    }
+  }
+  key = keyFromName(word);
+  return key != MzKey::Unknown;
+}
+
+ParseResult fail(std::string& error, std::string message) {
+  error = std::move(message);
+  return ParseResult::Error;
+}
+
+}  // namespace
+
+ParseResult parseScriptLine(std::string_view line, ScriptCommand& command, std::string& error) {
+  const std::string_view text = trim(line);
+  if (text.empty() || text.front() == '#') return ParseResult::Blank;
+  const std::vector<std::string_view> words = split(text);
+  const std::string_view name = words[0];
+  const size_t arguments = words.size() - 1;
+  command = ScriptCommand{};
+
+  using Kind = ScriptCommand::Kind;
+  if (name == "wait") {
+    command.kind = Kind::Wait;
+    if (arguments != 1 || !parseNumber(words[1], command.ms) || command.ms > MaxWaitMs)
+      return fail(error, "wait needs one number of milliseconds (0.." + std::to_string(MaxWaitMs) + ")");
+    return ParseResult::Command;
+  }
+  if (name == "down" || name == "move" || name == "up" || name == "tap") {
+    command.kind = name == "down" ? Kind::Down : name == "move" ? Kind::Move : name == "up" ? Kind::Up : Kind::Tap;
+    if (arguments != 2 || !parseNumber(words[1], command.x) || !parseNumber(words[2], command.y))
+      return fail(error, std::string(name) + " needs two whole numbers X Y");
+    return ParseResult::Command;
+  }
+  if (name == "key") {
+    command.kind = Kind::Key;
+    if (arguments != 1) return fail(error, "key needs one key name");
+    if (!parseKey(words[1], command.key, command.modifiers))
+      return fail(error, "unknown key '" + std::string(words[1]) + "'");
+    return ParseResult::Command;
+  }
+  if (name == "command") {
+    command.kind = Kind::Command;
+    if (arguments < 1 || arguments > 2 || !parseNumber(words[1], command.id) ||
+        (arguments == 2 && !parseNumber(words[2], command.arg)))
+      return fail(error, "command needs a control id and an optional whole-number argument");
+    return ParseResult::Command;
+  }
+  if (name == "answer" || name == "silent") {
+    const bool answer = name == "answer";
+    command.kind = answer ? Kind::Answer : Kind::Silent;
+    const std::string_view yes = answer ? "yes" : "on";
+    const std::string_view no = answer ? "no" : "off";
+    if (arguments != 1 || (words[1] != yes && words[1] != no))
+      return fail(error, std::string(name) + " needs " + std::string(yes) + " or " + std::string(no));
+    command.on = words[1] == yes;
+    return ParseResult::Command;
+  }
+  if (name == "screenshot") {
+    command.kind = Kind::Screenshot;
+    if (arguments == 0) return fail(error, "screenshot needs a file path");
+    command.path = std::string(trim(text.substr(name.size())));
+    return ParseResult::Command;
+  }
+  if (name == "dump" || name == "quit") {
+    command.kind = name == "dump" ? Kind::Dump : Kind::Quit;
+    if (arguments != 0) return fail(error, std::string(name) + " takes no arguments");
+    return ParseResult::Command;
+  }
+  return fail(error, "unknown command '" + std::string(name) + "'");
+}

@@ -1,0 +1,65 @@
+// Decode-once picture store keyed by file path and by resource.
+#include "platform/image_cache.hpp"
+
+#include <cstdint>
+#include <vector>
+
+#include "platform/system/file_system.hpp"
+#include "platform/system/utf.hpp"
+
+namespace {
+
+// Larger files are not pictures this program shows; refusing them keeps a
+// stray huge file from exhausting memory.
+constexpr uint64_t MaxImageFileBytes = 64u << 20;
+
+// Reads a whole file; false when it cannot be opened or read.
+bool readFile(const std::string& path, std::vector<uint8_t>& bytes) {
+  FileSystem& files = fileSystem();
+  const int file = files.open(path, FileAccess::Read);
+  if (file < 0) return false;
+  uint64_t size = 0;
+  bool ok = files.size(file, size) && size > 0 && size <= MaxImageFileBytes;
+  if (ok) {
+    bytes.resize(static_cast<size_t>(size));
+    ok = files.read(file, bytes.data(), bytes.size());
+  }
+  files.close(file);
+  return ok;
+}
+
+}  // namespace
+
+const Image* ImageCache::fromFile(std::u16string_view path) {
+  if (auto found = files_.find(path); found != files_.end()) return found->second.get();
+  return files_.emplace(std::u16string(path), decodeFile(path)).first->second.get();
+}
+
+const Image* ImageCache::fromResource(const ResourceTable& table, uint32_t id) {
+  const std::span<const uint8_t> bytes = table.find(id);
+  if (bytes.empty()) return nullptr;
+  if (auto found = resources_.find(bytes.data()); found != resources_.end()) return found->second.get();
+  auto image = std::make_unique<Image>();
+  ++decodes_;
+  if (!decodeImage(bytes, *image)) image.reset();
+  return resources_.emplace(bytes.data(), std::move(image)).first->second.get();
+}
+
+std::unique_ptr<Image> ImageCache::decodeFile(std::u16string_view path) {
+  std::u16string portable(path);
+  for (char16_t& c : portable) {
+    if (c == u'\\') c = u'/';
+  }
+  std::vector<uint8_t> bytes;
+  ++fileReads_;
+  if (!readFile(utf8FromUtf16(portable), bytes)) return nullptr;
+  auto image = std::make_unique<Image>();
+  ++decodes_;
+  if (!decodeImage(bytes, *image)) return nullptr;
+  return image;
+}
+
+ImageCache& imageCache() {
+  static ImageCache cache;
+  return cache;
+}

@@ -1,0 +1,55 @@
+// Lookup between key names and MzKey.
+#include "platform/key_names.hpp"
+
+#include <array>
+#include <cctype>
+#include <cstdint>
+#include <utility>
+
+namespace {
+
+constexpr std::array<std::pair<MzKey, std::string_view>, 10> NamedKeys{{
+    {MzKey::Left, "Left"},
+    {MzKey::Right, "Right"},
+    {MzKey::Up, "Up"},
+    {MzKey::Down, "Down"},
+    {MzKey::Space, "Space"},
+    {MzKey::Return, "Return"},
+    {MzKey::Escape, "Escape"},
+    {MzKey::Backspace, "Backspace"},
+    {MzKey::Tab, "Tab"},
+    {MzKey::F11, "F11"},
+}};
+
+constexpr std::string_view Letters = "ABCDEFGHIJKLMNOPQRSTUVWXYZ";
+
+bool sameIgnoringCase(std::string_view a, std::string_view b) {
+  if (a.size() != b.size()) return false;
+  for (size_t i = 0; i < a.size(); ++i) {
+    if (std::toupper(static_cast<unsigned char>(a[i])) != std::toupper(static_cast<unsigned char>(b[i]))) return false;
+  }
+  return true;
+}
+
+}  // namespace
+
+MzKey keyFromName(std::string_view name) {
+  for (const auto& [key, keyName] : NamedKeys) {
+    if (sameIgnoringCase(name, keyName)) return key;
+  }
+  if (name.size() == 1 && std::isalpha(static_cast<unsigned char>(name[0]))) {
+    const auto offset = static_cast<uint32_t>(std::toupper(static_cast<unsigned char>(name[0])) - 'A');
+    return static_cast<MzKey>(static_cast<uint32_t>(MzKey::A) + offset);
+  }
+  return MzKey::Unknown;
+}
+
+std::string_view keyName(MzKey key) {
+  for (const auto& [named, name] : NamedKeys) {
+    if (named == key) return name;
+  }
+  const auto value = static_cast<uint32_t>(key);
+  const auto first = static_cast<uint32_t>(MzKey::A);
+  if (value >= first && value < first + Letters.size()) return Letters.substr(value - first, 1);
+  return "Unknown";
+}

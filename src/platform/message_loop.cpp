@@ -1,0 +1,225 @@
+// The message loop step, painting, posted tasks, the fade-in and the modal
+// question's nested loop.
+#include "platform/message_loop.hpp"
+
+#include <algorithm>
+#include <atomic>
+#include <limits>
+#include <mutex>
+#include <vector>
+
+#include "platform/canvas.hpp"
+#include "platform/host.hpp"
+#include "platform/image.hpp"
+#include "platform/mz_functions.hpp"
+#include "platform/mz_window.hpp"
+#include "platform/platform_state.hpp"
+#include "platform/question_box.hpp"
+#include "platform/system/utf.hpp"
+#include "platform/timer_queue.hpp"
+
+namespace {
+
+constexpr uint64_t NoDeadline = std::numeric_limits<uint64_t>::max();
+constexpr uint64_t FadeMs = 400;
+constexpr uint64_t FadeFrameMs = 16;
+
+std::mutex postedMutex;
+std::vector<std::function<void()>> postedTasks;
+std::atomic<bool> tasksPending{false};
+
+bool fading = false;
+uint64_t fadeStartMs = 0;
+
+uint64_t hostNow() {
+  Host* host = currentHost();
+  return host ? host->nowMs() : 0;
+}
+
+void runPostedTasks() {
+  if (!tasksPending.exchange(false)) return;
+  std::vector<std::function<void()>> tasks;
+  {
+    std::lock_guard lock(postedMutex);
+    tasks.swap(postedTasks);
+  }
+  for (auto& task : tasks) task();
+}
+
+void fireDueTimers() {
+  const uint64_t now = hostNow();
+  TimerQueue::Timer due;
+  while (!quitPosted() && timerQueue().popDue(now, due)) {
+    if (CMzWnd* window = windowFromHandle(due.window)) window->OnTimer(due.id);
+  }
+}
+
+// The veil that fades the window in: opaque black at the start, gone at the end.
+void paintFade(Canvas& canvas) {
+  if (!fading) return;
+  const uint64_t elapsed = hostNow() - fadeStartMs;
+  if (elapsed >= FadeMs) {
+    fading = false;
+    return;
+  }
+  const auto alpha = static_cast<uint32_t>(255 * (FadeMs - elapsed) / FadeMs);
+  canvas.fill(canvasRect(), packRgba(0, 0, 0, alpha));
+}
+
+void deliver(const HostEvent& event) {
+  CMzWnd* window = frontWindow();
+  QuestionBox& question = questionBox();
+  if (question.isOpen()) {
+    switch (event.kind) {
+      case HostEvent::Kind::PointerDown: question.pointerDown(event.x, event.y); break;
+      case HostEvent::Kind::PointerMove: question.pointerMove(event.x, event.y); break;
+      case HostEvent::Kind::PointerUp: question.pointerUp(event.x, event.y); break;
+      case HostEvent::Kind::Key: question.keyDown(event.key); break;
+      case HostEvent::Kind::Answer: question.answer(event.yes); break;
+      case HostEvent::Kind::Close:
+        question.answer(false);
+        PostQuitMessage(0);
+        break;
+      case HostEvent::Kind::Command:  // the window is blocked by the question
+      case HostEvent::Kind::Wake: break;
+    }
+    if (window) window->Invalidate();
+    return;
+  }
+  if (event.kind == HostEvent::Kind::Close) {
+    PostQuitMessage(0);
+    return;
+  }
+  if (!window) return;
+  switch (event.kind) {
+    case HostEvent::Kind::PointerDown: window->pointerDown(event.x, event.y); break;
+    case HostEvent::Kind::PointerMove: window->pointerMove(event.x, event.y); break;
+    case HostEvent::Kind::PointerUp: window->pointerUp(event.x, event.y); break;
+    case HostEvent::Kind::Key: window->OnKeyDown(event.key, event.modifiers); break;
+    case HostEvent::Kind::Command: window->handleCommand(event.id, event.arg); break;
+    case HostEvent::Kind::Answer:
+    case HostEvent::Kind::Close:
+    case HostEvent::Kind::Wake: break;
+  }
+}
+
+}  // namespace
+
+PumpResult pumpMessage(uint64_t deadlineMs) {
+  Host* host = currentHost();
+  if (!host) return PumpResult::Quit;
+  runPostedTasks();
+  fireDueTimers();
+  if (quitPosted()) return PumpResult::Quit;
+  paintIfDirty();
+
+  uint64_t wakeAt = std::min(deadlineMs, timerQueue().nextDueMs());
+  if (fading) wakeAt = std::min(wakeAt, host->nowMs() + FadeFrameMs);
+  HostEvent event;
+  if (host->waitEvent(wakeAt, event)) {
+    deliver(event);
+  } else if (host->nowMs() >= deadlineMs) {
+    return quitPosted() ? PumpResult::Quit : PumpResult::Idle;
+  }
+  return quitPosted() ? PumpResult::Quit : PumpResult::Progress;
+}
+
+int32_t runMessageLoop() {
+  while (pumpMessage(NoDeadline) != PumpResult::Quit) {
+  }
+  const int32_t code = quitCode();
+  clearQuit();
+  return code;
+}
+
+void paintIfDirty() {
+  CMzWnd* window = frontWindow();
+  if (!window || !window->IsWindowVisible()) return;
+  if (fading) window->Invalidate();
+  const MzRect dirty = intersection(window->takeDirtyRect(), canvasRect());
+  if (isEmpty(dirty)) return;
+  Canvas& canvas = frame();
+  canvas.setClip(dirty);
+  window->Paint(canvas);
+  questionBox().paint(canvas);
+  paintFade(canvas);
+  canvas.setClip(canvasRect());
+  if (Host* host = currentHost()) host->present(canvas, dirty);
+}
+
+const Canvas& currentFrame() { return frame(); }
+
+void postToGuiThread(std::function<void()> task) {
+  {
+    std::lock_guard lock(postedMutex);
+    postedTasks.push_back(std::move(task));
+  }
+  tasksPending = true;
+  if (Host* host = currentHost()) host->wake();
+}
+
+void startFadeIn() {
+  fading = true;
+  fadeStartMs = hostNow();
+}
+
+bool questionOpen() { return questionBox().isOpen(); }
+
+int32_t askQuestion(const char16_t* text, const char16_t* caption) {
+  QuestionBox& question = questionBox();
+  // Nothing could answer a question asked while quitting, without a host, or
+  // inside another question: those are answered no at once.
+  if (quitPosted() || !currentHost() || question.isOpen()) return QuestionBox::No;
+  CMzWnd* window = frontWindow();
+  if (window) window->cancelPress();
+  question.open(text, caption);
+  if (window) window->Invalidate();
+  while (question.isOpen() && pumpMessage(NoDeadline) != PumpResult::Quit) {
+  }
+  question.answer(false);  // still open only when the loop is quitting
+  if (window) window->Invalidate();
+  return question.result();
+}
+
+void appendJsonString(std::string& json, std::u16string_view text) {
+  static constexpr char Hex[] = "0123456789abcdef";
+  json += '"';
+  for (char c : utf8FromUtf16(text)) {
+    const auto byte = static_cast<unsigned char>(c);
+    if (c == '"' || c == '\\') {
+      json += '\\';
+      json += c;
+    } else if (byte < 0x20) {
+      json += "\\u00";
+      json += Hex[byte >> 4];
+      json += Hex[byte & 0xF];
+    } else {
+      json += c;
+    }
+  }
+  json += '"';
+}
+
+void appendPlatformDebugState(std::string& json) {
+  CMzWnd* window = frontWindow();
+  json += ",\"visible\":[";
+  if (window) window->appendVisibleControlIds(json);
+  json += "],\"timers\":[";
+  const TimerQueue& timers = timerQueue();
+  for (size_t i = 0; i < timers.size(); ++i) {
+    if (i > 0) json += ',';
+    json += '[' + std::to_string(timers[i].id) + ',' + std::to_string(timers[i].periodMs) + ']';
+  }
+  json += "],\"question\":";
+  const QuestionBox& question = questionBox();
+  if (question.isOpen()) {
+    json += "{\"text\":";
+    appendJsonString(json, question.text());
+    json += ",\"caption\":";
+    appendJsonString(json, question.caption());
+    json += '}';
+  } else {
+    json += "null";
+  }
+  if (window) window->AppendDebugState(json);
+}

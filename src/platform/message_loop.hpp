@@ -1,0 +1,47 @@
+// The message loop, one step at a time. A step fires the timers that are due,
+// repaints what was invalidated, then waits for at most one host event (until
+// the next timer or the caller's deadline) and delivers it. CMzApp::Run and
+// the question box's nested loop repeat steps; a host that owns its own loop
+// (a browser page) calls steps from its frames instead.
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <string_view>
+
+class Canvas;
+
+enum class PumpResult {
+  Progress,  // something happened; call again
+  Idle,      // the deadline came with nothing left to do
+  Quit,      // the quit message was posted
+};
+
+// One step with `deadlineMs` on the host's clock (UINT64_MAX: none).
+PumpResult pumpMessage(uint64_t deadlineMs);
+// Steps until the quit message; returns its exit code and takes it, so a
+// later loop runs afresh.
+int32_t runMessageLoop();
+
+// Composes the front window into the frame and hands it to the host, if
+// anything was invalidated since the last time.
+void paintIfDirty();
+const Canvas& currentFrame();
+
+// Runs `task` on the GUI thread at the next step; callable from any thread.
+void postToGuiThread(std::function<void()> task);
+
+// Fades the window in over the next moments (the start-up animation).
+void startFadeIn();
+
+bool questionOpen();
+// Asks the modal question and returns QuestionBox::Yes or No.
+int32_t askQuestion(const char16_t* text, const char16_t* caption);
+
+// The platform's part of the one-line JSON state: ,"visible":[...],
+// "timers":[[id,period],...],"question":... and then the front window's own
+// fields.
+void appendPlatformDebugState(std::string& json);
+// A JSON string literal of UTF-16 text, escaped as JSON needs.
+void appendJsonString(std::string& json, std::u16string_view text);

@@ -1,0 +1,187 @@
+// CMzWnd and CMzWndEx: creation, invalidation, painting in add order and
+// pointer routing between the controls and the window's handlers.
+#include "platform/mz_window.hpp"
+
+#include <algorithm>
+#include <string>
+
+#include "platform/canvas.hpp"
+#include "platform/host.hpp"
+#include "platform/image.hpp"
+#include "platform/message_loop.hpp"
+#include "platform/platform_state.hpp"
+#include "platform/ui_controls.hpp"
+
+namespace {
+
+constexpr uint32_t BackgroundColour = packRgba(255, 255, 255, 255);
+constexpr uint32_t LeftButtonFlag = 0x0001;  // the button is down during the event
+
+}  // namespace
+
+CMzWnd::~CMzWnd() { unregisterWindow(this); }
+
+const char16_t* CMzWnd::GetWindowClassName() { return u"CMzWnd"; }
+int32_t CMzWnd::MzDefWndProc(uint32_t, uint32_t, int32_t) { return 0; }
+void CMzWnd::OnLButtonDblClk(uint32_t, int32_t, int32_t) {}
+void CMzWnd::OnLButtonDown(uint32_t, int32_t, int32_t) {}
+void CMzWnd::OnLButtonUp(uint32_t, int32_t, int32_t) {}
+void CMzWnd::OnMouseMove(uint32_t, int32_t, int32_t) {}
+void CMzWnd::OnTimer(uint32_t) {}
+void CMzWnd::OnSize(int32_t, int32_t) {}
+void CMzWnd::handleCommand(uint32_t, int32_t) {}
+int32_t CMzWnd::OnInitDialog() { return 1; }
+void CMzWnd::OnKeyDown(MzKey, uint32_t) {}
+void CMzWnd::AppendDebugState(std::string&) const {}
+
+bool CMzWnd::Create(int32_t, int32_t, int32_t width, int32_t height, CMzWnd*, int32_t, uint32_t, uint32_t) {
+  if (m_hWnd != 0) return false;  // already created
+  m_hWnd = registerWindow(this);
+  if (m_hWnd == 0) return false;
+  width_ = width;
+  height_ = height;
+  Invalidate();
+  if (OnInitDialog() == 0) {
+    unregisterWindow(this);
+    m_hWnd = 0;
+    return false;
+  }
+  OnSize(width_, height_);
+  return true;
+}
+
+void CMzWnd::Show(bool show, bool) {
+  shown_ = show;
+  if (Host* host = currentHost()) host->showWindow(show);
+  Invalidate();
+}
+
+void CMzWnd::UpdateWindow() { paintIfDirty(); }
+
+void CMzWnd::AnimateWindow(int32_t, bool show) {
+  if (show) startFadeIn();
+  Show(show);
+}
+
+void CMzWnd::EnableFillBgColor(bool fill) {
+  fillBackground_ = fill;
+  Invalidate();
+}
+
+void CMzWnd::Invalidate(const MzRect* rect, int32_t) {
+  const MzRect whole{0, 0, width_, height_};
+  dirty_ = boundingUnion(dirty_, rect ? intersection(*rect, whole) : whole);
+}
+
+MzRect CMzWnd::takeDirtyRect() {
+  const MzRect dirty = dirty_;
+  dirty_ = MzRect{};
+  return dirty;
+}
+
+void CMzWnd::Paint(Canvas& canvas) const {
+  if (fillBackground_) canvas.fill(MzRect{0, 0, width_, height_}, BackgroundColour);
+}
+
+void CMzWnd::appendVisibleControlIds(std::string&) const {}
+
+UiWin* CMzWnd::controlTakingPress(int32_t, int32_t) const { return nullptr; }
+
+void CMzWnd::pointerDown(int32_t x, int32_t y) {
+  if (pressedControl_ || windowHeld_) pointerUp(x, y);  // a lost release ends the old press
+  if (UiWin* control = controlTakingPress(x, y)) {
+    pressedControl_ = control;
+    control->PressBegan(x, y);
+    return;
+  }
+  windowHeld_ = true;
+  OnLButtonDown(LeftButtonFlag, x, y);
+}
+
+void CMzWnd::pointerMove(int32_t x, int32_t y) {
+  if (pressedControl_) {
+    pressedControl_->PressMoved(x, y);
+  } else if (windowHeld_) {
+    OnMouseMove(LeftButtonFlag, x, y);
+  }
+}
+
+void CMzWnd::pointerUp(int32_t x, int32_t y) {
+  if (UiWin* control = pressedControl_) {
+    pressedControl_ = nullptr;
+    uint32_t wParam = 0;
+    int32_t lParam = 0;
+    // A control hidden while held reports nothing.
+    if (control->PressEnded(x, y, wParam, lParam) && control->IsVisible()) handleCommand(wParam, lParam);
+  } else if (windowHeld_) {
+    windowHeld_ = false;
+    OnLButtonUp(0, x, y);
+  }
+}
+
+void CMzWnd::cancelPress() {
+  if (UiWin* control = pressedControl_) {
+    pressedControl_ = nullptr;
+    uint32_t wParam = 0;
+    int32_t lParam = 0;
+    // Released far outside: the control shows its rest state and reports nothing.
+    control->PressEnded(-1, -1, wParam, lParam);
+  }
+  windowHeld_ = false;
+}
+
+void CMzWnd::forgetPress(const UiWin* control) {
+  if (pressedControl_ == control) pressedControl_ = nullptr;
+}
+
+CMzWndEx::~CMzWndEx() {
+  // Controls outliving the window must not point back at it.
+  for (UiWin* control : controls_) control->window_ = nullptr;
+}
+
+void CMzWndEx::AddUiWin(UiWin* control) {
+  if (!control || control->window_ == this) return;
+  if (control->window_) control->window_->removeControl(control);
+  control->window_ = this;
+  controls_.push_back(control);
+  control->Invalidate();
+}
+
+void CMzWndEx::removeControl(UiWin* control) {
+  forgetPress(control);
+  control->Invalidate();
+  control->window_ = nullptr;
+  std::erase(controls_, control);
+}
+
+int32_t CMzWndEx::OnInitDialog() { return CMzWnd::OnInitDialog(); }
+
+void CMzWndEx::Paint(Canvas& canvas) const {
+  CMzWnd::Paint(canvas);
+  const MzRect& clip = canvas.clip();
+  for (const UiWin* control : controls_) {
+    if (!control->IsVisible()) continue;
+    const MzRect bounds = rectOf(control->GetPosX(), control->GetPosY(), control->GetWidth(), control->GetHeight());
+    if (!isEmpty(intersection(bounds, clip))) control->Paint(canvas);
+  }
+}
+
+void CMzWndEx::appendVisibleControlIds(std::string& json) const {
+  bool first = true;
+  for (const UiWin* control : controls_) {
+    if (!control->IsVisible()) continue;
+    if (!first) json += ',';
+    json += std::to_string(control->GetID());
+    first = false;
+  }
+}
+
+UiWin* CMzWndEx::controlTakingPress(int32_t x, int32_t y) const {
+  for (auto it = controls_.rbegin(); it != controls_.rend(); ++it) {
+    UiWin* control = *it;
+    if (!control->IsVisible() || !control->Contains(x, y)) continue;
+    if (control->TakesPress()) return control;
+    if (control->ShowsPicture()) return nullptr;  // the picture covers what lies beneath
+  }
+  return nullptr;
+}

@@ -1,0 +1,87 @@
+// UiWin and the passive controls: pictures and text.
+#include "platform/ui_controls.hpp"
+
+#include <algorithm>
+
+#include "platform/canvas.hpp"
+#include "platform/image_cache.hpp"
+#include "platform/imaging.hpp"
+#include "platform/mz_window.hpp"
+
+namespace {
+
+// Text fills about three quarters of a control's height.
+int32_t textHeightFor(int32_t controlHeight) { return std::clamp(controlHeight * 3 / 4, 10, 40); }
+
+}  // namespace
+
+UiWin::~UiWin() {
+  if (window_) window_->removeControl(this);
+}
+
+CMzWnd* UiWin::window() const { return window_; }
+
+void UiWin::SetPos(int32_t x, int32_t y, int32_t width, int32_t height, uint32_t) {
+  Invalidate();
+  x_ = x;
+  y_ = y;
+  width_ = std::max(0, width);
+  height_ = std::max(0, height);
+  Invalidate();
+}
+
+void UiWin::SetVisible(bool visible) {
+  if (visible_ == visible) return;
+  visible_ = visible;
+  Invalidate();
+}
+
+void UiWin::Invalidate() {
+  if (!window_) return;
+  const MzRect area = rect();
+  if (!isEmpty(area)) window_->Invalidate(&area);
+}
+
+void UiWin::SetText(const char16_t* text) {
+  text_ = text;
+  Invalidate();
+}
+
+void UiWin::SetTextColor(MzColour colour) {
+  textColour_ = colour;
+  Invalidate();
+}
+
+bool UiWin::Contains(int32_t x, int32_t y) const {
+  return x >= x_ && x < x_ + width_ && y >= y_ && y < y_ + height_;
+}
+
+void UiWin::Paint(Canvas&) const {}
+void UiWin::PressBegan(int32_t, int32_t) {}
+void UiWin::PressMoved(int32_t, int32_t) {}
+bool UiWin::PressEnded(int32_t, int32_t, uint32_t&, int32_t&) { return false; }
+
+bool UiPicture::LoadImageW(const char16_t* path, bool) {
+  image_ = path ? imageCache().fromFile(path) : nullptr;
+  Invalidate();
+  return image_ != nullptr;
+}
+
+void UiPicture::Paint(Canvas& canvas) const {
+  if (image_) canvas.drawImage(*image_, rect());
+}
+
+void UiPicture2::SetImage(ImagingHelper* image) {
+  image_ = image;
+  Invalidate();
+}
+
+bool UiPicture2::ShowsPicture() const { return image_ && !image_->IsEmpty(); }
+
+void UiPicture2::Paint(Canvas& canvas) const {
+  if (image_ && image_->image()) canvas.drawImage(*image_->image(), rect());
+}
+
+void UiStatic::Paint(Canvas& canvas) const {
+  canvas.drawText(text_.C_Str(), rect(), textHeightFor(height_), textColour_);
+}

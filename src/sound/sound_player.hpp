@@ -1,0 +1,25 @@
+// The game's sound effects by index, under the player's sound switch and the
+// device's silent mode. One sound plays at a time; index 3, the background
+// tune, loops until another sound starts.
+#pragma once
+
+#include <cstdint>
+
+class SoundPlayer {
+ public:
+  static constexpr uint32_t FirstSound = 1;
+  static constexpr uint32_t LastSound = 8;
+  static constexpr uint32_t BackgroundMusic = 3;
+
+  SoundPlayer() = default;
+
+  // Plays sound `index` (1..8). False, playing nothing, while the switch is
+  // off or the device is silent; true otherwise, also for an index outside
+  // 1..8 (which plays nothing) and whether or not the file could be played.
+  bool playSound(uint32_t index);
+
+  bool enabled = true;  // the sound switch
+};
+
+// The file of sound `index` ("./Sounds/laught.wav" ...); null outside 1..8.
+const char16_t* soundFileName(uint32_t index);
