@@ -1,0 +1,1 @@
+"""Drawing kit for the game's pictures: canvas, palette, pieces, screens, buttons."""

@@ -1,0 +1,118 @@
+"""The game background (480 x 625): a bright lab with the sprayer's rail, the score
+panel, the key board, the next-colour stand, the tube rack and the bench.
+
+Everything the game draws over it has a place here: score (3, 35, 96, 34) and
+level (43, 78, 50, 25) sit on a dark panel for white text, keys hang at x 10 from
+y 140, the preview stands at (98, 340), tubes stand at y 430, the purchase buttons
+sit at the lower left and the time bar runs in a groove at y 614.
+"""
+import numpy as np
+from PIL import Image
+
+from .canvas import Canvas, darker, lighter
+from .palette import COLOUR, INK, WHITE, PAPER, RED, YELLOW, ORANGE, GREEN, BLUE, PURPLE
+from .pieces import key, preview
+from .text import draw_text
+
+NAVY = (40, 54, 120)
+SLOT = (16, 22, 58)
+WOOD = (214, 150, 92)
+STEEL = (160, 172, 194)
+
+
+def wall(c, top, bottom):
+    c.paint(c.rect(0, 0, c.w, c.h), c.vgradient([(0, top), (1, bottom)]))
+
+
+def bubbles(c, count, seed, area, alpha=60):
+    """Soft decorative circles, placed by a seeded generator (same every run)."""
+    rng = np.random.default_rng(seed)
+    x0, y0, x1, y1 = area
+    for _ in range(count):
+        x, y = rng.uniform(x0, x1), rng.uniform(y0, y1)
+        r = rng.uniform(6, 22)
+        c.paint(c.ellipse(x, y, r), (255, 255, 255, alpha))
+        c.paint(c.ellipse(x - r * 0.35, y - r * 0.35, r * 0.25), (255, 255, 255, alpha + 50))
+
+
+def rail(c):
+    c.shape(c.rect(88, 2, 490, 9, radius=3), STEEL, width=1.4)
+    c.paint(c.rect(90, 3.5, 490, 5), (236, 242, 252))
+    for x in range(130, 480, 90):
+        c.shape(c.rect(x - 4, -4, x + 4, 4), darker(STEEL, 0.2), width=1.2)
+
+
+def score_panel(c):
+    c.shape(c.rect(-12, -12, 103, 111, radius=16), NAVY, width=2)
+    c.paint(c.rect(-8, -8, 99, 30, radius=12), lighter(NAVY, 0.12))
+    draw_text(c, "得分", 51, 18, 17, (255, 224, 90), bold=0.5)
+    c.shape(c.rect(3, 35, 99, 69, radius=8), SLOT, outline=lighter(NAVY, 0.35), width=1.2)
+    draw_text(c, "关卡", 22, 90.5, 14, (255, 224, 90), bold=0.4)
+    c.shape(c.rect(43, 78, 93, 103, radius=7), SLOT, outline=lighter(NAVY, 0.35), width=1.2)
+
+
+def key_board(c):
+    c.shape(c.rect(3, 124, 49, 462, radius=10), WOOD, width=1.8)
+    c.paint(c.rect(6, 127, 46, 459, radius=8), lighter(WOOD, 0.12))
+    draw_text(c, "钥匙", 26, 133, 11, darker(WOOD, 0.55), bold=0.2)
+    for k in range(8):
+        ghost = key(k)
+        ghost.putalpha(ghost.getchannel("A").point(lambda a: a * 30 // 100))
+        c.paste(ghost, 10, 140 + 40 * k)
+        c.shape(c.ellipse(21.5, 151.5 + 40 * k, 1.8), (250, 210, 90), width=0.8)
+
+
+def preview_stand(c):
+    draw_text(c, "下一个", 113, 325, 13, INK, bold=0.35)
+    c.shape(c.rect(91, 334, 135, 388, radius=12), (255, 255, 255, 150), width=1.6)
+    c.shape(c.rect(96, 383, 130, 392, radius=3), STEEL, width=1.2)
+
+
+def mixing_poster(c):
+    """A pinned card at the right: red + yellow = orange and so on, with symbols."""
+    c.shape(c.rect(408, 176, 477, 414, radius=6), PAPER, width=1.6)
+    c.shape(c.ellipse(442.5, 180, 4), COLOUR[RED], width=1.1)
+    draw_text(c, "混色", 442.5, 196, 14, INK, bold=0.35)
+    rules = ((RED, YELLOW, ORANGE), (YELLOW, BLUE, GREEN), (RED, BLUE, PURPLE))
+    for i, (a, b, mix_) in enumerate(rules):
+        y = 214 + i * 66
+        for x, col in ((411, a), (447, b)):
+            c.paste(preview(col).resize((19, 25), Image.LANCZOS), x, y)
+        draw_text(c, "+", 439.5, y + 15, 14, INK, bold=0.4)
+        draw_text(c, "=", 425, y + 38, 12, INK, bold=0.4)
+        c.paste(preview(mix_).resize((19, 25), Image.LANCZOS), 433, y + 25)
+
+
+def tube_rack(c):
+    c.shape(c.rect(148, 464, 414, 476, radius=4), WOOD, width=1.6)
+    for x in (148, 403):
+        c.shape(c.rect(x, 464, x + 11, 566, radius=4), darker(WOOD, 0.1), width=1.6)
+    c.shape(c.rect(140, 544, 422, 566, radius=6), WOOD, width=1.8)
+    c.paint(c.rect(144, 547, 418, 551, radius=2), lighter(WOOD, 0.3))
+
+
+def bench(c):
+    c.shape(c.rect(-10, 560, 490, 640), (190, 120, 72), width=2)
+    c.paint(c.rect(-10, 560, 490, 571), (226, 162, 104))
+    for y in (585, 603):
+        c.paint(c.rect(0, y, 480, y + 1.2), (160, 98, 58))
+    c.shape(c.rect(-6, 610.5, 486, 623.5, radius=6), (70, 44, 34), outline=(240, 200, 150), width=1)
+
+
+def purchase_plate(c):
+    c.shape(c.rect(-10, 506, 104, 612, radius=12), (255, 255, 255, 110), width=1.4)
+
+
+def background():
+    c = Canvas(480, 625)
+    wall(c, (150, 214, 250), (226, 244, 255))
+    bubbles(c, 26, 7, (110, 170, 470, 450))
+    rail(c)
+    score_panel(c)
+    key_board(c)
+    preview_stand(c)
+    mixing_poster(c)
+    tube_rack(c)
+    bench(c)
+    purchase_plate(c)
+    return c.finish().convert("RGB")

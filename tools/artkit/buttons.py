@@ -1,0 +1,134 @@
+"""Button pictures (the executable's PNG resources): captions on yellow, grey or
+blue pills, the on/off switch, and the three corner buttons of the game screen."""
+import numpy as np
+from PIL import Image, ImageOps
+
+from .canvas import Canvas, darker, lighter
+from .mascot import Mascot
+from .palette import COLOUR, INK, ORANGE, WHITE
+from .pieces import _drop_mask
+from .text import draw_text
+
+STYLES = {
+    # fill top, fill bottom, text colour, outline
+    "yellow": ((255, 226, 84), (255, 184, 28), INK, INK),
+    "grey": ((236, 238, 244), (204, 208, 218), (86, 90, 108), (110, 114, 132)),
+    "blue": ((98, 172, 255), (40, 110, 222), WHITE, INK),
+    "darkgrey": ((128, 134, 150), (88, 94, 110), (228, 230, 238), INK),
+}
+
+
+def _pill(c, x0, y0, x1, y1, style):
+    top, bottom, _, outline = STYLES[style]
+    radius = min(12, (y1 - y0) / 2.4)
+    m = c.rect(x0, y0, x1, y1, radius=radius)
+    c.shape(m, c.vgradient([(0, top), (1, bottom)], y0, y1), outline=outline, width=1.5)
+    gloss = Canvas.intersect(m, c.rect(x0 + 3, y0 + 2, x1 - 3, (y0 + y1) / 2 - 1, radius=radius * 0.7))
+    c.paint(gloss, (255, 255, 255, 70))
+    return m
+
+
+def caption(w, h, text, style, size):
+    """A pill button of w x h with a Chinese caption."""
+    c = Canvas(w, h)
+    _pill(c, 1.2, 1.2, w - 1.2, h - 1.2, style)
+    ink = STYLES[style][2]
+    glow = (255, 255, 255, 110) if style in ("yellow", "grey") else (0, 0, 0, 70)
+    draw_text(c, text, w / 2, h / 2 + 1.0, size, ink, bold=0.45 if size >= 17 else 0.3,
+              shadow=(0, 1.0, glow))
+    return c.finish()
+
+
+def switch(on):
+    """The on/off switch (60 x 37): a green track with the knob right, or grey left."""
+    c = Canvas(60, 37)
+    track = (70, 196, 96) if on else (190, 194, 206)
+    m = c.rect(1.5, 3.5, 58.5, 33.5, radius=15)
+    c.shape(m, c.vgradient([(0, lighter(track, 0.15)), (1, darker(track, 0.1))], 3.5, 33.5), width=1.5)
+    c.paint(Canvas.intersect(m, c.rect(4, 5.5, 56, 17, radius=8)), (255, 255, 255, 60))
+    kx = 45.5 if on else 14.5
+    c.shape(c.ellipse(kx, 18.5, 10.5), (255, 255, 255), width=1.4)
+    c.paint(c.ellipse(kx - 2.5, 15, 4, 2.6), (232, 238, 250))
+    draw_text(c, "开启" if on else "关闭", 21.5 if on else 38.5, 19, 12,
+              WHITE if on else (80, 84, 100), bold=0.35)
+    return c.finish()
+
+
+# -- corner buttons of the game screen -------------------------------------
+
+def _tile(c, lit):
+    fill = c.vgradient([(0, (255, 226, 92)), (1, (255, 192, 40))]) if lit else (226, 229, 236)
+    c.shape(c.rect(1.5, 1.5, 48.5, 48.5, radius=11), fill, width=1.6)
+    c.paint(c.rect(4.5, 3.5, 45.5, 20, radius=8), (255, 255, 255, 70))
+
+
+def _repair_icon(c):
+    """A tilted test tube of orange with a white healing cross."""
+    tube = Canvas.union(c.rect(15, 6, 28, 11, radius=2), c.rect(16.5, 9, 26.5, 42, radius=5))
+    c.shape(tube, (230, 246, 255), width=1.4)
+    liquid = Canvas.intersect(c.rect(18.2, 22, 24.8, 40.5, radius=3.3), c.rect(0, 22, 50, 50))
+    c.paint(liquid, COLOUR[ORANGE])
+    c.paint(c.rect(18.6, 12, 20.2, 36, radius=0.8), (255, 255, 255, 200))
+    cross = Canvas.union(c.rect(33, 24, 38, 40, radius=1.2), c.rect(27.5, 29.5, 43.5, 34.5, radius=1.2))
+    c.shape(cross, (255, 255, 255), width=1.3)
+
+
+def _buy_icon(c):
+    """An orange drop marked +25: 25 more shots."""
+    m = _drop_mask(c, 25, 28, 15, 4)
+    c.shape(m, COLOUR[ORANGE], width=1.6)
+    c.paint(c.ellipse(18.5, 22, 2.6, 4.6), (255, 255, 255, 190))
+    draw_text(c, "+25", 25.5, 30, 12.5, WHITE, face=("/usr/share/fonts/truetype/dejavu/DejaVuSans-Bold.ttf", 0),
+              outline=INK, outline_width=1.1)
+
+
+def _head_icon(c):
+    Mascot(c, ox=25 - 48 * 0.56, oy=27.5 - 76 * 0.56, scale=0.56).draw(hanger=False)
+
+
+ICONS = {"repair": _repair_icon, "buy": _buy_icon, "head": _head_icon}
+
+
+def corner(kind, lit):
+    """A 50 x 50 corner button: the icon in colour on yellow, or all grey."""
+    icon = Canvas(50, 50)
+    ICONS[kind](icon)
+    art = icon.finish()
+    if not lit:
+        alpha = art.getchannel("A")
+        grey = ImageOps.grayscale(art).point(lambda v: 105 + v * 130 // 255)
+        art = Image.merge("RGBA", (grey, grey, grey, alpha))
+    c = Canvas(50, 50)
+    _tile(c, lit)
+    tile = c.finish()
+    # Keep the icon inside the tile's rounded corners.
+    clip = Canvas(50, 50)
+    clip.paint(clip.rect(2.5, 2.5, 47.5, 47.5, radius=10), (255, 255, 255))
+    alpha = np.asarray(art.getchannel("A"), np.uint16) * np.asarray(clip.finish().getchannel("A"), np.uint16)
+    art.putalpha(Image.fromarray((alpha // 255).astype(np.uint8)))
+    tile.alpha_composite(art)
+    return tile
+
+
+def resource_pictures():
+    """Every resource picture by id."""
+    out = {}
+    out[101], out[102] = corner("repair", False), corner("repair", True)
+    out[103], out[104] = corner("head", False), corner("head", True)
+    out[105], out[106] = corner("buy", False), corner("buy", True)
+    words = ["车子", "房子", "孩子", "金钱", "老婆", "妈妈", "朋友", "情人", "同学", "兄弟"]
+    for i, word in enumerate(words):
+        out[108 + 2 * i] = caption(60, 40, word, "yellow", 18)
+        out[109 + 2 * i] = caption(60, 40, word, "grey", 18)
+    menu = {134: "开始游戏", 128: "继续游戏", 136: "选项设置", 132: "帮助说明", 130: "退出游戏"}
+    for rid, text in menu.items():
+        out[rid] = caption(108, 38, text, "yellow", 19)
+        out[rid + 1] = caption(108, 38, text, "grey", 19)
+    out[138] = caption(65, 40, "返回", "blue", 18)
+    out[139] = caption(65, 40, "返回", "darkgrey", 18)
+    out[140], out[141] = switch(True), switch(False)
+    out[144] = caption(112, 42, "重新开始", "yellow", 20)
+    out[145] = caption(112, 42, "重新开始", "grey", 20)
+    out[142] = caption(112, 42, "返回设置", "yellow", 20)
+    out[143] = caption(112, 42, "返回设置", "grey", 20)
+    return out

@@ -1,0 +1,43 @@
+"""Every picture the game loads, by file name or resource id, with its size and
+the function that draws it."""
+from . import board, buttons, mascot, panels, pieces, scenes, weather
+
+# (file name under Images/, (width, height), builder)
+IMAGES = (
+    [("bg.jpg", (480, 625), board.background),
+     ("penqi.png", (80, 153), mascot.sprayer),
+     ("splash.png", (480, 720), scenes.splash),
+     ("start.png", (480, 720), scenes.start_menu),
+     ("set.png", (260, 350), panels.settings_panel),
+     ("help.png", (360, 560), panels.help_page)]
+    + [(f"map{s}.png", (32, 126), (lambda s=s: pieces.tube(s))) for s in range(19)]
+    + [("map19.png", (32, 126), pieces.golden_tube),
+       ("bom.png", (32, 126), pieces.broken_tube)]
+    + [(f"key{k}.png", (32, 32), (lambda k=k: pieces.key(k))) for k in range(8)]
+    + [(f"color{c}.png", (16, 48), (lambda c=c: pieces.shot(c))) for c in range(6)]
+    + [(f"c{c}.png", (30, 40), (lambda c=c: pieces.preview(c))) for c in range(6)]
+    + [("p0.png", (480, 6), pieces.time_bar)]
+    + [(f"sd{f}.png", (250, 450), (lambda f=f: weather.lightning(f))) for f in range(4)]
+    + [("darkclouds.png", (100, 80), weather.dark_cloud),
+       ("past.png", (480, 720), scenes.level_passed),
+       ("gameover.png", (480, 720), scenes.game_over)]
+)
+
+# Resource id -> (width, height). There is no resource 107.
+RESOURCE_SIZES = {}
+for _id in range(101, 107):
+    RESOURCE_SIZES[_id] = (50, 50)
+for _id in range(108, 128):
+    RESOURCE_SIZES[_id] = (60, 40)
+for _id in range(128, 138):
+    RESOURCE_SIZES[_id] = (108, 38)
+RESOURCE_SIZES.update({138: (65, 40), 139: (65, 40), 140: (60, 37), 141: (60, 37),
+                       142: (112, 42), 143: (112, 42), 144: (112, 42), 145: (112, 42)})
+
+
+def resources():
+    """Resource id -> picture, checked against RESOURCE_SIZES."""
+    pictures = buttons.resource_pictures()
+    if sorted(pictures) != sorted(RESOURCE_SIZES):
+        raise ValueError("resource ids drawn differ from the catalogue")
+    return pictures
