@@ -280,16 +280,14 @@ TEST_F(SdlWindowHostTest, WaitingReturnsAtTheDeadlineAndNotBefore) {
   EXPECT_GE(host_->nowMs(), deadline);
 }
 
-TEST(SdlHostWithoutDisplay, FailsWithAMessageNamingHeadless) {
+TEST(SdlHostWithoutDisplay, FailsSayingThereIsNoDisplay) {
   unsetenv("SDL_VIDEODRIVER");
   unsetenv("DISPLAY");
   unsetenv("WAYLAND_DISPLAY");
   std::string error;
   const std::unique_ptr<Host> host = createSdlHost(WindowOptions{}, error);
   EXPECT_EQ(host, nullptr);
-  EXPECT_NE(error.find("cannot open a window"), std::string::npos);
-  EXPECT_NE(error.find("--headless"), std::string::npos);
-  EXPECT_EQ(error.find('\n'), std::string::npos);
+  EXPECT_EQ(error, "cannot open a window (no display)");
 }
 
 }  // namespace

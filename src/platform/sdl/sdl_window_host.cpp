@@ -11,8 +11,9 @@
 
 namespace {
 
-constexpr const char* NoDisplayError =
-    "quandrel: cannot open a window (no display); use --headless to run without one";
+// The entry function puts the program's name before these and the way to run
+// without a window after them.
+constexpr const char* NoDisplayError = "cannot open a window (no display)";
 constexpr int32_t MinimumWindowWidth = Canvas::Width / 2;
 constexpr int32_t MinimumWindowHeight = Canvas::Height / 2;
 
@@ -78,10 +79,10 @@ std::unique_ptr<SdlWindowHost> SdlWindowHost::open(const WindowOptions& options,
                                 Canvas::Width, Canvas::Height);
   }
   if (texture == nullptr) {
+    error = std::string("cannot open a window (") + SDL_GetError() + ")";
     if (renderer != nullptr) SDL_DestroyRenderer(renderer);
     if (window != nullptr) SDL_DestroyWindow(window);
     SDL_QuitSubSystem(SDL_INIT_VIDEO);
-    error = NoDisplayError;
     return nullptr;
   }
   SDL_SetWindowMinimumSize(window, MinimumWindowWidth, MinimumWindowHeight);
@@ -211,7 +212,9 @@ bool SdlWindowHost::translateWindowEvent(const SDL_WindowEvent& windowEvent, Hos
 }
 
 bool SdlWindowHost::translateKeyEvent(const SDL_KeyboardEvent& key, HostEvent& event) {
-  if (key.windowID != windowId_) {
+  // Keys reach the one window; SDL may not yet know it has the keyboard focus
+  // (no window manager), and then names no window.
+  if (key.windowID != windowId_ && key.windowID != 0) {
     return false;
   }
   const uint32_t modifiers = translateModifiers(key.keysym.mod);
