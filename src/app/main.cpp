@@ -1,14 +1,11 @@
-// Process entry of the quandrel executable.
-#include <cstdio>
-#include <cstring>
+// Process entry: the shared images, then the application object, built in
+// this order before the platform's entry function runs and destroyed in the
+// reverse order at exit.
+#include "app/game_app.hpp"
+#include "platform/mz_app.hpp"
+#include "screen/shared_images.hpp"
 
-#include "app/version.hpp"
+SharedImages sharedImages;
+GameApp gameApp(sharedImages);
 
-int main(int argc, char** argv) {
-  if (argc > 1 && std::strcmp(argv[1], "--version") == 0) {
-    std::printf("quandrel %s\n", quandrelVersion());
-    return 0;
-  }
-  std::printf("Quandrel %s: the game window is not built yet.\n", quandrelVersion());
-  return 0;
-}
+int main(int argc, char** argv) { return WinMain(argc, argv); }

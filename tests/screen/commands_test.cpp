@@ -1,0 +1,105 @@
+// Moving between the screens, where the game mends what would otherwise lock
+// the menu or lose the player's progress.
+#include <gtest/gtest.h>
+
+#include "game_fixture.hpp"
+#include "screen/control_ids.hpp"
+
+TEST_F(GameWindowTest, StartupScreenIsTheSplashOverTheGameControls) {
+  const auto& controls = window->controls();
+  ASSERT_EQ(controls.size(), 54u);
+  EXPECT_EQ(controls.front(), &window->backgroundPicture);
+  EXPECT_EQ(controls[controls.size() - 2], &window->splashPicture);
+  EXPECT_EQ(controls.back(), &window->toolbar);
+  EXPECT_FALSE(window->toolbar.IsVisible());
+  EXPECT_EQ(window->currentColour, 0);
+  EXPECT_EQ(window->activePreview, &window->previewPictures[0]);
+  EXPECT_EQ(window->timeBar->GetPosX(), 480);
+  EXPECT_EQ(window->levelLabel.GetText(), CMzStringW(u"1"));
+  EXPECT_TRUE(timerRunning(TimerId::splash));
+  EXPECT_STREQ(window->currentScreen(), "splash");
+}
+
+TEST_F(GameWindowTest, MenuButtonsStandInAColumnAfterTheSplash) {
+  openMenu();
+  EXPECT_FALSE(timerRunning(TimerId::splash));
+  for (size_t i = 0; i < window->menuButtons.size(); ++i) {
+    const UiButton_Image& button = window->menuButtons[i];
+    EXPECT_EQ(button.GetID(), 220 + static_cast<int32_t>(i));
+    EXPECT_EQ(button.GetPosX(), 180);
+    EXPECT_EQ(button.GetPosY(), 440 + 40 * static_cast<int32_t>(i));
+    EXPECT_TRUE(button.IsVisible());
+  }
+  EXPECT_STREQ(window->currentScreen(), "menu");
+}
+
+TEST_F(GameWindowTest, ContinueWhilePausedResumesWithoutReloading) {
+  continueAt(3);
+  window->targetSlots[0].state = 17;
+  window->handleCommand(ControlId::toolbar, ToolbarButton::back);
+  EXPECT_TRUE(window->paused);
+  EXPECT_FALSE(timerRunning(TimerId::timeBar));
+  window->settings.level = 8;  // not read while a game is paused
+  window->handleCommand(ControlId::continueGame, 0);
+  EXPECT_EQ(window->currentLevel, 3);
+  EXPECT_EQ(window->targetSlots[0].state, 17);
+  EXPECT_TRUE(timerRunning(TimerId::timeBar));
+}
+
+TEST_F(GameWindowTest, PausedShotWaitsUnderTheMenu) {
+  continueAt(6);
+  window->handleCommand(ControlId::toolbar, ToolbarButton::fire);
+  shotTicks(5);
+  window->handleCommand(ControlId::toolbar, ToolbarButton::back);
+  const int32_t y = window->flyingShot->GetPosY();
+  shotTicks(30);
+  EXPECT_EQ(window->flyingShot->GetPosY(), y);
+  window->handleCommand(ControlId::continueGame, 0);
+  shotTicks(30);
+  EXPECT_FALSE(window->shotInFlight);
+}
+
+// Leaving a game whose time ran out (not yet shown) must not lock start and
+// continue for the rest of the run.
+TEST_F(GameWindowTest, PausedAfterTimeOutTheMenuStillStartsGames) {
+  continueAt(4);
+  for (int tick = 0; tick < 40; ++tick) window->OnTimer(TimerId::timeBar);
+  ASSERT_TRUE(window->gameOver);
+  window->handleCommand(ControlId::toolbar, ToolbarButton::back);
+  window->handleCommand(ControlId::continueGame, 0);
+  EXPECT_STREQ(window->currentScreen(), "game");
+  window->handleCommand(ControlId::toolbar, ToolbarButton::back);
+  window->handleCommand(ControlId::startGame, 0);
+  EXPECT_EQ(window->currentLevel, 1);
+  EXPECT_FALSE(window->gameOver);
+  EXPECT_STREQ(window->currentScreen(), "game");
+}
+
+TEST_F(GameWindowTest, AfterTheLastLevelTheChoiceLeadsBackToTheMenu) {
+  continueAt(10);
+  earnKeys({0, 1, 2, 3, 4, 5, 6, 7});
+  window->handleCommand(ControlId::toolbar, ToolbarButton::claim);
+  window->handleCommand(ControlId::firstChoice, 0);
+  EXPECT_STREQ(window->currentScreen(), "menu");
+  EXPECT_FALSE(window->levelPassed);
+  for (const UiButton_Image& choice : window->choiceButtons) EXPECT_FALSE(choice.IsVisible());
+  window->handleCommand(ControlId::startGame, 0);
+  EXPECT_STREQ(window->currentScreen(), "game");
+  EXPECT_EQ(window->currentLevel, 1);
+}
+
+TEST_F(GameWindowTest, SettingsRecordFollowsTheGame) {
+  continueAt(4);
+  EXPECT_EQ(window->settings.level, 4);
+  window->handleCommand(ControlId::toolbar, ToolbarButton::back);
+  window->handleCommand(ControlId::startGame, 0);  // a new game does not lower it
+  EXPECT_EQ(window->settings.level, 4);
+  window->handleCommand(ControlId::toolbar, ToolbarButton::back);
+  window->handleCommand(ControlId::options, 0);
+  window->handleCommand(ControlId::soundToggle, 0);
+  window->handleCommand(ControlId::movementToggle, 0);
+  GameSettings saved((directory / "quandrel.ini").u16string());
+  EXPECT_EQ(saved.level, 4);
+  EXPECT_EQ(saved.isSound, window->sound.enabled);
+  EXPECT_EQ(saved.isMove, window->movementOn);
+}
