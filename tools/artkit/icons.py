@@ -12,7 +12,7 @@ def icon(size):
     tile = c.rect(2 * k, 2 * k, 62 * k, 62 * k, radius=14 * k)
     c.paint(tile, c.sunburst(32 * k, 40 * k, 10, (255, 214, 70), (255, 196, 40)))
     face = Canvas(size, size)
-    Mascot(face, ox=32 * k - 48 * 0.72 * k, oy=37 * k - 74 * 0.72 * k, scale=0.72 * k).draw(hanger=False)
+    Mascot(face, ox=32 * k - 48 * 0.56 * k, oy=39 * k - 80 * 0.56 * k, scale=0.56 * k).draw(hanger=False, arm=False)
     art = face.im.copy()
     art.putalpha(Canvas.intersect(art.getchannel("A"), tile))
     c.im.alpha_composite(art)

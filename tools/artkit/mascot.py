@@ -96,11 +96,12 @@ class Mascot:
         self.shape(m, MOUTH, w=1.3)
         self.c.paint(Canvas.intersect(m, self.ellipse(48, 86 + grin, 6, 4)), TONGUE)
 
-    def draw(self, mood="happy", hanger=True):
+    def draw(self, mood="happy", hanger=True, arm=True):
         if hanger:
             self.hanger()
         self.nozzle()
-        self.arm(mood)
+        if arm:
+            self.arm(mood)
         self.body()
         self.face(mood)
 

@@ -12,8 +12,11 @@ def _buffer(duration):
 
 
 def _fade_out(x, duration=0.03):
+    """Ramps the first 3 ms in and the last `duration` out, so nothing clicks."""
     n = min(len(x), seconds(duration))
     x[len(x) - n:] *= np.linspace(1, 0, n)
+    lead = seconds(0.003)
+    x[:lead] *= np.linspace(0, 1, lead)
     return x
 
 
@@ -24,12 +27,15 @@ def laugh():
     mix_into(out, squirt, 0.0, 0.45)
     bloop = sine(sweep(1100, 320, 0.12), 0.12) * adsr(seconds(0.12), 0.004, 0.05, 0.6, 0.04)
     mix_into(out, bloop, 0.01, 0.6)
-    for i, (start, pitch) in enumerate(((0.17, 880), (0.29, 780))):
-        d = 0.09
-        f = sweep(pitch * 1.12, pitch, d)
-        hee = harmonics(f, d, [1, 0.55, 0.3, 0.12], vibrato=(28, 0.04))
-        hee *= adsr(seconds(d), 0.008, 0.03, 0.7, 0.035)
-        mix_into(out, hee, start, 0.5 - 0.08 * i)
+    # "Hee-hee-hee": four quick breathy pulses, each a little lower.
+    for i in range(4):
+        d = 0.05
+        pitch = 980 - 70 * i
+        f = sweep(pitch * 1.08, pitch, d)
+        hee = harmonics(f, d, [1, 0.5, 0.45, 0.3, 0.2], vibrato=(30, 0.03))
+        hee += 0.25 * band(noise(d, seed=10 + i), 2000, 6000)
+        hee *= np.sin(np.linspace(0, np.pi, len(hee))) ** 1.5
+        mix_into(out, hee, 0.16 + i * 0.068, 0.5 - 0.06 * i)
     return _fade_out(out)
 
 
