@@ -3,6 +3,8 @@
 
 #include <chrono>
 
+#include "platform/host.hpp"
+#include "platform/message_loop.hpp"
 #include "platform/mz_functions.hpp"
 #include "platform/services/instance_lock.hpp"
 #include "platform/services/window_request.hpp"
@@ -33,6 +35,18 @@ bool GameApp::ensureSingleInstance() {
   return false;
 }
 
+void GameApp::listenForRaiseRequests() {
+  raiseRequests = services::WindowRequestListener::start(
+      gameWindowClassName, [this](const services::WindowRequest& request) {
+        if (request.action != services::WindowAction::ShowAndRaise) return;
+        // The listener runs on its own thread; the window is the GUI thread's.
+        postToGuiThread([this] {
+          if (!mainWindow.IsWindowVisible()) mainWindow.Show(true, true);
+          if (Host* host = currentHost()) host->raiseWindow();
+        });
+      });
+}
+
 int32_t GameApp::Init() {
   if (!ensureSingleInstance()) return 0;
   const MzRect workArea = MzGetWorkArea();
@@ -41,12 +55,17 @@ int32_t GameApp::Init() {
   if (MzGetParam(StartupAnimationParam) == 1) mainWindow.AnimateWindow(StartupAnimationKind, true);
   mainWindow.Show(true, true);
   mainWindow.UpdateWindow();
+  listenForRaiseRequests();
   AppsAskShellAppStart(mainWindow.m_hWnd);
+  announcedToShell = true;
   mainWindow.SetShellHomekeyReturnValue(HomeKeyReturnValue);
   return 1;
 }
 
+// A refused start never announced itself, so it announces no end either:
+// the shell must not hear that the running copy has gone.
 int32_t GameApp::Shutdown() {
-  AppsAskShellAppExit();
+  raiseRequests.reset();
+  if (announcedToShell) AppsAskShellAppExit();
   return 0;
 }

@@ -3,8 +3,10 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 
 #include "platform/mz_app.hpp"
+#include "platform/services/window_listener.hpp"
 #include "screen/game_window.hpp"
 
 class GameApp : public CMzApp {
@@ -19,4 +21,12 @@ class GameApp : public CMzApp {
   bool ensureSingleInstance();
 
   GameWindow mainWindow;
+
+ private:
+  // Shows and raises the window when a refused second start asks.
+  void listenForRaiseRequests();
+
+  // Stops before the window goes: declared after it.
+  std::unique_ptr<services::WindowRequestListener> raiseRequests;
+  bool announcedToShell = false;
 };
