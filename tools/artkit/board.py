@@ -83,6 +83,26 @@ def mixing_poster(c):
         c.paste(preview(mix_).resize((19, 25), Image.LANCZOS), 433, y + 25)
 
 
+def wall_shelf(c):
+    """A little shelf left of the play field with a flask, a beaker and a plant."""
+    c.shape(c.rect(56, 250, 146, 258, radius=3), WOOD, width=1.4)
+    for x in (66, 134):
+        c.shape(c.poly([(x - 4, 258), (x + 4, 258), (x, 270)]), darker(WOOD, 0.15), width=1.2)
+    flask = c.poly([(68, 212), (76, 212), (76, 226), (88, 248), (56, 248), (68, 226)])
+    c.shape(flask, (226, 244, 255, 170), width=1.3)
+    c.paint(Canvas.intersect(flask, c.rect(0, 234, 200, 250)), COLOUR[GREEN])
+    for x, y, r in ((70, 240, 1.6), (75, 243, 1.1)):
+        c.paint(c.ellipse(x, y, r), (255, 255, 255, 200))
+    beaker = c.rect(94, 226, 112, 249, radius=3)
+    c.shape(beaker, (226, 244, 255, 170), width=1.3)
+    c.paint(Canvas.intersect(beaker, c.rect(0, 236, 200, 250)), COLOUR[PURPLE])
+    pot = c.poly([(122, 236), (140, 236), (137, 249), (125, 249)])
+    for a, b in (((131, 236), (124, 220)), ((131, 236), (131, 214)), ((131, 236), (139, 222))):
+        c.shape(c.line([a, b], 2.2), (70, 170, 80), width=1.0)
+        c.shape(c.ellipse(b[0], b[1], 3.6, 2.6), (90, 196, 96), width=1.0)
+    c.shape(pot, (236, 120, 80), width=1.3)
+
+
 def tube_rack(c):
     c.shape(c.rect(148, 464, 414, 476, radius=4), WOOD, width=1.6)
     for x in (148, 403):
@@ -110,6 +130,7 @@ def background():
     rail(c)
     score_panel(c)
     key_board(c)
+    wall_shelf(c)
     preview_stand(c)
     mixing_poster(c)
     tube_rack(c)

@@ -136,7 +136,7 @@ def start_menu():
         fluffy(c, x, y, k)
     logo(c, 240, 92, 60)
     draw_text(c, "混合颜色 · 赢取钥匙", 240, 152, 19, WHITE, bold=0.5, outline=INK, outline_width=2.4)
-    Mascot(c, ox=240 - 48 * 1.25, oy=196, scale=1.25).draw("happy", hanger=False)
+    Mascot(c, ox=240 - 48 * 1.4, oy=190, scale=1.4).draw("happy", hanger=False)
     bench(c, 668)
     # Tubes and keys on the bench to either side of the menu panel.
     tube_row(c, 22, 548, [2, 5, 14], step=36)

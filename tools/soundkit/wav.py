@@ -33,10 +33,14 @@ def _limit(x):
 
 
 def normalise(x, target_db=TARGET_DB):
-    """Scales to the target loudness, limiting peaks; a few rounds settle the level."""
+    """Scales to the target loudness, limiting peaks. Limiting lowers the level a
+    little, so the gain is corrected again until it settles."""
     y = np.asarray(x, dtype=np.float64)
-    for _ in range(6):
-        y = _limit(y * 10 ** ((target_db - loudness_db(y)) / 20))
+    for round_ in range(40):
+        error = target_db - loudness_db(y)
+        if round_ > 0 and abs(error) < 0.02:
+            break
+        y = _limit(y * 10 ** (error / 20))
     return y
 
 

@@ -1,0 +1,96 @@
+"""Checks the generator's building blocks where a fault would spoil many assets at
+once: the WAV writer, loudness matching, loop mixing, text wrapping and the
+supersampled canvas."""
+import io
+import os
+import sys
+import unittest
+import wave
+
+import numpy as np
+
+ROOT = os.environ.get("QUANDREL_SOURCE_DIR") or os.path.dirname(os.path.dirname(os.path.dirname(
+    os.path.abspath(__file__))))
+sys.dont_write_bytecode = True
+sys.path.insert(0, os.path.join(ROOT, "tools"))
+
+from artkit.canvas import Canvas, dilate  # noqa: E402
+from artkit.text import CJK, text_width, wrap  # noqa: E402
+from soundkit.synth import RATE, mix_into, seconds, sine  # noqa: E402
+from soundkit.wav import PEAK_LIMIT, TARGET_DB, loudness_db, normalise, wav_bytes  # noqa: E402
+
+
+class Wav(unittest.TestCase):
+    def test_written_file_reads_back_with_the_standard_reader(self):
+        x = np.array([0.0, 0.5, -0.5, 1.5, -1.5])
+        with wave.open(io.BytesIO(wav_bytes(x))) as w:
+            self.assertEqual((w.getnchannels(), w.getsampwidth(), w.getframerate()), (1, 2, RATE))
+            back = np.frombuffer(w.readframes(w.getnframes()), "<i2")
+        # Out-of-range samples are clamped, not wrapped round.
+        self.assertEqual(back.tolist(), [0, 16384, -16384, 32767, -32768])
+
+    def test_normalise_reaches_the_target_loudness_under_the_peak_limit(self):
+        quiet = 0.01 * sine(440, 0.8)
+        spiky = np.concatenate([0.05 * sine(220, 0.5), np.full(seconds(0.01), 0.9), 0.05 * sine(220, 0.5)])
+        for signal in (quiet, spiky):
+            y = normalise(signal)
+            self.assertAlmostEqual(loudness_db(y), TARGET_DB, delta=0.5)
+            self.assertLessEqual(np.abs(y).max(), PEAK_LIMIT + 1e-9)
+
+    def test_loudness_of_a_short_sound_uses_the_whole_sound(self):
+        tone = sine(1000, 0.1)  # shorter than the 400 ms window
+        self.assertAlmostEqual(loudness_db(tone), 10 * np.log10(0.5), delta=0.1)
+
+
+class LoopMixing(unittest.TestCase):
+    def test_a_note_past_the_end_comes_round_to_the_start(self):
+        buf = np.zeros(100)
+        mix_into(buf, np.ones(30), 90 / RATE, wrap=True)
+        self.assertEqual(buf[90:].tolist(), [1.0] * 10)
+        self.assertEqual(buf[:20].tolist(), [1.0] * 20)
+        self.assertEqual(buf[20:90].sum(), 0.0)
+
+    def test_without_wrap_the_tail_is_cut(self):
+        buf = np.zeros(100)
+        mix_into(buf, np.ones(30), 90 / RATE)
+        self.assertEqual(buf.sum(), 10.0)
+
+
+class Wrapping(unittest.TestCase):
+    TEXT = "时间走完、100发用完或试管全坏，游戏结束。各花50分：水滴键多买25发。"
+
+    def test_lines_fit_and_keep_all_text(self):
+        for width in (80, 120, 200):
+            lines = wrap(self.TEXT, 13, width)
+            self.assertEqual("".join(lines), self.TEXT)
+            for line in lines:
+                self.assertLessEqual(text_width(CJK, 13, line), width + 14)  # one closing mark may hang
+
+    def test_numbers_stay_whole_and_punctuation_never_starts_a_line(self):
+        for width in range(40, 220, 7):
+            lines = wrap(self.TEXT, 13, width)
+            for before, after in zip(lines, lines[1:]):
+                self.assertFalse(before[-1].isdigit() and after[0].isdigit(), (before, after))
+                self.assertNotIn(after[0], "，。、：；")
+
+
+class Drawing(unittest.TestCase):
+    def test_shapes_are_anti_aliased_and_placed_in_final_pixels(self):
+        c = Canvas(20, 20)
+        c.paint(c.ellipse(10, 10, 6), (255, 0, 0))
+        alpha = np.asarray(c.finish())[..., 3]
+        self.assertEqual(alpha[10, 10], 255)
+        self.assertEqual(alpha[10, 2], 0)
+        self.assertGreater(np.count_nonzero((alpha > 0) & (alpha < 255)), 8, "no soft edge")
+
+    def test_dilate_grows_a_point_into_a_disc(self):
+        c = Canvas(10, 10)
+        m = c.blank()
+        m.putpixel((20, 20), 255)
+        grown = np.asarray(dilate(m, 5)) > 0
+        self.assertEqual(grown.sum(), sum(1 for dx in range(-5, 6) for dy in range(-5, 6) if dx * dx + dy * dy <= 25))
+        self.assertTrue(grown[20, 25] and grown[15, 20] and not grown[16, 16])
+
+
+if __name__ == "__main__":
+    unittest.main()
