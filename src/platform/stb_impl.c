@@ -2,7 +2,6 @@
 #define STB_IMAGE_IMPLEMENTATION
 #define STBI_ONLY_PNG
 #define STBI_ONLY_JPEG
-#define STBI_NO_STDIO
 #include <stb_image.h>
 
 #define STB_IMAGE_WRITE_IMPLEMENTATION

@@ -1,0 +1,53 @@
+// The entry function's command line.
+#include "platform/entry/command_line.hpp"
+
+#include <gtest/gtest.h>
+
+#include <vector>
+
+namespace {
+
+CommandLine parse(std::vector<const char*> arguments) {
+  arguments.insert(arguments.begin(), "quandrel");
+  return parseCommandLine(static_cast<int>(arguments.size()), arguments.data());
+}
+
+TEST(CommandLine, NoOptionsPlaysInAWindow) {
+  const CommandLine line = parse({});
+  EXPECT_EQ(line.action, CommandLine::Action::Run);
+  EXPECT_FALSE(line.headless);
+  EXPECT_FALSE(line.animate);
+  EXPECT_TRUE(line.window.focusPause);
+}
+
+TEST(CommandLine, HeadlessTakesAnOptionalScriptAndTheOtherOptionsCombine) {
+  const CommandLine line = parse({"--headless", "--script", "run.txt", "--animate"});
+  EXPECT_EQ(line.action, CommandLine::Action::Run);
+  EXPECT_TRUE(line.headless);
+  EXPECT_EQ(line.scriptPath, "run.txt");
+  EXPECT_TRUE(line.animate);
+  EXPECT_EQ(parse({"--headless"}).scriptPath, "");
+  const CommandLine window = parse({"--fullscreen", "--scale", "2", "--no-focus-pause"});
+  EXPECT_TRUE(window.window.fullscreen);
+  EXPECT_EQ(window.window.scale, 2);
+  EXPECT_FALSE(window.window.focusPause);
+}
+
+TEST(CommandLine, HelpAndVersionWinOverTheRest) {
+  EXPECT_EQ(parse({"--headless", "--help"}).action, CommandLine::Action::Help);
+  EXPECT_EQ(parse({"-h"}).action, CommandLine::Action::Help);
+  EXPECT_EQ(parse({"--version"}).action, CommandLine::Action::Version);
+}
+
+TEST(CommandLine, MistakesAreErrorsThatSayWhatIsWrong) {
+  EXPECT_EQ(parse({"--window"}).error, "unknown option '--window'");
+  EXPECT_EQ(parse({"headless"}).error, "unknown option 'headless'");
+  EXPECT_EQ(parse({"--headless", "--script"}).error, "--script needs a file name");
+  EXPECT_EQ(parse({"--script", "run.txt"}).error, "--script needs --headless");
+  for (const char* scale : {"0", "9", "two", "-1"}) {
+    EXPECT_EQ(parse({"--scale", scale}).action, CommandLine::Action::Error) << scale;
+  }
+  EXPECT_EQ(parse({"--scale"}).action, CommandLine::Action::Error);
+}
+
+}  // namespace

@@ -1,0 +1,37 @@
+#!/bin/sh
+# The entry function's command line, run on the demo program: help, version,
+# bad options and bad scripts give the documented output and exit status.
+set -u
+program="$1"
+failures=0
+check() {  # check DESCRIPTION EXPECTED_STATUS ACTUAL_STATUS
+  if [ "$2" != "$3" ]; then
+    echo "FAIL: $1: exit status $3, expected $2"
+    failures=$((failures + 1))
+  fi
+}
+contains() {  # contains DESCRIPTION TEXT PATTERN
+  case "$2" in
+    *"$3"*) ;;
+    *) echo "FAIL: $1: '$3' not in: $2"; failures=$((failures + 1)) ;;
+  esac
+}
+
+out=$("$program" --help); check "--help" 0 $?
+contains "--help" "$out" "--headless [--script FILE]"
+out=$("$program" --version); check "--version" 0 $?
+contains "--version" "$out" "1.0.0"
+err=$("$program" --bogus 2>&1 >/dev/null); check "unknown option" 2 $?
+contains "unknown option" "$err" "unknown option '--bogus'"
+err=$("$program" --headless --script /nonexistent/script.txt 2>&1 >/dev/null); check "missing script" 2 $?
+contains "missing script" "$err" "cannot read script"
+err=$(printf 'dump\nfly 3\ndump\n' | "$program" --headless 2>&1 >/dev/null); check "bad script line" 2 $?
+contains "bad script line" "$err" "error: line 2: unknown command 'fly'"
+out=$(printf 'tap 100 250\ndump\n' | "$program" --headless); check "tap" 0 $?
+contains "tap" "$out" "command 201 0"
+contains "dump" "$out" '"visible":[0,201,202,300,101]'
+out=$(printf 'command 101 2\nanswer yes\ncommand 5\n' | "$program" --headless); check "exit question" 0 $?
+contains "exit question" "$out" "answer yes"
+err=$(env -u DISPLAY -u WAYLAND_DISPLAY SDL_VIDEODRIVER=x11 "$program" 2>&1 >/dev/null); check "no display" 1 $?
+contains "no display" "$err" "--headless"
+exit $failures

@@ -1,0 +1,193 @@
+// The headless host running the real message loop: virtual time, timers,
+// input, dumps, screenshots, errors and the end of the script.
+#include <gtest/gtest.h>
+
+#include <stb_image.h>
+
+#include <algorithm>
+
+#include "platform/imaging.hpp"
+#include "platform/message_loop.hpp"
+#include "platform/mz_functions.hpp"
+#include "platform/ui_controls.hpp"
+#include "recording_window.hpp"
+#include "test_support.hpp"
+
+namespace {
+
+using Events = std::vector<std::string>;
+
+// Command 999 posts the quit message with its argument as the exit code.
+class ScriptWindow : public RecordingWindow {
+ public:
+  void handleCommand(uint32_t wParam, int32_t lParam) override {
+    RecordingWindow::handleCommand(wParam, lParam);
+    if (wParam == 999) PostQuitMessage(lParam);
+  }
+};
+
+std::vector<std::string> lines(const std::string& text) {
+  std::vector<std::string> result;
+  std::istringstream in(text);
+  for (std::string line; std::getline(in, line);) result.push_back(line);
+  return result;
+}
+
+TEST(HeadlessHost, WaitsInVirtualTimeFiringTimersWhenDueAndNotBefore) {
+  ScriptedHost script("wait 2999\ndump\nwait 1\ndump\nwait 100\n");
+  ScriptWindow window;
+  window.open();
+  SetTimer(window.m_hWnd, 115, 3000);
+  SetTimer(window.m_hWnd, 110, 50);
+  EXPECT_EQ(runMessageLoop(), 0);
+  const auto dumps = lines(script.output());
+  ASSERT_EQ(dumps.size(), 2u);
+  EXPECT_NE(dumps[0].find("\"t\":2999,"), std::string::npos);
+  EXPECT_NE(dumps[1].find("\"t\":3000,"), std::string::npos);
+  // 110 ticks at 50, 100, ... 3100; 115 at 3000, before 110's tick there
+  // because it was started first.
+  const auto first115 = std::find(window.events.begin(), window.events.end(), "timer 115");
+  ASSERT_NE(first115, window.events.end());
+  EXPECT_EQ(first115 - window.events.begin(), 59);
+  EXPECT_EQ(std::count(window.events.begin(), window.events.end(), "timer 110"), 62);
+  EXPECT_EQ(std::count(window.events.begin(), window.events.end(), "timer 115"), 1);
+  KillTimer(window.m_hWnd, 110);
+  KillTimer(window.m_hWnd, 115);
+}
+
+TEST(HeadlessHost, DumpShowsVisibleControlsTimersQuestionAndSoundsSinceTheLastDump) {
+  ScriptedHost script("dump\ndump\n");
+  ScriptWindow window;
+  UiPicture2 background, hidden;
+  UiStatic label;
+  background.SetID(102);
+  hidden.SetID(107);
+  label.SetID(104);
+  window.AddUiWin(&background);
+  window.AddUiWin(&hidden);
+  window.AddUiWin(&label);
+  hidden.SetVisible(false);
+  window.open();
+  SetTimer(window.m_hWnd, 115, 3000);
+  SetTimer(window.m_hWnd, 111, 250);
+  PlaySoundW(u"./Sounds/bgmusic.wav", SndFilename | SndAsync | SndLoop);
+  PlaySoundW(u"./Sounds/ready.wav", SndFilename | SndAsync);
+  runMessageLoop();
+  EXPECT_EQ(lines(script.output()),
+            (Events{"{\"t\":0,\"sounds\":[3,7],\"looping\":null,\"visible\":[102,104],"
+                    "\"timers\":[[115,3000],[111,250]],\"question\":null}",
+                    "{\"t\":0,\"sounds\":[],\"looping\":null,\"visible\":[102,104],"
+                    "\"timers\":[[115,3000],[111,250]],\"question\":null}"}));
+}
+
+TEST(HeadlessHost, TapsKeysAndCommandsReachTheWindow) {
+  ScriptedHost script("tap 20 530\ntap 300 300\nkey Alt+F11\ncommand 101 2\ndown 5 5\nmove 6 6\nup 7 7\n");
+  ScriptWindow window;
+  UiButton_Image button;
+  button.SetID(114);
+  button.SetPos(2, 512, 50, 50);
+  window.AddUiWin(&button);
+  window.open();
+  runMessageLoop();
+  const std::string f11 = std::to_string(static_cast<int>(MzKey::F11));
+  EXPECT_EQ(window.events, (Events{"command 114 0", "down 300 300", "up 300 300", "key " + f11 + " 1",
+                                   "command 101 2", "down 5 5", "move 6 6", "up 7 7"}));
+}
+
+TEST(HeadlessHost, QuitEndsTheScriptAndThePostedExitCodeEndsTheLoop) {
+  {
+    ScriptedHost script("quit\ncommand 1\n");
+    ScriptWindow window;
+    window.open();
+    EXPECT_EQ(runMessageLoop(), 0);
+    EXPECT_TRUE(window.events.empty());
+    EXPECT_FALSE(script.host().failed());
+  }
+  {
+    ScriptedHost script("command 999 7\ncommand 1\n");
+    ScriptWindow window;
+    window.open();
+    EXPECT_EQ(runMessageLoop(), 7);
+    EXPECT_EQ(window.events, (Events{"command 999 7"}));
+  }
+}
+
+TEST(HeadlessHost, AMalformedLineStopsTheScriptWithItsLineNumber) {
+  ScriptedHost script("# setup\ncommand 1\n\nwait soon\ncommand 2\n");
+  ScriptWindow window;
+  window.open();
+  runMessageLoop();
+  EXPECT_TRUE(script.host().failed());
+  EXPECT_EQ(script.errors(), "error: line 4: wait needs one number of milliseconds (0..86400000)\n");
+  EXPECT_EQ(window.events, (Events{"command 1 0"}));
+}
+
+TEST(HeadlessHost, AnswerWithoutAQuestionIsAnError) {
+  ScriptedHost script("answer yes\n");
+  ScriptWindow window;
+  window.open();
+  runMessageLoop();
+  EXPECT_EQ(script.errors(), "error: line 1: no question is open\n");
+}
+
+TEST(HeadlessHost, SilentModeIsSetByTheScript) {
+  ScriptedHost script("silent on\ncommand 1\nsilent off\ncommand 2\n");
+  struct SilenceWindow : ScriptWindow {
+    void handleCommand(uint32_t, int32_t) override { seen.push_back(MzIsSilence()); }
+    std::vector<bool> seen;
+  } window;
+  window.open();
+  runMessageLoop();
+  EXPECT_EQ(window.seen, (std::vector<bool>{true, false}));
+}
+
+TEST(HeadlessHost, RepaintsOnlyWhenSomethingWasInvalidated) {
+  ScriptedHost script("wait 10\ncommand 1\nwait 1000\ncommand 2\nwait 10\n");
+  struct MovingWindow : ScriptWindow {
+    void handleCommand(uint32_t wParam, int32_t) override {
+      if (wParam == 2) picture.SetPos(10, 10, 20, 20);
+      frames.push_back(host->framesPresented());
+    }
+    UiPicture2 picture;
+    HeadlessHost* host = nullptr;
+    std::vector<uint64_t> frames;
+  } window;
+  window.host = &script.host();
+  window.AddUiWin(&window.picture);
+  window.open();
+  runMessageLoop();
+  ASSERT_EQ(window.frames.size(), 2u);
+  EXPECT_EQ(window.frames[0], 1u);  // the first frame only
+  EXPECT_EQ(window.frames[1], 1u);  // a second of nothing repaints nothing
+  EXPECT_EQ(script.host().framesPresented(), 2u);
+}
+
+TEST(HeadlessHost, ScreenshotWritesTheCurrentFrameAsPng) {
+  ScratchDirectory scratch;
+  const auto shot = scratch.path() / "frame.png";
+  ScriptedHost script("screenshot " + shot.string() + "\nscreenshot " + (scratch.path() / "no/such/dir.png").string() + "\n");
+  ScriptWindow window;
+  Image green = solidImage(1, 1, packRgba(0, 255, 0, 255));
+  ImagingHelper greenImage;
+  greenImage.Assign(&green);
+  UiPicture2 picture;
+  picture.SetImage(&greenImage);
+  picture.SetPos(100, 100, 50, 50);
+  window.AddUiWin(&picture);
+  window.open();
+  runMessageLoop();
+  int width = 0, height = 0, channels = 0;
+  stbi_uc* pixels = stbi_load(shot.c_str(), &width, &height, &channels, 4);
+  ASSERT_NE(pixels, nullptr);
+  EXPECT_EQ(width, 480);
+  EXPECT_EQ(height, 720);
+  const stbi_uc* inside = pixels + (120 * 480 + 120) * 4;
+  const stbi_uc* outside = pixels + (300 * 480 + 300) * 4;
+  EXPECT_EQ((std::vector<int>{inside[0], inside[1], inside[2], inside[3]}), (std::vector<int>{0, 255, 0, 255}));
+  EXPECT_EQ((std::vector<int>{outside[0], outside[1], outside[2]}), (std::vector<int>{255, 255, 255}));
+  stbi_image_free(pixels);
+  EXPECT_NE(script.errors().find("error: line 2: cannot write "), std::string::npos);
+  EXPECT_TRUE(script.host().failed());
+}
+
+}  // namespace
