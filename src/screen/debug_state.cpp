@@ -89,6 +89,13 @@ void GameWindow::AppendDebugState(std::string& json) const {
                                          repairButton.GetImage_Normal() == repairLitImage));
   appendField(json, "buyLit",
               boolean(buyLitImage != nullptr && buyShotsButton.GetImage_Normal() == buyLitImage));
+  std::string toggles = "[";
+  for (size_t i = 0; i < toggleButtons.size(); ++i) {
+    if (i > 0) toggles += ",";
+    toggles += boolean(switchOnImages[i] != nullptr &&
+                       toggleButtons[i].GetImage_Normal() == switchOnImages[i]);
+  }
+  appendField(json, "toggles", toggles + "]");
   appendField(json, "settings", "{\"level\":" + number(settings.level) +
                                     ",\"isSound\":" + boolean(settings.isSound) +
                                     ",\"isMove\":" + boolean(settings.isMove) + "}");

@@ -1,0 +1,124 @@
+"""What the tests need to play the game through its dumps: the colour rules as
+written in words (an oracle independent of the game's table), aiming and
+firing, and a simple player that prefers completing colours it lacks keys for.
+"""
+
+from quandrel_driver import SHOT_FLIGHT_MS, move_sprayer_to, sprayer_x_for_slot
+
+SPOILED = 19
+EMPTY = 0
+PRIMARY_MIXES = {frozenset((0, 1)): 2, frozenset((1, 4)): 3, frozenset((0, 4)): 5}
+
+
+def colour_of(state):
+    return (state - 1) // 3
+
+
+def measures(state):
+    return (state - 1) % 3 + 1
+
+
+def is_full(state):
+    return 1 <= state <= 18 and measures(state) == 3
+
+
+def mix(state, colour):
+    """The state a target reaches when a shot of `colour` lands on it, and
+    whether that completes a secondary colour from two primaries."""
+    if state == EMPTY:
+        return 3 * colour + 1, False
+    if state == SPOILED or is_full(state):
+        return SPOILED, False
+    held, count = colour_of(state), measures(state)
+    if colour == held:
+        return 3 * held + count + 1, False
+    secondary = PRIMARY_MIXES.get(frozenset((held, colour)))
+    if secondary is not None:
+        return 3 * secondary + count + 1, count == 2
+    return SPOILED, False
+
+
+def key_rule_holds(dump):
+    needed = [0, 1, 2, 3, 4, 5, 7] if dump["currentLevel"] <= 1 else list(range(8))
+    return all(dump["keys"][k] for k in needed)
+
+
+def aim_and_fire(session, dump, slot):
+    """Steps the sprayer over `slot` (None: over no target) and fires."""
+    target_x = sprayer_x_for_slot(slot) if slot is not None else 105
+    session.send(*move_sprayer_to(dump["sprayerX"], target_x))
+    session.send("command 101 1")
+
+
+def shoot(session, slot):
+    """Fires at `slot` and lets the shot land; returns the dump after it."""
+    aim_and_fire(session, session.dump(), slot)
+    session.send("wait %d" % SHOT_FLIGHT_MS)
+    return session.dump()
+
+
+def slot_for_effect(dump, wanted):
+    """A target on which the current colour has the wanted effect
+    ("spoil", "full", "grow", "harmless"), or None."""
+    colour = dump["currentColour"]
+    for slot, state in enumerate(dump["targets"]):
+        if state == SPOILED:
+            continue
+        new, _ = mix(state, colour)
+        effects = {
+            "spoil": new == SPOILED,
+            "full": is_full(new),
+            "grow": new != SPOILED and not is_full(new),
+            "harmless": new != SPOILED,
+        }
+        if effects[wanted]:
+            return slot
+    return None
+
+
+def move_value(dump, state, colour, avoid_mixed_key):
+    new, completes_mix = mix(state, colour)
+    keys = dump["keys"]
+    if new == SPOILED:
+        return -100
+    if is_full(new):
+        value = 100 + (200 if not keys[colour_of(new)] else 0)
+        if completes_mix and not keys[6]:
+            others = all(keys[k] for k in (0, 1, 2, 3, 4, 5, 7))
+            value += 150 if (not avoid_mixed_key or others) else -400
+        return value
+    lacking = 0 if keys[colour_of(new)] else 1
+    if measures(new) == 2:
+        return 40 + 60 * lacking
+    return 10 + 30 * lacking
+
+
+def choose_slot(dump, avoid_mixed_key=False):
+    """The player's pick for the current colour: None means shooting past the targets."""
+    best, best_value = None, -50
+    for slot, state in enumerate(dump["targets"]):
+        if state == SPOILED:
+            continue
+        value = move_value(dump, state, dump["currentColour"], avoid_mixed_key)
+        if value > best_value:
+            best, best_value = slot, value
+    return best
+
+
+def play(session, until, max_shots=100, avoid_mixed_key=False):
+    """Plays shot by shot until `until(dump)` holds; returns that dump, or
+    None when the attempt ended or ran out of shots first."""
+    for _ in range(max_shots):
+        dump = session.dump()
+        if until(dump):
+            return dump
+        if dump["screen"] != "game" or dump["gameOver"] or dump["shotsLeft"] == 0:
+            return None
+        spoiled = dump["targets"].count(SPOILED)
+        if spoiled >= 3 and dump["score"] >= 50 + dump["levelTargetScore"] // 4:
+            session.send("command 114")
+            dump = session.dump()
+        aim_and_fire(session, dump, choose_slot(dump, avoid_mixed_key))
+        session.send("wait %d" % SHOT_FLIGHT_MS)
+    dump = session.dump()
+    return dump if until(dump) else None

@@ -1,0 +1,121 @@
+"""The start menu and what it opens: the settings panel with its two
+switches, the help page, continue, pause, and the exit question."""
+
+import unittest
+
+from quandrel_driver import MENU, GameTestCase, settings_bytes
+
+SETTINGS_PANEL = [109, 230, 231, 235]
+
+
+class SettingsPanelTest(GameTestCase):
+    def test_options_opened_twice_show_the_same_panel(self):
+        first, closed, second = self.run_script(
+            MENU + ["command 222", "dump", "command 235", "dump", "command 222", "dump"])
+        self.assertEqual(first["screen"], "settings")
+        self.assertEqual(first["visible"][-4:], SETTINGS_PANEL)
+        self.assertEqual(closed["screen"], "menu")
+        self.assertTrue(set(SETTINGS_PANEL).isdisjoint(closed["visible"]))
+        self.assertEqual(second["visible"], first["visible"])
+        self.assertEqual(first["toggles"], [True, False])  # sound on, movement off
+        self.assertEqual(second["toggles"], first["toggles"])
+
+    def test_sound_off_plays_the_exit_sound_and_on_plays_nothing(self):
+        game = self.new_game()
+        off, on = self.run_script(
+            MENU + ["command 222", "dump", "command 230", "dump", "command 230", "dump"],
+            game=game)[1:]
+        self.assertEqual(off["sounds"], [8])
+        self.assertFalse(off["soundEnabled"])
+        self.assertIsNone(off["looping"])  # the tune ended with it
+        self.assertEqual(off["toggles"], [False, False])
+        self.assertFalse(off["settings"]["isSound"])
+        self.assertEqual(on["sounds"], [])
+        self.assertTrue(on["soundEnabled"])
+        self.assertIsNone(on["looping"])  # comes back only with the next claim
+        self.assertEqual(game.settings()["isSound"], "1")
+
+    def test_switches_from_the_record_show_on_the_panel(self):
+        game = self.new_game(settings_bytes(2, is_sound=0, is_move=1))
+        dumps = self.run_script(MENU + ["command 221", "command 101 2", "command 222", "dump"],
+                                game=game)
+        self.assertEqual(dumps[0]["toggles"], [False, True])
+        self.assertEqual((dumps[0]["soundEnabled"], dumps[0]["movementOn"]), (False, True))
+
+    def test_movement_toggle_is_saved(self):
+        game = self.new_game()
+        dump = self.run_script(MENU + ["command 222", "dump", "command 231", "dump"],
+                               game=game)[1]
+        self.assertTrue(dump["movementOn"])
+        self.assertEqual(dump["sounds"], [])
+        self.assertEqual(dump["toggles"], [True, True])
+        self.assertEqual(game.settings()["isMove"], "1")
+
+
+class HelpAndExitTest(GameTestCase):
+    def test_help_page_opens_and_closes(self):
+        shown, closed = self.run_script(MENU + ["command 223", "dump", "command 236", "dump"])
+        self.assertEqual(shown["screen"], "help")
+        self.assertEqual(shown["visible"][-2:], [100, 236])
+        self.assertEqual(closed["screen"], "menu")
+        self.assertEqual(closed["visible"][-5:], [220, 221, 222, 223, 224])
+
+    def test_exit_answered_no_stays_and_the_file_is_written(self):
+        game = self.new_game()
+        session = self.new_session(game=game)
+        session.send(*MENU, "command 222", "command 231", "command 235")
+        session.dump()
+        session.send("command 224")
+        asking = session.dump()
+        self.assertEqual(asking["screen"], "question")
+        self.assertEqual(asking["question"]["text"], "确定退出?")
+        self.assertEqual(asking["question"]["caption"], "感谢对Ostra游戏的支持！")
+        self.assertEqual(asking["sounds"], [8])
+        self.assertEqual(game.settings(), {"CurrentLevel": "0", "isSound": "1", "isMove": "1"})
+        session.send("answer no")
+        self.assertEqual(session.dump()["screen"], "menu")
+        session.send("command 224", "answer yes")
+        code, rest, stderr = session.finish()
+        self.assertEqual((code, rest), (0, ""), stderr)
+        self.assertEqual(game.settings()["isMove"], "1")
+
+
+class ContinueTest(GameTestCase):
+    def test_continue_starts_the_saved_level_within_the_game(self):
+        for stored, level in ((0, 1), (5, 5), (99, 10), (-4, 1)):
+            with self.subTest(stored=stored):
+                [dump] = self.run_script(MENU + ["command 221", "dump"],
+                                         settings=settings_bytes(stored))
+                self.assertEqual(dump["currentLevel"], level)
+                self.assertEqual(dump["screen"], "game")
+                self.assertIn([111, 250], dump["timers"])
+
+    def test_pause_keeps_the_game_until_continue(self):
+        session = self.new_session(settings_bytes(3))
+        session.send(*MENU, "command 221", "command 101 1", "wait 600")
+        playing = session.dump()
+        session.send("command 101 2")
+        paused = session.dump()
+        self.assertEqual(paused["screen"], "menu")
+        self.assertTrue(paused["paused"])
+        self.assertNotIn(111, [timer[0] for timer in paused["timers"]])
+        session.send("wait 5000", "command 221")
+        resumed = session.dump()
+        for field in ("currentLevel", "targets", "shotsLeft", "timeBarX", "shot", "score"):
+            self.assertEqual(resumed[field], playing[field], field)
+        self.assertFalse(resumed["paused"])
+        self.assertIn([111, 250], resumed["timers"])
+        session.send("command 101 2", "command 220")
+        restarted = session.dump()
+        self.assertEqual(restarted["currentLevel"], 1)
+        self.assertEqual(restarted["shotsLeft"], 100)
+        self.assertFalse(restarted["paused"])
+
+    def test_start_and_continue_wait_for_the_menu(self):
+        during_splash, = self.run_script(["command 220", "command 221", "dump"])
+        self.assertEqual(during_splash["screen"], "splash")
+        self.assertFalse(during_splash["inGame"])
+
+
+if __name__ == "__main__":
+    unittest.main()
