@@ -10,7 +10,7 @@ import numpy as np
 from PIL import Image
 
 from .canvas import Canvas, darker, lighter
-from .palette import COLOUR, INK, WHITE, PAPER, RED, YELLOW, ORANGE, GREEN, BLUE, PURPLE
+from .palette import COLOUR, INK, PAPER, RED, YELLOW, ORANGE, GREEN, BLUE, PURPLE
 from .pieces import key, preview
 from .text import draw_text
 

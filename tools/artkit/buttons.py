@@ -6,7 +6,7 @@ from PIL import Image, ImageOps
 from .canvas import Canvas, darker, lighter
 from .mascot import Mascot
 from .palette import COLOUR, INK, ORANGE, WHITE
-from .pieces import _drop_mask
+from .pieces import drop_mask
 from .text import draw_text
 
 STYLES = {
@@ -75,7 +75,7 @@ def _repair_icon(c):
 
 def _buy_icon(c):
     """An orange drop marked +25: 25 more shots."""
-    m = _drop_mask(c, 25, 28, 15, 4)
+    m = drop_mask(c, 25, 28, 15, 4)
     c.shape(m, COLOUR[ORANGE], width=1.6)
     c.paint(c.ellipse(18.5, 22, 2.6, 4.6), (255, 255, 255, 190))
     draw_text(c, "+25", 25.5, 30, 12.5, WHITE, face=("/usr/share/fonts/truetype/dejavu/DejaVuSans-Bold.ttf", 0),

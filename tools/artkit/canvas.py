@@ -135,7 +135,7 @@ class Canvas:
         return Image.fromarray(np.minimum(np.asarray(a), np.asarray(b)))
 
     # -- painting ----------------------------------------------------------
-    def paint(self, mask, fill, opacity=1.0):
+    def paint(self, mask, fill):
         """Composites `fill` (a colour, or an RGBA image of the canvas size) through mask."""
         box = mask.getbbox()
         if box is None:
@@ -145,7 +145,7 @@ class Canvas:
             src = fill.crop(box)
         else:
             src = Image.new("RGBA", m.size, rgba(fill))
-        a = np.asarray(src, dtype=np.float32)[:, :, 3] * (np.asarray(m, dtype=np.float32) / 255.0) * opacity
+        a = np.asarray(src, dtype=np.float32)[:, :, 3] * (np.asarray(m, dtype=np.float32) / 255.0)
         src = src.copy()
         src.putalpha(Image.fromarray(np.clip(a + 0.5, 0, 255).astype(np.uint8)))
         self.im.alpha_composite(src, dest=(box[0], box[1]))

@@ -2,11 +2,9 @@
 shown at 60, 80). Both leave their lower right free for the back button: the
 settings panel at (180, 300), the help page at (230, 520), 65 x 40 each; the
 settings toggles stand at (170, 150) and (170, 210), labels to their left."""
-import math
-
 from PIL import Image
 
-from .canvas import Canvas, darker, lighter
+from .canvas import Canvas, lighter
 from .palette import COLOUR, INK, PAPER, WHITE, RED, YELLOW, BLUE, ORANGE, GREEN, PURPLE
 from .pieces import key, preview, tube
 from .text import LATIN_BOLD, draw_text, wrap

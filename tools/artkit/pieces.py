@@ -1,8 +1,8 @@
 """The small game pieces: test-tube targets, keys, shots, previews, the time bar."""
 import math
 
-from .canvas import Canvas, OUTLINE, darker, lighter, rgba
-from .palette import COLOUR, GOLD, INK, WHITE, BLUE, RED, YELLOW, draw_symbol, shape_mask
+from .canvas import Canvas, OUTLINE, darker, lighter
+from .palette import BLUE, COLOUR, GOLD, MADE_FROM, RED, WHITE, YELLOW, draw_symbol
 
 GLASS = (226, 244, 255, 120)
 HIGHLIGHT = (255, 255, 255, 200)
@@ -14,8 +14,8 @@ LIQUID_TOP = 20.0
 INSET = 2.0
 
 
-def _tube_body(c, inset=0.0, top=TUBE_TOP):
-    return c.rect(TUBE_X0 + inset, top + inset, TUBE_X1 - inset, TUBE_BOTTOM - inset,
+def _tube_body(c, inset=0.0):
+    return c.rect(TUBE_X0 + inset, TUBE_TOP + inset, TUBE_X1 - inset, TUBE_BOTTOM - inset,
                   radius=(TUBE_X1 - TUBE_X0) / 2 - inset)
 
 
@@ -121,13 +121,13 @@ def _key_mask(c):
     bow = c.ellipse(11.5, 11.5, 9.5)
     shaft = c.line([(15, 15), (27.5, 27.5)], 5.0)
     teeth = Canvas.union(c.line([(22.5, 22.5), (19.0, 26.0)], 3.6), c.line([(26.5, 26.5), (23.5, 29.5)], 3.6))
-    return Canvas.union(bow, shaft, teeth), bow
+    return Canvas.union(bow, shaft, teeth)
 
 
 def key(index):
     """Key pictures: 0..5 in their colours with their symbol, 6 mixing, 7 score."""
     c = Canvas(32, 32)
-    whole, bow = _key_mask(c)
+    whole = _key_mask(c)
     if index < 6:
         base = COLOUR[index]
     elif index == 6:
@@ -159,25 +159,9 @@ def key(index):
     return c.finish()
 
 
-def key_ghost(index):
-    """A faint silhouette of a key, shown on the key board where it will hang."""
-    c = Canvas(32, 32)
-    whole, _ = _key_mask(c)
-    c.paint(whole, (255, 255, 255, 70))
-    c.paint(Canvas.subtract(whole, dilate_inward(c, whole)), (255, 255, 255, 120))
-    return c.finish()
-
-
-def dilate_inward(c, mask):
-    from .canvas import dilate
-    from PIL import ImageChops
-    inv = ImageChops.invert(mask)
-    return ImageChops.invert(dilate(inv, c.s(1.2)))
-
-
 # -- shots and previews -----------------------------------------------------
 
-def _drop_mask(c, cx, cy, r, tip_y):
+def drop_mask(c, cx, cy, r, tip_y):
     """A drop: a circle with a pointed tail reaching up to tip_y."""
     m = c.ellipse(cx, cy, r)
     a = math.asin(min(0.999, r / max(r + 0.1, cy - tip_y)))
@@ -194,23 +178,18 @@ def shot(colour):
     c.shape(m, base, width=1.2)
     c.paint(Canvas.intersect(m, c.rect(0, 0, 6.0, 48)), lighter(base, 0.25))
     c.paint(c.ellipse(5.0, 16, 1.1, 3.6), (255, 255, 255, 190))
-    if len(_parts(colour)) == 1:
+    if len(MADE_FROM[colour]) == 1:
         draw_symbol(c, colour, 8, 37.5, 9.6)
     else:
         draw_symbol(c, colour, 8, 34.6, 12.6, vertical=True)
     return c.finish()
 
 
-def _parts(colour):
-    from .palette import MADE_FROM
-    return MADE_FROM[colour]
-
-
 def preview(colour):
     """The next colour (30 x 40): a plump drop with the colour's symbol."""
     c = Canvas(30, 40)
     base = COLOUR[colour]
-    m = _drop_mask(c, 15, 25.5, 12.2, 1.5)
+    m = drop_mask(c, 15, 25.5, 12.2, 1.5)
     c.shape(m, base, width=1.6)
     c.paint(Canvas.intersect(m, c.ellipse(11, 21, 10)), lighter(base, 0.22))
     c.paint(c.ellipse(9.2, 19.5, 2.4, 4.2), (255, 255, 255, 200))

@@ -10,9 +10,9 @@ import numpy as np
 
 from .canvas import Canvas, darker, lighter
 from .mascot import Mascot
-from .palette import COLOUR, INK, PAPER, WHITE, GOLD
+from .palette import COLOUR, INK, WHITE
 from .pieces import broken_tube, key, tube
-from .text import LATIN_BOLD, draw_text
+from .text import LATIN_BOLD, draw_text, text_width
 from .weather import storm_cloud
 
 RAINBOW = [COLOUR[i] for i in (0, 2, 1, 3, 4, 5)]
@@ -64,7 +64,7 @@ def confetti(c, seed, count, area):
 def logo(c, cx, cy, size=70):
     """QUANDREL in chunky letters, one colour each, bobbing up and down."""
     word = "QUANDREL"
-    widths = [c_w for c_w in (_letter_width(ch, size) for ch in word)]
+    widths = [text_width(LATIN_BOLD, size, ch) for ch in word]
     spacing = -size * 0.02
     total = sum(widths) + spacing * (len(word) - 1)
     x = cx - total / 2
@@ -75,11 +75,6 @@ def logo(c, cx, cy, size=70):
                   outline=INK, outline_width=size * 0.075)
         draw_text(c, ch, x + widths[i] / 2, y, size, col, face=LATIN_BOLD, outline=INK, outline_width=size * 0.06)
         x += widths[i] + spacing
-
-
-def _letter_width(ch, size):
-    from .text import text_width
-    return text_width(LATIN_BOLD, size, ch)
 
 
 def bench(c, y, colour=(206, 138, 84)):
