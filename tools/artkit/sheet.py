@@ -42,7 +42,7 @@ def _cell(label, picture):
     else:
         w = sum(v.width for v in views) + 8 * (len(views) - 1)
         h = max(v.height for v in views)
-    text = f"{label}  {picture.width}x{picture.height}" + (f"  (and x{zoom})" if zoom > 1 else "")
+    text = f"{label}  {picture.width}x{picture.height}" + (f"  x1, x{zoom}" if zoom > 1 else "")
     w = max(w, int(font(LATIN_BOLD, 12).getlength(text)) + 2)
     cell = Image.new("RGBA", (w, h + LABEL_H), (255, 255, 255, 255))
     ImageDraw.Draw(cell).text((0, 2), text, fill=INK, font=font(LATIN_BOLD, 12))
