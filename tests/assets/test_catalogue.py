@@ -114,6 +114,25 @@ class Looks(unittest.TestCase):
                 ratio = 1.05 / (brightest + 0.05)
                 self.assertGreaterEqual(ratio, 7.0, f"white on the {label} box: contrast {ratio:.1f}")
 
+    def test_places_of_the_buttons_are_left_plain(self):
+        places = {
+            "start.png": [(180, 440 + 40 * i, 108, 38) for i in range(5)],
+            "past.png": [(70 + 70 * (i % 5), 450 if i < 5 else 520, 60, 40) for i in range(10)],
+            "gameover.png": [(180, 450, 112, 42), (180, 520, 112, 42)],
+            "set.png": [(170, 150, 60, 37), (170, 210, 60, 37), (180, 300, 65, 40)],
+            "help.png": [(230, 520, 65, 40)],
+        }
+        for name, rects in places.items():
+            picture = load(os.path.join(IMAGES, name)).convert("RGBA")
+            flat = Image.new("RGBA", picture.size, (255, 255, 255, 255))
+            flat.alpha_composite(picture)
+            pixels = np.asarray(flat.convert("RGB"), dtype=np.float64)
+            for x, y, w, h in rects:
+                with self.subTest(picture=name, rect=(x, y, w, h)):
+                    # A few pixels in from the edge: the button's own outline covers those.
+                    area = pixels[y + 3:y + h - 3, x + 3:x + w - 3]
+                    self.assertLess(area.std(axis=(0, 1)).max(), 8.0, "busy picture under a button")
+
     def test_colours_differ_by_symbol_not_only_by_hue(self):
         groups = {
             "previews": [f"c{i}.png" for i in range(6)],
