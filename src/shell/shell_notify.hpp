@@ -1,6 +1,7 @@
 // The shell-notify queue: 12-byte messages of a code and two 32-bit arguments.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 
 inline constexpr std::size_t kShellNotifyMessageBytes = 12;

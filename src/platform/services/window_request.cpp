@@ -2,6 +2,7 @@
 #include "platform/services/window_request.hpp"
 
 #include <sys/socket.h>
+#include <sys/time.h>
 #include <sys/un.h>
 #include <unistd.h>
 
