@@ -88,9 +88,11 @@ def move_value(dump, state, colour, avoid_mixed_key):
             value += 150 if (not avoid_mixed_key or others) else -400
         return value
     lacking = 0 if keys[colour_of(new)] else 1
-    if measures(new) == 2:
-        return 40 + 60 * lacking
-    return 10 + 30 * lacking
+    value = 40 + 60 * lacking if measures(new) == 2 else 10 + 30 * lacking
+    # Mixing over a colour whose key is still missing undoes its progress.
+    if state != EMPTY and colour_of(state) != colour_of(new) and not keys[colour_of(state)]:
+        value -= 80
+    return value
 
 
 def choose_slot(dump, avoid_mixed_key=False):
