@@ -119,7 +119,12 @@ PumpResult pumpMessage(uint64_t deadlineMs) {
   if (host->waitEvent(wakeAt, event)) {
     deliver(event);
   } else if (host->nowMs() >= deadlineMs) {
-    return quitPosted() ? PumpResult::Quit : PumpResult::Idle;
+    // The caller's time has come: what is due by then still happens, and the
+    // frame shows it.
+    fireDueTimers();
+    if (quitPosted()) return PumpResult::Quit;
+    paintIfDirty();
+    return PumpResult::Idle;
   }
   return quitPosted() ? PumpResult::Quit : PumpResult::Progress;
 }

@@ -15,6 +15,9 @@
 namespace {
 
 constexpr uint32_t BackgroundColour = packRgba(255, 255, 255, 255);
+// Without a background colour, what no control covers is black: a frame never
+// shows leftovers of an earlier one.
+constexpr uint32_t NoBackground = packRgba(0, 0, 0, 255);
 constexpr uint32_t LeftButtonFlag = 0x0001;  // the button is down during the event
 
 }  // namespace
@@ -80,7 +83,7 @@ MzRect CMzWnd::takeDirtyRect() {
 }
 
 void CMzWnd::Paint(Canvas& canvas) const {
-  if (fillBackground_) canvas.fill(MzRect{0, 0, width_, height_}, BackgroundColour);
+  canvas.fill(MzRect{0, 0, width_, height_}, fillBackground_ ? BackgroundColour : NoBackground);
 }
 
 void CMzWnd::appendVisibleControlIds(std::string&) const {}
