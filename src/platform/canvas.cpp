@@ -2,6 +2,7 @@
 #include "platform/canvas.hpp"
 
 #include <algorithm>
+#include <cstring>
 #include <string_view>
 
 #include "platform/font.hpp"
@@ -33,17 +34,50 @@ void Canvas::fill(const MzRect& rect, uint32_t rgba) {
   }
 }
 
+namespace {
+
+// One row of source pixels over one row of the canvas.
+void blendRow(uint32_t* target, const uint32_t* source, int32_t count, bool opaque) {
+  if (opaque) {
+    std::memcpy(target, source, static_cast<size_t>(count) * sizeof(uint32_t));
+    return;
+  }
+  for (int32_t x = 0; x < count; ++x) {
+    const uint32_t pixel = source[x];
+    const uint32_t alpha = alphaOf(pixel);
+    if (alpha == 255) {
+      target[x] = pixel;
+    } else if (alpha != 0) {
+      target[x] = blendOver(target[x], pixel);
+    }
+  }
+}
+
+}  // namespace
+
 void Canvas::drawImage(const Image& image, const MzRect& rect) {
   if (image.width <= 0 || image.height <= 0 || isEmpty(rect)) return;
   const MzRect area = intersection(rect, clip_);
   if (isEmpty(area)) return;
-  // Nearest source pixel in 16.16 fixed point, sampled at pixel centres.
-  const int64_t stepX = (static_cast<int64_t>(image.width) << 16) / (rect.right - rect.left);
-  const int64_t stepY = (static_cast<int64_t>(image.height) << 16) / (rect.bottom - rect.top);
+  const int32_t rectWidth = rect.right - rect.left;
+  const int32_t rectHeight = rect.bottom - rect.top;
+  const size_t imageWidth = static_cast<size_t>(image.width);
+
+  if (rectWidth == image.width && rectHeight == image.height) {  // drawn at its own size
+    for (int32_t y = area.top; y < area.bottom; ++y) {
+      const uint32_t* source = image.pixels.data() + static_cast<size_t>(y - rect.top) * imageWidth + (area.left - rect.left);
+      blendRow(pixels_.data() + static_cast<size_t>(y) * Width + area.left, source, area.right - area.left, image.opaque);
+    }
+    return;
+  }
+
+  // Scaled: the nearest source pixel in 16.16 fixed point, sampled at pixel centres.
+  const int64_t stepX = (static_cast<int64_t>(image.width) << 16) / rectWidth;
+  const int64_t stepY = (static_cast<int64_t>(image.height) << 16) / rectHeight;
   const int64_t startX = (area.left - rect.left) * stepX + stepX / 2;
   int64_t sourceY = (area.top - rect.top) * stepY + stepY / 2;
   for (int32_t y = area.top; y < area.bottom; ++y, sourceY += stepY) {
-    const uint32_t* sourceRow = image.pixels.data() + static_cast<size_t>(sourceY >> 16) * static_cast<size_t>(image.width);
+    const uint32_t* sourceRow = image.pixels.data() + static_cast<size_t>(sourceY >> 16) * imageWidth;
     uint32_t* row = pixels_.data() + static_cast<size_t>(y) * Width;
     int64_t sourceX = startX;
     for (int32_t x = area.left; x < area.right; ++x, sourceX += stepX) {

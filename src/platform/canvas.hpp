@@ -42,6 +42,10 @@ constexpr MzRect rectOf(int32_t x, int32_t y, int32_t width, int32_t height) {
 }
 constexpr bool isEmpty(const MzRect& r) { return r.right <= r.left || r.bottom <= r.top; }
 MzRect intersection(const MzRect& a, const MzRect& b);
+// Whether `outer` holds all of `inner`.
+constexpr bool covers(const MzRect& outer, const MzRect& inner) {
+  return outer.left <= inner.left && outer.top <= inner.top && outer.right >= inner.right && outer.bottom >= inner.bottom;
+}
 // The smallest rectangle holding both (an empty one adds nothing).
 MzRect boundingUnion(const MzRect& a, const MzRect& b);
 constexpr MzRect canvasRect() { return MzRect{0, 0, Canvas::Width, Canvas::Height}; }

@@ -32,10 +32,15 @@ bool decodeImage(std::span<const uint8_t> bytes, Image& out) {
   const size_t count = static_cast<size_t>(width) * static_cast<size_t>(height);
   std::vector<uint32_t> pixels(count);
   const stbi_uc* source = decoded.get();
-  for (size_t i = 0; i < count; ++i) pixels[i] = premultiplied(source + 4 * i);
+  bool opaque = true;
+  for (size_t i = 0; i < count; ++i) {
+    pixels[i] = premultiplied(source + 4 * i);
+    opaque = opaque && alphaOf(pixels[i]) == 255;
+  }
 
   out.width = width;
   out.height = height;
   out.pixels = std::move(pixels);
+  out.opaque = opaque;
   return true;
 }

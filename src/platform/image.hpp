@@ -13,6 +13,7 @@ struct Image {
   int32_t width = 0;
   int32_t height = 0;
   std::vector<uint32_t> pixels;
+  bool opaque = false;  // every pixel has alpha 255 (set by the decoder)
 };
 
 // A pixel from its four bytes (colour already premultiplied by alpha).

@@ -160,9 +160,23 @@ void CMzWndEx::removeControl(UiWin* control) {
 int32_t CMzWndEx::OnInitDialog() { return CMzWnd::OnInitDialog(); }
 
 void CMzWndEx::Paint(Canvas& canvas) const {
-  CMzWnd::Paint(canvas);
   const MzRect& clip = canvas.clip();
-  for (const UiWin* control : controls_) {
+  // Start at the top-most opaque control that covers the whole clip: what
+  // lies beneath it cannot show.
+  size_t first = controls_.size();
+  while (first > 0) {
+    const UiWin* control = controls_[first - 1];
+    const MzRect bounds = rectOf(control->GetPosX(), control->GetPosY(), control->GetWidth(), control->GetHeight());
+    if (control->IsVisible() && control->IsOpaque() && covers(bounds, clip)) break;
+    --first;
+  }
+  if (first == 0) {
+    CMzWnd::Paint(canvas);
+  } else {
+    --first;
+  }
+  for (size_t i = first; i < controls_.size(); ++i) {
+    const UiWin* control = controls_[i];
     if (!control->IsVisible()) continue;
     const MzRect bounds = rectOf(control->GetPosX(), control->GetPosY(), control->GetWidth(), control->GetHeight());
     if (!isEmpty(intersection(bounds, clip))) control->Paint(canvas);

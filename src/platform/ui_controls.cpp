@@ -67,6 +67,8 @@ bool UiPicture::LoadImageW(const char16_t* path, bool) {
   return image_ != nullptr;
 }
 
+bool UiPicture::IsOpaque() const { return image_ && image_->opaque; }
+
 void UiPicture::Paint(Canvas& canvas) const {
   if (image_) canvas.drawImage(*image_, rect());
 }
@@ -77,6 +79,8 @@ void UiPicture2::SetImage(ImagingHelper* image) {
 }
 
 bool UiPicture2::ShowsPicture() const { return image_ && !image_->IsEmpty(); }
+
+bool UiPicture2::IsOpaque() const { return image_ && image_->image() && image_->image()->opaque; }
 
 void UiPicture2::Paint(Canvas& canvas) const {
   if (image_ && image_->image()) canvas.drawImage(*image_->image(), rect());

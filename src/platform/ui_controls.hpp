@@ -53,6 +53,9 @@ class UiWin {
   // True for a picture that shows an image: it hides the controls beneath it
   // from the pointer as well as from the eye.
   virtual bool ShowsPicture() const { return false; }
+  // True when drawing covers the whole rectangle with opaque pixels: nothing
+  // beneath needs drawing.
+  virtual bool IsOpaque() const { return false; }
   virtual void PressBegan(int32_t x, int32_t y);
   virtual void PressMoved(int32_t x, int32_t y);
   // Ends a press; returns true and sets the command when released over it.
@@ -82,6 +85,7 @@ class UiPicture : public UiWin {
   bool LoadImageW(const char16_t* path, bool = true);
   const Image* image() const { return image_; }
   bool ShowsPicture() const override { return image_ != nullptr; }
+  bool IsOpaque() const override;
   void Paint(Canvas& canvas) const override;
 
  private:
@@ -95,6 +99,7 @@ class UiPicture2 : public UiWin {
   void SetImage(ImagingHelper* image);
   ImagingHelper* GetImage() const { return image_; }
   bool ShowsPicture() const override;
+  bool IsOpaque() const override;
   void Paint(Canvas& canvas) const override;
 
  private:
@@ -154,6 +159,7 @@ class UiToolbar_Text : public UiWin {
   void PressBegan(int32_t x, int32_t y) override;
   void PressMoved(int32_t x, int32_t y) override;
   bool PressEnded(int32_t x, int32_t y, uint32_t& wParam, int32_t& lParam) override;
+  bool IsOpaque() const override { return true; }
   void Paint(Canvas& canvas) const override;
 
  private:

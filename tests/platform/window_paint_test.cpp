@@ -124,3 +124,30 @@ TEST(WindowLifetime, CreateCallsOnInitDialogAndAFailedInitLeavesNoWindow) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(WindowPaintTest, AnOpaqueCoverHidesWhatIsBeneathButNotWhatIsAbove) {
+  Image splash = solidImage(4, 4, packRgba(0, 255, 0, 255));
+  splash.opaque = true;
+  Image veil = solidImage(1, 1, packRgba(0, 0, 128, 128));
+  ImagingHelper splashImage, veilImage;
+  splashImage.Assign(&splash);
+  veilImage.Assign(&veil);
+  UiPicture2 cover, top;
+  cover.SetImage(&splashImage);
+  cover.SetPos(0, 0, 480, 720);
+  top.SetImage(&veilImage);
+  top.SetPos(0, 0, 10, 10);
+  window.AddUiWin(&lower);
+  window.AddUiWin(&cover);
+  window.AddUiWin(&top);
+  window.Paint(canvas);
+  EXPECT_EQ(canvas.pixel(50, 50), packRgba(0, 255, 0, 255));
+  EXPECT_EQ(canvas.pixel(5, 5), packRgba(0, 127, 128, 255));
+  cover.SetPos(0, 0, 480, 700);  // no longer covering the frame: the background shows below it
+  window.Paint(canvas);
+  EXPECT_EQ(canvas.pixel(50, 710), White);
+}
+
+}  // namespace
