@@ -91,7 +91,7 @@ void CMzWnd::appendVisibleControlIds(std::string&) const {}
 UiWin* CMzWnd::controlTakingPress(int32_t, int32_t) const { return nullptr; }
 
 void CMzWnd::pointerDown(int32_t x, int32_t y) {
-  if (pressedControl_ || windowHeld_) pointerUp(x, y);  // a lost release ends the old press
+  cancelPress();  // a press whose release never came ends without a command
   if (UiWin* control = controlTakingPress(x, y)) {
     pressedControl_ = control;
     control->PressBegan(x, y);

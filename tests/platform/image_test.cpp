@@ -57,6 +57,7 @@ TEST(DecodeImage, BytesThatAreNoPictureLeaveTheImageUntouched) {
   truncated.resize(truncated.size() / 2);
   EXPECT_FALSE(decodeImage(truncated, image));
   EXPECT_FALSE(decodeImage({}, image));
+  EXPECT_FALSE(decodeImage(pngBytes(9000, 1, 0xFFFFFFFF), image));  // larger than any picture of ours
   EXPECT_EQ(image.width, 7);
 }
 

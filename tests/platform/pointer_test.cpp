@@ -55,6 +55,14 @@ TEST_F(PointerTest, AButtonShowsItsPressedImageWhileHeldAndReportsOnReleaseOverI
   EXPECT_EQ(window.events, (Events{"command 114 0"}));
 }
 
+TEST_F(PointerTest, ASecondPressWithoutAReleaseInBetweenDropsTheFirst) {
+  window.pointerDown(20, 530);
+  window.pointerDown(20, 530);
+  EXPECT_TRUE(button.IsPressed());
+  window.pointerUp(20, 530);
+  EXPECT_EQ(window.events, (Events{"command 114 0"}));
+}
+
 TEST_F(PointerTest, ReleasingAwayFromTheButtonReportsNothing) {
   window.pointerDown(20, 530);
   window.pointerUp(300, 300);
