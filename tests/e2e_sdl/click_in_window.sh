@@ -20,11 +20,24 @@ for tool in xdotool import compare identify timeout; do
   fi
 done
 
-# Re-run inside a fresh X server, the whole run bounded in time.
+# Status of a run whose X server could not be used (xvfb-run -a can hand a
+# display number to two runs started at the same moment): the run is retried.
+readonly ServerUnusable=75
+
+# Re-run inside a fresh X server, each attempt bounded in time.
 if [[ -z "${QUANDREL_E2E_IN_XVFB:-}" ]]; then
-  exec env QUANDREL_E2E_IN_XVFB=1 timeout 180 \
-    xvfb-run -a -s "-screen 0 1024x768x24" "$0" "$@"
+  for attempt in 1 2 3; do
+    QUANDREL_E2E_IN_XVFB=1 timeout 100 xvfb-run -a -s "-screen 0 1024x768x24" "$0" "$@"
+    status=$?
+    ((status == ServerUnusable)) || exit "$status"
+    echo "the X server was not usable (attempt $attempt); retrying"
+    sleep 1
+  done
+  echo "FAIL: no usable X server"
+  exit 1
 fi
+
+xdotool getdisplaygeometry >/dev/null 2>&1 || exit "$ServerUnusable"
 
 work=$(mktemp -d)
 demo_pid=""
@@ -62,7 +75,10 @@ find_window() {
   wid=$(xdotool search --onlyvisible --name '^Quandrel$' 2>/dev/null | head -n 1)
   [[ -n "$wid" ]]
 }
-wait_for 20 find_window || fail "the window did not appear"
+if ! wait_for 20 find_window; then
+  if grep -q "no display" "$work/err.txt"; then exit "$ServerUnusable"; fi
+  fail "the window did not appear"
+fi
 
 # Window-relative position of game pixel (X, Y) in the current letterbox.
 window_point() {
