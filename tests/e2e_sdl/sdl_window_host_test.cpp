@@ -130,6 +130,18 @@ TEST_F(SdlWindowHostTest, ScaleOptionSetsTheStartingSize) {
   EXPECT_EQ(width, 960);
   EXPECT_EQ(height, 1440);
   EXPECT_TRUE(host_->letterbox().integerScale());
+  EXPECT_FALSE(SDL_GetWindowFlags(host_->window()) & SDL_WINDOW_FULLSCREEN_DESKTOP);
+}
+
+TEST_F(SdlWindowHostTest, FullScreenOptionStartsInDesktopFullScreen) {
+  host_.reset();
+  WindowOptions options;
+  options.fullscreen = true;
+  std::string error;
+  host_ = SdlWindowHost::open(options, error);
+  ASSERT_NE(host_, nullptr) << error;
+  EXPECT_EQ(SDL_GetWindowFlags(host_->window()) & SDL_WINDOW_FULLSCREEN_DESKTOP,
+            static_cast<uint32_t>(SDL_WINDOW_FULLSCREEN_DESKTOP));
 }
 
 TEST_F(SdlWindowHostTest, FrameIsShownInTheLetterboxBetweenBlackBars) {

@@ -32,7 +32,6 @@ class SdlWindowHost final : public Host {
   SDL_Renderer* renderer() const { return renderer_; }
   SdlAudio& audio() { return *audio_; }
   const Letterbox& letterbox() const { return letterbox_; }
-  void toggleFullscreen();
 
  private:
   SdlWindowHost(SDL_Window* window, SDL_Renderer* renderer, SDL_Texture* texture);
@@ -41,6 +40,8 @@ class SdlWindowHost final : public Host {
   bool translate(const SDL_Event& sdlEvent, HostEvent& event);
   bool translateWindowEvent(const SDL_WindowEvent& windowEvent, HostEvent& event);
   bool translateKeyEvent(const SDL_KeyboardEvent& key, HostEvent& event);
+  // Desktop full screen (never a video mode change) on and off.
+  void toggleFullscreen();
   void relayout();
   // Draws the bars and the last frame to the window.
   void redraw();
