@@ -107,6 +107,10 @@ SdlWindowHost::~SdlWindowHost() {
   SDL_DestroyRenderer(renderer_);
   SDL_DestroyWindow(window_);
   SDL_QuitSubSystem(SDL_INIT_VIDEO);
+  // The last user of SDL also frees its global state.
+  if (SDL_WasInit(SDL_INIT_EVERYTHING) == 0) {
+    SDL_Quit();
+  }
 }
 
 uint64_t SdlWindowHost::nowMs() { return SDL_GetTicks64() - startTicks_; }
