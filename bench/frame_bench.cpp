@@ -59,21 +59,26 @@ class RatioReporter : public benchmark::ConsoleReporter {
   void ReportRuns(const std::vector<Run>& runs) override {
     ConsoleReporter::ReportRuns(runs);
     for (const Run& run : runs) {
-      if (run.run_type == Run::RT_Iteration && !run.error_occurred) {
-        const double toSeconds = 1.0 / benchmark::GetTimeUnitMultiplier(run.time_unit);
-        Times& times = times_[run.run_name.function_name];
-        times.real += run.GetAdjustedRealTime() * toSeconds;
-        times.cpu += run.GetAdjustedCPUTime() * toSeconds;
-        ++times.runs;
+      // Single runs, or only their means when just aggregates are reported.
+      const bool single = run.run_type == Run::RT_Iteration;
+      const bool mean = run.run_type == Run::RT_Aggregate && run.aggregate_name == "mean";
+      if (run.error_occurred || (!single && !mean)) {
+        continue;
       }
+      const double toSeconds = 1.0 / benchmark::GetTimeUnitMultiplier(run.time_unit);
+      Times& times = (single ? singles_ : means_)[run.run_name.function_name];
+      times.real += run.GetAdjustedRealTime() * toSeconds;
+      times.cpu += run.GetAdjustedCPUTime() * toSeconds;
+      ++times.runs;
     }
   }
 
   void Finalize() override {
     ConsoleReporter::Finalize();
-    const auto compose = times_.find("BM_ComposeStartScreen");
-    const auto copy = times_.find("BM_CopyPlainFrame");
-    if (compose == times_.end() || copy == times_.end()) {
+    const auto& times = singles_.empty() ? means_ : singles_;
+    const auto compose = times.find("BM_ComposeStartScreen");
+    const auto copy = times.find("BM_CopyPlainFrame");
+    if (compose == times.end() || copy == times.end()) {
       return;
     }
     const Times c = compose->second.mean();
@@ -90,7 +95,8 @@ class RatioReporter : public benchmark::ConsoleReporter {
     int runs = 0;
     Times mean() const { return {real / runs, cpu / runs, 1}; }
   };
-  std::map<std::string, Times> times_;
+  std::map<std::string, Times> singles_;
+  std::map<std::string, Times> means_;
 };
 
 }  // namespace
