@@ -20,19 +20,6 @@ TEST_F(GameWindowTest, StartupScreenIsTheSplashOverTheGameControls) {
   EXPECT_STREQ(window->currentScreen(), "splash");
 }
 
-TEST_F(GameWindowTest, MenuButtonsStandInAColumnAfterTheSplash) {
-  openMenu();
-  EXPECT_FALSE(timerRunning(TimerId::splash));
-  for (size_t i = 0; i < window->menuButtons.size(); ++i) {
-    const UiButton_Image& button = window->menuButtons[i];
-    EXPECT_EQ(button.GetID(), 220 + static_cast<int32_t>(i));
-    EXPECT_EQ(button.GetPosX(), 180);
-    EXPECT_EQ(button.GetPosY(), 440 + 40 * static_cast<int32_t>(i));
-    EXPECT_TRUE(button.IsVisible());
-  }
-  EXPECT_STREQ(window->currentScreen(), "menu");
-}
-
 TEST_F(GameWindowTest, ContinueWhilePausedResumesWithoutReloading) {
   continueAt(3);
   window->targetSlots[0].state = 17;

@@ -12,26 +12,6 @@ constexpr int32_t S = 19;
 
 }  // namespace
 
-TEST_F(GameWindowTest, ShotIsResolvedOnTheTickPastY450AndHiddenPast500) {
-  continueAt(6);  // 0 S 4 S 0 S 1 S S S
-  aimAt(6);
-  window->handleCommand(ControlId::toolbar, ToolbarButton::fire);
-  ASSERT_NE(window->flyingShot, nullptr);
-  EXPECT_EQ(window->flyingShot->GetPosX(), window->sprayerX + 40);
-  EXPECT_EQ(window->flyingShot->GetPosY(), 150);
-  shotTicks(20);
-  EXPECT_TRUE(window->hitPending);
-  EXPECT_EQ(window->targetSlots[6].state, 1);
-  shotTicks(1);  // y 465
-  EXPECT_FALSE(window->hitPending);
-  EXPECT_EQ(window->targetSlots[6].state, 2);
-  shotTicks(2);
-  EXPECT_TRUE(window->shotInFlight);
-  shotTicks(1);  // y 510
-  EXPECT_FALSE(window->shotInFlight);
-  EXPECT_FALSE(window->flyingShot->IsVisible());
-}
-
 TEST_F(GameWindowTest, FourthMissThrowsAFreshDrawOntoTheLeftmostUnspoiledTarget) {
   continueAt(4);  // S S 7 S 7 0 13 S S 13
   aimAt(NoSlot);
