@@ -1,0 +1,19 @@
+// What the page's script does for the host (library_page.js).
+#pragma once
+
+#include <cstdint>
+
+extern "C" {
+// Whether the tab is hidden now.
+int32_t quandrel_page_hidden();
+// Copies the changed rectangle of the 480 x 720 RGBA frame onto the canvas.
+void quandrel_page_present(const uint32_t* pixels, int32_t x, int32_t y, int32_t width, int32_t height);
+// Plays the WAV file at `path` in the module's file system, stopping the sound
+// playing; an unreadable file just stops it.
+void quandrel_page_play_sound(const char* path, int32_t loop);
+void quandrel_page_show_canvas(int32_t show);
+void quandrel_page_focus_canvas();
+// Keeps the files the program wrote beside its executable in the browser's
+// storage, when they changed.
+void quandrel_page_store_files();
+}

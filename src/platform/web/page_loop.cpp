@@ -1,0 +1,119 @@
+// The page's frames pump the message loop; the page's handlers reach the host
+// through the functions exported here.
+#include "platform/web/page_loop.hpp"
+
+#include <emscripten.h>
+
+#include <string>
+
+#include "platform/message_loop.hpp"
+#include "platform/mz_app.hpp"
+#include "platform/platform_state.hpp"
+#include "platform/web/dom_keys.hpp"
+#include "platform/web/page_bridge.hpp"
+#include "platform/web/web_host.hpp"
+
+namespace {
+
+CMzApp* runningApp = nullptr;
+WebHost* pageHost = nullptr;
+
+// Shutdown, then the process's end: the exit handlers run (the application
+// object's destructor saves what it keeps), then the page shows the end.
+void endProgram(int code) {
+  emscripten_cancel_main_loop();
+  runningApp->Shutdown();
+  runningApp = nullptr;
+  setCurrentHost(nullptr);
+  pageHost = nullptr;
+  emscripten_force_exit(code);
+}
+
+// One animation frame: everything due by now, then the files kept.
+void runFrame() {
+  if (!pageHost) return;
+  const uint64_t now = pageHost->nowMs();
+  PumpResult result;
+  do {
+    result = pumpMessage(now);
+  } while (result == PumpResult::Progress);
+  if (result == PumpResult::Quit) {
+    const int code = quitCode();
+    clearQuit();
+    endProgram(code);
+    return;
+  }
+  quandrel_page_store_files();
+}
+
+}  // namespace
+
+int runInPage(CMzApp& app) {
+  static WebHost host;
+  host.setHidden(quandrel_page_hidden() != 0);
+  setCurrentHost(&host);
+  if (app.Init() == 0) {
+    app.Shutdown();
+    setCurrentHost(nullptr);
+    return 0;
+  }
+  runningApp = &app;
+  pageHost = &host;
+  // Never returns: the page calls runFrame from its animation frames.
+  emscripten_set_main_loop(runFrame, 0, 1);
+  return 0;
+}
+
+// The page's handlers. Each does nothing before the program runs or after
+// it ended.
+extern "C" {
+
+// `action`: 0 down, 1 move, 2 up, 3 cancel; the position relative to the
+// canvas, shown `width` x `height` CSS pixels large.
+EMSCRIPTEN_KEEPALIVE void quandrel_page_pointer(int action, double x, double y, double width,
+                                                double height) {
+  if (!pageHost || action < 0 || action > 3) return;
+  HostEvent event;
+  if (pageHost->pointer().translate(static_cast<PagePointer::Action>(action), x, y, width, height, event)) {
+    pageHost->post(event);
+  }
+}
+
+// Returns 1 when the game takes the key (the page then keeps it from the
+// browser).
+EMSCRIPTEN_KEEPALIVE int quandrel_page_key(const char* key, int alt, int ctrl, int meta, int shift) {
+  if (!pageHost || !key) return 0;
+  HostEvent event;
+  if (!translateDomKey(DomKeyPress{key, alt != 0, ctrl != 0, meta != 0, shift != 0}, event)) return 0;
+  pageHost->post(event);
+  return 1;
+}
+
+EMSCRIPTEN_KEEPALIVE void quandrel_page_visibility(int hidden) {
+  if (pageHost) pageHost->setHidden(hidden != 0);
+}
+
+// The page goes away: the game closes as its window would, at once unless a
+// question's loop is asleep (the page cannot wake it any more; what the game
+// keeps was saved before it asked).
+EMSCRIPTEN_KEEPALIVE void quandrel_page_close() {
+  if (!pageHost) return;
+  HostEvent event;
+  event.kind = HostEvent::Kind::Close;
+  pageHost->post(event);
+  if (!pageHost->sleeping()) runFrame();
+}
+
+// The host's clock and the platform's state as one line of JSON (as the
+// headless host's dump), for tests and for looking on.
+EMSCRIPTEN_KEEPALIVE const char* quandrel_page_state() {
+  static std::string json;
+  json.clear();
+  if (!pageHost) return "null";
+  json = "{\"t\":" + std::to_string(pageHost->nowMs());
+  appendPlatformDebugState(json);
+  json += '}';
+  return json.c_str();
+}
+
+}  // extern "C"

@@ -1,0 +1,38 @@
+// The browser page's host: the page's clock without its hidden time, events
+// queued by the page's handlers, frames put on the canvas and sounds played
+// through Web Audio. The page owns the loop and pumps steps from its frames;
+// only a nested loop (the question box) waits here, yielding to the browser.
+#pragma once
+
+#include <deque>
+
+#include "platform/host.hpp"
+#include "platform/web/page_clock.hpp"
+#include "platform/web/page_pointer.hpp"
+
+class WebHost final : public Host {
+ public:
+  WebHost();
+
+  uint64_t nowMs() override;
+  // Returns a queued event at once. With none queued and the deadline still
+  // ahead, sleeps (Asyncify) so that the browser runs its handlers and frames.
+  bool waitEvent(uint64_t deadlineMs, HostEvent& event) override;
+  void present(const Canvas& frame, const MzRect& dirty) override;
+  void playSound(const std::string& path, bool loop) override;
+  void showWindow(bool show) override;
+  void raiseWindow() override;
+  void wake() override;
+
+  void post(const HostEvent& event) { events_.push_back(event); }
+  PagePointer& pointer() { return pointer_; }
+  void setHidden(bool hidden);
+  // Whether a nested loop sleeps in waitEvent now.
+  bool sleeping() const { return sleeping_; }
+
+ private:
+  PageClock clock_;
+  PagePointer pointer_;
+  std::deque<HostEvent> events_;
+  bool sleeping_ = false;
+};
