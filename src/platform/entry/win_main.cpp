@@ -14,6 +14,9 @@
 #if QUANDREL_HAVE_SDL
 #include "platform/sdl/sdl_host.hpp"
 #endif
+#if QUANDREL_HAVE_WEB
+#include "platform/web/page_loop.hpp"
+#endif
 
 namespace {
 
@@ -51,7 +54,12 @@ int runHeadless(CMzApp& app, const CommandLine& line, const std::string& program
 }
 
 int runWindowed(CMzApp& app, const CommandLine& line, const std::string& program) {
-#if QUANDREL_HAVE_SDL
+#if QUANDREL_HAVE_WEB
+  // In a browser the page is the window, and its frames run the loop.
+  (void)line;
+  (void)program;
+  return runInPage(app);
+#elif QUANDREL_HAVE_SDL
   std::string error;
   std::unique_ptr<Host> host = createSdlHost(line.window, error);
   if (host) return runApplication(app, *host);
