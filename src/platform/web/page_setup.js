@@ -73,8 +73,18 @@ var QuandrelPage = {
   onKey: function(event) {
     QuandrelPage.sound.unlock();
     if (!QuandrelPage.started || QuandrelPage.ended || event.isComposing) return;
-    var taken = ccall('quandrel_page_key', 'number', ['string', 'number', 'number', 'number', 'number'],
-                      [event.key, event.altKey, event.ctrlKey, event.metaKey, event.shiftKey]);
+    // Not ccall: while the question box's loop sleeps, ccall would take the
+    // call for the sleeping one and answer with a promise.
+    var stack = stackSave();
+    var taken;
+    try {
+      var size = lengthBytesUTF8(event.key) + 1;
+      var key = stackAlloc(size);
+      stringToUTF8(event.key, key, size);
+      taken = _quandrel_page_key(key, event.altKey, event.ctrlKey, event.metaKey, event.shiftKey);
+    } finally {
+      stackRestore(stack);
+    }
     if (taken) event.preventDefault();
   },
 
