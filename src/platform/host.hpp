@@ -20,6 +20,8 @@ struct HostEvent {
     Answer,       // answers the open question box: yes
     Close,        // the user closes the window
     Wake,         // Host::wake was called
+    FocusLost,    // the window lost the keyboard focus or was minimised
+    FocusGained,  // the window has the keyboard focus again
   };
   Kind kind = Kind::Wake;
   int32_t x = 0;

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "platform/canvas.hpp"
+#include "platform/focus_pause.hpp"
 #include "platform/host.hpp"
 #include "platform/image.hpp"
 #include "platform/mz_functions.hpp"
@@ -67,6 +68,7 @@ void paintFade(Canvas& canvas) {
 }
 
 void deliver(const HostEvent& event) {
+  if (focusPauseTakes(event)) return;
   CMzWnd* window = frontWindow();
   QuestionBox& question = questionBox();
   if (question.isOpen()) {
@@ -81,7 +83,9 @@ void deliver(const HostEvent& event) {
         PostQuitMessage(0);
         break;
       case HostEvent::Kind::Command:  // the window is blocked by the question
-      case HostEvent::Kind::Wake: break;
+      case HostEvent::Kind::Wake:
+      case HostEvent::Kind::FocusLost:  // taken by the focus pause
+      case HostEvent::Kind::FocusGained: break;
     }
     if (window) window->Invalidate();
     return;
@@ -99,7 +103,9 @@ void deliver(const HostEvent& event) {
     case HostEvent::Kind::Command: window->handleCommand(event.id, event.arg); break;
     case HostEvent::Kind::Answer:
     case HostEvent::Kind::Close:
-    case HostEvent::Kind::Wake: break;
+    case HostEvent::Kind::Wake:
+    case HostEvent::Kind::FocusLost:
+    case HostEvent::Kind::FocusGained: break;
   }
 }
 
@@ -147,6 +153,7 @@ void paintIfDirty() {
   canvas.setClip(dirty);
   window->Paint(canvas);
   questionBox().paint(canvas);
+  paintFocusVeil(canvas);
   paintFade(canvas);
   canvas.setClip(canvasRect());
   if (Host* host = currentHost()) host->present(canvas, dirty);
@@ -215,7 +222,9 @@ void appendPlatformDebugState(std::string& json) {
     if (i > 0) json += ',';
     json += '[' + std::to_string(timers[i].id) + ',' + std::to_string(timers[i].periodMs) + ']';
   }
-  json += "],\"question\":";
+  json += "],\"focusPaused\":";
+  json += focusPaused() ? "true" : "false";
+  json += ",\"question\":";
   const QuestionBox& question = questionBox();
   if (question.isOpen()) {
     json += "{\"text\":";

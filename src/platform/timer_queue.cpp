@@ -1,4 +1,4 @@
-// Window timers ordered by due time, ties by (re)start order.
+// Window timers ordered by due time, ties by (re)start order; pausing.
 #include "platform/timer_queue.hpp"
 
 #include <algorithm>
@@ -22,7 +22,8 @@ bool TimerQueue::start(WindowHandle window, uint32_t id, uint32_t periodMs, uint
   if (const size_t index = find(window, id); index < count_) removeAt(index);
   if (count_ == Capacity) return false;
   const uint32_t period = std::max<uint32_t>(periodMs, 1);
-  timers_[count_++] = Timer{window, id, period, nowMs + period};
+  const uint64_t from = paused_ ? pausedAtMs_ : nowMs;
+  timers_[count_++] = Timer{window, id, period, from + period};
   return true;
 }
 
@@ -41,13 +42,28 @@ void TimerQueue::stopAll(WindowHandle window) {
   count_ = kept;
 }
 
+void TimerQueue::pause(uint64_t nowMs) {
+  if (paused_) return;
+  paused_ = true;
+  pausedAtMs_ = nowMs;
+}
+
+void TimerQueue::resume(uint64_t nowMs) {
+  if (!paused_) return;
+  paused_ = false;
+  const uint64_t pausedFor = nowMs > pausedAtMs_ ? nowMs - pausedAtMs_ : 0;
+  for (size_t i = 0; i < count_; ++i) timers_[i].dueMs += pausedFor;
+}
+
 uint64_t TimerQueue::nextDueMs() const {
   uint64_t next = std::numeric_limits<uint64_t>::max();
+  if (paused_) return next;
   for (size_t i = 0; i < count_; ++i) next = std::min(next, timers_[i].dueMs);
   return next;
 }
 
 bool TimerQueue::popDue(uint64_t nowMs, Timer& due) {
+  if (paused_) return false;
   size_t first = count_;
   for (size_t i = 0; i < count_; ++i) {
     // Strictly earlier wins, so among equal due times the earliest started does.

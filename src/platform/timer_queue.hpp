@@ -27,13 +27,23 @@ class TimerQueue {
   // False when no such timer runs.
   bool stop(WindowHandle window, uint32_t id);
   void stopAll(WindowHandle window);
-  void clear() { count_ = 0; }
+  void clear() {
+    count_ = 0;
+    paused_ = false;
+  }
 
-  // When the earliest timer is due; UINT64_MAX when none runs.
+  // Stops time for every timer: none is due until `resume`, which moves every
+  // due time on by the time spent paused. A timer started while paused counts
+  // its period from the moment of the pause. Pausing twice changes nothing.
+  void pause(uint64_t nowMs);
+  void resume(uint64_t nowMs);
+  bool paused() const { return paused_; }
+
+  // When the earliest timer is due; UINT64_MAX when none runs or paused.
   uint64_t nextDueMs() const;
   // Takes the first timer due at or before `nowMs` and schedules its next
   // tick a period later (ticks missed by a late loop are dropped, not
-  // bunched). False when none is due.
+  // bunched). False when none is due or the queue is paused.
   bool popDue(uint64_t nowMs, Timer& due);
 
   // The running timers in the order they were (re)started.
@@ -46,4 +56,6 @@ class TimerQueue {
 
   std::array<Timer, Capacity> timers_{};
   size_t count_ = 0;
+  bool paused_ = false;
+  uint64_t pausedAtMs_ = 0;
 };

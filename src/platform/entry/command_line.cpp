@@ -77,5 +77,6 @@ std::string usageText(std::string_view program) {
          "\n"
          "Headless commands, one per line (# starts a comment):\n"
          "  wait MS | down X Y | move X Y | up X Y | tap X Y | key NAME\n"
-         "  command ID [ARG] | answer yes|no | silent on|off | screenshot PATH | dump | quit\n";
+         "  command ID [ARG] | answer yes|no | silent on|off | focus out|in\n"
+         "  screenshot PATH | dump | quit\n";
 }

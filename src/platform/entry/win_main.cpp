@@ -7,6 +7,7 @@
 
 #include "app/version.hpp"
 #include "platform/entry/command_line.hpp"
+#include "platform/focus_pause.hpp"
 #include "platform/headless/headless_host.hpp"
 #include "platform/host.hpp"
 #include "platform/mz_app.hpp"
@@ -91,5 +92,6 @@ int WinMain(int argc, char** argv) {
     return ExitFailure;
   }
   MzSetParam(1, line.animate ? 1 : 0);
+  setFocusPauseEnabled(line.window.focusPause);
   return line.headless ? runHeadless(*app, line, program) : runWindowed(*app, line, program);
 }

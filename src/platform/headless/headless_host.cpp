@@ -125,6 +125,10 @@ bool HeadlessHost::waitEvent(uint64_t deadlineMs, HostEvent& event) {
         event.yes = command.on;
         return true;
       case Kind::Silent: MzSetSilence(command.on); break;
+      case Kind::Focus:
+        event = HostEvent{};
+        event.kind = command.on ? HostEvent::Kind::FocusGained : HostEvent::Kind::FocusLost;
+        return true;
       case Kind::Screenshot:
         if (!screenshot(command.path)) scriptError("cannot write " + command.path);
         break;

@@ -110,6 +110,12 @@ ParseResult parseScriptLine(std::string_view line, ScriptCommand& command, std::
     command.on = words[1] == yes;
     return ParseResult::Command;
   }
+  if (name == "focus") {
+    command.kind = Kind::Focus;
+    if (arguments != 1 || (words[1] != "in" && words[1] != "out")) return fail(error, "focus needs in or out");
+    command.on = words[1] == "in";
+    return ParseResult::Command;
+  }
   if (name == "screenshot") {
     command.kind = Kind::Screenshot;
     if (arguments == 0) return fail(error, "screenshot needs a file path");

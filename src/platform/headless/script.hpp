@@ -1,7 +1,7 @@
 // The headless host's script language: one command per line.
 //   wait MS | down X Y | move X Y | up X Y | tap X Y | key NAME
 //   command ID [ARG] | answer yes|no | silent on|off | screenshot PATH
-//   dump | quit
+//   focus out|in | dump | quit
 // Blank lines and lines starting with '#' are skipped.
 #pragma once
 
@@ -12,7 +12,7 @@
 #include "platform/mz_types.hpp"
 
 struct ScriptCommand {
-  enum class Kind { Wait, Down, Move, Up, Tap, Key, Command, Answer, Silent, Screenshot, Dump, Quit };
+  enum class Kind { Wait, Down, Move, Up, Tap, Key, Command, Answer, Silent, Focus, Screenshot, Dump, Quit };
   Kind kind = Kind::Quit;
   uint64_t ms = 0;            // wait
   int32_t x = 0;              // down, move, up, tap
@@ -21,7 +21,7 @@ struct ScriptCommand {
   uint32_t modifiers = 0;     // key: "Alt+Return", "Ctrl+R", "Shift+Tab"
   uint32_t id = 0;            // command
   int32_t arg = 0;
-  bool on = false;            // answer yes, silent on
+  bool on = false;            // answer yes, silent on, focus in
   std::string path;           // screenshot: the rest of the line
 };
 

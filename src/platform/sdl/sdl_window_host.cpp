@@ -210,6 +210,13 @@ bool SdlWindowHost::translateWindowEvent(const SDL_WindowEvent& windowEvent, Hos
     case SDL_WINDOWEVENT_EXPOSED:
       redraw();
       return false;
+    case SDL_WINDOWEVENT_FOCUS_LOST:
+    case SDL_WINDOWEVENT_MINIMIZED:
+      event.kind = HostEvent::Kind::FocusLost;
+      return true;
+    case SDL_WINDOWEVENT_FOCUS_GAINED:
+      event.kind = HostEvent::Kind::FocusGained;
+      return true;
     default:
       return false;
   }
