@@ -95,7 +95,14 @@ var QuandrelPage = {
 
   // The tab closes or navigates away: the game closes as its window would.
   onPageHide: function() {
-    if (QuandrelPage.started && !QuandrelPage.ended) _quandrel_page_close();
+    if (QuandrelPage.started && !QuandrelPage.ended) {
+      try {
+        _quandrel_page_close();
+      } catch (thrown) {
+        // Ending the program unwinds the call by throwing: that one is expected.
+        if (!QuandrelPage.ended) throw thrown;
+      }
+    }
     QuandrelPage.storage.store();
   },
 

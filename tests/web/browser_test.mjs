@@ -1,0 +1,275 @@
+// The web build played in Debian's chromium through puppeteer-core: the splash
+// gives way to the menu, a click on start shows the board, Space fires a shot
+// that changes the canvas where it lands, the exit question waits without
+// blocking the page, a hidden tab stops the game's time, the settings file
+// survives a reload byte for byte, and nothing reaches the console as an error.
+// Usage: node --test browser_test.mjs (QUANDREL_WEB_PAGE: the built page's folder).
+import assert from 'node:assert/strict';
+import fs from 'node:fs';
+import http from 'node:http';
+import os from 'node:os';
+import path from 'node:path';
+import {after, before, describe, it} from 'node:test';
+
+import puppeteer from 'puppeteer-core';
+
+const pageDir = process.env.QUANDREL_WEB_PAGE;
+const chromium = process.env.QUANDREL_CHROMIUM || '/usr/bin/chromium';
+const storageKey = 'quandrel:file:quandrel.ini';
+const settingsSection = 'QuandrelV1.2 By NX For @Meizu::M8';
+// Window pixels of the menu's buttons (their centres).
+const startButton = {x: 234, y: 459};
+const continueButton = {x: 234, y: 499};
+const exitButton = {x: 234, y: 619};
+const menuTimeoutMs = 15000;
+
+const mimeTypes = {
+  '.html': 'text/html; charset=utf-8',
+  '.js': 'text/javascript',
+  '.wasm': 'application/wasm',
+  '.data': 'application/octet-stream',
+  '.png': 'image/png',
+};
+
+// The page's folder on 127.0.0.1 at a free port.
+function servePage(folder) {
+  const server = http.createServer((request, response) => {
+    const name = decodeURIComponent(new URL(request.url, 'http://127.0.0.1').pathname);
+    const file = path.join(folder, name === '/' ? 'index.html' : path.normalize(name));
+    if (!file.startsWith(folder) || !fs.existsSync(file) || !fs.statSync(file).isFile()) {
+      response.writeHead(404);
+      response.end();
+      return;
+    }
+    response.writeHead(200, {'Content-Type': mimeTypes[path.extname(file)] || 'application/octet-stream',
+                             'Cache-Control': 'no-store'});
+    fs.createReadStream(file).pipe(response);
+  });
+  return new Promise((resolve) => server.listen(0, '127.0.0.1', () => resolve(server)));
+}
+
+// The settings file as the desktop game writes it: UTF-16LE with its mark, CR LF.
+function settingsBytes(level, isSound, isMove) {
+  const text = `[${settingsSection}]\r\n  CurrentLevel=${level}\r\n  isSound=${isSound}\r\n  isMove=${isMove}`;
+  return Buffer.concat([Buffer.from([0xff, 0xfe]), Buffer.from(text, 'utf16le')]);
+}
+
+const sleep = (ms) => new Promise((resolve) => setTimeout(resolve, ms));
+
+describe('the game in a browser page', () => {
+  let server;
+  let browser;
+  let page;
+  let origin;
+  let profile;
+  const problems = [];  // console errors, page errors, failed requests
+  const warnings = [];
+
+  function watch(watched) {
+    watched.on('console', (message) => {
+      if (message.type() === 'error') problems.push(`console: ${message.text()}`);
+      if (message.type() === 'warn') warnings.push(message.text());
+    });
+    watched.on('pageerror', (error) => problems.push(`page error: ${error.message}`));
+    watched.on('requestfailed', (request) => problems.push(`request failed: ${request.url()}`));
+    watched.on('response', (response) => {
+      if (response.status() >= 400) problems.push(`HTTP ${response.status()}: ${response.url()}`);
+    });
+  }
+
+  async function openPage() {
+    const opened = await browser.newPage();
+    // 1.5 game pixels per CSS pixel: the page scales the canvas.
+    await opened.setViewport({width: 720, height: 1080});
+    watch(opened);
+    return opened;
+  }
+
+  const state = () => page.evaluate(() => Module.quandrel.state());
+
+  async function waitForState(test, what, timeoutMs = menuTimeoutMs) {
+    const deadline = Date.now() + timeoutMs;
+    let last = null;
+    while (Date.now() < deadline) {
+      last = await page.evaluate(() => (window.Module && Module.quandrel ? Module.quandrel.state() : null));
+      if (last && test(last)) return last;
+      await sleep(50);
+    }
+    assert.fail(`timed out waiting for ${what}; last state: ${JSON.stringify(last)}`);
+  }
+
+  // A click at window pixel (x, y), through the canvas's place on the page.
+  async function click(point) {
+    const box = await page.evaluate(() => {
+      const r = document.getElementById('screen').getBoundingClientRect();
+      return {x: r.left, y: r.top, width: r.width, height: r.height};
+    });
+    await page.mouse.click(box.x + (point.x + 0.5) * box.width / 480,
+                           box.y + (point.y + 0.5) * box.height / 720);
+  }
+
+  // Keeps the canvas's pixels in a rectangle (window pixels) under a name...
+  const snapshot = (name, x, y, width, height) => page.evaluate((name, x, y, width, height) => {
+    const canvas = document.getElementById('screen');
+    window.snapshots = window.snapshots || {};
+    window.snapshots[name] = {x, y, width, height,
+                              data: canvas.getContext('2d').getImageData(x, y, width, height).data};
+  }, name, x, y, width, height);
+  // ...and counts the pixels that differ from it now.
+  const changedSince = (name) => page.evaluate((name) => {
+    const kept = window.snapshots[name];
+    const now = document.getElementById('screen').getContext('2d')
+        .getImageData(kept.x, kept.y, kept.width, kept.height).data;
+    let changed = 0;
+    for (let i = 0; i < now.length; i += 4) {
+      if (now[i] !== kept.data[i] || now[i + 1] !== kept.data[i + 1] || now[i + 2] !== kept.data[i + 2]) ++changed;
+    }
+    return changed;
+  }, name);
+
+  const storedSettings = () => page.evaluate((key) => localStorage.getItem(key), storageKey)
+      .then((value) => (value === null ? null : Buffer.from(value, 'base64')));
+
+  before(async () => {
+    assert.ok(pageDir && fs.existsSync(path.join(pageDir, 'index.html')), 'QUANDREL_WEB_PAGE names the built page');
+    server = await servePage(path.resolve(pageDir));
+    origin = `http://127.0.0.1:${server.address().port}/`;
+    profile = fs.mkdtempSync(path.join(os.tmpdir(), 'quandrel-chromium-'));
+    browser = await puppeteer.launch({
+      executablePath: chromium,
+      headless: true,
+      args: ['--no-sandbox', '--disable-gpu', '--disable-background-networking', '--disable-component-update',
+             '--disable-sync', '--no-first-run', `--user-data-dir=${profile}`],
+    });
+    page = await openPage();
+  });
+
+  after(async () => {
+    if (browser) await browser.close();
+    if (server) server.close();
+    if (profile) fs.rmSync(profile, {recursive: true, force: true});
+  });
+
+  it('shows the splash first, then the menu', async () => {
+    await page.goto(origin, {waitUntil: 'load'});
+    await page.waitForFunction(() => window.Module && Module.quandrel && Module.quandrel.firstFrameMs !== null,
+                               {timeout: menuTimeoutMs, polling: 20});
+    const splashMs = await page.evaluate(() => Module.quandrel.firstFrameMs);
+    console.log(`# time from navigation to the splash on the canvas: ${splashMs.toFixed(0)} ms`);
+    const splash = await state();
+    assert.equal(splash.screen, 'splash');
+    assert.equal(await page.evaluate(() => document.getElementById('screen').style.visibility), 'visible');
+    await snapshot('splash', 0, 0, 480, 720);
+
+    const menu = await waitForState((s) => s.screen === 'menu', 'the menu');
+    assert.ok(menu.t >= 3000, `the splash stays three seconds of game time (gone at ${menu.t} ms)`);
+    assert.ok(await changedSince('splash') > 480 * 720 / 4, 'the menu replaced the splash on the canvas');
+  });
+
+  it('shows the board after a click on start', async () => {
+    await snapshot('menu', 0, 0, 480, 720);
+    await click(startButton);
+    const game = await waitForState((s) => s.screen === 'game', 'the board');
+    assert.equal(game.targets.length, 10);
+    assert.equal(game.currentLevel, 1);
+    assert.ok(await changedSince('menu') > 480 * 720 / 4, 'the board replaced the menu on the canvas');
+  });
+
+  it('fires a shot with Space, and the canvas changes where it lands', async () => {
+    const start = await state();
+    await page.keyboard.press('ArrowRight');  // over the first target
+    const aimed = await waitForState((s) => s.sprayerX > start.sprayerX, 'the sprayer to move right');
+
+    const shotX = aimed.sprayerX + 40;
+    await snapshot('landing', Math.max(0, shotX - 30), 430, 100, 150);
+    await snapshot('far', 330, 430, 70, 150);  // the last targets, which this shot never reaches
+    await page.keyboard.press('Space');
+    const flying = await waitForState((s) => s.shot && s.shot.visible, 'a shot in the air', 2000);
+    assert.ok(Math.abs(flying.shot.x - shotX) <= 40, `the shot starts under the sprayer (${flying.shot.x})`);
+    const landed = await waitForState((s) => s.shot && !s.shot.visible, 'the shot to land', 5000);
+    assert.notEqual(landed.targets[0], start.targets[0], 'the first target took the shot');
+    assert.deepEqual(landed.targets.slice(1), start.targets.slice(1));
+    assert.ok(await changedSince('landing') > 50, 'pixels changed where the shot landed');
+    assert.equal(await changedSince('far'), 0, 'targets the shot never reached look the same');
+  });
+
+  it('asks the exit question without stopping the page, and No goes back', async () => {
+    await page.keyboard.press('Escape');
+    await waitForState((s) => s.screen === 'menu', 'the menu');
+    await click(exitButton);
+    const asked = await waitForState((s) => s.question !== null, 'the exit question');
+    assert.equal(asked.question.text, '确定退出?');
+    // The question's loop yields to the browser: the page's clock and frames go on.
+    const later = await waitForState((s) => s.t > asked.t + 200, 'the clock to run on while asked');
+    assert.notEqual(later.question, null);
+    await page.keyboard.press('Escape');
+    const answered = await waitForState((s) => s.question === null, 'the answer');
+    assert.equal(answered.screen, 'menu');
+  });
+
+  it('stops the game\'s time while the tab is hidden', async () => {
+    const setHidden = (hidden) => page.evaluate((hidden) => {
+      Object.defineProperty(document, 'hidden', {value: hidden, configurable: true});
+      Object.defineProperty(document, 'visibilityState', {value: hidden ? 'hidden' : 'visible', configurable: true});
+      document.dispatchEvent(new Event('visibilitychange'));
+    }, hidden);
+    await setHidden(true);
+    const hidden = await state();
+    await sleep(400);
+    assert.equal((await state()).t, hidden.t, 'the clock stands still while hidden');
+    await setHidden(false);
+    await waitForState((s) => s.t > hidden.t, 'the clock to go on when shown');
+  });
+
+  it('keeps the settings file in the browser with the desktop bytes, across a reload', async () => {
+    const before = await state();
+    assert.equal(before.settings.level, 1, 'starting level one saved it as reached');
+    const stored = await storedSettings();
+    assert.deepEqual(stored, settingsBytes(1, before.settings.isSound ? 1 : 0, before.settings.isMove ? 1 : 0));
+
+    await page.reload({waitUntil: 'load'});
+    const menu = await waitForState((s) => s.screen === 'menu', 'the menu after the reload');
+    assert.deepEqual(menu.settings, before.settings);
+    assert.deepEqual(await storedSettings(), stored);
+    await click(continueButton);
+    const game = await waitForState((s) => s.screen === 'game', 'the continued game');
+    assert.equal(game.currentLevel, 1);
+  });
+
+  it('continues at the level of a settings file copied from the desktop', async () => {
+    await page.close();
+    page = await openPage();
+    const copied = settingsBytes(4, 0, 1).toString('base64');
+    await page.evaluateOnNewDocument((key, value) => {
+      if (sessionStorage.getItem('seeded') === null) {
+        sessionStorage.setItem('seeded', '1');
+        localStorage.setItem(key, value);
+      }
+    }, storageKey, copied);
+    await page.goto(origin, {waitUntil: 'load'});
+    const menu = await waitForState((s) => s.screen === 'menu', 'the menu');
+    assert.deepEqual(menu.settings, {level: 4, isSound: false, isMove: true});
+    await click(continueButton);
+    const game = await waitForState((s) => s.screen === 'game', 'the continued game');
+    assert.equal(game.currentLevel, 4);
+    assert.equal((await storedSettings()).toString('base64'), copied, 'reading the file changed none of its bytes');
+  });
+
+  it('ends on Yes to the exit question, keeping the settings', async () => {
+    await page.keyboard.press('Escape');
+    await waitForState((s) => s.screen === 'menu', 'the menu');
+    await click(exitButton);
+    await waitForState((s) => s.question !== null, 'the exit question');
+    await page.keyboard.press('Enter');
+    await page.waitForFunction(() => Module.quandrel.ended, {timeout: 5000});
+    const status = await page.evaluate(() => document.getElementById('status').textContent);
+    assert.match(status, /ended/);
+    assert.deepEqual(await storedSettings(), settingsBytes(4, 0, 1));
+  });
+
+  it('sent no error to the console; the shell queue\'s one line is a warning', () => {
+    assert.deepEqual(problems, []);
+    assert.ok(warnings.some((text) => text.includes('message queue')),
+              `the failed shell queue says so on the console (${JSON.stringify(warnings)})`);
+  });
+});
