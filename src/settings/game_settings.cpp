@@ -4,8 +4,10 @@
 #include <algorithm>
 #include <utility>
 
+#include "platform/services/debug_output.hpp"
 #include "platform/system/executable_path.hpp"
 #include "settings/ini.hpp"
+#include "settings/settings_location.hpp"
 
 namespace {
 
@@ -26,21 +28,23 @@ bool readSwitch(const char16_t* key, const std::u16string& path) {
   return stored == 1;
 }
 
-// Empty when the system cannot tell where the executable is: the game then runs on the
-// defaults and saves nothing.
-std::u16string settingsBesideExecutable() {
-  const std::u16string executable = executablePath();
-  return executable.empty() ? std::u16string() : directoryOf(executable) + u"/quandrel.ini";
+// One line on standard error: the player learns that progress is not being kept.
+void warn(const std::u16string& what, const std::u16string& path) {
+  const std::u16string line = u"quandrel: " + what + u" " + (path.empty() ? u"(no place for it)" : path);
+  services::OutputDebugStringW(line.c_str());
 }
 
 }  // namespace
 
 std::u16string GetExeDirectory() { return directoryOf(executablePath()); }
 
-GameSettings::GameSettings() : GameSettings(settingsBesideExecutable()) {}
+GameSettings::GameSettings() : GameSettings(settingsFilePath(GetExeDirectory())) {}
 
 GameSettings::GameSettings(std::u16string settingsPath) : filePath(std::move(settingsPath)) {
-  IniEnsureFile(filePath.c_str());
+  if (!IniEnsureFile(filePath.c_str())) {
+    warn(u"cannot use the settings file, so progress will not be kept:", filePath);
+    saveWarned = true;
+  }
   Load();
 }
 
@@ -56,7 +60,11 @@ void GameSettings::Load() {
 }
 
 void GameSettings::Save() {
-  IniWriteInt(Section, LevelKey, level, filePath.c_str());
-  IniWriteInt(Section, SoundKey, isSound ? 1 : 0, filePath.c_str());
-  IniWriteInt(Section, MoveKey, isMove ? 1 : 0, filePath.c_str());
+  bool saved = IniWriteInt(Section, LevelKey, level, filePath.c_str());
+  saved = IniWriteInt(Section, SoundKey, isSound ? 1 : 0, filePath.c_str()) && saved;
+  saved = IniWriteInt(Section, MoveKey, isMove ? 1 : 0, filePath.c_str()) && saved;
+  if (!saved && !saveWarned) {
+    warn(u"cannot save the settings file:", filePath);
+    saveWarned = true;
+  }
 }

@@ -12,7 +12,8 @@ std::u16string GetExeDirectory();
 
 class GameSettings {
  public:
-  // The file "quandrel.ini" beside the executable.
+  // The file "quandrel.ini" beside the executable, or in the user's configuration
+  // directory for an installed copy (settings_location.hpp).
   GameSettings();
   // The file at settingsPath, for a copy that keeps its settings elsewhere, and for tests.
   explicit GameSettings(std::u16string settingsPath);
@@ -29,4 +30,8 @@ class GameSettings {
   int32_t level = 0;
   bool isSound = false;
   bool isMove = false;
+
+ private:
+  // A file that cannot be used or saved is reported once, not at every save.
+  bool saveWarned = false;
 };

@@ -1,0 +1,28 @@
+// Configuration directory lookup.
+#include "platform/services/config_directory.hpp"
+
+#include <pwd.h>
+#include <unistd.h>
+
+#include <cstdlib>
+
+namespace services {
+
+namespace {
+
+std::filesystem::path homeDirectory() {
+  if (const char* home = std::getenv("HOME"); home != nullptr && home[0] == '/') return home;
+  if (const passwd* user = ::getpwuid(::getuid()); user != nullptr && user->pw_dir != nullptr && user->pw_dir[0] == '/')
+    return user->pw_dir;
+  return {};
+}
+
+}  // namespace
+
+std::filesystem::path userConfigDirectory() {
+  if (const char* config = std::getenv("XDG_CONFIG_HOME"); config != nullptr && config[0] == '/') return config;
+  const std::filesystem::path home = homeDirectory();
+  return home.empty() ? home : home / ".config";
+}
+
+}  // namespace services

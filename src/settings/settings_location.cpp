@@ -1,0 +1,35 @@
+// Choosing the settings file's place, and making the configuration directory.
+#include "settings/settings_location.hpp"
+
+#include <filesystem>
+#include <system_error>
+
+#include "platform/services/config_directory.hpp"
+#include "platform/system/utf.hpp"
+
+namespace {
+
+constexpr const char16_t* SettingsFileName = u"quandrel.ini";
+constexpr const char* ConfigFolderName = "quandrel";
+
+}  // namespace
+
+bool runsInstalled(const std::u16string& exeDirectory) {
+  if (exeDirectory.empty()) return false;
+  std::error_code error;
+  return std::filesystem::is_regular_file(utf8FromUtf16(exeDirectory) + "/" + InstalledMarkerName, error);
+}
+
+std::u16string settingsFilePath(const std::u16string& exeDirectory) {
+  if (!runsInstalled(exeDirectory)) {
+    return exeDirectory.empty() ? std::u16string() : exeDirectory + u"/" + SettingsFileName;
+  }
+  const std::filesystem::path config = services::userConfigDirectory();
+  if (config.empty()) return {};
+  const std::filesystem::path folder = config / ConfigFolderName;
+  // Made when missing; when it cannot be made, the settings file cannot be
+  // created there either and the game says so.
+  std::error_code error;
+  std::filesystem::create_directories(folder, error);
+  return utf16FromUtf8(folder.string()) + u"/" + SettingsFileName;
+}
