@@ -135,23 +135,26 @@ void GameWindow::applyColour(int32_t slot, int32_t colour, bool directHit) {
   setTargetPicture(target, newState);
   if (newState == TargetSpoiled) {
     // A random colour that spoils a target after the claim costs nothing.
-    if (directHit || !levelPassed) spoilTarget(slot);
+    if (directHit || !levelPassed) spoilTarget(slot, directHit);
   } else if (isFullState(newState)) {
     completeColour(slot, newState, directHit);
   }
   testAllSpoiled();
 }
 
-void GameWindow::spoilTarget(int32_t slot) {
+// A direct hit plays the spoil sound last; a random colour plays it before
+// the lightning starts.
+void GameWindow::spoilTarget(int32_t slot, bool directHit) {
   score -= SpoilPenalty;
   scoreLabel.SetText(Int2String(score).C_Str());
-  sound.playSound(SoundId::spoiled);
+  if (!directHit) sound.playSound(SoundId::spoiled);
   lightningRunning = true;
   SetTimer(m_hWnd, TimerId::lightning, TimerPeriod::lightning);
   refreshTarget(slot);
   TargetSprite& target = targetSlots[static_cast<size_t>(slot)];
   target.state = TargetSpoiled;
   setTargetPicture(target, TargetSpoiled);
+  if (directHit) sound.playSound(SoundId::spoiled);
 }
 
 void GameWindow::completeColour(int32_t slot, int32_t fullState, bool directHit) {

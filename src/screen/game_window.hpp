@@ -211,7 +211,7 @@ class GameWindow : public CMzWndEx {
   // Game loop.
   void resolveShot();
   void applyColour(int32_t slot, int32_t colour, bool directHit);
-  void spoilTarget(int32_t slot);
+  void spoilTarget(int32_t slot, bool directHit);
   void completeColour(int32_t slot, int32_t fullState, bool directHit);
   void startCloudDrift();
   void earnKey(int32_t k);
