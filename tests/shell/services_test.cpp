@@ -15,7 +15,6 @@
 #include "platform/services/message_queue.hpp"
 #include "platform/services/registered_messages.hpp"
 #include "platform/services/registry.hpp"
-#include "platform/services/utf8.hpp"
 
 namespace {
 
@@ -42,13 +41,6 @@ TEST(DebugOutputTest, InstallingASinkReturnsThePreviousOne) {
   services::setDebugOutputSink(std::move(original));
   EXPECT_EQ(firstCalls, 1);
   EXPECT_EQ(secondCalls, 1);
-}
-
-TEST(Utf8Test, SurrogatePairsJoinAndLoneSurrogatesAreReplaced) {
-  EXPECT_EQ(services::utf16ToUtf8(u"A\u00E9\u4E2D"), "A\xC3\xA9\xE4\xB8\xAD");
-  EXPECT_EQ(services::utf16ToUtf8(u"\U0001F600"), "\xF0\x9F\x98\x80");
-  const char16_t lone[] = {0xD800, u'x', 0xDC00, 0};
-  EXPECT_EQ(services::utf16ToUtf8(lone), "\xEF\xBF\xBDx\xEF\xBF\xBD");
 }
 
 long systemLimit(const char* path) {

@@ -6,7 +6,7 @@
 #include <string_view>
 #include <utility>
 
-#include "platform/services/utf8.hpp"
+#include "platform/system/utf.hpp"
 
 namespace services {
 namespace {
@@ -27,7 +27,7 @@ void OutputDebugStringW(const char16_t* text) {
   if (text == nullptr) return;
   std::u16string_view view(text);
   while (!view.empty() && (view.back() == u'\n' || view.back() == u'\r')) view.remove_suffix(1);
-  const std::string line = utf16ToUtf8(view);
+  const std::string line = utf8FromUtf16(view);
 
   std::lock_guard lock(sinkMutex());
   if (installedSink()) {

@@ -12,7 +12,7 @@
 #include <string>
 
 #include "platform/services/runtime_directory.hpp"
-#include "platform/services/utf8.hpp"
+#include "platform/system/utf.hpp"
 
 namespace services {
 namespace {
@@ -33,7 +33,7 @@ std::mutex& heldLocksMutex() {
 }  // namespace
 
 std::filesystem::path instanceLockPath(std::u16string_view name) {
-  std::string fileName = utf16ToUtf8(name);
+  std::string fileName = utf8FromUtf16(name);
   std::replace(fileName.begin(), fileName.end(), '/', '_');
   return runtimeDirectory() / (fileName + ".lock");
 }

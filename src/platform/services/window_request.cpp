@@ -4,7 +4,7 @@
 #include <sys/un.h>
 #include <unistd.h>
 
-#include "platform/services/utf8.hpp"
+#include "platform/system/utf.hpp"
 
 namespace services {
 namespace {
@@ -43,7 +43,7 @@ std::optional<WindowRequest> decodeWindowRequest(std::span<const std::uint8_t> b
 std::string windowSocketAddress(std::u16string_view className) {
   if (className.empty()) return {};
   std::string address("\0quandrel-window/", 17);
-  address += std::to_string(::getuid()) + "/" + utf16ToUtf8(className);
+  address += std::to_string(::getuid()) + "/" + utf8FromUtf16(className);
   if (address.size() > sizeof(sockaddr_un::sun_path)) return {};
   return address;
 }
