@@ -26,6 +26,8 @@ char32_t nextCodepoint(std::u16string_view text, size_t& index) {
 }
 
 Font::Font(std::span<const uint8_t> ttf) {
+  glyphs_.reserve(GlyphCapacity);
+  coverage_.reserve(CoverageCapacity);
   if (ttf.empty()) return;
   const int offset = stbtt_GetFontOffsetForIndex(ttf.data(), 0);
   if (offset < 0 || !stbtt_InitFont(&info_, ttf.data(), offset)) return;

@@ -1,11 +1,15 @@
 // The user-interface font: a compiled-in TrueType subset rasterised with
-// stb_truetype. Glyphs are rasterised once per size and kept, so drawing text
-// that was drawn before allocates nothing.
+// stb_truetype. Glyphs are rasterised once per size and kept in storage set
+// aside up front, so drawing text allocates nothing, even text never drawn
+// before (up to GlyphCapacity glyphs and CoverageCapacity bytes of bitmaps).
 #pragma once
 
 #include <stb_truetype.h>
 
+#include <array>
+#include <cstddef>
 #include <cstdint>
+#include <memory_resource>
 #include <span>
 #include <string_view>
 #include <unordered_map>
@@ -16,6 +20,9 @@ struct MzRect;
 
 class Font {
  public:
+  static constexpr size_t GlyphCapacity = 1024;
+  static constexpr size_t CoverageCapacity = 256 * 1024;
+
   explicit Font(std::span<const uint8_t> ttf);
   Font(const Font&) = delete;
   Font& operator=(const Font&) = delete;
@@ -46,7 +53,10 @@ class Font {
   bool valid_ = false;
   int32_t ascent_ = 0;
   int32_t descent_ = 0;
-  std::unordered_map<uint64_t, Glyph> glyphs_;
+  // The glyph table's nodes and buckets come from the arena; beyond it, from the heap.
+  std::array<std::byte, GlyphCapacity * 96> glyphArena_;
+  std::pmr::monotonic_buffer_resource glyphMemory_{glyphArena_.data(), glyphArena_.size()};
+  std::pmr::unordered_map<uint64_t, Glyph> glyphs_{&glyphMemory_};
   std::vector<uint8_t> coverage_;
 };
 
