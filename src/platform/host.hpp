@@ -46,6 +46,9 @@ class Host {
   virtual void present(const Canvas& frame, const MzRect& dirty) = 0;
   // Starts playing a WAV file (UTF-8 path), stopping any sound playing.
   virtual void playSound(const std::string& path, bool loop) = 0;
+  // Loads a WAV file ahead of its first play, so that playing it later reads
+  // and allocates nothing. A host that keeps no sounds does nothing.
+  virtual void prepareSound(const std::string& /*path*/) {}
   // The window shown or hidden, brought to the front, animated in.
   virtual void showWindow(bool show) = 0;
   virtual void raiseWindow() = 0;

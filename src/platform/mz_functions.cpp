@@ -85,3 +85,10 @@ bool PlaySoundW(const char16_t* fileName, uint32_t flags) {
   host->playSound(resolvedSoundPath(fileName), (flags & SndLoop) != 0);
   return true;
 }
+
+bool PrepareSoundW(const char16_t* fileName) {
+  Host* host = currentHost();
+  if (!host || !fileName || !*fileName) return false;
+  host->prepareSound(resolvedSoundPath(fileName));
+  return true;
+}

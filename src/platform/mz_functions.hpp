@@ -39,3 +39,6 @@ constexpr uint32_t SndAsync = 0x0001;
 constexpr uint32_t SndLoop = 0x0008;
 constexpr uint32_t SndFilename = 0x20000;
 bool PlaySoundW(const char16_t* fileName, uint32_t flags);
+// Resolves and loads the file PlaySoundW would play, without playing it, so
+// that its first play allocates nothing. False when there is no host.
+bool PrepareSoundW(const char16_t* fileName);

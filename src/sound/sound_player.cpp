@@ -32,6 +32,10 @@ bool inTable(uint32_t index) { return index >= SoundPlayer::FirstSound && index 
 
 const char16_t* soundFileName(uint32_t index) { return inTable(index) ? Sounds[index - 1].fileName : nullptr; }
 
+void SoundPlayer::prepareSounds() {
+  for (const SoundEntry& sound : Sounds) PrepareSoundW(sound.fileName);
+}
+
 bool SoundPlayer::playSound(uint32_t index) {
   if (!enabled || MzIsSilence()) return false;
   if (inTable(index)) PlaySoundW(Sounds[index - 1].fileName, Sounds[index - 1].flags);

@@ -17,6 +17,9 @@ class SoundPlayer {
   // off or the device is silent; true otherwise, also for an index outside
   // 1..8 (which plays nothing) and whether or not the file could be played.
   bool playSound(uint32_t index);
+  // Loads every sound of the table ahead of play (whatever the switch says),
+  // so that no sound's first play reads a file or allocates.
+  void prepareSounds();
 
   bool enabled = true;  // the sound switch
 };

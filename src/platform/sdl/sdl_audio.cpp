@@ -73,6 +73,12 @@ const std::vector<uint8_t>& SdlAudio::decoded(const std::string& path) {
   return found->second;
 }
 
+void SdlAudio::prepare(const std::string& path) {
+  if (device_ != 0) {
+    decoded(path);
+  }
+}
+
 void SdlAudio::play(const std::string& path, bool loop) {
   if (device_ == 0) {
     return;

@@ -23,6 +23,8 @@ class SdlAudio {
   // Starts the WAV file at `path` (UTF-8), stopping the sound playing; a file
   // that cannot be read or converted just stops it.
   void play(const std::string& path, bool loop);
+  // Loads and converts the file now, so that its first play does not.
+  void prepare(const std::string& path);
   // Whether a sound is still being fed to the device.
   bool playing();
   // Stops the device's callback while nothing plays, so an idle game costs

@@ -300,6 +300,8 @@ void SdlWindowHost::present(const Canvas& frame, const MzRect& dirty) {
 
 void SdlWindowHost::playSound(const std::string& path, bool loop) { audio_->play(path, loop); }
 
+void SdlWindowHost::prepareSound(const std::string& path) { audio_->prepare(path); }
+
 void SdlWindowHost::showWindow(bool show) {
   if (show) {
     SDL_ShowWindow(window_);
