@@ -82,6 +82,26 @@ describe('the game in a browser page', () => {
     // 1.5 game pixels per CSS pixel: the page scales the canvas.
     await opened.setViewport({width: 720, height: 1080});
     watch(opened);
+    // Listens to Web Audio: each sound started, and the most ever playing at once.
+    await opened.evaluateOnNewDocument(() => {
+      window.soundsStarted = [];
+      window.mostSoundsAtOnce = 0;
+      const playing = new Set();
+      const start = AudioBufferSourceNode.prototype.start;
+      AudioBufferSourceNode.prototype.start = function(...rest) {
+        const current = window.Module.quandrel.sound.current;
+        window.soundsStarted.push({path: current.path, loop: this.loop});
+        playing.add(this);
+        this.addEventListener('ended', () => playing.delete(this));
+        window.mostSoundsAtOnce = Math.max(window.mostSoundsAtOnce, playing.size);
+        return start.apply(this, rest);
+      };
+      const stop = AudioBufferSourceNode.prototype.stop;
+      AudioBufferSourceNode.prototype.stop = function(...rest) {
+        playing.delete(this);
+        return stop.apply(this, rest);
+      };
+    });
     return opened;
   }
 
@@ -164,6 +184,8 @@ describe('the game in a browser page', () => {
     const menu = await waitForState((s) => s.screen === 'menu', 'the menu');
     assert.ok(menu.t >= 3000, `the splash stays three seconds of game time (gone at ${menu.t} ms)`);
     assert.ok(await changedSince('splash') > 480 * 720 / 4, 'the menu replaced the splash on the canvas');
+    assert.equal(await page.evaluate(() => Module.quandrel.sound.context), null,
+                 'no sound before the player first touches the page');
   });
 
   it('shows the board after a click on start', async () => {
@@ -191,6 +213,12 @@ describe('the game in a browser page', () => {
     assert.deepEqual(landed.targets.slice(1), start.targets.slice(1));
     assert.ok(await changedSince('landing') > 50, 'pixels changed where the shot landed');
     assert.equal(await changedSince('far'), 0, 'targets the shot never reached look the same');
+    // The shot's sound, once; nothing but the music ever loops; one sound at a time.
+    await page.waitForFunction(() => window.soundsStarted.some((s) => s.path.endsWith('/Sounds/laught.wav')),
+                               {timeout: 5000});
+    const sounds = await page.evaluate(() => ({started: window.soundsStarted, mostAtOnce: window.mostSoundsAtOnce}));
+    assert.ok(sounds.started.every((s) => !s.loop || s.path.endsWith('/Sounds/bgmusic.wav')), JSON.stringify(sounds));
+    assert.equal(sounds.mostAtOnce, 1, 'one sound at a time');
   });
 
   it('asks the exit question without stopping the page, and No goes back', async () => {
@@ -231,6 +259,11 @@ describe('the game in a browser page', () => {
     const menu = await waitForState((s) => s.screen === 'menu', 'the menu after the reload');
     assert.deepEqual(menu.settings, before.settings);
     assert.deepEqual(await storedSettings(), stored);
+    // The first key lets sound start: the music asked for at start-up loops.
+    await page.keyboard.press('Shift');
+    await page.waitForFunction(() => window.soundsStarted.length > 0, {timeout: 5000});
+    assert.deepEqual(await page.evaluate(() => window.soundsStarted),
+                     [{path: '/quandrel/Sounds/bgmusic.wav', loop: true}]);
     await click(continueButton);
     const game = await waitForState((s) => s.screen === 'game', 'the continued game');
     assert.equal(game.currentLevel, 1);

@@ -133,6 +133,7 @@ var QuandrelPage = {
     context: null,
     buffers: new Map(),  // path -> Promise of an AudioBuffer, or of null
     source: null,
+    current: null,  // {path, loop} of the sound playing
     generation: 0,
     latest: null,
     hidden: false,
@@ -149,8 +150,14 @@ var QuandrelPage = {
         source.buffer = buffer;
         source.loop = loop;
         source.connect(sound.context.destination);
-        source.start();
+        source.onended = function() {
+          if (sound.source !== source) return;
+          sound.source = null;
+          sound.current = null;
+        };
         sound.source = source;
+        sound.current = {path: path, loop: loop};
+        source.start();
       });
     },
 
@@ -161,6 +168,7 @@ var QuandrelPage = {
         sound.source.disconnect();
         sound.source = null;
       }
+      sound.current = null;
     },
 
     // The decoded file, read from the module's file system once.
