@@ -53,7 +53,9 @@ void resume() {
 
 void setFocusPauseEnabled(bool on) {
   enabled = on;
-  if (!on && paused) resume();
+  if (on) return;
+  if (paused) resume();
+  holdingResumingPress = false;
 }
 
 bool focusPauseEnabled() { return enabled; }

@@ -1,0 +1,53 @@
+// The SDL window host reports the window going away (focus lost, minimised)
+// and coming back, on SDL's dummy video driver.
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <memory>
+#include <optional>
+#include <string>
+
+#include "platform/sdl/sdl_window_host.hpp"
+
+namespace {
+
+class SdlFocus : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    setenv("SDL_VIDEODRIVER", "dummy", 1);
+    setenv("SDL_AUDIODRIVER", "dummy", 1);
+    std::string error;
+    host_ = SdlWindowHost::open(WindowOptions{}, error);
+    ASSERT_NE(host_, nullptr) << error;
+    HostEvent event;
+    while (host_->waitEvent(host_->nowMs(), event)) {
+    }
+  }
+
+  std::optional<HostEvent::Kind> after(uint8_t windowEvent, uint32_t windowId) {
+    SDL_Event sdlEvent{};
+    sdlEvent.type = SDL_WINDOWEVENT;
+    sdlEvent.window.event = windowEvent;
+    sdlEvent.window.windowID = windowId;
+    SDL_PushEvent(&sdlEvent);
+    HostEvent event;
+    if (host_->waitEvent(host_->nowMs() + 50, event)) return event.kind;
+    return std::nullopt;
+  }
+  uint32_t ours() const { return SDL_GetWindowID(host_->window()); }
+
+  std::unique_ptr<SdlWindowHost> host_;
+};
+
+TEST_F(SdlFocus, LosingTheFocusOrBeingMinimisedIsFocusLost) {
+  EXPECT_EQ(after(SDL_WINDOWEVENT_FOCUS_LOST, ours()), HostEvent::Kind::FocusLost);
+  EXPECT_EQ(after(SDL_WINDOWEVENT_MINIMIZED, ours()), HostEvent::Kind::FocusLost);
+  EXPECT_EQ(after(SDL_WINDOWEVENT_FOCUS_GAINED, ours()), HostEvent::Kind::FocusGained);
+}
+
+TEST_F(SdlFocus, AnotherWindowsFocusIsNotOurs) {
+  EXPECT_EQ(after(SDL_WINDOWEVENT_FOCUS_LOST, ours() + 1), std::nullopt);
+  EXPECT_EQ(after(SDL_WINDOWEVENT_RESTORED, ours()), std::nullopt) << "restored, the veil still waits for a press";
+}
+
+}  // namespace
