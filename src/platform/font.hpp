@@ -9,11 +9,14 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
-#include <memory_resource>
 #include <span>
 #include <string_view>
 #include <unordered_map>
 #include <vector>
+#if __has_include(<memory_resource>)
+#include <memory_resource>
+#define QUANDREL_GLYPH_ARENA 1
+#endif
 
 class Canvas;
 struct MzRect;
@@ -53,10 +56,15 @@ class Font {
   bool valid_ = false;
   int32_t ascent_ = 0;
   int32_t descent_ = 0;
+#if QUANDREL_GLYPH_ARENA
   // The glyph table's nodes and buckets come from the arena; beyond it, from the heap.
   std::array<std::byte, GlyphCapacity * 96> glyphArena_;
   std::pmr::monotonic_buffer_resource glyphMemory_{glyphArena_.data(), glyphArena_.size()};
   std::pmr::unordered_map<uint64_t, Glyph> glyphs_{&glyphMemory_};
+#else
+  // A standard library without <memory_resource> (Emscripten's): the heap.
+  std::unordered_map<uint64_t, Glyph> glyphs_;
+#endif
   std::vector<uint8_t> coverage_;
 };
 
