@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <vector>
 
+#include "platform/services/debug_output.hpp"
 #include "platform/system/file_system.hpp"
 #include "platform/system/utf.hpp"
 
@@ -32,7 +33,14 @@ bool readFile(const std::string& path, std::vector<uint8_t>& bytes) {
 
 const Image* ImageCache::fromFile(std::u16string_view path) {
   if (auto found = files_.find(path); found != files_.end()) return found->second.get();
-  return files_.emplace(std::u16string(path), decodeFile(path)).first->second.get();
+  const Image* image = files_.emplace(std::u16string(path), decodeFile(path)).first->second.get();
+  if (!image && !reportedMissing_) {
+    reportedMissing_ = true;
+    const std::u16string line = u"cannot load the picture " + std::u16string(path) +
+                                u"; missing pictures show nothing (further ones are not reported)";
+    services::OutputDebugStringW(line.c_str());
+  }
+  return image;
 }
 
 const Image* ImageCache::fromResource(const ResourceTable& table, uint32_t id) {

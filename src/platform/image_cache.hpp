@@ -15,7 +15,8 @@
 class ImageCache {
  public:
   // The picture in the file at `path` ('\' is taken as '/'); null when the
-  // file is missing or holds no picture. A failure is remembered as well.
+  // file is missing or holds no picture. A failure is remembered as well, and
+  // the first one of the run is reported on standard error.
   const Image* fromFile(std::u16string_view path);
   // The picture of resource `id` in `table`; null when there is none.
   const Image* fromResource(const ResourceTable& table, uint32_t id);
@@ -36,6 +37,7 @@ class ImageCache {
   std::unordered_map<const uint8_t*, std::unique_ptr<Image>> resources_;
   uint64_t decodes_ = 0;
   uint64_t fileReads_ = 0;
+  bool reportedMissing_ = false;
 };
 
 // The process's one cache.

@@ -4,6 +4,9 @@
 
 #include <cstring>
 
+#include "platform/services/debug_output.hpp"
+#include "platform/system/utf.hpp"
+
 namespace {
 
 // Decodes a WAV file and converts it to `target`'s format, rate and channels.
@@ -40,8 +43,15 @@ std::vector<uint8_t> loadConverted(const std::string& path, const SDL_AudioSpec&
 
 }  // namespace
 
+namespace {
+
+void report(const std::string& line) { services::OutputDebugStringW(utf16FromUtf8(line).c_str()); }
+
+}  // namespace
+
 SdlAudio::SdlAudio() {
   if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) {
+    report(std::string("no audio (") + SDL_GetError() + "): playing without sound");
     return;
   }
   subsystemStarted_ = true;
@@ -53,6 +63,9 @@ SdlAudio::SdlAudio() {
   wanted.callback = &SdlAudio::feed;
   wanted.userdata = this;
   device_ = SDL_OpenAudioDevice(nullptr, 0, &wanted, &spec_, SDL_AUDIO_ALLOW_ANY_CHANGE);
+  if (device_ == 0) {
+    report(std::string("no audio device (") + SDL_GetError() + "): playing without sound");
+  }
 }
 
 SdlAudio::~SdlAudio() {
@@ -69,6 +82,11 @@ const std::vector<uint8_t>& SdlAudio::decoded(const std::string& path) {
   if (found == cache_.end()) {
     // Failures are kept too: a missing file is not looked for at every play.
     found = cache_.emplace(path, loadConverted(path, spec_)).first;
+    if (found->second.empty() && !reportedMissing_) {
+      reportedMissing_ = true;
+      report("cannot play the sound " + path + " (" + SDL_GetError() +
+             "); missing sounds play nothing (further ones are not reported)");
+    }
   }
   return found->second;
 }

@@ -40,6 +40,7 @@ class SdlAudio {
   SDL_AudioDeviceID device_ = 0;
   SDL_AudioSpec spec_{};
   bool paused_ = true;
+  bool reportedMissing_ = false;
   std::unordered_map<std::string, std::vector<uint8_t>> cache_;
   SoundVoice voice_;  // shared with the audio thread under the device lock
 };
