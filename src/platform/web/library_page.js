@@ -7,6 +7,9 @@ mergeInto(LibraryManager.library, {
   quandrel_page_play_sound: function(path, loop) {
     QuandrelPage.sound.play(UTF8ToString(path), loop !== 0);
   },
+  quandrel_page_prepare_sound: function(path) {
+    QuandrelPage.sound.prepare(UTF8ToString(path));
+  },
   quandrel_page_show_canvas: function(show) {
     QuandrelPage.showCanvas(show !== 0);
   },

@@ -137,6 +137,7 @@ var QuandrelPage = {
     generation: 0,
     latest: null,
     hidden: false,
+    prepared: [],  // paths to decode once sound may start
 
     play: function(path, loop) {
       var sound = QuandrelPage.sound;
@@ -171,6 +172,11 @@ var QuandrelPage = {
       sound.current = null;
     },
 
+    prepare: function(path) {
+      var sound = QuandrelPage.sound;
+      if (sound.context) sound.decoded(path); else sound.prepared.push(path);
+    },
+
     // The decoded file, read from the module's file system once.
     decoded: function(path) {
       var sound = QuandrelPage.sound;
@@ -193,6 +199,8 @@ var QuandrelPage = {
       if (!AudioContext) return;
       sound.context = new AudioContext();
       if (sound.hidden) sound.context.suspend();
+      sound.prepared.forEach(sound.decoded);
+      sound.prepared = [];
       if (sound.latest && sound.latest.loop) sound.play(sound.latest.path, true);
     },
 

@@ -47,6 +47,8 @@ void WebHost::playSound(const std::string& path, bool loop) {
   quandrel_page_play_sound(path.c_str(), loop ? 1 : 0);
 }
 
+void WebHost::prepareSound(const std::string& path) { quandrel_page_prepare_sound(path.c_str()); }
+
 void WebHost::showWindow(bool show) { quandrel_page_show_canvas(show ? 1 : 0); }
 
 void WebHost::raiseWindow() { quandrel_page_focus_canvas(); }

@@ -20,6 +20,7 @@ class WebHost final : public Host {
   bool waitEvent(uint64_t deadlineMs, HostEvent& event) override;
   void present(const Canvas& frame, const MzRect& dirty) override;
   void playSound(const std::string& path, bool loop) override;
+  void prepareSound(const std::string& path) override;
   void showWindow(bool show) override;
   void raiseWindow() override;
   void wake() override;
