@@ -77,10 +77,10 @@ describe('the game in a browser page', () => {
     });
   }
 
-  async function openPage() {
+  async function openPage({touch = false} = {}) {
     const opened = await browser.newPage();
     // 1.5 game pixels per CSS pixel: the page scales the canvas.
-    await opened.setViewport({width: 720, height: 1080});
+    await opened.setViewport({width: 720, height: 1080, hasTouch: touch});
     watch(opened);
     // Listens to Web Audio: each sound started, and the most ever playing at once.
     await opened.evaluateOnNewDocument(() => {
@@ -118,14 +118,17 @@ describe('the game in a browser page', () => {
     assert.fail(`timed out waiting for ${what}; last state: ${JSON.stringify(last)}`);
   }
 
-  // A click at window pixel (x, y), through the canvas's place on the page.
-  async function click(point) {
-    const box = await page.evaluate(() => {
-      const r = document.getElementById('screen').getBoundingClientRect();
-      return {x: r.left, y: r.top, width: r.width, height: r.height};
-    });
-    await page.mouse.click(box.x + (point.x + 0.5) * box.width / 480,
-                           box.y + (point.y + 0.5) * box.height / 720);
+  const canvasBox = () => page.evaluate(() => {
+    const r = document.getElementById('screen').getBoundingClientRect();
+    return {x: r.left, y: r.top, width: r.width, height: r.height};
+  });
+
+  // A click (or a tap of a finger) at window pixel (x, y), through the canvas's place on the page.
+  async function click(point, {touch = false} = {}) {
+    const box = await canvasBox();
+    const x = box.x + (point.x + 0.5) * box.width / 480;
+    const y = box.y + (point.y + 0.5) * box.height / 720;
+    if (touch) await page.touchscreen.tap(x, y); else await page.mouse.click(x, y);
   }
 
   // Keeps the canvas's pixels in a rectangle (window pixels) under a name...
@@ -188,6 +191,22 @@ describe('the game in a browser page', () => {
                  'no sound before the player first touches the page');
   });
 
+  it('scales the canvas to fill the page at 2:3 with bars, crisp at whole multiples', async () => {
+    const rendering = () => page.evaluate(() => document.getElementById('screen').style.imageRendering);
+    const resize = async (width, height, canvasWidth) => {
+      await page.setViewport({width, height});
+      await page.waitForFunction((w) => document.getElementById('screen').getBoundingClientRect().width === w,
+                                 {timeout: 5000}, canvasWidth);
+    };
+    assert.deepEqual(await canvasBox(), {x: 0, y: 0, width: 720, height: 1080});
+    assert.equal(await rendering(), 'auto');
+    await resize(1200, 1440, 960);
+    assert.deepEqual(await canvasBox(), {x: 120, y: 0, width: 960, height: 1440});
+    assert.equal(await rendering(), 'pixelated');
+    await resize(720, 1080, 720);
+    assert.deepEqual(await canvasBox(), {x: 0, y: 0, width: 720, height: 1080});
+  });
+
   it('shows the board after a click on start', async () => {
     await snapshot('menu', 0, 0, 480, 720);
     await click(startButton);
@@ -235,18 +254,24 @@ describe('the game in a browser page', () => {
     assert.equal(answered.screen, 'menu');
   });
 
-  it('stops the game\'s time while the tab is hidden', async () => {
+  it('stops the game\'s time while the tab is hidden, and pauses as a desktop window does', async () => {
     const setHidden = (hidden) => page.evaluate((hidden) => {
       Object.defineProperty(document, 'hidden', {value: hidden, configurable: true});
       Object.defineProperty(document, 'visibilityState', {value: hidden ? 'hidden' : 'visible', configurable: true});
       document.dispatchEvent(new Event('visibilitychange'));
     }, hidden);
+    await snapshot('shown', 0, 0, 480, 720);
     await setHidden(true);
     const hidden = await state();
     await sleep(400);
     assert.equal((await state()).t, hidden.t, 'the clock stands still while hidden');
     await setHidden(false);
-    await waitForState((s) => s.t > hidden.t, 'the clock to go on when shown');
+    const shown = await waitForState((s) => s.t > hidden.t && s.focusPaused, 'the clock to go on under the veil');
+    assert.ok(await changedSince('shown') > 480 * 720 / 2, 'the paused veil covers the screen');
+    // The player's next key lifts the veil and goes no further.
+    await page.keyboard.press('Escape');
+    const resumed = await waitForState((s) => !s.focusPaused, 'the veil to lift');
+    assert.equal(resumed.screen, shown.screen);
   });
 
   it('keeps the settings file in the browser with the desktop bytes, across a reload', async () => {
@@ -269,9 +294,9 @@ describe('the game in a browser page', () => {
     assert.equal(game.currentLevel, 1);
   });
 
-  it('continues at the level of a settings file copied from the desktop', async () => {
+  it('continues, at a touch, at the level of a settings file copied from the desktop', async () => {
     await page.close();
-    page = await openPage();
+    page = await openPage({touch: true});
     const copied = settingsBytes(4, 0, 1).toString('base64');
     await page.evaluateOnNewDocument((key, value) => {
       if (sessionStorage.getItem('seeded') === null) {
@@ -282,7 +307,7 @@ describe('the game in a browser page', () => {
     await page.goto(origin, {waitUntil: 'load'});
     const menu = await waitForState((s) => s.screen === 'menu', 'the menu');
     assert.deepEqual(menu.settings, {level: 4, isSound: false, isMove: true});
-    await click(continueButton);
+    await click(continueButton, {touch: true});
     const game = await waitForState((s) => s.screen === 'game', 'the continued game');
     assert.equal(game.currentLevel, 4);
     assert.equal((await storedSettings()).toString('base64'), copied, 'reading the file changed none of its bytes');

@@ -89,8 +89,18 @@ EMSCRIPTEN_KEEPALIVE int quandrel_page_key(const char* key, int alt, int ctrl, i
   return 1;
 }
 
+// The tab hidden or shown: the game's clock stops or goes on.
 EMSCRIPTEN_KEEPALIVE void quandrel_page_visibility(int hidden) {
   if (pageHost) pageHost->setHidden(hidden != 0);
+}
+
+// The page went away (hidden, or the keyboard focus left it) or came back:
+// the platform pauses the game as it does for a desktop window.
+EMSCRIPTEN_KEEPALIVE void quandrel_page_focus(int away) {
+  if (!pageHost) return;
+  HostEvent event;
+  event.kind = away != 0 ? HostEvent::Kind::FocusLost : HostEvent::Kind::FocusGained;
+  pageHost->post(event);
 }
 
 // The page goes away: the game closes as its window would, at once unless a

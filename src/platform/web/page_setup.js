@@ -11,6 +11,7 @@ var QUANDREL_STORAGE_PREFIX = 'quandrel:file:';
 var QuandrelPage = {
   started: false,  // the runtime is up: the host's functions may be called
   ended: false,
+  away: false,  // hidden, or without the keyboard focus
   firstFrameMs: null,
 
   canvas: function() {
@@ -91,6 +92,16 @@ var QuandrelPage = {
   onVisibility: function() {
     if (QuandrelPage.started && !QuandrelPage.ended) _quandrel_page_visibility(document.hidden ? 1 : 0);
     QuandrelPage.sound.setHidden(document.hidden);
+    QuandrelPage.onFocus();
+  },
+
+  // Away from the page as from a desktop window: hidden or out of focus. A
+  // page loaded without the focus is not paused before it first had it.
+  onFocus: function() {
+    var away = document.hidden || !document.hasFocus();
+    if (away === QuandrelPage.away) return;
+    QuandrelPage.away = away;
+    if (QuandrelPage.started && !QuandrelPage.ended) _quandrel_page_focus(away ? 1 : 0);
   },
 
   // The tab closes or navigates away: the game closes as its window would.
@@ -120,6 +131,8 @@ var QuandrelPage = {
     window.addEventListener('keydown', QuandrelPage.onKey);
     window.addEventListener('resize', QuandrelPage.layout);
     document.addEventListener('visibilitychange', QuandrelPage.onVisibility);
+    window.addEventListener('blur', QuandrelPage.onFocus);
+    window.addEventListener('focus', QuandrelPage.onFocus);
     window.addEventListener('pagehide', QuandrelPage.onPageHide);
     window.addEventListener('pageshow', QuandrelPage.onPageShow);
     QuandrelPage.layout();
