@@ -1,0 +1,97 @@
+// The program's files kept in the browser's storage between visits.
+
+// Where the program lives in the module's file system: its pictures and
+// sounds are preloaded into Images/ and Sounds/ here, and what it writes here
+// is kept between visits.
+var QUANDREL_PROGRAM_DIR = '/quandrel';
+var QUANDREL_STORAGE_PREFIX = 'quandrel:file:';
+
+// The program's own files (its settings) in localStorage, by name, as
+// base64 of their exact bytes. Restored before the program starts; stored
+// after every frame in which one changed.
+var QuandrelStorage = {
+  signatures: new Map(),  // name -> what the file looked like when stored
+  warned: false,
+
+  local: function() {
+    try {
+      return window.localStorage;
+    } catch (refused) {
+      QuandrelStorage.warn(refused);
+      return null;
+    }
+  },
+
+  warn: function(why) {
+    if (QuandrelStorage.warned) return;
+    QuandrelStorage.warned = true;
+    console.warn('Quandrel: the browser keeps no files for this page (' + why +
+                 '); settings last until the page closes.');
+  },
+
+  path: function(name) {
+    return QUANDREL_PROGRAM_DIR + '/' + name;
+  },
+
+  signature: function(stat) {
+    return stat.ino + ':' + stat.size + ':' + stat.mtime.getTime();
+  },
+
+  // Plain names only: hidden files are the writer's temporary files.
+  keptName: function(name) {
+    return name !== '' && name[0] !== '.' && name.indexOf('/') < 0;
+  },
+
+  restore: function() {
+    var storage = QuandrelStorage;
+    FS.mkdirTree(QUANDREL_PROGRAM_DIR);
+    var local = storage.local();
+    if (!local) return;
+    for (var i = 0; i < local.length; ++i) {
+      var key = local.key(i);
+      if (key === null || key.indexOf(QUANDREL_STORAGE_PREFIX) !== 0) continue;
+      var name = key.substring(QUANDREL_STORAGE_PREFIX.length);
+      if (!storage.keptName(name)) continue;
+      var bytes;
+      try {
+        var binary = atob(local.getItem(key));
+        bytes = new Uint8Array(binary.length);
+        for (var b = 0; b < binary.length; ++b) bytes[b] = binary.charCodeAt(b);
+      } catch (damaged) {
+        console.warn('Quandrel: the stored ' + name + ' is damaged and was left out.');
+        continue;
+      }
+      FS.writeFile(storage.path(name), bytes);
+      storage.signatures.set(name, storage.signature(FS.stat(storage.path(name))));
+    }
+  },
+
+  store: function() {
+    var storage = QuandrelStorage;
+    var local = storage.local();
+    if (!local) return;
+    var present = new Set();
+    FS.readdir(QUANDREL_PROGRAM_DIR).forEach(function(name) {
+      if (!storage.keptName(name)) return;
+      var stat = FS.stat(storage.path(name));
+      if (!FS.isFile(stat.mode)) return;
+      present.add(name);
+      var signature = storage.signature(stat);
+      if (storage.signatures.get(name) === signature) return;
+      var bytes = FS.readFile(storage.path(name));
+      var binary = '';
+      for (var b = 0; b < bytes.length; ++b) binary += String.fromCharCode(bytes[b]);
+      try {
+        local.setItem(QUANDREL_STORAGE_PREFIX + name, btoa(binary));
+        storage.signatures.set(name, signature);
+      } catch (full) {
+        storage.warn(full);
+      }
+    });
+    storage.signatures.forEach(function(signature, name) {
+      if (present.has(name)) return;
+      local.removeItem(QUANDREL_STORAGE_PREFIX + name);
+      storage.signatures.delete(name);
+    });
+  },
+};
