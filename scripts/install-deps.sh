@@ -4,13 +4,19 @@ set -e
 SUDO=
 if [ "$(id -u)" -ne 0 ]; then SUDO=sudo; fi
 export DEBIAN_FRONTEND=noninteractive
+APT="$SUDO apt-get -y -qq -o DPkg::Lock::Timeout=600"
 $SUDO apt-get update -qq
-$SUDO apt-get install -y -qq --no-install-recommends \
+$APT install --no-install-recommends \
   build-essential cmake pkg-config \
   libsdl2-dev libstb-dev \
   libgtest-dev libbenchmark-dev \
   xvfb xauth xdotool imagemagick \
-  python3 python3-pil python3-numpy libharfbuzz-bin espeak-ng sox \
-  fonts-wqy-microhei fonts-droid-fallback fonts-dejavu-core \
+  python3 python3-pil python3-numpy libharfbuzz-bin \
+  fonts-wqy-microhei fonts-dejavu-core \
   clang llvm libclang-rt-14-dev valgrind \
   >/dev/null
+# The browser build and its test: Emscripten, Chromium, and Node.js with npm
+# (a machine may already carry its own Node.js, whose npm conflicts with Debian's).
+$APT install emscripten chromium >/dev/null
+command -v node >/dev/null || $APT install nodejs >/dev/null
+command -v npm >/dev/null || $APT install npm >/dev/null
