@@ -147,16 +147,22 @@ void paintIfDirty() {
   CMzWnd* window = frontWindow();
   if (!window || !window->IsWindowVisible()) return;
   if (fading) window->Invalidate();
-  const MzRect dirty = intersection(window->takeDirtyRect(), canvasRect());
-  if (isEmpty(dirty)) return;
+  const DirtyRegion dirty = window->takeDirtyRegion();
+  const MzRect changed = intersection(dirty.bounds(), canvasRect());
+  if (isEmpty(changed)) return;
+  // Each changed part is composed by itself; the host gets the box around them.
   Canvas& canvas = frame();
-  canvas.setClip(dirty);
-  window->Paint(canvas);
-  questionBox().paint(canvas);
-  paintFocusVeil(canvas);
-  paintFade(canvas);
+  for (const MzRect& part : dirty.rects()) {
+    const MzRect clip = intersection(part, canvasRect());
+    if (isEmpty(clip)) continue;
+    canvas.setClip(clip);
+    window->Paint(canvas);
+    questionBox().paint(canvas);
+    paintFocusVeil(canvas);
+    paintFade(canvas);
+  }
   canvas.setClip(canvasRect());
-  if (Host* host = currentHost()) host->present(canvas, dirty);
+  if (Host* host = currentHost()) host->present(canvas, changed);
 }
 
 const Canvas& currentFrame() { return frame(); }

@@ -73,14 +73,16 @@ void CMzWnd::EnableFillBgColor(bool fill) {
 
 void CMzWnd::Invalidate(const MzRect* rect, int32_t) {
   const MzRect whole{0, 0, width_, height_};
-  dirty_ = boundingUnion(dirty_, rect ? intersection(*rect, whole) : whole);
+  dirty_.add(rect ? intersection(*rect, whole) : whole);
 }
 
-MzRect CMzWnd::takeDirtyRect() {
-  const MzRect dirty = dirty_;
-  dirty_ = MzRect{};
+DirtyRegion CMzWnd::takeDirtyRegion() {
+  const DirtyRegion dirty = dirty_;
+  dirty_.clear();
   return dirty;
 }
+
+MzRect CMzWnd::takeDirtyRect() { return takeDirtyRegion().bounds(); }
 
 void CMzWnd::Paint(Canvas& canvas) const {
   canvas.fill(MzRect{0, 0, width_, height_}, fillBackground_ ? BackgroundColour : NoBackground);

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/dirty_region.hpp"
 #include "platform/mz_types.hpp"
 
 class Canvas;
@@ -65,8 +66,11 @@ class CMzWnd {
   // Platform side: painting and pointer routing.
   // Draws the window into the frame, within the frame's clip rectangle.
   virtual void Paint(Canvas& canvas) const;
-  // The part of the window waiting to be repainted; taking it clears it.
-  const MzRect& dirtyRect() const { return dirty_; }
+  // The parts of the window waiting to be repainted; taking them clears them.
+  const DirtyRegion& dirtyRegion() const { return dirty_; }
+  DirtyRegion takeDirtyRegion();
+  // The box around those parts; taking it clears them.
+  MzRect dirtyRect() const { return dirty_.bounds(); }
   MzRect takeDirtyRect();
   void pointerDown(int32_t x, int32_t y);
   void pointerMove(int32_t x, int32_t y);
@@ -89,7 +93,7 @@ class CMzWnd {
   int32_t homeKeyValue_ = 0;
 
  private:
-  MzRect dirty_;
+  DirtyRegion dirty_;
   UiWin* pressedControl_ = nullptr;  // the control holding the press
   bool windowHeld_ = false;          // a press that went to OnLButtonDown
 };
