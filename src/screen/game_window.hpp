@@ -51,6 +51,8 @@ class GameWindow : public CMzWndEx {
   // Level layout (level_layout.cpp).
   void LoadLevel(int32_t level, bool fresh);
   void resetLevelState();
+  // Loads every picture and sound of play ahead of it (play_preparation.cpp).
+  void prepareForPlay();
 
   // Game loop (game_loop.cpp, animations.cpp).
   void OnTimer(uint32_t timerId) override;

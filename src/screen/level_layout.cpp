@@ -10,6 +10,7 @@
 void GameWindow::LoadLevel(int32_t level, bool fresh) {
   const LevelLayout* layout = levelLayout(level);
   if (layout == nullptr) return;
+  prepareForPlay();
   recordLevelReached(level);
   if (level == FirstLevel) {
     // Level 1 not fresh replaces the board only and keeps the attempt.
