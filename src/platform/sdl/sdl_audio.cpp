@@ -131,6 +131,24 @@ void SdlAudio::pauseWhenIdle() {
   }
 }
 
+std::optional<uint64_t> SdlAudio::msUntilSilent() {
+  if (device_ == 0 || paused_) {
+    return std::nullopt;
+  }
+  SDL_LockAudioDevice(device_);
+  const bool ending = voice_.playing() && !voice_.looping();
+  const size_t bytes = voice_.bytesLeft();
+  SDL_UnlockAudioDevice(device_);
+  if (!ending) {
+    return std::nullopt;
+  }
+  const uint64_t frameBytes = static_cast<uint64_t>(spec_.channels) * (SDL_AUDIO_BITSIZE(spec_.format) / 8);
+  const uint64_t bytesPerSecond = frameBytes * static_cast<uint64_t>(spec_.freq);
+  // What is left, plus one device buffer still on its way out, rounded up.
+  const uint64_t pending = bytes + frameBytes * spec_.samples;
+  return bytesPerSecond == 0 ? 0 : (pending * 1000 + bytesPerSecond - 1) / bytesPerSecond;
+}
+
 void SDLCALL SdlAudio::feed(void* self, Uint8* stream, int length) {
   auto* audio = static_cast<SdlAudio*>(self);
   audio->voice_.fill(stream, static_cast<size_t>(length), audio->spec_.silence);

@@ -6,6 +6,7 @@
 #include <SDL.h>
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <unordered_map>
 #include <vector>
@@ -30,6 +31,12 @@ class SdlAudio {
   // Stops the device's callback while nothing plays, so an idle game costs
   // no audio work. Called before the host blocks for events.
   void pauseWhenIdle();
+  // How long until the sound playing now has been heard to its end, when it
+  // does not loop: the host wakes then to rest the device. Nothing when no
+  // such sound plays.
+  std::optional<uint64_t> msUntilSilent();
+  // Whether the device's callback runs (for tests).
+  bool deviceRunning() const { return device_ != 0 && !paused_; }
 
  private:
   // The file's samples in the device's format (empty when unusable).

@@ -128,10 +128,13 @@ bool SdlWindowHost::waitEvent(uint64_t deadlineMs, HostEvent& event) {
       return false;
     }
     audio_->pauseWhenIdle();
+    // A sound about to end wakes the loop once it has, so the device can rest.
+    uint64_t wakeAt = deadlineMs;
+    if (const auto silentIn = audio_->msUntilSilent()) {
+      wakeAt = std::min(wakeAt, now + *silentIn);
+    }
     // Blocks in the windowing system until an event or the timeout: no polling.
-    const int timeout = deadlineMs == UINT64_MAX || deadlineMs - now > INT_MAX
-                            ? -1
-                            : static_cast<int>(deadlineMs - now);
+    const int timeout = wakeAt == UINT64_MAX || wakeAt - now > INT_MAX ? -1 : static_cast<int>(wakeAt - now);
     if (SDL_WaitEventTimeout(&sdlEvent, timeout) != 0 && translate(sdlEvent, event)) {
       return true;
     }

@@ -14,6 +14,9 @@ class SoundVoice {
   void start(const std::vector<uint8_t>& samples, bool loop);
   void stop();
   bool playing() const { return samples_ != nullptr; }
+  bool looping() const { return loop_; }
+  // Bytes still to play of a sound that does not loop.
+  size_t bytesLeft() const { return samples_ && !loop_ ? samples_->size() - position_ : 0; }
 
   // Writes the next `length` bytes of output: the sound, then `silence` once
   // a sound that does not loop has ended.
