@@ -10,61 +10,17 @@ set -u
 build=${1:?usage: installed_window_test.sh BUILD_DIR}
 here=$(cd "$(dirname "$0")" && pwd)
 
-if ! command -v xvfb-run >/dev/null 2>&1; then
-  echo "SKIP: xvfb-run is not installed"
-  exit 77
-fi
-for tool in xdotool import compare identify timeout python3; do
-  if ! command -v "$tool" >/dev/null 2>&1; then
-    echo "FAIL: $tool is not installed (xdotool, imagemagick)"
-    exit 1
-  fi
-done
+# shellcheck source=../lib/xvfb_session.sh
+. "$here/../lib/xvfb_session.sh"
 
-# Status of a run whose X server could not be used (xvfb-run -a can hand a
-# display number to two runs started at the same moment): the run is retried.
-readonly ServerUnusable=75
-
-if [[ -z "${QUANDREL_E2E_IN_XVFB:-}" ]]; then
-  for attempt in 1 2 3; do
-    QUANDREL_E2E_IN_XVFB=1 timeout 200 xvfb-run -a -s "-screen 0 1024x768x24" "$0" "$@"
-    status=$?
-    ((status == ServerUnusable)) || exit "$status"
-    echo "the X server was not usable (attempt $attempt); retrying"
-    sleep 1
-  done
-  echo "FAIL: no usable X server"
-  exit 1
-fi
-
-xdotool getdisplaygeometry >/dev/null 2>&1 || exit "$ServerUnusable"
-
-work=$(mktemp -d)
-game_pid=""
-cleanup() {
-  if [[ -n "$game_pid" ]] && kill -0 "$game_pid" 2>/dev/null; then
-    kill -KILL "$game_pid" 2>/dev/null
-  fi
-  rm -rf "$work"
-}
-trap cleanup EXIT
+require_window_tools python3
+enter_xvfb 200 "$0" "$@"
+make_work_dir
 
 fail() {
   echo "FAIL: $*"
   echo "--- game standard error"; cat "$work/err.txt" 2>/dev/null
   exit 1
-}
-
-# Polls COMMAND every 0.1 s until it succeeds, at most SECONDS seconds.
-wait_for() {
-  local seconds=$1
-  shift
-  local tries=$((seconds * 10))
-  while ((tries-- > 0)); do
-    if "$@"; then return 0; fi
-    sleep 0.1
-  done
-  return 1
 }
 
 prefix="$work/prefix"
@@ -75,7 +31,7 @@ mkdir -m 700 "$work/run"
 export XDG_CONFIG_HOME="$work/config"
 export XDG_RUNTIME_DIR="$work/run"
 SDL_AUDIODRIVER=dummy "$prefix/bin/quandrel" >/dev/null 2>"$work/err.txt" &
-game_pid=$!
+app_pid=$!
 
 find_window() {
   wid=$(xdotool search --onlyvisible --name '^Quandrel$' 2>/dev/null | head -n 1)
@@ -147,11 +103,11 @@ echo "a click lifted the veil"
 
 # 5. Close the window as a desktop does; the game ends cleanly.
 python3 "$here/close_window.py" "$wid" || fail "could not ask the window to close"
-exited() { ! kill -0 "$game_pid" 2>/dev/null; }
+exited() { ! kill -0 "$app_pid" 2>/dev/null; }
 wait_for 20 exited || fail "the game did not end when its window was closed"
-wait "$game_pid"
+wait "$app_pid"
 status=$?
-game_pid=""
+app_pid=""
 ((status == 0)) || fail "the game ended with status $status"
 
 # 6. The settings file: in the configuration folder, not beside the executable.

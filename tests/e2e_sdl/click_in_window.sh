@@ -9,45 +9,13 @@ set -u
 
 demo=${1:?usage: click_in_window.sh PATH_TO_quandrel_demo}
 
-if ! command -v xvfb-run >/dev/null 2>&1; then
-  echo "SKIP: xvfb-run is not installed"
-  exit 77
-fi
-for tool in xdotool import compare identify timeout; do
-  if ! command -v "$tool" >/dev/null 2>&1; then
-    echo "FAIL: $tool is not installed (xdotool, imagemagick)"
-    exit 1
-  fi
-done
+here=$(cd "$(dirname "$0")" && pwd)
+# shellcheck source=../lib/xvfb_session.sh
+. "$here/../lib/xvfb_session.sh"
 
-# Status of a run whose X server could not be used (xvfb-run -a can hand a
-# display number to two runs started at the same moment): the run is retried.
-readonly ServerUnusable=75
-
-# Re-run inside a fresh X server, each attempt bounded in time.
-if [[ -z "${QUANDREL_E2E_IN_XVFB:-}" ]]; then
-  for attempt in 1 2 3; do
-    QUANDREL_E2E_IN_XVFB=1 timeout 100 xvfb-run -a -s "-screen 0 1024x768x24" "$0" "$@"
-    status=$?
-    ((status == ServerUnusable)) || exit "$status"
-    echo "the X server was not usable (attempt $attempt); retrying"
-    sleep 1
-  done
-  echo "FAIL: no usable X server"
-  exit 1
-fi
-
-xdotool getdisplaygeometry >/dev/null 2>&1 || exit "$ServerUnusable"
-
-work=$(mktemp -d)
-demo_pid=""
-cleanup() {
-  if [[ -n "$demo_pid" ]] && kill -0 "$demo_pid" 2>/dev/null; then
-    kill -KILL "$demo_pid" 2>/dev/null
-  fi
-  rm -rf "$work"
-}
-trap cleanup EXIT
+require_window_tools
+enter_xvfb 100 "$0" "$@"
+make_work_dir
 
 fail() {
   echo "FAIL: $*"
@@ -56,20 +24,8 @@ fail() {
   exit 1
 }
 
-# Polls COMMAND every 0.1 s until it succeeds, at most SECONDS seconds.
-wait_for() {
-  local seconds=$1
-  shift
-  local tries=$((seconds * 10))
-  while ((tries-- > 0)); do
-    if "$@"; then return 0; fi
-    sleep 0.1
-  done
-  return 1
-}
-
 SDL_AUDIODRIVER=dummy "$demo" >"$work/out.txt" 2>"$work/err.txt" &
-demo_pid=$!
+app_pid=$!
 
 find_window() {
   wid=$(xdotool search --onlyvisible --name '^Quandrel$' 2>/dev/null | head -n 1)
@@ -166,12 +122,12 @@ lines_after_bar=$(wc -l <"$work/out.txt")
 ((lines_after_bar == lines_before_bar + 1)) || fail "a click on the bar reached the game"
 
 # 6. A termination request closes the window and the program ends cleanly.
-kill -TERM "$demo_pid"
-exited() { ! kill -0 "$demo_pid" 2>/dev/null; }
+kill -TERM "$app_pid"
+exited() { ! kill -0 "$app_pid" 2>/dev/null; }
 wait_for 10 exited || fail "the program did not end after the close request"
-wait "$demo_pid"
+wait "$app_pid"
 status=$?
-demo_pid=""
+app_pid=""
 ((status == 0)) || fail "the program ended with status $status after the close request"
 
 echo "PASS"

@@ -28,4 +28,4 @@ QUANDREL_WEB_BUILD="$build_dir/web-build" "$root/scripts/build-web.sh" "$page"
 ls -l "$page" | sed 's/^/# /'
 
 cd "$here"
-QUANDREL_WEB_PAGE="$page" QUANDREL_CHROMIUM="$chromium" node --test --test-reporter=spec browser_test.mjs
+QUANDREL_WEB_PAGE="$page" QUANDREL_CHROMIUM="$chromium" node --test --test-reporter=tap browser_test.mjs

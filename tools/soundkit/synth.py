@@ -96,14 +96,14 @@ def noise(duration, seed):
 
 def band(signal, low, high):
     """Keeps the band low..high Hz (soft edges), by FFT."""
-    spec = np.fft.rfft(signal)
+    spectrum = np.fft.rfft(signal)
     f = np.fft.rfftfreq(len(signal), 1 / RATE)
     gain = np.ones_like(f)
     if low > 0:
         gain *= 1 / (1 + (low / np.maximum(f, 1e-3)) ** 4)
     if high:
         gain *= 1 / (1 + (f / high) ** 4)
-    return np.fft.irfft(spec * gain, len(signal))
+    return np.fft.irfft(spectrum * gain, len(signal))
 
 
 def sweep(f0, f1, duration, curve="exp"):

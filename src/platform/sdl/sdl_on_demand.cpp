@@ -111,8 +111,8 @@ FORWARD_VOID(SDL_LockAudioDevice, (SDL_AudioDeviceID device), (device))
 FORWARD_VOID(SDL_UnlockAudioDevice, (SDL_AudioDeviceID device), (device))
 FORWARD(SDL_RWops*, SDL_RWFromFile, (const char* file, const char* mode), (file, mode), nullptr)
 FORWARD(SDL_AudioSpec*, SDL_LoadWAV_RW,
-        (SDL_RWops * source, int freeSource, SDL_AudioSpec* spec, Uint8** buffer, Uint32* length),
-        (source, freeSource, spec, buffer, length), nullptr)
+        (SDL_RWops * source, int freeSource, SDL_AudioSpec* format, Uint8** buffer, Uint32* length),
+        (source, freeSource, format, buffer, length), nullptr)
 FORWARD_VOID(SDL_FreeWAV, (Uint8 * buffer), (buffer))
 FORWARD(int, SDL_BuildAudioCVT,
         (SDL_AudioCVT * conversion, SDL_AudioFormat sourceFormat, Uint8 sourceChannels, int sourceRate,
