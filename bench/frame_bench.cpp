@@ -5,7 +5,6 @@
 #include <unistd.h>
 
 #include <cstdio>
-#include <cstring>
 #include <map>
 #include <string>
 #include <vector>
@@ -16,7 +15,6 @@
 
 namespace {
 
-constexpr size_t FramePixels = static_cast<size_t>(Canvas::Width) * Canvas::Height;
 
 void BM_ComposeStartScreen(benchmark::State& state) {
   StartScreenScene scene;
@@ -37,18 +35,6 @@ void BM_ComposeStartScreen(benchmark::State& state) {
 }
 BENCHMARK(BM_ComposeStartScreen);
 
-void BM_CopyPlainFrame(benchmark::State& state) {
-  std::vector<uint32_t> source(FramePixels);
-  for (size_t i = 0; i < source.size(); ++i) source[i] = static_cast<uint32_t>(i * 2654435761u);
-  std::vector<uint32_t> target(FramePixels);
-  for (auto _ : state) {
-    std::memcpy(target.data(), source.data(), FramePixels * sizeof(uint32_t));
-    benchmark::DoNotOptimize(target.data());
-    benchmark::ClobberMemory();
-  }
-  state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * FramePixels * sizeof(uint32_t)));
-}
-BENCHMARK(BM_CopyPlainFrame);
 
 // The console report, then the ratio of composing to copying, by wall-clock
 // time and by CPU time (the steadier figure on a busy machine).

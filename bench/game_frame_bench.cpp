@@ -4,7 +4,6 @@
 // the same run. bench/run.sh reads the JSON report and gives the ratios.
 #include <benchmark/benchmark.h>
 
-#include <cstring>
 #include <filesystem>
 #include <memory>
 #include <vector>
@@ -17,7 +16,6 @@
 
 namespace {
 
-constexpr size_t FramePixels = static_cast<size_t>(Canvas::Width) * Canvas::Height;
 
 // The game window on the game screen, level 1, as a player sees it after the
 // splash and the start button.
@@ -99,17 +97,6 @@ void BM_ShotTick(benchmark::State& state) {
 }
 BENCHMARK(BM_ShotTick);
 
-void BM_CopyPlainFrame(benchmark::State& state) {
-  std::vector<uint32_t> source(FramePixels);
-  for (size_t i = 0; i < source.size(); ++i) source[i] = static_cast<uint32_t>(i * 2654435761u);
-  std::vector<uint32_t> target(FramePixels);
-  for (auto _ : state) {
-    std::memcpy(target.data(), source.data(), FramePixels * sizeof(uint32_t));
-    benchmark::DoNotOptimize(target.data());
-    benchmark::ClobberMemory();
-  }
-}
-BENCHMARK(BM_CopyPlainFrame);
 
 }  // namespace
 
