@@ -85,7 +85,8 @@ void deliver(const HostEvent& event) {
       case HostEvent::Kind::Command:  // the window is blocked by the question
       case HostEvent::Kind::Wake:
       case HostEvent::Kind::FocusLost:  // taken by the focus pause
-      case HostEvent::Kind::FocusGained: break;
+      case HostEvent::Kind::FocusGained:
+      case HostEvent::Kind::Pad: break;
     }
     if (window) window->Invalidate();
     return;
@@ -105,7 +106,8 @@ void deliver(const HostEvent& event) {
     case HostEvent::Kind::Close:
     case HostEvent::Kind::Wake:
     case HostEvent::Kind::FocusLost:
-    case HostEvent::Kind::FocusGained: break;
+    case HostEvent::Kind::FocusGained:
+    case HostEvent::Kind::Pad: break;
   }
 }
 
