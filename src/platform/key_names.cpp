@@ -79,3 +79,18 @@ std::optional<MzPadButton> padButtonFromName(std::string_view name) {
   }
   return std::nullopt;
 }
+
+MzKey keyForPadButton(MzPadButton button) {
+  switch (button) {
+    case MzPadButton::Up: return MzKey::Up;
+    case MzPadButton::Down: return MzKey::Down;
+    case MzPadButton::Left: return MzKey::Left;
+    case MzPadButton::Right: return MzKey::Right;
+    case MzPadButton::A: return MzKey::Space;
+    case MzPadButton::B: return MzKey::Escape;
+    case MzPadButton::X: return MzKey::R;
+    case MzPadButton::Y: return MzKey::B;
+    case MzPadButton::Start: return MzKey::Return;
+  }
+  return MzKey::Unknown;
+}

@@ -15,3 +15,6 @@ std::string_view keyName(MzKey key);
 std::string_view padButtonName(MzPadButton button);
 // The pad button of a name, ignoring case; nothing for a name not known.
 std::optional<MzPadButton> padButtonFromName(std::string_view name);
+// The key a pad button stands for: the d-pad the arrows, A Space, B Escape,
+// X R, Y B and Start Return.
+MzKey keyForPadButton(MzPadButton button);

@@ -9,9 +9,11 @@
 #include <vector>
 
 #include "platform/canvas.hpp"
+#include "platform/focus_navigation.hpp"
 #include "platform/focus_pause.hpp"
 #include "platform/host.hpp"
 #include "platform/image.hpp"
+#include "platform/key_names.hpp"
 #include "platform/mz_functions.hpp"
 #include "platform/mz_window.hpp"
 #include "platform/platform_state.hpp"
@@ -67,8 +69,21 @@ void paintFade(Canvas& canvas) {
   canvas.fill(canvasRect(), packRgba(0, 0, 0, alpha));
 }
 
-void deliver(const HostEvent& event) {
-  if (focusPauseTakes(event)) return;
+// A pad button goes the way of the key it stands for.
+HostEvent asKeyEvent(const HostEvent& event) {
+  if (event.kind != HostEvent::Kind::Pad) return event;
+  HostEvent key;
+  key.kind = HostEvent::Kind::Key;
+  key.key = keyForPadButton(event.pad);
+  return key;
+}
+
+void deliver(const HostEvent& received) {
+  if (focusPauseTakes(received)) return;
+  const HostEvent event = asKeyEvent(received);
+  // A key's press still held ends before anything else happens.
+  if (event.kind != HostEvent::Kind::Wake) finishFocusPress();
+  if (event.kind == HostEvent::Kind::PointerDown) hideFocusRing();
   CMzWnd* window = frontWindow();
   QuestionBox& question = questionBox();
   if (question.isOpen()) {
@@ -100,7 +115,9 @@ void deliver(const HostEvent& event) {
     case HostEvent::Kind::PointerDown: window->pointerDown(event.x, event.y); break;
     case HostEvent::Kind::PointerMove: window->pointerMove(event.x, event.y); break;
     case HostEvent::Kind::PointerUp: window->pointerUp(event.x, event.y); break;
-    case HostEvent::Kind::Key: window->OnKeyDown(event.key, event.modifiers); break;
+    case HostEvent::Kind::Key:
+      if (!focusNavigationTakes(*window, event)) window->OnKeyDown(event.key, event.modifiers);
+      break;
     case HostEvent::Kind::Command: window->handleCommand(event.id, event.arg); break;
     case HostEvent::Kind::Answer:
     case HostEvent::Kind::Close:
@@ -118,10 +135,11 @@ PumpResult pumpMessage(uint64_t deadlineMs) {
   if (!host) return PumpResult::Quit;
   runPostedTasks();
   fireDueTimers();
+  if (host->nowMs() >= focusPressDueMs()) finishFocusPress();
   if (quitPosted()) return PumpResult::Quit;
   paintIfDirty();
 
-  uint64_t wakeAt = std::min(deadlineMs, timerQueue().nextDueMs());
+  uint64_t wakeAt = std::min({deadlineMs, timerQueue().nextDueMs(), focusPressDueMs()});
   if (fading) wakeAt = std::min(wakeAt, host->nowMs() + FadeFrameMs);
   HostEvent event;
   if (host->waitEvent(wakeAt, event)) {
@@ -130,6 +148,7 @@ PumpResult pumpMessage(uint64_t deadlineMs) {
     // The caller's time has come: what is due by then still happens, and the
     // frame shows it.
     fireDueTimers();
+    if (host->nowMs() >= focusPressDueMs()) finishFocusPress();
     if (quitPosted()) return PumpResult::Quit;
     paintIfDirty();
     return PumpResult::Idle;
@@ -149,6 +168,7 @@ void paintIfDirty() {
   CMzWnd* window = frontWindow();
   if (!window || !window->IsWindowVisible()) return;
   if (fading) window->Invalidate();
+  refreshFocusRing(*window);
   const DirtyRegion dirty = window->takeDirtyRegion();
   const MzRect changed = intersection(dirty.bounds(), canvasRect());
   if (isEmpty(changed)) return;
@@ -159,6 +179,7 @@ void paintIfDirty() {
     if (isEmpty(clip)) continue;
     canvas.setClip(clip);
     window->Paint(canvas);
+    paintFocusRing(canvas);
     questionBox().paint(canvas);
     paintFocusVeil(canvas);
     paintFade(canvas);
@@ -230,7 +251,9 @@ void appendPlatformDebugState(std::string& json) {
     if (i > 0) json += ',';
     json += '[' + std::to_string(timers[i].id) + ',' + std::to_string(timers[i].periodMs) + ']';
   }
-  json += "],\"focusPaused\":";
+  json += ']';
+  appendFocusDebugState(json);
+  json += ",\"focusPaused\":";
   json += focusPaused() ? "true" : "false";
   json += ",\"question\":";
   const QuestionBox& question = questionBox();
