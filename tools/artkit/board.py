@@ -48,7 +48,7 @@ def score_panel(c):
     c.paint(c.rect(-8, -8, 99, 30, radius=12), lighter(NAVY, 0.12))
     draw_text(c, tr("得分"), 51, 18, 17, (255, 224, 90), bold=0.5, box=(2, 4, 98, 31))
     c.shape(c.rect(3, 35, 99, 69, radius=8), SLOT, outline=lighter(NAVY, 0.35), width=1.2)
-    draw_text(c, tr("关卡"), 22, 90.5, 14, (255, 224, 90), bold=0.4, box=(2, 78, 42, 103))
+    draw_text(c, tr("关卡"), 22, 90.5, 14, (255, 224, 90), bold=0.4, box=(4, 78, 42, 103))
     c.shape(c.rect(43, 78, 93, 103, radius=7), SLOT, outline=lighter(NAVY, 0.35), width=1.2)
 
 
