@@ -7,7 +7,7 @@ from .canvas import Canvas, darker, lighter
 from .mascot import Mascot
 from .palette import COLOUR, INK, ORANGE, WHITE
 from .pieces import drop_mask
-from .text import draw_text
+from .text import LATIN_BODY, LATIN_BOLD, draw_text
 from .words import tr
 
 STYLES = {
@@ -36,7 +36,7 @@ def caption(w, h, text, style, size):
     ink = STYLES[style][2]
     glow = (255, 255, 255, 110) if style in ("yellow", "grey") else (0, 0, 0, 70)
     draw_text(c, tr(text), w / 2, h / 2 + 1.0, size, ink, bold=0.45 if size >= 17 else 0.3,
-              shadow=(0, 1.0, glow), box=(4, 3, w - 4, h - 3))
+              shadow=(0, 1.0, glow), latin=[LATIN_BOLD, LATIN_BODY], box=(4, 3, w - 4, h - 3))
     return c.finish()
 
 

@@ -104,21 +104,26 @@ def draw_text(canvas, text, x, y, size, fill, face=CJK, anchor="mm", bold=0.0,
               outline=None, outline_width=0.0, shadow=None, latin=LATIN_BOLD, box=None):
     """Draws one line of text, optionally with an outline and a drop shadow.
 
-    box (x0, y0, x1, y1), in final pixels, is where the ink (outline included) must
-    stay: a text too wide or tall for it is drawn smaller until it fits, never clipped."""
-    used = face_for(text, face, latin)
-    if used != face:
-        bold *= LATIN_WEIGHT
-    face = used
+    latin is the face that stands in for the CJK face in other languages, or a
+    list of faces to try in turn, wide to narrow. box (x0, y0, x1, y1), in final
+    pixels, is where the ink (outline included) must stay: a text too wide for it
+    takes the next narrower face, then is drawn smaller until it fits, never clipped."""
     margin = outline_width if outline is not None else 0.0
-    while True:
-        m = text_mask(canvas, text, x, y, size, face, anchor, bold)
+    weight = bold
+    for stand_in in (latin if isinstance(latin, list) else [latin]):
+        used = face_for(text, face, stand_in)
+        bold = weight * LATIN_WEIGHT if used != face else weight
+        m = text_mask(canvas, text, x, y, size, used, anchor, bold)
         ink = _ink_box(m, margin)
-        if box is None or _inside(ink, box):
+        if used == face or box is None or _inside(ink, box):
             break
+    face = used
+    while box is not None and not _inside(ink, box):
         if size * 0.95 < SMALLEST:
             raise TextDoesNotFit(f"{text!r} does not fit {box} even at {size:.1f} px")
         size *= 0.95
+        m = text_mask(canvas, text, x, y, size, face, anchor, bold)
+        ink = _ink_box(m, margin)
     DRAWN.append((text, ink, box))
     if shadow is not None:
         dx, dy, colour = shadow
