@@ -20,7 +20,8 @@ LATIN_WEIGHT = 0.35
 SMALLEST = 7.0
 
 # Every line drawn by draw_text since the last clear: (text, bounding box of its
-# ink in final pixels or None, the box it had to stay in or None).
+# ink in final pixels or None, the box it had to stay in or None, the canvas size,
+# the size it was drawn at).
 DRAWN = []
 
 
@@ -124,7 +125,7 @@ def draw_text(canvas, text, x, y, size, fill, face=CJK, anchor="mm", bold=0.0,
         size *= 0.95
         m = text_mask(canvas, text, x, y, size, face, anchor, bold)
         ink = _ink_box(m, margin)
-    DRAWN.append((text, ink, box))
+    DRAWN.append((text, ink, box, (canvas.w, canvas.h), size))
     if shadow is not None:
         dx, dy, colour = shadow
         sm = text_mask(canvas, text, x + dx, y + dy, size, face, anchor, bold)
