@@ -11,7 +11,7 @@ $APT install --no-install-recommends \
   libsdl2-dev libstb-dev \
   libgtest-dev libbenchmark-dev \
   xvfb xauth xdotool imagemagick \
-  python3 python3-pil python3-numpy libharfbuzz-bin \
+  python3 python3-pil python3-numpy libharfbuzz-bin gettext \
   fonts-wqy-microhei fonts-dejavu-core \
   clang llvm libclang-rt-14-dev valgrind \
   desktop-file-utils appstream \
