@@ -160,10 +160,13 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   noStrayFiles();
 
   // Changes either succeed or leave the file as it was.
-  // A key that begins with a blank can overlap the two blanks before it on its line; the search,
-  // which resumes after a rejected occurrence, then passes over it. Such keys are left out.
+  // The searches resume after a rejected occurrence, so a name that can overlap the text just
+  // before it on its own line is passed over: a key that begins with a blank (the two blanks
+  // before it), and a section made only of "[" (its header's own opening bracket). Such names
+  // are left out.
   const bool checkRoundTrip = path && sectionArg && keyArg && !section.empty() && !key.empty() &&
-                              key[0] != u' ' && wellFormed(section) && wellFormed(key) &&
+                              key[0] != u' ' && section.find_first_not_of(u'[') != std::u16string::npos &&
+                              wellFormed(section) && wellFormed(key) &&
                               key.find(u'=') == std::u16string::npos && appendsAreReadable(original);
   reset();
   if (IniWriteString(sectionArg, keyArg, valueArg, path)) {
