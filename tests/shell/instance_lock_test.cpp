@@ -7,6 +7,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <string>
@@ -74,12 +75,35 @@ TEST_F(InstanceLockTest, LockFileIsNamedAfterTheNameInTheRuntimeDirectory) {
   EXPECT_EQ(services::instanceLockPath(u"a/b"), directory / "a_b.lock");
 }
 
-TEST_F(InstanceLockTest, WithoutRuntimeDirectoryTheTemporaryDirectoryIsUsed) {
+TEST_F(InstanceLockTest, WithoutRuntimeDirectoryTheTemporaryDirectoryHoldsOneLockPerUser) {
   unsetenv("XDG_RUNTIME_DIR");
   setenv("TMPDIR", directory.c_str(), 1);
-  EXPECT_EQ(services::instanceLockPath(u"Game"), directory / "Game.lock");
+  const std::string own = "Game-" + std::to_string(getuid()) + ".lock";
+  EXPECT_EQ(services::instanceLockPath(u"Game"), directory / own);
   setenv("XDG_RUNTIME_DIR", "relative/dir", 1);
-  EXPECT_EQ(services::instanceLockPath(u"Game"), directory / "Game.lock");
+  EXPECT_EQ(services::instanceLockPath(u"Game"), directory / own);
+  EXPECT_EQ(services::instanceLockPath(u"a/b"), directory / ("a_b-" + std::to_string(getuid()) + ".lock"));
+  unsetenv("TMPDIR");
+}
+
+// A lock file another user left in the shared folder, which this user may not open, does not
+// stand in the way: this user's lock is a file of its own.
+TEST_F(InstanceLockTest, ForeignLockFileInTheSharedFolderIsNotThisUsersLock) {
+  unsetenv("XDG_RUNTIME_DIR");
+  setenv("TMPDIR", directory.c_str(), 1);
+  const std::filesystem::path foreign = directory / "QuandrelLockF.lock";
+  std::FILE* file = std::fopen(foreign.c_str(), "w");
+  ASSERT_NE(file, nullptr);
+  std::fclose(file);
+  std::filesystem::permissions(foreign, std::filesystem::perms::none);
+  EXPECT_EQ(services::acquireInstanceLock(u"QuandrelLockF"), InstanceLock::Acquired);
+  EXPECT_TRUE(std::filesystem::exists(directory / ("QuandrelLockF-" + std::to_string(getuid()) + ".lock")));
+
+  const Holder holder = startHolder("QuandrelLockG");
+  EXPECT_EQ(holder.result, InstanceLock::Acquired);
+  EXPECT_EQ(services::acquireInstanceLock(u"QuandrelLockG"), InstanceLock::HeldByAnotherProcess)
+      << "the same user's copies still meet in the shared folder";
+  crash(holder);
   unsetenv("TMPDIR");
 }
 
