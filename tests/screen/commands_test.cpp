@@ -90,3 +90,49 @@ TEST_F(GameWindowTest, SettingsRecordFollowsTheGame) {
   EXPECT_EQ(saved.isSound, window->sound.enabled);
   EXPECT_EQ(saved.isMove, window->movementOn);
 }
+
+// The switches stored by an earlier run hold from the moment the window is built: a player who
+// switched sound off hears nothing, not even the start-up music, until switching it on.
+TEST_F(GameWindowTest, StoredSwitchesHoldFromTheStart) {
+  const std::u16string path = (directory / "quandrel.ini").u16string();
+  for (const bool stored : {true, false}) {
+    window.reset();
+    {
+      GameSettings earlier(path);
+      earlier.isSound = stored;
+      earlier.isMove = stored;
+    }  // saved as it goes
+    window = std::make_unique<GameWindow>(images, path);
+    EXPECT_EQ(window->sound.enabled, stored);
+    EXPECT_EQ(window->movementOn, stored);
+    host.takeSounds();
+    ASSERT_TRUE(window->Create(0, 0, 480, 720));
+    EXPECT_EQ(host.takeSounds(), stored ? std::vector<uint32_t>{SoundId::music} : std::vector<uint32_t>{})
+        << "the start-up music";
+
+    openMenu();
+    window->handleCommand(ControlId::options, 0);
+    EXPECT_EQ(window->toggleButtons[0].GetImage_Normal(),
+              stored ? window->switchOnImages[0] : window->switchOffImages[0]);
+    EXPECT_EQ(window->toggleButtons[1].GetImage_Normal(),
+              stored ? window->switchOnImages[1] : window->switchOffImages[1]);
+    window->handleCommand(ControlId::settingsBack, 0);
+    window->handleCommand(ControlId::startGame, 0);
+    window->OnLButtonDown(0, 400, 300);
+    EXPECT_EQ(timerRunning(TimerId::glide), stored) << "the sprayer glides only with movement on";
+    window->handleCommand(ControlId::toolbar, ToolbarButton::fire);
+    const std::vector<uint32_t> heard = stored ? std::vector<uint32_t>{SoundId::ready, SoundId::shot}
+                                               : std::vector<uint32_t>{};
+    EXPECT_EQ(host.takeSounds(), heard);
+  }
+  // Switched on from the panel, the next shot is heard.
+  shotTicks(24);
+  window->handleCommand(ControlId::toolbar, ToolbarButton::back);
+  window->handleCommand(ControlId::options, 0);
+  window->handleCommand(ControlId::soundToggle, 0);
+  window->handleCommand(ControlId::settingsBack, 0);
+  window->handleCommand(ControlId::continueGame, 0);
+  EXPECT_EQ(host.takeSounds(), std::vector<uint32_t>{}) << "switching on plays nothing";
+  window->handleCommand(ControlId::toolbar, ToolbarButton::fire);
+  EXPECT_EQ(host.takeSounds(), std::vector<uint32_t>{SoundId::shot});
+}
