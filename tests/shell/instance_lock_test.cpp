@@ -7,7 +7,6 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
-#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <string>
@@ -86,23 +85,12 @@ TEST_F(InstanceLockTest, WithoutRuntimeDirectoryTheTemporaryDirectoryHoldsOneLoc
   unsetenv("TMPDIR");
 }
 
-// A lock file another user left in the shared folder, which this user may not open, does not
-// stand in the way: this user's lock is a file of its own.
-TEST_F(InstanceLockTest, ForeignLockFileInTheSharedFolderIsNotThisUsersLock) {
+TEST_F(InstanceLockTest, InTheSharedFolderTheSameUsersCopiesStillMeet) {
   unsetenv("XDG_RUNTIME_DIR");
   setenv("TMPDIR", directory.c_str(), 1);
-  const std::filesystem::path foreign = directory / "QuandrelLockF.lock";
-  std::FILE* file = std::fopen(foreign.c_str(), "w");
-  ASSERT_NE(file, nullptr);
-  std::fclose(file);
-  std::filesystem::permissions(foreign, std::filesystem::perms::none);
-  EXPECT_EQ(services::acquireInstanceLock(u"QuandrelLockF"), InstanceLock::Acquired);
-  EXPECT_TRUE(std::filesystem::exists(directory / ("QuandrelLockF-" + std::to_string(getuid()) + ".lock")));
-
-  const Holder holder = startHolder("QuandrelLockG");
+  const Holder holder = startHolder("QuandrelLockF");
   EXPECT_EQ(holder.result, InstanceLock::Acquired);
-  EXPECT_EQ(services::acquireInstanceLock(u"QuandrelLockG"), InstanceLock::HeldByAnotherProcess)
-      << "the same user's copies still meet in the shared folder";
+  EXPECT_EQ(services::acquireInstanceLock(u"QuandrelLockF"), InstanceLock::HeldByAnotherProcess);
   crash(holder);
   unsetenv("TMPDIR");
 }
