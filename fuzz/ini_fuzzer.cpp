@@ -1,12 +1,14 @@
 // Feeds arbitrary file bytes and arguments to every INI operation and checks what must always
 // hold: reads and failed writes change nothing, no temporary file is left behind, section names
-// stay within their buffer, and a value set with well-formed text reads back as written.
+// stay within their buffer and are written only where there is one, and a value set with
+// well-formed text reads back as written.
 #include <dirent.h>
 #include <fcntl.h>
 #include <stdlib.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
@@ -149,21 +151,30 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   check(count >= 0 && static_cast<size_t>(count) <= original.size() / 2, "section count");
   IniHasSection(sectionArg, path);
   if ((nulls & 16) == 0) {
+    // Filled with a mark, the unit just past the capacity serving as a canary.
     auto buffer = std::make_unique<char16_t[]>(capacity + 1);
-    buffer[capacity] = u'#';  // a canary just past the capacity
+    std::fill_n(buffer.get(), capacity + 1, u'#');
     IniSectionName(buffer.get(), capacity, index, path);
-    bool terminated = capacity == 0;
-    for (size_t at = 0; at < capacity && !terminated; ++at) terminated = buffer[at] == 0;
-    check(terminated && buffer[capacity] == u'#', "section name not terminated within its buffer");
+    check(buffer[capacity] == u'#', "section name written past its buffer");
+    if (index < 0 || index >= count || capacity == 0) {
+      check(std::all_of(buffer.get(), buffer.get() + capacity, [](char16_t unit) { return unit == u'#'; }),
+            "section name written where there is no such section");
+    } else {
+      check(std::find(buffer.get(), buffer.get() + capacity, u'\0') != buffer.get() + capacity,
+            "section name not terminated within its buffer");
+    }
   }
   check(unchanged(), "a read changed the file");
   noStrayFiles();
 
   // Changes either succeed or leave the file as it was.
-  // A key that begins with a blank can overlap the two blanks before it on its line; the search,
-  // which resumes after a rejected occurrence, then passes over it. Such keys are left out.
+  // The searches resume after a rejected occurrence, so a name that can overlap the text just
+  // before it on its own line is passed over: a key that begins with a blank (the two blanks
+  // before it), and a section made only of "[" (its header's own opening bracket). Such names
+  // are left out.
   const bool checkRoundTrip = path && sectionArg && keyArg && !section.empty() && !key.empty() &&
-                              key[0] != u' ' && wellFormed(section) && wellFormed(key) &&
+                              key[0] != u' ' && section.find_first_not_of(u'[') != std::u16string::npos &&
+                              wellFormed(section) && wellFormed(key) &&
                               key.find(u'=') == std::u16string::npos && appendsAreReadable(original);
   reset();
   if (IniWriteString(sectionArg, keyArg, valueArg, path)) {

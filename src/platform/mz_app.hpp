@@ -24,5 +24,5 @@ class CMzApp {
 // The entry function: reads the command line, picks the host (window or
 // headless), finds the one CMzApp object, calls its Init, runs the message
 // loop only when Init returned non-zero, then calls Shutdown. Returns the
-// process's exit code.
-int WinMain(int argc, char** argv);
+// process's exit code. `version` is the program's, shown by --version.
+int WinMain(int argc, char** argv, const char* version);

@@ -15,9 +15,6 @@
 namespace {
 
 constexpr uint32_t BackgroundColour = packRgba(255, 255, 255, 255);
-// Without a background colour, what no control covers is black: a frame never
-// shows leftovers of an earlier one.
-constexpr uint32_t NoBackground = packRgba(0, 0, 0, 255);
 constexpr uint32_t LeftButtonFlag = 0x0001;  // the button is down during the event
 
 }  // namespace
@@ -84,8 +81,11 @@ DirtyRegion CMzWnd::takeDirtyRegion() {
 
 MzRect CMzWnd::takeDirtyRect() { return takeDirtyRegion().bounds(); }
 
+// Without a background colour, what no control covers takes the toolbar's colour: a frame
+// never shows leftovers of an earlier one, and a strip left between a picture and the toolbar
+// below it reads as part of the toolbar rather than as a black gap.
 void CMzWnd::Paint(Canvas& canvas) const {
-  canvas.fill(MzRect{0, 0, width_, height_}, fillBackground_ ? BackgroundColour : NoBackground);
+  canvas.fill(MzRect{0, 0, width_, height_}, fillBackground_ ? BackgroundColour : UiToolbar_Text::BackgroundColour);
 }
 
 void CMzWnd::appendVisibleControlIds(std::string&) const {}

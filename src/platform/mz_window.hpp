@@ -63,7 +63,7 @@ class CMzWnd {
   int32_t GetHeight() const { return height_; }
   bool IsWindowVisible() const { return shown_; }
   // With false the window paints no background colour of its own: only its
-  // controls, over black.
+  // controls, over the toolbar's dark colour.
   void EnableFillBgColor(bool fill);
   // Marks a rectangle (null: the whole window) for repainting.
   void Invalidate(const MzRect* rect = nullptr, int32_t erase = 0);

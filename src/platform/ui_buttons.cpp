@@ -56,6 +56,8 @@ void UiButton_Image::Paint(Canvas& canvas) const {
   if (picture) canvas.drawImage(*picture, rect());
 }
 
+const uint32_t UiToolbar_Text::BackgroundColour = ToolbarColour;
+
 void UiToolbar_Text::SetButton(int32_t index, bool enabled, bool visible, const char16_t* caption) {
   if (index < 0 || index >= MaxButtons) return;
   Button& button = buttons_[static_cast<size_t>(index)];

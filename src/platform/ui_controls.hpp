@@ -154,6 +154,8 @@ class UiButton_Image : public UiButton {
 class UiToolbar_Text : public UiWin {
  public:
   static constexpr int MaxButtons = 3;
+  // The bar's background (packed RGBA).
+  static const uint32_t BackgroundColour;
 
   void SetButton(int32_t index, bool enabled, bool visible, const char16_t* caption);
   const CMzStringW& GetCaption(int32_t index) const;

@@ -85,8 +85,7 @@ void GameWindow::continueGame() {
   if (!paused) {
     settings.Load();
     currentLevel = std::clamp(settings.level, FirstLevel, LevelCount);
-    sound.enabled = settings.isSound;
-    movementOn = settings.isMove;
+    applyStoredSwitches();
   }
   inGame = true;
   toolbar.SetVisible(true);

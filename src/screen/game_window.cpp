@@ -13,10 +13,18 @@
 
 const char16_t* const gameWindowClassName = u"RidevuzuzUvi";
 
-GameWindow::GameWindow(SharedImages& images) : images(images) {}
+// The stored switches hold from the start, before the background music would play.
+GameWindow::GameWindow(SharedImages& images) : images(images) { applyStoredSwitches(); }
 
 GameWindow::GameWindow(SharedImages& images, std::u16string settingsPath)
-    : settings(std::move(settingsPath)), images(images) {}
+    : settings(std::move(settingsPath)), images(images) {
+  applyStoredSwitches();
+}
+
+void GameWindow::applyStoredSwitches() {
+  sound.enabled = settings.isSound;
+  movementOn = settings.isMove;
+}
 
 // Members go in reverse order; `settings` saves the settings file on its way.
 GameWindow::~GameWindow() = default;

@@ -195,6 +195,8 @@ class GameWindow : public CMzWndEx {
   void openOptions();
   void openHelp();
   void exitGame();
+  // The settings record's sound and movement switches become the window's.
+  void applyStoredSwitches();
   void toggleSound();
   void toggleMovement();
   void closeSettings();

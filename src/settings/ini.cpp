@@ -117,9 +117,8 @@ int32_t IniCountSections(const char16_t* path) {
 }
 
 void IniSectionName(char16_t* buffer, size_t capacity, int32_t index, const char16_t* path) {
-  if (buffer == nullptr || capacity == 0) return;
-  buffer[0] = 0;
-  if (path == nullptr || index < 0) return;
+  // Nothing is written unless there is a name to copy, so "no such section" stays apart from "[]".
+  if (buffer == nullptr || capacity == 0 || path == nullptr || index < 0) return;
   const auto bytes = ini::loadFile(systemPath(path), FileAccess::ReadWrite);
   if (!bytes) return;
   const std::u16string text = ini::textOf(*bytes);

@@ -24,8 +24,8 @@ bool IniWriteInt(const char16_t* section, const char16_t* key, int32_t value, co
 // The number of lines that begin with "[" and end with "]"; 0 on any failure.
 int32_t IniCountSections(const char16_t* path);
 
-// Copies the name of the index-th such line into buffer, cut to fit capacity and always
-// terminated; an empty string when there is no such line or the file cannot be read.
+// Copies the name of the index-th such line (from 0) into buffer, cut to fit capacity and
+// always terminated; writes nothing when there is no such line or the file cannot be read.
 void IniSectionName(char16_t* buffer, size_t capacity, int32_t index, const char16_t* path);
 
 // Whether "[" section "]" begins a line and is followed by CR or the end of the text.

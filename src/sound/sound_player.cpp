@@ -4,6 +4,7 @@
 #include <array>
 
 #include "platform/mz_functions.hpp"
+#include "platform/sound_numbers.hpp"
 
 namespace {
 
@@ -29,6 +30,12 @@ constexpr std::array<SoundEntry, SoundPlayer::LastSound> Sounds{{
 bool inTable(uint32_t index) { return index >= SoundPlayer::FirstSound && index <= SoundPlayer::LastSound; }
 
 }  // namespace
+
+SoundPlayer::SoundPlayer() {
+  std::array<const char16_t*, LastSound> names{};
+  for (size_t i = 0; i < Sounds.size(); ++i) names[i] = Sounds[i].fileName;
+  MzSetSoundNumbers(names.data(), names.size());
+}
 
 const char16_t* soundFileName(uint32_t index) { return inTable(index) ? Sounds[index - 1].fileName : nullptr; }
 

@@ -11,7 +11,8 @@ class SoundPlayer {
   static constexpr uint32_t LastSound = 8;
   static constexpr uint32_t BackgroundMusic = 3;
 
-  SoundPlayer() = default;
+  // Also hands the sound table to the platform, which names sounds by these numbers.
+  SoundPlayer();
 
   // Plays sound `index` (1..8). False, playing nothing, while the switch is
   // off or the device is silent; true otherwise, also for an index outside

@@ -1,6 +1,7 @@
 """Checks the committed sounds: every file of the sound table is 16-bit PCM at a
 rate the players take, the effects are short, the music is a loop of 8-16 s that
-joins without a click, nothing clips, and all play at the same loudness."""
+joins without a click, nothing clips, the effects play at one loudness and the
+music about 6 dB below them."""
 import os
 import struct
 import unittest
@@ -83,13 +84,16 @@ class SoundFiles(unittest.TestCase):
                 _, _, _, samples = read_wav(name)
                 self.assertLess(np.abs(samples).max(), 0.99)
 
-    def test_all_sounds_play_at_the_same_loudness(self):
+    def test_effects_share_one_loudness_and_the_music_lies_6_db_below(self):
         levels = {}
         for name in EFFECTS + [MUSIC]:
             rate, _, _, samples = read_wav(name)
             levels[name] = loudest_window_db(samples, rate)
-        spread = max(levels.values()) - min(levels.values())
-        self.assertLessEqual(spread, 1.0, f"loudness differs: {levels}")
+        effects = [levels[name] for name in EFFECTS]
+        self.assertLessEqual(max(effects) - min(effects), 1.0, f"effects' loudness differs: {levels}")
+        # Below the quietest effect by at least 5 dB, below the loudest by at most 7 dB.
+        self.assertGreaterEqual(min(effects) - levels[MUSIC], 5.0, f"music too loud: {levels}")
+        self.assertLessEqual(max(effects) - levels[MUSIC], 7.0, f"music too quiet: {levels}")
         for name, level in levels.items():
             self.assertGreater(level, -30.0, f"{name} is nearly silent")
 

@@ -39,17 +39,21 @@ class MissingPictures(GameTestCase):
         self.assertTrue(os.path.getsize(os.path.join(game.directory, "frame.png")) > 0)
 
 
-class MissingSounds(GameTestCase):
-    WINDOW = {"SDL_VIDEODRIVER": "dummy"}
+WINDOW = {"SDL_VIDEODRIVER": "dummy"}
 
-    def disk_audio(self, game):
-        path = os.path.join(game.directory, "heard.raw")
-        return path, dict(self.WINDOW, SDL_AUDIODRIVER="disk", SDL_DISKAUDIOFILE=path)
+
+def disk_audio(game):
+    """Where SDL's disk audio driver writes what the game played, and the environment for it."""
+    path = os.path.join(game.directory, "heard.raw")
+    return path, dict(WINDOW, SDL_AUDIODRIVER="disk", SDL_DISKAUDIOFILE=path)
+
+
+class MissingSounds(GameTestCase):
 
     def test_without_the_sounds_folder_the_game_runs_silent_and_says_so(self):
         game = self.game(sounds="missing")
         game.write_settings(settings_bytes(3))
-        heard, env = self.disk_audio(game)
+        heard, env = disk_audio(game)
         status, errors = game.run_window(4, env)
         self.assertEqual(status, 0, errors)
         self.assertIn("cannot play the sound " + game.folder("Sounds") + "/", errors)
@@ -60,7 +64,7 @@ class MissingSounds(GameTestCase):
         for name in os.listdir(game.folder("Sounds")):
             if name != "bgmusic.wav":
                 os.remove(os.path.join(game.folder("Sounds"), name))
-        heard, env = self.disk_audio(game)
+        heard, env = disk_audio(game)
         status, errors = game.run_window(4, env)
         self.assertEqual(status, 0, errors)
         with open(heard, "rb") as file:
@@ -70,10 +74,28 @@ class MissingSounds(GameTestCase):
     def test_without_an_audio_device_the_game_runs_silent_and_says_so(self):
         game = self.game()
         game.write_settings(settings_bytes(4))
-        status, errors = game.run_window(4, dict(self.WINDOW, SDL_AUDIODRIVER="nonesuch"))
+        status, errors = game.run_window(4, dict(WINDOW, SDL_AUDIODRIVER="nonesuch"))
         self.assertEqual(status, 0, errors)
         self.assertIn("playing without sound", errors)
         self.assertEqual(parse_settings(game.settings_data())["CurrentLevel"], "4")
+
+
+class StoredSoundSwitch(GameTestCase):
+    """A player who switched sound off hears nothing at the next start."""
+
+    def test_a_start_with_sound_stored_off_is_silent_on_the_device(self):
+        game = self.game()
+        stored = settings_bytes(2, is_sound=0)
+        game.write_settings(stored)
+        heard, env = disk_audio(game)
+        status, errors = game.run_window(4, env)
+        self.assertEqual(status, 0, errors)
+        samples = b""
+        if os.path.exists(heard):  # a device opened only for a sound may never open
+            with open(heard, "rb") as file:
+                samples = file.read()
+        self.assertFalse(any(samples), "something reached the device")
+        self.assertEqual(game.settings_data(), stored)
 
 
 class NoDisplay(GameTestCase):

@@ -14,7 +14,7 @@ class TouchTest(GameTestCase):
         script = MENU + ["command 220"]
         for tap, _ in taps:
             script += [tap, "dump"]
-        dumps = self.run_script(script)
+        dumps = self.run_script(script, settings=settings_bytes(0, is_move=0))  # no gliding
         for (tap, expected), dump in zip(taps, dumps):
             self.assertEqual(dump["sprayerX"], expected, tap)
             self.assertEqual(dump["sprayerPictureX"], expected, tap)

@@ -17,7 +17,7 @@ class SettingsPanelTest(GameTestCase):
         self.assertEqual(closed["screen"], "menu")
         self.assertTrue(set(SETTINGS_PANEL).isdisjoint(closed["visible"]))
         self.assertEqual(second["visible"], first["visible"])
-        self.assertEqual(first["toggles"], [True, False])  # sound on, movement off
+        self.assertEqual(first["toggles"], [True, True])  # a first start: both on
         self.assertEqual(second["toggles"], first["toggles"])
 
     def test_sound_off_plays_the_exit_sound_and_on_plays_nothing(self):
@@ -28,12 +28,34 @@ class SettingsPanelTest(GameTestCase):
         self.assertEqual(off["sounds"], [8])
         self.assertFalse(off["soundEnabled"])
         self.assertIsNone(off["looping"])  # the tune ended with it
-        self.assertEqual(off["toggles"], [False, False])
+        self.assertEqual(off["toggles"], [False, True])
         self.assertFalse(off["settings"]["isSound"])
         self.assertEqual(on["sounds"], [])
         self.assertTrue(on["soundEnabled"])
         self.assertIsNone(on["looping"])  # comes back only with the next claim
         self.assertEqual(game.settings()["isSound"], "1")
+
+    def test_stored_switches_hold_from_the_start(self):
+        stored = settings_bytes(0, is_sound=0, is_move=0)
+        game = self.new_game(stored)
+        start, panel, stepped, playing, switched_on, fired = self.run_script(
+            ["dump"] + MENU + ["command 222", "dump", "command 235", "command 220",
+                               "tap 400 300", "dump", "command 101 1", "wait 1200", "dump",
+                               "command 101 2", "command 222", "command 230", "dump",
+                               "command 235", "command 221", "command 101 1", "dump"],
+            game=game)
+        self.assertEqual((start["sounds"], start["looping"]), ([], None), "no music at start")
+        self.assertEqual((start["soundEnabled"], start["movementOn"]), (False, False))
+        self.assertEqual(panel["toggles"], [False, False])
+        self.assertEqual(panel["sounds"], [])
+        self.assertEqual(stepped["sounds"] + playing["sounds"], [], "neither ready.wav nor a shot is heard")
+        self.assertEqual((stepped["sprayerX"], stepped["sprayerPictureX"]), (128, 128),
+                         "with movement off the sprayer jumps")
+        self.assertEqual(switched_on["toggles"], [True, False])
+        self.assertEqual(switched_on["sounds"], [], "switching on plays nothing")
+        self.assertEqual(fired["sounds"], [1], "the next shot is heard")
+        with open(game.settings_path, "rb") as file:
+            self.assertEqual(file.read(), settings_bytes(1, is_sound=1, is_move=0))
 
     def test_switches_from_the_record_show_on_the_panel(self):
         game = self.new_game(settings_bytes(2, is_sound=0, is_move=1))
@@ -43,7 +65,7 @@ class SettingsPanelTest(GameTestCase):
         self.assertEqual((dumps[0]["soundEnabled"], dumps[0]["movementOn"]), (False, True))
 
     def test_movement_toggle_is_saved(self):
-        game = self.new_game()
+        game = self.new_game(settings_bytes(0, is_move=0))
         dump = self.run_script(MENU + ["command 222", "dump", "command 231", "dump"],
                                game=game)[1]
         self.assertTrue(dump["movementOn"])
@@ -61,7 +83,7 @@ class HelpAndExitTest(GameTestCase):
         self.assertEqual(closed["visible"][-5:], [220, 221, 222, 223, 224])
 
     def test_exit_answered_no_stays_and_the_file_is_written(self):
-        game = self.new_game()
+        game = self.new_game(settings_bytes(0, is_move=0))
         session = self.new_session(game=game)
         session.send(*MENU, "command 222", "command 231", "command 235")
         session.dump()

@@ -146,5 +146,5 @@ DemoApp demoApp;
 
 int main(int argc, char** argv) {
   std::setvbuf(stdout, nullptr, _IONBF, 0);
-  return WinMain(argc, argv);
+  return WinMain(argc, argv, "0.9.3-demo");
 }

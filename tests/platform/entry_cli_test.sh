@@ -20,7 +20,7 @@ contains() {  # contains DESCRIPTION TEXT PATTERN
 out=$("$program" --help); check "--help" 0 $?
 contains "--help" "$out" "--headless [--script FILE]"
 out=$("$program" --version); check "--version" 0 $?
-contains "--version" "$out" "1.0.0"
+contains "--version" "$out" "0.9.3-demo"
 err=$("$program" --bogus 2>&1 >/dev/null); check "unknown option" 2 $?
 contains "unknown option" "$err" "unknown option '--bogus'"
 err=$("$program" --headless --script /nonexistent/script.txt 2>&1 >/dev/null); check "missing script" 2 $?

@@ -5,10 +5,13 @@
 #include <stb_image.h>
 
 #include <algorithm>
+#include <functional>
+#include <iterator>
 
 #include "platform/imaging.hpp"
 #include "platform/message_loop.hpp"
 #include "platform/mz_functions.hpp"
+#include "platform/sound_numbers.hpp"
 #include "platform/ui_controls.hpp"
 #include "recording_window.hpp"
 #include "test_support.hpp"
@@ -70,14 +73,67 @@ TEST(HeadlessHost, DumpShowsVisibleControlsTimersQuestionAndSoundsSinceTheLastDu
   window.open();
   SetTimer(window.m_hWnd, 115, 3000);
   SetTimer(window.m_hWnd, 111, 250);
+  const char16_t* const numbered[] = {u"./Sounds/a.wav", u"./Sounds/b.wav", u"./Sounds/bgmusic.wav",
+                                      u"./Sounds/c.wav", u"./Sounds/d.wav", u"./Sounds/e.wav",
+                                      u"./Sounds/ready.wav"};
+  MzSetSoundNumbers(numbered, std::size(numbered));
   PlaySoundW(u"./Sounds/bgmusic.wav", SndFilename | SndAsync | SndLoop);
   PlaySoundW(u"./Sounds/ready.wav", SndFilename | SndAsync);
   runMessageLoop();
+  MzSetSoundNumbers(nullptr, 0);
   EXPECT_EQ(lines(script.output()),
             (Events{"{\"t\":0,\"sounds\":[3,7],\"looping\":null,\"visible\":[102,104],"
                     "\"timers\":[[115,3000],[111,250]],\"focus\":null,\"focusPaused\":false,\"question\":null}",
                     "{\"t\":0,\"sounds\":[],\"looping\":null,\"visible\":[102,104],"
                     "\"timers\":[[115,3000],[111,250]],\"focus\":null,\"focusPaused\":false,\"question\":null}"}));
+}
+
+// The sounds and the looping sound of the one dump of a fresh host after `plays`.
+std::string soundsDumpedAfter(const std::function<void()>& plays) {
+  ScriptedHost script("dump\n");
+  ScriptWindow window;
+  window.open();
+  plays();
+  runMessageLoop();
+  const std::string out = script.output();
+  return out.substr(0, out.find(",\"visible\""));
+}
+
+void play(const char16_t* name, bool loop = false) { PlaySoundW(name, SndFilename | SndAsync | (loop ? SndLoop : 0)); }
+
+// The host knows no program's sounds: it reports them by the numbers the program handed in,
+// and leaves out a sound that has none.
+TEST(HeadlessHost, SoundsAreReportedByTheNumbersTheProgramHandsIn) {
+  const char16_t* const numbered[] = {u"./Sounds/ready.wav", u".\\Sounds\\tune.wav", nullptr, u"Sounds/x.wav"};
+  MzSetSoundNumbers(numbered, std::size(numbered));
+  EXPECT_EQ(MzSoundNumberOfPath("/opt/game/Sounds/tune.wav"), 2u) << "'\\' counts as '/'";
+  EXPECT_EQ(MzSoundNumberOfPath("/opt/game/Sounds/x.wav"), 4u);
+  EXPECT_EQ(MzSoundNumberOfPath("/opt/game/Sounds/ready.wav.bak"), 0u);
+  EXPECT_EQ(MzSoundNumberOfPath("/opt/game/OtherSounds/ready.wav"), 0u) << "the whole folder name matches";
+  EXPECT_EQ(MzSoundNumberOfPath(""), 0u);
+
+  EXPECT_EQ(soundsDumpedAfter([] {
+              play(u"./Sounds/tune.wav", true);
+              play(u"./Sounds/ready.wav");
+              play(u"./Sounds/tune.wav", true);
+            }),
+            "{\"t\":0,\"sounds\":[2,1,2],\"looping\":2");
+  EXPECT_EQ(soundsDumpedAfter([] {
+              play(u"./Sounds/tune.wav", true);
+              play(u"./Sounds/unnumbered.wav");
+            }),
+            "{\"t\":0,\"sounds\":[2],\"looping\":null")
+      << "a sound without a number still ends the tune";
+
+  const char16_t* const renumbered[] = {u"./Sounds/tune.wav"};
+  MzSetSoundNumbers(renumbered, std::size(renumbered));
+  EXPECT_EQ(soundsDumpedAfter([] {
+              play(u"./Sounds/ready.wav");
+              play(u"./Sounds/tune.wav", true);
+            }),
+            "{\"t\":0,\"sounds\":[1],\"looping\":1");
+  MzSetSoundNumbers(nullptr, 0);
+  EXPECT_EQ(soundsDumpedAfter([] { play(u"./Sounds/tune.wav", true); }), "{\"t\":0,\"sounds\":[],\"looping\":null");
 }
 
 TEST(HeadlessHost, TapsKeysAndCommandsReachTheWindow) {

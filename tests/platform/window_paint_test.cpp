@@ -55,13 +55,15 @@ TEST_F(WindowPaintTest, AHiddenControlDrawsNothing) {
   EXPECT_EQ(canvas.pixel(125, 125), White);
 }
 
-TEST_F(WindowPaintTest, WithoutBackgroundFillOnlyTheControlsArePaintedOverBlackNotOldPixels) {
+TEST_F(WindowPaintTest, WithoutBackgroundFillTheControlsArePaintedOverTheToolbarColourNotOldPixels) {
   window.EnableFillBgColor(false);
   window.AddUiWin(&lower);
   canvas.fill(canvasRect(), Magenta);
   window.Paint(canvas);
   EXPECT_EQ(canvas.pixel(25, 25), Red);
-  EXPECT_EQ(canvas.pixel(300, 300), packRgba(0, 0, 0, 255));
+  EXPECT_EQ(canvas.pixel(300, 300), UiToolbar_Text::BackgroundColour);
+  EXPECT_EQ(alphaOf(UiToolbar_Text::BackgroundColour), 255u) << "uncovered parts are opaque";
+  EXPECT_NE(UiToolbar_Text::BackgroundColour, packRgba(0, 0, 0, 255));
   window.EnableFillBgColor(true);
   window.Paint(canvas);
   EXPECT_EQ(canvas.pixel(300, 300), White);

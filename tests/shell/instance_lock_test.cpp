@@ -74,12 +74,24 @@ TEST_F(InstanceLockTest, LockFileIsNamedAfterTheNameInTheRuntimeDirectory) {
   EXPECT_EQ(services::instanceLockPath(u"a/b"), directory / "a_b.lock");
 }
 
-TEST_F(InstanceLockTest, WithoutRuntimeDirectoryTheTemporaryDirectoryIsUsed) {
+TEST_F(InstanceLockTest, WithoutRuntimeDirectoryTheTemporaryDirectoryHoldsOneLockPerUser) {
   unsetenv("XDG_RUNTIME_DIR");
   setenv("TMPDIR", directory.c_str(), 1);
-  EXPECT_EQ(services::instanceLockPath(u"Game"), directory / "Game.lock");
+  const std::string own = "Game-" + std::to_string(getuid()) + ".lock";
+  EXPECT_EQ(services::instanceLockPath(u"Game"), directory / own);
   setenv("XDG_RUNTIME_DIR", "relative/dir", 1);
-  EXPECT_EQ(services::instanceLockPath(u"Game"), directory / "Game.lock");
+  EXPECT_EQ(services::instanceLockPath(u"Game"), directory / own);
+  EXPECT_EQ(services::instanceLockPath(u"a/b"), directory / ("a_b-" + std::to_string(getuid()) + ".lock"));
+  unsetenv("TMPDIR");
+}
+
+TEST_F(InstanceLockTest, InTheSharedFolderTheSameUsersCopiesStillMeet) {
+  unsetenv("XDG_RUNTIME_DIR");
+  setenv("TMPDIR", directory.c_str(), 1);
+  const Holder holder = startHolder("QuandrelLockF");
+  EXPECT_EQ(holder.result, InstanceLock::Acquired);
+  EXPECT_EQ(services::acquireInstanceLock(u"QuandrelLockF"), InstanceLock::HeldByAnotherProcess);
+  crash(holder);
   unsetenv("TMPDIR");
 }
 

@@ -5,7 +5,6 @@
 #include <memory>
 #include <string>
 
-#include "app/version.hpp"
 #include "platform/entry/command_line.hpp"
 #include "platform/focus_pause.hpp"
 #include "platform/headless/headless_host.hpp"
@@ -75,12 +74,12 @@ int runWindowed(CMzApp& app, const CommandLine& line, const std::string& program
 
 }  // namespace
 
-int WinMain(int argc, char** argv) {
+int WinMain(int argc, char** argv, const char* version) {
   const std::string program = programName(argc > 0 ? argv[0] : nullptr);
   const CommandLine line = parseCommandLine(argc, argv);
   switch (line.action) {
     case CommandLine::Action::Help: std::cout << usageText(program); return 0;
-    case CommandLine::Action::Version: std::cout << program << ' ' << quandrelVersion() << '\n'; return 0;
+    case CommandLine::Action::Version: std::cout << program << ' ' << (version ? version : "") << '\n'; return 0;
     case CommandLine::Action::Error:
       std::cerr << program << ": " << line.error << "\nTry '" << program << " --help'.\n";
       return ExitUsage;

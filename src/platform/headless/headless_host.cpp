@@ -3,13 +3,10 @@
 
 #include <stb_image_write.h>
 
-#include <array>
-
 #include "platform/canvas.hpp"
 #include "platform/message_loop.hpp"
 #include "platform/mz_functions.hpp"
-#include "platform/system/utf.hpp"
-#include "sound/sound_player.hpp"
+#include "platform/sound_numbers.hpp"
 
 namespace {
 
@@ -24,21 +21,6 @@ HostEvent pointerEvent(HostEvent::Kind kind, int32_t x, int32_t y) {
 }
 
 }  // namespace
-
-uint32_t soundIndexOfPath(const std::string& path) {
-  // The table's names without their leading "./", as UTF-8, with a '/' in front.
-  static const std::array<std::string, SoundPlayer::LastSound + 1> suffixes = [] {
-    std::array<std::string, SoundPlayer::LastSound + 1> names;
-    for (uint32_t i = SoundPlayer::FirstSound; i <= SoundPlayer::LastSound; ++i) {
-      names[i] = utf8FromUtf16(soundFileName(i)).substr(1);
-    }
-    return names;
-  }();
-  for (uint32_t i = SoundPlayer::FirstSound; i <= SoundPlayer::LastSound; ++i) {
-    if (path.ends_with(suffixes[i])) return i;
-  }
-  return 0;
-}
 
 HeadlessHost::HeadlessHost(std::istream& script, std::ostream& out, std::ostream& err)
     : script_(script), out_(out), err_(err) {
@@ -147,7 +129,7 @@ bool HeadlessHost::waitEvent(uint64_t deadlineMs, HostEvent& event) {
 void HeadlessHost::present(const Canvas&, const MzRect&) { ++framesPresented_; }
 
 void HeadlessHost::playSound(const std::string& path, bool loop) {
-  const uint32_t index = soundIndexOfPath(path);
+  const uint32_t index = MzSoundNumberOfPath(path);
   if (index != 0) soundsPlayed_.push_back(index);
   // One sound at a time: any new sound ends the looping one.
   looping_.reset();

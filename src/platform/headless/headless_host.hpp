@@ -32,7 +32,7 @@ class HeadlessHost : public Host {
   bool failed() const { return failed_; }
   uint64_t framesPresented() const { return framesPresented_; }
   bool windowShown() const { return windowShown_; }
-  // The sound index (1..8) looping now, if any.
+  // The number of the sound looping now, if any (sound_numbers.hpp).
   std::optional<uint32_t> loopingSound() const { return looping_; }
 
  private:
@@ -58,6 +58,3 @@ class HeadlessHost : public Host {
   std::optional<uint32_t> looping_;
   std::string json_;
 };
-
-// The index 1..8 of the game sound at `path`, or 0.
-uint32_t soundIndexOfPath(const std::string& path);

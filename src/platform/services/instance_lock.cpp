@@ -35,6 +35,9 @@ std::mutex& heldLocksMutex() {
 std::filesystem::path instanceLockPath(std::u16string_view name) {
   std::string fileName = utf8FromUtf16(name);
   std::replace(fileName.begin(), fileName.end(), '/', '_');
+  // In a folder every user shares, one user's lock file could not be opened by another, who
+  // would then run unguarded: each user gets a lock file of their own there.
+  if (!runtimeDirectoryIsPerUser()) fileName += "-" + std::to_string(::getuid());
   return runtimeDirectory() / (fileName + ".lock");
 }
 

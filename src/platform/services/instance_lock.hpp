@@ -17,7 +17,8 @@ enum class InstanceLock {
 // Takes the lock named name for the rest of the process's life; never waits.
 InstanceLock acquireInstanceLock(std::u16string_view name);
 
-// The lock file of name: "<name>.lock" in the runtime directory ('/' in the name becomes '_').
+// The lock file of name: "<name>.lock" in the runtime directory ('/' in the name becomes '_'),
+// or "<name>-<user id>.lock" when that directory is the shared temporary one.
 std::filesystem::path instanceLockPath(std::u16string_view name);
 
 }  // namespace services

@@ -9,4 +9,7 @@ namespace services {
 // directory ($TMPDIR or /tmp).
 std::filesystem::path runtimeDirectory();
 
+// Whether runtimeDirectory() is this user's own ($XDG_RUNTIME_DIR), not a folder every user shares.
+bool runtimeDirectoryIsPerUser();
+
 }  // namespace services
