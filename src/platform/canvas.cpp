@@ -5,8 +5,10 @@
 #include <cstring>
 #include <string_view>
 
+#include "platform/asset_trace.hpp"
 #include "platform/font.hpp"
 #include "platform/image.hpp"
+#include "platform/language/language.hpp"
 
 MzRect intersection(const MzRect& a, const MzRect& b) {
   MzRect r{std::max(a.left, b.left), std::max(a.top, b.top), std::min(a.right, b.right),
@@ -95,7 +97,10 @@ void Canvas::drawImage(const Image& image, const MzRect& rect) {
 void Canvas::drawText(const char16_t* text, const MzRect& rect, int32_t pixelHeight, MzColour colour) {
   if (!text || !*text) return;
   Font& font = uiFont();
-  const std::u16string_view line(text);
+  // Every text reaches the screen here, so here it takes the active language.
+  const std::u16string_view asked(text);
+  const std::u16string_view line = translatedText(asked);
+  traceText(asked, line);
   const int32_t width = font.measure(line, pixelHeight);
   const int32_t x = rect.left + (rect.right - rect.left - width) / 2;
   const int32_t top = rect.top + (rect.bottom - rect.top - font.lineHeight(pixelHeight)) / 2;

@@ -3,6 +3,8 @@
 
 #include <charconv>
 
+#include "platform/language/language.hpp"
+
 namespace {
 
 constexpr int MaxScale = 8;
@@ -50,6 +52,14 @@ CommandLine parseCommandLine(int argc, const char* const* argv) {
       if (!hasValue || !parseScale(argv[i + 1], line.window.scale))
         return failure("--scale needs a whole number from 1 to " + std::to_string(MaxScale));
       ++i;
+    } else if (option == "--lang") {
+      if (!hasValue || !isKnownLanguage(argv[i + 1])) {
+        std::string known;
+        for (const std::string& language : knownLanguages()) known += (known.empty() ? "" : ", ") + language;
+        return failure(hasValue ? "unknown language '" + std::string(argv[i + 1]) + "' for --lang (known: " + known + ")"
+                                : "--lang needs a language (" + known + ")");
+      }
+      line.language = argv[++i];
     } else if (option == "--no-focus-pause") {
       line.window.focusPause = false;
     } else {
@@ -74,6 +84,8 @@ std::string usageText(std::string_view program) {
          "  --fullscreen      start in desktop full screen (F11 or Alt+Return toggle)\n"
          "  --scale N         start with the window N times 480 x 720 (1.." + std::to_string(MaxScale) + ")\n"
          "  --no-focus-pause  keep the game's time running while the window is not focused\n"
+         "  --lang LANGUAGE   show the game in LANGUAGE (en or zh); by default the\n"
+         "                    language of LANGUAGE, LC_ALL, LC_MESSAGES or LANG\n"
          "\n"
          "Headless commands, one per line (# starts a comment):\n"
          "  wait MS | down X Y | move X Y | up X Y | tap X Y | key NAME\n"
