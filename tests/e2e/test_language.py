@@ -1,0 +1,191 @@
+"""The game in each language: every screen played in English draws English
+texts and loads the English pictures wherever there is one, Chinese shows the
+originals, play and the stored settings are the same in both, and the
+language follows the environment unless --lang says otherwise."""
+
+import os
+import subprocess
+import unittest
+
+from quandrel_driver import MENU, Game, GameTestCase, binary_path
+from play_helpers import play
+
+SOURCE = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..")
+TRACE_NAME = "assets.trace"
+# Every screen in one game, a dump after each step; None: play level 1 until
+# it can be claimed, and claim it.
+TOUR = [
+    MENU,
+    ["command 222"], ["command 235"],  # the settings panel and back
+    ["command 223"], ["command 236"],  # the help page and back
+    ["command 224"], ["answer no"],  # the exit question
+    ["command 220"], ["focus out"], ["focus in", "tap 240 400"],  # the board and the pause veil
+    ["command 101 1", "wait 10000", "command 101 1", "wait 50"],  # time runs out: game over
+    ["command 118"],  # retry
+    None,  # level passed
+]
+
+def is_chinese(text):
+    return any("\u3000" <= c <= "\u9fff" or "\uff00" <= c <= "\uffef" for c in text)
+
+
+def read_trace(path):
+    """The trace as {"text": {asked: drawn}, "file": {asked: loaded}, "resource": {id: language}}."""
+    found = {"text": {}, "file": {}, "resource": {}}
+    with open(path, encoding="utf-8") as file:
+        for line in file.read().splitlines():
+            kind, asked, got = line.split("\t")
+            found[kind][asked] = got
+    return found
+
+
+def english_catalogue():
+    """msgid -> msgstr of the entries without a context in po/en.po."""
+    sys_path = os.path.join(SOURCE, "tests", "assets")
+    import importlib.util
+    spec = importlib.util.spec_from_file_location("translations", os.path.join(sys_path, "test_translations.py"))
+    module = importlib.util.module_from_spec(spec)
+    spec.loader.exec_module(module)
+    return {msgid: msgstr for context, msgid, msgstr, _ in module.entries(os.path.join(SOURCE, "po", "en.po"))
+            if context is None}
+
+
+def play_tour(lang):
+    """Plays the tour in `lang`; returns (dumps, trace, settings file bytes)."""
+    game = Game(lang=lang)
+    try:
+        trace = os.path.join(game.directory, TRACE_NAME)
+        game.env["QUANDREL_TRACE_ASSETS"] = trace
+        session = game.start()
+        try:
+            dumps = []
+            for steps in TOUR:
+                if steps is None:
+                    if play(session, until=lambda dump: dump["passLit"]) is None:
+                        raise AssertionError("the player did not win level 1")
+                    steps = ["command 101 0"]
+                session.send(*steps)
+                dumps.append(session.dump())
+            code, _, errors = session.finish()
+            if code != 0:
+                raise AssertionError(errors)
+        finally:
+            session.kill()
+        with open(game.settings_path, "rb") as file:
+            stored = file.read()
+        return dumps, read_trace(trace), stored
+    finally:
+        game.close()
+
+
+class LanguageTourTest(unittest.TestCase):
+    @classmethod
+    def setUpClass(cls):
+        binary_path()
+        cls.english = play_tour("en")
+        cls.chinese = play_tour("zh")
+        cls.images = os.path.join(os.path.dirname(os.path.abspath(binary_path())), "Images")
+
+    def english_picture_of(self, loaded_path):
+        """The English variant of a picture path under Images/, if one exists."""
+        head, _, rest = loaded_path.rpartition("/Images/")
+        return head + "/Images/en/" + rest if os.path.isfile(os.path.join(self.images, "en", rest)) else None
+
+    def test_english_screens_draw_english_texts(self):
+        catalogue = english_catalogue()
+        texts = self.english[1]["text"]
+        for original in ("营救", "发泄", "返回", "确定退出?", "确定", "取消", "游戏已暂停", "点击继续"):
+            self.assertIn(original, texts, "never drawn on the tour")
+        for asked, drawn in texts.items():
+            with self.subTest(text=asked):
+                if asked in catalogue:
+                    self.assertEqual(drawn, catalogue[asked])
+                self.assertFalse(is_chinese(drawn), "Chinese drawn in English")
+
+    def test_english_screens_load_english_pictures_where_there_are_some(self):
+        files = self.english[1]["file"]
+        for name in ("start.png", "set.png", "help.png", "past.png", "gameover.png", "splash.png"):
+            self.assertTrue(any(path.endswith("/Images/" + name) for path in files), name + " never loaded")
+        english_seen = 0
+        for asked, loaded in files.items():
+            with self.subTest(picture=asked):
+                self.assertTrue(loaded, "not loaded")
+                wanted = self.english_picture_of(asked)
+                self.assertEqual(loaded, wanted or asked)
+                english_seen += wanted is not None
+        self.assertGreater(english_seen, 0, "no English picture on any screen")
+        resources = self.english[1]["resource"]
+        self.assertGreater(len(resources), 10)
+        for resource_id, language in resources.items():
+            with self.subTest(resource=resource_id):
+                english = os.path.isfile(os.path.join(SOURCE, "assets", "resources", "en", resource_id + ".png"))
+                self.assertEqual(language, "en" if english else "zh")
+
+    def test_chinese_screens_show_the_originals(self):
+        trace = self.chinese[1]
+        self.assertEqual(set(trace["text"]), set(self.english[1]["text"]))
+        for asked, drawn in trace["text"].items():
+            self.assertEqual(drawn, asked)
+        self.assertEqual(set(trace["file"]), set(self.english[1]["file"]))
+        for asked, loaded in trace["file"].items():
+            self.assertEqual(loaded, asked)
+        self.assertEqual(set(trace["resource"].values()), {"zh"})
+
+    def test_play_and_the_stored_settings_are_the_same_in_both_languages(self):
+        english_dumps, _, english_stored = self.english
+        chinese_dumps, _, chinese_stored = self.chinese
+        screens = [dump["screen"] for dump in chinese_dumps]
+        for screen in ("settings", "help", "question", "game", "gameover", "passed", "menu"):
+            self.assertIn(screen, screens)
+        self.assertEqual(len(english_dumps), len(chinese_dumps))
+        for english, chinese in zip(english_dumps, chinese_dumps):
+            self.assertEqual(english, chinese)
+        self.assertEqual(english_stored, chinese_stored)
+        self.assertTrue(chinese_stored.startswith(b"\xff\xfe"))
+
+
+class LanguageChoiceTest(GameTestCase):
+    LOCALE_VARIABLES = ("LANGUAGE", "LC_ALL", "LC_MESSAGES", "LANG")
+
+    def claim_caption(self, environment, lang=None):
+        """The claim button's caption as drawn on the board."""
+        game = self.new_game(lang=lang)
+        for name in self.LOCALE_VARIABLES:
+            game.env.pop(name, None)
+        game.env.update(environment)
+        trace = os.path.join(game.directory, TRACE_NAME)
+        game.env["QUANDREL_TRACE_ASSETS"] = trace
+        self.run_script(MENU + ["command 220", "wait 100"], game=game)
+        return read_trace(trace)["text"]["营救"]
+
+    def test_the_environment_chooses_as_gettext_does(self):
+        cases = [
+            ({}, "Claim"),
+            ({"LANG": "zh_CN.UTF-8"}, "营救"),
+            ({"LANG": "zh_TW.UTF-8", "LC_MESSAGES": "de_DE.UTF-8"}, "Claim"),
+            ({"LANG": "zh_CN.UTF-8", "LC_ALL": "C"}, "Claim"),
+            ({"LC_ALL": "en_US.UTF-8", "LANGUAGE": "fr:zh_CN:en"}, "营救"),
+            ({"LANG": "C", "LANGUAGE": ""}, "Claim"),
+        ]
+        for environment, caption in cases:
+            with self.subTest(environment=environment):
+                self.assertEqual(self.claim_caption(environment), caption)
+
+    def test_lang_overrides_the_environment(self):
+        self.assertEqual(self.claim_caption({"LANG": "zh_CN.UTF-8"}, lang="en"), "Claim")
+        self.assertEqual(self.claim_caption({"LANGUAGE": "en"}, lang="zh"), "营救")
+
+    def test_an_unknown_language_is_refused(self):
+        game = self.new_game()
+        for lang in ("fr", "", "EN"):
+            with self.subTest(lang=lang):
+                done = subprocess.run([game.binary, "--headless", "--lang", lang], input="dump\n", env=game.env,
+                                      cwd=game.directory, capture_output=True, text=True, timeout=60)
+                self.assertEqual(done.returncode, 2)
+                self.assertIn("--lang", done.stderr)
+                self.assertEqual(done.stdout, "")
+        self.assertIsNone(game.settings())
+
+
+if __name__ == "__main__":
+    unittest.main()
