@@ -14,7 +14,7 @@ $APT install --no-install-recommends \
   python3 python3-pil python3-numpy libharfbuzz-bin \
   fonts-wqy-microhei fonts-dejavu-core \
   clang llvm libclang-rt-14-dev valgrind \
-  desktop-file-utils appstream \
+  desktop-file-utils appstream gettext \
   >/dev/null
 # The browser build and its test: Emscripten, Chromium, and Node.js with npm
 # (a machine may already carry its own Node.js, whose npm conflicts with Debian's).
