@@ -16,15 +16,20 @@ std::span<const uint8_t> ResourceTable::find(uint32_t id) const {
   return {entry->data, entry->size};
 }
 
-bool ImagingHelper::LoadImageW(const char16_t* path, bool, bool, bool) {
-  image_ = nullptr;
-  if (!path) return false;
+const Image* loadPictureFile(const char16_t* path) {
+  if (!path) return nullptr;
   // The active language's own picture first; reused, so a reload allocates nothing.
   static std::u16string variant;
-  if (localizedImagePath(path, variant)) image_ = imageCache().fromFile(variant, false);
-  const bool localized = image_ != nullptr;
-  if (!image_) image_ = imageCache().fromFile(path);
-  if (assetTraceEnabled()) traceFile(path, !image_ ? std::u16string_view() : localized ? variant : path);
+  const Image* image = nullptr;
+  if (localizedImagePath(path, variant)) image = imageCache().fromFile(variant, false);
+  const bool localized = image != nullptr;
+  if (!image) image = imageCache().fromFile(path);
+  if (assetTraceEnabled()) traceFile(path, !image ? std::u16string_view() : localized ? variant : path);
+  return image;
+}
+
+bool ImagingHelper::LoadImageW(const char16_t* path, bool, bool, bool) {
+  image_ = loadPictureFile(path);
   return image_ != nullptr;
 }
 

@@ -122,7 +122,7 @@ TEST(PoReader, MalformedCataloguesFailWithTheLineAndKeepNothing) {
       {"msgid \"a\"\nmsgstr \"b\"c\"\n", "line 5: an unescaped quote"},
       {"msgid \"a\"\nmsgstr \"b\\\"\n", "line 5: a backslash at the end"},
       {"msgid \"a\"\nmsgstr\n", "line 5: 'msgstr' without its quoted string"},
-      {"\"orphan\"\n", "line 4: a string continues no msgid"},
+      {"#, fuzzy\n\"orphan\"\n", "line 5: a string continues no msgid"},
       {"msgid \"a\"\nmsgid_plural \"as\"\nmsgstr[0] \"b\"\n", "line 5: plural forms"},
       {"msgid \"a\"\nmsgstr \"\xC3\x28\"\n", "not UTF-8"},
       {"msgid \"\xED\xA0\x80\"\nmsgstr \"b\"\n", "not UTF-8"},
