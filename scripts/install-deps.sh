@@ -11,10 +11,10 @@ $APT install --no-install-recommends \
   libsdl2-dev libstb-dev \
   libgtest-dev libbenchmark-dev \
   xvfb xauth xdotool imagemagick \
-  python3 python3-pil python3-numpy libharfbuzz-bin \
+  python3 python3-pil python3-numpy libharfbuzz-bin gettext \
   fonts-wqy-microhei fonts-dejavu-core \
   clang llvm libclang-rt-14-dev valgrind \
-  desktop-file-utils appstream gettext \
+  desktop-file-utils appstream \
   >/dev/null
 # The browser build and its test: Emscripten, Chromium, and Node.js with npm
 # (a machine may already carry its own Node.js, whose npm conflicts with Debian's).

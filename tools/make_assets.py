@@ -7,6 +7,10 @@ contact sheet, from code. Deterministic: running it twice writes the same bytes.
 DIR (default: the repository) receives assets/Images, assets/resources,
 assets/icons, assets/Sounds and docs/assets.png. Files whose bytes are unchanged
 are left untouched.
+
+Pictures with words are drawn in Chinese (the msgids of po/quandrel.pot) and
+again for every translation po/LL.po: assets/Images/LL/<name>,
+assets/resources/LL/<id>.png and the sheet docs/assets-LL.png.
 """
 import argparse
 import io
@@ -17,7 +21,7 @@ sys.dont_write_bytecode = True
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 
-from artkit import catalogue, icons, sheet  # noqa: E402
+from artkit import catalogue, icons, sheet, words  # noqa: E402
 from soundkit import sounds  # noqa: E402
 from soundkit.synth import RATE  # noqa: E402
 from soundkit.wav import to_pcm16, wav_bytes  # noqa: E402
@@ -64,18 +68,55 @@ def check_size(label, picture, size):
         raise ValueError(f"{label} is {picture.size}, the catalogue says {size}")
 
 
+SIZES = {name: size for name, size, _ in catalogue.IMAGES}
+
+
+def write_pictures(out, images, resources, folder=""):
+    for name, picture, _ in images:
+        check_size(name, picture, SIZES[name])
+        out.write(os.path.join("assets", "Images", folder, name), encode(picture, name))
+    for rid, (picture, _) in sorted(resources.items()):
+        check_size(f"resource {rid}", picture, catalogue.RESOURCE_SIZES[rid])
+        out.write(os.path.join("assets", "resources", folder, f"{rid}.png"), encode(picture, ".png"))
+
+
+def check_catalogue(code):
+    """Warns about texts a translation lacks or no longer needs."""
+    template = {e.key for e in words.messages(words.read(os.path.join(words.PO_DIR, words.TEMPLATE)))}
+    ours = {e.key for e in words.messages(words.read(words.translations()[code]))}
+    for what, keys in (("missing from", template - ours), ("obsolete in", ours - template)):
+        for ctxt, msgid in sorted(keys, key=str):
+            print(f"warning: {msgid!r} is {what} po/{code}.po (msgmerge --update po/{code}.po po/quandrel.pot)",
+                  file=sys.stderr)
+
+
+def translated_pictures(out, wordy):
+    """Draws the pictures that carry words once per translation; returns {code: (images, resources)}."""
+    drawn = {}
+    try:
+        for code in words.languages()[1:]:
+            check_catalogue(code)
+            words.LANGUAGE.use(code)
+            words.LANGUAGE.untranslated.clear()
+            images, resources = catalogue.pictures(wordy)
+            write_pictures(out, images, resources, code)
+            for ctxt, msgid in sorted(words.LANGUAGE.untranslated, key=str):
+                print(f"warning: po/{code}.po does not translate {msgid!r}; its pictures keep the Chinese",
+                      file=sys.stderr)
+            drawn[code] = (images, resources)
+    finally:
+        words.LANGUAGE.use(words.SOURCE_LANGUAGE)
+    return drawn
+
+
 def build(root):
     out = Writer(root)
-    images = []
-    for name, size, draw in catalogue.IMAGES:
-        picture = draw()
-        check_size(name, picture, size)
-        out.write(os.path.join("assets", "Images", name), encode(picture, name))
-        images.append((name, picture))
-    resources = catalogue.resources()
-    for rid, picture in sorted(resources.items()):
-        check_size(f"resource {rid}", picture, catalogue.RESOURCE_SIZES[rid])
-        out.write(os.path.join("assets", "resources", f"{rid}.png"), encode(picture, ".png"))
+    words.LANGUAGE.use(words.SOURCE_LANGUAGE)
+    images, resources = catalogue.pictures()
+    write_pictures(out, images, resources)
+    wordy = {name for name, _, has_words in images if has_words}
+    wordy |= {rid for rid, (_, has_words) in resources.items() if has_words}
+    translations = translated_pictures(out, wordy)
     icon_list = []
     for size in icons.ICON_SIZES:
         name = f"quandrel-{size}.png"
@@ -86,8 +127,13 @@ def build(root):
     for name, samples in sounds().items():
         out.write(os.path.join("assets", "Sounds", name), wav_bytes(samples))
         waves.append((name, to_pcm16(samples), RATE))
-    page = sheet.contact_sheet(images, resources, icon_list, waves)
+    page = sheet.contact_sheet([(n, p) for n, p, _ in images], {r: p for r, (p, _) in resources.items()},
+                               icon_list, waves)
     out.write(os.path.join("docs", "assets.png"), encode(page, ".png"))
+    for code, (lang_images, lang_resources) in translations.items():
+        page = sheet.language_sheet(code, [(n, p) for n, p, _ in lang_images],
+                                    {r: p for r, (p, _) in lang_resources.items()})
+        out.write(os.path.join("docs", f"assets-{code}.png"), encode(page, ".png"))
     return out
 
 

@@ -1,7 +1,9 @@
 """Checks the committed pictures: every file and resource the game loads exists,
-decodes and has its size; sprites are see-through around their shapes; the
-score and level boxes of the board carry white text; every colour is told apart
-by its symbol as well as its hue."""
+decodes and has its size; every translation has its own copy of each picture with
+words; sprites are see-through around their shapes; the score and level boxes of
+the board carry white text; every colour is told apart by its symbol as well as
+its hue."""
+import glob
 import itertools
 import os
 import unittest
@@ -14,6 +16,8 @@ ROOT = os.environ.get("QUANDREL_SOURCE_DIR") or os.path.dirname(os.path.dirname(
 IMAGES = os.path.join(ROOT, "assets", "Images")
 RESOURCES = os.path.join(ROOT, "assets", "resources")
 ICONS = os.path.join(ROOT, "assets", "icons")
+# Every po/LL.po is a translation with its own pictures in Images/LL and resources/LL.
+TRANSLATIONS = sorted(os.path.splitext(os.path.basename(p))[0] for p in glob.glob(os.path.join(ROOT, "po", "*.po")))
 
 FULL = (480, 720)
 EXPECTED_IMAGES = {"bg.jpg": (480, 625), "penqi.png": (80, 153), "splash.png": FULL, "start.png": FULL,
@@ -30,6 +34,11 @@ EXPECTED_RESOURCES.update({i: (60, 40) for i in range(108, 128)})
 EXPECTED_RESOURCES.update({i: (108, 38) for i in range(128, 138)})
 EXPECTED_RESOURCES.update({138: (65, 40), 139: (65, 40), 140: (60, 37), 141: (60, 37),
                            142: (112, 42), 143: (112, 42), 144: (112, 42), 145: (112, 42)})
+
+# The pictures that carry words: the board's labels, splash and title, menu,
+# settings, help, level passed, game over, and every button with a caption.
+WORDED_IMAGES = {"bg.jpg", "splash.png", "start.png", "set.png", "help.png", "past.png", "gameover.png"}
+WORDED_RESOURCES = set(range(108, 146))
 
 # Pictures drawn over other pictures: their corners must be transparent.
 SPRITES = (["penqi.png", "bom.png", "darkclouds.png"] + [f"map{i}.png" for i in range(20)]
@@ -69,7 +78,10 @@ class FilesAndSizes(unittest.TestCase):
                 self.assertEqual(picture.format, "JPEG" if name.endswith(".jpg") else "PNG")
 
     def test_image_folder_holds_nothing_else(self):
-        self.assertEqual(sorted(os.listdir(IMAGES)), sorted(EXPECTED_IMAGES))
+        files = [n for n in os.listdir(IMAGES) if os.path.isfile(os.path.join(IMAGES, n))]
+        self.assertEqual(sorted(files), sorted(EXPECTED_IMAGES))
+        folders = [n for n in os.listdir(IMAGES) if os.path.isdir(os.path.join(IMAGES, n))]
+        self.assertEqual(sorted(folders), TRANSLATIONS)
 
     def test_every_resource_decodes_at_its_size(self):
         for rid, size in sorted(EXPECTED_RESOURCES.items()):
@@ -87,6 +99,36 @@ class FilesAndSizes(unittest.TestCase):
         for size in (64, 128, 256):
             with self.subTest(size=size):
                 self.assertEqual(load(os.path.join(ICONS, f"quandrel-{size}.png")).size, (size, size))
+
+
+class Translations(unittest.TestCase):
+    def test_english_is_among_the_translations(self):
+        self.assertIn("en", TRANSLATIONS)
+
+    def test_each_translation_has_every_picture_with_words_at_its_chinese_size(self):
+        for lang in TRANSLATIONS:
+            with self.subTest(lang=lang):
+                self.assertEqual(set(os.listdir(os.path.join(IMAGES, lang))), WORDED_IMAGES)
+                self.assertEqual({int(n[:-4]) for n in os.listdir(os.path.join(RESOURCES, lang))}, WORDED_RESOURCES)
+            pairs = [(os.path.join(IMAGES, lang, n), os.path.join(IMAGES, n)) for n in sorted(WORDED_IMAGES)]
+            pairs += [(os.path.join(RESOURCES, lang, f"{r}.png"), os.path.join(RESOURCES, f"{r}.png"))
+                      for r in sorted(WORDED_RESOURCES)]
+            for translated, chinese in pairs:
+                with self.subTest(picture=translated):
+                    a, b = load(translated), load(chinese)
+                    self.assertEqual((a.size, a.format, a.mode), (b.size, b.format, b.mode))
+
+    def test_translated_pictures_change_the_words_and_keep_the_art(self):
+        for lang in TRANSLATIONS:
+            for name in sorted(WORDED_IMAGES):
+                with self.subTest(lang=lang, picture=name):
+                    a = np.asarray(load(os.path.join(IMAGES, lang, name)).convert("RGB"), dtype=np.int16)
+                    b = np.asarray(load(os.path.join(IMAGES, name)).convert("RGB"), dtype=np.int16)
+                    changed = np.abs(a - b).max(axis=2) > 40
+                    # Some pixels differ (the words), most stay (the art around them;
+                    # the help page is the wordiest, near a third).
+                    self.assertGreater(np.count_nonzero(changed), 40)
+                    self.assertLess(np.count_nonzero(changed) / changed.size, 0.5)
 
 
 class Looks(unittest.TestCase):
@@ -122,13 +164,13 @@ class Looks(unittest.TestCase):
             "set.png": [(170, 150, 60, 37), (170, 210, 60, 37), (180, 300, 65, 40)],
             "help.png": [(230, 520, 65, 40)],
         }
-        for name, rects in places.items():
-            picture = load(os.path.join(IMAGES, name)).convert("RGBA")
+        for (name, rects), lang in itertools.product(places.items(), [""] + TRANSLATIONS):
+            picture = load(os.path.join(IMAGES, lang, name)).convert("RGBA")
             flat = Image.new("RGBA", picture.size, (255, 255, 255, 255))
             flat.alpha_composite(picture)
             pixels = np.asarray(flat.convert("RGB"), dtype=np.float64)
             for x, y, w, h in rects:
-                with self.subTest(picture=name, rect=(x, y, w, h)):
+                with self.subTest(picture=os.path.join(lang, name), rect=(x, y, w, h)):
                     # A few pixels in from the edge: the button's own outline covers those.
                     area = pixels[y + 3:y + h - 3, x + 3:x + w - 3]
                     self.assertLess(area.std(axis=(0, 1)).max(), 8.0, "busy picture under a button")

@@ -1,8 +1,9 @@
 """Runs the asset generator into a fresh directory and checks that it reproduces the
-committed files byte for byte (so the generator is deterministic and the committed
-assets are what it makes), and that its glyph check refuses a character a font
-cannot draw."""
+committed files byte for byte, the pictures of every language included (so the
+generator is deterministic and the committed assets are what it makes), and that
+its glyph check refuses a character a font cannot draw."""
 import filecmp
+import glob
 import os
 import subprocess
 import sys
@@ -19,9 +20,11 @@ def listing(root):
     out = set()
     for top in GENERATED:
         base = os.path.join(root, top)
-        for name in os.listdir(base):
-            out.add(os.path.join(top, name))
-    out.add(os.path.join("docs", "assets.png"))
+        for folder, _, names in os.walk(base):
+            for name in names:
+                out.add(os.path.relpath(os.path.join(folder, name), root))
+    for sheet in glob.glob(os.path.join(root, "docs", "assets*.png")):
+        out.add(os.path.relpath(sheet, root))
     return out
 
 

@@ -15,7 +15,8 @@ sys.dont_write_bytecode = True
 sys.path.insert(0, os.path.join(ROOT, "tools"))
 
 from artkit.canvas import Canvas, dilate  # noqa: E402
-from artkit.text import CJK, text_width, wrap  # noqa: E402
+from artkit import text, words  # noqa: E402
+from artkit.text import CJK, LATIN_BODY, LATIN_BOLD, TextDoesNotFit, draw_text, text_width, wrap  # noqa: E402
 from soundkit.synth import RATE, mix_into, seconds, sine  # noqa: E402
 from soundkit.wav import PEAK_LIMIT, TARGET_DB, loudness_db, normalise, wav_bytes  # noqa: E402
 
@@ -72,6 +73,63 @@ class Wrapping(unittest.TestCase):
             for before, after in zip(lines, lines[1:]):
                 self.assertFalse(before[-1].isdigit() and after[0].isdigit(), (before, after))
                 self.assertNotIn(after[0], "，。、：；")
+
+
+    def test_english_breaks_only_between_words(self):
+        sentence = ("Fill a tube with three drops of one colour for 50 points and that colour's key; "
+                    "“Glide” slides the sprayer.")
+        for width in range(90, 300, 23):
+            lines = wrap(sentence, 12, width, LATIN_BODY)
+            self.assertEqual(" ".join(line.strip() for line in lines), sentence)
+            for line in lines:
+                self.assertLessEqual(text_width(LATIN_BODY, 12, line.rstrip()), width)
+                self.assertFalse(line.startswith((" ", "”", ".", ";")), line)
+
+
+class Fitting(unittest.TestCase):
+    def tearDown(self):
+        words.LANGUAGE.use(words.SOURCE_LANGUAGE)
+
+    def last_line(self, **kw):
+        text.DRAWN.clear()
+        c = Canvas(120, 40)
+        draw_text(c, kw.pop("line"), 60, 20, kw.pop("size", 20), (0, 0, 0), **kw)
+        return text.DRAWN[-1]
+
+    def test_text_wider_than_its_box_shrinks_inside_it(self):
+        free = self.last_line(line="Classmates", face=LATIN_BOLD)
+        box = (30, 5, 90, 35)
+        fitted = self.last_line(line="Classmates", face=LATIN_BOLD, box=box)
+        self.assertGreater(free[1][2] - free[1][0], 60)
+        ink = fitted[1]
+        self.assertTrue(box[0] <= ink[0] and ink[2] <= box[2] and box[1] <= ink[1] and ink[3] <= box[3], ink)
+        self.assertLess(fitted[4], 20)
+        # Centred on the same point: shrinking keeps the anchor.
+        self.assertAlmostEqual((ink[0] + ink[2]) / 2, 60, delta=1.5)
+
+    def test_text_that_fits_is_drawn_at_its_size(self):
+        self.assertEqual(self.last_line(line="OK", face=LATIN_BOLD, box=(0, 0, 120, 40))[4], 20)
+
+    def test_a_narrower_face_comes_before_a_smaller_size(self):
+        words.LANGUAGE.use("en")
+        box = (4, 3, 116, 37)
+        wide = self.last_line(line="Main menu plus", latin=LATIN_BOLD, box=box)
+        either = self.last_line(line="Main menu plus", latin=[LATIN_BOLD, LATIN_BODY], box=box)
+        self.assertLess(wide[4], 20)
+        self.assertGreater(either[4], wide[4])
+
+    def test_text_that_cannot_fit_readably_is_refused_not_clipped(self):
+        with self.assertRaises(TextDoesNotFit):
+            self.last_line(line="A caption far too long for any button", face=LATIN_BOLD, box=(50, 10, 70, 30))
+
+    def test_other_languages_draw_latin_text_in_the_latin_face(self):
+        words.LANGUAGE.use("en")
+        self.assertEqual(text.face_for("Start"), LATIN_BOLD)
+        self.assertEqual(text.face_for("Start", CJK, LATIN_BODY), LATIN_BODY)
+        # A script the Latin face lacks keeps the CJK face.
+        self.assertEqual(text.face_for("开始"), CJK)
+        words.LANGUAGE.use(words.SOURCE_LANGUAGE)
+        self.assertEqual(text.face_for("Start"), CJK)
 
 
 class Drawing(unittest.TestCase):

@@ -3,8 +3,10 @@ texts and loads the English pictures wherever there is one, Chinese shows the
 originals, play and the stored settings are the same in both, and the
 language follows the environment unless --lang says otherwise."""
 
+import gettext
 import os
 import subprocess
+import tempfile
 import unittest
 
 from quandrel_driver import MENU, Game, GameTestCase, binary_path
@@ -43,14 +45,14 @@ def read_trace(path, directory=""):
 
 
 def english_catalogue():
-    """msgid -> msgstr of the entries without a context in po/en.po."""
-    sys_path = os.path.join(SOURCE, "tests", "assets")
-    import importlib.util
-    spec = importlib.util.spec_from_file_location("translations", os.path.join(sys_path, "test_translations.py"))
-    module = importlib.util.module_from_spec(spec)
-    spec.loader.exec_module(module)
-    return {msgid: msgstr for context, msgid, msgstr, _ in module.entries(os.path.join(SOURCE, "po", "en.po"))
-            if context is None}
+    """msgid -> msgstr of po/en.po as gettext compiles it (entries without a context)."""
+    with tempfile.TemporaryDirectory() as scratch:
+        compiled = os.path.join(scratch, "en.mo")
+        subprocess.run(["msgfmt", "-o", compiled, os.path.join(SOURCE, "po", "en.po")], check=True)
+        with open(compiled, "rb") as file:
+            translations = gettext.GNUTranslations(file)
+    return {msgid: msgstr for msgid, msgstr in translations._catalog.items()
+            if isinstance(msgid, str) and msgid and "\x04" not in msgid}
 
 
 def play_tour(lang):

@@ -7,7 +7,8 @@ from .canvas import Canvas, darker, lighter
 from .mascot import Mascot
 from .palette import COLOUR, INK, ORANGE, WHITE
 from .pieces import drop_mask
-from .text import draw_text
+from .text import LATIN_BODY, LATIN_BOLD, draw_text
+from .words import tr
 
 STYLES = {
     # fill top, fill bottom, text colour, outline
@@ -29,13 +30,13 @@ def _pill(c, x0, y0, x1, y1, style):
 
 
 def caption(w, h, text, style, size):
-    """A pill button of w x h with a Chinese caption."""
+    """A pill button of w x h with a caption (the Chinese text, translated)."""
     c = Canvas(w, h)
     _pill(c, 1.2, 1.2, w - 1.2, h - 1.2, style)
     ink = STYLES[style][2]
     glow = (255, 255, 255, 110) if style in ("yellow", "grey") else (0, 0, 0, 70)
-    draw_text(c, text, w / 2, h / 2 + 1.0, size, ink, bold=0.45 if size >= 17 else 0.3,
-              shadow=(0, 1.0, glow))
+    draw_text(c, tr(text), w / 2, h / 2 + 1.0, size, ink, bold=0.45 if size >= 17 else 0.3,
+              shadow=(0, 1.0, glow), latin=[LATIN_BOLD, LATIN_BODY], box=(4, 3, w - 4, h - 3))
     return c.finish()
 
 
@@ -49,8 +50,9 @@ def switch(on):
     kx = 45.5 if on else 14.5
     c.shape(c.ellipse(kx, 18.5, 10.5), (255, 255, 255), width=1.4)
     c.paint(c.ellipse(kx - 2.5, 15, 4, 2.6), (232, 238, 250))
-    draw_text(c, "开启" if on else "关闭", 21.5 if on else 38.5, 19, 12,
-              WHITE if on else (80, 84, 100), bold=0.35)
+    # The word stands beside the knob, on the track.
+    draw_text(c, tr("开启") if on else tr("关闭"), 21.5 if on else 38.5, 19, 12,
+              WHITE if on else (80, 84, 100), bold=0.35, box=(4, 6, 34.5, 32) if on else (26, 6, 56, 32))
     return c.finish()
 
 
@@ -110,25 +112,30 @@ def corner(kind, lit):
     return tile
 
 
-def resource_pictures():
-    """Every resource picture by id."""
+def resource_builders():
+    """Resource id -> the function that draws it."""
     out = {}
-    out[101], out[102] = corner("repair", False), corner("repair", True)
-    out[103], out[104] = corner("head", False), corner("head", True)
-    out[105], out[106] = corner("buy", False), corner("buy", True)
+    for rid, kind in ((101, "repair"), (103, "head"), (105, "buy")):
+        out[rid] = lambda kind=kind: corner(kind, False)
+        out[rid + 1] = lambda kind=kind: corner(kind, True)
     words = ["车子", "房子", "孩子", "金钱", "老婆", "妈妈", "朋友", "情人", "同学", "兄弟"]
     for i, word in enumerate(words):
-        out[108 + 2 * i] = caption(60, 40, word, "yellow", 18)
-        out[109 + 2 * i] = caption(60, 40, word, "grey", 18)
+        out[108 + 2 * i] = lambda word=word: caption(60, 40, word, "yellow", 18)
+        out[109 + 2 * i] = lambda word=word: caption(60, 40, word, "grey", 18)
     menu = {134: "开始游戏", 128: "继续游戏", 136: "选项设置", 132: "帮助说明", 130: "退出游戏"}
     for rid, text in menu.items():
-        out[rid] = caption(108, 38, text, "yellow", 19)
-        out[rid + 1] = caption(108, 38, text, "grey", 19)
-    out[138] = caption(65, 40, "返回", "blue", 18)
-    out[139] = caption(65, 40, "返回", "darkgrey", 18)
-    out[140], out[141] = switch(True), switch(False)
-    out[144] = caption(112, 42, "重新开始", "yellow", 20)
-    out[145] = caption(112, 42, "重新开始", "grey", 20)
-    out[142] = caption(112, 42, "返回设置", "yellow", 20)
-    out[143] = caption(112, 42, "返回设置", "grey", 20)
+        out[rid] = lambda text=text: caption(108, 38, text, "yellow", 19)
+        out[rid + 1] = lambda text=text: caption(108, 38, text, "grey", 19)
+    out[138] = lambda: caption(65, 40, "返回", "blue", 18)
+    out[139] = lambda: caption(65, 40, "返回", "darkgrey", 18)
+    out[140], out[141] = (lambda: switch(True)), (lambda: switch(False))
+    out[144] = lambda: caption(112, 42, "重新开始", "yellow", 20)
+    out[145] = lambda: caption(112, 42, "重新开始", "grey", 20)
+    out[142] = lambda: caption(112, 42, "返回设置", "yellow", 20)
+    out[143] = lambda: caption(112, 42, "返回设置", "grey", 20)
     return out
+
+
+def resource_pictures():
+    """Every resource picture by id, in the active language."""
+    return {rid: draw() for rid, draw in resource_builders().items()}

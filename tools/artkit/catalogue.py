@@ -1,6 +1,6 @@
 """Every picture the game loads, by file name or resource id, with its size and
 the function that draws it."""
-from . import board, buttons, mascot, panels, pieces, scenes, weather
+from . import board, buttons, mascot, panels, pieces, scenes, weather, words
 
 # (file name under Images/, (width, height), builder)
 IMAGES = (
@@ -41,3 +41,25 @@ def resources():
     if sorted(pictures) != sorted(RESOURCE_SIZES):
         raise ValueError("resource ids drawn differ from the catalogue")
     return pictures
+
+
+def _drawn(draw):
+    """The picture and whether it carries any words of the text catalogue."""
+    before = set(words.LANGUAGE.used)
+    words.LANGUAGE.used.clear()
+    picture = draw()
+    has_words = bool(words.LANGUAGE.used)
+    words.LANGUAGE.used |= before
+    return picture, has_words
+
+
+def pictures(only=None):
+    """Every picture in the active language: ([(file name, picture, has words)],
+    {resource id: (picture, has words)}). only, a set of file names and resource
+    ids, limits the drawing to those."""
+    builders = buttons.resource_builders()
+    if sorted(builders) != sorted(RESOURCE_SIZES):
+        raise ValueError("resource ids drawn differ from the catalogue")
+    images = [(name, *_drawn(draw)) for name, _, draw in IMAGES if only is None or name in only]
+    res = {rid: _drawn(draw) for rid, draw in sorted(builders.items()) if only is None or rid in only}
+    return images, res

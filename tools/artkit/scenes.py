@@ -12,7 +12,8 @@ from .canvas import Canvas, darker, lighter
 from .mascot import Mascot
 from .palette import COLOUR, INK, WHITE
 from .pieces import broken_tube, key, tube
-from .text import LATIN_BOLD, draw_text, text_width
+from .text import CJK, LATIN_BOLD, draw_text, face_for, text_width
+from .words import tr
 from .weather import storm_cloud
 
 RAINBOW = [COLOUR[i] for i in (0, 2, 1, 3, 4, 5)]
@@ -93,7 +94,10 @@ def panel(c, x0, y0, x1, y1, fill=(255, 250, 236, 225)):
 
 
 def banner(c, text, cx, cy, size, fill, ink=WHITE):
-    w = size * len(text) * 1.05 + 60
+    face = face_for(text)
+    # Chinese characters are square: their count gives the width; other scripts are measured.
+    wide = size * len(text) if face == CJK else text_width(face, size, text)
+    w = min(wide * 1.05 + 60, c.w - 70)
     ribbon = c.poly([(cx - w / 2 - 26, cy - size * 0.55), (cx - w / 2, cy - size * 0.05),
                      (cx - w / 2 - 26, cy + size * 0.55), (cx - w / 2 + 10, cy + size * 0.55),
                      (cx - w / 2 + 10, cy - size * 0.55)])
@@ -104,7 +108,8 @@ def banner(c, text, cx, cy, size, fill, ink=WHITE):
     c.shape(ribbon, darker(fill, 0.25), width=2)
     c.shape(c.rect(cx - w / 2, cy - size * 0.75, cx + w / 2, cy + size * 0.75, radius=12), fill, width=2.4)
     c.paint(c.rect(cx - w / 2 + 8, cy - size * 0.68, cx + w / 2 - 8, cy - size * 0.1, radius=8), (255, 255, 255, 60))
-    draw_text(c, text, cx, cy + 2, size, ink, bold=size * 0.03, outline=INK, outline_width=size * 0.06)
+    draw_text(c, text, cx, cy + 2, size, ink, bold=size * 0.03, outline=INK, outline_width=size * 0.06,
+              box=(cx - w / 2 + 6, cy - size * 0.75, cx + w / 2 - 6, cy + size * 0.75 + 4))
 
 
 # -- the four pictures -------------------------------------------------------
@@ -116,11 +121,13 @@ def splash():
         fluffy(c, x, y, k)
     splats(c, 5, 12, (30, 260, 450, 520), (7, 13))
     logo(c, 240, 150, 66)
-    draw_text(c, "混合颜色 · 赢取钥匙", 240, 222, 22, WHITE, bold=0.6, outline=INK, outline_width=2.6)
+    draw_text(c, tr("混合颜色 · 赢取钥匙"), 240, 222, 22, WHITE, bold=0.6, outline=INK, outline_width=2.6,
+              box=(8, 204, 472, 240))
     Mascot(c, ox=240 - 48 * 1.7, oy=258, scale=1.7).draw("cheer", hanger=False)
     bench(c, 640)
     tube_row(c, 92, 516, [3, 6, 9, 12, 15, 18], step=52)
-    draw_text(c, "加载中…", 240, 684, 18, WHITE, bold=0.4, outline=INK, outline_width=2)
+    draw_text(c, tr("加载中…"), 240, 684, 18, WHITE, bold=0.4, outline=INK, outline_width=2,
+              box=(8, 668, 472, 700))
     return c.finish().convert("RGB")
 
 
@@ -130,7 +137,8 @@ def start_menu():
     for x, y, k in ((20, 190, 0.9), (380, 220, 1.0)):
         fluffy(c, x, y, k)
     logo(c, 240, 92, 60)
-    draw_text(c, "混合颜色 · 赢取钥匙", 240, 152, 19, WHITE, bold=0.5, outline=INK, outline_width=2.4)
+    draw_text(c, tr("混合颜色 · 赢取钥匙"), 240, 152, 19, WHITE, bold=0.5, outline=INK, outline_width=2.4,
+              box=(8, 136, 472, 168))
     Mascot(c, ox=240 - 48 * 1.4, oy=190, scale=1.4).draw("happy", hanger=False)
     bench(c, 668)
     # Tubes and keys on the bench to either side of the menu panel.
@@ -149,11 +157,12 @@ def level_passed():
     c = Canvas(480, 720)
     backdrop(c, (255, 214, 90), (255, 168, 80), (255, 240, 170, 0), (255, 250, 210, 90), centre=(240, 300))
     confetti(c, 21, 46, (10, 10, 470, 420))
-    banner(c, "过关啦！", 240, 86, 44, COLOUR[0])
+    banner(c, tr("过关啦！"), 240, 86, 44, COLOUR[0])
     for x, y, r in ((96, 164, 16), (384, 164, 16), (60, 240, 10), (420, 240, 10)):
         _star(c, x, y, r)
     Mascot(c, ox=240 - 48 * 1.35, oy=132, scale=1.35).draw("cheer", hanger=False)
-    draw_text(c, "选一个你最珍惜的，进入下一关", 240, 422, 20, WHITE, bold=0.5, outline=INK, outline_width=2.4)
+    draw_text(c, tr("选一个你最珍惜的，进入下一关"), 240, 422, 20, WHITE, bold=0.5, outline=INK, outline_width=2.4,
+              box=(8, 404, 472, 438))
     panel(c, 56, 438, 424, 574)
     bench(c, 664, colour=(214, 140, 80))
     tube_row(c, 40, 590, [3, 6, 9], step=30)
@@ -180,9 +189,10 @@ def game_over():
         _star(c, rng.uniform(10, 470), rng.uniform(10, 250), rng.uniform(2, 4.5), fill=(255, 240, 170))
     storm_cloud(c, 40, 200, 1.0, colour=(96, 102, 130))
     storm_cloud(c, 340, 230, 0.9, colour=(96, 102, 130))
-    banner(c, "游戏结束", 240, 96, 42, (120, 110, 200))
+    banner(c, tr("游戏结束"), 240, 96, 42, (120, 110, 200))
     Mascot(c, ox=240 - 48 * 1.2, oy=170, scale=1.2).draw("sad", hanger=False)
-    draw_text(c, "别灰心，再来一次！", 240, 416, 21, WHITE, bold=0.5, outline=INK, outline_width=2.4)
+    draw_text(c, tr("别灰心，再来一次！"), 240, 416, 21, WHITE, bold=0.5, outline=INK, outline_width=2.4,
+              box=(8, 398, 472, 436))
     panel(c, 164, 438, 308, 576)
     bench(c, 664, colour=(170, 116, 86))
     tube_row(c, 40, 590, [19, 2, 19], step=30)

@@ -110,3 +110,12 @@ def contact_sheet(images, resources, icons, sounds):
         ("Sounds/", [_wave_cell(n, s, r) for n, s, r in sounds]),
     ]
     return _flow(sections)
+
+
+def language_sheet(code, images, resources):
+    """The pictures with words in one translation: images [(name, picture)], resources {id: picture}."""
+    sections = [
+        (f"Images/{code}/ (pictures with words)", [_cell(n, p) for n, p in images]),
+        (f"resources/{code}/ (button resources with words)", [_cell(str(i), resources[i]) for i in sorted(resources)]),
+    ]
+    return _flow(sections)

@@ -7,13 +7,29 @@ from functools import lru_cache
 
 from PIL import ImageDraw, ImageFont
 
+from . import words
 from .canvas import SCALE, Canvas, dilate
 
 CJK = ("/usr/share/fonts/truetype/wqy/wqy-microhei.ttc", 0)
 LATIN_BOLD = ("/usr/share/fonts/truetype/dejavu/DejaVuSans-Bold.ttf", 0)
+LATIN_BODY = ("/usr/share/fonts/truetype/dejavu/DejaVuSansCondensed-Bold.ttf", 0)
+# DejaVu's bold strokes are already heavy: the extra weight the CJK face is
+# given by dilation is scaled down when a Latin face stands in for it.
+LATIN_WEIGHT = 0.35
+# Below this size shrinking text to fit would make it unreadable.
+SMALLEST = 7.0
+
+# Every line drawn by draw_text since the last clear: (text, bounding box of its
+# ink in final pixels or None, the box it had to stay in or None, the canvas size,
+# the size it was drawn at).
+DRAWN = []
 
 
 class MissingGlyph(Exception):
+    pass
+
+
+class TextDoesNotFit(ValueError):
     pass
 
 
@@ -43,6 +59,22 @@ def require_glyphs(face, text):
         raise MissingGlyph(f"{face[0]} lacks {''.join(missing)!r}")
 
 
+def covers(face, text):
+    try:
+        require_glyphs(face, text)
+    except MissingGlyph:
+        return False
+    return True
+
+
+def face_for(text, face=CJK, latin=LATIN_BOLD):
+    """The face a text is drawn in: Chinese pictures keep the CJK face; in other
+    languages a Latin face replaces it whenever that face has every glyph."""
+    if face == CJK and words.active() != words.SOURCE_LANGUAGE and covers(latin, text):
+        return latin
+    return face
+
+
 def text_width(face, size, text):
     return font(face, size * SCALE).getlength(text) / SCALE
 
@@ -58,10 +90,42 @@ def text_mask(canvas: Canvas, text, x, y, size, face=CJK, anchor="mm", bold=0.0,
     return m
 
 
+def _ink_box(mask, margin):
+    box = mask.getbbox()
+    if box is None:
+        return None
+    return (box[0] / SCALE - margin, box[1] / SCALE - margin, box[2] / SCALE + margin, box[3] / SCALE + margin)
+
+
+def _inside(ink, box):
+    return ink is None or (ink[0] >= box[0] and ink[1] >= box[1] and ink[2] <= box[2] and ink[3] <= box[3])
+
+
 def draw_text(canvas, text, x, y, size, fill, face=CJK, anchor="mm", bold=0.0,
-              outline=None, outline_width=0.0, shadow=None):
-    """Draws one line of text, optionally with an outline and a drop shadow."""
-    m = text_mask(canvas, text, x, y, size, face, anchor, bold)
+              outline=None, outline_width=0.0, shadow=None, latin=LATIN_BOLD, box=None):
+    """Draws one line of text, optionally with an outline and a drop shadow.
+
+    latin is the face that stands in for the CJK face in other languages, or a
+    list of faces to try in turn, wide to narrow. box (x0, y0, x1, y1), in final
+    pixels, is where the ink (outline included) must stay: a text too wide for it
+    takes the next narrower face, then is drawn smaller until it fits, never clipped."""
+    margin = outline_width if outline is not None else 0.0
+    weight = bold
+    for stand_in in (latin if isinstance(latin, list) else [latin]):
+        used = face_for(text, face, stand_in)
+        bold = weight * LATIN_WEIGHT if used != face else weight
+        m = text_mask(canvas, text, x, y, size, used, anchor, bold)
+        ink = _ink_box(m, margin)
+        if used == face or box is None or _inside(ink, box):
+            break
+    face = used
+    while box is not None and not _inside(ink, box):
+        if size * 0.95 < SMALLEST:
+            raise TextDoesNotFit(f"{text!r} does not fit {box} even at {size:.1f} px")
+        size *= 0.95
+        m = text_mask(canvas, text, x, y, size, face, anchor, bold)
+        ink = _ink_box(m, margin)
+    DRAWN.append((text, ink, box, (canvas.w, canvas.h), size))
     if shadow is not None:
         dx, dy, colour = shadow
         sm = text_mask(canvas, text, x + dx, y + dy, size, face, anchor, bold)
@@ -71,14 +135,22 @@ def draw_text(canvas, text, x, y, size, fill, face=CJK, anchor="mm", bold=0.0,
     canvas.shape(m, fill, outline=outline, width=outline_width if outline is not None else 0)
 
 
+def _word_character(ch):
+    """Part of a word that must not be broken: Latin letters, digits, ASCII and
+    Western punctuation (apostrophes, quotes, dashes) between spaces."""
+    if ch.isspace():
+        return False
+    return ch.isascii() or ord(ch) < 0x250 or 0x2010 <= ord(ch) <= 0x2027
+
+
 def wrap(text, size, width, face=CJK):
     """Splits text into lines no wider than width. Chinese breaks between any two
-    characters, but a run of Latin letters or digits stays whole and closing
-    punctuation never starts a line."""
+    characters, but a word of Latin letters or digits stays whole, spaces end
+    lines, and closing punctuation never starts a line."""
     closing = "，。、；：！？）」』”’,.;:!?)"
     tokens, run = [], ""
     for ch in text:
-        if ch.isascii() and ch.isalnum():
+        if _word_character(ch) and not (run == "" and ch in closing and tokens):
             run += ch
             continue
         if run:

@@ -1,0 +1,188 @@
+"""Checks the text catalogue in po/: gettext accepts every file, the generator's
+reader reads them as gettext does, every text the code or a picture shows is in
+the template and translated, and nothing else is; every translated picture's
+words fit their places; the subset font holds every character of the catalogue."""
+import gettext
+import os
+import re
+import shutil
+import subprocess
+import sys
+import tempfile
+import unittest
+
+ROOT = os.environ.get("QUANDREL_SOURCE_DIR") or os.path.dirname(os.path.dirname(os.path.dirname(
+    os.path.abspath(__file__))))
+PO = os.path.join(ROOT, "po")
+sys.dont_write_bytecode = True
+sys.path.insert(0, os.path.join(ROOT, "tools"))
+
+from artkit import catalogue, text, words  # noqa: E402
+
+TEMPLATE = os.path.join(PO, "quandrel.pot")
+CJK_CHARACTER = re.compile("[\u3000-\u303f\u4e00-\u9fff\uff00-\uffef]")
+
+
+def code_texts():
+    """Every Chinese string literal of the program's sources, outside comments."""
+    found = set()
+    literal = re.compile(r'u8?"((?:[^"\\]|\\.)*)"')
+    for folder, _, names in os.walk(os.path.join(ROOT, "src")):
+        for name in names:
+            if not name.endswith((".cpp", ".hpp", ".h")):
+                continue
+            with open(os.path.join(folder, name), encoding="utf-8") as f:
+                for line in f:
+                    code = line.split("//", 1)[0]
+                    found.update(s for s in literal.findall(code) if CJK_CHARACTER.search(s))
+    return found
+
+
+def draw_every_picture(code):
+    """Draws every picture in a language; returns the texts asked for and the lines drawn."""
+    words.LANGUAGE.use(code)
+    words.LANGUAGE.used.clear()
+    words.LANGUAGE.untranslated.clear()
+    text.DRAWN.clear()
+    try:
+        images, resources = catalogue.pictures()
+        return set(words.LANGUAGE.used), set(words.LANGUAGE.untranslated), list(text.DRAWN), images, resources
+    finally:
+        words.LANGUAGE.use(words.SOURCE_LANGUAGE)
+
+
+class Files(unittest.TestCase):
+    def test_gettext_accepts_the_template_and_every_translation(self):
+        if shutil.which("msgfmt") is None:
+            self.skipTest("msgfmt (Debian package gettext) is not installed")
+        for path in [TEMPLATE] + list(words.translations().values()):
+            with self.subTest(path=os.path.basename(path)):
+                done = subprocess.run(["msgfmt", "--check", "-o", os.devnull, path], capture_output=True, text=True)
+                self.assertEqual(done.returncode, 0, done.stderr)
+
+    def test_translations_declare_utf8_their_language_and_plural_forms(self):
+        for code, path in words.translations().items():
+            header = words.read(path)[0]
+            self.assertEqual(header.msgid, "")
+            with self.subTest(lang=code):
+                self.assertIn("Content-Type: text/plain; charset=UTF-8\n", header.msgstr)
+                self.assertIn(f"Language: {code}\n", header.msgstr)
+                self.assertIn("Plural-Forms: ", header.msgstr)
+
+    def test_reader_agrees_with_gettext_on_every_message(self):
+        if shutil.which("msgfmt") is None:
+            self.skipTest("msgfmt (Debian package gettext) is not installed")
+        for code, path in words.translations().items():
+            with tempfile.TemporaryDirectory() as tmp, self.subTest(lang=code):
+                mo = os.path.join(tmp, "q.mo")
+                subprocess.run(["msgfmt", "-o", mo, path], check=True)
+                with open(mo, "rb") as f:
+                    compiled = gettext.GNUTranslations(f)
+                entries = words.messages(words.read(path))
+                self.assertGreater(len(entries), 40)
+                for e in entries:
+                    expected = compiled.pgettext(e.msgctxt, e.msgid) if e.msgctxt else compiled.gettext(e.msgid)
+                    # gettext shows an untranslated message as its msgid.
+                    self.assertEqual(e.msgstr or e.msgid, expected)
+
+    def test_reader_refuses_malformed_files(self):
+        broken = {
+            "text outside a message": '"stray"\n',
+            "a message without translation": 'msgid "a"\n',
+            "an unknown keyword": 'msgid "a"\nmsgstr "b"\nmsgid_plural "c"\n',
+            "the same message twice": 'msgid "a"\nmsgstr "b"\n\nmsgid "a"\nmsgstr "c"\n',
+            "an unquoted string": 'msgid a\nmsgstr "b"\n',
+        }
+        for what, source in broken.items():
+            with self.subTest(what=what), self.assertRaises(words.PoError):
+                words.parse(source)
+        # The same text in two contexts is two messages, and continued strings join.
+        two = words.parse('msgctxt "x"\nmsgid "a"\nmsgstr ""\n"b\\"c"\n\nmsgid "a"\nmsgstr "d"\n')
+        self.assertEqual([(e.msgctxt, e.msgid, e.msgstr) for e in two], [("x", "a", 'b"c'), (None, "a", "d")])
+
+
+class Coverage(unittest.TestCase):
+    @classmethod
+    def setUpClass(cls):
+        cls.template = {e.key: e for e in words.messages(words.read(TEMPLATE))}
+        cls.drawn_keys, _, _, _, _ = draw_every_picture(words.SOURCE_LANGUAGE)
+
+    def test_every_text_the_code_shows_is_in_the_template(self):
+        shown = code_texts()
+        self.assertGreaterEqual(len(shown), 9)
+        self.assertEqual(shown - {msgid for _, msgid in self.template}, set())
+
+    def test_template_holds_only_texts_that_are_shown(self):
+        shown = {(None, t) for t in code_texts()} | self.drawn_keys
+        self.assertEqual(set(self.template) - shown, set())
+
+    def test_every_entry_says_where_it_is_used(self):
+        for key, e in self.template.items():
+            with self.subTest(msgid=key[1]):
+                self.assertTrue(e.references)
+                for ref in e.references:
+                    self.assertTrue(os.path.exists(os.path.join(ROOT, ref.split(":")[0])), ref)
+
+    def test_every_translation_has_exactly_the_template_messages_all_translated(self):
+        for code, path in words.translations().items():
+            entries = words.messages(words.read(path))
+            with self.subTest(lang=code):
+                self.assertEqual({e.key for e in entries}, set(self.template))
+                self.assertEqual([e.msgid for e in entries if not e.msgstr.strip()], [])
+                self.assertEqual([e.msgid for e in entries if "fuzzy" in e.flags], [])
+
+    def test_drawing_a_text_missing_from_the_template_is_refused(self):
+        with self.assertRaises(KeyError):
+            words.tr("不在目录里")
+        with self.assertRaises(KeyError):
+            words.tr("移动", "no such context")
+
+    def test_font_holds_every_character_of_the_catalogue(self):
+        with open(os.path.join(ROOT, "assets", "fonts", "chars.txt"), encoding="utf-8") as f:
+            listed = f.read().strip()
+        # The list is made from the catalogue by tools/make_font.sh, never by hand.
+        self.assertEqual(listed, words.catalogue_characters())
+        subset = (os.path.join(ROOT, "assets", "fonts", "quandrel-cjk.ttf"), 0)
+        text.require_glyphs(subset, listed + "".join(chr(c) for c in range(0x21, 0x7F)))
+        with self.assertRaises(text.MissingGlyph):
+            text.require_glyphs(subset, "\u9F98")
+
+
+class TranslatedPictures(unittest.TestCase):
+    @classmethod
+    def setUpClass(cls):
+        cls.drawn = {code: draw_every_picture(code) for code in words.languages()[1:]}
+
+    def test_no_picture_keeps_an_untranslated_text(self):
+        for code, (used, untranslated, lines, _, _) in self.drawn.items():
+            with self.subTest(lang=code):
+                self.assertGreater(len(used), 40)
+                self.assertEqual(untranslated, set())
+
+    def test_english_pictures_carry_no_chinese_character(self):
+        _, _, lines, _, _ = self.drawn["en"]
+        self.assertEqual([t for t, *_ in lines if CJK_CHARACTER.search(t)], [])
+
+    def test_every_line_stays_inside_its_place_and_its_picture(self):
+        for code, (_, _, lines, _, _) in self.drawn.items():
+            boxed = 0
+            for line, ink, box, (w, h), _ in lines:
+                with self.subTest(lang=code, text=line):
+                    self.assertIsNotNone(ink, "nothing drawn")
+                    self.assertTrue(0 <= ink[0] and 0 <= ink[1] and ink[2] <= w and ink[3] <= h, (ink, w, h))
+                    if box is not None:
+                        boxed += 1
+                        self.assertTrue(box[0] <= ink[0] and box[1] <= ink[1] and ink[2] <= box[2]
+                                        and ink[3] <= box[3], (ink, box))
+            # Every caption and label has a place it must fit.
+            self.assertGreater(boxed, 60)
+
+    def test_shrunken_text_stays_readable(self):
+        for code, (_, _, lines, _, _) in self.drawn.items():
+            for line, _, _, _, size in lines:
+                with self.subTest(lang=code, text=line):
+                    self.assertGreaterEqual(size, 9.0)
+
+
+if __name__ == "__main__":
+    unittest.main()
