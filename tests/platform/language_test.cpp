@@ -9,7 +9,6 @@
 #include <string>
 
 #include "platform/canvas.hpp"
-#include "platform/font.hpp"
 #include "platform/image_cache.hpp"
 #include "platform/imaging.hpp"
 #include "platform/language/language.hpp"
@@ -297,32 +296,6 @@ TEST(LocalizedPictures, ATableOtherThanTheExecutablesHasNoVariants) {
   const ImagingHelper* loaded = container.LoadImageW(&own, first.id);
   ASSERT_NE(loaded, nullptr);
   EXPECT_EQ(loaded->image(), imageCache().fromResource(original, first.id));
-}
-
-TEST(CatalogueFont, HoldsEveryCharacterOfEveryCatalogueText) {
-  Font& font = uiFont();
-  ASSERT_TRUE(font.valid());
-  for (const char* name : {"po/quandrel.pot", "po/en.po"}) {
-    const std::string file = sourceFile(name);
-    ASSERT_FALSE(file.empty()) << name;
-    size_t lineStart = 0;
-    while (lineStart < file.size()) {
-      size_t lineEnd = file.find('\n', lineStart);
-      if (lineEnd == std::string::npos) lineEnd = file.size();
-      const std::string line = file.substr(lineStart, lineEnd - lineStart);
-      lineStart = lineEnd + 1;
-      // Every quoted string of a msgid, msgstr or continuation line.
-      const size_t open = line.find('"');
-      if (line.empty() || line[0] == '#' || open == std::string::npos) continue;
-      const std::u16string text = utf16FromUtf8(line.substr(open + 1, line.rfind('"') - open - 1));
-      for (size_t i = 0; i < text.size();) {
-        const char32_t codepoint = nextCodepoint(text, i);
-        if (codepoint == u' ') continue;
-        EXPECT_TRUE(font.hasGlyph(codepoint))
-            << name << ": U+" << std::hex << static_cast<uint32_t>(codepoint) << " in: " << line;
-      }
-    }
-  }
 }
 
 }  // namespace
