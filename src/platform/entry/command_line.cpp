@@ -15,6 +15,16 @@ bool parseScale(std::string_view text, int32_t& scale) {
   return failure == std::errc() && stop == end && scale >= 1 && scale <= MaxScale;
 }
 
+// The languages the program can show, e.g. "en, zh".
+std::string languageList(std::string_view separator) {
+  std::string list;
+  for (const std::string& language : knownLanguages()) {
+    if (!list.empty()) list += separator;
+    list += language;
+  }
+  return list;
+}
+
 CommandLine failure(std::string message) {
   CommandLine line;
   line.action = CommandLine::Action::Error;
@@ -54,8 +64,7 @@ CommandLine parseCommandLine(int argc, const char* const* argv) {
       ++i;
     } else if (option == "--lang") {
       if (!hasValue || !isKnownLanguage(argv[i + 1])) {
-        std::string known;
-        for (const std::string& language : knownLanguages()) known += (known.empty() ? "" : ", ") + language;
+        const std::string known = languageList(", ");
         return failure(hasValue ? "unknown language '" + std::string(argv[i + 1]) + "' for --lang (known: " + known + ")"
                                 : "--lang needs a language (" + known + ")");
       }
@@ -84,8 +93,8 @@ std::string usageText(std::string_view program) {
          "  --fullscreen      start in desktop full screen (F11 or Alt+Return toggle)\n"
          "  --scale N         start with the window N times 480 x 720 (1.." + std::to_string(MaxScale) + ")\n"
          "  --no-focus-pause  keep the game's time running while the window is not focused\n"
-         "  --lang LANGUAGE   show the game in LANGUAGE (en or zh); by default the\n"
-         "                    language of LANGUAGE, LC_ALL, LC_MESSAGES or LANG\n"
+         "  --lang LANGUAGE   show the game in LANGUAGE (" + languageList(" or ") + "); by default\n"
+         "                    the language of LANGUAGE, LC_ALL, LC_MESSAGES or LANG\n"
          "\n"
          "Headless commands, one per line (# starts a comment):\n"
          "  wait MS | down X Y | move X Y | up X Y | tap X Y | key NAME\n"
