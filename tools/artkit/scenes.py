@@ -12,11 +12,13 @@ from .canvas import Canvas, darker, lighter
 from .mascot import Mascot
 from .palette import COLOUR, INK, WHITE
 from .pieces import broken_tube, key, tube
-from .text import CJK, LATIN_BOLD, draw_text, face_for, text_width
+from .text import CJK, LATIN_BODY, LATIN_BOLD, draw_text, face_for, text_width
 from .words import tr
 from .weather import storm_cloud
 
 RAINBOW = [COLOUR[i] for i in (0, 2, 1, 3, 4, 5)]
+# Latin faces for the one-line sentences, tried in turn before any shrinking.
+SENTENCE = [LATIN_BOLD, LATIN_BODY]
 
 
 def backdrop(c, top, bottom, ray_a, ray_b, centre=(240, 300)):
@@ -122,7 +124,7 @@ def splash():
     splats(c, 5, 12, (30, 260, 450, 520), (7, 13))
     logo(c, 240, 150, 66)
     draw_text(c, tr("混合颜色 · 赢取钥匙"), 240, 222, 22, WHITE, bold=0.6, outline=INK, outline_width=2.6,
-              box=(8, 204, 472, 240))
+              latin=SENTENCE, box=(8, 204, 472, 240))
     Mascot(c, ox=240 - 48 * 1.7, oy=258, scale=1.7).draw("cheer", hanger=False)
     bench(c, 640)
     tube_row(c, 92, 516, [3, 6, 9, 12, 15, 18], step=52)
@@ -138,7 +140,7 @@ def start_menu():
         fluffy(c, x, y, k)
     logo(c, 240, 92, 60)
     draw_text(c, tr("混合颜色 · 赢取钥匙"), 240, 152, 19, WHITE, bold=0.5, outline=INK, outline_width=2.4,
-              box=(8, 136, 472, 168))
+              latin=SENTENCE, box=(8, 136, 472, 168))
     Mascot(c, ox=240 - 48 * 1.4, oy=190, scale=1.4).draw("happy", hanger=False)
     bench(c, 668)
     # Tubes and keys on the bench to either side of the menu panel.
@@ -162,7 +164,7 @@ def level_passed():
         _star(c, x, y, r)
     Mascot(c, ox=240 - 48 * 1.35, oy=132, scale=1.35).draw("cheer", hanger=False)
     draw_text(c, tr("选一个你最珍惜的，进入下一关"), 240, 422, 20, WHITE, bold=0.5, outline=INK, outline_width=2.4,
-              box=(8, 404, 472, 438))
+              latin=SENTENCE, box=(8, 404, 472, 438))
     panel(c, 56, 438, 424, 574)
     bench(c, 664, colour=(214, 140, 80))
     tube_row(c, 40, 590, [3, 6, 9], step=30)
@@ -192,7 +194,7 @@ def game_over():
     banner(c, tr("游戏结束"), 240, 96, 42, (120, 110, 200))
     Mascot(c, ox=240 - 48 * 1.2, oy=170, scale=1.2).draw("sad", hanger=False)
     draw_text(c, tr("别灰心，再来一次！"), 240, 416, 21, WHITE, bold=0.5, outline=INK, outline_width=2.4,
-              box=(8, 398, 472, 436))
+              latin=SENTENCE, box=(8, 398, 472, 436))
     panel(c, 164, 438, 308, 576)
     bench(c, 664, colour=(170, 116, 86))
     tube_row(c, 40, 590, [19, 2, 19], step=30)
