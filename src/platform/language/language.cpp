@@ -80,9 +80,8 @@ bool setActiveLanguage(std::string_view language, std::string& error) {
   state.folder.clear();
   if (language == OriginalLanguage) return true;
   state.folder = utf16FromUtf8(language);
-  PoCatalogue catalogue = readPoCatalogue(
-      std::string_view(reinterpret_cast<const char*>(catalogueFor(language)->bytes.data()),
-                       catalogueFor(language)->bytes.size()));
+  const std::span<const uint8_t> bytes = catalogueFor(language)->bytes;
+  PoCatalogue catalogue = readPoCatalogue(std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()));
   if (!catalogue.ok()) {
     error = "the " + std::string(language) + " catalogue cannot be read: " + catalogue.error;
     return false;
@@ -105,21 +104,19 @@ std::u16string_view translatedText(std::u16string_view text) {
 bool localizedImagePath(std::u16string_view path, std::u16string& variant) {
   const std::u16string& folder = active().folder;
   if (folder.empty()) return false;
-  constexpr std::u16string_view Images = u"Images/";
-  size_t at = std::u16string_view::npos;
-  // The last "Images" folder of the path, written with either separator.
-  for (size_t i = path.size(); i-- > 0;) {
-    if (path.substr(i, Images.size() - 1) == Images.substr(0, Images.size() - 1) && i + Images.size() <= path.size() &&
-        (path[i + Images.size() - 1] == u'/' || path[i + Images.size() - 1] == u'\\') &&
-        (i == 0 || path[i - 1] == u'/' || path[i - 1] == u'\\')) {
-      at = i + Images.size();
-      break;
+  // The last folder of the path named Images, with either separator around it.
+  constexpr std::u16string_view Images = u"Images";
+  constexpr size_t None = std::u16string_view::npos;
+  const auto isSeparator = [](char16_t c) { return c == u'/' || c == u'\\'; };
+  for (size_t at = path.rfind(Images); at != None; at = at == 0 ? None : path.rfind(Images, at - 1)) {
+    const size_t end = at + Images.size();
+    if (end < path.size() && isSeparator(path[end]) && (at == 0 || isSeparator(path[at - 1]))) {
+      variant.assign(path.substr(0, end + 1));
+      variant.append(folder);
+      variant.push_back(u'/');
+      variant.append(path.substr(end + 1));
+      return true;
     }
   }
-  if (at == std::u16string_view::npos) return false;
-  variant.assign(path.substr(0, at));
-  variant.append(folder);
-  variant.push_back(u'/');
-  variant.append(path.substr(at));
-  return true;
+  return false;
 }
