@@ -5,8 +5,10 @@
 #include <cstring>
 #include <string_view>
 
+#include "platform/asset_trace.hpp"
 #include "platform/font.hpp"
 #include "platform/image.hpp"
+#include "platform/language/language.hpp"
 
 MzRect intersection(const MzRect& a, const MzRect& b) {
   MzRect r{std::max(a.left, b.left), std::max(a.top, b.top), std::min(a.right, b.right),
@@ -95,8 +97,20 @@ void Canvas::drawImage(const Image& image, const MzRect& rect) {
 void Canvas::drawText(const char16_t* text, const MzRect& rect, int32_t pixelHeight, MzColour colour) {
   if (!text || !*text) return;
   Font& font = uiFont();
-  const std::u16string_view line(text);
-  const int32_t width = font.measure(line, pixelHeight);
+  // Every text reaches the screen here, so here it takes the active language.
+  const std::u16string_view asked(text);
+  const std::u16string_view line = translatedText(asked);
+  traceText(asked, line);
+  // A text wider than its rectangle (a translation is often longer than the
+  // original) is drawn smaller until it fits, down to a legible least size.
+  constexpr int32_t LeastHeight = 10;
+  const int32_t room = rect.right - rect.left;
+  int32_t width = font.measure(line, pixelHeight);
+  if (width > room && room > 0 && pixelHeight > LeastHeight) {
+    pixelHeight = std::max(LeastHeight, pixelHeight * room / width);
+    width = font.measure(line, pixelHeight);
+    while (width > room && pixelHeight > LeastHeight) width = font.measure(line, --pixelHeight);
+  }
   const int32_t x = rect.left + (rect.right - rect.left - width) / 2;
   const int32_t top = rect.top + (rect.bottom - rect.top - font.lineHeight(pixelHeight)) / 2;
   const MzRect saved = clip_;

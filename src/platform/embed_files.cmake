@@ -1,8 +1,14 @@
 # Writes a C++ source that compiles binary files into the executable.
 #   cmake -DMODE=resources -DOUTPUT=file.cpp -DINPUTS="dir/101.png;dir/102.png" -P embed_files.cmake
 #     defines compiledResources(): the PNG resources by id (the file's base name)
+#   cmake -DMODE=localized_resources -DOUTPUT=file.cpp -DINPUTS="dir/en/101.png" -P embed_files.cmake
+#     defines compiledResourcesFor(language): the variants in dir/<language>/<id>.png
+#   cmake -DMODE=catalogues -DOUTPUT=file.cpp -DINPUTS="po/en.po" -P embed_files.cmake
+#     defines embeddedCatalogues(): each .po file's bytes under its base name
 #   cmake -DMODE=font -DOUTPUT=file.cpp -DINPUTS=font.ttf -P embed_files.cmake
 #     defines embeddedFontData(): the bytes of the one font file
+
+cmake_policy(SET CMP0057 NEW)  # if(... IN_LIST ...)
 
 function(bytes_as_array path out_var)
   file(READ "${path}" hex HEX)
@@ -31,13 +37,57 @@ if(MODE STREQUAL "resources")
   endif()
   string(APPEND text "const ResourceTable table{std::span<const ResourceEntry>(entries, ${count})};\n")
   string(APPEND text "}  // namespace\n\nconst ResourceTable& compiledResources() { return table; }\n")
+elseif(MODE STREQUAL "localized_resources")
+  # <dir>/<language>/<id>.png: each language's variants of the resources, in
+  # a source of their own so that a program may bring its own table above.
+  string(APPEND text "#include \"platform/resources.hpp\"\n\nnamespace {\n")
+  list(SORT INPUTS COMPARE NATURAL)
+  set(languages "")
+  foreach(path IN LISTS INPUTS)
+    get_filename_component(folder "${path}" DIRECTORY)
+    get_filename_component(language "${folder}" NAME)
+    if(NOT language IN_LIST languages)
+      list(APPEND languages "${language}")
+      set(count_${language} 0)
+    endif()
+    get_filename_component(id "${path}" NAME_WE)
+    bytes_as_array("${path}" bytes)
+    string(APPEND text "const uint8_t resource_${language}_${id}[] = {\n${bytes}};\n")
+    string(APPEND entries_${language} "    {${id}, resource_${language}_${id}, sizeof resource_${language}_${id}},\n")
+    math(EXPR count_${language} "${count_${language}} + 1")
+  endforeach()
+  set(tables "")
+  foreach(language IN LISTS languages)
+    string(APPEND text "const ResourceEntry entries_${language}[] = {\n${entries_${language}}};\n")
+    string(APPEND text "const ResourceTable table_${language}{std::span<const ResourceEntry>(entries_${language}, ${count_${language}})};\n")
+    string(APPEND tables "    {\"${language}\", &table_${language}},\n")
+  endforeach()
+  string(APPEND text "struct LanguageTable {\n  std::string_view language;\n  const ResourceTable* table;\n};\n")
+  string(APPEND text "const LanguageTable languageTables[] = {\n${tables}    {\"\", nullptr}};\n")
+  string(APPEND text "}  // namespace\n\nconst ResourceTable* compiledResourcesFor(std::string_view language) {\n")
+  string(APPEND text "  for (const LanguageTable& entry : languageTables) {\n")
+  string(APPEND text "    if (entry.table && entry.language == language) return entry.table;\n  }\n  return nullptr;\n}\n")
+elseif(MODE STREQUAL "catalogues")
+  # po/<language>.po: each catalogue's bytes under its language.
+  string(APPEND text "#include \"platform/language/language.hpp\"\n\nnamespace {\n")
+  set(entries "")
+  list(SORT INPUTS)
+  foreach(path IN LISTS INPUTS)
+    get_filename_component(language "${path}" NAME_WE)
+    bytes_as_array("${path}" bytes)
+    string(APPEND text "const uint8_t catalogue_${language}[] = {\n${bytes}};\n")
+    string(APPEND entries "    {\"${language}\", catalogue_${language}},\n")
+  endforeach()
+  string(APPEND text "const EmbeddedCatalogue catalogues[] = {\n${entries}    {\"\", {}}};\n")
+  string(APPEND text "}  // namespace\n\nstd::span<const EmbeddedCatalogue> embeddedCatalogues() {\n")
+  string(APPEND text "  return std::span<const EmbeddedCatalogue>(catalogues).first(std::size(catalogues) - 1);\n}\n")
 elseif(MODE STREQUAL "font")
   bytes_as_array("${INPUTS}" bytes)
   string(APPEND text "#include \"platform/font.hpp\"\n\nnamespace {\n")
   string(APPEND text "const uint8_t fontBytes[] = {\n${bytes}};\n}  // namespace\n\n")
   string(APPEND text "std::span<const uint8_t> embeddedFontData() { return fontBytes; }\n")
 else()
-  message(FATAL_ERROR "embed_files.cmake: MODE must be resources or font")
+  message(FATAL_ERROR "embed_files.cmake: MODE must be resources, localized_resources, catalogues or font")
 endif()
 
 # Rewrite only on change, so an unchanged input does not rebuild the core.

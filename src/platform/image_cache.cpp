@@ -31,10 +31,10 @@ bool readFile(const std::string& path, std::vector<uint8_t>& bytes) {
 
 }  // namespace
 
-const Image* ImageCache::fromFile(std::u16string_view path) {
+const Image* ImageCache::fromFile(std::u16string_view path, bool reportMissing) {
   if (auto found = files_.find(path); found != files_.end()) return found->second.get();
   const Image* image = files_.emplace(std::u16string(path), decodeFile(path)).first->second.get();
-  if (!image && !reportedMissing_) {
+  if (!image && reportMissing && !reportedMissing_) {
     reportedMissing_ = true;
     const std::u16string line = u"cannot load the picture " + std::u16string(path) +
                                 u"; missing pictures show nothing (further ones are not reported)";

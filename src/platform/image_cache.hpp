@@ -16,8 +16,9 @@ class ImageCache {
  public:
   // The picture in the file at `path` ('\' is taken as '/'); null when the
   // file is missing or holds no picture. A failure is remembered as well, and
-  // the first one of the run is reported on standard error.
-  const Image* fromFile(std::u16string_view path);
+  // the first one of the run is reported on standard error unless
+  // `reportMissing` is false (a picture that may well not exist).
+  const Image* fromFile(std::u16string_view path, bool reportMissing = true);
   // The picture of resource `id` in `table`; null when there is none.
   const Image* fromResource(const ResourceTable& table, uint32_t id);
 

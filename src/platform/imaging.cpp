@@ -2,8 +2,11 @@
 #include "platform/imaging.hpp"
 
 #include <algorithm>
+#include <string>
 
+#include "platform/asset_trace.hpp"
 #include "platform/image_cache.hpp"
+#include "platform/language/language.hpp"
 #include "platform/resources.hpp"
 
 std::span<const uint8_t> ResourceTable::find(uint32_t id) const {
@@ -13,15 +16,32 @@ std::span<const uint8_t> ResourceTable::find(uint32_t id) const {
   return {entry->data, entry->size};
 }
 
+const Image* loadPictureFile(const char16_t* path) {
+  if (!path) return nullptr;
+  // The active language's own picture first; reused, so a reload allocates nothing.
+  static std::u16string variant;
+  const Image* image = nullptr;
+  if (localizedImagePath(path, variant)) image = imageCache().fromFile(variant, false);
+  const bool localized = image != nullptr;
+  if (!image) image = imageCache().fromFile(path);
+  if (assetTraceEnabled()) traceFile(path, !image ? std::u16string_view() : localized ? variant : path);
+  return image;
+}
+
 bool ImagingHelper::LoadImageW(const char16_t* path, bool, bool, bool) {
-  image_ = path ? imageCache().fromFile(path) : nullptr;
+  image_ = loadPictureFile(path);
   return image_ != nullptr;
 }
 
 ImagingHelper* ImageContainer::LoadImageW(InstanceHandle instance, uint32_t resourceId, bool) {
   if (!instance || count_ == Capacity) return nullptr;
   const auto& table = *static_cast<const ResourceTable*>(instance);
-  const Image* image = imageCache().fromResource(table, resourceId);
+  // The executable's own resources have variants per language.
+  const ResourceTable* localized = &table == &compiledResources() ? compiledResourcesFor(activeLanguage()) : nullptr;
+  const Image* image = localized ? imageCache().fromResource(*localized, resourceId) : nullptr;
+  const bool isVariant = image != nullptr;
+  if (!image) image = imageCache().fromResource(table, resourceId);
+  if (assetTraceEnabled()) traceResource(resourceId, !image ? "" : isVariant ? activeLanguage() : OriginalLanguage);
   if (!image) return nullptr;
   ImagingHelper& slot = images_[static_cast<size_t>(count_++)];
   slot.Assign(image);

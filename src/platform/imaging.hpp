@@ -8,6 +8,10 @@
 #include "platform/image.hpp"
 #include "platform/mz_types.hpp"
 
+// The decoded picture of the file at `path` (null when there is none), in the
+// active language: its variant under Images/<language>/ when there is one.
+const Image* loadPictureFile(const char16_t* path);
+
 // A handle to one decoded picture. Loading a file points the handle at the
 // decoded pixels of that file; every sprite that draws this handle shows the
 // new picture at its next repaint. Each distinct file is decoded once per run

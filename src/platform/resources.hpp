@@ -5,6 +5,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <span>
+#include <string_view>
 
 struct ResourceEntry {
   uint32_t id = 0;
@@ -21,3 +22,6 @@ struct ResourceTable {
 
 // The table built from assets/resources/<id>.png.
 const ResourceTable& compiledResources();
+// The variants for `language` built from assets/resources/<language>/<id>.png;
+// null when that language has none.
+const ResourceTable* compiledResourcesFor(std::string_view language);

@@ -4,7 +4,6 @@
 #include <algorithm>
 
 #include "platform/canvas.hpp"
-#include "platform/image_cache.hpp"
 #include "platform/imaging.hpp"
 #include "platform/mz_window.hpp"
 
@@ -62,7 +61,7 @@ void UiWin::PressMoved(int32_t, int32_t) {}
 bool UiWin::PressEnded(int32_t, int32_t, uint32_t&, int32_t&) { return false; }
 
 bool UiPicture::LoadImageW(const char16_t* path, bool) {
-  image_ = path ? imageCache().fromFile(path) : nullptr;
+  image_ = loadPictureFile(path);
   Invalidate();
   return image_ != nullptr;
 }

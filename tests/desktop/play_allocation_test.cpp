@@ -1,7 +1,7 @@
 // No heap allocation during play: the real game window on a fixed-step host,
 // a minute of virtual play after the first shot (moves, shots by key and by
 // toolbar, purchases, the time bar, animations), with every operator new
-// counted; and the platform pieces play leans on: text never drawn before,
+// counted, in each language; and the platform pieces play leans on: text never drawn before,
 // sounds played for the first time. An allocation is reported with the place
 // that made it.
 #include <gtest/gtest.h>
@@ -15,6 +15,7 @@
 #include "allocation_recorder.hpp"
 #include "platform/canvas.hpp"
 #include "platform/font.hpp"
+#include "platform/language/language.hpp"
 #include "platform/message_loop.hpp"
 #include "play_host.hpp"
 #include "screen/control_ids.hpp"
@@ -58,9 +59,22 @@ std::vector<PlayStep> minuteOfPlay() {
   return steps;
 }
 
-TEST(PlayAllocation, AMinuteOfPlayAfterTheFirstShotAllocatesNothing) {
+// Makes a language active for one test and puts the original back after it.
+class PlayAllocationInLanguage : public ::testing::TestWithParam<const char*> {
+ protected:
+  void SetUp() override {
+    std::string error;
+    ASSERT_TRUE(setActiveLanguage(GetParam(), error)) << error;
+  }
+  void TearDown() override {
+    std::string error;
+    setActiveLanguage(OriginalLanguage, error);
+  }
+};
+
+TEST_P(PlayAllocationInLanguage, AMinuteOfPlayAfterTheFirstShotAllocatesNothing) {
   const std::filesystem::path settings =
-      std::filesystem::temp_directory_path() / ("quandrel-play-allocation-" + std::to_string(::getpid()) + ".ini");
+      std::filesystem::temp_directory_path() / ("quandrel-play-allocation-" + std::to_string(::getpid()) + "-" + GetParam() + ".ini");
   const std::vector<PlayStep> steps = minuteOfPlay();
   PlayHost host(steps);
   setCurrentHost(&host);
@@ -96,6 +110,8 @@ TEST(PlayAllocation, AMinuteOfPlayAfterTheFirstShotAllocatesNothing) {
   std::filesystem::remove(settings);
 }
 
+INSTANTIATE_TEST_SUITE_P(EachLanguage, PlayAllocationInLanguage, ::testing::Values("zh", "en"));
+
 }  // namespace
 
 namespace {
@@ -108,7 +124,7 @@ TEST(PlayAllocation, TextNeverDrawnBeforeAllocatesNothing) {
   EXPECT_EQ(allocationsDuring(
                 [&] {
                   for (int32_t size = 12; size <= 48; size += 4) {
-                    font->draw(*canvas, u"-0123456789 得分关卡游戏已暂停点击继续", 10, 100, size, 0xFFFFFF);
+                    font->draw(*canvas, u"-0123456789 得分关卡游戏已暂停点击继续 Paused Click to continue", 10, 100, size, 0xFFFFFF);
                   }
                 },
                 where),

@@ -52,6 +52,12 @@ class Installed(GameTestCase):
         self.assertTrue(os.path.isfile(os.path.join(folder, "Images", "bg.jpg")))
         self.assertTrue(os.path.isfile(os.path.join(folder, "Sounds", "bgmusic.wav")))
         self.assertTrue(os.path.isfile(os.path.join(folder, "quandrel.installed")))
+        # Every picture, each language's folder included.
+        source = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "assets", "Images")
+        for directory, _, names in os.walk(source):
+            for name in names:
+                relative = os.path.relpath(os.path.join(directory, name), source)
+                self.assertTrue(os.path.isfile(os.path.join(folder, "Images", relative)), relative)
         link = self.path("bin", "quandrel")
         self.assertTrue(os.path.islink(link))
         self.assertEqual(os.readlink(link), "../lib/quandrel/quandrel", "relative, so the tree can move")
@@ -63,12 +69,18 @@ class Installed(GameTestCase):
         self.assertIn("\nCategories=Game;LogicGame;\n", text)
         self.assertIn("\nIcon=%s\n" % APP_ID, text)
         self.assertIn("\nExec=quandrel\n", text)
+        for key in ("Name", "GenericName", "Comment"):  # in English and in Chinese
+            self.assertRegex(text, "\n%s=[A-Za-z]" % key)
+            self.assertRegex(text, "\n%s\\[zh_CN\\]=.*[\u4e00-\u9fff]" % key)
         for size in (64, 128, 256):
             icon = self.path("share", "icons", "hicolor", "%dx%d" % (size, size), "apps", APP_ID + ".png")
             self.assertEqual(png_size(icon), (size, size))
         metainfo = self.path("share", "metainfo", APP_ID + ".metainfo.xml")
         with open(metainfo, encoding="utf-8") as file:
-            self.assertIn("<launchable type=\"desktop-id\">%s.desktop</launchable>" % APP_ID, file.read())
+            metadata = file.read()
+        self.assertIn("<launchable type=\"desktop-id\">%s.desktop</launchable>" % APP_ID, metadata)
+        for element in ("name", "summary", "p"):
+            self.assertRegex(metadata, "<%s xml:lang=\"zh-CN\">\\s*[^<]*[\u4e00-\u9fff]" % element)
         for tool, arguments in (("desktop-file-validate", [entry]),
                                 ("appstreamcli", ["validate", "--no-net", metainfo])):
             if shutil.which(tool):

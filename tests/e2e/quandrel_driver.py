@@ -3,7 +3,9 @@ reads back the state it dumps.
 
 Each Game copies the executable into its own directory with Images/ and Sounds/
 linked beside it, so the settings file lands there, never in the build tree,
-and tests can run in parallel.
+and tests can run in parallel. A game speaks Chinese, the language the tests
+were written in, unless it is made with another `lang` (None: the language
+the environment chooses).
 """
 
 import json
@@ -61,8 +63,9 @@ def parse_settings(data):
 class Game:
     """One copy of the game in its own directory."""
 
-    def __init__(self, settings=None):
+    def __init__(self, settings=None, lang="zh"):
         source = binary_path()
+        self.lang = lang
         self.directory = tempfile.mkdtemp(prefix="quandrel-e2e-")
         self.binary = os.path.join(self.directory, "quandrel")
         shutil.copy2(source, self.binary)
@@ -83,6 +86,11 @@ class Game:
         self.env.pop("WAYLAND_DISPLAY", None)
 
     @property
+    def command(self):
+        """The command line of a headless run."""
+        return [self.binary, "--headless"] + (["--lang", self.lang] if self.lang else [])
+
+    @property
     def settings_path(self):
         return os.path.join(self.directory, "quandrel.ini")
 
@@ -99,7 +107,7 @@ class Game:
     def run(self, lines, timeout=300):
         """Runs a whole script; returns (dumps, completed process)."""
         script = "\n".join(lines) + "\n"
-        done = subprocess.run([self.binary, "--headless"], input=script, env=self.env,
+        done = subprocess.run(self.command, input=script, env=self.env,
                               cwd=self.directory, capture_output=True, text=True,
                               timeout=timeout)
         dumps = [json.loads(line) for line in done.stdout.splitlines()
@@ -117,7 +125,7 @@ class Session:
     def __init__(self, game, extra_env=None):
         env = dict(game.env)
         env.update(extra_env or {})
-        self.process = subprocess.Popen([game.binary, "--headless"], stdin=subprocess.PIPE,
+        self.process = subprocess.Popen(game.command, stdin=subprocess.PIPE,
                                         stdout=subprocess.PIPE, stderr=subprocess.PIPE,
                                         cwd=game.directory, env=env, text=True, bufsize=1)
 
@@ -162,8 +170,8 @@ class Session:
 class GameTestCase(unittest.TestCase):
     """Creates games that are removed after the test."""
 
-    def new_game(self, settings=None):
-        game = Game(settings)
+    def new_game(self, settings=None, lang="zh"):
+        game = Game(settings, lang)
         self.addCleanup(game.close)
         return game
 

@@ -1,5 +1,6 @@
-"""Makes docs/screenshot.png, the README's picture of the game, with the
-headless binary: level 1 after a few shots, one of them still falling.
+"""Makes docs/screenshot.png and docs/screenshot-zh.png, the README's pictures
+of the game in English and in Chinese, with the headless binary: level 1 after
+a few shots, one of them still falling (the same moment in both).
 
 Usage: /usr/bin/python3 tests/e2e/readme_screenshot.py [BUILD_DIR/quandrel]
 """
@@ -14,10 +15,8 @@ from quandrel_driver import MENU, Game
 REPOSITORY = os.path.dirname(os.path.dirname(os.path.dirname(os.path.abspath(__file__))))
 
 
-def main():
-    if len(sys.argv) > 1:
-        os.environ["QUANDREL_BINARY"] = sys.argv[1]
-    game = Game()
+def shoot_picture(lang, name):
+    game = Game(lang=lang)
     try:
         session = game.start()
         session.send(*MENU, "command 220")
@@ -33,12 +32,19 @@ def main():
         session.send("screenshot " + path)
         session.dump()
         session.finish()
-        target = os.path.join(REPOSITORY, "docs", "screenshot.png")
+        target = os.path.join(REPOSITORY, "docs", name)
         os.makedirs(os.path.dirname(target), exist_ok=True)
         shutil.copyfile(path, target)
         print("wrote", target)
     finally:
         game.close()
+
+
+def main():
+    if len(sys.argv) > 1:
+        os.environ["QUANDREL_BINARY"] = sys.argv[1]
+    shoot_picture("en", "screenshot.png")
+    shoot_picture("zh", "screenshot-zh.png")
 
 
 if __name__ == "__main__":

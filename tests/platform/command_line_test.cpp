@@ -18,6 +18,7 @@ TEST(CommandLine, NoOptionsPlaysInAWindow) {
   EXPECT_FALSE(line.headless);
   EXPECT_FALSE(line.animate);
   EXPECT_TRUE(line.window.focusPause);
+  EXPECT_EQ(line.language, "");  // chosen from the environment
 }
 
 TEST(CommandLine, HeadlessTakesAnOptionalScriptAndTheOtherOptionsCombine) {
@@ -31,6 +32,8 @@ TEST(CommandLine, HeadlessTakesAnOptionalScriptAndTheOtherOptionsCombine) {
   EXPECT_TRUE(window.window.fullscreen);
   EXPECT_EQ(window.window.scale, 2);
   EXPECT_FALSE(window.window.focusPause);
+  EXPECT_EQ(parse({"--lang", "en", "--headless"}).language, "en");
+  EXPECT_EQ(parse({"--headless", "--lang", "zh"}).language, "zh");
 }
 
 TEST(CommandLine, HelpAndVersionWinOverTheRest) {
@@ -48,6 +51,9 @@ TEST(CommandLine, MistakesAreErrorsThatSayWhatIsWrong) {
     EXPECT_EQ(parse({"--scale", scale}).action, CommandLine::Action::Error) << scale;
   }
   EXPECT_EQ(parse({"--scale"}).action, CommandLine::Action::Error);
+  EXPECT_EQ(parse({"--lang", "fr"}).error, "unknown language 'fr' for --lang (known: en, zh)");
+  EXPECT_EQ(parse({"--lang", "zh_CN"}).action, CommandLine::Action::Error);
+  EXPECT_EQ(parse({"--lang"}).error, "--lang needs a language (en, zh)");
 }
 
 }  // namespace

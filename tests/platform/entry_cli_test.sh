@@ -23,6 +23,9 @@ out=$("$program" --version); check "--version" 0 $?
 contains "--version" "$out" "0.9.3-demo"
 err=$("$program" --bogus 2>&1 >/dev/null); check "unknown option" 2 $?
 contains "unknown option" "$err" "unknown option '--bogus'"
+err=$("$program" --headless --lang xx 2>&1 >/dev/null); check "unknown language" 2 $?
+contains "unknown language" "$err" "unknown language 'xx' for --lang"
+out=$("$program" --help); contains "--help names --lang" "$out" "--lang LANGUAGE"
 err=$("$program" --headless --script /nonexistent/script.txt 2>&1 >/dev/null); check "missing script" 2 $?
 contains "missing script" "$err" "cannot read script"
 err=$(printf 'dump\nfly 3\ndump\n' | "$program" --headless 2>&1 >/dev/null); check "bad script line" 2 $?

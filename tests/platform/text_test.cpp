@@ -1,6 +1,7 @@
 // The font and text drawing, wide strings and decimal text.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <fstream>
 #include <iterator>
@@ -48,6 +49,37 @@ TEST(Font, WiderTextMeasuresWiderAndAMissingCharacterStillAdvances) {
   EXPECT_GT(font.measure(u"营救", 32), font.measure(u"营救", 24));
   EXPECT_GT(font.measure(u"\u9F98", 24), 0);  // not in the subset
   EXPECT_EQ(font.measure(u"", 24), 0);
+}
+
+TEST(DrawText, TextWiderThanItsRectangleIsDrawnSmallerToFitWhole) {
+  const char16_t* caption = u"Thanks for playing Ostra games!";
+  // Columns [first, last] holding the text's pixels in a canvas row band.
+  const auto inkColumns = [](const Canvas& canvas, const MzRect& band) {
+    int32_t first = Canvas::Width, last = -1;
+    for (int32_t y = band.top; y < band.bottom; ++y)
+      for (int32_t x = 0; x < Canvas::Width; ++x)
+        if (canvas.pixel(x, y) != packRgba(0, 0, 0, 255)) first = std::min(first, x), last = std::max(last, x);
+    return std::pair{first, last};
+  };
+  Canvas wide, narrow;
+  wide.drawText(caption, rectOf(0, 0, 480, 60), 28, 0xFFFFFF);
+  const MzRect box = rectOf(150, 0, 180, 60);
+  narrow.drawText(caption, box, 28, 0xFFFFFF);
+  const auto [wideFirst, wideLast] = inkColumns(wide, rectOf(0, 0, 480, 60));
+  const auto [first, last] = inkColumns(narrow, box);
+  ASSERT_GT(wideLast - wideFirst, 180) << "the caption at full size needs more room than the box";
+  // The whole text, smaller: blank at both edges of the box, not cut off there.
+  EXPECT_GT(first, box.left);
+  EXPECT_LT(last, box.right - 1);
+  EXPECT_GT(last - first, 180 * 3 / 4);
+  // Text that fits is drawn at its size.
+  Canvas fits;
+  fits.drawText(u"OK", box, 28, 0xFFFFFF);
+  Canvas reference;
+  reference.drawText(u"OK", rectOf(0, 0, 480, 60), 28, 0xFFFFFF);
+  const auto [okFirst, okLast] = inkColumns(fits, box);
+  const auto [refFirst, refLast] = inkColumns(reference, rectOf(0, 0, 480, 60));
+  EXPECT_EQ(okLast - okFirst, refLast - refFirst);
 }
 
 TEST(UiStatic, DrawsItsTextInItsColourInsideItsRectangle) {

@@ -2,7 +2,9 @@
 // gives way to the menu, a click on start shows the board, Space fires a shot
 // that changes the canvas where it lands, the exit question waits without
 // blocking the page, a hidden tab stops the game's time, the settings file
-// survives a reload byte for byte, and nothing reaches the console as an error.
+// survives a reload byte for byte, the page speaks the browser's language (or
+// the address's ?lang=) with the same frames as the desktop game in that
+// language, and nothing reaches the console as an error.
 // Usage: node --test browser_test.mjs (QUANDREL_WEB_PAGE: the built page's folder).
 import assert from 'node:assert/strict';
 import fs from 'node:fs';
@@ -20,7 +22,10 @@ const settingsSection = 'QuandrelV1.2 By NX For @Meizu::M8';
 // Window pixels of the menu's buttons (their centres).
 const startButton = {x: 234, y: 459};
 const continueButton = {x: 234, y: 499};
+const optionsButton = {x: 234, y: 539};
 const exitButton = {x: 234, y: 619};
+// The desktop game's frames (headless screenshots) beside the page: NAME-LANGUAGE.png.
+const desktopFrames = 'desktop-frames';
 const menuTimeoutMs = 15000;
 
 const mimeTypes = {
@@ -365,6 +370,61 @@ describe('the game in a browser page', () => {
     const status = await page.evaluate(() => document.getElementById('status').textContent);
     assert.match(status, /ended/);
     assert.deepEqual(await storedSettings(), settingsBytes(4, 0, 1));
+  });
+
+  // Pixels of the canvas (beyond a small tolerance) unlike the desktop frame `name`.
+  const unlikeDesktop = (name) => page.evaluate(async (url) => {
+    const picture = new Image();
+    picture.src = url;
+    await picture.decode();
+    const scratch = document.createElement('canvas');
+    scratch.width = 480;
+    scratch.height = 720;
+    const context = scratch.getContext('2d');
+    context.drawImage(picture, 0, 0);
+    const desktop = context.getImageData(0, 0, 480, 720).data;
+    const shown = document.getElementById('screen').getContext('2d').getImageData(0, 0, 480, 720).data;
+    let unlike = 0;
+    for (let i = 0; i < shown.length; i += 4) {
+      if (Math.abs(shown[i] - desktop[i]) > 2 || Math.abs(shown[i + 1] - desktop[i + 1]) > 2 ||
+          Math.abs(shown[i + 2] - desktop[i + 2]) > 2) ++unlike;
+    }
+    return unlike;
+  }, `${origin}${desktopFrames}/${name}.png`);
+
+  it('speaks the browser\'s language or the address\'s, in the desktop game\'s frames', async () => {
+    const cases = [
+      {languages: ['zh-CN', 'en'], query: '', expected: 'zh'},
+      {languages: ['de-DE', 'zh-TW'], query: '', expected: 'zh'},
+      {languages: ['en-GB', 'zh-CN'], query: '', expected: 'en'},
+      {languages: ['fr-FR'], query: '', expected: 'en'},
+      {languages: ['zh-CN'], query: '?lang=en', expected: 'en'},
+      {languages: ['en-US'], query: '?lang=zh', expected: 'zh'},
+    ];
+    const other = {zh: 'en', en: 'zh'};
+    for (const {languages, query, expected} of cases) {
+      const what = `${JSON.stringify(languages)}${query}`;
+      await page.close();
+      page = await openPage();
+      await page.evaluateOnNewDocument((preferred) => {
+        Object.defineProperty(navigator, 'languages', {get: () => preferred});
+        localStorage.clear();
+      }, languages);
+      await page.goto(origin + query, {waitUntil: 'load'});
+      await waitForState((s) => s.screen === 'menu', `the menu (${what})`);
+      await sleep(100);  // the menu's frame reaches the canvas
+      const same = await unlikeDesktop(`menu-${expected}`);
+      const different = await unlikeDesktop(`menu-${other[expected]}`);
+      console.log(`# ${what}: menu pixels unlike the desktop's ${expected} menu ${same}, its ${other[expected]} menu ${different}`);
+      assert.ok(same <= 480 * 720 / 200, `${what}: the ${expected} menu`);
+      assert.ok(different > 1000, `${what}: not the other language's menu`);
+      if (query !== '') {
+        await click(optionsButton);
+        await waitForState((s) => s.screen === 'settings', `the settings panel (${what})`);
+        await sleep(100);
+        assert.ok(await unlikeDesktop(`settings-${expected}`) <= 480 * 720 / 200, `${what}: the ${expected} panel`);
+      }
+    }
   });
 
   it('sent no error to the console; the shell queue\'s one line is a warning', () => {

@@ -1,6 +1,9 @@
 #!/bin/bash
 # Builds the web version into BUILD_DIR and plays it in Debian's chromium.
 # Exits 77 (skipped) when Emscripten, Node or chromium is missing.
+# The desktop game's frames of the menu and the settings panel in each
+# language are made with QUANDREL_BINARY (the native headless game) for the
+# page to be compared with.
 # Usage: run_browser_test.sh BUILD_DIR
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
@@ -26,6 +29,21 @@ fi
 page="$build_dir/web-page"
 QUANDREL_WEB_BUILD="$build_dir/web-build" "$root/scripts/build-web.sh" "$page"
 ls -l "$page" | sed 's/^/# /'
+
+# The native game in a scratch folder beside its pictures, so no settings file lands in the build.
+native=${QUANDREL_BINARY:?QUANDREL_BINARY names the native game}
+scratch=$(mktemp -d)
+trap 'rm -rf "$scratch"' EXIT
+cp "$native" "$scratch/quandrel"
+ln -s "$(dirname "$native")/Images" "$scratch/Images"
+ln -s "$(dirname "$native")/Sounds" "$scratch/Sounds"
+mkdir -p "$scratch/run" "$page/desktop-frames"
+chmod 700 "$scratch/run"
+for lang in en zh; do
+  printf 'wait 3000\nscreenshot %s\ncommand 222\nscreenshot %s\nquit\n' \
+      "$page/desktop-frames/menu-$lang.png" "$page/desktop-frames/settings-$lang.png" |
+    (cd "$scratch" && XDG_RUNTIME_DIR="$scratch/run" ./quandrel --headless --lang "$lang" >/dev/null)
+done
 
 cd "$here"
 QUANDREL_WEB_PAGE="$page" QUANDREL_CHROMIUM="$chromium" node --test --test-reporter=tap browser_test.mjs

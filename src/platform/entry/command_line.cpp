@@ -3,6 +3,8 @@
 
 #include <charconv>
 
+#include "platform/language/language.hpp"
+
 namespace {
 
 constexpr int MaxScale = 8;
@@ -11,6 +13,16 @@ bool parseScale(std::string_view text, int32_t& scale) {
   const char* end = text.data() + text.size();
   auto [stop, failure] = std::from_chars(text.data(), end, scale);
   return failure == std::errc() && stop == end && scale >= 1 && scale <= MaxScale;
+}
+
+// The languages the program can show, e.g. "en, zh".
+std::string languageList(std::string_view separator) {
+  std::string list;
+  for (const std::string& language : knownLanguages()) {
+    if (!list.empty()) list += separator;
+    list += language;
+  }
+  return list;
 }
 
 CommandLine failure(std::string message) {
@@ -50,6 +62,13 @@ CommandLine parseCommandLine(int argc, const char* const* argv) {
       if (!hasValue || !parseScale(argv[i + 1], line.window.scale))
         return failure("--scale needs a whole number from 1 to " + std::to_string(MaxScale));
       ++i;
+    } else if (option == "--lang") {
+      if (!hasValue || !isKnownLanguage(argv[i + 1])) {
+        const std::string known = languageList(", ");
+        return failure(hasValue ? "unknown language '" + std::string(argv[i + 1]) + "' for --lang (known: " + known + ")"
+                                : "--lang needs a language (" + known + ")");
+      }
+      line.language = argv[++i];
     } else if (option == "--no-focus-pause") {
       line.window.focusPause = false;
     } else {
@@ -74,6 +93,8 @@ std::string usageText(std::string_view program) {
          "  --fullscreen      start in desktop full screen (F11 or Alt+Return toggle)\n"
          "  --scale N         start with the window N times 480 x 720 (1.." + std::to_string(MaxScale) + ")\n"
          "  --no-focus-pause  keep the game's time running while the window is not focused\n"
+         "  --lang LANGUAGE   show the game in LANGUAGE (" + languageList(" or ") + "); by default\n"
+         "                    the language of LANGUAGE, LC_ALL, LC_MESSAGES or LANG\n"
          "\n"
          "Headless commands, one per line (# starts a comment):\n"
          "  wait MS | down X Y | move X Y | up X Y | tap X Y | key NAME\n"

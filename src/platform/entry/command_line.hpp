@@ -13,6 +13,7 @@ struct CommandLine {
   std::string scriptPath;  // headless: empty means standard input
   bool animate = false;    // the start-up animation
   WindowOptions window;
+  std::string language;    // --lang; empty: chosen from the environment
   std::string error;       // Action::Error: what was wrong
 };
 

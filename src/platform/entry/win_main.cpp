@@ -9,6 +9,7 @@
 #include "platform/focus_pause.hpp"
 #include "platform/headless/headless_host.hpp"
 #include "platform/host.hpp"
+#include "platform/language/language.hpp"
 #include "platform/mz_app.hpp"
 #include "platform/mz_functions.hpp"
 #if QUANDREL_HAVE_SDL
@@ -90,6 +91,9 @@ int WinMain(int argc, char** argv, const char* version) {
     std::cerr << program << ": no application object\n";
     return ExitFailure;
   }
+  const std::string language = line.language.empty() ? languageFromEnvironment() : line.language;
+  if (std::string error; !setActiveLanguage(language, error))
+    std::cerr << program << ": " << error << "; texts show untranslated\n";
   MzSetParam(1, line.animate ? 1 : 0);
   setFocusPauseEnabled(line.window.focusPause);
   return line.headless ? runHeadless(*app, line, program) : runWindowed(*app, line, program);

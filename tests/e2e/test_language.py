@@ -1,0 +1,195 @@
+"""The game in each language: every screen played in English draws English
+texts and loads the English pictures wherever there is one, Chinese shows the
+originals, play and the stored settings are the same in both, and the
+language follows the environment unless --lang says otherwise."""
+
+import gettext
+import os
+import subprocess
+import tempfile
+import unittest
+
+from quandrel_driver import MENU, Game, GameTestCase, binary_path
+from play_helpers import play
+
+SOURCE = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..")
+TRACE_NAME = "assets.trace"
+# Every screen in one game, a dump after each step; None: play level 1 until
+# it can be claimed, and claim it.
+TOUR = [
+    MENU,
+    ["command 222"], ["command 235"],  # the settings panel and back
+    ["command 223"], ["command 236"],  # the help page and back
+    ["command 224"], ["answer no"],  # the exit question
+    ["command 220"], ["focus out"], ["focus in", "tap 240 400"],  # the board and the pause veil
+    ["command 101 1", "wait 10000", "command 101 1", "wait 50"],  # time runs out: game over
+    ["command 118"],  # retry
+    None,  # level passed
+]
+
+def is_chinese(text):
+    return any("\u3000" <= c <= "\u9fff" or "\uff00" <= c <= "\uffef" for c in text)
+
+
+def read_trace(path, directory=""):
+    """The trace as {"text": {asked: drawn}, "file": {asked: loaded}, "resource": {id: language}},
+    picture paths relative to the game's `directory`."""
+    found = {"text": {}, "file": {}, "resource": {}}
+    with open(path, encoding="utf-8") as file:
+        for line in file.read().splitlines():
+            kind, asked, got = line.split("\t")
+            if kind == "file" and directory:
+                asked, got = (name.replace(directory, "", 1) for name in (asked, got))
+            found[kind][asked] = got
+    return found
+
+
+def english_catalogue():
+    """msgid -> msgstr of po/en.po as gettext compiles it (entries without a context)."""
+    with tempfile.TemporaryDirectory() as scratch:
+        compiled = os.path.join(scratch, "en.mo")
+        subprocess.run(["msgfmt", "-o", compiled, os.path.join(SOURCE, "po", "en.po")], check=True)
+        with open(compiled, "rb") as file:
+            translations = gettext.GNUTranslations(file)
+    return {msgid: msgstr for msgid, msgstr in translations._catalog.items()
+            if isinstance(msgid, str) and msgid and "\x04" not in msgid}
+
+
+def play_tour(lang):
+    """Plays the tour in `lang`; returns (dumps, trace, settings file bytes)."""
+    game = Game(lang=lang)
+    try:
+        trace = os.path.join(game.directory, TRACE_NAME)
+        game.env["QUANDREL_TRACE_ASSETS"] = trace
+        session = game.start()
+        try:
+            dumps = []
+            for steps in TOUR:
+                if steps is None:
+                    if play(session, until=lambda dump: dump["passLit"]) is None:
+                        raise AssertionError("the player did not win level 1")
+                    steps = ["command 101 0"]
+                session.send(*steps)
+                dumps.append(session.dump())
+            code, _, errors = session.finish()
+            if code != 0:
+                raise AssertionError(errors)
+        finally:
+            session.kill()
+        with open(game.settings_path, "rb") as file:
+            stored = file.read()
+        return dumps, read_trace(trace, game.directory), stored
+    finally:
+        game.close()
+
+
+class LanguageTourTest(unittest.TestCase):
+    @classmethod
+    def setUpClass(cls):
+        binary_path()
+        cls.english = play_tour("en")
+        cls.chinese = play_tour("zh")
+        cls.images = os.path.join(os.path.dirname(os.path.abspath(binary_path())), "Images")
+
+    def english_picture_of(self, path):
+        """The English variant of a picture path under /Images/, if one exists."""
+        rest = path[len("/Images/"):]
+        return "/Images/en/" + rest if os.path.isfile(os.path.join(self.images, "en", rest)) else None
+
+    def test_english_screens_draw_english_texts(self):
+        catalogue = english_catalogue()
+        texts = self.english[1]["text"]
+        for original in ("营救", "发泄", "返回", "确定退出?", "确定", "取消", "游戏已暂停", "点击继续"):
+            self.assertIn(original, texts, "never drawn on the tour")
+        for asked, drawn in texts.items():
+            with self.subTest(text=asked):
+                if asked in catalogue:
+                    self.assertEqual(drawn, catalogue[asked])
+                self.assertFalse(is_chinese(drawn), "Chinese drawn in English")
+
+    def test_english_screens_load_english_pictures_where_there_are_some(self):
+        files = self.english[1]["file"]
+        for name in ("start.png", "set.png", "help.png", "past.png", "gameover.png", "splash.png"):
+            self.assertIn("/Images/" + name, files, "never loaded")
+        english_seen = 0
+        for asked, loaded in files.items():
+            with self.subTest(picture=asked):
+                self.assertTrue(loaded, "not loaded")
+                wanted = self.english_picture_of(asked)
+                self.assertEqual(loaded, wanted or asked)
+                english_seen += wanted is not None
+        self.assertGreater(english_seen, 0, "no English picture on any screen")
+        resources = self.english[1]["resource"]
+        self.assertGreater(len(resources), 10)
+        for resource_id, language in resources.items():
+            with self.subTest(resource=resource_id):
+                english = os.path.isfile(os.path.join(SOURCE, "assets", "resources", "en", resource_id + ".png"))
+                self.assertEqual(language, "en" if english else "zh")
+
+    def test_chinese_screens_show_the_originals(self):
+        trace = self.chinese[1]
+        self.assertEqual(set(trace["text"]), set(self.english[1]["text"]))
+        for asked, drawn in trace["text"].items():
+            self.assertEqual(drawn, asked)
+        self.assertEqual(set(trace["file"]), set(self.english[1]["file"]))
+        for asked, loaded in trace["file"].items():
+            self.assertEqual(loaded, asked)
+        self.assertEqual(set(trace["resource"].values()), {"zh"})
+
+    def test_play_and_the_stored_settings_are_the_same_in_both_languages(self):
+        english_dumps, _, english_stored = self.english
+        chinese_dumps, _, chinese_stored = self.chinese
+        screens = [dump["screen"] for dump in chinese_dumps]
+        for screen in ("settings", "help", "question", "game", "gameover", "passed", "menu"):
+            self.assertIn(screen, screens)
+        self.assertEqual(len(english_dumps), len(chinese_dumps))
+        for english, chinese in zip(english_dumps, chinese_dumps):
+            self.assertEqual(english, chinese)
+        self.assertEqual(english_stored, chinese_stored)
+        self.assertTrue(chinese_stored.startswith(b"\xff\xfe"))
+
+
+class LanguageChoiceTest(GameTestCase):
+    LOCALE_VARIABLES = ("LANGUAGE", "LC_ALL", "LC_MESSAGES", "LANG")
+
+    def claim_caption(self, environment, lang=None):
+        """The claim button's caption as drawn on the board."""
+        game = self.new_game(lang=lang)
+        for name in self.LOCALE_VARIABLES:
+            game.env.pop(name, None)
+        game.env.update(environment)
+        trace = os.path.join(game.directory, TRACE_NAME)
+        game.env["QUANDREL_TRACE_ASSETS"] = trace
+        self.run_script(MENU + ["command 220", "wait 100"], game=game)
+        return read_trace(trace)["text"]["营救"]
+
+    def test_the_environment_chooses_as_gettext_does(self):
+        cases = [
+            ({}, "Claim"),
+            ({"LANG": "zh_CN.UTF-8"}, "营救"),
+            ({"LANG": "zh_TW.UTF-8", "LC_MESSAGES": "de_DE.UTF-8"}, "Claim"),
+            ({"LANG": "zh_CN.UTF-8", "LC_ALL": "C"}, "Claim"),
+            ({"LC_ALL": "en_US.UTF-8", "LANGUAGE": "fr:zh_CN:en"}, "营救"),
+            ({"LANG": "C", "LANGUAGE": ""}, "Claim"),
+        ]
+        for environment, caption in cases:
+            with self.subTest(environment=environment):
+                self.assertEqual(self.claim_caption(environment), caption)
+
+    def test_lang_overrides_the_environment(self):
+        self.assertEqual(self.claim_caption({"LANG": "zh_CN.UTF-8"}, lang="en"), "Claim")
+        self.assertEqual(self.claim_caption({"LANGUAGE": "en"}, lang="zh"), "营救")
+
+    def test_an_unknown_language_is_refused(self):
+        game = self.new_game()
+        for lang in ("fr", "", "EN"):
+            with self.subTest(lang=lang):
+                done = subprocess.run([game.binary, "--headless", "--lang", lang], input="dump\n", env=game.env,
+                                      cwd=game.directory, capture_output=True, text=True, timeout=60)
+                self.assertEqual(done.returncode, 2)
+                self.assertIn("--lang", done.stderr)
+                self.assertEqual(done.stdout, "")
+
+
+if __name__ == "__main__":
+    unittest.main()

@@ -1,0 +1,301 @@
+// The .po reader, the language choice, and texts and pictures in the active language.
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <map>
+#include <string>
+
+#include "platform/canvas.hpp"
+#include "platform/image_cache.hpp"
+#include "platform/imaging.hpp"
+#include "platform/language/language.hpp"
+#include "platform/language/po_reader.hpp"
+#include "platform/mz_functions.hpp"
+#include "platform/resources.hpp"
+#include "platform/system/utf.hpp"
+#include "test_support.hpp"
+
+namespace {
+
+std::string translationOf(const PoCatalogue& catalogue, std::u16string_view id) {
+  const auto found = catalogue.translations.find(id);
+  return found == catalogue.translations.end() ? "<none>" : utf8FromUtf16(found->second);
+}
+
+// Makes `language` active for one test and puts the original back after it.
+class LanguageScope {
+ public:
+  explicit LanguageScope(std::string_view language) {
+    std::string error;
+    ok_ = setActiveLanguage(language, error);
+  }
+  ~LanguageScope() {
+    std::string error;
+    setActiveLanguage(OriginalLanguage, error);
+  }
+  bool ok() const { return ok_; }
+
+ private:
+  bool ok_ = false;
+};
+
+std::string sourceFile(const std::string& relative) {
+  const char* source = std::getenv("QUANDREL_SOURCE_DIR");
+  if (!source) return {};
+  std::ifstream file(std::string(source) + "/" + relative, std::ios::binary);
+  return std::string((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
+}
+
+TEST(PoReader, ReadsEntriesWithContinuedStringsEscapesAndComments) {
+  const PoCatalogue catalogue = readPoCatalogue(
+      "# translator's note\r\n"
+      "msgid \"\"\n"
+      "msgstr \"Content-Type: text/plain; charset=UTF-8\\n\"\n"
+      "\n"
+      "#: src/screen/game_window.cpp:191\n"
+      "#. a comment for translators\n"
+      "msgid \"营救\"\n"
+      "msgstr \"Claim\"\n"
+      "\n"
+      "msgid \"\"\n"
+      "\"感谢\"\n"
+      "\"支持\"\n"
+      "msgstr \"\"\n"
+      "\"Thanks \"\n"
+      "  \"for playing\"\n"
+      "msgid \"引号\"\n"
+      "msgstr \"say \\\"hi\\\"\\tthen\\\\\\nnext\\r\"\n");
+  ASSERT_TRUE(catalogue.ok()) << catalogue.error;
+  EXPECT_EQ(catalogue.translations.size(), 3u);
+  EXPECT_EQ(translationOf(catalogue, u"营救"), "Claim");
+  EXPECT_EQ(translationOf(catalogue, u"感谢支持"), "Thanks for playing");
+  EXPECT_EQ(translationOf(catalogue, u"引号"), "say \"hi\"\tthen\\\nnext\r");
+  EXPECT_EQ(translationOf(catalogue, u""), "<none>");  // the header is no translation
+}
+
+TEST(PoReader, FuzzyUntranslatedAndContextEntriesAreLeftOut) {
+  const PoCatalogue catalogue = readPoCatalogue(
+      "#, fuzzy\n"
+      "msgid \"返回\"\n"
+      "msgstr \"Return\"\n"
+      "\n"
+      "#, c-format\n"
+      "msgid \"声音\"\n"
+      "msgstr \"Sound\"\n"
+      "msgid \"取消\"\n"
+      "msgstr \"\"\n"
+      "#, fuzzy, c-format\n"
+      "msgid \"确定\"\n"
+      "msgstr \"OK?\"\n"
+      "msgctxt \"setting\"\n"
+      "msgid \"移动\"\n"
+      "msgstr \"Glide\"\n"
+      "msgid \"关卡\"\n"
+      "msgstr \"Level\"\n");
+  ASSERT_TRUE(catalogue.ok()) << catalogue.error;
+  EXPECT_EQ(translationOf(catalogue, u"返回"), "<none>");
+  EXPECT_EQ(translationOf(catalogue, u"声音"), "Sound");
+  EXPECT_EQ(translationOf(catalogue, u"取消"), "<none>");
+  EXPECT_EQ(translationOf(catalogue, u"确定"), "<none>");
+  EXPECT_EQ(translationOf(catalogue, u"移动"), "<none>");
+  // The flag of a fuzzy entry does not carry over to the next one.
+  EXPECT_EQ(translationOf(catalogue, u"关卡"), "Level");
+  EXPECT_EQ(catalogue.translations.size(), 2u);
+}
+
+TEST(PoReader, MalformedCataloguesFailWithTheLineAndKeepNothing) {
+  struct Case {
+    std::string text;
+    std::string error;  // counting the three lines of the good entry before it
+  };
+  const Case cases[] = {
+      {"msgid \"a\"\nmsgstr \"b\"\nmsgid \"c\nmsgstr \"d\"\n", "line 6: a string must be one quoted text"},
+      {"msgstr \"b\"\n", "line 4: msgstr without a msgid"},
+      {"msgid \"a\"\nmsgid \"b\"\nmsgstr \"c\"\n", "line 5: an entry without its msgstr"},
+      {"msgid \"a\"\n", "line 4: the last entry has no msgstr"},
+      {"msgid \"a\"\nmsgtxt \"b\"\n", "line 5: unknown keyword 'msgtxt'"},
+      {"msgid \"a\"\nmsgstr \"b\\q\"\n", "line 5: unknown escape \\q"},
+      {"msgid \"a\"\nmsgstr \"b\"c\"\n", "line 5: an unescaped quote"},
+      {"msgid \"a\"\nmsgstr \"b\\\"\n", "line 5: a backslash at the end"},
+      {"msgid \"a\"\nmsgstr\n", "line 5: 'msgstr' without its quoted string"},
+      {"#, fuzzy\n\"orphan\"\n", "line 5: a string continues no msgid"},
+      {"msgid \"a\"\nmsgid_plural \"as\"\nmsgstr[0] \"b\"\n", "line 5: plural forms"},
+      {"msgid \"a\"\nmsgstr \"\xC3\x28\"\n", "not UTF-8"},
+      {"msgid \"\xED\xA0\x80\"\nmsgstr \"b\"\n", "not UTF-8"},
+  };
+  for (const Case& bad : cases) {
+    SCOPED_TRACE(bad.text);
+    const PoCatalogue catalogue = readPoCatalogue("msgid \"好\"\nmsgstr \"good\"\n\n" + bad.text);
+    EXPECT_FALSE(catalogue.ok());
+    EXPECT_NE(catalogue.error.find(bad.error), std::string::npos) << catalogue.error;
+    // The good entry before the fault is dropped too: a half-read catalogue is not shown.
+    EXPECT_TRUE(catalogue.translations.empty());
+  }
+  EXPECT_TRUE(readPoCatalogue("").ok());
+}
+
+TEST(LanguageChoice, TheFirstKnownLanguageOfALocaleListWinsElseEnglish) {
+  EXPECT_EQ(languageForLocales("zh_CN.UTF-8"), "zh");
+  EXPECT_EQ(languageForLocales("zh_TW"), "zh");
+  EXPECT_EQ(languageForLocales("ZH-hk"), "zh");
+  EXPECT_EQ(languageForLocales("en_GB.UTF-8"), "en");
+  EXPECT_EQ(languageForLocales("de_DE@euro"), "en");
+  EXPECT_EQ(languageForLocales("C"), "en");
+  EXPECT_EQ(languageForLocales("POSIX"), "en");
+  EXPECT_EQ(languageForLocales("C.UTF-8"), "en");
+  EXPECT_EQ(languageForLocales(""), "en");
+  EXPECT_EQ(languageForLocales("fr:zh_CN:en"), "zh");
+  EXPECT_EQ(languageForLocales("fr::en_US:zh"), "en");
+}
+
+TEST(LanguageChoice, TheFirstNonEmptyVariableDecidesInGettextOrder) {
+  std::map<std::string, std::string> environment;
+  const auto lookup = [&environment](const char* name) -> const char* {
+    const auto found = environment.find(name);
+    return found == environment.end() ? nullptr : found->second.c_str();
+  };
+  EXPECT_EQ(languageFromEnvironment(lookup), "en");
+  environment["LANG"] = "zh_CN.UTF-8";
+  EXPECT_EQ(languageFromEnvironment(lookup), "zh");
+  environment["LC_MESSAGES"] = "en_US.UTF-8";
+  EXPECT_EQ(languageFromEnvironment(lookup), "en");
+  environment["LC_ALL"] = "zh_SG";
+  EXPECT_EQ(languageFromEnvironment(lookup), "zh");
+  environment["LANGUAGE"] = "";  // empty counts as unset
+  EXPECT_EQ(languageFromEnvironment(lookup), "zh");
+  environment["LANGUAGE"] = "C";
+  EXPECT_EQ(languageFromEnvironment(lookup), "en");
+}
+
+TEST(ActiveLanguage, OnlyKnownLanguagesCanBeChosen) {
+  const std::vector<std::string> known = knownLanguages();
+  EXPECT_NE(std::find(known.begin(), known.end(), "zh"), known.end());
+  EXPECT_NE(std::find(known.begin(), known.end(), "en"), known.end());
+  std::string error;
+  EXPECT_FALSE(setActiveLanguage("fr", error));
+  EXPECT_EQ(error, "unknown language 'fr'");
+  EXPECT_EQ(activeLanguage(), "zh");
+  EXPECT_TRUE(originalLanguageActive());
+}
+
+TEST(ActiveLanguage, TextsShowTranslatedOnlyWhileTheirLanguageIsActive) {
+  EXPECT_EQ(translatedText(u"营救"), u"营救");
+  {
+    LanguageScope english("en");
+    ASSERT_TRUE(english.ok());
+    EXPECT_EQ(activeLanguage(), "en");
+    EXPECT_EQ(translatedText(u"营救"), u"Claim");
+    EXPECT_EQ(translatedText(u"游戏已暂停"), u"Paused");
+    EXPECT_EQ(translatedText(u"1250"), u"1250");  // not in the catalogue: as written
+  }
+  EXPECT_EQ(translatedText(u"营救"), u"营救");
+}
+
+TEST(ActiveLanguage, TheCompiledCatalogueTranslatesEveryEntryOfItsFile) {
+  const std::string file = sourceFile("po/en.po");
+  ASSERT_FALSE(file.empty());
+  const PoCatalogue catalogue = readPoCatalogue(file);
+  ASSERT_TRUE(catalogue.ok()) << catalogue.error;
+  ASSERT_GT(catalogue.translations.size(), 20u);
+  LanguageScope english("en");
+  for (const auto& [original, translation] : catalogue.translations)
+    EXPECT_EQ(translatedText(original), translation) << utf8FromUtf16(original);
+}
+
+TEST(ActiveLanguage, DrawnTextComesOutInTheActiveLanguage) {
+  const MzRect area = rectOf(0, 0, 240, 60);
+  Canvas asWritten, asEnglish, direct;
+  {
+    LanguageScope english("en");
+    asEnglish.drawText(u"营救", area, 28, 0xFFFFFF);
+  }
+  asWritten.drawText(u"营救", area, 28, 0xFFFFFF);
+  direct.drawText(u"Claim", area, 28, 0xFFFFFF);
+  const auto same = [&](const Canvas& a, const Canvas& b) {
+    for (int32_t y = area.top; y < area.bottom; ++y)
+      for (int32_t x = area.left; x < area.right; ++x)
+        if (a.pixel(x, y) != b.pixel(x, y)) return false;
+    return true;
+  };
+  EXPECT_TRUE(same(asEnglish, direct));
+  EXPECT_FALSE(same(asWritten, direct));
+}
+
+TEST(LocalizedPictures, AFileUnderImagesHasItsVariantInTheLanguagesFolder) {
+  std::u16string variant = u"untouched";
+  EXPECT_FALSE(localizedImagePath(u"/opt/q/Images/start.png", variant));
+  EXPECT_EQ(variant, u"untouched");
+  LanguageScope english("en");
+  ASSERT_TRUE(localizedImagePath(u"/opt/q/Images/start.png", variant));
+  EXPECT_EQ(variant, u"/opt/q/Images/en/start.png");
+  ASSERT_TRUE(localizedImagePath(u"C:\\q\\Images\\sub\\a.png", variant));
+  EXPECT_EQ(variant, u"C:\\q\\Images\\en/sub\\a.png");
+  ASSERT_TRUE(localizedImagePath(u"/Images/x/Images/b.png", variant));
+  EXPECT_EQ(variant, u"/Images/x/Images/en/b.png");
+  EXPECT_FALSE(localizedImagePath(u"/opt/q/MyImages/start.png", variant));
+  EXPECT_FALSE(localizedImagePath(u"/opt/q/Sounds/exit.wav", variant));
+}
+
+TEST(LocalizedPictures, LoadingPrefersTheLanguagesPictureAndFallsBackToTheOriginal) {
+  ScratchDirectory scratch;
+  std::filesystem::create_directories(scratch.path() / "Images" / "en");
+  scratch.writePng("Images/start.png", 2, 2, 0xFF0000FF);     // red
+  scratch.writePng("Images/en/start.png", 2, 2, 0xFFFF0000);  // blue
+  scratch.writePng("Images/bg.png", 2, 2, 0xFF00FF00);        // green, no variant
+  const std::u16string start = scratch.path().u16string() + u"/Images/start.png";
+  const std::u16string background = scratch.path().u16string() + u"/Images/bg.png";
+  ImagingHelper picture;
+  ASSERT_TRUE(picture.LoadImageW(start.c_str()));
+  EXPECT_EQ(picture.image()->pixels[0], packRgba(255, 0, 0, 255));
+  {
+    LanguageScope english("en");
+    ASSERT_TRUE(picture.LoadImageW(start.c_str()));
+    EXPECT_EQ(picture.image()->pixels[0], packRgba(0, 0, 255, 255));
+    ASSERT_TRUE(picture.LoadImageW(background.c_str()));
+    EXPECT_EQ(picture.image()->pixels[0], packRgba(0, 255, 0, 255));
+    // Looking for the missing variant again reads no file.
+    const uint64_t reads = imageCache().fileReadCount();
+    ASSERT_TRUE(picture.LoadImageW(background.c_str()));
+    EXPECT_EQ(imageCache().fileReadCount(), reads);
+  }
+  ASSERT_TRUE(picture.LoadImageW(start.c_str()));
+  EXPECT_EQ(picture.image()->pixels[0], packRgba(255, 0, 0, 255));
+}
+
+TEST(LocalizedPictures, TheExecutablesResourcesTakeTheLanguagesVariantById) {
+  EXPECT_EQ(compiledResourcesFor("zh"), nullptr);
+  EXPECT_EQ(compiledResourcesFor("fr"), nullptr);
+  const ResourceTable* english = compiledResourcesFor("en");
+  if (!english) GTEST_SKIP() << "no English resources compiled in";
+  const ResourceTable& original = compiledResources();
+  for (size_t i = 1; i < english->entries.size(); ++i)
+    EXPECT_LT(english->entries[i - 1].id, english->entries[i].id);
+  LanguageScope scope("en");
+  for (const ResourceEntry& entry : english->entries) {
+    SCOPED_TRACE(entry.id);
+    EXPECT_FALSE(original.find(entry.id).empty()) << "a variant of no resource";
+    ImageContainer container;
+    const ImagingHelper* loaded = container.LoadImageW(MzGetInstanceHandle(), entry.id);
+    ASSERT_NE(loaded, nullptr);
+    EXPECT_EQ(loaded->image(), imageCache().fromResource(*english, entry.id));
+    EXPECT_NE(loaded->image(), imageCache().fromResource(original, entry.id));
+  }
+}
+
+TEST(LocalizedPictures, ATableOtherThanTheExecutablesHasNoVariants) {
+  const ResourceTable& original = compiledResources();
+  ASSERT_FALSE(original.entries.empty());
+  const ResourceEntry first = original.entries.front();
+  const ResourceEntry copy[] = {first};
+  const ResourceTable own{copy};
+  LanguageScope english("en");
+  ImageContainer container;
+  const ImagingHelper* loaded = container.LoadImageW(&own, first.id);
+  ASSERT_NE(loaded, nullptr);
+  EXPECT_EQ(loaded->image(), imageCache().fromResource(original, first.id));
+}
+
+}  // namespace
