@@ -4,6 +4,7 @@
 #include <stb_image_write.h>
 
 #include <fstream>
+#include <string>
 #include <vector>
 
 #include "platform/image_cache.hpp"
@@ -59,6 +60,89 @@ TEST(DecodeImage, BytesThatAreNoPictureLeaveTheImageUntouched) {
   EXPECT_FALSE(decodeImage({}, image));
   EXPECT_FALSE(decodeImage(pngBytes(9000, 1, 0xFFFFFFFF), image));  // larger than any picture of ours
   EXPECT_EQ(image.width, 7);
+}
+
+// The runs of row y as text: "10-30 copy, 30-42 blend".
+std::string runsOfRow(const Image& image, int32_t y) {
+  std::string text;
+  for (uint32_t i = image.rowRuns[static_cast<size_t>(y)]; i < image.rowRuns[static_cast<size_t>(y) + 1]; ++i) {
+    const PixelRun& run = image.runs[i];
+    if (!text.empty()) text += ", ";
+    text += std::to_string(run.begin) + "-" + std::to_string(run.end) + (run.blended ? " blend" : " copy");
+  }
+  return text;
+}
+
+constexpr uint32_t Clear = 0;
+constexpr uint32_t Solid = packRgba(10, 20, 30, 255);
+constexpr uint32_t Half = packRgba(64, 0, 32, 128);
+
+// Writes `count` pixels of `pixel` into row `y` of `image` from column `x`.
+void paintRow(Image& image, int32_t y, int32_t x, int32_t count, uint32_t pixel) {
+  for (int32_t i = 0; i < count; ++i) image.pixels[static_cast<size_t>(y * image.width + x + i)] = pixel;
+}
+
+TEST(PixelRuns, AnOpaquePictureIsOneCopiedRunPerRowAndATransparentOneHasNone) {
+  Image opaque = solidImage(20, 3, Solid);
+  classifyRuns(opaque);
+  EXPECT_TRUE(opaque.opaque);
+  ASSERT_TRUE(opaque.hasRuns());
+  for (int32_t y = 0; y < 3; ++y) EXPECT_EQ(runsOfRow(opaque, y), "0-20 copy");
+
+  Image clear = solidImage(20, 3, Clear);
+  classifyRuns(clear);
+  EXPECT_FALSE(clear.opaque);
+  ASSERT_TRUE(clear.hasRuns());
+  EXPECT_TRUE(clear.runs.empty());
+
+  opaque.pixels[45] = Half;  // one pixel less than opaque, in the last row
+  classifyRuns(opaque);
+  EXPECT_FALSE(opaque.opaque);
+  EXPECT_EQ(runsOfRow(opaque, 1), "0-20 copy");
+  EXPECT_EQ(runsOfRow(opaque, 2), "0-20 blend");  // the short copied stretch beside it is blended too
+}
+
+TEST(PixelRuns, MixedRowsSplitIntoCopiedBlendedAndSkippedRuns) {
+  Image image = solidImage(120, 2, Clear);
+  paintRow(image, 0, 10, 20, Solid);
+  paintRow(image, 0, 30, 12, Half);
+  paintRow(image, 0, 72, 25, Solid);
+  paintRow(image, 1, 0, 5, Half);
+  paintRow(image, 1, 5, 40, Solid);
+  paintRow(image, 1, 100, 20, Half);
+  classifyRuns(image);
+  EXPECT_FALSE(image.opaque);
+  EXPECT_EQ(runsOfRow(image, 0), "10-30 copy, 30-42 blend, 72-97 copy");
+  EXPECT_EQ(runsOfRow(image, 1), "0-5 blend, 5-45 copy, 100-120 blend");
+}
+
+TEST(PixelRuns, ShortStretchesAmongBlendedRunsAreBlendedWithThem) {
+  Image image = solidImage(140, 1, Clear);
+  paintRow(image, 0, 0, 10, Half);
+  paintRow(image, 0, 10, 3, Solid);   // a short copied stretch
+  paintRow(image, 0, 13, 10, Half);
+  paintRow(image, 0, 27, 10, Half);   // after a short gap
+  paintRow(image, 0, 60, 2, Half);    // after a long gap
+  paintRow(image, 0, 100, 3, Solid);  // short copied stretches with nothing blended near
+  paintRow(image, 0, 105, 3, Solid);
+  classifyRuns(image);
+  EXPECT_EQ(runsOfRow(image, 0), "0-37 blend, 60-62 blend, 100-103 copy, 105-108 copy");
+}
+
+TEST(PixelRuns, DecodedPicturesAreClassifiedAndBadSizesGetNoRuns) {
+  Image decoded;
+  ASSERT_TRUE(decodeImage(pngBytes(30, 4, packRgba(200, 100, 50, 128)), decoded));
+  ASSERT_TRUE(decoded.hasRuns());
+  EXPECT_FALSE(decoded.opaque);
+  for (int32_t y = 0; y < 4; ++y) EXPECT_EQ(runsOfRow(decoded, y), "0-30 blend");
+  ASSERT_TRUE(decodeImage(pngBytes(30, 4, 0xFF102030), decoded));
+  EXPECT_TRUE(decoded.opaque);
+
+  Image broken = solidImage(10, 10, Solid);
+  broken.pixels.resize(50);  // fewer pixels than its size says
+  classifyRuns(broken);
+  EXPECT_FALSE(broken.opaque);
+  EXPECT_FALSE(broken.hasRuns());
 }
 
 TEST(ImageCache, ReloadingAFileNeitherReadsNorDecodesAgain) {
