@@ -64,9 +64,9 @@ void classifyRow(Image& image, const uint32_t* row) {
       const bool merge = shortGap && (previous.blended == run.blended
                                           ? run.begin == previous.end || previous.blended
                                           : (previous.blended && shortRun) || (run.blended && previousShort));
-      if (merge) {
-        previous.end = run.end;
+      if (merge) {  // a gap or a change of kind leaves one blended run
         previous.blended = previous.blended || run.blended || run.begin != previous.end;
+        previous.end = run.end;
         continue;
       }
     }
