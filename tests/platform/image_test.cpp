@@ -3,6 +3,7 @@
 
 #include <stb_image_write.h>
 
+#include <algorithm>
 #include <fstream>
 #include <string>
 #include <vector>
@@ -29,6 +30,17 @@ std::vector<uint8_t> pngBytes(int32_t width, int32_t height, uint32_t straightRg
   return bytes;
 }
 
+// The runs of row y as text: "10-30 copy, 30-42 blend".
+std::string runsOfRow(const Image& image, int32_t y) {
+  std::string text;
+  for (uint32_t i = image.rowRuns[static_cast<size_t>(y)]; i < image.rowRuns[static_cast<size_t>(y) + 1]; ++i) {
+    const PixelRun& run = image.runs[i];
+    text += (text.empty() ? "" : ", ") + std::to_string(run.begin) + "-" + std::to_string(run.end) +
+            (run.blended ? " blend" : " copy");
+  }
+  return text;
+}
+
 std::u16string widePath(const std::filesystem::path& path) { return path.u16string(); }
 
 TEST(DecodeImage, PngPixelsArePremultipliedAndJpegDecodes) {
@@ -37,6 +49,8 @@ TEST(DecodeImage, PngPixelsArePremultipliedAndJpegDecodes) {
   EXPECT_EQ(image.width, 3);
   EXPECT_EQ(image.height, 2);
   EXPECT_EQ(image.pixels[0], packRgba(100, 50, 25, 128));
+  EXPECT_EQ(runsOfRow(image, 1), "0-3 blend");  // decoding sorts the rows into runs
+  EXPECT_FALSE(image.opaque);
 
   ScratchDirectory scratch;
   const std::vector<uint32_t> pixels(16 * 16, packRgba(0, 200, 0, 255));
@@ -47,6 +61,7 @@ TEST(DecodeImage, PngPixelsArePremultipliedAndJpegDecodes) {
   const uint32_t pixel = helper.image()->pixels[0];
   EXPECT_NEAR(static_cast<int>((pixel >> 8) & 0xFF), 200, 6);
   EXPECT_EQ(alphaOf(pixel), 255u);
+  EXPECT_TRUE(helper.image()->opaque);
 }
 
 TEST(DecodeImage, BytesThatAreNoPictureLeaveTheImageUntouched) {
@@ -62,87 +77,35 @@ TEST(DecodeImage, BytesThatAreNoPictureLeaveTheImageUntouched) {
   EXPECT_EQ(image.width, 7);
 }
 
-// The runs of row y as text: "10-30 copy, 30-42 blend".
-std::string runsOfRow(const Image& image, int32_t y) {
-  std::string text;
-  for (uint32_t i = image.rowRuns[static_cast<size_t>(y)]; i < image.rowRuns[static_cast<size_t>(y) + 1]; ++i) {
-    const PixelRun& run = image.runs[i];
-    if (!text.empty()) text += ", ";
-    text += std::to_string(run.begin) + "-" + std::to_string(run.end) + (run.blended ? " blend" : " copy");
-  }
-  return text;
-}
+TEST(PixelRuns, RowsSplitIntoCopiedBlendedAndSkippedRuns) {
+  constexpr uint32_t Solid = packRgba(10, 20, 30, 255);
+  constexpr uint32_t Half = packRgba(64, 0, 32, 128);
+  struct Stretch {
+    int32_t y, x, count;
+    uint32_t pixel;
+  };
+  const Stretch stretches[] = {
+      {1, 0, 140, Solid},                                           // opaque
+      {2, 10, 20, Solid},  {2, 30, 12, Half},  {2, 72, 25, Solid},  // mixed
+      {3, 0, 10, Half},    {3, 10, 3, Solid},  {3, 13, 10, Half},   // short stretches among blended ones
+      {3, 27, 10, Half},   {3, 60, 2, Half},   {3, 100, 3, Solid},  {3, 105, 3, Solid}};
+  Image image = solidImage(140, 4, 0);  // row 0 stays transparent
+  for (const Stretch& s : stretches) std::fill_n(image.pixels.begin() + s.y * 140 + s.x, s.count, s.pixel);
+  classifyRuns(image);
+  ASSERT_TRUE(image.hasRuns());
+  EXPECT_FALSE(image.opaque);
+  EXPECT_EQ(runsOfRow(image, 0), "");
+  EXPECT_EQ(runsOfRow(image, 1), "0-140 copy");
+  EXPECT_EQ(runsOfRow(image, 2), "10-30 copy, 30-42 blend, 72-97 copy");
+  EXPECT_EQ(runsOfRow(image, 3), "0-37 blend, 60-62 blend, 100-103 copy, 105-108 copy");
 
-constexpr uint32_t Clear = 0;
-constexpr uint32_t Solid = packRgba(10, 20, 30, 255);
-constexpr uint32_t Half = packRgba(64, 0, 32, 128);
-
-// Writes `count` pixels of `pixel` into row `y` of `image` from column `x`.
-void paintRow(Image& image, int32_t y, int32_t x, int32_t count, uint32_t pixel) {
-  for (int32_t i = 0; i < count; ++i) image.pixels[static_cast<size_t>(y * image.width + x + i)] = pixel;
-}
-
-TEST(PixelRuns, AnOpaquePictureIsOneCopiedRunPerRowAndATransparentOneHasNone) {
-  Image opaque = solidImage(20, 3, Solid);
+  Image opaque = solidImage(3, 3, Solid);
   classifyRuns(opaque);
   EXPECT_TRUE(opaque.opaque);
-  ASSERT_TRUE(opaque.hasRuns());
-  for (int32_t y = 0; y < 3; ++y) EXPECT_EQ(runsOfRow(opaque, y), "0-20 copy");
-
-  Image clear = solidImage(20, 3, Clear);
-  classifyRuns(clear);
-  EXPECT_FALSE(clear.opaque);
-  ASSERT_TRUE(clear.hasRuns());
-  EXPECT_TRUE(clear.runs.empty());
-
-  opaque.pixels[45] = Half;  // one pixel less than opaque, in the last row
+  opaque.pixels.resize(5);  // fewer pixels than its size says
   classifyRuns(opaque);
   EXPECT_FALSE(opaque.opaque);
-  EXPECT_EQ(runsOfRow(opaque, 1), "0-20 copy");
-  EXPECT_EQ(runsOfRow(opaque, 2), "0-20 blend");  // the short copied stretch beside it is blended too
-}
-
-TEST(PixelRuns, MixedRowsSplitIntoCopiedBlendedAndSkippedRuns) {
-  Image image = solidImage(120, 2, Clear);
-  paintRow(image, 0, 10, 20, Solid);
-  paintRow(image, 0, 30, 12, Half);
-  paintRow(image, 0, 72, 25, Solid);
-  paintRow(image, 1, 0, 5, Half);
-  paintRow(image, 1, 5, 40, Solid);
-  paintRow(image, 1, 100, 20, Half);
-  classifyRuns(image);
-  EXPECT_FALSE(image.opaque);
-  EXPECT_EQ(runsOfRow(image, 0), "10-30 copy, 30-42 blend, 72-97 copy");
-  EXPECT_EQ(runsOfRow(image, 1), "0-5 blend, 5-45 copy, 100-120 blend");
-}
-
-TEST(PixelRuns, ShortStretchesAmongBlendedRunsAreBlendedWithThem) {
-  Image image = solidImage(140, 1, Clear);
-  paintRow(image, 0, 0, 10, Half);
-  paintRow(image, 0, 10, 3, Solid);   // a short copied stretch
-  paintRow(image, 0, 13, 10, Half);
-  paintRow(image, 0, 27, 10, Half);   // after a short gap
-  paintRow(image, 0, 60, 2, Half);    // after a long gap
-  paintRow(image, 0, 100, 3, Solid);  // short copied stretches with nothing blended near
-  paintRow(image, 0, 105, 3, Solid);
-  classifyRuns(image);
-  EXPECT_EQ(runsOfRow(image, 0), "0-37 blend, 60-62 blend, 100-103 copy, 105-108 copy");
-}
-
-TEST(PixelRuns, DecodedPicturesAreClassifiedAndBadSizesGetNoRuns) {
-  Image decoded;
-  ASSERT_TRUE(decodeImage(pngBytes(30, 4, packRgba(200, 100, 50, 128)), decoded));
-  ASSERT_TRUE(decoded.hasRuns());
-  EXPECT_FALSE(decoded.opaque);
-  for (int32_t y = 0; y < 4; ++y) EXPECT_EQ(runsOfRow(decoded, y), "0-30 blend");
-  ASSERT_TRUE(decodeImage(pngBytes(30, 4, 0xFF102030), decoded));
-  EXPECT_TRUE(decoded.opaque);
-
-  Image broken = solidImage(10, 10, Solid);
-  broken.pixels.resize(50);  // fewer pixels than its size says
-  classifyRuns(broken);
-  EXPECT_FALSE(broken.opaque);
-  EXPECT_FALSE(broken.hasRuns());
+  EXPECT_FALSE(opaque.hasRuns());
 }
 
 TEST(ImageCache, ReloadingAFileNeitherReadsNorDecodesAgain) {
