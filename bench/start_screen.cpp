@@ -31,6 +31,7 @@ Image makeImage(int32_t width, int32_t height, uint32_t seed, bool opaque) {
       image.pixels[static_cast<size_t>(y) * width + x] = premultiplied(r, g, b, a);
     }
   }
+  classifyRuns(image);  // as the decoder does for every picture it loads
   return image;
 }
 

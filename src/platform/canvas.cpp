@@ -1,4 +1,6 @@
-// Drawing into the frame: fills, scaled alpha-blended pictures, text.
+// Drawing into the frame: fills, scaled alpha-blended pictures, text. A picture
+// drawn at its own size goes by its runs: opaque ones copied, transparent ones
+// skipped, only the rest blended.
 #include "platform/canvas.hpp"
 
 #include <algorithm>
@@ -6,6 +8,7 @@
 #include <string_view>
 
 #include "platform/asset_trace.hpp"
+#include "platform/blend.hpp"
 #include "platform/font.hpp"
 #include "platform/image.hpp"
 #include "platform/language/language.hpp"
@@ -14,6 +17,24 @@ MzRect intersection(const MzRect& a, const MzRect& b) {
   MzRect r{std::max(a.left, b.left), std::max(a.top, b.top), std::min(a.right, b.right),
            std::min(a.bottom, b.bottom)};
   return isEmpty(r) ? MzRect{} : r;
+}
+
+int32_t subtractRect(const MzRect& from, const MzRect& hole, MzRect out[4]) {
+  if (isEmpty(from)) return 0;
+  const MzRect overlap = intersection(from, hole);
+  if (isEmpty(overlap)) {
+    out[0] = from;
+    return 1;
+  }
+  int32_t count = 0;
+  const auto keep = [&](const MzRect& piece) {
+    if (!isEmpty(piece)) out[count++] = piece;
+  };
+  keep(MzRect{from.left, from.top, from.right, overlap.top});
+  keep(MzRect{from.left, overlap.bottom, from.right, from.bottom});
+  keep(MzRect{from.left, overlap.top, overlap.left, overlap.bottom});
+  keep(MzRect{overlap.right, overlap.top, from.right, overlap.bottom});
+  return count;
 }
 
 MzRect boundingUnion(const MzRect& a, const MzRect& b) {
@@ -29,28 +50,46 @@ void Canvas::setClip(const MzRect& clip) { clip_ = intersection(clip, canvasRect
 
 void Canvas::fill(const MzRect& rect, uint32_t rgba) {
   const MzRect area = intersection(rect, clip_);
+  if (isEmpty(area) || rgba == 0) return;  // fully transparent: nothing changes
+  const int32_t width = area.right - area.left;
   const bool opaque = alphaOf(rgba) == 255;
   for (int32_t y = area.top; y < area.bottom; ++y) {
-    uint32_t* row = pixels_.data() + static_cast<size_t>(y) * Width;
-    for (int32_t x = area.left; x < area.right; ++x) row[x] = opaque ? rgba : blendOver(row[x], rgba);
+    uint32_t* row = pixels_.data() + static_cast<size_t>(y) * Width + area.left;
+    if (opaque) {
+      std::fill_n(row, width, rgba);
+    } else {
+      blendColourSpan(row, rgba, width);
+    }
   }
 }
 
 namespace {
 
-// One row of source pixels over one row of the canvas.
-void blendRow(uint32_t* target, const uint32_t* source, int32_t count, bool opaque) {
-  if (opaque) {
-    std::memcpy(target, source, static_cast<size_t>(count) * sizeof(uint32_t));
+// Row `sourceRow` of `image` over the canvas row `target`, whose column
+// `origin` holds the picture's column 0, within columns [left, right).
+void drawRow(const Image& image, int32_t sourceRow, uint32_t* target, int32_t origin, int32_t left, int32_t right) {
+  const uint32_t* source = image.pixels.data() + static_cast<size_t>(sourceRow) * static_cast<size_t>(image.width);
+  if (image.opaque) {
+    std::memcpy(target + left, source + (left - origin), static_cast<size_t>(right - left) * sizeof(uint32_t));
     return;
   }
-  for (int32_t x = 0; x < count; ++x) {
-    const uint32_t pixel = source[x];
-    const uint32_t alpha = alphaOf(pixel);
-    if (alpha == 255) {
-      target[x] = pixel;
-    } else if (alpha != 0) {
-      target[x] = blendOver(target[x], pixel);
+  if (!image.hasRuns()) {  // never classified: blending is right for every pixel
+    blendSpan(target + left, source + (left - origin), right - left);
+    return;
+  }
+  const PixelRun* run = image.runs.data() + image.rowRuns[static_cast<size_t>(sourceRow)];
+  const PixelRun* last = image.runs.data() + image.rowRuns[static_cast<size_t>(sourceRow) + 1];
+  for (; run != last; ++run) {
+    const int32_t begin = std::max(run->begin + origin, left);
+    const int32_t end = std::min(run->end + origin, right);
+    if (begin >= end) {
+      if (run->begin + origin >= right) break;  // the rest of the row lies beyond the clip
+      continue;
+    }
+    if (run->blended) {
+      blendSpan(target + begin, source + (begin - origin), end - begin);
+    } else {
+      std::memcpy(target + begin, source + (begin - origin), static_cast<size_t>(end - begin) * sizeof(uint32_t));
     }
   }
 }
@@ -59,6 +98,7 @@ void blendRow(uint32_t* target, const uint32_t* source, int32_t count, bool opaq
 
 void Canvas::drawImage(const Image& image, const MzRect& rect) {
   if (image.width <= 0 || image.height <= 0 || isEmpty(rect)) return;
+  if (image.pixels.size() != static_cast<size_t>(image.width) * static_cast<size_t>(image.height)) return;
   const MzRect area = intersection(rect, clip_);
   if (isEmpty(area)) return;
   const int32_t rectWidth = rect.right - rect.left;
@@ -67,8 +107,7 @@ void Canvas::drawImage(const Image& image, const MzRect& rect) {
 
   if (rectWidth == image.width && rectHeight == image.height) {  // drawn at its own size
     for (int32_t y = area.top; y < area.bottom; ++y) {
-      const uint32_t* source = image.pixels.data() + static_cast<size_t>(y - rect.top) * imageWidth + (area.left - rect.left);
-      blendRow(pixels_.data() + static_cast<size_t>(y) * Width + area.left, source, area.right - area.left, image.opaque);
+      drawRow(image, y - rect.top, pixels_.data() + static_cast<size_t>(y) * Width, rect.left, area.left, area.right);
     }
     return;
   }

@@ -46,6 +46,9 @@ MzRect intersection(const MzRect& a, const MzRect& b);
 constexpr bool covers(const MzRect& outer, const MzRect& inner) {
   return outer.left <= inner.left && outer.top <= inner.top && outer.right >= inner.right && outer.bottom >= inner.bottom;
 }
+// `from` less `hole`: up to four rectangles (bands above and below the hole,
+// then the pieces left and right of it) written to `out`; returns how many.
+int32_t subtractRect(const MzRect& from, const MzRect& hole, MzRect out[4]);
 // The smallest rectangle holding both (an empty one adds nothing).
 MzRect boundingUnion(const MzRect& a, const MzRect& b);
 constexpr MzRect canvasRect() { return MzRect{0, 0, Canvas::Width, Canvas::Height}; }

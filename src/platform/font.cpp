@@ -4,8 +4,8 @@
 #include <algorithm>
 #include <cmath>
 
+#include "platform/blend.hpp"
 #include "platform/canvas.hpp"
-#include "platform/image.hpp"
 
 namespace {
 
@@ -95,9 +95,6 @@ int32_t Font::measure(std::u16string_view text, int32_t pixelHeight) {
 void Font::draw(Canvas& canvas, std::u16string_view text, int32_t x, int32_t baseline, int32_t pixelHeight,
                 uint32_t colour) {
   if (!valid_ || pixelHeight <= 0) return;
-  const uint32_t red = (colour >> 16) & 0xFF;
-  const uint32_t green = (colour >> 8) & 0xFF;
-  const uint32_t blue = colour & 0xFF;
   const MzRect& clip = canvas.clip();
   uint32_t* pixels = canvas.pixels();
   int32_t pen = x;
@@ -112,11 +109,7 @@ void Font::draw(Canvas& canvas, std::u16string_view text, int32_t x, int32_t bas
     for (int32_t y = y0; y < y1; ++y) {
       const uint8_t* row = coverage_.data() + g.offset + static_cast<size_t>(y - top) * static_cast<size_t>(g.width);
       uint32_t* out = pixels + static_cast<size_t>(y) * Canvas::Width;
-      for (int32_t px = x0; px < x1; ++px) {
-        const uint32_t a = row[px - left];
-        if (a == 0) continue;
-        out[px] = blendOver(out[px], packRgba(red * a / 255, green * a / 255, blue * a / 255, a));
-      }
+      if (x1 > x0) blendCoverageSpan(out + x0, row + (x0 - left), colour, x1 - x0);
     }
     pen += g.advance;
   }

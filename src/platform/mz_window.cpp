@@ -3,6 +3,7 @@
 #include "platform/mz_window.hpp"
 
 #include <algorithm>
+#include <array>
 #include <string>
 
 #include "platform/canvas.hpp"
@@ -84,8 +85,11 @@ MzRect CMzWnd::takeDirtyRect() { return takeDirtyRegion().bounds(); }
 // Without a background colour, what no control covers takes the toolbar's colour: a frame
 // never shows leftovers of an earlier one, and a strip left between a picture and the toolbar
 // below it reads as part of the toolbar rather than as a black gap.
-void CMzWnd::Paint(Canvas& canvas) const {
-  canvas.fill(MzRect{0, 0, width_, height_}, fillBackground_ ? BackgroundColour : UiToolbar_Text::BackgroundColour);
+void CMzWnd::Paint(Canvas& canvas) const { paintBackground(canvas, canvas.clip()); }
+
+void CMzWnd::paintBackground(Canvas& canvas, const MzRect& area) const {
+  canvas.fill(intersection(area, MzRect{0, 0, width_, height_}),
+              fillBackground_ ? BackgroundColour : UiToolbar_Text::BackgroundColour);
 }
 
 void CMzWnd::appendVisibleControlIds(std::string&) const {}
@@ -170,6 +174,32 @@ void CMzWndEx::removeControl(UiWin* control) {
 
 int32_t CMzWndEx::OnInitDialog() { return CMzWnd::OnInitDialog(); }
 
+void CMzWndEx::paintUncoveredBackground(Canvas& canvas) const {
+  // The clip less every visible opaque control, as a few rectangles. A piece
+  // that would not fit in the list stays whole: filling too much is only slower.
+  constexpr size_t MaxParts = 32;
+  std::array<MzRect, MaxParts> parts{canvas.clip()};
+  size_t count = 1;
+  for (const UiWin* control : controls_) {
+    if (!control->IsVisible() || !control->IsOpaque()) continue;
+    const MzRect bounds = rectOf(control->GetPosX(), control->GetPosY(), control->GetWidth(), control->GetHeight());
+    std::array<MzRect, MaxParts> next;
+    size_t nextCount = 0;
+    for (size_t i = 0; i < count; ++i) {
+      MzRect pieces[4];
+      const int32_t made = subtractRect(parts[i], bounds, pieces);
+      if (nextCount + static_cast<size_t>(made) > MaxParts - (count - i - 1)) {
+        next[nextCount++] = parts[i];
+        continue;
+      }
+      for (int32_t k = 0; k < made; ++k) next[nextCount++] = pieces[k];
+    }
+    parts = next;
+    count = nextCount;
+  }
+  for (size_t i = 0; i < count; ++i) paintBackground(canvas, parts[i]);
+}
+
 void CMzWndEx::Paint(Canvas& canvas) const {
   const MzRect& clip = canvas.clip();
   // Start at the top-most opaque control that covers the whole clip: what
@@ -182,7 +212,7 @@ void CMzWndEx::Paint(Canvas& canvas) const {
     --first;
   }
   if (first == 0) {
-    CMzWnd::Paint(canvas);
+    paintUncoveredBackground(canvas);
   } else {
     --first;
   }

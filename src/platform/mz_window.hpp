@@ -96,6 +96,8 @@ class CMzWnd {
   virtual void appendVisibleControlIds(std::string& json) const;
 
  protected:
+  // Fills the window's part of `area` with its background colour.
+  void paintBackground(Canvas& canvas, const MzRect& area) const;
   // The top-most visible control under (x, y) that takes a press, if any.
   virtual UiWin* controlTakingPress(int32_t x, int32_t y) const;
   // Forgets a control that leaves the window (it may hold the press).
@@ -133,5 +135,8 @@ class CMzWndEx : public CMzWnd {
   UiWin* controlTakingPress(int32_t x, int32_t y) const override;
 
  private:
+  // Fills what no visible opaque control covers within the canvas's clip.
+  void paintUncoveredBackground(Canvas& canvas) const;
+
   std::vector<UiWin*> controls_;
 };

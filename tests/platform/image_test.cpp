@@ -3,7 +3,9 @@
 
 #include <stb_image_write.h>
 
+#include <algorithm>
 #include <fstream>
+#include <string>
 #include <vector>
 
 #include "platform/image_cache.hpp"
@@ -28,6 +30,17 @@ std::vector<uint8_t> pngBytes(int32_t width, int32_t height, uint32_t straightRg
   return bytes;
 }
 
+// The runs of row y as text: "10-30 copy, 30-42 blend".
+std::string runsOfRow(const Image& image, int32_t y) {
+  std::string text;
+  for (uint32_t i = image.rowRuns[static_cast<size_t>(y)]; i < image.rowRuns[static_cast<size_t>(y) + 1]; ++i) {
+    const PixelRun& run = image.runs[i];
+    text += (text.empty() ? "" : ", ") + std::to_string(run.begin) + "-" + std::to_string(run.end) +
+            (run.blended ? " blend" : " copy");
+  }
+  return text;
+}
+
 std::u16string widePath(const std::filesystem::path& path) { return path.u16string(); }
 
 TEST(DecodeImage, PngPixelsArePremultipliedAndJpegDecodes) {
@@ -36,6 +49,8 @@ TEST(DecodeImage, PngPixelsArePremultipliedAndJpegDecodes) {
   EXPECT_EQ(image.width, 3);
   EXPECT_EQ(image.height, 2);
   EXPECT_EQ(image.pixels[0], packRgba(100, 50, 25, 128));
+  EXPECT_EQ(runsOfRow(image, 1), "0-3 blend");  // decoding sorts the rows into runs
+  EXPECT_FALSE(image.opaque);
 
   ScratchDirectory scratch;
   const std::vector<uint32_t> pixels(16 * 16, packRgba(0, 200, 0, 255));
@@ -46,6 +61,7 @@ TEST(DecodeImage, PngPixelsArePremultipliedAndJpegDecodes) {
   const uint32_t pixel = helper.image()->pixels[0];
   EXPECT_NEAR(static_cast<int>((pixel >> 8) & 0xFF), 200, 6);
   EXPECT_EQ(alphaOf(pixel), 255u);
+  EXPECT_TRUE(helper.image()->opaque);
 }
 
 TEST(DecodeImage, BytesThatAreNoPictureLeaveTheImageUntouched) {
@@ -59,6 +75,37 @@ TEST(DecodeImage, BytesThatAreNoPictureLeaveTheImageUntouched) {
   EXPECT_FALSE(decodeImage({}, image));
   EXPECT_FALSE(decodeImage(pngBytes(9000, 1, 0xFFFFFFFF), image));  // larger than any picture of ours
   EXPECT_EQ(image.width, 7);
+}
+
+TEST(PixelRuns, RowsSplitIntoCopiedBlendedAndSkippedRuns) {
+  constexpr uint32_t Solid = packRgba(10, 20, 30, 255);
+  constexpr uint32_t Half = packRgba(64, 0, 32, 128);
+  struct Stretch {
+    int32_t y, x, count;
+    uint32_t pixel;
+  };
+  const Stretch stretches[] = {
+      {1, 0, 140, Solid},                                           // opaque
+      {2, 10, 20, Solid},  {2, 30, 12, Half},  {2, 72, 25, Solid},  // mixed
+      {3, 0, 10, Half},    {3, 10, 3, Solid},  {3, 13, 10, Half},   // short stretches among blended ones
+      {3, 27, 10, Half},   {3, 60, 2, Half},   {3, 100, 3, Solid},  {3, 105, 3, Solid}};
+  Image image = solidImage(140, 4, 0);  // row 0 stays transparent
+  for (const Stretch& s : stretches) std::fill_n(image.pixels.begin() + s.y * 140 + s.x, s.count, s.pixel);
+  classifyRuns(image);
+  ASSERT_TRUE(image.hasRuns());
+  EXPECT_FALSE(image.opaque);
+  EXPECT_EQ(runsOfRow(image, 0), "");
+  EXPECT_EQ(runsOfRow(image, 1), "0-140 copy");
+  EXPECT_EQ(runsOfRow(image, 2), "10-30 copy, 30-42 blend, 72-97 copy");
+  EXPECT_EQ(runsOfRow(image, 3), "0-37 blend, 60-62 blend, 100-103 copy, 105-108 copy");
+
+  Image opaque = solidImage(3, 3, Solid);
+  classifyRuns(opaque);
+  EXPECT_TRUE(opaque.opaque);
+  opaque.pixels.resize(5);  // fewer pixels than its size says
+  classifyRuns(opaque);
+  EXPECT_FALSE(opaque.opaque);
+  EXPECT_FALSE(opaque.hasRuns());
 }
 
 TEST(ImageCache, ReloadingAFileNeitherReadsNorDecodesAgain) {

@@ -1,6 +1,14 @@
-// Drawing in add order, hidden controls, background filling, invalidation.
+// Drawing in add order, hidden controls, background filling, invalidation,
+// and the compositor's runs and blending loops against a plain reference.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstdlib>
+#include <iterator>
+#include <random>
+#include <vector>
+
+#include "platform/blend.hpp"
 #include "platform/canvas.hpp"
 #include "platform/imaging.hpp"
 #include "platform/ui_controls.hpp"
@@ -150,6 +158,131 @@ TEST_F(WindowPaintTest, AnOpaqueCoverHidesWhatIsBeneathButNotWhatIsAbove) {
   cover.SetPos(0, 0, 480, 700);  // no longer covering the frame: the background shows below it
   window.Paint(canvas);
   EXPECT_EQ(canvas.pixel(50, 710), White);
+}
+
+// The straightforward blend: per channel s + t * (255 - a) / 255, rounded.
+uint32_t referenceOver(uint32_t target, uint32_t source) {
+  uint32_t out = 0;
+  for (int shift = 0; shift < 32; shift += 8) {
+    const uint32_t t = (target >> shift) & 0xFF;
+    out |= std::min<uint32_t>(255, ((source >> shift) & 0xFF) + (t * (255 - alphaOf(source)) + 127) / 255) << shift;
+  }
+  return out;
+}
+
+int largestStep(uint32_t a, uint32_t b) {
+  int largest = 0;
+  for (int shift = 0; shift < 32; shift += 8) {
+    largest = std::max(largest, std::abs(static_cast<int>((a >> shift) & 0xFF) - static_cast<int>((b >> shift) & 0xFF)));
+  }
+  return largest;
+}
+
+// A premultiplied pixel: as often opaque or transparent as translucent.
+uint32_t randomPixel(std::mt19937& random) {
+  const uint32_t kind = random() % 4;
+  const uint32_t alpha = kind == 0 ? 0 : kind == 1 ? 255 : random() % 256;
+  const auto channel = [&] { return static_cast<uint32_t>(random() % (alpha + 1)); };
+  return packRgba(channel(), channel(), channel(), alpha);
+}
+
+TEST(Blending, EveryLoopMatchesTheReferenceBlendWithinOneLevel) {
+  std::mt19937 random(15);
+  for (int32_t count = 0; count <= 41; ++count) {  // whole vector steps and every remainder
+    std::vector<uint32_t> target(static_cast<size_t>(count)), source(target.size());
+    std::vector<uint8_t> coverage(target.size());
+    for (size_t i = 0; i < target.size(); ++i) {
+      target[i] = randomPixel(random) | 0xFF000000u;
+      source[i] = randomPixel(random);
+      coverage[i] = static_cast<uint8_t>(random() % 3 == 0 ? 0 : random() % 256);
+    }
+    const uint32_t colour = randomPixel(random);
+    const uint32_t text = random() & 0xFFFFFF;
+    std::vector<uint32_t> spans = target, filled = target, glyphs = target;
+    blendSpan(spans.data(), source.data(), count);
+    blendColourSpan(filled.data(), colour, count);
+    blendCoverageSpan(glyphs.data(), coverage.data(), text, count);
+    for (size_t i = 0; i < target.size(); ++i) {
+      const uint32_t a = coverage[i];
+      const auto scaled = [a, text](int shift) { return (((text >> shift) & 0xFF) * a + 127) / 255; };
+      EXPECT_LE(largestStep(spans[i], referenceOver(target[i], source[i])), 1) << count;
+      EXPECT_LE(largestStep(filled[i], referenceOver(target[i], colour)), 1) << count;
+      EXPECT_LE(largestStep(glyphs[i], referenceOver(target[i], packRgba(scaled(16), scaled(8), scaled(0), a))), 1);
+      // Opaque pixels and clear ones come out exact.
+      EXPECT_EQ(spans[i], alphaOf(source[i]) == 255 ? source[i] : source[i] == 0 ? target[i] : spans[i]);
+      EXPECT_EQ(glyphs[i], a == 0 ? target[i] : glyphs[i]);
+    }
+  }
+}
+
+TEST(Blending, PicturesDrawnByRunsMatchTheReferenceClippedAndOverlapping) {
+  std::mt19937 random(720);
+  Image pictures[2] = {solidImage(70, 50, 0), solidImage(70, 50, 0)};
+  for (Image& picture : pictures) {  // stretches of one pixel, so rows hold runs of every kind
+    for (size_t i = 0; i < picture.pixels.size(); ++i) {
+      picture.pixels[i] = random() % 6 != 0 && i > 0 ? picture.pixels[i - 1] : randomPixel(random);
+    }
+    classifyRuns(picture);
+  }
+  pictures[1].runs.clear();  // as a picture made by hand and never classified
+  pictures[1].rowRuns.clear();
+  const MzRect places[] = {rectOf(-30, -20, 70, 50), rectOf(Canvas::Width - 40, Canvas::Height - 25, 70, 50),
+                           rectOf(-69, 300, 70, 50), rectOf(Canvas::Width - 1, 300, 70, 50),
+                           rectOf(200, 200, 70, 50), rectOf(230, 220, 70, 50)};  // off every edge; overlapping
+  for (const MzRect& clip : {canvasRect(), MzRect{213, 211, 251, 232}}) {
+    Canvas canvas;
+    canvas.fill(canvasRect(), packRgba(40, 90, 140, 255));
+    std::vector<uint32_t> expected(canvas.pixels(), canvas.pixels() + Canvas::Width * Canvas::Height);
+    canvas.setClip(clip);
+    for (size_t k = 0; k < std::size(places); ++k) {
+      const Image& picture = pictures[k % 2];
+      const MzRect& place = places[k];
+      canvas.drawImage(picture, place);
+      const MzRect area = intersection(intersection(place, clip), canvasRect());
+      for (int32_t y = area.top; y < area.bottom; ++y) {
+        for (int32_t x = area.left; x < area.right; ++x) {
+          uint32_t& pixel = expected[static_cast<size_t>(y * Canvas::Width + x)];
+          pixel = referenceOver(pixel, picture.pixels[static_cast<size_t>((y - place.top) * 70 + x - place.left)]);
+        }
+      }
+    }
+    int worst = 0;
+    for (size_t i = 0; i < expected.size(); ++i) worst = std::max(worst, largestStep(canvas.pixels()[i], expected[i]));
+    EXPECT_LE(worst, 1);
+  }
+  Image broken = solidImage(10, 10, Red);
+  broken.pixels.resize(20);  // fewer pixels than its size: drawn as nothing
+  Canvas canvas;
+  canvas.drawImage(broken, rectOf(0, 0, 10, 10));
+  EXPECT_EQ(canvas.pixel(5, 5), packRgba(0, 0, 0, 255));
+}
+
+TEST_F(WindowPaintTest, TheBackgroundShowsOnlyWhereNoOpaqueControlCovers) {
+  // Forty opaque tiles cut the background into more pieces than are tracked:
+  // what is left over is filled whole, and the frame is the same either way.
+  Image tile = solidImage(8, 8, Red);
+  Image glass = solidImage(30, 30, packRgba(0, 0, 100, 100));
+  classifyRuns(tile);
+  classifyRuns(glass);
+  ImagingHelper tileImage, glassImage;
+  tileImage.Assign(&tile);
+  glassImage.Assign(&glass);
+  UiPicture2 tiles[40], pane;
+  Canvas expected;
+  expected.fill(canvasRect(), White);
+  for (int i = 0; i < 40; ++i) {
+    tiles[i].SetImage(&tileImage);
+    tiles[i].SetPos(10 + 23 * (i % 8), 10 + 19 * (i / 8), 8, 8);
+    window.AddUiWin(&tiles[i]);
+    expected.drawImage(tile, rectOf(10 + 23 * (i % 8), 10 + 19 * (i / 8), 8, 8));
+  }
+  pane.SetImage(&glassImage);
+  pane.SetPos(5, 5, 30, 30);
+  window.AddUiWin(&pane);
+  expected.drawImage(glass, rectOf(5, 5, 30, 30));
+  canvas.fill(canvasRect(), Magenta);  // leftovers of an earlier frame
+  window.Paint(canvas);
+  EXPECT_TRUE(std::equal(canvas.pixels(), canvas.pixels() + Canvas::Width * Canvas::Height, expected.pixels()));
 }
 
 }  // namespace

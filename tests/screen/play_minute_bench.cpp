@@ -1,9 +1,12 @@
 // Measures a simulated minute of play on the headless host: how many times
 // faster than real time the game runs with every frame composed, next to the
 // same run with composition off (the window never shown, so nothing is
-// painted). Not a test: run it and read the figures.
+// painted). Wall-clock time and the thread's CPU time are both given: on a
+// busy machine wall-clock time also counts waiting for a processor. Not a
+// test: run it and read the figures.
 #include <algorithm>
 #include <chrono>
+#include <ctime>
 #include <cstdio>
 #include <filesystem>
 #include <sstream>
@@ -16,7 +19,7 @@
 
 namespace {
 
-constexpr int Runs = 5;
+constexpr int Runs = 11;
 constexpr double VirtualSeconds = 63.0;  // the 3 s splash, then a minute of play
 
 // Start a game, then fire every 1.2 s while stepping the sprayer to and fro.
@@ -29,7 +32,18 @@ std::string minuteOfPlay() {
   return script;
 }
 
-double secondsForOneRun(bool compose, const std::filesystem::path& settings) {
+struct Seconds {
+  double real = 0;
+  double cpu = 0;
+};
+
+double threadCpuSeconds() {
+  timespec now{};
+  clock_gettime(CLOCK_THREAD_CPUTIME_ID, &now);
+  return static_cast<double>(now.tv_sec) + static_cast<double>(now.tv_nsec) * 1e-9;
+}
+
+Seconds secondsForOneRun(bool compose, const std::filesystem::path& settings) {
   std::istringstream script(minuteOfPlay());
   std::ostringstream out;
   std::ostringstream err;
@@ -38,20 +52,29 @@ double secondsForOneRun(bool compose, const std::filesystem::path& settings) {
   SharedImages images;
   GameWindow window(images, settings.u16string());
   const auto start = std::chrono::steady_clock::now();
+  const double cpuStart = threadCpuSeconds();
   window.Create(0, 0, 480, 720);
   if (compose) window.Show(true, true);
   runMessageLoop();
+  const double cpuStop = threadCpuSeconds();
   const auto stop = std::chrono::steady_clock::now();
   setCurrentHost(nullptr);
   if (window.shotsLeft != 50) std::fprintf(stderr, "the minute of play did not fire its 50 shots\n");
-  return std::chrono::duration<double>(stop - start).count();
+  return {std::chrono::duration<double>(stop - start).count(), cpuStop - cpuStart};
 }
 
-double medianSeconds(bool compose, const std::filesystem::path& settings) {
-  std::vector<double> times;
-  for (int run = 0; run < Runs; ++run) times.push_back(secondsForOneRun(compose, settings));
-  std::sort(times.begin(), times.end());
-  return times[times.size() / 2];
+// Medians of wall-clock and of CPU time, each over the same runs.
+Seconds medianSeconds(bool compose, const std::filesystem::path& settings) {
+  std::vector<double> real;
+  std::vector<double> cpu;
+  for (int run = 0; run < Runs; ++run) {
+    const Seconds one = secondsForOneRun(compose, settings);
+    real.push_back(one.real);
+    cpu.push_back(one.cpu);
+  }
+  std::sort(real.begin(), real.end());
+  std::sort(cpu.begin(), cpu.end());
+  return {real[real.size() / 2], cpu[cpu.size() / 2]};
 }
 
 }  // namespace
@@ -59,13 +82,14 @@ double medianSeconds(bool compose, const std::filesystem::path& settings) {
 int main() {
   const std::filesystem::path settings =
       std::filesystem::temp_directory_path() / "quandrel-play-minute-bench.ini";
-  const double composed = medianSeconds(true, settings);
-  const double bare = medianSeconds(false, settings);
+  const Seconds composed = medianSeconds(true, settings);
+  const Seconds bare = medianSeconds(false, settings);
   std::filesystem::remove(settings);
-  std::printf("minute of play, frames composed:  %.4f s real, %.0fx real time\n", composed,
-              VirtualSeconds / composed);
-  std::printf("minute of play, composition off:  %.4f s real, %.0fx real time\n", bare,
-              VirtualSeconds / bare);
-  std::printf("composition costs %.2fx the bare run\n", composed / bare);
+  std::printf("minute of play, frames composed:  %.4f s real, %.0fx real time; %.4f s CPU, %.0fx\n", composed.real,
+              VirtualSeconds / composed.real, composed.cpu, VirtualSeconds / composed.cpu);
+  std::printf("minute of play, composition off:  %.4f s real, %.0fx real time; %.4f s CPU, %.0fx\n", bare.real,
+              VirtualSeconds / bare.real, bare.cpu, VirtualSeconds / bare.cpu);
+  std::printf("composition costs %.2fx the bare run (CPU time: %.2fx)\n", composed.real / bare.real,
+              composed.cpu / bare.cpu);
   return 0;
 }
