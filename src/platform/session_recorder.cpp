@@ -51,11 +51,12 @@ std::string scriptLineOf(const HostEvent& event) {
 SessionRecorder::SessionRecorder(LineSink sink) : sink_(std::move(sink)) { sink_(Heading); }
 
 std::unique_ptr<SessionRecorder> SessionRecorder::toFile(const std::string& path, std::string& error) {
-  std::shared_ptr<std::FILE> file(std::fopen(path.c_str(), "w"), FileCloser{});
-  if (!file) {
+  std::FILE* opened = std::fopen(path.c_str(), "w");
+  if (!opened) {
     error = "cannot write the recording '" + path + "'";
     return nullptr;
   }
+  std::shared_ptr<std::FILE> file(opened, FileCloser{});
   return std::make_unique<SessionRecorder>([file](std::string_view line) {
     std::fwrite(line.data(), 1, line.size(), file.get());
     std::fflush(file.get());
