@@ -81,6 +81,7 @@ bool focusPauseTakes(const HostEvent& event) {
       return taken;
     }
     case Kind::Key:
+    case Kind::Pad:
     case Kind::Command:
     case Kind::Answer:
       if (!paused) return false;

@@ -22,6 +22,7 @@ struct HostEvent {
     Wake,         // Host::wake was called
     FocusLost,    // the window lost the keyboard focus or was minimised
     FocusGained,  // the window has the keyboard focus again
+    Pad,          // a gamepad button was pressed: pad
   };
   Kind kind = Kind::Wake;
   int32_t x = 0;
@@ -31,6 +32,7 @@ struct HostEvent {
   uint32_t id = 0;
   int32_t arg = 0;
   bool yes = false;
+  MzPadButton pad = MzPadButton::A;
 };
 
 class Host {

@@ -21,6 +21,18 @@ constexpr std::array<std::pair<MzKey, std::string_view>, 10> NamedKeys{{
     {MzKey::F11, "F11"},
 }};
 
+constexpr std::array<std::pair<MzPadButton, std::string_view>, 9> PadButtons{{
+    {MzPadButton::Up, "up"},
+    {MzPadButton::Down, "down"},
+    {MzPadButton::Left, "left"},
+    {MzPadButton::Right, "right"},
+    {MzPadButton::A, "a"},
+    {MzPadButton::B, "b"},
+    {MzPadButton::X, "x"},
+    {MzPadButton::Y, "y"},
+    {MzPadButton::Start, "start"},
+}};
+
 constexpr std::string_view Letters = "ABCDEFGHIJKLMNOPQRSTUVWXYZ";
 
 bool sameIgnoringCase(std::string_view a, std::string_view b) {
@@ -52,4 +64,33 @@ std::string_view keyName(MzKey key) {
   const auto first = static_cast<uint32_t>(MzKey::A);
   if (value >= first && value < first + Letters.size()) return Letters.substr(value - first, 1);
   return "Unknown";
+}
+
+std::string_view padButtonName(MzPadButton button) {
+  for (const auto& [named, name] : PadButtons) {
+    if (named == button) return name;
+  }
+  return "unknown";
+}
+
+std::optional<MzPadButton> padButtonFromName(std::string_view name) {
+  for (const auto& [button, buttonName] : PadButtons) {
+    if (sameIgnoringCase(name, buttonName)) return button;
+  }
+  return std::nullopt;
+}
+
+MzKey keyForPadButton(MzPadButton button) {
+  switch (button) {
+    case MzPadButton::Up: return MzKey::Up;
+    case MzPadButton::Down: return MzKey::Down;
+    case MzPadButton::Left: return MzKey::Left;
+    case MzPadButton::Right: return MzKey::Right;
+    case MzPadButton::A: return MzKey::Space;
+    case MzPadButton::B: return MzKey::Escape;
+    case MzPadButton::X: return MzKey::R;
+    case MzPadButton::Y: return MzKey::B;
+    case MzPadButton::Start: return MzKey::Return;
+  }
+  return MzKey::Unknown;
 }

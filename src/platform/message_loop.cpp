@@ -9,9 +9,11 @@
 #include <vector>
 
 #include "platform/canvas.hpp"
+#include "platform/focus_navigation.hpp"
 #include "platform/focus_pause.hpp"
 #include "platform/host.hpp"
 #include "platform/image.hpp"
+#include "platform/key_names.hpp"
 #include "platform/mz_functions.hpp"
 #include "platform/mz_window.hpp"
 #include "platform/platform_state.hpp"
@@ -69,16 +71,30 @@ void runPostedTasks() {
 // moment. A loop that woke late catches up on the ticks it missed: the headless
 // host is never late, so skipping them here would make a live run differ from
 // its replay.
+// A button pressed from the keyboard is let go of at a moment of its own, and
+// takes its turn among the timers; with a tick due at the same moment it goes
+// first.
 void fireDueTimers(uint64_t upTo) {
   TimerQueue& timers = timerQueue();
   TimerQueue::Timer due;
-  for (uint64_t next = timers.nextDueMs(); !quitPosted() && next <= upTo; next = timers.nextDueMs()) {
+  while (!quitPosted()) {
+    const uint64_t nextTick = timers.nextDueMs();
+    const uint64_t release = focusPressDueMs();
+    const uint64_t next = std::min(nextTick, release);
+    if (next > upTo) break;
     momentMs = std::max(momentMs, next);
+    if (release <= nextTick) {
+      finishFocusPress();
+      continue;
+    }
     if (!timers.popDue(momentMs, due)) break;
     if (CMzWnd* window = windowFromHandle(due.window)) window->OnTimer(due.id);
   }
   momentMs = std::max(momentMs, upTo);
 }
+
+// The next moment something is due: a timer or a keyboard press's release.
+uint64_t nextDueMoment() { return std::min(timerQueue().nextDueMs(), focusPressDueMs()); }
 
 // The veil that fades the window in: opaque black at the start, gone at the end.
 void paintFade(Canvas& canvas) {
@@ -92,8 +108,21 @@ void paintFade(Canvas& canvas) {
   canvas.fill(canvasRect(), packRgba(0, 0, 0, alpha));
 }
 
-void deliver(const HostEvent& event) {
-  if (focusPauseTakes(event)) return;
+// A pad button goes the way of the key it stands for.
+HostEvent asKeyEvent(const HostEvent& event) {
+  if (event.kind != HostEvent::Kind::Pad) return event;
+  HostEvent key;
+  key.kind = HostEvent::Kind::Key;
+  key.key = keyForPadButton(event.pad);
+  return key;
+}
+
+void deliver(const HostEvent& received) {
+  if (focusPauseTakes(received)) return;
+  const HostEvent event = asKeyEvent(received);
+  // A key's press still held ends before anything else happens.
+  if (event.kind != HostEvent::Kind::Wake) finishFocusPress();
+  if (event.kind == HostEvent::Kind::PointerDown) hideFocusRing();
   CMzWnd* window = frontWindow();
   QuestionBox& question = questionBox();
   if (question.isOpen()) {
@@ -110,7 +139,8 @@ void deliver(const HostEvent& event) {
       case HostEvent::Kind::Command:  // the window is blocked by the question
       case HostEvent::Kind::Wake:
       case HostEvent::Kind::FocusLost:  // taken by the focus pause
-      case HostEvent::Kind::FocusGained: break;
+      case HostEvent::Kind::FocusGained:
+      case HostEvent::Kind::Pad: break;
     }
     if (window) window->Invalidate();
     return;
@@ -124,13 +154,16 @@ void deliver(const HostEvent& event) {
     case HostEvent::Kind::PointerDown: window->pointerDown(event.x, event.y); break;
     case HostEvent::Kind::PointerMove: window->pointerMove(event.x, event.y); break;
     case HostEvent::Kind::PointerUp: window->pointerUp(event.x, event.y); break;
-    case HostEvent::Kind::Key: window->OnKeyDown(event.key, event.modifiers); break;
+    case HostEvent::Kind::Key:
+      if (!focusNavigationTakes(*window, event)) window->OnKeyDown(event.key, event.modifiers);
+      break;
     case HostEvent::Kind::Command: window->handleCommand(event.id, event.arg); break;
     case HostEvent::Kind::Answer:
     case HostEvent::Kind::Close:
     case HostEvent::Kind::Wake:
     case HostEvent::Kind::FocusLost:
-    case HostEvent::Kind::FocusGained: break;
+    case HostEvent::Kind::FocusGained:
+    case HostEvent::Kind::Pad: break;
   }
 }
 
@@ -149,8 +182,7 @@ PumpResult pumpMessage(uint64_t deadlineMs) {
   paintIfDirty();
 
   uint64_t wakeAt = deadlineMs;
-  if (const uint64_t nextDue = timerQueue().nextDueMs(); nextDue != NoDeadline)
-    wakeAt = std::min(wakeAt, nextDue + loopEpochMs);
+  if (const uint64_t nextDue = nextDueMoment(); nextDue != NoDeadline) wakeAt = std::min(wakeAt, nextDue + loopEpochMs);
   if (fading) wakeAt = std::min(wakeAt, host->nowMs() + FadeFrameMs);
   HostEvent event;
   if (host->waitEvent(wakeAt, event)) {
@@ -203,6 +235,7 @@ void paintIfDirty() {
   CMzWnd* window = frontWindow();
   if (!window || !window->IsWindowVisible()) return;
   if (fading) window->Invalidate();
+  refreshFocusRing(*window);
   const DirtyRegion dirty = window->takeDirtyRegion();
   const MzRect changed = intersection(dirty.bounds(), canvasRect());
   if (isEmpty(changed)) return;
@@ -213,6 +246,7 @@ void paintIfDirty() {
     if (isEmpty(clip)) continue;
     canvas.setClip(clip);
     window->Paint(canvas);
+    paintFocusRing(canvas);
     questionBox().paint(canvas);
     paintFocusVeil(canvas);
     paintFade(canvas);
@@ -284,7 +318,9 @@ void appendPlatformDebugState(std::string& json) {
     if (i > 0) json += ',';
     json += '[' + std::to_string(timers[i].id) + ',' + std::to_string(timers[i].periodMs) + ']';
   }
-  json += "],\"focusPaused\":";
+  json += ']';
+  appendFocusDebugState(json);
+  json += ",\"focusPaused\":";
   json += focusPaused() ? "true" : "false";
   json += ",\"question\":";
   const QuestionBox& question = questionBox();

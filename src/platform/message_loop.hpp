@@ -56,7 +56,7 @@ bool questionOpen();
 int32_t askQuestion(const char16_t* text, const char16_t* caption);
 
 // The platform's part of the one-line JSON state: ,"visible":[...],
-// "timers":[[id,period],...],"focusPaused":bool,"question":... and then the
+// "timers":[[id,period],...],"focus":id|"yes"|"no"|null,"focusPaused":bool,"question":... and then the
 // front window's own fields.
 void appendPlatformDebugState(std::string& json);
 // A JSON string literal of UTF-16 text, escaped as JSON needs.

@@ -40,6 +40,10 @@ enum class MzKey : uint32_t {
   B, C, D, E, F, G, H, I, J, K, L, M, N, O, P, Q, R, S, T, U, V, W, X, Y, Z,
 };
 
+// Gamepad buttons the hosts deliver as pad events (the d-pad, the four face
+// buttons in the standard layout, and Start).
+enum class MzPadButton : uint8_t { Up, Down, Left, Right, A, B, X, Y, Start };
+
 // Modifier flags delivered with a key.
 constexpr uint32_t MzKeyModAlt = 1u << 0;
 constexpr uint32_t MzKeyModCtrl = 1u << 1;

@@ -135,6 +135,15 @@ void CMzWnd::cancelPress() {
   windowHeld_ = false;
 }
 
+void CMzWnd::pressControlAt(UiWin* control, int32_t x, int32_t y) {
+  cancelPress();
+  if (!control) return;
+  pressedControl_ = control;
+  control->PressBegan(x, y);
+}
+
+std::vector<FocusStop> CMzWnd::focusStops() const { return {}; }
+
 void CMzWnd::forgetPress(const UiWin* control) {
   if (pressedControl_ == control) pressedControl_ = nullptr;
 }
@@ -203,4 +212,38 @@ UiWin* CMzWndEx::controlTakingPress(int32_t x, int32_t y) const {
     if (control->ShowsPicture()) return nullptr;  // the picture covers what lies beneath
   }
   return nullptr;
+}
+
+// A screen drawn over a picture that fills the window (the menu, the panels
+// over it, the level-passed and game-over screens) is navigated by keys: its
+// stops are the buttons above that picture that a finger could press. Without
+// such a picture (the board itself) the window keeps its keys.
+std::vector<FocusStop> CMzWndEx::focusStops() const {
+  const MzRect whole{0, 0, width_, height_};
+  size_t backdrop = controls_.size();
+  for (size_t i = controls_.size(); i > 0; --i) {
+    const UiWin* control = controls_[i - 1];
+    if (control->IsVisible() && !control->TakesPress() &&
+        covers(rectOf(control->GetPosX(), control->GetPosY(), control->GetWidth(), control->GetHeight()), whole)) {
+      backdrop = i - 1;
+      break;
+    }
+  }
+  std::vector<FocusStop> stops;
+  if (backdrop == controls_.size()) return stops;
+  for (size_t i = backdrop + 1; i < controls_.size(); ++i) {
+    UiWin* control = controls_[i];
+    if (!control->IsVisible()) continue;
+    for (int32_t part = 0; part < control->FocusPartCount(); ++part) {
+      const MzRect rect = intersection(control->FocusPartRect(part), whole);
+      if (isEmpty(rect)) continue;
+      // Covered by something drawn later: a finger could not press it either.
+      if (controlTakingPress((rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2) != control) continue;
+      stops.push_back(FocusStop{control, part, rect});
+    }
+  }
+  std::stable_sort(stops.begin(), stops.end(), [](const FocusStop& a, const FocusStop& b) {
+    return a.rect.top != b.rect.top ? a.rect.top < b.rect.top : a.rect.left < b.rect.left;
+  });
+  return stops;
 }

@@ -14,6 +14,14 @@
 class Canvas;
 class UiWin;
 
+// A place a keyboard player can move the focus to and press: one part of a
+// control (a toolbar has one per button), and where it lies.
+struct FocusStop {
+  UiWin* control = nullptr;
+  int32_t part = 0;
+  MzRect rect;
+};
+
 class CMzWnd {
  public:
   CMzWnd() = default;
@@ -77,6 +85,13 @@ class CMzWnd {
   void pointerUp(int32_t x, int32_t y);
   // Ends a press without a release (a modal question took the pointer).
   void cancelPress();
+  // Begins a press of `control` at (x, y) as a finger would, for a key that
+  // presses it; pointerUp there ends it.
+  void pressControlAt(UiWin* control, int32_t x, int32_t y);
+  const UiWin* pressedControl() const { return pressedControl_; }
+  // The stops a keyboard player moves among, in screen order (top to bottom,
+  // then left to right); empty where the keys belong to the window.
+  virtual std::vector<FocusStop> focusStops() const;
   // Appends the ids of the visible controls in drawing order, comma-separated.
   virtual void appendVisibleControlIds(std::string& json) const;
 
@@ -110,6 +125,7 @@ class CMzWndEx : public CMzWnd {
   const std::vector<UiWin*>& controls() const { return controls_; }
   void Paint(Canvas& canvas) const override;
   void appendVisibleControlIds(std::string& json) const override;
+  std::vector<FocusStop> focusStops() const override;
   // Called by a control's destructor.
   void removeControl(UiWin* control);
 

@@ -2,6 +2,7 @@
 #include "platform/question_box.hpp"
 
 #include "platform/canvas.hpp"
+#include "platform/focus_navigation.hpp"
 #include "platform/image.hpp"
 
 namespace {
@@ -33,6 +34,7 @@ void QuestionBox::open(const char16_t* text, const char16_t* caption) {
   result_ = No;
   held_ = Button::None;
   heldInside_ = false;
+  focusYes_ = true;
 }
 
 void QuestionBox::answer(bool yes) {
@@ -66,8 +68,22 @@ void QuestionBox::pointerUp(int32_t x, int32_t y) {
 }
 
 void QuestionBox::keyDown(MzKey key) {
-  if (key == MzKey::Return || key == MzKey::Y) answer(true);
-  if (key == MzKey::Escape || key == MzKey::N) answer(false);
+  switch (key) {
+    case MzKey::Return:
+    case MzKey::Space: answer(focusYes_); break;
+    case MzKey::Y: answer(true); break;
+    case MzKey::Escape:
+    case MzKey::N: answer(false); break;
+    case MzKey::Left:
+    case MzKey::Right:
+    case MzKey::Up:
+    case MzKey::Down:
+    case MzKey::Tab:
+      // Two buttons side by side: every step goes to the other one.
+      if (!showFocusRing()) focusYes_ = !focusYes_;
+      break;
+    default: break;
+  }
 }
 
 void QuestionBox::paint(Canvas& canvas) const {
@@ -83,6 +99,7 @@ void QuestionBox::paint(Canvas& canvas) const {
   canvas.fill(NoButton, noDown ? NoButtonPressedColour : NoButtonColour);
   canvas.drawText(YesCaption, YesButton, 28, 0x202020);
   canvas.drawText(NoCaption, NoButton, 28, 0x202020);
+  if (focusRingShown()) drawFocusRing(canvas, focusYes_ ? YesButton : NoButton);
 }
 
 QuestionBox& questionBox() {

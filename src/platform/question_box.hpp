@@ -23,11 +23,14 @@ class QuestionBox {
   int32_t result() const { return result_; }
 
   // Pointer and keys while the box is open: the buttons answer when released
-  // over them; Return or Y answers yes, Escape or N no.
+  // over them; Return or Space answers the focused button (yes when the box
+  // opens), Y yes, Escape or N no; the arrows and Tab move the focus ring
+  // between the two.
   void pointerDown(int32_t x, int32_t y);
   void pointerMove(int32_t x, int32_t y);
   void pointerUp(int32_t x, int32_t y);
   void keyDown(MzKey key);
+  bool focusOnYes() const { return focusYes_; }
 
   void paint(Canvas& canvas) const;
 
@@ -41,6 +44,7 @@ class QuestionBox {
   int32_t result_ = No;
   Button held_ = Button::None;     // the button the press began on
   bool heldInside_ = false;        // the pointer is still over it
+  bool focusYes_ = true;           // the focused button
 };
 
 // The one question box of the process.

@@ -40,6 +40,7 @@ std::string scriptLineOf(const HostEvent& event) {
     case Kind::Command:
       return "command " + std::to_string(event.id) + (event.arg != 0 ? ' ' + std::to_string(event.arg) : "");
     case Kind::Answer: return event.yes ? "answer yes" : "answer no";
+    case Kind::Pad: return "pad " + std::string(padButtonName(event.pad));
     case Kind::Close: return "quit";
     case Kind::FocusLost: return "focus out";
     case Kind::FocusGained: return "focus in";

@@ -79,6 +79,23 @@ int32_t UiToolbar_Text::indexAt(int32_t x, int32_t y) const {
   return button.visible && button.enabled ? index : -1;
 }
 
+MzRect UiToolbar_Text::cellRect(int32_t index) const {
+  return MzRect{x_ + width_ * index / MaxButtons, y_ + 1, x_ + width_ * (index + 1) / MaxButtons, y_ + height_};
+}
+
+int32_t UiToolbar_Text::FocusPartCount() const {
+  return static_cast<int32_t>(
+      std::count_if(buttons_.begin(), buttons_.end(), [](const Button& b) { return b.visible && b.enabled; }));
+}
+
+MzRect UiToolbar_Text::FocusPartRect(int32_t part) const {
+  for (int32_t i = 0; i < MaxButtons; ++i) {
+    const Button& button = buttons_[static_cast<size_t>(i)];
+    if (button.visible && button.enabled && part-- == 0) return cellRect(i);
+  }
+  return MzRect{};
+}
+
 void UiToolbar_Text::PressBegan(int32_t x, int32_t y) {
   heldIndex_ = indexAt(x, y);
   pressedIndex_ = heldIndex_;
@@ -111,7 +128,7 @@ void UiToolbar_Text::Paint(Canvas& canvas) const {
   for (int32_t i = 0; i < MaxButtons; ++i) {
     const Button& button = buttons_[static_cast<size_t>(i)];
     if (!button.visible) continue;
-    const MzRect cell{x_ + width_ * i / MaxButtons, bar.top + 1, x_ + width_ * (i + 1) / MaxButtons, bar.bottom};
+    const MzRect cell = cellRect(i);
     if (i == pressedIndex_) canvas.fill(cell, ToolbarPressedColour);
     canvas.drawText(button.caption.C_Str(), cell, captionHeight,
                     button.enabled ? CaptionColour : DisabledCaptionColour);

@@ -56,6 +56,10 @@ class UiWin {
   // True when drawing covers the whole rectangle with opaque pixels: nothing
   // beneath needs drawing.
   virtual bool IsOpaque() const { return false; }
+  // The parts a keyboard player can press one by one (an image button is one
+  // part, a toolbar one per usable button) and where each part lies.
+  virtual int32_t FocusPartCount() const { return TakesPress() ? 1 : 0; }
+  virtual MzRect FocusPartRect(int32_t /*part*/) const { return rect(); }
   virtual void PressBegan(int32_t x, int32_t y);
   virtual void PressMoved(int32_t x, int32_t y);
   // Ends a press; returns true and sets the command when released over it.
@@ -156,6 +160,9 @@ class UiToolbar_Text : public UiWin {
   int32_t PressedIndex() const { return pressedIndex_; }
 
   bool TakesPress() const override { return true; }
+  // One part per visible, enabled button, left to right.
+  int32_t FocusPartCount() const override;
+  MzRect FocusPartRect(int32_t part) const override;
   void PressBegan(int32_t x, int32_t y) override;
   void PressMoved(int32_t x, int32_t y) override;
   bool PressEnded(int32_t x, int32_t y, uint32_t& wParam, int32_t& lParam) override;
@@ -164,6 +171,7 @@ class UiToolbar_Text : public UiWin {
 
  private:
   int32_t indexAt(int32_t x, int32_t y) const;
+  MzRect cellRect(int32_t index) const;
 
   struct Button {
     CMzStringW caption;

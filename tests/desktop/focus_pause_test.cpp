@@ -137,7 +137,7 @@ TEST_F(FocusPause, TimeStandsStillWhileAwayAndGoesOnWhereItStopped) {
       << "the tick due at 300 comes a minute later, when the minute away is over";
   EXPECT_NE(out.find("\"focusPaused\":true"), std::string::npos) << out;
   EXPECT_NE(out.find("\"t\":60250,\"sounds\":[],\"looping\":null,\"visible\":[],\"timers\":[[110,100]],"
-                     "\"focusPaused\":false"),
+                     "\"focus\":null,\"focusPaused\":false"),
             std::string::npos)
       << out;
 }

@@ -35,7 +35,8 @@ class TouchTest(GameTestCase):
 class KeyTest(GameTestCase):
     def test_keys_do_what_their_buttons_do_where_those_are_shown(self):
         session = self.new_session(settings_bytes(7))
-        session.send(*MENU, "key Space", "key Right")
+        # On the menu the keys move the focus ring; the game's keys do nothing.
+        session.send(*MENU, "key R", "key B")
         menu = session.dump()
         self.assertEqual((menu["shotsLeft"], menu["sprayerX"]), (100, 105))
         session.send("command 221", "key Right", "key Right", "key Left")
@@ -56,9 +57,10 @@ class KeyTest(GameTestCase):
         paused = session.dump()
         self.assertEqual(paused["screen"], "menu")
         self.assertTrue(paused["paused"])
-        session.send("command 222", "key Escape")
+        # Escape presses the panel's back button, which reports on release.
+        session.send("command 222", "key Escape", "wait 100")
         self.assertEqual(session.dump()["screen"], "menu")
-        session.send("command 223", "key Escape")
+        session.send("command 223", "key Escape", "wait 100")
         self.assertEqual(session.dump()["screen"], "menu")
 
 

@@ -75,9 +75,9 @@ TEST(HeadlessHost, DumpShowsVisibleControlsTimersQuestionAndSoundsSinceTheLastDu
   runMessageLoop();
   EXPECT_EQ(lines(script.output()),
             (Events{"{\"t\":0,\"sounds\":[3,7],\"looping\":null,\"visible\":[102,104],"
-                    "\"timers\":[[115,3000],[111,250]],\"focusPaused\":false,\"question\":null}",
+                    "\"timers\":[[115,3000],[111,250]],\"focus\":null,\"focusPaused\":false,\"question\":null}",
                     "{\"t\":0,\"sounds\":[],\"looping\":null,\"visible\":[102,104],"
-                    "\"timers\":[[115,3000],[111,250]],\"focusPaused\":false,\"question\":null}"}));
+                    "\"timers\":[[115,3000],[111,250]],\"focus\":null,\"focusPaused\":false,\"question\":null}"}));
 }
 
 TEST(HeadlessHost, TapsKeysAndCommandsReachTheWindow) {

@@ -65,10 +65,13 @@ TEST(SessionRecorder, WritesEachEventAsAScriptLineWithTheTimeBetween) {
   HostEvent answer = eventOf(HostEvent::Kind::Answer);
   answer.yes = true;
   out.recorder.record(answer, 3300);
+  HostEvent pad = eventOf(HostEvent::Kind::Pad);
+  pad.pad = MzPadButton::Start;
+  out.recorder.record(pad, 3900);
   out.recorder.record(eventOf(HostEvent::Kind::Close), 4000);
   EXPECT_EQ(body(out.text),
             "down 120 300\nwait 16\nmove 130 310\nup 130 310\nwait 3000\nkey Alt+Shift+Return\nkey R\n"
-            "wait 184\ncommand 101 2\ncommand 101\nwait 100\nanswer yes\nwait 700\nquit\n");
+            "wait 184\ncommand 101 2\ncommand 101\nwait 100\nanswer yes\nwait 600\npad start\nwait 100\nquit\n");
 }
 
 TEST(SessionRecorder, FocusChangesAreKeptOnlyWhileTheyPauseTheGame) {
@@ -89,6 +92,17 @@ TEST(SessionRecorder, EveryLineItWritesParsesBackToTheSameEvent) {
       pointer(HostEvent::Kind::PointerUp, -3, 800),  key(MzKey::Left),
       key(MzKey::Z, MzKeyModCtrl),                   key(MzKey::Tab, MzKeyModShift),
       eventOf(HostEvent::Kind::Close),               eventOf(HostEvent::Kind::FocusLost)};
+  for (MzPadButton button : {MzPadButton::Up, MzPadButton::Down, MzPadButton::Left, MzPadButton::Right, MzPadButton::A,
+                             MzPadButton::B, MzPadButton::X, MzPadButton::Y, MzPadButton::Start}) {
+    HostEvent pad = eventOf(HostEvent::Kind::Pad);
+    pad.pad = button;
+    const std::string line = scriptLineOf(pad);
+    ScriptCommand command;
+    std::string error;
+    ASSERT_EQ(parseScriptLine(line, command, error), ParseResult::Command) << line << ": " << error;
+    EXPECT_EQ(command.kind, ScriptCommand::Kind::Pad) << line;
+    EXPECT_EQ(command.pad, button) << line;
+  }
   for (const HostEvent& event : events) {
     const std::string line = scriptLineOf(event);
     ScriptCommand command;
@@ -205,6 +219,11 @@ TEST(RecordAndReplay, ALateLiveLoopReplaysOnTheHeadlessHostToTheSameRun) {
                  {1062, pointer(HostEvent::Kind::PointerUp, 10, 20)},
                  {1300, key(MzKey::R)},
                  {1301, key(MzKey::B)},
+                 {1400, [] {
+                    HostEvent pad = eventOf(HostEvent::Kind::Pad);
+                    pad.pad = MzPadButton::X;
+                    return pad;
+                  }()},
                  {1544, eventOf(HostEvent::Kind::FocusLost)},
                  {2000, key(MzKey::Space)},
                  {2100, eventOf(HostEvent::Kind::Close)}});

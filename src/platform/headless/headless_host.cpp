@@ -105,6 +105,11 @@ bool HeadlessHost::waitEvent(uint64_t deadlineMs, HostEvent& event) {
         event.key = command.key;
         event.modifiers = command.modifiers;
         return true;
+      case Kind::Pad:
+        event = HostEvent{};
+        event.kind = HostEvent::Kind::Pad;
+        event.pad = command.pad;
+        return true;
       case Kind::Command:
         if (questionOpen()) {
           scriptError("a question is open: answer it first");

@@ -4,6 +4,7 @@
 #include <array>
 #include <charconv>
 #include <limits>
+#include <optional>
 #include <utility>
 #include <vector>
 
@@ -91,6 +92,13 @@ ParseResult parseScriptLine(std::string_view line, ScriptCommand& command, std::
     if (arguments != 1) return fail(error, "key needs one key name");
     if (!parseKey(words[1], command.key, command.modifiers))
       return fail(error, "unknown key '" + std::string(words[1]) + "'");
+    return ParseResult::Command;
+  }
+  if (name == "pad") {
+    command.kind = Kind::Pad;
+    const std::optional<MzPadButton> button = arguments == 1 ? padButtonFromName(words[1]) : std::nullopt;
+    if (!button) return fail(error, "pad needs one button: up down left right a b x y start");
+    command.pad = *button;
     return ParseResult::Command;
   }
   if (name == "command") {

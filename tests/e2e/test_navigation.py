@@ -1,0 +1,190 @@
+"""The whole game with the keyboard alone, and with a gamepad alone: from the
+splash through a won level, a word choice, a lost level, a retry and the exit
+question, by the focus ring on the screens with buttons and the game's own
+keys on the board."""
+
+import unittest
+
+from play_helpers import SPOILED, choose_slot
+from quandrel_driver import (MENU, SHOT_FLIGHT_MS, SPRAYER_STEP, GameTestCase, read_png,
+                             sprayer_x_for_slot)
+
+PRESS_MS = 100  # a key holds its button this long before the command
+TIME_BAR_MS = 10000
+
+
+class Keyboard:
+    up, down, left, right = "key Up", "key Down", "key Left", "key Right"
+    press = "key Return"  # the focused button
+    fire = "key Space"
+    claim = "key Return"
+    back = "key Escape"
+    repair = "key R"
+    no_choice = "key Right"  # on the question: to the other button
+
+
+class Pad:
+    up, down, left, right = "pad up", "pad down", "pad left", "pad right"
+    press = "pad a"
+    fire = "pad a"
+    claim = "pad start"
+    back = "pad b"
+    repair = "pad x"
+    no_choice = "pad right"
+
+
+def play_level(test, session, controls):
+    """Plays shot by shot with the controls until the face lights; returns that dump."""
+    for _ in range(100):
+        dump = session.dump()
+        if dump["passLit"]:
+            return dump
+        test.assertEqual(dump["screen"], "game")
+        test.assertFalse(dump["gameOver"])
+        if dump["targets"].count(SPOILED) >= 3 and dump["score"] >= 50 + dump["levelTargetScore"] // 4:
+            session.send(controls.repair)
+            dump = session.dump()
+        slot = choose_slot(dump)
+        target_x = sprayer_x_for_slot(slot) if slot is not None else 105
+        steps = (target_x - dump["sprayerX"]) // SPRAYER_STEP
+        session.send(*([controls.right if steps > 0 else controls.left] * abs(steps)))
+        session.send(controls.fire, "wait %d" % SHOT_FLIGHT_MS)
+    test.fail("the player did not win the level")
+
+
+class WholeGameTest(GameTestCase):
+    def play_whole_game(self, controls):
+        game = self.new_game()
+        session = self.new_session(game=game)
+        session.send(*MENU)
+        menu = session.dump()
+        self.assertEqual((menu["screen"], menu["focus"]), ("menu", None))
+
+        # The first navigation key shows the ring on the first button; the
+        # next ones move it.
+        session.send(controls.down)
+        self.assertEqual(session.dump()["focus"], 220)
+        session.send(controls.down, controls.down)
+        self.assertEqual(session.dump()["focus"], 222)
+        session.send(controls.up, controls.up)
+        self.assertEqual(session.dump()["focus"], 220)
+        session.send(controls.press)
+        held = session.dump()
+        self.assertEqual(held["screen"], "menu")  # held down until the release
+        session.send("wait %d" % PRESS_MS)
+        started = session.dump()
+        self.assertEqual((started["screen"], started["currentLevel"]), ("game", 1))
+        self.assertIsNone(started["focus"])  # the board keeps its keys
+
+        play_level(self, session, controls)
+        session.send(controls.claim)
+        passed = session.dump()
+        self.assertEqual((passed["screen"], passed["focus"]), ("passed", 200))
+        session.send(controls.right, controls.right, controls.down)
+        self.assertEqual(session.dump()["focus"], 207)
+        session.send(controls.up, controls.left)
+        self.assertEqual(session.dump()["focus"], 201)
+        session.send(controls.back)  # no way back from the choice of words
+        self.assertEqual(session.dump()["screen"], "passed")
+        session.send(controls.press, "wait %d" % PRESS_MS)
+        level_two = session.dump()
+        self.assertEqual((level_two["screen"], level_two["currentLevel"]), ("game", 2))
+
+        # Lost: one shot starts the time bar, which runs out.
+        session.send(controls.fire, "wait %d" % TIME_BAR_MS, controls.fire, "wait 50")
+        over = session.dump()
+        self.assertEqual((over["screen"], over["focus"]), ("gameover", 118))
+        session.send(controls.press, "wait %d" % PRESS_MS)
+        retried = session.dump()
+        self.assertEqual((retried["screen"], retried["currentLevel"], retried["shotsLeft"]),
+                         ("game", 2, 100))
+        session.send(controls.fire, "wait %d" % TIME_BAR_MS, controls.fire, "wait 50")
+        self.assertEqual(session.dump()["screen"], "gameover")
+        session.send(controls.back, "wait %d" % PRESS_MS)  # back to the menu
+        back = session.dump()
+        self.assertEqual((back["screen"], back["focus"]), ("menu", 220))
+
+        # The menu's way back is the exit question, which opens on yes.
+        session.send(controls.back, "wait %d" % PRESS_MS)
+        asked = session.dump()
+        self.assertIsNotNone(asked["question"])
+        self.assertEqual(asked["focus"], "yes")
+        session.send(controls.no_choice)
+        self.assertEqual(session.dump()["focus"], "no")
+        session.send(controls.press)
+        refused = session.dump()
+        self.assertIsNone(refused["question"])
+        self.assertEqual(refused["screen"], "menu")
+        session.send(controls.back, "wait %d" % PRESS_MS, controls.back)  # back on the question is no
+        self.assertIsNone(session.dump()["question"])
+        session.send(controls.back, "wait %d" % PRESS_MS, controls.press)
+        code, _, errors = session.finish()
+        self.assertEqual(code, 0, errors)
+        self.assertEqual(game.settings()["CurrentLevel"], "2")
+
+    def test_keyboard_alone(self):
+        self.play_whole_game(Keyboard)
+
+    def test_gamepad_alone(self):
+        self.play_whole_game(Pad)
+
+
+class RingTest(GameTestCase):
+    def test_panels_and_their_way_back(self):
+        session = self.new_session()
+        session.send(*MENU, "key Tab", "key Tab", "key Tab", "key Return", "wait %d" % PRESS_MS)
+        settings = session.dump()
+        self.assertEqual((settings["screen"], settings["focus"]), ("settings", 230))
+        session.send("key Space", "wait %d" % PRESS_MS)
+        toggled = session.dump()
+        self.assertFalse(toggled["soundEnabled"])
+        self.assertEqual(toggled["focus"], 230)
+        session.send("key Shift+Tab")
+        self.assertEqual(session.dump()["focus"], 235)  # wraps to the last
+        session.send("key Escape", "wait %d" % PRESS_MS, "key Down", "key Down", "key Down",
+                     "key Return", "wait %d" % PRESS_MS)
+        help_page = session.dump()
+        self.assertEqual((help_page["screen"], help_page["focus"]), ("help", 236))
+        session.send("pad b", "wait %d" % PRESS_MS)
+        self.assertEqual(session.dump()["screen"], "menu")
+
+    def test_a_pointer_press_hides_the_ring_and_the_next_key_starts_over(self):
+        session = self.new_session()
+        session.send(*MENU, "key Down", "key Down", "key Down")
+        self.assertEqual(session.dump()["focus"], 222)
+        session.send("down 10 10", "up 10 10")
+        self.assertIsNone(session.dump()["focus"])
+        session.send("key Down")
+        self.assertEqual(session.dump()["focus"], 220)
+
+    def test_a_key_while_paused_only_resumes(self):
+        session = self.new_session()
+        session.send(*MENU, "focus out", "key Down")
+        resumed = session.dump()
+        self.assertFalse(resumed["focusPaused"])
+        self.assertIsNone(resumed["focus"])
+        session.send("focus out", "pad a", "wait %d" % PRESS_MS)
+        self.assertEqual(session.dump()["screen"], "menu")
+
+    def test_the_press_shows_the_pressed_picture_until_the_release(self):
+        game = self.new_game()
+        session = self.new_session(game=game)
+        first = game.directory + "/rest.png"
+        held = game.directory + "/held.png"
+        session.send(*MENU, "screenshot " + first, "key Down", "key Down", "key Return",
+                     "screenshot " + held, "wait %d" % PRESS_MS)
+        released = session.dump()  # also: both pictures are written by now
+        self.assertEqual(released["screen"], "game")
+        rest, pressed = read_png(first)[2], read_png(held)[2]
+
+        def pixel(data, x, y):
+            return data[(y * 480 + x) * 4:(y * 480 + x) * 4 + 3]
+
+        # The continue button (180, 480, 108 x 38): its middle changes while
+        # held; its edge carries the ring.
+        self.assertNotEqual(pixel(rest, 234, 499), pixel(pressed, 234, 499))
+        self.assertNotEqual(pixel(rest, 181, 499), pixel(pressed, 181, 499))
+
+
+if __name__ == "__main__":
+    unittest.main()
