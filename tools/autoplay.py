@@ -100,6 +100,9 @@ class Board:
             usable = sum(1 for t in self.targets if t != SPOILED)
             return -400 if usable else -100000
         worth = 0
+        if state != EMPTY and colour_of(state) != colour_of(new) and not self.keys[colour_of(state)]:
+            # Mixing over a colour whose key is still missing undoes its progress.
+            worth -= 40 * measures(state)
         if is_full(new):
             self.targets[slot] = EMPTY
             self.score += 50
@@ -117,14 +120,9 @@ class Board:
         self.targets[slot] = new
         held = colour_of(new)
         lacking = not self.keys[held]
-        worth = (25 if measures(new) == 2 else 8) + (30 if lacking else 0)
-        if completes_mix is False and state != EMPTY and colour_of(state) != held:
-            # Mixing over a colour whose key is still missing undoes its progress.
-            worth -= 40 if not self.keys[colour_of(state)] else 0
-        # A secondary in two measures made from a primary in two: one shot
-        # from the mixing key.
-        if state != EMPTY and colour_of(state) in (0, 1, 4) and measures(state) == 2:
-            worth += 0
+        worth += (25 if measures(new) == 2 else 8) + (30 if lacking else 0)
+        # A primary in two measures is one shot of another primary from the
+        # mixing key.
         if held in (0, 1, 4) and measures(new) == 2 and not self.keys[MIXED_KEY] and self.level > 1:
             worth += 15
         return worth
