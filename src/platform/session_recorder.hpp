@@ -26,6 +26,8 @@ class SessionRecorder {
   // Events a script cannot make (wakes) are left out, and so are focus
   // changes while the focus pause is off, since they then change nothing.
   void record(const HostEvent& event, uint64_t momentMs);
+  // The moment of the last event written.
+  uint64_t lastMomentMs() const { return lastMs_; }
 
  private:
   LineSink sink_;

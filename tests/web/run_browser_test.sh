@@ -1,7 +1,8 @@
 #!/bin/bash
 # Builds the web version into BUILD_DIR and plays it in Debian's chromium.
 # Exits 77 (skipped) when Emscripten, Node or chromium is missing.
-# Usage: run_browser_test.sh BUILD_DIR
+# Usage: run_browser_test.sh BUILD_DIR [DESKTOP_BINARY]
+# DESKTOP_BINARY (the desktop build of the game) replays the page's recording headless.
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 root=$(cd "$here/../.." && pwd)
@@ -28,4 +29,4 @@ QUANDREL_WEB_BUILD="$build_dir/web-build" "$root/scripts/build-web.sh" "$page"
 ls -l "$page" | sed 's/^/# /'
 
 cd "$here"
-QUANDREL_WEB_PAGE="$page" QUANDREL_CHROMIUM="$chromium" node --test --test-reporter=tap browser_test.mjs
+QUANDREL_WEB_PAGE="$page" QUANDREL_CHROMIUM="$chromium" QUANDREL_BINARY="${2:-}" node --test --test-reporter=tap browser_test.mjs

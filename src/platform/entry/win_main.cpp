@@ -69,16 +69,14 @@ int runApplication(CMzApp& app, Host& host, const CommandLine& line, const std::
   return code;
 }
 
-int runReplay(CMzApp& app, Host& window, const CommandLine& line, const std::string& program) {
-  std::ifstream file(line.replayPath);
-  if (!file) {
-    std::cerr << program << ": cannot read recording '" << line.replayPath << "'\n";
-    return ExitUsage;
-  }
-  PacedReplayHost host(window, file, std::cout, std::cerr);
+#if QUANDREL_HAVE_SDL
+int runReplay(CMzApp& app, Host& window, std::istream& recording, const CommandLine& line,
+              const std::string& program) {
+  PacedReplayHost host(window, recording, std::cout, std::cerr);
   const int code = runApplication(app, host, line, program);
   return host.failed() ? ExitUsage : code;
 }
+#endif
 
 int runHeadless(CMzApp& app, const CommandLine& line, const std::string& program) {
   std::ifstream file;
@@ -101,10 +99,18 @@ int runWindowed(CMzApp& app, const CommandLine& line, const std::string& program
   (void)program;
   return runInPage(app);
 #elif QUANDREL_HAVE_SDL
+  std::ifstream recording;
+  if (!line.replayPath.empty()) {
+    recording.open(line.replayPath);
+    if (!recording) {
+      std::cerr << program << ": cannot read recording '" << line.replayPath << "'\n";
+      return ExitUsage;
+    }
+  }
   std::string error;
   std::unique_ptr<Host> host = createSdlHost(line.window, error);
   if (host) return line.replayPath.empty() ? runApplication(app, *host, line, program)
-                                           : runReplay(app, *host, line, program);
+                                           : runReplay(app, *host, recording, line, program);
   std::cerr << program << ": " << error << "; run '" << program << " --headless' to play without a window\n";
 #else
   (void)app;
