@@ -120,8 +120,9 @@ HostEvent asKeyEvent(const HostEvent& event) {
 void deliver(const HostEvent& received) {
   if (focusPauseTakes(received)) return;
   const HostEvent event = asKeyEvent(received);
-  // A key's press still held ends before anything else happens.
-  if (event.kind != HostEvent::Kind::Wake) finishFocusPress();
+  // A key's press still held ends before other input; closing the window
+  // lets go of it as it does of a finger's.
+  if (event.kind != HostEvent::Kind::Wake && event.kind != HostEvent::Kind::Close) finishFocusPress();
   if (event.kind == HostEvent::Kind::PointerDown) hideFocusRing();
   CMzWnd* window = frontWindow();
   QuestionBox& question = questionBox();

@@ -148,24 +148,6 @@ class RingTest(GameTestCase):
         session.send("pad b", "wait %d" % PRESS_MS)
         self.assertEqual(session.dump()["screen"], "menu")
 
-    def test_a_pointer_press_hides_the_ring_and_the_next_key_starts_over(self):
-        session = self.new_session()
-        session.send(*MENU, "key Down", "key Down", "key Down")
-        self.assertEqual(session.dump()["focus"], 222)
-        session.send("down 10 10", "up 10 10")
-        self.assertIsNone(session.dump()["focus"])
-        session.send("key Down")
-        self.assertEqual(session.dump()["focus"], 220)
-
-    def test_a_key_while_paused_only_resumes(self):
-        session = self.new_session()
-        session.send(*MENU, "focus out", "key Down")
-        resumed = session.dump()
-        self.assertFalse(resumed["focusPaused"])
-        self.assertIsNone(resumed["focus"])
-        session.send("focus out", "pad a", "wait %d" % PRESS_MS)
-        self.assertEqual(session.dump()["screen"], "menu")
-
     def test_the_press_shows_the_pressed_picture_until_the_release(self):
         game = self.new_game()
         session = self.new_session(game=game)

@@ -36,6 +36,10 @@ TEST(Script, ReadsEachCommandWithItsArguments) {
   EXPECT_EQ(alt.key, MzKey::Return);
   EXPECT_EQ(alt.modifiers, MzKeyModAlt);
   EXPECT_EQ(parsed("key r").key, MzKey::R);
+  const ScriptCommand pad = parsed("pad Start");
+  EXPECT_EQ(pad.kind, Kind::Pad);
+  EXPECT_EQ(pad.pad, MzPadButton::Start);
+  EXPECT_EQ(parsed("pad x").pad, MzPadButton::X);
   const ScriptCommand toolbar = parsed("command 101 2");
   EXPECT_EQ(toolbar.id, 101u);
   EXPECT_EQ(toolbar.arg, 2);
@@ -70,6 +74,9 @@ TEST(Script, RefusesMalformedAndUnknownCommandsWithAReason) {
   EXPECT_EQ(refusal("key Hyper"), "unknown key 'Hyper'");
   refusal("key");
   refusal("key Alt+");
+  EXPECT_EQ(refusal("pad select"), "pad needs one button: up down left right a b x y start");
+  refusal("pad");
+  refusal("pad a b");
   refusal("command");
   refusal("command x");
   refusal("command 101 2 3");

@@ -282,6 +282,48 @@ describe('the game in a browser page', () => {
     assert.equal(answered.screen, 'menu');
   });
 
+  it('plays by gamepad: the stick and d-pad move the focus ring, A presses, B goes back', async () => {
+    // A standard pad as the Gamepad API shows it: the buttons held and the axes.
+    const setPad = (held, axes = [0, 0, 0, 0]) => page.evaluate((held, axes) => {
+      const pad = {index: 0, connected: true, mapping: 'standard', axes,
+                   buttons: Array.from({length: 17}, (_, i) => ({pressed: held.includes(i), value: held.includes(i) ? 1 : 0}))};
+      Object.defineProperty(navigator, 'getGamepads', {value: () => [pad], configurable: true});
+    }, held, axes);
+    // Each state is held for a few frames, so that the page's poll sees it.
+    const hold = async (held, axes) => {
+      await setPad(held, axes);
+      await sleep(150);
+    };
+    const dpadDown = 13;
+    const dpadUp = 12;
+    const buttonA = 0;
+    const buttonB = 1;
+    await hold([]);
+    assert.equal((await state()).focus, null);
+    await hold([], [0, 0.9, 0, 0]);  // the stick down: the ring shows on the first button
+    await waitForState((s) => s.focus === 220, 'the ring on start');
+    await hold([], [0, 0.95, 0, 0]);  // still the same push
+    await hold([], [0, 0, 0, 0]);
+    await hold([], [0, 0.9, 0, 0]);
+    await waitForState((s) => s.focus === 221, 'the ring on continue');
+    await hold([], [0, 0, 0, 0]);
+    await hold([dpadDown]);
+    await hold([]);
+    await hold([dpadUp]);
+    await hold([]);
+    await hold([dpadUp]);
+    await hold([]);
+    await waitForState((s) => s.focus === 220, 'the ring back on start');
+    await hold([buttonA]);
+    await hold([]);
+    await waitForState((s) => s.screen === 'game', 'the board');
+    await hold([buttonB]);
+    await hold([]);
+    const menu = await waitForState((s) => s.screen === 'menu', 'the menu');
+    assert.equal(menu.focus, 220);
+    await page.evaluate(() => delete navigator.getGamepads);
+  });
+
   it('stops the game\'s time while the tab is hidden, and pauses as a desktop window does', async () => {
     const setHidden = (hidden) => page.evaluate((hidden) => {
       Object.defineProperty(document, 'hidden', {value: hidden, configurable: true});

@@ -101,6 +101,22 @@ FORWARD(int, SDL_RenderReadPixels,
         (SDL_Renderer* renderer, const SDL_Rect* rect, Uint32 format, void* pixels, int pitch),
         (renderer, rect, format, pixels, pitch), -1)
 
+// Gamepads.
+FORWARD(SDL_GameController*, SDL_GameControllerOpen, (int index), (index), nullptr)
+FORWARD_VOID(SDL_GameControllerClose, (SDL_GameController * controller), (controller))
+FORWARD(SDL_Joystick*, SDL_GameControllerGetJoystick, (SDL_GameController * controller), (controller), nullptr)
+FORWARD(SDL_JoystickID, SDL_JoystickInstanceID, (SDL_Joystick * joystick), (joystick), -1)
+// Virtual pads, for tests of the pad path.
+FORWARD(int, SDL_JoystickAttachVirtualEx, (const SDL_VirtualJoystickDesc* description), (description), -1)
+FORWARD(int, SDL_JoystickDetachVirtual, (int index), (index), -1)
+FORWARD(int, SDL_NumJoysticks, (void), (), 0)
+FORWARD(SDL_Joystick*, SDL_JoystickOpen, (int index), (index), nullptr)
+FORWARD_VOID(SDL_JoystickClose, (SDL_Joystick * joystick), (joystick))
+FORWARD(int, SDL_JoystickSetVirtualButton, (SDL_Joystick * joystick, int button, Uint8 value),
+        (joystick, button, value), -1)
+FORWARD(int, SDL_JoystickSetVirtualAxis, (SDL_Joystick * joystick, int axis, Sint16 value), (joystick, axis, value),
+        -1)
+
 // Sound.
 FORWARD(SDL_AudioDeviceID, SDL_OpenAudioDevice,
         (const char* device, int capture, const SDL_AudioSpec* wanted, SDL_AudioSpec* obtained, int changes),

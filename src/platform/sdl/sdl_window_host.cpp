@@ -97,11 +97,13 @@ SdlWindowHost::SdlWindowHost(SDL_Window* window, SDL_Renderer* renderer, SDL_Tex
       windowId_(SDL_GetWindowID(window)),
       wakeEventType_(SDL_RegisterEvents(1)),
       startTicks_(SDL_GetTicks64()),
-      audio_(std::make_unique<SdlAudio>()) {
+      audio_(std::make_unique<SdlAudio>()),
+      gamepads_(std::make_unique<SdlGamepads>()) {
   relayout();
 }
 
 SdlWindowHost::~SdlWindowHost() {
+  gamepads_.reset();
   audio_.reset();
   SDL_DestroyTexture(texture_);
   SDL_DestroyRenderer(renderer_);
@@ -193,8 +195,15 @@ bool SdlWindowHost::translate(const SDL_Event& sdlEvent, HostEvent& event) {
       event.y = point.y;
       return true;
     }
-    default:
-      return false;
+    default: {
+      const std::optional<MzPadButton> button = gamepads_->translate(sdlEvent);
+      if (!button) {
+        return false;
+      }
+      event.kind = HostEvent::Kind::Pad;
+      event.pad = *button;
+      return true;
+    }
   }
 }
 

@@ -1,5 +1,5 @@
 // The Host of a real SDL2 window: the frame scaled into the window with black
-// bars, the left mouse button as the finger, keys, and SDL audio.
+// bars, the left mouse button as the finger, keys, gamepads, and SDL audio.
 #pragma once
 
 #include <SDL.h>
@@ -12,6 +12,7 @@
 #include "platform/host.hpp"
 #include "platform/sdl/letterbox.hpp"
 #include "platform/sdl/sdl_audio.hpp"
+#include "platform/sdl/sdl_gamepads.hpp"
 #include "platform/window_options.hpp"
 
 class SdlWindowHost final : public Host {
@@ -32,6 +33,7 @@ class SdlWindowHost final : public Host {
   SDL_Window* window() const { return window_; }
   SDL_Renderer* renderer() const { return renderer_; }
   SdlAudio& audio() { return *audio_; }
+  const SdlGamepads& gamepads() const { return *gamepads_; }
   const Letterbox& letterbox() const { return letterbox_; }
 
  private:
@@ -57,4 +59,5 @@ class SdlWindowHost final : public Host {
   bool hasFrame_ = false;
   bool pointerHeld_ = false;
   std::unique_ptr<SdlAudio> audio_;
+  std::unique_ptr<SdlGamepads> gamepads_;
 };

@@ -4,9 +4,11 @@
 
 #include <emscripten.h>
 
+#include <optional>
 #include <string>
 #include <string_view>
 
+#include "platform/key_names.hpp"
 #include "platform/message_loop.hpp"
 #include "platform/mz_app.hpp"
 #include "platform/platform_state.hpp"
@@ -97,6 +99,17 @@ EMSCRIPTEN_KEEPALIVE int quandrel_page_key(const char* key, int alt, int ctrl, i
   if (!translateDomKey(DomKeyPress{key, alt != 0, ctrl != 0, meta != 0, shift != 0}, event)) return 0;
   pageHost->post(event);
   return 1;
+}
+
+// A gamepad button pressed, by name (up down left right a b x y start).
+EMSCRIPTEN_KEEPALIVE void quandrel_page_pad(const char* name) {
+  if (!pageHost || !name) return;
+  const std::optional<MzPadButton> button = padButtonFromName(name);
+  if (!button) return;
+  HostEvent event;
+  event.kind = HostEvent::Kind::Pad;
+  event.pad = *button;
+  pageHost->post(event);
 }
 
 // The tab hidden or shown: the game's clock stops or goes on.

@@ -1,6 +1,7 @@
 // The page side of the web host: the canvas and its scaling, mouse, touch and
-// keys, the tab's visibility and focus, and the program's start and end. Sound
-// and storage are in page_sound.js and page_storage.js, loaded before this.
+// keys, the tab's visibility and focus, and the program's start and end. Sound,
+// storage and gamepads are in page_sound.js, page_storage.js and
+// page_gamepad.js, loaded before this.
 
 var QuandrelPage = {
   started: false,  // the runtime is up: the host's functions may be called
@@ -134,11 +135,13 @@ var QuandrelPage = {
     window.addEventListener('focus', QuandrelPage.onFocus);
     window.addEventListener('pagehide', QuandrelPage.onPageHide);
     window.addEventListener('pageshow', QuandrelPage.onPageShow);
+    QuandrelPage.gamepad.listen();
     QuandrelPage.layout();
   },
 
   sound: QuandrelSound,
   storage: QuandrelStorage,
+  gamepad: QuandrelGamepad,
 
   // The platform's state as the host reports it (see quandrel_page_state).
   state: function() {
