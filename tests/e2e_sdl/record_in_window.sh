@@ -81,9 +81,10 @@ keys() {
   done
 }
 
-# The splash lasts three seconds; then the menu's first button starts a game.
+# The splash lasts three seconds; then Return presses the menu's first button
+# (a keyboard press is let go of 100 ms later, on the loop's own clock).
 sleep 3.5
-click_game 234 459
+keys Return
 sleep 0.5
 keys Right Right space
 sleep 0.8
@@ -92,7 +93,12 @@ drag_game 100 300 300 300 400 300
 sleep 0.6
 keys space b r
 sleep 1.2
+# Back to the menu, the ring to continue, and on with the game.
+keys Escape Tab Return
+sleep 0.5
+click_game 400 300
 keys space
+sleep 0.3
 
 python3 "$here/../desktop/close_window.py" "$wid" || fail "cannot ask the window to close"
 exited() { ! kill -0 "$app_pid" 2>/dev/null; }
@@ -105,6 +111,7 @@ grep -q '"screen":"game"' "$work/window.json" || fail "the window session did no
 grep -q '^key Space$' "$work/session.txt" || fail "the recording has no key presses"
 grep -q '^down ' "$work/session.txt" || fail "the recording has no presses"
 grep -q '^move ' "$work/session.txt" || fail "the recording has no drag"
+grep -q '^key Tab$' "$work/session.txt" || fail "the recording has no menu navigation"
 [[ "$(tail -n 1 "$work/session.txt")" == quit ]] || fail "the recording does not end with the window's close"
 
 # The recording replayed headless ends in the same state, to the byte.
