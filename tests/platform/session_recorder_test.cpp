@@ -252,27 +252,6 @@ TEST(RecordAndReplay, ALateLiveLoopReplaysOnTheHeadlessHostToTheSameRun) {
   EXPECT_EQ(replayed.finalState, liveRun.finalState);
 }
 
-TEST(RecordAndReplay, AHeadlessRecordingOfAScriptReplaysToTheSameRun) {
-  const std::string script =
-      "wait 95\nkey Space\nwait 5\ntap 5 5\ndown 1 1\nwait 33\nmove 2 2\nup 3 3\ncommand 7 -2\n"
-      "wait 250\nkey Ctrl+R\nfocus out\nwait 400\nfocus in\nwait 10\nkey Left\nwait 61\n";
-  std::istringstream in(script);
-  std::ostringstream out;
-  std::ostringstream err;
-  HeadlessHost first(in, out, err);
-  RecordedText recording;
-  const SessionRun original = runOn(first, &recording.recorder);
-
-  std::istringstream again(recording.text);
-  HeadlessHost second(again, out, err);
-  RecordedText rerecorded;
-  const SessionRun replayed = runOn(second, &rerecorded.recorder);
-  EXPECT_EQ(err.str(), "");
-  EXPECT_EQ(replayed.events, original.events);
-  EXPECT_EQ(replayed.finalState, original.finalState);
-  EXPECT_EQ(rerecorded.text, recording.text) << "a replay records the script it was given";
-}
-
 // A window host made of a headless host: its script is the viewer's clock and
 // what the viewer does during the replay.
 TEST(PacedReplay, EventsComeAtTheirMomentsAndOnlyTheWindowsCloseGetsThrough) {
