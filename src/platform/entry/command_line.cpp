@@ -87,7 +87,7 @@ std::string usageText(std::string_view program) {
          "  --dump-at-exit FILE  write the final state to FILE as one line of JSON\n"
          "\n"
          "Headless commands, one per line (# starts a comment):\n"
-         "  wait MS | down X Y | move X Y | up X Y | tap X Y | key NAME\n"
+         "  wait MS | down X Y | move X Y | up X Y | tap X Y | key NAME | pad BUTTON\n"
          "  command ID [ARG] | answer yes|no | silent on|off | focus out|in\n"
          "  screenshot PATH | dump | quit\n";
 }
