@@ -8,6 +8,7 @@
 
 #include "platform/canvas.hpp"
 #include "platform/image.hpp"
+#include "platform/message_loop.hpp"
 #include "platform/mz_window.hpp"
 #include "platform/platform_state.hpp"
 #include "platform/question_box.hpp"
@@ -35,11 +36,6 @@ struct PendingPress {
   uint64_t dueMs = 0;
 };
 PendingPress pending;
-
-uint64_t hostNow() {
-  Host* host = currentHost();
-  return host ? host->nowMs() : 0;
-}
 
 // The index of the focused stop; the first stop when the focused one is not
 // on the screen (any more).
@@ -107,7 +103,7 @@ void press(CMzWnd& window, const FocusStop& stop) {
   const int32_t x = middleX(stop.rect);
   const int32_t y = (stop.rect.top + stop.rect.bottom) / 2;
   window.pressControlAt(stop.control, x, y);
-  pending = PendingPress{true, stop.control, x, y, hostNow() + FocusPressMs};
+  pending = PendingPress{true, stop.control, x, y, loopNowMs() + FocusPressMs};
 }
 
 bool isNavigationKey(MzKey key) {

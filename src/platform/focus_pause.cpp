@@ -4,6 +4,7 @@
 
 #include "platform/canvas.hpp"
 #include "platform/image.hpp"
+#include "platform/message_loop.hpp"
 #include "platform/mz_window.hpp"
 #include "platform/platform_state.hpp"
 #include "platform/question_box.hpp"
@@ -26,16 +27,11 @@ constinit bool paused = false;
 // The press that lifted the veil: its drag and release stay with the veil too.
 constinit bool holdingResumingPress = false;
 
-uint64_t hostNow() {
-  Host* host = currentHost();
-  return host ? host->nowMs() : 0;
-}
-
 void pause() {
   CMzWnd* window = frontWindow();
   if (paused || !window || !window->IsWindowVisible()) return;
   paused = true;
-  timerQueue().pause(hostNow());
+  timerQueue().pause(loopNowMs());
   // A button or question button held when the focus went returns to rest;
   // its release will never come.
   window->cancelPress();
@@ -45,7 +41,7 @@ void pause() {
 
 void resume() {
   paused = false;
-  timerQueue().resume(hostNow());
+  timerQueue().resume(loopNowMs());
   if (CMzWnd* window = frontWindow()) window->Invalidate();
 }
 

@@ -18,6 +18,7 @@
 #include "platform/mz_window.hpp"
 #include "platform/platform_state.hpp"
 #include "platform/question_box.hpp"
+#include "platform/session_recorder.hpp"
 #include "platform/system/utf.hpp"
 #include "platform/timer_queue.hpp"
 
@@ -34,6 +35,23 @@ std::atomic<bool> tasksPending{false};
 bool fading = false;
 uint64_t fadeStartMs = 0;
 
+// The loop's own clock. Moment 0 is the first step (what the program does
+// before it, such as starting its first timers, happens at 0), and the moment
+// being handled is a timer's due time while it fires and an event's time while
+// it is delivered. Timers started in a handler count from that moment, not
+// from whenever the host's clock has got to, so a run depends only on the
+// moments of its events, which the recorder writes.
+bool loopStarted = false;
+uint64_t loopEpochMs = 0;  // the host's clock at moment 0
+uint64_t momentMs = 0;
+SessionRecorder* recorder = nullptr;
+
+// The host's clock as a loop moment.
+uint64_t hostMoment(Host& host) {
+  const uint64_t now = host.nowMs();
+  return now > loopEpochMs ? now - loopEpochMs : 0;
+}
+
 uint64_t hostNow() {
   Host* host = currentHost();
   return host ? host->nowMs() : 0;
@@ -49,13 +67,34 @@ void runPostedTasks() {
   for (auto& task : tasks) task();
 }
 
-void fireDueTimers() {
-  const uint64_t now = hostNow();
+// Fires, in order, every timer due at or before `upTo`, each at its own due
+// moment. A loop that woke late catches up on the ticks it missed: the headless
+// host is never late, so skipping them here would make a live run differ from
+// its replay.
+// A button pressed from the keyboard is let go of at a moment of its own, and
+// takes its turn among the timers; with a tick due at the same moment it goes
+// first.
+void fireDueTimers(uint64_t upTo) {
+  TimerQueue& timers = timerQueue();
   TimerQueue::Timer due;
-  while (!quitPosted() && timerQueue().popDue(now, due)) {
+  while (!quitPosted()) {
+    const uint64_t nextTick = timers.nextDueMs();
+    const uint64_t release = focusPressDueMs();
+    const uint64_t next = std::min(nextTick, release);
+    if (next > upTo) break;
+    momentMs = std::max(momentMs, next);
+    if (release <= nextTick) {
+      finishFocusPress();
+      continue;
+    }
+    if (!timers.popDue(momentMs, due)) break;
     if (CMzWnd* window = windowFromHandle(due.window)) window->OnTimer(due.id);
   }
+  momentMs = std::max(momentMs, upTo);
 }
+
+// The next moment something is due: a timer or a keyboard press's release.
+uint64_t nextDueMoment() { return std::min(timerQueue().nextDueMs(), focusPressDueMs()); }
 
 // The veil that fades the window in: opaque black at the start, gone at the end.
 void paintFade(Canvas& canvas) {
@@ -134,22 +173,33 @@ void deliver(const HostEvent& received) {
 PumpResult pumpMessage(uint64_t deadlineMs) {
   Host* host = currentHost();
   if (!host) return PumpResult::Quit;
+  if (!loopStarted) {
+    loopStarted = true;
+    loopEpochMs = host->nowMs() - std::min(host->nowMs(), momentMs);
+  }
   runPostedTasks();
-  fireDueTimers();
-  if (host->nowMs() >= focusPressDueMs()) finishFocusPress();
+  fireDueTimers(hostMoment(*host));
   if (quitPosted()) return PumpResult::Quit;
   paintIfDirty();
 
-  uint64_t wakeAt = std::min({deadlineMs, timerQueue().nextDueMs(), focusPressDueMs()});
+  uint64_t wakeAt = deadlineMs;
+  if (const uint64_t nextDue = nextDueMoment(); nextDue != NoDeadline) wakeAt = std::min(wakeAt, nextDue + loopEpochMs);
   if (fading) wakeAt = std::min(wakeAt, host->nowMs() + FadeFrameMs);
   HostEvent event;
   if (host->waitEvent(wakeAt, event)) {
+    // Live and in replay alike, every timer due at or before the event's
+    // moment fires before the event. The headless host's `wait` does the
+    // same (it stops at each due time, and a line after it is read only once
+    // nothing is due), so the moment written here replays to the same order.
+    const uint64_t at = hostMoment(*host);
+    fireDueTimers(at);
+    if (quitPosted()) return PumpResult::Quit;
+    if (recorder && event.kind != HostEvent::Kind::Wake) recorder->record(event, at);
     deliver(event);
   } else if (host->nowMs() >= deadlineMs) {
     // The caller's time has come: what is due by then still happens, and the
     // frame shows it.
-    fireDueTimers();
-    if (host->nowMs() >= focusPressDueMs()) finishFocusPress();
+    fireDueTimers(hostMoment(*host));
     if (quitPosted()) return PumpResult::Quit;
     paintIfDirty();
     return PumpResult::Idle;
@@ -163,6 +213,23 @@ int32_t runMessageLoop() {
   const int32_t code = quitCode();
   clearQuit();
   return code;
+}
+
+uint64_t loopNowMs() { return momentMs; }
+
+void restartLoopClock() {
+  loopStarted = false;
+  loopEpochMs = 0;
+  momentMs = 0;
+}
+
+void setSessionRecorder(SessionRecorder* sessionRecorder) { recorder = sessionRecorder; }
+
+std::string loopStateJson() {
+  std::string json = "{\"t\":" + std::to_string(momentMs);
+  appendPlatformDebugState(json);
+  json += '}';
+  return json;
 }
 
 void paintIfDirty() {

@@ -11,6 +11,7 @@
 #include <string_view>
 
 class Canvas;
+class SessionRecorder;
 
 enum class PumpResult {
   Progress,  // something happened; call again
@@ -23,6 +24,21 @@ PumpResult pumpMessage(uint64_t deadlineMs);
 // Steps until the quit message; returns its exit code and takes it, so a
 // later loop runs afresh.
 int32_t runMessageLoop();
+
+// The moment the loop is handling, in milliseconds from its first step: the
+// due time of the timer firing, the time of the event being delivered. Timers
+// and the focus pause count from it.
+uint64_t loopNowMs();
+// Moment 0 again, at the next step (a new host starts a new run).
+void restartLoopClock();
+
+// Every event delivered from now on is also written to `recorder` (nullptr:
+// none). The recorder must outlive its use.
+void setSessionRecorder(SessionRecorder* recorder);
+
+// {"t":moment, then the platform's fields and the front window's}: the state
+// as the headless dump shows it, for a host without a script to ask for it.
+std::string loopStateJson();
 
 // Composes the front window into the frame and hands it to the host, if
 // anything was invalidated since the last time.

@@ -72,9 +72,8 @@ bool MzIsSilence() { return silentMode; }
 void MzSetSilence(bool silent) { silentMode = silent; }
 
 bool SetTimer(WindowHandle window, uint32_t timerId, uint32_t periodMs) {
-  Host* host = currentHost();
   if (!windowFromHandle(window)) return false;
-  return timerQueue().start(window, timerId, periodMs, host ? host->nowMs() : 0);
+  return timerQueue().start(window, timerId, periodMs, loopNowMs());
 }
 
 bool KillTimer(WindowHandle window, uint32_t timerId) { return timerQueue().stop(window, timerId); }

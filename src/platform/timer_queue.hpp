@@ -42,8 +42,10 @@ class TimerQueue {
   // When the earliest timer is due; UINT64_MAX when none runs or paused.
   uint64_t nextDueMs() const;
   // Takes the first timer due at or before `nowMs` and schedules its next
-  // tick a period later (ticks missed by a late loop are dropped, not
-  // bunched). False when none is due or the queue is paused.
+  // tick a period later (ticks missed before `nowMs` are dropped, not
+  // bunched). False when none is due or the queue is paused. The message loop
+  // asks at each timer's own due moment, so that a late live loop still fires
+  // the ticks its replay fires.
   bool popDue(uint64_t nowMs, Timer& due);
 
   // The running timers in the order they were (re)started.

@@ -36,6 +36,23 @@ TEST(CommandLine, HeadlessTakesAnOptionalScriptAndTheOtherOptionsCombine) {
   EXPECT_EQ(parse({"--headless", "--lang", "zh"}).language, "zh");
 }
 
+TEST(CommandLine, RecordingReplayAndTheFinalStateTakeFileNames) {
+  const CommandLine window = parse({"--record", "session.txt", "--dump-at-exit", "end.json"});
+  EXPECT_EQ(window.action, CommandLine::Action::Run);
+  EXPECT_FALSE(window.headless);
+  EXPECT_EQ(window.recordPath, "session.txt");
+  EXPECT_EQ(window.dumpAtExitPath, "end.json");
+  EXPECT_EQ(window.replayPath, "");
+  const CommandLine headless = parse({"--headless", "--record", "again.txt", "--script", "session.txt"});
+  EXPECT_TRUE(headless.headless);
+  EXPECT_EQ(headless.recordPath, "again.txt");
+  EXPECT_EQ(headless.scriptPath, "session.txt");
+  const CommandLine replay = parse({"--replay", "session.txt", "--scale", "2"});
+  EXPECT_EQ(replay.action, CommandLine::Action::Run);
+  EXPECT_EQ(replay.replayPath, "session.txt");
+  EXPECT_EQ(replay.window.scale, 2);
+}
+
 TEST(CommandLine, HelpAndVersionWinOverTheRest) {
   EXPECT_EQ(parse({"--headless", "--help"}).action, CommandLine::Action::Help);
   EXPECT_EQ(parse({"-h"}).action, CommandLine::Action::Help);
@@ -54,6 +71,11 @@ TEST(CommandLine, MistakesAreErrorsThatSayWhatIsWrong) {
   EXPECT_EQ(parse({"--lang", "fr"}).error, "unknown language 'fr' for --lang (known: en, zh)");
   EXPECT_EQ(parse({"--lang", "zh_CN"}).action, CommandLine::Action::Error);
   EXPECT_EQ(parse({"--lang"}).error, "--lang needs a language (en, zh)");
+  EXPECT_EQ(parse({"--record"}).error, "--record needs a file name");
+  EXPECT_EQ(parse({"--replay"}).error, "--replay needs a file name");
+  EXPECT_EQ(parse({"--dump-at-exit"}).error, "--dump-at-exit needs a file name");
+  EXPECT_EQ(parse({"--headless", "--replay", "session.txt"}).action, CommandLine::Action::Error)
+      << "a replay without a window is --headless --script";
 }
 
 }  // namespace

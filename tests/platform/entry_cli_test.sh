@@ -35,6 +35,11 @@ contains "tap" "$out" "command 201 0"
 contains "dump" "$out" '"visible":[0,201,202,300,101]'
 out=$(printf 'command 101 2\nanswer yes\ncommand 5\n' | "$program" --headless); check "exit question" 0 $?
 contains "exit question" "$out" "answer yes"
+# An unwritable recording and a missing one are refused.
+err=$(echo dump | "$program" --headless --record /nonexistent/session.txt 2>&1 >/dev/null); check "unwritable recording" 1 $?
+contains "unwritable recording" "$err" "cannot write the recording '/nonexistent/session.txt'"
+err=$("$program" --replay /nonexistent/session.txt 2>&1 >/dev/null); check "missing recording" 2 $?
+contains "missing recording" "$err" "/nonexistent/session.txt"
 err=$(env -u DISPLAY -u WAYLAND_DISPLAY SDL_VIDEODRIVER=x11 "$program" 2>&1 >/dev/null); check "no display" 1 $?
 contains "no display" "$err" "--headless"
 exit $failures

@@ -1,7 +1,6 @@
 // Slot ranges, the program-wide miss counter and the random colour.
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <utility>
 #include <vector>
 
@@ -110,12 +109,42 @@ TEST(RandomColour, IsTheDrawModuloSix) {
   for (int32_t draw : std::vector<int32_t>(scriptedDraws)) EXPECT_EQ(randomColour(), draw % 6);
 }
 
-TEST(RandomColour, DrawsFromTheCRuntimeGeneratorByDefault) {
-  std::srand(12345);
-  std::vector<int32_t> expected;
-  for (int i = 0; i < 50; ++i) expected.push_back(std::rand() % 6);
-  std::srand(12345);
-  for (int32_t colour : expected) EXPECT_EQ(randomColour(), colour);
+TEST(RandomColour, DrawsFromThePlatformGeneratorByDefault) {
+  platformSeedRandom(1);
+  // The first draws of seed 1 are 41, 18467, 6334, 26500, 19169.
+  for (int32_t draw : {41, 18467, 6334, 26500, 19169}) EXPECT_EQ(randomColour(), draw % 6);
+}
+
+// The phone C library's sequence, so every host draws the same colours.
+TEST(PlatformRandom, FollowsThePhoneLibrarySequence) {
+  platformSeedRandom(1);  // the state of a program that never seeded
+  for (int32_t expected : {41, 18467, 6334, 26500, 19169, 15724, 11478, 29358, 26962, 24464})
+    EXPECT_EQ(platformRandom(), expected);
+  platformSeedRandom(0);
+  for (int32_t expected : {38, 7719, 21238, 2437, 8855}) EXPECT_EQ(platformRandom(), expected);
+}
+
+TEST(PlatformRandom, SeedingRestartsTheSequenceAndDrawsStayInRange) {
+  platformSeedRandom(2026);
+  std::vector<int32_t> first;
+  for (int i = 0; i < 1000; ++i) first.push_back(platformRandom());
+  for (int32_t draw : first) {
+    EXPECT_GE(draw, 0);
+    EXPECT_LE(draw, 32767);
+  }
+  platformSeedRandom(2026);
+  for (int32_t draw : first) EXPECT_EQ(platformRandom(), draw);
+}
+
+TEST(PlatformRandom, AReplacedSourceLeavesTheSequenceWhereItWas) {
+  platformSeedRandom(1);
+  EXPECT_EQ(platformRandom(), 41);
+  {
+    ScriptedRandom random({7, 7});
+    EXPECT_EQ(platformRandom(), 7);
+    EXPECT_EQ(platformRandom(), 7);
+  }
+  EXPECT_EQ(platformRandom(), 18467);
 }
 
 }  // namespace

@@ -4,9 +4,11 @@
 // blocking the page, a hidden tab stops the game's time, the settings file
 // survives a reload byte for byte, the page speaks the browser's language (or
 // the address's ?lang=) with the same frames as the desktop game in that
-// language, and nothing reaches the console as an error.
+// language, the session recorded by the page replays headless to the state the
+// page shows, and nothing reaches the console as an error.
 // Usage: node --test browser_test.mjs (QUANDREL_WEB_PAGE: the built page's folder).
 import assert from 'node:assert/strict';
+import {execFileSync} from 'node:child_process';
 import fs from 'node:fs';
 import http from 'node:http';
 import os from 'node:os';
@@ -17,6 +19,8 @@ import puppeteer from 'puppeteer-core';
 
 const pageDir = process.env.QUANDREL_WEB_PAGE;
 const chromium = process.env.QUANDREL_CHROMIUM || '/usr/bin/chromium';
+// The desktop build, for replaying the page's recording headless.
+const nativeBinary = process.env.QUANDREL_BINARY;
 const storageKey = 'quandrel:file:quandrel.ini';
 const settingsSection = 'QuandrelV1.2 By NX For @Meizu::M8';
 // Window pixels of the menu's buttons (their centres).
@@ -60,6 +64,29 @@ function settingsBytes(level, isSound, isMove) {
 }
 
 const sleep = (ms) => new Promise((resolve) => setTimeout(resolve, ms));
+
+// Runs `script` on a fresh copy of the desktop game, headless, and returns the
+// state it dumps at the end.
+function replayHeadless(script) {
+  const folder = fs.mkdtempSync(path.join(os.tmpdir(), 'quandrel-replay-'));
+  try {
+    const program = path.join(folder, 'quandrel');
+    fs.copyFileSync(nativeBinary, program);
+    fs.chmodSync(program, 0o755);
+    for (const data of ['Images', 'Sounds']) {
+      fs.symlinkSync(path.join(path.dirname(path.resolve(nativeBinary)), data), path.join(folder, data));
+    }
+    fs.mkdirSync(path.join(folder, 'run'), {mode: 0o700});
+    fs.writeFileSync(path.join(folder, 'session.txt'), script + 'dump\n');
+    const env = {...process.env, XDG_RUNTIME_DIR: path.join(folder, 'run')};
+    delete env.DISPLAY;
+    const output = execFileSync(program, ['--headless', '--script', 'session.txt'], {cwd: folder, env, encoding: 'utf8'});
+    const dumps = output.split('\n').filter((line) => line.startsWith('{'));
+    return JSON.parse(dumps[dumps.length - 1]);
+  } finally {
+    fs.rmSync(folder, {recursive: true, force: true});
+  }
+}
 
 describe('the game in a browser page', () => {
   let server;
@@ -319,6 +346,20 @@ describe('the game in a browser page', () => {
     await page.keyboard.press('Escape');
     const resumed = await waitForState((s) => !s.focusPaused, 'the veil to lift');
     assert.equal(resumed.screen, shown.screen);
+  });
+
+  it('records the session, and the recording replays headless to the state the page shows',
+     {skip: !nativeBinary && 'QUANDREL_BINARY names no desktop build'}, async () => {
+    const recording = await page.evaluate(() => Module.quandrel.recording());
+    for (const line of ['key Right', 'key Space', 'key Escape', 'focus out']) {
+      assert.ok(recording.script.split('\n').includes(line), `the recording has "${line}"`);
+    }
+    assert.match(recording.script, /^down \d+ \d+\nup \d+ \d+$/m, 'the click is recorded as a press and a release');
+    const replayed = replayHeadless(recording.script);
+    assert.ok(recording.state.t > 3000, `the session ran past the splash (${recording.state.t} ms)`);
+    for (const [field, value] of Object.entries(recording.state)) {
+      assert.deepEqual(replayed[field], value, `${field} after the replay`);
+    }
   });
 
   it('keeps the settings file in the browser with the desktop bytes, across a reload', async () => {

@@ -4,7 +4,8 @@
 # The desktop game's frames of the menu and the settings panel in each
 # language are made with QUANDREL_BINARY (the native headless game) for the
 # page to be compared with.
-# Usage: run_browser_test.sh BUILD_DIR
+# Usage: run_browser_test.sh BUILD_DIR [DESKTOP_BINARY]
+# DESKTOP_BINARY (the desktop build of the game) replays the page's recording headless.
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 root=$(cd "$here/../.." && pwd)
@@ -46,4 +47,4 @@ for lang in en zh; do
 done
 
 cd "$here"
-QUANDREL_WEB_PAGE="$page" QUANDREL_CHROMIUM="$chromium" node --test --test-reporter=tap browser_test.mjs
+QUANDREL_WEB_PAGE="$page" QUANDREL_CHROMIUM="$chromium" QUANDREL_BINARY="${2:-}" node --test --test-reporter=tap browser_test.mjs

@@ -54,6 +54,12 @@ CommandLine parseCommandLine(int argc, const char* const* argv) {
       if (!hasValue) return failure("--script needs a file name");
       line.scriptPath = argv[++i];
       scriptGiven = true;
+    } else if (option == "--record" || option == "--replay" || option == "--dump-at-exit") {
+      if (!hasValue) return failure(std::string(option) + " needs a file name");
+      std::string& path = option == "--record"   ? line.recordPath
+                          : option == "--replay" ? line.replayPath
+                                                 : line.dumpAtExitPath;
+      path = argv[++i];
     } else if (option == "--animate") {
       line.animate = true;
     } else if (option == "--fullscreen") {
@@ -76,6 +82,8 @@ CommandLine parseCommandLine(int argc, const char* const* argv) {
     }
   }
   if (scriptGiven && !line.headless) return failure("--script needs --headless");
+  if (!line.replayPath.empty() && line.headless)
+    return failure("--replay shows a window; replay without one with --headless --script");
   return line;
 }
 
@@ -86,6 +94,7 @@ std::string usageText(std::string_view program) {
          "  " + name + " --headless [--script FILE]\n"
          "                                run without a window; commands from FILE,\n"
          "                                or from standard input without --script\n"
+         "  " + name + " --replay FILE        replay a recorded session in a window\n"
          "  " + name + " --help | --version\n"
          "\n"
          "Options:\n"
@@ -95,9 +104,11 @@ std::string usageText(std::string_view program) {
          "  --no-focus-pause  keep the game's time running while the window is not focused\n"
          "  --lang LANGUAGE   show the game in LANGUAGE (" + languageList(" or ") + "); by default\n"
          "                    the language of LANGUAGE, LC_ALL, LC_MESSAGES or LANG\n"
+         "  --record FILE     write the session's input to FILE as a headless script\n"
+         "  --dump-at-exit FILE  write the final state to FILE as one line of JSON\n"
          "\n"
          "Headless commands, one per line (# starts a comment):\n"
-         "  wait MS | down X Y | move X Y | up X Y | tap X Y | key NAME\n"
+         "  wait MS | down X Y | move X Y | up X Y | tap X Y | key NAME | pad BUTTON\n"
          "  command ID [ARG] | answer yes|no | silent on|off | focus out|in\n"
          "  screenshot PATH | dump | quit\n";
 }

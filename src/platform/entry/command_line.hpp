@@ -12,6 +12,9 @@ struct CommandLine {
   bool headless = false;
   std::string scriptPath;  // headless: empty means standard input
   bool animate = false;    // the start-up animation
+  std::string recordPath;  // write the session's events here as a script
+  std::string replayPath;  // play this script in a window at its own pace
+  std::string dumpAtExitPath;  // write the final state here as one line of JSON
   WindowOptions window;
   std::string language;    // --lang; empty: chosen from the environment
   std::string error;       // Action::Error: what was wrong

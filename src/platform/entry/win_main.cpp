@@ -8,10 +8,13 @@
 #include "platform/entry/command_line.hpp"
 #include "platform/focus_pause.hpp"
 #include "platform/headless/headless_host.hpp"
+#include "platform/headless/paced_replay_host.hpp"
 #include "platform/host.hpp"
 #include "platform/language/language.hpp"
+#include "platform/message_loop.hpp"
 #include "platform/mz_app.hpp"
 #include "platform/mz_functions.hpp"
+#include "platform/session_recorder.hpp"
 #if QUANDREL_HAVE_SDL
 #include "platform/sdl/sdl_host.hpp"
 #endif
@@ -30,15 +33,50 @@ std::string programName(const char* argv0) {
   return slash == std::string::npos ? path : path.substr(slash + 1);
 }
 
-// Init, the loop only when Init agreed, then Shutdown, all on `host`.
-int runApplication(CMzApp& app, Host& host) {
+// Writes the state the loop ended in, for comparing a session with its replay.
+bool writeFinalState(const std::string& path, const std::string& program) {
+  std::ofstream file(path, std::ios::binary | std::ios::trunc);
+  file << loopStateJson() << '\n';
+  file.close();
+  if (file) return true;
+  std::cerr << program << ": cannot write '" << path << "'\n";
+  return false;
+}
+
+// Init, the loop only when Init agreed, then Shutdown, all on `host`; the
+// session recorded and the final state written when the command line asks.
+int runApplication(CMzApp& app, Host& host, const CommandLine& line, const std::string& program) {
+  std::unique_ptr<SessionRecorder> recorder;
+  if (!line.recordPath.empty()) {
+    std::string error;
+    recorder = SessionRecorder::toFile(line.recordPath, error);
+    if (!recorder) {
+      std::cerr << program << ": " << error << '\n';
+      return ExitFailure;
+    }
+  }
   setCurrentHost(&host);
+  setSessionRecorder(recorder.get());
   int code = 0;
-  if (app.Init() != 0) code = app.Run();
+  if (app.Init() != 0) {
+    code = app.Run();
+    if (!line.dumpAtExitPath.empty() && !writeFinalState(line.dumpAtExitPath, program) && code == 0)
+      code = ExitFailure;
+  }
   app.Shutdown();
+  setSessionRecorder(nullptr);
   setCurrentHost(nullptr);
   return code;
 }
+
+#if QUANDREL_HAVE_SDL
+int runReplay(CMzApp& app, Host& window, std::istream& recording, const CommandLine& line,
+              const std::string& program) {
+  PacedReplayHost host(window, recording, std::cout, std::cerr);
+  const int code = runApplication(app, host, line, program);
+  return host.failed() ? ExitUsage : code;
+}
+#endif
 
 int runHeadless(CMzApp& app, const CommandLine& line, const std::string& program) {
   std::ifstream file;
@@ -50,7 +88,7 @@ int runHeadless(CMzApp& app, const CommandLine& line, const std::string& program
     }
   }
   HeadlessHost host(line.scriptPath.empty() ? std::cin : file, std::cout, std::cerr);
-  const int code = runApplication(app, host);
+  const int code = runApplication(app, host, line, program);
   return host.failed() ? ExitUsage : code;
 }
 
@@ -61,9 +99,18 @@ int runWindowed(CMzApp& app, const CommandLine& line, const std::string& program
   (void)program;
   return runInPage(app);
 #elif QUANDREL_HAVE_SDL
+  std::ifstream recording;
+  if (!line.replayPath.empty()) {
+    recording.open(line.replayPath);
+    if (!recording) {
+      std::cerr << program << ": cannot read recording '" << line.replayPath << "'\n";
+      return ExitUsage;
+    }
+  }
   std::string error;
   std::unique_ptr<Host> host = createSdlHost(line.window, error);
-  if (host) return runApplication(app, *host);
+  if (host) return line.replayPath.empty() ? runApplication(app, *host, line, program)
+                                           : runReplay(app, *host, recording, line, program);
   std::cerr << program << ": " << error << "; run '" << program << " --headless' to play without a window\n";
 #else
   (void)app;

@@ -49,6 +49,11 @@ bool HeadlessHost::nextCommand(ScriptCommand& command) {
   return false;
 }
 
+// A `wait` stops the clock at every deadline the loop gives (the next timer),
+// and the next line is read only once nothing is due at or before the clock.
+// So every timer due at or before an event's moment fires before the event,
+// which is what the live loop does before it delivers (and records) an event:
+// a recorded session replays here in the order it happened.
 bool HeadlessHost::waitEvent(uint64_t deadlineMs, HostEvent& event) {
   for (;;) {
     if (waitUntilMs_) {

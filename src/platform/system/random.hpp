@@ -1,12 +1,17 @@
-// The program's one source of random numbers: the C runtime's generator, never seeded.
+// The program's one source of random numbers: a linear congruential generator
+// with the phone C library's constants, so every host draws the same sequence.
 #pragma once
 
 #include <cstdint>
 
-// The next value of the generator, a non-negative integer.
+// The next value of the generator, 0..32767.
 int32_t platformRandom();
 
+// Starts the sequence again from `seed` (the C library's srand). A program
+// that never seeds draws from seed 1.
+void platformSeedRandom(uint32_t seed);
+
 // Replaces the source of platformRandom (tests make draws repeatable with it);
-// nullptr restores the C runtime's generator. Returns the source it replaces.
+// nullptr restores the generator. Returns the source it replaces.
 using RandomSource = int32_t (*)();
 RandomSource setRandomSource(RandomSource source);

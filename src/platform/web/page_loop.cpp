@@ -6,11 +6,13 @@
 
 #include <optional>
 #include <string>
+#include <string_view>
 
 #include "platform/key_names.hpp"
 #include "platform/message_loop.hpp"
 #include "platform/mz_app.hpp"
 #include "platform/platform_state.hpp"
+#include "platform/session_recorder.hpp"
 #include "platform/web/dom_keys.hpp"
 #include "platform/web/page_bridge.hpp"
 #include "platform/web/web_host.hpp"
@@ -19,6 +21,13 @@ namespace {
 
 CMzApp* runningApp = nullptr;
 WebHost* pageHost = nullptr;
+
+// The page records every session, so the player can download it at any time.
+std::string sessionScript;
+SessionRecorder& sessionRecorder() {
+  static SessionRecorder recorder([](std::string_view line) { sessionScript += line; });
+  return recorder;
+}
 
 // Shutdown, then the process's end: the exit handlers run (the application
 // object's destructor saves what it keeps), then the page shows the end.
@@ -54,6 +63,7 @@ int runInPage(CMzApp& app) {
   static WebHost host;
   host.setHidden(quandrel_page_hidden() != 0);
   setCurrentHost(&host);
+  setSessionRecorder(&sessionRecorder());
   if (app.Init() == 0) {
     app.Shutdown();
     setCurrentHost(nullptr);
@@ -136,6 +146,24 @@ EMSCRIPTEN_KEEPALIVE const char* quandrel_page_state() {
   json = "{\"t\":" + std::to_string(pageHost->nowMs());
   appendPlatformDebugState(json);
   json += '}';
+  return json.c_str();
+}
+
+// The session so far as a headless script, ending with the wait up to the
+// moment the loop has reached, so that it replays to the state the page shows.
+EMSCRIPTEN_KEEPALIVE const char* quandrel_page_recording() {
+  static std::string text;
+  text = sessionScript;
+  const uint64_t last = sessionRecorder().lastMomentMs();
+  if (loopNowMs() > last) text += "wait " + std::to_string(loopNowMs() - last) + '\n';
+  return text.c_str();
+}
+
+// The state at the loop's moment, as --dump-at-exit writes it: what a replay
+// of quandrel_page_recording() dumps at its end.
+EMSCRIPTEN_KEEPALIVE const char* quandrel_page_loop_state() {
+  static std::string json;
+  json = pageHost ? loopStateJson() : std::string("null");
   return json.c_str();
 }
 

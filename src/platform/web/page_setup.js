@@ -69,6 +69,11 @@ var QuandrelPage = {
   onKey: function(event) {
     QuandrelPage.sound.unlock();
     if (!QuandrelPage.started || QuandrelPage.ended || event.isComposing) return;
+    if (event.key === 'F9') {
+      event.preventDefault();
+      QuandrelPage.downloadRecording();
+      return;
+    }
     // Not ccall: while the question box's loop sleeps, ccall would take the
     // call for the sleeping one and answer with a promise.
     var stack = stackSave();
@@ -142,6 +147,26 @@ var QuandrelPage = {
   state: function() {
     if (!QuandrelPage.started || QuandrelPage.ended) return null;
     return JSON.parse(UTF8ToString(_quandrel_page_state()));
+  },
+
+  // The session so far as a headless script, and the state it replays to.
+  recording: function() {
+    if (!QuandrelPage.started || QuandrelPage.ended) return null;
+    return {script: UTF8ToString(_quandrel_page_recording()),
+            state: JSON.parse(UTF8ToString(_quandrel_page_loop_state()))};
+  },
+
+  // Saves the session as a file, for a bug report (F9).
+  downloadRecording: function() {
+    var recording = QuandrelPage.recording();
+    if (!recording) return;
+    var link = document.createElement('a');
+    link.href = URL.createObjectURL(new Blob([recording.script], {type: 'text/plain'}));
+    link.download = 'quandrel-session.txt';
+    document.body.appendChild(link);
+    link.click();
+    link.remove();
+    setTimeout(function() { URL.revokeObjectURL(link.href); }, 0);
   },
 
   end: function(message) {
