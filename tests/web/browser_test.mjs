@@ -441,6 +441,7 @@ describe('the game in a browser page', () => {
       {languages: ['fr-FR'], query: '', expected: 'en'},
       {languages: ['zh-CN'], query: '?lang=en', expected: 'en'},
       {languages: ['en-US'], query: '?lang=zh', expected: 'zh'},
+      {languages: ['zh-CN'], query: '?lang=xx', expected: 'zh'},  // unknown: the browser's choice
     ];
     const other = {zh: 'en', en: 'zh'};
     for (const {languages, query, expected} of cases) {

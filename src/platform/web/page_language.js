@@ -1,13 +1,12 @@
-// The page's language: the browser's preferred languages reach the program as
-// gettext's LANGUAGE list (it picks the first it knows, else English), and
-// ?lang=en or ?lang=zh in the address as its --lang option.
-Module['arguments'] = (Module['arguments'] || []).concat((function() {
-  var wanted = new URLSearchParams(window.location.search).get('lang');
-  return wanted ? ['--lang', wanted] : [];
-})());
+// The page's language: ?lang= in the address, then the browser's preferred
+// languages, reach the program as gettext's LANGUAGE list; it takes the first
+// it knows, else English. An unknown ?lang= thus falls back to the browser's
+// choice instead of ending the game.
 Module['preRun'] = (Module['preRun'] || []).concat([function() {
+  var wanted = new URLSearchParams(window.location.search).get('lang');
   var preferred = navigator.languages && navigator.languages.length ? navigator.languages : [navigator.language || ''];
-  ENV['LANGUAGE'] = Array.prototype.map.call(preferred, function(tag) {
+  var list = (wanted ? [wanted] : []).concat(Array.prototype.slice.call(preferred));
+  ENV['LANGUAGE'] = list.map(function(tag) {
     return String(tag).replace(/-/g, '_');
   }).join(':');
 }]);
