@@ -33,10 +33,6 @@ export XDG_RUNTIME_DIR="$work/run"
 SDL_AUDIODRIVER=dummy "$prefix/bin/quandrel" >/dev/null 2>"$work/err.txt" &
 app_pid=$!
 
-find_window() {
-  wid=$(xdotool search --onlyvisible --name '^Quandrel$' 2>/dev/null | head -n 1)
-  [[ -n "$wid" ]]
-}
 if ! wait_for 30 find_window; then
   if grep -q "no display" "$work/err.txt"; then exit "$ServerUnusable"; fi
   fail "the window did not appear"
@@ -51,19 +47,6 @@ steady() {
   sleep 0.3
   shot steady_b || return 1
   [[ "$(difference steady_a steady_b)" == 0 ]]
-}
-
-# Window-relative position of game pixel (X, Y) in the current letterbox.
-window_point() {
-  eval "$(xdotool getwindowgeometry --shell "$wid" | grep -E '^(WIDTH|HEIGHT)=')"
-  awk -v w="$WIDTH" -v h="$HEIGHT" -v x="$1" -v y="$2" 'BEGIN {
-    s = w / 480 < h / 720 ? w / 480 : h / 720
-    printf "%d %d\n", (w - 480 * s) / 2 + (x + 0.5) * s, (h - 720 * s) / 2 + (y + 0.5) * s
-  }'
-}
-click_game() {
-  # shellcheck disable=SC2046
-  xdotool mousemove --window "$wid" $(window_point "$1" "$2") click 1
 }
 
 # 1. The splash, then after three seconds the menu.

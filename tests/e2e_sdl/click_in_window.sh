@@ -27,34 +27,13 @@ fail() {
 SDL_AUDIODRIVER=dummy "$demo" >"$work/out.txt" 2>"$work/err.txt" &
 app_pid=$!
 
-find_window() {
-  wid=$(xdotool search --onlyvisible --name '^Quandrel$' 2>/dev/null | head -n 1)
-  [[ -n "$wid" ]]
-}
 if ! wait_for 20 find_window; then
   if grep -q "no display" "$work/err.txt"; then exit "$ServerUnusable"; fi
   fail "the window did not appear"
 fi
 
-# Window-relative position of game pixel (X, Y) in the current letterbox.
-window_point() {
-  local width height
-  eval "$(xdotool getwindowgeometry --shell "$wid" | grep -E '^(WIDTH|HEIGHT)=')"
-  width=$WIDTH
-  height=$HEIGHT
-  awk -v w="$width" -v h="$height" -v x="$1" -v y="$2" 'BEGIN {
-    s = w / 480 < h / 720 ? w / 480 : h / 720
-    printf "%d %d\n", (w - 480 * s) / 2 + (x + 0.5) * s, (h - 720 * s) / 2 + (y + 0.5) * s
-  }'
-}
-
 click_window() {
   xdotool mousemove --window "$wid" "$1" "$2" click 1
-}
-
-click_game() {
-  # shellcheck disable=SC2046
-  click_window $(window_point "$1" "$2")
 }
 
 shot() {

@@ -43,27 +43,11 @@ game_copy "$work/shown"
   ./quandrel --record "$work/session.txt" --dump-at-exit "$work/window.json" >/dev/null 2>"$work/window.err") &
 app_pid=$!
 
-find_window() {
-  wid=$(xdotool search --onlyvisible --name '^Quandrel$' 2>/dev/null | head -n 1)
-  [[ -n "$wid" ]]
-}
 if ! wait_for 20 find_window; then
   if grep -q "no display" "$work/window.err"; then exit "$ServerUnusable"; fi
   fail "the window did not appear"
 fi
 
-# Window-relative position of game pixel (X, Y) in the current letterbox.
-window_point() {
-  eval "$(xdotool getwindowgeometry --shell "$wid" | grep -E '^(WIDTH|HEIGHT)=')"
-  awk -v w="$WIDTH" -v h="$HEIGHT" -v x="$1" -v y="$2" 'BEGIN {
-    s = w / 480 < h / 720 ? w / 480 : h / 720
-    printf "%d %d\n", (w - 480 * s) / 2 + (x + 0.5) * s, (h - 720 * s) / 2 + (y + 0.5) * s
-  }'
-}
-click_game() {
-  # shellcheck disable=SC2046
-  xdotool mousemove --window "$wid" $(window_point "$1" "$2") click 1
-}
 drag_game() {
   # shellcheck disable=SC2046
   xdotool mousemove --window "$wid" $(window_point "$1" "$2") mousedown 1

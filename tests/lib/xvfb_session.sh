@@ -66,3 +66,24 @@ wait_for() {
   done
   return 1
 }
+
+# Sets $wid to the visible window named Quandrel; fails while there is none.
+find_window() {
+  wid=$(xdotool search --onlyvisible --name '^Quandrel$' 2>/dev/null | head -n 1)
+  [[ -n "$wid" ]]
+}
+
+# Window-relative position of game pixel (X, Y) in the current letterbox of $wid.
+window_point() {
+  eval "$(xdotool getwindowgeometry --shell "$wid" | grep -E '^(WIDTH|HEIGHT)=')"
+  awk -v w="$WIDTH" -v h="$HEIGHT" -v x="$1" -v y="$2" 'BEGIN {
+    s = w / 480 < h / 720 ? w / 480 : h / 720
+    printf "%d %d\n", (w - 480 * s) / 2 + (x + 0.5) * s, (h - 720 * s) / 2 + (y + 0.5) * s
+  }'
+}
+
+# Clicks game pixel (X, Y) in $wid.
+click_game() {
+  # shellcheck disable=SC2046
+  xdotool mousemove --window "$wid" $(window_point "$1" "$2") click 1
+}
