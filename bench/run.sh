@@ -154,6 +154,12 @@ time against real time, median of 5 runs:
 | every frame composed | {float(composed.group(1)) * 1000:.1f} ms | {composed.group(2)}x |
 | composition off | {float(bare.group(1)) * 1000:.1f} ms | {bare.group(2)}x |
 """
+# The browser figures come from tests/web/measure_page.mjs: kept as they are.
+if os.path.exists(out):
+    with open(out) as f:
+        kept = f.read()
+    if "\n## Browser" in kept:
+        text += kept[kept.index("\n## Browser"):]
 with open(out, "w") as f:
     f.write(text)
 PYTHON

@@ -18,7 +18,9 @@ fi
 # Debian's Emscripten finds its JavaScript parser among the system's Node modules.
 export NODE_PATH=${NODE_PATH:-/usr/share/nodejs}
 
+# Optimised for size: every byte is downloaded before the first frame.
 emcmake cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE=Release \
+  -DCMAKE_CXX_FLAGS_RELEASE="-Os -DNDEBUG" -DCMAKE_C_FLAGS_RELEASE="-Os -DNDEBUG" \
   -DQUANDREL_SDL=OFF -DQUANDREL_TESTS=OFF -DQUANDREL_BENCH=OFF >/dev/null
 cmake --build "$build" --target quandrel -j"${JOBS:-2}"
 
