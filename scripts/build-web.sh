@@ -18,9 +18,10 @@ fi
 # Debian's Emscripten finds its JavaScript parser among the system's Node modules.
 export NODE_PATH=${NODE_PATH:-/usr/share/nodejs}
 
-# Optimised for size: every byte is downloaded before the first frame.
+# -O3 and not -Os: -Os saves 25 KB gzipped but decodes the pictures slower,
+# which delays the first frame more than the bytes saved bring it forward.
 emcmake cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE=Release \
-  -DCMAKE_CXX_FLAGS_RELEASE="-Os -DNDEBUG" -DCMAKE_C_FLAGS_RELEASE="-Os -DNDEBUG" \
+  -DCMAKE_CXX_FLAGS_RELEASE="-O3 -DNDEBUG" -DCMAKE_C_FLAGS_RELEASE="-O3 -DNDEBUG" \
   -DQUANDREL_SDL=OFF -DQUANDREL_TESTS=OFF -DQUANDREL_BENCH=OFF >/dev/null
 cmake --build "$build" --target quandrel -j"${JOBS:-2}"
 
