@@ -1,23 +1,13 @@
 #!/bin/sh
-# Installs the Debian packages that building, running and testing Quandrel need.
+# Installs the Debian packages that building and playing Quandrel need: the
+# compiler, CMake, pkg-config, SDL2 and stb. scripts/install-test-deps.sh adds
+# what the tests, the browser build and the packaging need.
 set -e
 SUDO=
 if [ "$(id -u)" -ne 0 ]; then SUDO=sudo; fi
 export DEBIAN_FRONTEND=noninteractive
-APT="$SUDO apt-get -y -qq -o DPkg::Lock::Timeout=600"
 $SUDO apt-get update -qq
-$APT install --no-install-recommends \
+$SUDO apt-get -y -qq -o DPkg::Lock::Timeout=600 install --no-install-recommends \
   build-essential cmake pkg-config \
   libsdl2-dev libstb-dev \
-  libgtest-dev libbenchmark-dev \
-  xvfb xauth xdotool imagemagick \
-  python3 python3-pil python3-numpy libharfbuzz-bin gettext \
-  fonts-wqy-microhei fonts-dejavu-core \
-  clang llvm libclang-rt-14-dev valgrind \
-  desktop-file-utils appstream \
   >/dev/null
-# The browser build and its test: Emscripten, Chromium, and Node.js with npm
-# (a machine may already carry its own Node.js, whose npm conflicts with Debian's).
-$APT install emscripten chromium >/dev/null
-command -v node >/dev/null || $APT install nodejs >/dev/null
-command -v npm >/dev/null || $APT install npm >/dev/null

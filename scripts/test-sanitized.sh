@@ -9,7 +9,7 @@ jobs=$(nproc)
 export ASAN_OPTIONS="detect_leaks=1:strict_string_checks=1:detect_stack_use_after_return=1:check_initialization_order=1"
 export UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1"
 
-cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DQUANDREL_SANITIZE=ON -DQUANDREL_BENCH=OFF >/dev/null
+cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DQUANDREL_SANITIZE=ON -DQUANDREL_WERROR=ON -DQUANDREL_BENCH=OFF >/dev/null
 cmake --build "$build" -j"$jobs"
 
 # Tests that open a real window under Xvfb run with every check but the leak

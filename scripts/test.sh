@@ -1,7 +1,8 @@
 #!/bin/bash
-# Builds Quandrel and runs every test suite.
+# Builds Quandrel (warnings are errors here) and runs every test suite.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo -DQUANDREL_WERROR=ON \
+  -DQUANDREL_TESTS=ON -DQUANDREL_BENCH=ON >/dev/null
 cmake --build build -j"$(nproc)"
-ctest --test-dir build --output-on-failure -j"$(nproc)"
+ctest --test-dir build --output-on-failure --no-tests=error -j"$(nproc)"

@@ -123,6 +123,9 @@ def build(root):
         picture = icons.icon(size)
         out.write(os.path.join("assets", "icons", name), encode(picture, name))
         icon_list.append((name, picture))
+    for size in icons.WEB_ICON_SIZES:
+        name = f"quandrel-{size}.png"
+        out.write(os.path.join("assets", "icons", name), encode(icons.icon(size), name))
     waves = []
     for name, samples in sounds().items():
         out.write(os.path.join("assets", "Sounds", name), wav_bytes(samples))

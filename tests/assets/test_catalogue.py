@@ -95,8 +95,8 @@ class FilesAndSizes(unittest.TestCase):
         self.assertEqual(present, sorted(EXPECTED_RESOURCES))
         self.assertNotIn(107, present)
 
-    def test_desktop_icons_are_square_at_three_sizes(self):
-        for size in (64, 128, 256):
+    def test_desktop_and_web_app_icons_are_square_at_their_sizes(self):
+        for size in (64, 128, 192, 256, 512):
             with self.subTest(size=size):
                 self.assertEqual(load(os.path.join(ICONS, f"quandrel-{size}.png")).size, (size, size))
 

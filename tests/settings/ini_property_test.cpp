@@ -44,9 +44,13 @@ class Generator {
     return out;
   }
   std::u16string sectionName() { return text(SectionLetters, 1, 12); }
+  // Random letters and a unique "<n>" tag, appended in place.
   std::u16string keyName() {
-    const std::string tag = "<" + std::to_string(nextTag++) + ">";
-    return text(KeyLetters, 0, 8) + std::u16string(tag.begin(), tag.end());
+    std::u16string name = text(KeyLetters, 0, 8);
+    name += u'<';
+    for (const char digit : std::to_string(nextTag++)) name += static_cast<char16_t>(digit);
+    name += u'>';
+    return name;
   }
   std::u16string value() { return text(ValueLetters, 0, 16); }
 

@@ -5,7 +5,9 @@
 // survives a reload byte for byte, the page speaks the browser's language (or
 // the address's ?lang=) with the same frames as the desktop game in that
 // language, the session recorded by the page replays headless to the state the
-// page shows, and nothing reaches the console as an error.
+// page shows, and nothing reaches the console as an error. Then the page as an
+// installable web app: no installability errors, played offline after one
+// visit, and a new build served on the next online visit.
 // Usage: node --test browser_test.mjs (QUANDREL_WEB_PAGE: the built page's folder).
 import assert from 'node:assert/strict';
 import {execFileSync} from 'node:child_process';
@@ -13,6 +15,7 @@ import fs from 'node:fs';
 import http from 'node:http';
 import os from 'node:os';
 import path from 'node:path';
+import {execFileSync} from 'node:child_process';
 import {after, before, describe, it} from 'node:test';
 
 import puppeteer from 'puppeteer-core';
@@ -38,6 +41,7 @@ const mimeTypes = {
   '.wasm': 'application/wasm',
   '.data': 'application/octet-stream',
   '.png': 'image/png',
+  '.webmanifest': 'application/manifest+json',
 };
 
 // The page's folder on 127.0.0.1 at a free port.
@@ -473,5 +477,150 @@ describe('the game in a browser page', () => {
     assert.deepEqual(problems, []);
     assert.ok(warnings.some((text) => text.includes('message queue')),
               `the failed shell queue says so on the console (${JSON.stringify(warnings)})`);
+  });
+});
+
+describe('the page as an installable web app that plays offline', () => {
+  let server;
+  let browser;
+  let page;
+  let origin;
+  let profile;
+  let folder;  // a copy of the page, rebuilt by the last test
+  const problems = [];
+
+  const serviceWorkerScript = path.resolve(path.dirname(new URL(import.meta.url).pathname),
+                                           '../../src/platform/web/make_service_worker.sh');
+  const buildOf = () => /const CACHE = 'quandrel-([0-9a-f]+)'/.exec(fs.readFileSync(path.join(folder, 'sw.js'), 'utf8'))[1];
+  const cacheNames = () => page.evaluate(() => caches.keys());
+  const screenNow = () => page.evaluate(() => {
+    const state = window.Module && Module.quandrel ? Module.quandrel.state() : null;
+    return state ? state.screen : null;
+  });
+
+  async function waitFor(test, what, timeoutMs = menuTimeoutMs) {
+    const deadline = Date.now() + timeoutMs;
+    let last;
+    while (Date.now() < deadline) {
+      last = await test();
+      if (last) return last;
+      await sleep(50);
+    }
+    assert.fail(`timed out waiting for ${what}`);
+  }
+  const waitForMenu = () => waitFor(async () => (await screenNow()) === 'menu', 'the menu');
+  // The network off for the page and for its worker alike: the page's offline
+  // mode, and the server gone.
+  async function goOffline() {
+    await page.setOfflineMode(true);
+    await new Promise((resolve) => {
+      server.close(resolve);
+      server.closeAllConnections();
+    });
+  }
+  async function goOnline(port) {
+    await new Promise((resolve) => server.listen(port, '127.0.0.1', resolve));
+    await page.setOfflineMode(false);
+  }
+
+  before(async () => {
+    assert.ok(pageDir && fs.existsSync(path.join(pageDir, 'sw.js')), 'QUANDREL_WEB_PAGE names the built page');
+    folder = fs.mkdtempSync(path.join(os.tmpdir(), 'quandrel-page-'));
+    fs.cpSync(path.resolve(pageDir), folder, {recursive: true});
+    server = await servePage(folder);
+    origin = `http://127.0.0.1:${server.address().port}/`;
+    profile = fs.mkdtempSync(path.join(os.tmpdir(), 'quandrel-chromium-'));
+    browser = await puppeteer.launch({
+      executablePath: chromium,
+      headless: true,
+      args: ['--no-sandbox', '--disable-gpu', '--disable-background-networking', '--disable-component-update',
+             '--disable-sync', '--no-first-run', `--user-data-dir=${profile}`],
+    });
+    page = await browser.newPage();
+    await page.setViewport({width: 480, height: 720});
+    page.on('pageerror', (error) => problems.push(`page error: ${error.message}`));
+    page.on('console', (message) => {
+      if (message.type() === 'error') problems.push(`console: ${message.text()}`);
+    });
+  });
+
+  after(async () => {
+    if (browser) await browser.close();
+    if (server && server.listening) server.close();
+    for (const made of [profile, folder]) if (made) fs.rmSync(made, {recursive: true, force: true});
+  });
+
+  it('is installable: a manifest with its icons, and a worker that caches every file of the build', async () => {
+    await page.goto(origin, {waitUntil: 'load'});
+    await waitForMenu();
+    await page.evaluate(() => navigator.serviceWorker.ready);
+    await waitFor(() => page.evaluate(() => navigator.serviceWorker.controller !== null), 'the worker to take the page');
+    const client = await page.target().createCDPSession();
+    const {installabilityErrors} = await client.send('Page.getInstallabilityErrors');
+    assert.deepEqual(installabilityErrors, []);
+    const manifest = await client.send('Page.getAppManifest');
+    assert.deepEqual(manifest.errors, []);
+    const parsed = JSON.parse(manifest.data);
+    assert.equal(parsed.orientation, 'portrait');
+    assert.ok(['fullscreen', 'standalone'].includes(parsed.display));
+    assert.deepEqual(parsed.icons.map((icon) => icon.sizes).sort(), ['192x192', '512x512']);
+    for (const icon of parsed.icons) {
+      const png = fs.readFileSync(path.join(folder, icon.src));
+      const size = `${png.readUInt32BE(16)}x${png.readUInt32BE(20)}`;
+      assert.equal(size, icon.sizes, `${icon.src} is the size the manifest says`);
+    }
+
+    assert.deepEqual(await cacheNames(), [`quandrel-${buildOf()}`]);
+    const cached = await page.evaluate(async (name) => {
+      const cache = await caches.open(name);
+      return (await cache.keys()).map((request) => new URL(request.url).pathname).sort();
+    }, `quandrel-${buildOf()}`);
+    const files = fs.readdirSync(folder).filter((file) => file !== 'sw.js').map((file) => `/${file}`);
+    assert.deepEqual(cached, ['/', ...files].sort());
+  });
+
+  it('reloaded with the network off, reaches the menu and plays', async () => {
+    await goOffline();
+    await page.reload({waitUntil: 'load'});
+    await waitForMenu();
+    await page.keyboard.press('Shift');  // lets sound start
+    await page.mouse.click(startButton.x + 0.5, startButton.y + 0.5);
+    await waitFor(async () => (await screenNow()) === 'game', 'the board');
+    await page.keyboard.press('Space');
+    const shot = () => page.evaluate(() => Module.quandrel.state().shot);
+    await waitFor(async () => (await shot())?.visible, 'a shot in the air', 2000);
+    await waitFor(async () => (await shot())?.visible === false, 'the shot to land', 5000);
+    // The shot's sound, decoded from the page's compressed copy, as long as the desktop's WAV.
+    const seconds = await page.evaluate(async () => {
+      const buffer = await Module.quandrel.sound.decoded('/quandrel/Sounds/laught.wav');
+      return buffer ? buffer.duration : null;
+    });
+    const wav = fs.readFileSync(path.resolve(path.dirname(serviceWorkerScript), '../../../assets/Sounds/laught.wav'));
+    const wavSeconds = (wav.length - 44) / wav.readUInt32LE(28);
+    assert.ok(seconds !== null && Math.abs(seconds - wavSeconds) < 0.03, `decoded ${seconds} s, the WAV lasts ${wavSeconds} s`);
+  });
+
+  it('serves a new build on the next online visit, and keeps only the new build for offline play', async () => {
+    const first = buildOf();
+    // A rebuild that changed one file: the page says which build it is.
+    const index = path.join(folder, 'index.html');
+    fs.writeFileSync(index, fs.readFileSync(index, 'utf8').replace('<head>', '<head>\n<meta name="build" content="second">'));
+    execFileSync(serviceWorkerScript, [folder]);
+    const second = buildOf();
+    assert.notEqual(second, first);
+
+    const marker = () => page.evaluate(() => document.querySelector('meta[name="build"]')?.content ?? null);
+    await goOnline(new URL(origin).port);
+    await page.reload({waitUntil: 'load'});
+    assert.equal(await marker(), 'second', 'the online visit shows the new build');
+    await waitForMenu();
+    await waitFor(async () => JSON.stringify(await cacheNames()) === JSON.stringify([`quandrel-${second}`]),
+                  'the new build\'s cache to replace the old');
+
+    await goOffline();
+    await page.reload({waitUntil: 'load'});
+    assert.equal(await marker(), 'second', 'offline, the new build');
+    await waitForMenu();
+    assert.deepEqual(problems, []);
   });
 });

@@ -4,6 +4,8 @@ from .mascot import Mascot
 from .palette import INK
 
 ICON_SIZES = (64, 128, 256)
+# The browser's web app manifest: home-screen and splash icons.
+WEB_ICON_SIZES = (192, 512)
 
 
 def icon(size):

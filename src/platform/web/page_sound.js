@@ -53,15 +53,20 @@ var QuandrelSound = {
     if (sound.context) sound.decoded(path); else sound.prepared.push(path);
   },
 
-  // The decoded file, read from the module's file system once.
+  // The decoded file, read from the module's file system once. The page
+  // carries its sounds as Ogg Opus: x.opus stands for x.wav when present.
   decoded: function(path) {
     var sound = QuandrelSound;
     if (!sound.buffers.has(path)) {
       var bytes = null;
-      try {
-        bytes = FS.readFile(path);
-      } catch (missing) {
-      }
+      [path.replace(/\.wav$/i, '.opus'), path].some(function(name) {
+        try {
+          bytes = FS.readFile(name);
+          return true;
+        } catch (missing) {
+          return false;
+        }
+      });
       sound.buffers.set(path, bytes === null ? Promise.resolve(null)
           : sound.context.decodeAudioData(bytes.slice().buffer).catch(function() { return null; }));
     }

@@ -1,0 +1,70 @@
+# The Debian package (cpack -G DEB, or scripts/make-deb.sh): what cmake --install
+# puts under /usr, plus the copyright file, the changelog and the manual page
+# that Debian's policy asks for, with dependencies read from the executable by
+# dpkg-shlibdeps.
+if(EMSCRIPTEN)
+  return()
+endif()
+
+set(QUANDREL_MAINTAINER "Quandrel developers <quandrel@example.org>" CACHE STRING
+    "Maintainer named in the Debian package and its changelog")
+set(QUANDREL_DOCDIR ${CMAKE_INSTALL_DATADIR}/doc/quandrel)
+
+configure_file(${PROJECT_SOURCE_DIR}/packaging/copyright.in ${PROJECT_BINARY_DIR}/packaging/copyright @ONLY)
+configure_file(${PROJECT_SOURCE_DIR}/packaging/changelog.in ${PROJECT_BINARY_DIR}/packaging/changelog @ONLY)
+configure_file(${PROJECT_SOURCE_DIR}/packaging/quandrel.6 ${PROJECT_BINARY_DIR}/packaging/quandrel.6 @ONLY)
+
+# Compressed as Debian wants them: the most, and without a time stamp (-n), so
+# the same sources give the same bytes.
+find_program(QUANDREL_GZIP gzip REQUIRED)
+set(compressed)
+foreach(name changelog quandrel.6)
+  set(plain ${PROJECT_BINARY_DIR}/packaging/${name})
+  add_custom_command(OUTPUT ${plain}.gz
+    COMMAND ${QUANDREL_GZIP} -9n -c ${plain} > ${plain}.gz
+    DEPENDS ${plain}
+    VERBATIM)
+  list(APPEND compressed ${plain}.gz)
+endforeach()
+add_custom_target(quandrel_package_docs ALL DEPENDS ${compressed})
+
+install(FILES ${PROJECT_BINARY_DIR}/packaging/copyright ${PROJECT_BINARY_DIR}/packaging/changelog.gz
+        DESTINATION ${QUANDREL_DOCDIR})
+install(FILES ${PROJECT_BINARY_DIR}/packaging/quandrel.6.gz DESTINATION ${CMAKE_INSTALL_MANDIR}/man6)
+# Installed as the system's own (the package, under /usr), the command is also
+# where Debian keeps games' commands: /usr/games/quandrel.
+install(CODE "
+  if(CMAKE_INSTALL_PREFIX STREQUAL \"/usr\")
+    set(link \"\$ENV{DESTDIR}/usr/games/quandrel\")
+    file(MAKE_DIRECTORY \"\$ENV{DESTDIR}/usr/games\")
+    file(REMOVE \"\${link}\")
+    file(CREATE_LINK \"../lib/quandrel/quandrel\" \"\${link}\" SYMBOLIC)
+  endif()
+")
+
+set(CPACK_GENERATOR DEB)
+set(CPACK_PACKAGE_NAME quandrel)
+set(CPACK_PACKAGE_VENDOR "The Quandrel developers")
+set(CPACK_PACKAGE_CONTACT "${QUANDREL_MAINTAINER}")
+set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
+set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "colour-mixing puzzle game")
+set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
+# Debug information stays in the build tree; the package carries stripped files.
+set(CPACK_STRIP_FILES TRUE)
+set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
+set(CPACK_DEBIAN_PACKAGE_MAINTAINER "${QUANDREL_MAINTAINER}")
+set(CPACK_DEBIAN_PACKAGE_SECTION games)
+set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
+set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+# SDL2 is opened on demand (a headless run never loads it), so dpkg-shlibdeps
+# cannot see it in the executable: named here, at the version the game is built
+# and tested with.
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "libsdl2-2.0-0 (>= 2.26)")
+set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION TRUE)
+# The long description; CPack puts the summary above it.
+set(CPACK_DEBIAN_PACKAGE_DESCRIPTION "A sprayer at the top of the screen fires coloured shots onto a row of ten
+tubes. Red, yellow and blue mix into orange, green and purple. Fill a tube
+with three measures of one colour to score and earn that colour's key; a
+wrong colour spoils the tube. Earn the level's keys and claim it before the
+time bar runs out. Ten levels, played with the mouse or the keyboard.")
+include(CPack)

@@ -1,0 +1,23 @@
+#!/bin/sh
+# Installs the Debian packages that the tests, benchmarks, fuzzing, the browser
+# build and the Debian package need, on top of scripts/install-deps.sh.
+set -e
+SUDO=
+if [ "$(id -u)" -ne 0 ]; then SUDO=sudo; fi
+export DEBIAN_FRONTEND=noninteractive
+APT="$SUDO apt-get -y -qq -o DPkg::Lock::Timeout=600"
+$SUDO apt-get update -qq
+$APT install --no-install-recommends \
+  libgtest-dev libbenchmark-dev \
+  xvfb xauth xdotool imagemagick \
+  python3 python3-pil python3-numpy libharfbuzz-bin \
+  fonts-wqy-microhei fonts-dejavu-core \
+  clang llvm libclang-rt-14-dev valgrind \
+  desktop-file-utils appstream \
+  dpkg-dev lintian gettext opus-tools \
+  >/dev/null
+# The browser build and its test: Emscripten, Chromium, and Node.js with npm
+# (a machine may already carry its own Node.js, whose npm conflicts with Debian's).
+$APT install emscripten chromium >/dev/null
+command -v node >/dev/null || $APT install nodejs >/dev/null
+command -v npm >/dev/null || $APT install npm >/dev/null

@@ -1,0 +1,150 @@
+"""The Debian package, made with cpack from the test build: its control fields
+and file name, the files Debian's policy asks for, lintian finding no error,
+and the game unpacked from it (dpkg-deb -x) playing headless and keeping its
+settings in the user's configuration folder."""
+
+import glob
+import gzip
+import json
+import os
+import re
+import shutil
+import subprocess
+import tempfile
+import unittest
+
+from desktop_game import exit_lines, parse_settings, playing_lines
+
+APP_ID = "org.quandrel.Quandrel"
+
+
+def project_version():
+    source = os.path.join(os.path.dirname(__file__), "..", "..", "CMakeLists.txt")
+    with open(source, encoding="utf-8") as file:
+        return re.search(r"project\(Quandrel VERSION ([0-9.]+)", file.read()).group(1)
+
+
+class DebianPackage(unittest.TestCase):
+    @classmethod
+    def setUpClass(cls):
+        build = os.environ.get("QUANDREL_BUILD_DIR", "")
+        if not os.path.isfile(os.path.join(build, "CPackConfig.cmake")):
+            raise unittest.SkipTest("no build directory to package (QUANDREL_BUILD_DIR)")
+        for tool in ("cpack", "dpkg-deb", "dpkg-shlibdeps"):
+            if not shutil.which(tool):
+                raise unittest.SkipTest("%s is not installed (dpkg-dev)" % tool)
+        cls.root = tempfile.mkdtemp(prefix="quandrel-deb-")
+        out = os.path.join(cls.root, "out")
+        done = subprocess.run(["cpack", "-G", "DEB", "-B", out], cwd=build, capture_output=True, text=True)
+        if done.returncode != 0:
+            shutil.rmtree(cls.root, ignore_errors=True)
+            raise AssertionError("cpack failed:\n" + done.stdout + done.stderr)
+        cls.debs = glob.glob(os.path.join(out, "*.deb"))
+        cls.deb = cls.debs[0] if cls.debs else None
+        cls.tree = os.path.join(cls.root, "tree")
+        if cls.deb:
+            subprocess.run(["dpkg-deb", "-x", cls.deb, cls.tree], check=True)
+
+    @classmethod
+    def tearDownClass(cls):
+        shutil.rmtree(cls.root, ignore_errors=True)
+
+    def path(self, *parts):
+        return os.path.join(self.tree, "usr", *parts)
+
+    def field(self, name):
+        return subprocess.run(["dpkg-deb", "-f", self.deb, name], check=True, capture_output=True,
+                              text=True).stdout.strip()
+
+    def test_one_package_named_after_its_version_and_architecture(self):
+        self.assertEqual(len(self.debs), 1, self.debs)
+        arch = subprocess.run(["dpkg", "--print-architecture"], check=True, capture_output=True,
+                              text=True).stdout.strip()
+        version = project_version()
+        self.assertEqual(os.path.basename(self.deb), "quandrel_%s_%s.deb" % (version, arch))
+        self.assertEqual(self.field("Package"), "quandrel")
+        self.assertEqual(self.field("Version"), version)
+        self.assertEqual(self.field("Architecture"), arch)
+        self.assertEqual(self.field("Section"), "games")
+
+    def test_dependencies_are_read_from_the_executable_and_name_sdl(self):
+        depends = [part.strip().split(" ")[0] for part in self.field("Depends").split(",")]
+        for package in ("libc6", "libstdc++6", "libsdl2-2.0-0"):
+            self.assertIn(package, depends)
+
+    def test_the_game_its_commands_and_its_data_are_laid_out_as_installed(self):
+        game = self.path("lib", "quandrel", "quandrel")
+        self.assertTrue(os.access(game, os.X_OK))
+        for folder in ("bin", "games"):
+            link = self.path(folder, "quandrel")
+            self.assertTrue(os.path.islink(link), link)
+            self.assertEqual(os.path.realpath(link), os.path.realpath(game))
+        self.assertTrue(os.path.isfile(self.path("lib", "quandrel", "Sounds", "bgmusic.wav")))
+        self.assertTrue(os.path.isfile(self.path("lib", "quandrel", "quandrel.installed")))
+        for size in (64, 128, 256):
+            self.assertTrue(os.path.isfile(self.path("share", "icons", "hicolor", "%dx%d" % (size, size), "apps",
+                                                     APP_ID + ".png")))
+        if shutil.which("file"):
+            described = subprocess.run(["file", "-L", game], capture_output=True, text=True).stdout
+            self.assertIn("stripped", described)
+            self.assertNotIn("not stripped", described)
+
+    def test_copyright_names_the_font_and_its_licence(self):
+        with open(self.path("share", "doc", "quandrel", "copyright"), encoding="utf-8") as file:
+            text = file.read()
+        self.assertTrue(text.startswith("Format: https://www.debian.org/doc/packaging-manuals/copyright-format/1.0/"))
+        self.assertIn("WenQuanYi Micro Hei", text)
+        self.assertRegex(text, r"\nLicense: Apache-2\.0\n")
+        self.assertIn("/usr/share/common-licenses/Apache-2.0", text)
+
+    def test_changelog_and_manual_page_are_compressed_without_a_time_stamp(self):
+        for name in (("share", "doc", "quandrel", "changelog.gz"), ("share", "man", "man6", "quandrel.6.gz")):
+            with open(self.path(*name), "rb") as file:
+                header = file.read(10)
+            self.assertEqual(header[:2], b"\x1f\x8b", name)
+            self.assertEqual(header[4:8], b"\0\0\0\0", "no time stamp in %s" % (name,))
+            self.assertEqual(header[8], 2, "compressed the most (-9) in %s" % (name,))
+        with gzip.open(self.path("share", "doc", "quandrel", "changelog.gz"), "rt", encoding="utf-8") as file:
+            first = file.readline()
+        self.assertTrue(first.startswith("quandrel (%s) " % project_version()), first)
+
+    def test_lintian_reports_no_error(self):
+        if not shutil.which("lintian"):
+            self.skipTest("lintian is not installed")
+        done = subprocess.run(["lintian", "--no-cfg", self.deb], capture_output=True, text=True)
+        errors = [line for line in done.stdout.splitlines() if line.startswith("E:")]
+        self.assertEqual(errors, [], done.stdout + done.stderr)
+
+    def test_packaged_desktop_entry_and_metadata_validate(self):
+        entry = self.path("share", "applications", APP_ID + ".desktop")
+        metainfo = self.path("share", "metainfo", APP_ID + ".metainfo.xml")
+        for tool, arguments in (("desktop-file-validate", [entry]),
+                                ("appstreamcli", ["validate", "--no-net", metainfo])):
+            if not shutil.which(tool):
+                self.skipTest("%s is not installed" % tool)
+            done = subprocess.run([tool] + arguments, capture_output=True, text=True)
+            self.assertEqual(done.returncode, 0, done.stdout + done.stderr)
+
+    def test_the_unpacked_game_reaches_the_menu_and_keeps_its_settings_in_the_configuration_folder(self):
+        work = tempfile.mkdtemp(prefix="quandrel-deb-run-", dir=self.root)
+        config = os.path.join(work, "config")
+        runtime = os.path.join(work, "runtime")
+        os.mkdir(runtime, 0o700)
+        env = {k: v for k, v in os.environ.items() if k not in ("DISPLAY", "WAYLAND_DISPLAY")}
+        env.update(XDG_CONFIG_HOME=config, XDG_RUNTIME_DIR=runtime)
+        lines = ["wait 3500", "dump"] + playing_lines() + exit_lines()
+        done = subprocess.run([self.path("bin", "quandrel"), "--headless"], input="\n".join(lines) + "\n",
+                              env=env, capture_output=True, text=True, timeout=120)
+        self.assertEqual(done.returncode, 0, done.stderr)
+        dumps = [json.loads(line) for line in done.stdout.splitlines() if line.startswith("{")]
+        self.assertEqual(dumps[0]["screen"], "menu")
+        self.assertEqual(dumps[-1]["screen"], "game")
+        with open(os.path.join(config, "quandrel", "quandrel.ini"), "rb") as file:
+            self.assertEqual(parse_settings(file.read())["CurrentLevel"], "1")
+        self.assertEqual(sorted(os.listdir(self.path("lib", "quandrel"))),
+                         ["Images", "Sounds", "quandrel", "quandrel.installed"],
+                         "nothing written beside the unpacked game")
+
+
+if __name__ == "__main__":
+    unittest.main()

@@ -1,0 +1,76 @@
+// Measures a built page: each file's size and gzipped size (gzip -9), and the
+// time from navigation to the first frame on the canvas over several fresh
+// loads in chromium (median, minimum, maximum), served gzipped as a web host
+// would, optionally through a link of MBPS megabits a second with 40 ms of
+// latency. Not a test: figures for docs/performance.md.
+// Usage: node measure_page.mjs PAGE_DIR [LOADS [MBPS]]
+import fs from 'node:fs';
+import http from 'node:http';
+import os from 'node:os';
+import path from 'node:path';
+import zlib from 'node:zlib';
+
+import puppeteer from 'puppeteer-core';
+
+const folder = path.resolve(process.argv[2] || '.');
+const loads = Number(process.argv[3] || 9);
+const mbps = Number(process.argv[4] || 0);
+const chromium = process.env.QUANDREL_CHROMIUM || '/usr/bin/chromium';
+const types = {'.html': 'text/html', '.js': 'text/javascript', '.wasm': 'application/wasm',
+               '.webmanifest': 'application/manifest+json', '.png': 'image/png'};
+
+let total = 0;
+let totalGzip = 0;
+const compressed = new Map();
+for (const name of fs.readdirSync(folder).sort()) {
+  const bytes = fs.readFileSync(path.join(folder, name));
+  compressed.set(`/${name}`, zlib.gzipSync(bytes, {level: 9}));
+  const gzipped = compressed.get(`/${name}`).length;
+  total += bytes.length;
+  totalGzip += gzipped;
+  console.log(`${name.padEnd(22)} ${String(bytes.length).padStart(9)} ${String(gzipped).padStart(9)}`);
+}
+console.log(`${'total'.padEnd(22)} ${String(total).padStart(9)} ${String(totalGzip).padStart(9)}`);
+
+const server = http.createServer((request, response) => {
+  const asked = new URL(request.url, 'http://127.0.0.1').pathname;
+  const name = asked === '/' ? '/index.html' : asked;
+  if (!compressed.has(name)) {
+    response.writeHead(404);
+    response.end();
+    return;
+  }
+  response.writeHead(200, {'Content-Type': types[path.extname(name)] || 'application/octet-stream',
+                           'Content-Encoding': 'gzip', 'Cache-Control': 'no-store'});
+  response.end(compressed.get(name));
+});
+await new Promise((resolve) => server.listen(0, '127.0.0.1', resolve));
+const origin = `http://127.0.0.1:${server.address().port}/`;
+
+const times = [];
+for (let i = 0; i < loads; ++i) {
+  // A fresh profile each time: a first visit, nothing cached.
+  const profile = fs.mkdtempSync(path.join(os.tmpdir(), 'quandrel-measure-'));
+  const browser = await puppeteer.launch({
+    executablePath: chromium, headless: true,
+    args: ['--no-sandbox', '--disable-gpu', '--disable-background-networking', '--disable-component-update',
+           '--disable-sync', '--no-first-run', `--user-data-dir=${profile}`],
+  });
+  const page = await browser.newPage();
+  await page.setViewport({width: 480, height: 720});
+  if (mbps > 0) {
+    const client = await page.createCDPSession();
+    await client.send('Network.emulateNetworkConditions', {
+      offline: false, latency: 40, downloadThroughput: mbps * 125000, uploadThroughput: mbps * 125000});
+  }
+  await page.goto(origin);
+  await page.waitForFunction(() => window.Module && Module.quandrel && Module.quandrel.firstFrameMs !== null,
+                             {timeout: 30000, polling: 20});
+  times.push(await page.evaluate(() => Module.quandrel.firstFrameMs));
+  await browser.close();
+  fs.rmSync(profile, {recursive: true, force: true});
+}
+server.close();
+times.sort((a, b) => a - b);
+console.log(`first frame over ${loads} loads${mbps ? ` at ${mbps} Mbit/s` : ''}: median ${times[Math.floor(loads / 2)].toFixed(0)} ms, ` +
+            `min ${times[0].toFixed(0)} ms, max ${times[loads - 1].toFixed(0)} ms`);
