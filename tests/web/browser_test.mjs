@@ -15,7 +15,6 @@ import fs from 'node:fs';
 import http from 'node:http';
 import os from 'node:os';
 import path from 'node:path';
-import {execFileSync} from 'node:child_process';
 import {after, before, describe, it} from 'node:test';
 
 import puppeteer from 'puppeteer-core';
@@ -526,7 +525,9 @@ describe('the page as an installable web app that plays offline', () => {
   before(async () => {
     assert.ok(pageDir && fs.existsSync(path.join(pageDir, 'sw.js')), 'QUANDREL_WEB_PAGE names the built page');
     folder = fs.mkdtempSync(path.join(os.tmpdir(), 'quandrel-page-'));
-    fs.cpSync(path.resolve(pageDir), folder, {recursive: true});
+    // The built page alone, without the desktop frames the language cases compare with.
+    fs.cpSync(path.resolve(pageDir), folder,
+              {recursive: true, filter: (file) => path.basename(file) !== desktopFrames});
     server = await servePage(folder);
     origin = `http://127.0.0.1:${server.address().port}/`;
     profile = fs.mkdtempSync(path.join(os.tmpdir(), 'quandrel-chromium-'));
