@@ -452,12 +452,20 @@ describe('the game in a browser page', () => {
       const what = `${JSON.stringify(languages)}${query}`;
       await page.close();
       page = await openPage();
+      // The language packages the page itself asks for (its service worker's own fetches are not the page's).
+      const packages = [];
+      page.on('request', (request) => {
+        const name = new URL(request.url()).pathname;
+        if (/^\/quandrel-.+\.(js|data)$/.test(name)) packages.push(name);
+      });
       await page.evaluateOnNewDocument((preferred) => {
         Object.defineProperty(navigator, 'languages', {get: () => preferred});
         localStorage.clear();
       }, languages);
       await page.goto(origin + query, {waitUntil: 'load'});
       await waitForState((s) => s.screen === 'menu', `the menu (${what})`);
+      assert.deepEqual(packages.sort(), [`/quandrel-${expected}.data`, `/quandrel-${expected}.js`],
+                       `${what}: only the ${expected} pictures download`);
       await sleep(100);  // the menu's frame reaches the canvas
       const same = await unlikeDesktop(`menu-${expected}`);
       const different = await unlikeDesktop(`menu-${other[expected]}`);
