@@ -68,6 +68,23 @@ function settingsBytes(level, isSound, isMove) {
 
 const sleep = (ms) => new Promise((resolve) => setTimeout(resolve, ms));
 
+// Debian's chromium, headless, with a profile folder of its own to remove after.
+async function launchChromium() {
+  const profile = fs.mkdtempSync(path.join(os.tmpdir(), 'quandrel-chromium-'));
+  try {
+    const browser = await puppeteer.launch({
+      executablePath: chromium,
+      headless: true,
+      args: ['--no-sandbox', '--disable-gpu', '--disable-background-networking', '--disable-component-update',
+             '--disable-sync', '--no-first-run', `--user-data-dir=${profile}`],
+    });
+    return {browser, profile};
+  } catch (error) {
+    fs.rmSync(profile, {recursive: true, force: true});
+    throw error;
+  }
+}
+
 // Runs `script` on a fresh copy of the desktop game, headless, and returns the
 // state it dumps at the end.
 function replayHeadless(script) {
@@ -192,13 +209,7 @@ describe('the game in a browser page', () => {
     assert.ok(pageDir && fs.existsSync(path.join(pageDir, 'index.html')), 'QUANDREL_WEB_PAGE names the built page');
     server = await servePage(path.resolve(pageDir));
     origin = `http://127.0.0.1:${server.address().port}/`;
-    profile = fs.mkdtempSync(path.join(os.tmpdir(), 'quandrel-chromium-'));
-    browser = await puppeteer.launch({
-      executablePath: chromium,
-      headless: true,
-      args: ['--no-sandbox', '--disable-gpu', '--disable-background-networking', '--disable-component-update',
-             '--disable-sync', '--no-first-run', `--user-data-dir=${profile}`],
-    });
+    ({browser, profile} = await launchChromium());
     page = await openPage();
   });
 
@@ -539,13 +550,7 @@ describe('the page as an installable web app that plays offline', () => {
               {recursive: true, filter: (file) => path.basename(file) !== desktopFrames});
     server = await servePage(folder);
     origin = `http://127.0.0.1:${server.address().port}/`;
-    profile = fs.mkdtempSync(path.join(os.tmpdir(), 'quandrel-chromium-'));
-    browser = await puppeteer.launch({
-      executablePath: chromium,
-      headless: true,
-      args: ['--no-sandbox', '--disable-gpu', '--disable-background-networking', '--disable-component-update',
-             '--disable-sync', '--no-first-run', `--user-data-dir=${profile}`],
-    });
+    ({browser, profile} = await launchChromium());
     page = await browser.newPage();
     await page.setViewport({width: 480, height: 720});
     page.on('pageerror', (error) => problems.push(`page error: ${error.message}`));
