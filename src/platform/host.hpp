@@ -56,6 +56,13 @@ class Host {
   virtual void raiseWindow() = 0;
   // Thread-safe: makes a waiting waitEvent return a Wake event.
   virtual void wake() = 0;
+  // The player is in the middle of play (true) or not: the screen stays awake
+  // meanwhile and may sleep otherwise. A host without a screen does nothing.
+  virtual void keepScreenAwake(bool /*awake*/) {}
+  // The file at `path` (UTF-8) was missing: when it is still on its way (a
+  // page loading its packages), waits until it arrived and returns true, so
+  // that the caller looks again. Other hosts have every file they will have.
+  virtual bool awaitArrivingFile(const std::string& /*path*/) { return false; }
 };
 
 // The host the platform runs on; set by the entry function before Init.

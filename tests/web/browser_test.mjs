@@ -306,6 +306,7 @@ describe('the game in a browser page', () => {
       const pad = {index: 0, connected: true, mapping: 'standard', axes,
                    buttons: Array.from({length: 17}, (_, i) => ({pressed: held.includes(i), value: held.includes(i) ? 1 : 0}))};
       Object.defineProperty(navigator, 'getGamepads', {value: () => [pad], configurable: true});
+      window.dispatchEvent(new Event('gamepadconnected'));
     }, held, axes);
     // Each state is held for a few frames, so that the page's poll sees it.
     const hold = async (held, axes) => {

@@ -3,19 +3,10 @@
 
 #include <emscripten.h>
 
-#include <algorithm>
-
 #include "platform/canvas.hpp"
 #include "platform/web/page_bridge.hpp"
 
-namespace {
-
-// A waiting nested loop looks at its queue about once a display frame.
-constexpr uint64_t LongestSleepMs = 16;
-
-}  // namespace
-
-WebHost::WebHost() : clock_(emscripten_get_now()) {}
+WebHost::WebHost() : clock_(quandrel_page_clock_start()) {}
 
 uint64_t WebHost::nowMs() { return clock_.nowMs(emscripten_get_now()); }
 
@@ -30,8 +21,11 @@ bool WebHost::waitEvent(uint64_t deadlineMs, HostEvent& event) {
     }
     const uint64_t now = nowMs();
     if (now >= deadlineMs) return false;
+    // Until the deadline, or until the page has input (or shows again): a
+    // hidden tab's clock stands still, so only that can bring the deadline.
+    const bool untilWoken = deadlineMs == UINT64_MAX || clock_.hidden();
     sleeping_ = true;
-    emscripten_sleep(static_cast<unsigned>(std::min(deadlineMs - now, LongestSleepMs)));
+    quandrel_page_sleep(untilWoken ? -1.0 : static_cast<double>(deadlineMs - now));
     sleeping_ = false;
   }
 }
@@ -57,4 +51,15 @@ void WebHost::wake() {
   HostEvent event;
   event.kind = HostEvent::Kind::Wake;
   post(event);
+  quandrel_page_wake_in(0);
+}
+
+void WebHost::keepScreenAwake(bool awake) { quandrel_page_keep_screen_awake(awake ? 1 : 0); }
+
+bool WebHost::awaitArrivingFile(const std::string& path) {
+  if (quandrel_page_files_arriving(path.c_str()) == 0) return false;
+  sleeping_ = true;
+  quandrel_page_await_files(path.c_str());
+  sleeping_ = false;
+  return true;
 }
