@@ -1,11 +1,11 @@
 #!/bin/bash
 # Builds the browser version of Quandrel with Emscripten into web/ (or the
 # directory given): index.html, its script quandrel.js, the module
-# quandrel.wasm, quandrel.data (the pictures every language shares that the
-# start needs), quandrel-<language>.data with its loader .js (that language's
-# own), quandrel-later.data and quandrel-later-<language>.data with their
-# loaders (the sounds and what the splash and the menu never show, loaded
-# during the splash), splash-<language>.png (the splash the page shows first),
+# quandrel.wasm, quandrel-<language>.data with its loader .js (that
+# language's menu picture and resources), quandrel-later.data and
+# quandrel-later-<language>.data with their loaders (the sounds and every
+# other picture, loaded during the splash), splash-<language>.png (the splash
+# the page shows first),
 # the web app manifest with its icons, and the service worker sw.js that lets
 # the game play offline. The folder is ready for any static web host.
 # Environment: QUANDREL_WEB_BUILD (the CMake build directory, build-web by
@@ -42,13 +42,13 @@ if [ ${#languages[@]} -eq 0 ]; then
   exit 1
 fi
 list=$(printf "'%s', " "${languages[@]}")
-rm -f "$out"/quandrel-*.js "$out"/quandrel-*.data
+rm -f "$out"/quandrel-*.js "$out"/quandrel-*.data "$out"/quandrel.data
 sed "s/@LANGUAGES@/${list%, }/" "$web/index.html" >"$out/index.html"
 cp "$web/manifest.webmanifest" "$out/"
 cp "$root/assets/icons/quandrel-64.png" "$out/favicon.png"
 cp "$root/assets/icons/quandrel-192.png" "$out/icon-192.png"
 cp "$root/assets/icons/quandrel-512.png" "$out/icon-512.png"
-for file in quandrel.js quandrel.wasm quandrel.data; do
+for file in quandrel.js quandrel.wasm; do
   cp "$build/$file" "$out/$file"
 done
 cp "$build"/quandrel-*.js "$build"/quandrel-*.data "$out/"

@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 
 #include "platform/mz_types.hpp"
 
@@ -59,10 +60,11 @@ class Host {
   // The player is in the middle of play (true) or not: the screen stays awake
   // meanwhile and may sleep otherwise. A host without a screen does nothing.
   virtual void keepScreenAwake(bool /*awake*/) {}
-  // The file at `path` (UTF-8) was missing: when it is still on its way (a
-  // page loading its packages), waits until it arrived and returns true, so
-  // that the caller looks again. Other hosts have every file they will have.
-  virtual bool awaitArrivingFile(const std::string& /*path*/) { return false; }
+  // Whether the file at `path` is still on its way (a page loading its
+  // packages), and a wait until it arrived (or will not). Other hosts have
+  // every file they will ever have.
+  virtual bool fileArriving(std::u16string_view /*path*/) { return false; }
+  virtual void awaitFile(std::u16string_view /*path*/) {}
 };
 
 // The host the platform runs on; set by the entry function before Init.

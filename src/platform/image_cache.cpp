@@ -64,11 +64,11 @@ std::unique_ptr<Image> ImageCache::decodeFile(std::u16string_view path) {
   const std::string file = utf8FromUtf16(portable);
   // A picture still on its way is waited for, never shown missing.
   bool found = readFile(file, bytes);
-  while (!found) {
-    Host* host = currentHost();
-    if (!host || !host->awaitArrivingFile(file)) return nullptr;
+  for (Host* host = currentHost(); !found && host && host->fileArriving(portable);) {
+    host->awaitFile(portable);
     found = readFile(file, bytes);
   }
+  if (!found) return nullptr;
   auto image = std::make_unique<Image>();
   ++decodes_;
   if (!decodeImage(bytes, *image)) return nullptr;

@@ -476,7 +476,9 @@ describe('the game in a browser page', () => {
       }, languages);
       await page.goto(origin + query, {waitUntil: 'load'});
       await waitForState((s) => s.screen === 'menu', `the menu (${what})`);
-      assert.deepEqual(packages.sort(), [`/quandrel-${expected}.data`, `/quandrel-${expected}.js`],
+      assert.deepEqual(packages.sort(), [`/quandrel-${expected}.data`, `/quandrel-${expected}.js`,
+                                         `/quandrel-later-${expected}.data`, `/quandrel-later-${expected}.js`,
+                                         '/quandrel-later.data', '/quandrel-later.js'],
                        `${what}: only the ${expected} pictures download`);
       await sleep(100);  // the menu's frame reaches the canvas
       const same = await unlikeDesktop(`menu-${expected}`);
@@ -756,7 +758,7 @@ describe('the page as a phone app', () => {
     if (profile) fs.rmSync(profile, {recursive: true, force: true});
   });
 
-  it('shows the splash from its first download before the module runs, pixel for pixel the program\'s first frame', async () => {
+  it('shows the splash from its first download before the module runs, pixel for pixel the game\'s first frame', async () => {
     page = await openPhonePage();
     await page.setRequestInterception(true);
     const fetchedFirst = [];
@@ -774,12 +776,17 @@ describe('the page as a phone app', () => {
     assert.deepEqual(fetchedFirst.filter((name) => !/favicon|icon-|manifest/.test(name)).slice(0, 4),
                      ['/', '/splash-en.png', '/quandrel-en.js', '/quandrel.js'],
                      'the splash alone comes before the language\'s pictures and the program');
-    const pageSplash = await canvasPixels(page);
+    // The desktop game's first frame, drawn by the same program headless.
+    const unlike = await page.evaluate(async (url) => {
+      const frame = await createImageBitmap(await (await fetch(url)).blob());
+      const scratch = new OffscreenCanvas(480, 720).getContext('2d');
+      scratch.drawImage(frame, 0, 0);
+      const desktop = scratch.getImageData(0, 0, 480, 720).data;
+      const shown = document.getElementById('screen').getContext('2d').getImageData(0, 0, 480, 720).data;
+      return desktop.filter((value, i) => value !== shown[i]).length;
+    }, `${origin}${desktopFrames}/splash-en.png`);
+    assert.equal(unlike, 0, 'the same pixels');
     release();
-    await page.waitForFunction(() => Module.quandrel && Module.quandrel.firstFrameMs !== null, {timeout: menuTimeoutMs});
-    assert.equal((await stateOf(page)).screen, 'splash');
-    const programSplash = await canvasPixels(page);
-    assert.equal(programSplash.filter((value, i) => value !== pageSplash[i]).length, 0, 'the same pixels');
 
     await waitOn(page, screenIs('menu'), 'the menu');
     await waitOn(page, () => page.evaluate(() => Module.quandrel.menuShownMs !== null), 'the menu on the screen');

@@ -36,10 +36,11 @@ mergeInto(LibraryManager.library, {
       QuandrelPage.frames.sleep(ms, wakeUp);
     });
   },
-  quandrel_page_files_arriving: function(path) {
-    return QuandrelPage.packages.arriving(UTF8ToString(path)) ? 1 : 0;
+  quandrel_page_file_arriving: function(path) {
+    var packages = QuandrelPage.packages;
+    return (path ? packages.arriving(UTF8ToString(path)) : packages.waiting.size > 0) ? 1 : 0;
   },
-  quandrel_page_await_files: function(path) {
+  quandrel_page_await_file: function(path) {
     var name = UTF8ToString(path);
     return Asyncify.handleSleep(function(wakeUp) {
       QuandrelPage.packages.whenArrived(name, function() {

@@ -28,10 +28,11 @@ void quandrel_page_wake_in(double ms);
 // Sleeps (Asyncify) for `ms` milliseconds, or when negative until woken; the
 // page's input and its showing again wake the sleeper early.
 void quandrel_page_sleep(double ms);
-// Whether the file at `path` is on its way in a package still loading, and a
-// sleep (Asyncify) until it arrived (or its package failed).
-int32_t quandrel_page_files_arriving(const char* path);
-void quandrel_page_await_files(const char* path);
+// Whether the file at `path` is on its way in a package still loading (null:
+// whether any file is), and a sleep (Asyncify) until it arrived (or its
+// package failed).
+int32_t quandrel_page_file_arriving(const char* path);
+void quandrel_page_await_file(const char* path);
 // Holds the screen awake (a wake lock while the page shows) or lets it sleep.
 void quandrel_page_keep_screen_awake(int32_t awake);
 }

@@ -3,8 +3,22 @@
 
 #include <emscripten.h>
 
+#include <algorithm>
+
 #include "platform/canvas.hpp"
+#include "platform/system/utf.hpp"
 #include "platform/web/page_bridge.hpp"
+
+namespace {
+
+// A path of the module's file system in UTF-8 with '/' separators.
+std::string pagePath(std::u16string_view path) {
+  std::string page = utf8FromUtf16(path);
+  std::replace(page.begin(), page.end(), '\\', '/');
+  return page;
+}
+
+}  // namespace
 
 WebHost::WebHost() : clock_(quandrel_page_clock_start()) {}
 
@@ -56,10 +70,13 @@ void WebHost::wake() {
 
 void WebHost::keepScreenAwake(bool awake) { quandrel_page_keep_screen_awake(awake ? 1 : 0); }
 
-bool WebHost::awaitArrivingFile(const std::string& path) {
-  if (quandrel_page_files_arriving(path.c_str()) == 0) return false;
+bool WebHost::fileArriving(std::u16string_view path) {
+  // Most of the time nothing is on its way: asked without a path.
+  return quandrel_page_file_arriving(nullptr) != 0 && quandrel_page_file_arriving(pagePath(path).c_str()) != 0;
+}
+
+void WebHost::awaitFile(std::u16string_view path) {
   sleeping_ = true;
-  quandrel_page_await_files(path.c_str());
+  quandrel_page_await_file(pagePath(path).c_str());
   sleeping_ = false;
-  return true;
 }

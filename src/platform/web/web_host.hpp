@@ -26,7 +26,8 @@ class WebHost final : public Host {
   void raiseWindow() override;
   void wake() override;
   void keepScreenAwake(bool awake) override;
-  bool awaitArrivingFile(const std::string& path) override;
+  bool fileArriving(std::u16string_view path) override;
+  void awaitFile(std::u16string_view path) override;
 
   void post(const HostEvent& event) { events_.push_back(event); }
   PagePointer& pointer() { return pointer_; }
