@@ -170,9 +170,14 @@ var QuandrelPage = {
     if (event.persisted) window.location.reload();
   },
 
-  // Offline play: once every file arrived, a service worker keeps the page's
-  // files (not earlier: its downloads would slow the start).
+  // The installable web app: once every file arrived (not earlier: these
+  // downloads would slow the start), the manifest with its icons, and the
+  // service worker that keeps the page's files for offline play.
   keepForOffline: function() {
+    var manifest = document.createElement('link');
+    manifest.rel = 'manifest';
+    manifest.href = 'manifest.webmanifest';
+    document.head.appendChild(manifest);
     if ('serviceWorker' in navigator) navigator.serviceWorker.register('sw.js');
   },
 
