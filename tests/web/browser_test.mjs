@@ -820,6 +820,32 @@ describe('the page as a phone app', () => {
     assert.equal(after.frames - before.frames, 0, 'no animation frame was asked for');
   });
 
+  it('stays still under a finger, and letterboxes the frame in landscape', async () => {
+    const styles = await page.evaluate(() => {
+      const body = getComputedStyle(document.body);
+      return {viewport: document.querySelector('meta[name=viewport]').content, overscroll: body.overscrollBehaviorY,
+              touch: body.touchAction, select: body.userSelect,
+              // Safari's alone: chromium keeps no such property, only the page's text has it.
+              callout: /-webkit-touch-callout: none/.test(document.querySelector('style').textContent),
+              // A long press's menu is refused.
+              longPress: !document.body.dispatchEvent(new MouseEvent('contextmenu', {bubbles: true, cancelable: true}))};
+    });
+    assert.match(styles.viewport, /viewport-fit=cover/);
+    assert.match(styles.viewport, /user-scalable=no/);
+    assert.deepEqual({...styles, viewport: undefined},
+                     {viewport: undefined, overscroll: 'none', touch: 'none', select: 'none', callout: true, longPress: true});
+    const box = () => page.evaluate(() => {
+      const r = document.getElementById('screen').getBoundingClientRect();
+      return {x: r.left, y: r.top, width: r.width, height: r.height};
+    });
+    assert.deepEqual(await box(), {x: 0, y: 129.5, width: 390, height: 585});  // portrait: bands above and below
+    await page.setViewport({...phone, width: 844, height: 390});
+    await page.waitForFunction(() => document.getElementById('screen').getBoundingClientRect().height === 390);
+    assert.deepEqual(await box(), {x: 292, y: 0, width: 260, height: 390});  // landscape: bands at the sides
+    await page.setViewport(phone);
+    await page.waitForFunction(() => document.getElementById('screen').getBoundingClientRect().width === 390);
+  });
+
   it('starts sound at a finger\'s release, and again after the phone interrupted it', async () => {
     assert.equal(await page.evaluate(() => Module.quandrel.sound.context), null);
     await tap(page, {x: 20, y: 20});  // nothing there: only sound starts

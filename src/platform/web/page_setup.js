@@ -8,6 +8,7 @@ var QuandrelPage = {
   started: false,  // the runtime is up: the host's functions may be called
   ended: false,
   away: false,  // hidden, or without the keyboard focus
+  moving: false,  // another tab takes the game: the end is a move
   firstFrameMs: null,  // performance.now() when the program's first frame was drawn
   menuShownMs: null,  // ... and when the menu first reached the screen
 
