@@ -662,8 +662,8 @@ describe('the page as a phone app', () => {
   // created or resumed inside a key, a mouse press, a finger's release or a
   // click; a screen wake lock that counts its requests and releases; and
   // counts of the page's animation frames and loop runs.
-  async function openPhonePage() {
-    const opened = await browser.newPage();
+  async function openPhonePage(context = browser) {
+    const opened = await context.newPage();
     await opened.setViewport(phone);
     opened.on('pageerror', (error) => problems.push(`page error: ${error.message}`));
     opened.on('console', (message) => {
@@ -921,5 +921,24 @@ describe('the page as a phone app', () => {
     await tap(refusing, startButton);
     await waitOn(refusing, screenIs('game'), 'the board');
     assert.deepEqual(problems, []);
+    page = refusing;
+  });
+
+  it('goes on without the pictures of a package that cannot arrive', async () => {
+    // A profile of its own: no service worker fetches the package past the cut.
+    const cut = await openPhonePage(await browser.createBrowserContext());
+    await cut.setRequestInterception(true);
+    cut.on('request', (request) => {
+      if (request.url().endsWith('/quandrel-later-en.data')) request.abort(); else request.continue();
+    });
+    await page.close();
+    page = cut;
+    await cut.goto(origin);
+    await waitOn(cut, screenIs('menu'), 'the menu');
+    await waitOn(cut, () => cut.evaluate(() => Module.quandrel.packages.waiting.size === 0), 'the packages to be given up');
+    await tap(cut, {x: 234, y: 579});  // help, whose picture never came
+    await waitOn(cut, screenIs('help'), 'the help page');
+    await cut.keyboard.press('Escape');
+    await waitOn(cut, screenIs('menu'), 'the menu again: the loop did not wait for the missing picture');
   });
 });
