@@ -67,6 +67,10 @@ static bool menuMayStartGame(const GameWindow& window) {
          (!window.gameOver || window.paused);
 }
 
+bool GameWindow::IsPlayInProgress() const {
+  return inGame && splashDone && !levelPassed && !gameOver && !exitQuestionOpen;
+}
+
 void GameWindow::startGame() {
   currentLevel = FirstLevel;
   if (!menuMayStartGame(*this)) return;

@@ -77,6 +77,7 @@ class GameWindow : public CMzWndEx {
 
   // The game's fields for the headless dump (debug_state.cpp).
   void AppendDebugState(std::string& json) const override;
+  bool IsPlayInProgress() const override;
   // Which screen is up: splash, menu, settings, help, game, passed, gameover
   // or question.
   const char* currentScreen() const;
