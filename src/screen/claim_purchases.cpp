@@ -25,6 +25,7 @@ void GameWindow::claimLevel() {
     // and that may happen before it is first built.
     if (!choiceButtonsBuilt) buildChoiceButtons();
     showChoiceButtons();
+    recordMarkPicture.SetVisible(recordClaim());
   }
   sound.playSound(SoundId::music);
 }
@@ -41,6 +42,7 @@ void GameWindow::repairTarget() {
     target.state = TargetEmpty;
     setTargetPicture(target, TargetEmpty);
     target.Invalidate();
+    attemptRepairedTube = true;
     break;
   }
   if (score < PurchasePrice) {
@@ -56,6 +58,7 @@ void GameWindow::buyShots() {
   score -= PurchasePrice;
   scoreLabel.SetText(Int2String(score).C_Str());
   shotsLeft += ShotsPerPurchase;
+  attemptBoughtShots = true;
   if (score < PurchasePrice) {
     buyShotsButton.SetImage_Normal(buyDimImage);
     buyShotsButton.SetImage_Pressed(buyLitImage);
