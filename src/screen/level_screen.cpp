@@ -114,8 +114,9 @@ void GameWindow::setLevelScreenVisible(bool visible) {
   Invalidate(nullptr, 0);
 }
 
+// Only from the menu itself: its button is on screen there alone.
 void GameWindow::openLevelScreen() {
-  if (!menuMayStartGame() || levelScreenShown()) return;
+  if (!menuMayStartGame() || !levelsButton.IsVisible()) return;
   if (!levelScreen.built) buildLevelScreen();
   hideMenuButtons();
   setLevelScreenVisible(true);
