@@ -98,16 +98,5 @@ TEST_F(GameWindowTest, AClaimKeepsTheAttemptInTheRecordsAndALostOneDoesNot) {
   claimWith(650);
   EXPECT_EQ(window->records.level(3), (LevelRecord{1, 650, 0, 0, 3})) << "nothing bought or repaired in the retry";
 
-  // Back at level 2 through the level screen: a worse claim is no record.
-  window->handleCommand(ControlId::toolbar, ToolbarButton::back);
-  window->paused = false;
-  window->levelPassed = false;
-  window->handleCommand(ControlId::levelsButton, 0);
-  EXPECT_STREQ(window->currentScreen(), "levels");
-  window->handleCommand(ControlId::firstLevelTile + 1, 0);
-  EXPECT_EQ(window->currentLevel, 2);
-  claimWith(600);
-  EXPECT_EQ(window->records.level(2), (LevelRecord{2, 700, 0, 0, 3}));
-  EXPECT_TRUE(window->recordMarkPicture.IsVisible()) << "fewer shots and more stars";
   EXPECT_EQ(loadRecords(recordsPath), window->records);
 }

@@ -80,8 +80,6 @@ TEST(RecordsFile, UnusableValuesSetTheFileAsideAndGiveEmptyRecords) {
   const std::vector<std::string> levelSections{
       "claims=0\nbestScore=1\nfewestShots=1\nfastestMs=1\nstars=1\n",
       "claims=1\nbestScore=1\nfewestShots=1\nfastestMs=1\nstars=4\n",
-      "claims=1\nbestScore=1\nfewestShots=-1\nfastestMs=1\nstars=1\n",
-      "claims=1\nbestScore=many\nfewestShots=1\nfastestMs=1\nstars=1\n",
       "claims=1\nbestScore=1\nfewestShots=1\nstars=1\n",
   };
   for (const std::string& level : levelSections) {
