@@ -11,14 +11,7 @@
 
 namespace {
 
-constexpr MzColour InkColour = 0x2E2448;  // the pictures' dark ink
-
-void addLabel(CMzWndEx& window, UiStatic& label, int32_t id, int32_t x, int32_t y, int32_t width) {
-  label.SetID(id);
-  label.SetPos(x, y, width, 40, 0);
-  label.SetTextColor(InkColour);
-  window.AddUiWin(&label);
-}
+constexpr int32_t LineHeight = 40;
 
 }  // namespace
 
@@ -32,12 +25,12 @@ void GameWindow::buildFinale() {
   finale.picture.SetID(ControlId::finalePicture);
   AddUiWin(&finale.picture);
   // Two lines in the picture's panel (60, 410, 360 x 130): word left, number right.
-  addLabel(*this, finale.scoreWord, ControlId::firstFinaleLabel, 80, 428, 170);
+  addInkLabel(*this, finale.scoreWord, ControlId::firstFinaleLabel, 80, 428, 170, LineHeight);
   finale.scoreWord.SetText(u"总分");
-  addLabel(*this, finale.score, ControlId::firstFinaleLabel + 1, 250, 428, 150);
-  addLabel(*this, finale.starsWord, ControlId::firstFinaleLabel + 2, 80, 482, 170);
+  addInkLabel(*this, finale.score, ControlId::firstFinaleLabel + 1, 250, 428, 150, LineHeight);
+  addInkLabel(*this, finale.starsWord, ControlId::firstFinaleLabel + 2, 80, 482, 170, LineHeight);
   finale.starsWord.SetText(u"星星");
-  addLabel(*this, finale.stars, ControlId::firstFinaleLabel + 3, 250, 482, 150);
+  addInkLabel(*this, finale.stars, ControlId::firstFinaleLabel + 3, 250, 482, 150, LineHeight);
   finale.built = true;
 }
 

@@ -18,7 +18,6 @@ constexpr int32_t TileColumnStep = 220;
 constexpr int32_t TileTop = 130;
 constexpr int32_t TileRowStep = 92;
 constexpr int32_t TileColumns = 2;
-constexpr MzColour InkColour = 0x2E2448;  // the pictures' dark ink
 
 struct TilePlace {
   int32_t x;
@@ -30,15 +29,16 @@ TilePlace tilePlace(size_t index) {
   return {TileLeft + TileColumnStep * (i % TileColumns), TileTop + TileRowStep * (i / TileColumns)};
 }
 
-void addLabel(CMzWndEx& window, UiStatic& label, int32_t id, int32_t x, int32_t y, int32_t width,
-              int32_t height) {
+}  // namespace
+
+void addInkLabel(CMzWndEx& window, UiStatic& label, int32_t id, int32_t x, int32_t y, int32_t width,
+                 int32_t height) {
+  constexpr MzColour InkColour = 0x2E2448;  // as the pictures draw their words
   label.SetID(id);
   label.SetPos(x, y, width, height, 0);
   label.SetTextColor(InkColour);
   window.AddUiWin(&label);
 }
-
-}  // namespace
 
 int32_t GameWindow::highestReachedLevel() const {
   return std::clamp(std::max(settings.level, records.highestClaimed() + 1), FirstLevel, LevelCount);
@@ -66,14 +66,14 @@ void GameWindow::buildLevelScreen() {
     const auto [x, y] = tilePlace(i);
     setUpImageButton(screen.tiles[i], ControlId::firstLevelTile + index, x, y, TileWidth, TileHeight,
                      screen.openImage, screen.openPressedImage, 0);
-    addLabel(*this, screen.numbers[i], ControlId::firstLevelNumber + index, x + 8, y + 16, 52, 52);
+    addInkLabel(*this, screen.numbers[i], ControlId::firstLevelNumber + index, x + 8, y + 16, 52, 52);
     screen.numbers[i].SetText(Int2String(FirstLevel + index).C_Str());
     screen.stars[i].SetID(ControlId::firstLevelStars + index);
     screen.stars[i].SetPos(x + 76, y + 8, 110, 32, 0);
     AddUiWin(&screen.stars[i]);
-    addLabel(*this, screen.bestWords[i], ControlId::firstLevelBestWord + index, x + 70, y + 46, 60, 26);
+    addInkLabel(*this, screen.bestWords[i], ControlId::firstLevelBestWord + index, x + 70, y + 46, 60, 26);
     screen.bestWords[i].SetText(u"最高分");
-    addLabel(*this, screen.bestScores[i], ControlId::firstLevelBest + index, x + 130, y + 46, 64, 26);
+    addInkLabel(*this, screen.bestScores[i], ControlId::firstLevelBest + index, x + 130, y + 46, 64, 26);
   }
   setUpImageButton(screen.backButton, ControlId::levelsBack, 207, 628, 65, 40, screen.backLitImage,
                    screen.backDimImage, 0);

@@ -5,6 +5,7 @@
 #include <array>
 
 #include "platform/imaging.hpp"
+#include "platform/mz_window.hpp"
 #include "platform/ui_controls.hpp"
 #include "rules/level_table.hpp"
 
@@ -26,6 +27,10 @@ struct LevelScreenControls {
   ImagingHelper* backDimImage = nullptr;
   bool built = false;
 };
+
+// Adds a line of text in the pictures' dark ink over the level screen or the finale.
+void addInkLabel(CMzWndEx& window, UiStatic& label, int32_t id, int32_t x, int32_t y, int32_t width,
+                 int32_t height);
 
 struct FinaleControls {
   UiPicture picture;  // full screen
