@@ -14,6 +14,8 @@ constexpr int32_t ShotsPerPurchase = 25;
 
 void GameWindow::claimLevel() {
   if (keyRuleHolds()) {
+    // The claim command sent again on the level-passed screen counts once.
+    const bool firstClaim = !levelPassed;
     levelPassed = true;
     overlayPicture.SetVisible(true);
     images.levelPassedImage.LoadImageW(imagePath(ImageFile::levelPassed), true, true, true);
@@ -25,7 +27,7 @@ void GameWindow::claimLevel() {
     // and that may happen before it is first built.
     if (!choiceButtonsBuilt) buildChoiceButtons();
     showChoiceButtons();
-    recordMarkPicture.SetVisible(recordClaim());
+    if (firstClaim) recordMarkPicture.SetVisible(recordClaim());
   }
   sound.playSound(SoundId::music);
 }
