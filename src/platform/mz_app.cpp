@@ -3,19 +3,7 @@
 
 #include "platform/message_loop.hpp"
 
-namespace {
-constinit CMzApp* theApp = nullptr;
-}
-
-CMzApp::CMzApp() { theApp = this; }
-
-CMzApp::~CMzApp() {
-  if (theApp == this) theApp = nullptr;
-}
-
 int32_t CMzApp::Init() { return 1; }
 int32_t CMzApp::Run() { return runMessageLoop(); }
 int32_t CMzApp::Shutdown() { return 0; }
 bool CMzApp::PreTranslateMessage() { return false; }
-
-CMzApp* CMzApp::instance() { return theApp; }

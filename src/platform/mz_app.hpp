@@ -5,9 +5,8 @@
 
 class CMzApp {
  public:
-  // Registers this object as the program's one application object.
-  CMzApp();
-  virtual ~CMzApp();
+  CMzApp() = default;
+  virtual ~CMzApp() = default;
   CMzApp(const CMzApp&) = delete;
   CMzApp& operator=(const CMzApp&) = delete;
 
@@ -17,12 +16,16 @@ class CMzApp {
   virtual int32_t Run();
   virtual int32_t Shutdown();
   virtual bool PreTranslateMessage();
-
-  static CMzApp* instance();
 };
 
 // The entry function: reads the command line, picks the host (window or
-// headless), finds the one CMzApp object, calls its Init, runs the message
-// loop only when Init returned non-zero, then calls Shutdown. Returns the
-// process's exit code. `version` is the program's, shown by --version.
-int WinMain(int argc, char** argv, const char* version);
+// headless), gets the one CMzApp object from `application`, calls its Init,
+// runs the message loop only when Init returned non-zero, then calls
+// Shutdown. Returns the process's exit code. `version` is the program's,
+// shown by --version.
+//
+// `application` is called only when the program is to run: --help,
+// --version and a wrong command line answer and return before, so whatever
+// the application object does when it is built (the game loads and later
+// saves its settings file) never happens for them.
+int WinMain(int argc, char** argv, const char* version, CMzApp& (*application)());

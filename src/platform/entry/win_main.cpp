@@ -122,7 +122,7 @@ int runWindowed(CMzApp& app, const CommandLine& line, const std::string& program
 
 }  // namespace
 
-int WinMain(int argc, char** argv, const char* version) {
+int WinMain(int argc, char** argv, const char* version, CMzApp& (*application)()) {
   const std::string program = programName(argc > 0 ? argv[0] : nullptr);
   const CommandLine line = parseCommandLine(argc, argv);
   switch (line.action) {
@@ -133,15 +133,11 @@ int WinMain(int argc, char** argv, const char* version) {
       return ExitUsage;
     case CommandLine::Action::Run: break;
   }
-  CMzApp* app = CMzApp::instance();
-  if (!app) {
-    std::cerr << program << ": no application object\n";
-    return ExitFailure;
-  }
+  CMzApp& app = application();
   const std::string language = line.language.empty() ? languageFromEnvironment() : line.language;
   if (std::string error; !setActiveLanguage(language, error))
     std::cerr << program << ": " << error << "; texts show untranslated\n";
   MzSetParam(1, line.animate ? 1 : 0);
   setFocusPauseEnabled(line.window.focusPause);
-  return line.headless ? runHeadless(*app, line, program) : runWindowed(*app, line, program);
+  return line.headless ? runHeadless(app, line, program) : runWindowed(app, line, program);
 }
