@@ -1,6 +1,7 @@
 // Feeds arbitrary bytes to the reader of headless scripts and recordings and
 // checks what must always hold: it stops at the end or at the first bad line,
-// numbering lines as an editor does; an error is one printable line; and every
+// numbering lines as an editor does; its waits stay within the longest script
+// time; an error is one short printable line; and every
 // command that a recording can hold, written back as the recorder writes it,
 // reads back as the same command.
 #include <cstdint>
@@ -62,6 +63,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   ScriptReader reader(input);
   ScriptCommand command;
   std::string error;
+  uint64_t waitedMs = 0;
   for (;;) {
     const ScriptReader::Result result = reader.next(command, error);
     if (result == ScriptReader::Result::End) {
@@ -74,6 +76,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
       for (const char c : error) check(static_cast<unsigned char>(c) >= 0x20 && c != 0x7f, "an error is printable");
       return 0;
     }
+    if (command.kind == ScriptCommand::Kind::Wait) waitedMs += command.ms;
+    check(waitedMs <= MaxScriptMs, "the waits stay within the longest script time");
     checkWrittenBack(command);
   }
 }

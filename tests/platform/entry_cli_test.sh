@@ -32,6 +32,8 @@ err=$("$program" --headless --script /nonexistent/script.txt 2>&1 >/dev/null); c
 contains "missing script" "$err" "cannot read script"
 err=$(printf 'dump\nfly 3\ndump\n' | "$program" --headless 2>&1 >/dev/null); check "bad script line" 2 $?
 contains "bad script line" "$err" "error: line 2: unknown command 'fly'"
+err=$( (echo dump; head -c 100000 /dev/zero) | "$program" --headless 2>&1 >/dev/null); check "endless line" 2 $?
+contains "endless line" "$err" "error: line 2: longer than 4096 characters"
 out=$(printf 'tap 100 250\ndump\n' | "$program" --headless); check "tap" 0 $?
 contains "tap" "$out" "command 201 0"
 contains "dump" "$out" '"visible":[0,201,202,300,101]'

@@ -12,9 +12,6 @@
 
 namespace {
 
-// Longest single wait: a day of virtual time.
-constexpr uint64_t MaxWaitMs = 24ull * 60 * 60 * 1000;
-
 constexpr std::string_view Spaces = " \t\r\n";
 
 std::string_view trim(std::string_view text) {
@@ -97,8 +94,8 @@ ParseResult parseScriptLine(std::string_view line, ScriptCommand& command, std::
   using Kind = ScriptCommand::Kind;
   if (name == "wait") {
     command.kind = Kind::Wait;
-    if (arguments != 1 || !parseNumber(words[1], command.ms) || command.ms > MaxWaitMs)
-      return fail(error, "wait needs one number of milliseconds (0.." + std::to_string(MaxWaitMs) + ")");
+    if (arguments != 1 || !parseNumber(words[1], command.ms) || command.ms > MaxScriptMs)
+      return fail(error, "wait needs one number of milliseconds (0.." + std::to_string(MaxScriptMs) + ")");
     return ParseResult::Command;
   }
   if (name == "down" || name == "move" || name == "up" || name == "tap") {
@@ -200,7 +197,15 @@ ScriptReader::Result ScriptReader::next(ScriptCommand& command, std::string& err
       line_ += Traits::to_char_type(c);
     }
     switch (parseScriptLine(line_, command, error)) {
-      case ParseResult::Command: return Result::Command;
+      case ParseResult::Command:
+        if (command.kind == ScriptCommand::Kind::Wait) {
+          if (command.ms > MaxScriptMs - elapsedMs_) {
+            error = "the waits add up to more than " + std::to_string(MaxScriptMs) + " ms (a week)";
+            return Result::Error;
+          }
+          elapsedMs_ += command.ms;
+        }
+        return Result::Command;
       case ParseResult::Blank: break;
       case ParseResult::Error: return Result::Error;
     }

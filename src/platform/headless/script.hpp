@@ -39,11 +39,16 @@ ParseResult parseScriptLine(std::string_view line, ScriptCommand& command, std::
 // pad, command, answer and focus; nothing for the others.
 std::optional<HostEvent> eventOfCommand(const ScriptCommand& command);
 
+// The longest a script may run, in virtual time: the game's timers keep
+// ticking through a wait, so a week already costs seconds of work.
+constexpr uint64_t MaxScriptMs = 7ull * 24 * 60 * 60 * 1000;
+
 // No command needs more; a longer line is refused without reading it whole,
 // so a stream without line breaks cannot fill the memory.
 constexpr size_t MaxScriptLineLength = 4096;
 
-// Reads a script from a stream one command at a time, numbering its lines.
+// Reads a script from a stream one command at a time, numbering its lines
+// and refusing the wait that would take it past MaxScriptMs.
 class ScriptReader {
  public:
   explicit ScriptReader(std::istream& input) : input_(input) {}
@@ -59,4 +64,5 @@ class ScriptReader {
   std::istream& input_;
   std::string line_;
   uint64_t lineNumber_ = 0;
+  uint64_t elapsedMs_ = 0;  // the waits so far
 };
