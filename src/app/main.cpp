@@ -1,8 +1,8 @@
 // Process entry. The shared images, then the application object, are built in
 // this order when the entry function starts the game, and destroyed in the
 // reverse order at exit, after the entry function has returned. A run that
-// only answers (--help, --version, a wrong command line) builds neither, so
-// it reads and writes no settings file.
+// only answers (--help, --version, a wrong command line) or cannot start (no
+// display) builds neither, so it reads and writes no settings file.
 #include "app/game_app.hpp"
 #include "app/version.hpp"
 #include "platform/mz_app.hpp"

@@ -24,8 +24,9 @@ class CMzApp {
 // Shutdown. Returns the process's exit code. `version` is the program's,
 // shown by --version.
 //
-// `application` is called only when the program is to run: --help,
-// --version and a wrong command line answer and return before, so whatever
-// the application object does when it is built (the game loads and later
-// saves its settings file) never happens for them.
+// `application` is called only once the program is about to run on a ready
+// host: --help, --version, a wrong command line and a start that fails (no
+// display, an unreadable script) return before, so whatever the application
+// object does when it is built (the game loads and later saves its settings
+// file) never happens for them.
 int WinMain(int argc, char** argv, const char* version, CMzApp& (*application)());

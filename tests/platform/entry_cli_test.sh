@@ -62,7 +62,8 @@ leaves_no_trace() {  # leaves_no_trace DESCRIPTION ARGUMENT...
   shift
   before=$(snapshot)
   for copy in built kept installed; do
-    (cd "$scratch/$copy" && XDG_CONFIG_HOME="$scratch/config" HOME="$scratch/home" ./quandrel "$@" >/dev/null 2>&1)
+    (cd "$scratch/$copy" && env -u DISPLAY -u WAYLAND_DISPLAY SDL_VIDEODRIVER=x11 XDG_CONFIG_HOME="$scratch/config" \
+      HOME="$scratch/home" ./quandrel "$@" >/dev/null 2>&1 </dev/null)
   done
   after=$(snapshot)
   if [ "$before" != "$after" ]; then
@@ -77,4 +78,6 @@ leaves_no_trace "--help" --help
 leaves_no_trace "unknown option" --bogus
 leaves_no_trace "unknown language" --lang xx
 leaves_no_trace "scale out of range" --scale 99
+leaves_no_trace "no display"
+leaves_no_trace "missing script" --headless --script "$scratch/none.txt"
 exit $failures
