@@ -68,7 +68,9 @@ class CMzWnd {
   // With false the window paints no background colour of its own: only its
   // controls, over the toolbar's dark colour.
   void EnableFillBgColor(bool fill);
-  // Marks a rectangle (null: the whole window) for repainting.
+  // Marks a rectangle for repainting. Null asks for the whole window: what
+  // changed in it since it was last drawn is repainted, as drawing the rest
+  // again would give the same pixels.
   void Invalidate(const MzRect* rect = nullptr, int32_t erase = 0);
   void SetShellHomekeyReturnValue(int32_t value) { homeKeyValue_ = value; }
 
@@ -77,11 +79,14 @@ class CMzWnd {
   // Platform side: painting and pointer routing.
   // Draws the window into the frame, within the frame's clip rectangle.
   virtual void Paint(Canvas& canvas) const;
+  // Marks every pixel of the window, changed or not: its first frame, and
+  // what the platform draws over it (the fade, the pause veil, a question).
+  void invalidateWhole();
   // The parts of the window waiting to be repainted; taking them clears them.
-  const DirtyRegion& dirtyRegion() const { return dirty_; }
+  const DirtyRegion& dirtyRegion();
   DirtyRegion takeDirtyRegion();
   // The box around those parts; taking it clears them.
-  MzRect dirtyRect() const { return dirty_.bounds(); }
+  MzRect dirtyRect() { return dirtyRegion().bounds(); }
   MzRect takeDirtyRect();
   void pointerDown(int32_t x, int32_t y);
   void pointerMove(int32_t x, int32_t y);
@@ -105,6 +110,9 @@ class CMzWnd {
   virtual UiWin* controlTakingPress(int32_t x, int32_t y) const;
   // Forgets a control that leaves the window (it may hold the press).
   void forgetPress(const UiWin* control);
+  // Adds to `dirty` what changed since the window was last drawn; a window
+  // without controls adds all of itself.
+  virtual void addChangedParts(DirtyRegion& dirty);
 
   int32_t width_ = 0;
   int32_t height_ = 0;
@@ -114,6 +122,7 @@ class CMzWnd {
 
  private:
   DirtyRegion dirty_;
+  bool changesAsked_ = false;        // Invalidate without a rectangle since the last take
   UiWin* pressedControl_ = nullptr;  // the control holding the press
   bool windowHeld_ = false;          // a press that went to OnLButtonDown
 };
@@ -140,6 +149,8 @@ class CMzWndEx : public CMzWnd {
  private:
   // Fills what no visible opaque control covers within the canvas's clip.
   void paintUncoveredBackground(Canvas& canvas) const;
+  void addChangedParts(DirtyRegion& dirty) override;
 
   std::vector<UiWin*> controls_;
+  std::string drawnLanguage_;  // the language the texts were last drawn in
 };

@@ -174,7 +174,7 @@ TEST(HeadlessHost, AMalformedLineStopsTheScriptWithItsLineNumber) {
   window.open();
   runMessageLoop();
   EXPECT_TRUE(script.host().failed());
-  EXPECT_EQ(script.errors(), "error: line 4: wait needs one number of milliseconds (0..86400000)\n");
+  EXPECT_EQ(script.errors(), "error: line 4: wait needs one number of milliseconds (0..604800000)\n");
   EXPECT_EQ(window.events, (Events{"command 1 0"}));
 }
 

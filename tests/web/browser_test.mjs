@@ -224,6 +224,8 @@ describe('the game in a browser page', () => {
   });
 
   it('shows the splash first, then the menu', async () => {
+    const loading = fs.readFileSync(path.join(pageDir, 'index.html'), 'utf8').match(/Loading Quandrel ([^<]*)…/);
+    assert.match(loading?.[1] ?? '', /^\d+\.\d+\.\d+$/, 'the page says which version it loads');
     await page.goto(origin, {waitUntil: 'load'});
     await page.waitForFunction(() => window.Module && Module.quandrel && Module.quandrel.firstFrameMs !== null,
                                {timeout: menuTimeoutMs, polling: 20});

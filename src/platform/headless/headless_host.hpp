@@ -42,12 +42,10 @@ class HeadlessHost : public Host {
   void dump();
   bool screenshot(const std::string& path);
 
-  std::istream& script_;
+  ScriptReader script_;
   std::ostream& out_;
   std::ostream& err_;
   uint64_t clockMs_ = 0;
-  uint64_t lineNumber_ = 0;
-  std::string line_;
   std::optional<uint64_t> waitUntilMs_;  // a wait in progress
   std::optional<HostEvent> pending_;     // the release of a tap
   bool ended_ = false;
