@@ -125,6 +125,7 @@ bool sameRect(const MzRect& a, const MzRect& b) {
 
 bool focusNavigationTakes(CMzWnd& window, const HostEvent& event) {
   if (event.kind != HostEvent::Kind::Key || (event.modifiers & (MzKeyModAlt | MzKeyModCtrl)) != 0) return false;
+  if (window.KeepsKey(event.key)) return false;
   const std::vector<FocusStop> stops = window.focusStops();
   if (stops.empty()) return false;
   const MzKey key = event.key;

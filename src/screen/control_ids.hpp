@@ -37,6 +37,8 @@ inline constexpr int32_t soundToggle = 230;
 inline constexpr int32_t movementToggle = 231;
 inline constexpr int32_t settingsBack = 235;
 inline constexpr int32_t helpBack = 236;
+inline constexpr int32_t helpPrevious = 237;
+inline constexpr int32_t helpNext = 238;
 }  // namespace ControlId
 
 // The toolbar's three buttons, by index.

@@ -100,4 +100,5 @@ void GameWindow::AppendDebugState(std::string& json) const {
                                     ",\"isSound\":" + boolean(settings.isSound) +
                                     ",\"isMove\":" + boolean(settings.isMove) + "}");
   appendField(json, "screen", std::string("\"") + currentScreen() + "\"");
+  appendField(json, "helpPage", helpPage != 0 ? number(helpPage) : "null");
 }
