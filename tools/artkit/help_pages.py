@@ -182,8 +182,8 @@ def _pages():
          Heading(tr("手柄"), DARK), Caps(pad, pad=True)],
         _section("声音", COLOUR[ORANGE], "音效和背景音乐。")
         + _section("移动", COLOUR[GREEN], "喷壶平滑地滑过去，不再一格一格地跳。", "setting")
-        + _section("时间", GREY, "普通10秒，放松30秒，关闭则时间条不走。放松和关闭时不记成绩。")
-        + _section("震动", COLOUR[PURPLE], "试管坏掉、完成颜色和游戏结束时，手机或手柄会震动。"),
+        + _section("时间条", GREY, "标准10秒，宽松30秒，不限时则时间条不走。宽松和不限时不记成绩。")
+        + _section("振动", COLOUR[PURPLE], "试管坏掉、完成颜色和游戏结束时，手机或手柄会振动。"),
     ]
 
 
