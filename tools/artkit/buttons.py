@@ -8,12 +8,11 @@ from .mascot import Mascot
 from .palette import COLOUR, INK, ORANGE, WHITE
 from .pieces import drop_mask
 from .text import LATIN_BODY, LATIN_BOLD, TextDoesNotFit, draw_text
-from .words import tr
+from .words import SOFT_HYPHEN, tr
 
 # Words on buttons stay at least this large: a translation that would need
 # smaller letters is refused, to be shortened or given a place to break.
 SMALLEST_BUTTON_WORD = 11.0
-SOFT_HYPHEN = "\u00ad"
 
 STYLES = {
     # fill top, fill bottom, text colour, outline
