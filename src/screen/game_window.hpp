@@ -190,6 +190,8 @@ class GameWindow : public CMzWndEx {
   bool exitQuestionOpen = false;
   // The help page shown, from 1; 0 while the help is closed.
   int32_t helpPage = 0;
+  // Where the last press that no button took began: a sweep on the help turns its page.
+  int32_t helpSwipeStartX = 0;
   // Where the sprayer stands for the game (shots start at this x + 40). With
   // the movement switch on, its picture glides there instead of jumping.
   int32_t sprayerX = 0;

@@ -186,8 +186,13 @@ class RingTest(GameTestCase):
         session.send("key Right", "pad a", "wait %d" % PRESS_MS)
         closed = session.dump()
         self.assertEqual((closed["screen"], closed["helpPage"]), ("menu", None))
-        # Opened again, the help starts at its first page.
+        # Opened again, the help starts at its first page; a finger swept left
+        # reads on, swept right goes back, and a short sweep turns nothing.
         session.send("command 223")
+        self.assertEqual(session.dump()["helpPage"], 1)
+        session.send("down 300 300", "move 200 310", "up 200 310")
+        self.assertEqual(session.dump()["helpPage"], 2)
+        session.send("down 200 300", "up 240 300", "down 100 300", "up 300 300")
         self.assertEqual(session.dump()["helpPage"], 1)
 
     def test_the_press_shows_the_pressed_picture_until_the_release(self):
