@@ -23,6 +23,9 @@ IMAGES = (
        ("gameover.png", (480, 720), scenes.game_over)]
 )
 
+# Stored with a palette of 256 colours (make_assets.encode).
+PALETTED = set(help_pages.PAGE_FILES)
+
 # Resource id -> (width, height). There is no resource 107.
 RESOURCE_SIZES = {}
 for _id in range(101, 107):
