@@ -34,6 +34,7 @@ void CMzWnd::OnSize(int32_t, int32_t) {}
 void CMzWnd::handleCommand(uint32_t, int32_t) {}
 int32_t CMzWnd::OnInitDialog() { return 1; }
 void CMzWnd::OnKeyDown(MzKey, uint32_t) {}
+bool CMzWnd::KeepsKey(MzKey) const { return false; }
 void CMzWnd::AppendDebugState(std::string&) const {}
 
 bool CMzWnd::Create(int32_t, int32_t, int32_t width, int32_t height, CMzWnd*, int32_t, uint32_t, uint32_t) {

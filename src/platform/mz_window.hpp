@@ -46,6 +46,9 @@ class CMzWnd {
   virtual int32_t OnInitDialog();
   // Desktop keys (the phone had none).
   virtual void OnKeyDown(MzKey key, uint32_t modifiers);
+  // A navigation key the window takes on its current screen before the focus
+  // ring would move with it; none by default.
+  virtual bool KeepsKey(MzKey key) const;
   // Appends the window's own fields ("name": value pairs, each preceded by a
   // comma) to the one-line JSON state that a headless script's dump prints.
   virtual void AppendDebugState(std::string& json) const;

@@ -79,10 +79,11 @@ bool UiPicture::LoadImageW(const char16_t* path, bool) {
 
 bool UiPicture::IsOpaque() const { return image() && image()->opaque; }
 
-// Decoded pictures are never changed, so the picture's address stands for its pixels.
+// Decoded pictures are never changed, so the picture's address stands for its pixels
+// (null while it is still on its way).
 uint64_t UiPicture::Look() const {
   LookHash hash(UiWin::Look());
-  hash.add(image_);
+  hash.add(image());
   return hash.value();
 }
 

@@ -25,6 +25,7 @@ HostEvent pointerEvent(HostEvent::Kind kind, int32_t x, int32_t y) {
 HeadlessHost::HeadlessHost(std::istream& script, std::ostream& out, std::ostream& err)
     : script_(script), out_(out), err_(err) {
   soundsPlayed_.reserve(ExpectedSoundsPerDump);
+  pulsesAsked_.reserve(ExpectedSoundsPerDump);
   json_.reserve(4096);
 }
 
@@ -113,6 +114,8 @@ void HeadlessHost::playSound(const std::string& path, bool loop) {
   if (loop && index != 0) looping_ = index;
 }
 
+void HeadlessHost::pulse(HapticPulse pulse) { pulsesAsked_.push_back(pulse); }
+
 void HeadlessHost::dump() {
   json_.clear();
   json_ += "{\"t\":" + std::to_string(clockMs_) + ",\"sounds\":[";
@@ -121,9 +124,18 @@ void HeadlessHost::dump() {
     json_ += std::to_string(soundsPlayed_[i]);
   }
   json_ += "],\"looping\":" + (looping_ ? std::to_string(*looping_) : std::string("null"));
+  json_ += ",\"haptics\":[";
+  for (size_t i = 0; i < pulsesAsked_.size(); ++i) {
+    if (i > 0) json_ += ',';
+    json_ += '"';
+    json_ += hapticPulseName(pulsesAsked_[i]);
+    json_ += '"';
+  }
+  json_ += ']';
   appendPlatformDebugState(json_);
   json_ += "}\n";
   soundsPlayed_.clear();
+  pulsesAsked_.clear();
   out_ << json_;
 }
 
