@@ -61,15 +61,17 @@ void UiWin::PressMoved(int32_t, int32_t) {}
 bool UiWin::PressEnded(int32_t, int32_t, uint32_t&, int32_t&) { return false; }
 
 bool UiPicture::LoadImageW(const char16_t* path, bool) {
-  image_ = loadPictureFile(path);
+  const bool loaded = picture_.LoadImageW(path);
   Invalidate();
-  return image_ != nullptr;
+  return loaded;
 }
 
-bool UiPicture::IsOpaque() const { return image_ && image_->opaque; }
+const Image* UiPicture::image() const { return picture_.image(); }
+
+bool UiPicture::IsOpaque() const { return image() && image()->opaque; }
 
 void UiPicture::Paint(Canvas& canvas) const {
-  if (image_) canvas.drawImage(*image_, rect());
+  if (image()) canvas.drawImage(*image(), rect());
 }
 
 void UiPicture2::SetImage(ImagingHelper* image) {

@@ -6,13 +6,13 @@
 #include <array>
 #include <cstdint>
 
+#include "platform/imaging.hpp"
 #include "platform/mz_string.hpp"
 #include "platform/mz_types.hpp"
 
 class Canvas;
 class CMzWnd;
 class CMzWndEx;
-class ImagingHelper;
 struct Image;
 
 class UiWin {
@@ -87,13 +87,13 @@ class UiPicture : public UiWin {
   // Loads a PNG or JPEG file; a missing or unreadable file leaves the picture
   // empty (it draws nothing) and returns false.
   bool LoadImageW(const char16_t* path, bool = true);
-  const Image* image() const { return image_; }
-  bool ShowsPicture() const override { return image_ != nullptr; }
+  const Image* image() const;
+  bool ShowsPicture() const override { return image() != nullptr; }
   bool IsOpaque() const override;
   void Paint(Canvas& canvas) const override;
 
  private:
-  const Image* image_ = nullptr;
+  ImagingHelper picture_;
 };
 
 // A picture that draws a shared image it does not own.

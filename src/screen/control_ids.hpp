@@ -35,6 +35,9 @@ inline constexpr int32_t helpButton = 223;
 inline constexpr int32_t exitGame = 224;
 inline constexpr int32_t soundToggle = 230;
 inline constexpr int32_t movementToggle = 231;
+inline constexpr int32_t timeModeButton = 232;
+inline constexpr int32_t vibrationToggle = 233;
+inline constexpr int32_t languageButton = 234;
 inline constexpr int32_t settingsBack = 235;
 inline constexpr int32_t helpBack = 236;
 }  // namespace ControlId

@@ -99,5 +99,6 @@ void GameWindow::AppendDebugState(std::string& json) const {
   appendField(json, "settings", "{\"level\":" + number(settings.level) +
                                     ",\"isSound\":" + boolean(settings.isSound) +
                                     ",\"isMove\":" + boolean(settings.isMove) + "}");
+  appendField(json, "options", optionsJson(options));
   appendField(json, "screen", std::string("\"") + currentScreen() + "\"");
 }

@@ -5,6 +5,7 @@
 
 #include <utility>
 
+#include "platform/language_switch.hpp"
 #include "platform/mz_functions.hpp"
 #include "rules/shot_rules.hpp"
 #include "screen/control_ids.hpp"
@@ -70,6 +71,13 @@ void GameWindow::loadButtonImages() {
     switchOnImages[i] = toggleButtonImages[i].LoadImageW(instance, switchOn, true);
     switchOffImages[i] = toggleButtonImages[i].LoadImageW(instance, switchOff, true);
   }
+  for (size_t i = 0; i < timeModeImages.size(); ++i) {
+    timeModeImages[i] = timeModeButtonImages.LoadImageW(instance, timeModeFirst + static_cast<uint32_t>(i), true);
+  }
+  vibrationOnImage = vibrationToggleImages.LoadImageW(instance, switchOn, true);
+  vibrationOffImage = vibrationToggleImages.LoadImageW(instance, switchOff, true);
+  languageLitImage = languageButtonImages.LoadImageW(instance, languageLit, true);
+  languageDimImage = languageButtonImages.LoadImageW(instance, languageDim, true);
   backLitImages[0] = settingsBackButtonImages.LoadImageW(instance, backLit, true);
   backDimImages[0] = settingsBackButtonImages.LoadImageW(instance, backDim, true);
   backLitImages[1] = helpBackButtonImages.LoadImageW(instance, backLit, true);
@@ -83,6 +91,8 @@ void GameWindow::loadButtonImages() {
 int32_t GameWindow::OnInitDialog() {
   if (CMzWndEx::OnInitDialog() == 0) return 0;
   EnableFillBgColor(false);
+  // Before the first picture loads, so that none loads twice.
+  applyStoredLanguage(options.language);
 
   backgroundPicture.LoadImageW(imagePath(ImageFile::background), true);
   backgroundPicture.SetPos(0, 0, 480, 625, 0);

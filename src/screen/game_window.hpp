@@ -11,6 +11,7 @@
 #include "platform/ui_controls.hpp"
 #include "screen/shared_images.hpp"
 #include "screen/sprites.hpp"
+#include "progress/game_options.hpp"
 #include "settings/game_settings.hpp"
 #include "sound/sound_player.hpp"
 
@@ -35,6 +36,7 @@ class GameWindow : public CMzWndEx {
   void buildSettingsButtons();
   void showSettingsButtons();
   void hideSettingsButtons();
+  void setSettingsButtonsVisible(bool visible);
 
   // Button groups (button_groups.cpp).
   void openStartMenu();
@@ -123,6 +125,12 @@ class GameWindow : public CMzWndEx {
   std::array<ImageContainer, 10> choiceButtonImages;
   std::array<UiButton_Image, 2> toggleButtons;
   std::array<ImageContainer, 2> toggleButtonImages;
+  UiButton_Image timeModeButton;
+  ImageContainer timeModeButtonImages;
+  UiButton_Image vibrationToggle;
+  ImageContainer vibrationToggleImages;
+  UiButton_Image languageButton;
+  ImageContainer languageButtonImages;
   std::array<UiButton_Image, 2> gameOverButtons;
   std::array<ImageContainer, 2> gameOverButtonImages;
   std::array<TargetSprite, 10> targetSlots;
@@ -161,6 +169,8 @@ class GameWindow : public CMzWndEx {
   GameSettings settings;
   SoundPlayer sound;
   bool movementOn = false;
+  // The time bar's mode, vibration and the language the player chose.
+  GameOptions options;
 
   // The button pictures, each owned by its button's container.
   ImagingHelper* repairDimImage = nullptr;
@@ -175,6 +185,11 @@ class GameWindow : public CMzWndEx {
   std::array<ImagingHelper*, 5> menuDimImages{};
   std::array<ImagingHelper*, 2> switchOnImages{};
   std::array<ImagingHelper*, 2> switchOffImages{};
+  std::array<ImagingHelper*, TimeModeCount> timeModeImages{};
+  ImagingHelper* vibrationOnImage = nullptr;
+  ImagingHelper* vibrationOffImage = nullptr;
+  ImagingHelper* languageLitImage = nullptr;
+  ImagingHelper* languageDimImage = nullptr;
   std::array<ImagingHelper*, 2> backLitImages{};
   std::array<ImagingHelper*, 2> backDimImages{};
   std::array<ImagingHelper*, 2> gameOverLitImages{};
@@ -200,6 +215,11 @@ class GameWindow : public CMzWndEx {
   void toggleSound();
   void toggleMovement();
   void closeSettings();
+  void showOptionLooks();
+  void cycleTimeMode();
+  void toggleVibration();
+  void switchToNextLanguage();
+  void saveOptions();
   void closeHelp();
   void chooseNextLevel();
   void finishGame();

@@ -21,7 +21,7 @@ TRANSLATIONS = sorted(os.path.splitext(os.path.basename(p))[0] for p in glob.glo
 
 FULL = (480, 720)
 EXPECTED_IMAGES = {"bg.jpg": (480, 625), "penqi.png": (80, 153), "splash.png": FULL, "start.png": FULL,
-                   "past.png": FULL, "gameover.png": FULL, "set.png": (260, 350), "help.png": (360, 560),
+                   "past.png": FULL, "gameover.png": FULL, "set.png": (320, 460), "help.png": (360, 560),
                    "bom.png": (32, 126), "p0.png": (480, 6), "darkclouds.png": (100, 80)}
 EXPECTED_IMAGES.update({f"map{i}.png": (32, 126) for i in range(20)})
 EXPECTED_IMAGES.update({f"key{i}.png": (32, 32) for i in range(8)})
@@ -34,11 +34,12 @@ EXPECTED_RESOURCES.update({i: (60, 40) for i in range(108, 128)})
 EXPECTED_RESOURCES.update({i: (108, 38) for i in range(128, 138)})
 EXPECTED_RESOURCES.update({138: (65, 40), 139: (65, 40), 140: (60, 37), 141: (60, 37),
                            142: (112, 42), 143: (112, 42), 144: (112, 42), 145: (112, 42)})
+EXPECTED_RESOURCES.update({i: (100, 37) for i in range(180, 185)})
 
 # The pictures that carry words: the board's labels, splash and title, menu,
 # settings, help, level passed, game over, and every button with a caption.
 WORDED_IMAGES = {"bg.jpg", "splash.png", "start.png", "set.png", "help.png", "past.png", "gameover.png"}
-WORDED_RESOURCES = set(range(108, 146))
+WORDED_RESOURCES = set(range(108, 146)) | set(range(180, 185))
 
 # Pictures drawn over other pictures: their corners must be transparent.
 SPRITES = (["penqi.png", "bom.png", "darkclouds.png"] + [f"map{i}.png" for i in range(20)]
@@ -161,7 +162,9 @@ class Looks(unittest.TestCase):
             "start.png": [(180, 440 + 40 * i, 108, 38) for i in range(5)],
             "past.png": [(70 + 70 * (i % 5), 450 if i < 5 else 520, 60, 40) for i in range(10)],
             "gameover.png": [(180, 450, 112, 42), (180, 520, 112, 42)],
-            "set.png": [(170, 150, 60, 37), (170, 210, 60, 37), (180, 300, 65, 40)],
+            # Time bar, vibration, language, sound, movement, back (the panel is at 80, 80).
+            "set.png": [(160, 70, 100, 37), (200, 130, 60, 37), (160, 190, 100, 37), (200, 250, 60, 37),
+                        (200, 310, 60, 37), (210, 400, 65, 40)],
             "help.png": [(230, 520, 65, 40)],
         }
         for (name, rects), lang in itertools.product(places.items(), [""] + TRANSLATIONS):
