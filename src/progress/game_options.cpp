@@ -1,21 +1,20 @@
-// The options record's text form and its JSON for the dump.
+// The options as a progress file's section, and as JSON for the dump.
 #include "progress/game_options.hpp"
 
 #include <algorithm>
 #include <optional>
 
-#include "platform/system/utf.hpp"
-
 namespace {
 
-constexpr std::string_view Header = "# Quandrel options";
-constexpr std::string_view FormatVersion = "1";
+constexpr const char* OptionsFileName = "quandrel-options.ini";
+constexpr std::string_view Section = "options";
 constexpr size_t LongestLanguageCode = 16;
 
 // A language code as the catalogues are named: "en", "pt", "zh_TW".
 bool plausibleLanguage(std::string_view code) {
   return !code.empty() && code.size() <= LongestLanguageCode &&
-         std::all_of(code.begin(), code.end(), [](char c) { return (c >= 'a' && c <= 'z') || c == '_'; });
+         std::all_of(code.begin(), code.end(),
+                     [](char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || c == '_'; });
 }
 
 std::optional<bool> onOff(std::string_view value) {
@@ -24,56 +23,55 @@ std::optional<bool> onOff(std::string_view value) {
   return std::nullopt;
 }
 
-}  // namespace
-
-std::string optionsText(const GameOptions& options) {
-  std::string text;
-  text += Header;
-  text += "\nversion=";
-  text += FormatVersion;
-  text += "\ntimeMode=";
-  text += timeModeName(options.timeMode);
-  text += "\nvibration=";
-  text += options.vibration ? "on" : "off";
-  text += "\nlanguage=";
-  text += options.language;
-  text += '\n';
-  return text;
-}
-
-bool readOptionsText(std::string_view text, GameOptions& options) {
-  if (!isValidUtf8(text)) return false;
+// The options of a read document; false when a value is unusable.
+bool optionsFromDocument(const progress::ProgressDocument& document, GameOptions& options) {
   GameOptions read;
-  bool versionSeen = false;
-  while (!text.empty()) {
-    const size_t end = text.find('\n');
-    std::string_view line = text.substr(0, end);
-    text = end == std::string_view::npos ? std::string_view() : text.substr(end + 1);
-    if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
-    if (line.empty() || line.front() == '#') continue;
-    const size_t equals = line.find('=');
-    if (equals == std::string_view::npos) return false;
-    const std::string_view key = line.substr(0, equals);
-    const std::string_view value = line.substr(equals + 1);
-    if (key == "version") {
-      if (value != FormatVersion) return false;
-      versionSeen = true;
-    } else if (key == "timeMode") {
-      const std::optional<TimeMode> mode = timeModeFromName(value);
-      if (!mode) return false;
-      read.timeMode = *mode;
-    } else if (key == "vibration") {
-      const std::optional<bool> on = onOff(value);
-      if (!on) return false;
-      read.vibration = *on;
-    } else if (key == "language") {
-      if (value != AutomaticLanguage && !plausibleLanguage(value)) return false;
-      read.language = std::string(value);
-    }
+  if (const std::string* value = document.value(Section, "timeMode")) {
+    const std::optional<TimeMode> mode = timeModeFromName(*value);
+    if (!mode) return false;
+    read.timeMode = *mode;
   }
-  if (!versionSeen) return false;
+  if (const std::string* value = document.value(Section, "vibration")) {
+    const std::optional<bool> on = onOff(*value);
+    if (!on) return false;
+    read.vibration = *on;
+  }
+  if (const std::string* value = document.value(Section, "language")) {
+    if (*value != AutomaticLanguage && !plausibleLanguage(*value)) return false;
+    read.language = *value;
+  }
   options = std::move(read);
   return true;
+}
+
+}  // namespace
+
+std::string optionsFilePath(const std::string& settingsPath) {
+  const size_t slash = settingsPath.rfind('/');
+  return (slash == std::string::npos ? std::string() : settingsPath.substr(0, slash + 1)) + OptionsFileName;
+}
+
+progress::ReadResult readOptions(const std::string& path, GameOptions& options) {
+  progress::ProgressDocument document;
+  const progress::ReadResult result = progress::readProgressFile(path, OptionsFormatVersion, document);
+  if (result != progress::ReadResult::Read) return result;
+  return optionsFromDocument(document, options) ? result : progress::ReadResult::Damaged;
+}
+
+GameOptions loadOptions(const std::string& path) {
+  GameOptions options;
+  const progress::ReadResult result = readOptions(path, options);
+  if (result != progress::ReadResult::Read && result != progress::ReadResult::Missing)
+    progress::setAsideProgressFile(path, result, "options");
+  return options;
+}
+
+bool saveOptions(const std::string& path, const GameOptions& options) {
+  progress::ProgressDocument document;
+  document.set(Section, "timeMode", timeModeName(options.timeMode));
+  document.set(Section, "vibration", options.vibration ? "on" : "off");
+  document.set(Section, "language", options.language);
+  return progress::saveProgressFile(path, document, OptionsFormatVersion);
 }
 
 std::string optionsJson(const GameOptions& options) {

@@ -7,6 +7,7 @@
 
 #include "platform/language_switch.hpp"
 #include "platform/mz_functions.hpp"
+#include "platform/system/utf.hpp"
 #include "rules/shot_rules.hpp"
 #include "screen/control_ids.hpp"
 #include "screen/image_catalogue.hpp"
@@ -91,7 +92,13 @@ void GameWindow::loadButtonImages() {
 int32_t GameWindow::OnInitDialog() {
   if (CMzWndEx::OnInitDialog() == 0) return 0;
   EnableFillBgColor(false);
-  // Before the first picture loads, so that none loads twice.
+  // Read when the game opens, not when the window object is made: a command
+  // that only prints and exits never touches the options file. The language
+  // applies before the first picture loads, so that none loads twice.
+  if (!settings.filePath.empty()) {
+    optionsPath = optionsFilePath(utf8FromUtf16(settings.filePath));
+    options = loadOptions(optionsPath);
+  }
   applyStoredLanguage(options.language);
 
   backgroundPicture.LoadImageW(imagePath(ImageFile::background), true);

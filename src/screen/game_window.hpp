@@ -171,6 +171,9 @@ class GameWindow : public CMzWndEx {
   bool movementOn = false;
   // The time bar's mode, vibration and the language the player chose.
   GameOptions options;
+  // The options file beside the settings file; empty when there is no place for it.
+  std::string optionsPath;
+  bool optionsSaveWarned = false;
 
   // The button pictures, each owned by its button's container.
   ImagingHelper* repairDimImage = nullptr;
@@ -219,7 +222,7 @@ class GameWindow : public CMzWndEx {
   void cycleTimeMode();
   void toggleVibration();
   void switchToNextLanguage();
-  void saveOptions();
+  void storeOptions();
   void closeHelp();
   void chooseNextLevel();
   void finishGame();

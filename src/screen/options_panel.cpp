@@ -2,6 +2,8 @@
 // bar's mode, vibration and language rows below the title.
 #include "platform/language_switch.hpp"
 #include "platform/language/language.hpp"
+#include "platform/services/debug_output.hpp"
+#include "platform/system/utf.hpp"
 #include "screen/control_ids.hpp"
 #include "screen/game_window.hpp"
 #include "screen/image_catalogue.hpp"
@@ -124,13 +126,13 @@ void GameWindow::toggleMovement() {
 void GameWindow::cycleTimeMode() {
   options.timeMode = nextTimeMode(options.timeMode);
   showOptionLooks();
-  saveOptions();
+  storeOptions();
 }
 
 void GameWindow::toggleVibration() {
   options.vibration = !options.vibration;
   showOptionLooks();
-  saveOptions();
+  storeOptions();
 }
 
 // The whole game changes at once; the choice is kept for the next start.
@@ -139,7 +141,12 @@ void GameWindow::switchToNextLanguage() {
   std::string error;  // an unreadable catalogue shows its texts untranslated, as at start
   switchLanguage(language, error);
   options.language = language;
-  saveOptions();
+  storeOptions();
 }
 
-void GameWindow::saveOptions() {}
+// A failed save is reported once; the options hold for this run all the same.
+void GameWindow::storeOptions() {
+  if (optionsPath.empty() || saveOptions(optionsPath, options) || optionsSaveWarned) return;
+  optionsSaveWarned = true;
+  services::OutputDebugStringW(utf16FromUtf8("quandrel: cannot save the options file " + optionsPath).c_str());
+}

@@ -98,13 +98,3 @@ std::string utf8FromUtf16(std::u16string_view text) {
   }
   return out;
 }
-
-bool isValidUtf8(std::string_view text) {
-  for (size_t at = 0; at < text.size();) {
-    char32_t codePoint = 0;
-    const size_t length = decodeSequence(text, at, codePoint);
-    if (length == 0) return false;
-    at += length;
-  }
-  return true;
-}

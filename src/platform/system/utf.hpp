@@ -11,6 +11,3 @@ std::u16string utf16FromUtf8(std::string_view text);
 // Lone surrogates U+DC80..U+DCFF become the bytes they stand for; any other
 // lone surrogate becomes U+FFFD.
 std::string utf8FromUtf16(std::u16string_view text);
-
-// True when every byte of `text` belongs to a well-formed UTF-8 sequence.
-bool isValidUtf8(std::string_view text);
