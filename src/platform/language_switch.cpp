@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <vector>
 
+#include "platform/host.hpp"
 #include "platform/imaging.hpp"
 #include "platform/language/language.hpp"
 #include "platform/mz_window.hpp"
@@ -22,6 +23,10 @@ bool languageNamedForRun() { return namedForRun; }
 bool switchLanguage(std::string_view language, std::string& error) {
   if (!isKnownLanguage(language)) {
     error = "unknown language '" + std::string(language) + "'";
+    return false;
+  }
+  if (Host* host = currentHost(); host && !host->prepareLanguage(std::string(language))) {
+    error = "the pictures of '" + std::string(language) + "' cannot be loaded";
     return false;
   }
   // A catalogue that cannot be read still switches the pictures; its texts

@@ -13,7 +13,8 @@ bool languageNamedForRun();
 // Makes `language` the active one at once: texts change at the next paint,
 // every loaded picture is loaded again from the language's variant, and the
 // front window is repainted whole. False, with the reason, for an unknown
-// language (nothing changes then).
+// language or one whose pictures the host cannot get (nothing changes then),
+// and for a catalogue that cannot be read (its texts then show untranslated).
 bool switchLanguage(std::string_view language, std::string& error);
 
 // The language after the active one among the known ones, wrapping round.

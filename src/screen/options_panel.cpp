@@ -138,8 +138,10 @@ void GameWindow::toggleVibration() {
 // The whole game changes at once; the choice is kept for the next start.
 void GameWindow::switchToNextLanguage() {
   const std::string language = nextLanguage();
-  std::string error;  // an unreadable catalogue shows its texts untranslated, as at start
+  std::string error;
   switchLanguage(language, error);
+  // Kept only when it took: a page may fail to fetch a language's pictures.
+  if (activeLanguage() != language) return;
   options.language = language;
   storeOptions();
 }

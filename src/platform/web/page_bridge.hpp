@@ -3,6 +3,11 @@
 
 #include <cstdint>
 
+// quandrel_page_language_state's answers.
+constexpr int32_t PageLanguageLoading = 0;
+constexpr int32_t PageLanguageLoaded = 1;
+constexpr int32_t PageLanguageFailed = 2;
+
 extern "C" {
 // Whether the tab is hidden now.
 int32_t quandrel_page_hidden();
@@ -15,6 +20,10 @@ void quandrel_page_play_sound(const char* path, int32_t loop);
 void quandrel_page_prepare_sound(const char* path);
 void quandrel_page_show_canvas(int32_t show);
 void quandrel_page_focus_canvas();
+// Starts fetching the package of a language's pictures, unless the page has
+// it or is fetching it; quandrel_page_language_state tells how it went.
+void quandrel_page_load_language(const char* language);
+int32_t quandrel_page_language_state(const char* language);
 // Keeps the files the program wrote beside its executable in the browser's
 // storage, when they changed.
 void quandrel_page_store_files();

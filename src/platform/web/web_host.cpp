@@ -12,6 +12,8 @@ namespace {
 
 // A waiting nested loop looks at its queue about once a display frame.
 constexpr uint64_t LongestSleepMs = 16;
+// A language's package that has not come by then is given up.
+constexpr double LongestLanguageWaitMs = 20000;
 
 }  // namespace
 
@@ -48,6 +50,19 @@ void WebHost::playSound(const std::string& path, bool loop) {
 }
 
 void WebHost::prepareSound(const std::string& path) { quandrel_page_prepare_sound(path.c_str()); }
+
+bool WebHost::prepareLanguage(const std::string& language) {
+  const double started = emscripten_get_now();
+  quandrel_page_load_language(language.c_str());
+  for (;;) {
+    const int32_t state = quandrel_page_language_state(language.c_str());
+    if (state != PageLanguageLoading) return state == PageLanguageLoaded;
+    if (emscripten_get_now() - started > LongestLanguageWaitMs) return false;
+    sleeping_ = true;
+    emscripten_sleep(LongestSleepMs);
+    sleeping_ = false;
+  }
+}
 
 void WebHost::showWindow(bool show) { quandrel_page_show_canvas(show ? 1 : 0); }
 
