@@ -359,19 +359,4 @@ TEST(LanguageSwitch, NextLanguageStepsThroughTheKnownOnesAndWrapsRound) {
   EXPECT_EQ(activeLanguage(), OriginalLanguage);
 }
 
-TEST(LanguageSwitch, AStoredChoiceGivesWayToTheRunsOwnLanguage) {
-  std::string error;
-  applyStoredLanguage("en");
-  EXPECT_EQ(activeLanguage(), "en");
-  for (const char* ignored : {"", "auto", "xx"}) {
-    applyStoredLanguage(ignored);
-    EXPECT_EQ(activeLanguage(), "en") << ignored;
-  }
-  ASSERT_TRUE(switchLanguage("zh", error));
-  setLanguageNamedForRun(true);
-  applyStoredLanguage("en");
-  EXPECT_EQ(activeLanguage(), "zh");
-  setLanguageNamedForRun(false);
-}
-
 }  // namespace

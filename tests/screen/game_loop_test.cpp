@@ -2,9 +2,6 @@
 // end of an attempt, the lightning, the clouds and the key rule.
 #include <gtest/gtest.h>
 
-#include <string>
-#include <utility>
-
 #include "game_fixture.hpp"
 #include "rules/shot_rules.hpp"
 #include "rules/time_mode.hpp"
@@ -92,41 +89,6 @@ TEST_F(GameWindowTest, TimeOutIsShownOnlyByTheNextFallingShot) {
   EXPECT_STREQ(window->currentScreen(), "game");
   shotTicks(1);
   EXPECT_STREQ(window->currentScreen(), "gameover");
-}
-
-// Each mode's limit in 250 ms ticks of the bar: a press one tick before the
-// limit starts the bar again; the limit's own tick ends the attempt.
-TEST_F(GameWindowTest, EachTimeModeRunsOutAtItsOwnLimit) {
-  const std::pair<TimeMode, int> limits[] = {{TimeMode::Normal, 40}, {TimeMode::Relaxed, 120}};
-  for (const auto& [mode, limit] : limits) {
-    SCOPED_TRACE(std::string(timeModeName(mode)));
-    window->options.timeMode = mode;
-    continueAt(3);
-    for (int tick = 0; tick < limit - 1; ++tick) window->OnTimer(TimerId::timeBar);
-    EXPECT_FALSE(window->gameOver);
-    EXPECT_GT(window->timeBar->GetPosX(), 0);
-    window->handleCommand(ControlId::toolbar, ToolbarButton::fire);
-    EXPECT_EQ(window->timeBar->GetPosX(), 480);
-    for (int tick = 0; tick < limit - 1; ++tick) window->OnTimer(TimerId::timeBar);
-    EXPECT_FALSE(window->gameOver);
-    window->OnTimer(TimerId::timeBar);
-    EXPECT_TRUE(window->gameOver);
-    EXPECT_EQ(window->timeBar->GetPosX(), 0);
-    window->handleCommand(ControlId::gameOverBackButton, 0);
-  }
-}
-
-// Two minutes and more without a shot: the bar stands full, and the level
-// still ends when the shots are used up.
-TEST_F(GameWindowTest, TimeModeOffNeverRunsOutButShotsStillDo) {
-  window->options.timeMode = TimeMode::Off;
-  continueAt(2);
-  for (int tick = 0; tick < 4 * 130; ++tick) window->OnTimer(TimerId::timeBar);
-  EXPECT_FALSE(window->gameOver);
-  EXPECT_EQ(window->timeBar->GetPosX(), 480);
-  window->shotsLeft = 0;
-  window->handleCommand(ControlId::toolbar, ToolbarButton::fire);
-  EXPECT_TRUE(window->gameOver);
 }
 
 // A paused attempt goes on at the new pace from where its bar stood.
