@@ -3,8 +3,10 @@
 
 #include <algorithm>
 #include <string>
+#include <utility>
 
 #include "platform/asset_trace.hpp"
+#include "platform/host.hpp"
 #include "platform/image_cache.hpp"
 #include "platform/language/language.hpp"
 #include "platform/resources.hpp"
@@ -16,15 +18,8 @@ std::span<const uint8_t> ResourceTable::find(uint32_t id) const {
   return {entry->data, entry->size};
 }
 
-namespace {
-
-// Every live handle, so that a change of language reaches them all. Plain,
-// constant-initialised storage: handles of static lifetime may come and go
-// before and after main.
-constinit ImagingHelper* firstLiveHelper = nullptr;
-
-// Where a file's picture comes from in the active language, and the trace.
-const Image* resolvePictureFile(const char16_t* path) {
+const Image* loadPictureFile(const char16_t* path) {
+  if (!path) return nullptr;
   // The active language's own picture first; reused, so a reload allocates nothing.
   static std::u16string variant;
   const Image* image = nullptr;
@@ -34,6 +29,40 @@ const Image* resolvePictureFile(const char16_t* path) {
   if (assetTraceEnabled()) traceFile(path, !image ? std::u16string_view() : localized ? variant : path);
   return image;
 }
+
+// Whether the file at `path`, or its variant in the active language, is still
+// on its way.
+static bool pictureArriving(const char16_t* path) {
+  Host* host = currentHost();
+  if (!host || !path) return false;
+  static std::u16string variant;
+  return (localizedImagePath(path, variant) && host->fileArriving(variant)) || host->fileArriving(path);
+}
+
+void PictureFile::load(const char16_t* path) {
+  if (pictureArriving(path)) {
+    image_ = nullptr;
+    arriving_ = path;
+    return;
+  }
+  assign(loadPictureFile(path));
+}
+
+const Image* PictureFile::get() const {
+  if (!arriving_.empty()) {
+    const std::u16string path = std::move(arriving_);
+    arriving_.clear();
+    image_ = loadPictureFile(path.c_str());
+  }
+  return image_;
+}
+
+namespace {
+
+// Every live handle, so that a change of language reaches them all. Plain,
+// constant-initialised storage: handles of static lifetime may come and go
+// before and after main.
+constinit ImagingHelper* firstLiveHelper = nullptr;
 
 const Image* resolveResource(const ResourceTable& table, uint32_t id) {
   // The executable's own resources have variants per language.
@@ -46,8 +75,6 @@ const Image* resolveResource(const ResourceTable& table, uint32_t id) {
 }
 
 }  // namespace
-
-const Image* loadPictureFile(const char16_t* path) { return path ? resolvePictureFile(path) : nullptr; }
 
 ImagingHelper::ImagingHelper() : nextLive_(firstLiveHelper) {
   if (nextLive_) nextLive_->previousLive_ = this;
@@ -63,27 +90,27 @@ ImagingHelper::~ImagingHelper() {
 bool ImagingHelper::LoadImageW(const char16_t* path, bool, bool, bool) {
   sourceTable_ = nullptr;
   sourcePath_ = path ? imageCache().keptPath(path) : nullptr;
-  image_ = loadPictureFile(sourcePath_);
-  return image_ != nullptr;
+  picture_.load(sourcePath_);
+  return !picture_.empty();
 }
 
 bool ImagingHelper::loadResource(const ResourceTable& table, uint32_t id) {
   sourcePath_ = nullptr;
   sourceTable_ = &table;
   sourceId_ = id;
-  image_ = resolveResource(table, id);
-  return image_ != nullptr;
+  picture_.assign(resolveResource(table, id));
+  return !picture_.empty();
 }
 
 void ImagingHelper::Assign(const Image* image) {
   sourcePath_ = nullptr;
   sourceTable_ = nullptr;
-  image_ = image;
+  picture_.assign(image);
 }
 
 void ImagingHelper::reload() {
-  if (sourcePath_) image_ = resolvePictureFile(sourcePath_);
-  if (sourceTable_) image_ = resolveResource(*sourceTable_, sourceId_);
+  if (sourcePath_) picture_.load(sourcePath_);
+  if (sourceTable_) picture_.assign(resolveResource(*sourceTable_, sourceId_));
 }
 
 void reloadPicturesForLanguage() {

@@ -4,6 +4,7 @@
 
 #include <array>
 #include <cstdint>
+#include <string>
 
 #include "platform/image.hpp"
 #include "platform/mz_types.hpp"
@@ -13,6 +14,25 @@ struct ResourceTable;
 // The decoded picture of the file at `path` (null when there is none), in the
 // active language: its variant under Images/<language>/ when there is one.
 const Image* loadPictureFile(const char16_t* path);
+
+// A picture file's decoded picture: decoded when loaded, or, while the file
+// is still on its way (a page loading its packages), when first needed, so
+// that loading never waits for it and drawing it waits, never showing it
+// missing.
+class PictureFile {
+ public:
+  void load(const char16_t* path);
+  void assign(const Image* image) {
+    image_ = image;
+    arriving_.clear();
+  }
+  const Image* get() const;
+  bool empty() const { return image_ == nullptr && arriving_.empty(); }
+
+ private:
+  mutable const Image* image_ = nullptr;
+  mutable std::u16string arriving_;  // the path of a picture on its way
+};
 
 // A handle to one decoded picture. Loading a file points the handle at the
 // decoded pixels of that file; every sprite that draws this handle shows the
@@ -41,14 +61,14 @@ class ImagingHelper {
   void Assign(const Image* image);
   void Clear() { Assign(nullptr); }
 
-  const Image* image() const { return image_; }
-  bool IsEmpty() const { return image_ == nullptr; }
+  const Image* image() const { return picture_.get(); }
+  bool IsEmpty() const { return picture_.empty(); }
 
  private:
   friend void reloadPicturesForLanguage();
   void reload();
 
-  const Image* image_ = nullptr;
+  PictureFile picture_;
   const char16_t* sourcePath_ = nullptr;  // kept by the picture cache
   const ResourceTable* sourceTable_ = nullptr;
   uint32_t sourceId_ = 0;

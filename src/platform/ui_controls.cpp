@@ -61,17 +61,15 @@ void UiWin::PressMoved(int32_t, int32_t) {}
 bool UiWin::PressEnded(int32_t, int32_t, uint32_t&, int32_t&) { return false; }
 
 bool UiPicture::LoadImageW(const char16_t* path, bool) {
-  const bool loaded = picture_.LoadImageW(path);
+  picture_.LoadImageW(path);
   Invalidate();
-  return loaded;
+  return !picture_.IsEmpty();
 }
-
-const Image* UiPicture::image() const { return picture_.image(); }
 
 bool UiPicture::IsOpaque() const { return image() && image()->opaque; }
 
 void UiPicture::Paint(Canvas& canvas) const {
-  if (image()) canvas.drawImage(*image(), rect());
+  if (const Image* picture = image()) canvas.drawImage(*picture, rect());
 }
 
 void UiPicture2::SetImage(ImagingHelper* image) {

@@ -13,7 +13,6 @@
 class Canvas;
 class CMzWnd;
 class CMzWndEx;
-struct Image;
 
 class UiWin {
  public:
@@ -87,8 +86,8 @@ class UiPicture : public UiWin {
   // Loads a PNG or JPEG file; a missing or unreadable file leaves the picture
   // empty (it draws nothing) and returns false.
   bool LoadImageW(const char16_t* path, bool = true);
-  const Image* image() const;
-  bool ShowsPicture() const override { return image() != nullptr; }
+  const Image* image() const { return picture_.image(); }
+  bool ShowsPicture() const override { return !picture_.IsEmpty(); }
   bool IsOpaque() const override;
   void Paint(Canvas& canvas) const override;
 

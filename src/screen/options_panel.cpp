@@ -4,6 +4,7 @@
 #include "platform/language/language.hpp"
 #include "platform/services/debug_output.hpp"
 #include "platform/system/utf.hpp"
+#include "rules/time_mode.hpp"
 #include "screen/control_ids.hpp"
 #include "screen/game_window.hpp"
 #include "screen/image_catalogue.hpp"
@@ -122,9 +123,11 @@ void GameWindow::toggleMovement() {
   settings.Save();
 }
 
-// A paused attempt goes on at the new pace from where its bar stands.
+// A paused attempt goes on at the new pace from where its bar stands, and
+// keeps no records once it was played at another pace than the designed one.
 void GameWindow::cycleTimeMode() {
   options.timeMode = nextTimeMode(options.timeMode);
+  if (!timeModeKeepsRecords(options.timeMode)) attemptKeepsRecords = false;
   showOptionLooks();
   storeOptions();
 }

@@ -5,8 +5,9 @@ Module['preRun'] = (Module['preRun'] || []).concat([function() {
 }]);
 
 // Other languages' pictures, fetched when the player switches to one: the
-// language's package script, whose data is in the file system once the
-// package drops its run dependency.
+// language's first package, whose data is in the file system once the package
+// drops its run dependency, then its later package as the start's come
+// (page_packages.js), whose pictures are awaited when drawn.
 var QuandrelLanguages = {
   states: {},  // language -> 0 fetching, 1 in the file system, 2 failed (quandrel_page_language_state)
 
@@ -28,7 +29,9 @@ var QuandrelLanguages = {
     var remove = Module['removeRunDependency'];
     Module['removeRunDependency'] = function(id) {
       remove(id);
-      if (id === done) languages.states[language] = 1;
+      if (id !== done) return;
+      languages.states[language] = 1;
+      QuandrelPackages.fetch('quandrel-later-' + language + '.js');
     };
     var script = document.createElement('script');
     script.src = 'quandrel-' + language + '.js';
