@@ -1,5 +1,5 @@
 // What the platform layer asks of a host (the SDL window, the headless script
-// runner): time, input, frame output and sound output. The platform calls a
+// runner): time, input, frame output, sound and vibration. The platform calls a
 // host only from the GUI thread, except Host::wake.
 #pragma once
 
@@ -7,6 +7,7 @@
 #include <string>
 #include <string_view>
 
+#include "platform/haptics.hpp"
 #include "platform/mz_types.hpp"
 
 class Canvas;
@@ -56,6 +57,8 @@ class Host {
   // false when they cannot be had. A host with every language at hand does
   // nothing.
   virtual bool prepareLanguage(const std::string& /*language*/) { return true; }
+  // Vibrates with `pulse` (haptics.hpp); a host that cannot does nothing.
+  virtual void pulse(HapticPulse /*pulse*/) {}
   // The window shown or hidden, brought to the front, animated in.
   virtual void showWindow(bool show) = 0;
   virtual void raiseWindow() = 0;

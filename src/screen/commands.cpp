@@ -1,6 +1,6 @@
 // The window's command handler and the screens it moves between: menu,
-// help page, game, level passed, game over, exit question. The options panel,
-// the level screen and the finale have files of their own.
+// game, level passed, game over, exit question. The options panel, the help's
+// pages, the level screen and the finale have files of their own.
 #include <algorithm>
 
 #include "platform/mz_functions.hpp"
@@ -45,6 +45,8 @@ void GameWindow::handleCommand(uint32_t wParam, int32_t lParam) {
     case ControlId::helpBack: closeHelp(); break;
     case ControlId::levelsButton: openLevelScreen(); break;
     case ControlId::levelsBack: closeLevelScreen(); break;
+    case ControlId::helpPrevious: turnHelpPage(-1); break;
+    case ControlId::helpNext: turnHelpPage(1); break;
     default: break;  // the pass indicator and unknown ids do nothing
   }
 }
@@ -116,25 +118,6 @@ void GameWindow::continueGame() {
   if (!paused) LoadLevel(currentLevel, true);
   paused = false;
   SetTimer(m_hWnd, TimerId::timeBar, TimerPeriod::timeBar);
-}
-
-void GameWindow::openHelp() {
-  hideMenuButtons();
-  helpPicture.LoadImageW(imagePath(ImageFile::help), true);
-  helpPicture.SetPos(60, 80, 360, 560, 0);
-  helpPicture.SetDragMode(2);
-  helpPicture.SetID(ControlId::helpPicture);
-  AddUiWin(&helpPicture);
-  helpPicture.SetVisible(true);
-  setUpImageButton(helpBackButton, ControlId::helpBack, 290, 600, 65, 40, backLitImages[1],
-                   backDimImages[1], 0);
-  helpBackButton.SetVisible(true);
-}
-
-void GameWindow::closeHelp() {
-  helpPicture.SetVisible(false);
-  helpBackButton.SetVisible(false);
-  showMenuButtons();
 }
 
 // Exit: the settings are saved before the question, so a refused exit has

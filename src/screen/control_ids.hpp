@@ -42,17 +42,19 @@ inline constexpr int32_t languageButton = 234;
 inline constexpr int32_t settingsBack = 235;
 inline constexpr int32_t helpBack = 236;
 inline constexpr int32_t levelsBack = 237;
-inline constexpr int32_t levelsRecordsTimeMode = 238;
 inline constexpr int32_t firstLevelTile = 240;
 inline constexpr int32_t lastLevelTile = 249;
 inline constexpr int32_t levelsPicture = 250;
 inline constexpr int32_t finalePicture = 251;
 inline constexpr int32_t recordMark = 252;
 inline constexpr int32_t firstFinaleLabel = 253;
+inline constexpr int32_t levelsRecordsTimeMode = 259;  // which time bar the records are for
 inline constexpr int32_t firstLevelNumber = 260;
 inline constexpr int32_t firstLevelStars = 270;
 inline constexpr int32_t firstLevelBestWord = 280;
 inline constexpr int32_t firstLevelBest = 290;
+inline constexpr int32_t helpPrevious = 238;
+inline constexpr int32_t helpNext = 239;
 }  // namespace ControlId
 
 // The toolbar's three buttons, by index.

@@ -117,4 +117,5 @@ void GameWindow::AppendDebugState(std::string& json) const {
   appendField(json, "records", levels + "]");
   appendField(json, "options", optionsJson(options));
   appendField(json, "screen", std::string("\"") + currentScreen() + "\"");
+  appendField(json, "helpPage", helpPage != 0 ? number(helpPage) : "null");
 }

@@ -1,5 +1,6 @@
 // The options panel: the designed sound and movement switches, and the time
 // bar's mode, vibration and language rows below the title.
+#include "platform/haptics.hpp"
 #include "platform/language_switch.hpp"
 #include "platform/language/language.hpp"
 #include "platform/services/debug_output.hpp"
@@ -134,6 +135,7 @@ void GameWindow::cycleTimeMode() {
 
 void GameWindow::toggleVibration() {
   options.vibration = !options.vibration;
+  setHapticsEnabled(options.vibration);
   showOptionLooks();
   storeOptions();
 }

@@ -59,7 +59,7 @@ class HitTest(GameTestCase):
                 self.assertEqual(expected, mix(before["targets"][slot], 0)[0])
                 self.assertEqual(after["targets"][slot], expected)
                 self.assertEqual(after["score"], 0)
-                self.assertEqual(after["sounds"], [])
+                self.assertEqual((after["sounds"], after["haptics"]), ([], []))
                 self.assertEqual(after["keys"], [False] * 8)
 
     def test_spoiling_costs_30_points_and_strikes_lightning(self):
@@ -67,8 +67,18 @@ class HitTest(GameTestCase):
         self.assertEqual(after["targets"][0], SPOILED)
         self.assertEqual(after["score"], -30)
         self.assertEqual(after["sounds"], [5])
+        self.assertEqual(after["haptics"], ["spoil"])
         self.assertTrue(after["lightningRunning"])
         self.assertIn([186, 10], after["timers"])
+
+    def test_with_vibration_switched_off_no_pulse_is_asked_even_after_a_restart(self):
+        game = self.new_game(settings_bytes(1))
+        self.run_script(MENU + ["command 222", "command 233"], game=game)
+        dumps = self.run_script(MENU + ["command 221"] + fire_at(0) + ["wait %d" % (21 * TICK), "dump"], game=game)
+        self.assertEqual(dumps[0]["options"]["vibration"], False)
+        self.assertEqual(dumps[0]["targets"][0], SPOILED)
+        self.assertIn(5, dumps[0]["sounds"])
+        self.assertEqual(dumps[0]["haptics"], [])
 
     def test_completion_scores_earns_the_key_and_sends_clouds(self):
         before, after = self.land_first_shot(7, 9)  # two measures of colour 0
@@ -76,6 +86,7 @@ class HitTest(GameTestCase):
         self.assertEqual(after["score"], 50)
         self.assertEqual(after["keys"], [True] + [False] * 7)
         self.assertEqual(after["sounds"], [4])
+        self.assertEqual(after["haptics"], ["complete"])
         self.assertIn([196, 30], after["timers"])
         self.assertIn(after["cloudDriftCount"], range(5))
         self.assertEqual(after["mixedFromPrimaries"], 0)

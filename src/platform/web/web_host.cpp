@@ -4,6 +4,7 @@
 #include <emscripten.h>
 
 #include <algorithm>
+#include <span>
 
 #include "platform/canvas.hpp"
 #include "platform/system/utf.hpp"
@@ -73,6 +74,11 @@ bool WebHost::prepareLanguage(const std::string& language) {
     quandrel_page_sleep(LanguagePollMs);
     sleeping_ = false;
   }
+}
+
+void WebHost::pulse(HapticPulse pulse) {
+  const std::span<const uint32_t> pattern = hapticPattern(pulse);
+  quandrel_page_vibrate(pattern.data(), static_cast<int32_t>(pattern.size()));
 }
 
 void WebHost::showWindow(bool show) { quandrel_page_show_canvas(show ? 1 : 0); }

@@ -1,6 +1,6 @@
 // The browser page's host: the page's clock without its hidden time, events
-// queued by the page's handlers, frames put on the canvas and sounds played
-// through Web Audio. The page owns the loop and pumps steps from its frames;
+// queued by the page's handlers, frames put on the canvas, sounds played
+// through Web Audio and pulses through navigator.vibrate. The page owns the loop and pumps steps from its frames;
 // only a nested loop (the question box) waits here, yielding to the browser.
 #pragma once
 
@@ -25,6 +25,7 @@ class WebHost final : public Host {
   // Fetches the language's package of pictures once, waiting (Asyncify) until
   // the page has it or gives up.
   bool prepareLanguage(const std::string& language) override;
+  void pulse(HapticPulse pulse) override;
   void showWindow(bool show) override;
   void raiseWindow() override;
   void wake() override;
