@@ -53,6 +53,10 @@ class Host {
   // Loads a WAV file ahead of its first play, so that playing it later reads
   // and allocates nothing. A host that keeps no sounds does nothing.
   virtual void prepareSound(const std::string& /*path*/) {}
+  // Makes the pictures of `language` available before the program shows it;
+  // false when they cannot be had. A host with every language at hand does
+  // nothing.
+  virtual bool prepareLanguage(const std::string& /*language*/) { return true; }
   // Vibrates with `pulse` (haptics.hpp); a host that cannot does nothing.
   virtual void pulse(HapticPulse /*pulse*/) {}
   // The window shown or hidden, brought to the front, animated in.

@@ -44,6 +44,12 @@ const Image* ImageCache::fromFile(std::u16string_view path, bool reportMissing) 
   return image;
 }
 
+const char16_t* ImageCache::keptPath(std::u16string_view path) {
+  auto found = keptPaths_.find(path);
+  if (found == keptPaths_.end()) found = keptPaths_.emplace(path).first;
+  return found->c_str();
+}
+
 const Image* ImageCache::fromResource(const ResourceTable& table, uint32_t id) {
   const std::span<const uint8_t> bytes = table.find(id);
   if (bytes.empty()) return nullptr;

@@ -8,6 +8,7 @@
 #include <string>
 #include <string_view>
 #include <unordered_map>
+#include <unordered_set>
 
 #include "platform/image.hpp"
 #include "platform/resources.hpp"
@@ -19,6 +20,9 @@ class ImageCache {
   // the first one of the run is reported on standard error unless
   // `reportMissing` is false (a picture that may well not exist).
   const Image* fromFile(std::u16string_view path, bool reportMissing = true);
+  // A lasting copy of `path`, the same one for equal paths: what a picture
+  // handle remembers it was loaded from. Only a path not seen before allocates.
+  const char16_t* keptPath(std::u16string_view path);
   // The picture of resource `id` in `table`; null when there is none.
   const Image* fromResource(const ResourceTable& table, uint32_t id);
 
@@ -36,6 +40,7 @@ class ImageCache {
 
   std::unordered_map<std::u16string, std::unique_ptr<Image>, PathHash, std::equal_to<>> files_;
   std::unordered_map<const uint8_t*, std::unique_ptr<Image>> resources_;
+  std::unordered_set<std::u16string, PathHash, std::equal_to<>> keptPaths_;
   uint64_t decodes_ = 0;
   uint64_t fileReads_ = 0;
   bool reportedMissing_ = false;

@@ -57,22 +57,70 @@ const Image* PictureFile::get() const {
   return image_;
 }
 
+namespace {
+
+// Every live handle, so that a change of language reaches them all. Plain,
+// constant-initialised storage: handles of static lifetime may come and go
+// before and after main.
+constinit ImagingHelper* firstLiveHelper = nullptr;
+
+const Image* resolveResource(const ResourceTable& table, uint32_t id) {
+  // The executable's own resources have variants per language.
+  const ResourceTable* localized = &table == &compiledResources() ? compiledResourcesFor(activeLanguage()) : nullptr;
+  const Image* image = localized ? imageCache().fromResource(*localized, id) : nullptr;
+  const bool isVariant = image != nullptr;
+  if (!image) image = imageCache().fromResource(table, id);
+  if (assetTraceEnabled()) traceResource(id, !image ? "" : isVariant ? activeLanguage() : OriginalLanguage);
+  return image;
+}
+
+}  // namespace
+
+ImagingHelper::ImagingHelper() : nextLive_(firstLiveHelper) {
+  if (nextLive_) nextLive_->previousLive_ = this;
+  firstLiveHelper = this;
+}
+
+ImagingHelper::~ImagingHelper() {
+  if (previousLive_) previousLive_->nextLive_ = nextLive_;
+  else firstLiveHelper = nextLive_;
+  if (nextLive_) nextLive_->previousLive_ = previousLive_;
+}
+
 bool ImagingHelper::LoadImageW(const char16_t* path, bool, bool, bool) {
-  picture_.load(path);
+  sourceTable_ = nullptr;
+  sourcePath_ = path ? imageCache().keptPath(path) : nullptr;
+  picture_.load(sourcePath_);
   return !picture_.empty();
+}
+
+bool ImagingHelper::loadResource(const ResourceTable& table, uint32_t id) {
+  sourcePath_ = nullptr;
+  sourceTable_ = &table;
+  sourceId_ = id;
+  picture_.assign(resolveResource(table, id));
+  return !picture_.empty();
+}
+
+void ImagingHelper::Assign(const Image* image) {
+  sourcePath_ = nullptr;
+  sourceTable_ = nullptr;
+  picture_.assign(image);
+}
+
+void ImagingHelper::reload() {
+  if (sourcePath_) picture_.load(sourcePath_);
+  if (sourceTable_) picture_.assign(resolveResource(*sourceTable_, sourceId_));
+}
+
+void reloadPicturesForLanguage() {
+  for (ImagingHelper* helper = firstLiveHelper; helper; helper = helper->nextLive_) helper->reload();
 }
 
 ImagingHelper* ImageContainer::LoadImageW(InstanceHandle instance, uint32_t resourceId, bool) {
   if (!instance || count_ == Capacity) return nullptr;
-  const auto& table = *static_cast<const ResourceTable*>(instance);
-  // The executable's own resources have variants per language.
-  const ResourceTable* localized = &table == &compiledResources() ? compiledResourcesFor(activeLanguage()) : nullptr;
-  const Image* image = localized ? imageCache().fromResource(*localized, resourceId) : nullptr;
-  const bool isVariant = image != nullptr;
-  if (!image) image = imageCache().fromResource(table, resourceId);
-  if (assetTraceEnabled()) traceResource(resourceId, !image ? "" : isVariant ? activeLanguage() : OriginalLanguage);
-  if (!image) return nullptr;
-  ImagingHelper& slot = images_[static_cast<size_t>(count_++)];
-  slot.Assign(image);
+  ImagingHelper& slot = images_[static_cast<size_t>(count_)];
+  if (!slot.loadResource(*static_cast<const ResourceTable*>(instance), resourceId)) return nullptr;
+  ++count_;
   return &slot;
 }

@@ -9,6 +9,8 @@
 #include "platform/image.hpp"
 #include "platform/mz_types.hpp"
 
+struct ResourceTable;
+
 // The decoded picture of the file at `path` (null when there is none), in the
 // active language: its variant under Images/<language>/ when there is one.
 const Image* loadPictureFile(const char16_t* path);
@@ -37,25 +39,46 @@ class PictureFile {
 // new picture at its next repaint. Each distinct file is decoded once per run
 // and kept, so reloading a file already seen neither reads the disk nor
 // allocates. A missing or unreadable file leaves the handle empty.
+//
+// A handle remembers what it was loaded from, so that a change of language
+// can point every live handle at the new language's variant of its picture
+// (reloadPicturesForLanguage).
 class ImagingHelper {
  public:
-  ImagingHelper() = default;
+  ImagingHelper();
+  ~ImagingHelper();
   ImagingHelper(const ImagingHelper&) = delete;
   ImagingHelper& operator=(const ImagingHelper&) = delete;
 
   // Loads a PNG or JPEG file (a full path with '/' separators). The three
   // flags are accepted for the library's signature and have no effect here.
   bool LoadImageW(const char16_t* path, bool = true, bool = true, bool = true);
-  // Points the handle at an already decoded picture (null empties it).
-  void Assign(const Image* image) { picture_.assign(image); }
-  void Clear() { picture_.assign(nullptr); }
+  // Loads resource `id` of `table`, preferring the active language's variant
+  // when `table` is the executable's own.
+  bool loadResource(const ResourceTable& table, uint32_t id);
+  // Points the handle at an already decoded picture (null empties it); a
+  // change of language leaves such a picture as it is.
+  void Assign(const Image* image);
+  void Clear() { Assign(nullptr); }
 
   const Image* image() const { return picture_.get(); }
   bool IsEmpty() const { return picture_.empty(); }
 
  private:
+  friend void reloadPicturesForLanguage();
+  void reload();
+
   PictureFile picture_;
+  const char16_t* sourcePath_ = nullptr;  // kept by the picture cache
+  const ResourceTable* sourceTable_ = nullptr;
+  uint32_t sourceId_ = 0;
+  ImagingHelper* previousLive_ = nullptr;
+  ImagingHelper* nextLive_ = nullptr;
 };
+
+// Loads every live handle again from what it was loaded from, in the active
+// language: after a change of language every picture shows its variant.
+void reloadPicturesForLanguage();
 
 // Owns the button pictures decoded from the executable's PNG resources.
 class ImageContainer {

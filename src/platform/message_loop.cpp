@@ -14,6 +14,7 @@
 #include "platform/host.hpp"
 #include "platform/image.hpp"
 #include "platform/key_names.hpp"
+#include "platform/language/language.hpp"
 #include "platform/mz_functions.hpp"
 #include "platform/mz_window.hpp"
 #include "platform/platform_state.hpp"
@@ -361,5 +362,6 @@ void appendPlatformDebugState(std::string& json) {
   } else {
     json += "null";
   }
+  json += ",\"language\":\"" + activeLanguage() + '"';
   if (window) window->AppendDebugState(json);
 }

@@ -72,9 +72,9 @@ void UiWin::PressMoved(int32_t, int32_t) {}
 bool UiWin::PressEnded(int32_t, int32_t, uint32_t&, int32_t&) { return false; }
 
 bool UiPicture::LoadImageW(const char16_t* path, bool) {
-  picture_.load(path);
+  picture_.LoadImageW(path);
   Invalidate();
-  return !picture_.empty();
+  return !picture_.IsEmpty();
 }
 
 bool UiPicture::IsOpaque() const { return image() && image()->opaque; }

@@ -103,14 +103,14 @@ class UiPicture : public UiWin {
   // Loads a PNG or JPEG file; a missing or unreadable file leaves the picture
   // empty (it draws nothing) and returns false.
   bool LoadImageW(const char16_t* path, bool = true);
-  const Image* image() const { return picture_.get(); }
-  bool ShowsPicture() const override { return !picture_.empty(); }
+  const Image* image() const { return picture_.image(); }
+  bool ShowsPicture() const override { return !picture_.IsEmpty(); }
   bool IsOpaque() const override;
   void Paint(Canvas& canvas) const override;
   uint64_t Look() const override;
 
  private:
-  PictureFile picture_;
+  ImagingHelper picture_;
 };
 
 // A picture that draws a shared image it does not own.

@@ -1,5 +1,5 @@
 // The window's command handler and the screens it moves between: menu,
-// settings panel, game, level passed, game over, exit question. The help's
+// game, level passed, game over, exit question. The options panel, the help's
 // pages, the level screen and the finale have files of their own.
 #include <algorithm>
 
@@ -38,6 +38,9 @@ void GameWindow::handleCommand(uint32_t wParam, int32_t lParam) {
     case ControlId::exitGame: exitGame(); break;
     case ControlId::soundToggle: toggleSound(); break;
     case ControlId::movementToggle: toggleMovement(); break;
+    case ControlId::timeModeButton: cycleTimeMode(); break;
+    case ControlId::vibrationToggle: toggleVibration(); break;
+    case ControlId::languageButton: switchToNextLanguage(); break;
     case ControlId::settingsBack: closeSettings(); break;
     case ControlId::helpBack: closeHelp(); break;
     case ControlId::levelsButton: openLevelScreen(); break;
@@ -117,62 +120,6 @@ void GameWindow::continueGame() {
   SetTimer(m_hWnd, TimerId::timeBar, TimerPeriod::timeBar);
 }
 
-void GameWindow::openOptions() {
-  hideMenuButtons();
-  settingsPanelPicture.LoadImageW(imagePath(ImageFile::settingsPanel), true);
-  settingsPanelPicture.SetPos(110, 180, 260, 350, 0);
-  settingsPanelPicture.SetDragMode(2);
-  settingsPanelPicture.SetID(ControlId::settingsPanelPicture);
-  AddUiWin(&settingsPanelPicture);
-  settingsPanelPicture.SetVisible(true);
-  buildSettingsButtons();
-}
-
-// A toggle shows its switch: on is normal 开启 / pressed 关闭, off the reverse.
-void GameWindow::showToggleLooks() {
-  const bool switches[2] = {sound.enabled, movementOn};
-  for (size_t i = 0; i < toggleButtons.size(); ++i) {
-    toggleButtons[i].SetImage_Normal(switches[i] ? switchOnImages[i] : switchOffImages[i]);
-    toggleButtons[i].SetImage_Pressed(switches[i] ? switchOffImages[i] : switchOnImages[i]);
-    toggleButtons[i].Invalidate();
-  }
-}
-
-void GameWindow::buildSettingsButtons() {
-  for (size_t i = 0; i < toggleButtons.size(); ++i) {
-    const auto index = static_cast<int32_t>(i);
-    UiButton_Image& toggle = toggleButtons[i];
-    toggle.SetID(ControlId::soundToggle + index);
-    toggle.SetButtonType(0);
-    toggle.SetPos(280, 330 + 60 * index, 60, 37, 0);
-    if (i == 0) showToggleLooks();
-    toggle.SetMode(1);
-    toggle.SwapImageZOrder(true);
-    AddUiWin(&toggle);
-  }
-  showSettingsButtons();
-  setUpImageButton(settingsBackButton, ControlId::settingsBack, 290, 480, 65, 40, backLitImages[0],
-                   backDimImages[0], 0);
-}
-
-void GameWindow::showSettingsButtons() {
-  for (UiButton_Image& toggle : toggleButtons) toggle.SetVisible(true);
-  settingsBackButton.SetVisible(true);
-  Invalidate(nullptr, 0);
-}
-
-void GameWindow::hideSettingsButtons() {
-  for (UiButton_Image& toggle : toggleButtons) toggle.SetVisible(false);
-  settingsBackButton.SetVisible(false);
-  Invalidate(nullptr, 0);
-}
-
-void GameWindow::closeSettings() {
-  settingsPanelPicture.SetVisible(false);
-  hideSettingsButtons();
-  showMenuButtons();
-}
-
 // Exit: the settings are saved before the question, so a refused exit has
 // saved them all the same.
 void GameWindow::exitGame() {
@@ -182,29 +129,6 @@ void GameWindow::exitGame() {
   const int32_t answer = MzMessageBoxEx(m_hWnd, u"确定退出?", u"感谢对Ostra游戏的支持！", 4, 0);
   exitQuestionOpen = false;
   if (answer == 1) PostQuitMessage(0);
-}
-
-void GameWindow::toggleSound() {
-  if (!sound.enabled) {
-    sound.enabled = true;
-  } else {
-    sound.playSound(SoundId::exit);  // while still on; it also ends the music
-    sound.enabled = false;
-  }
-  toggleButtons[0].SetImage_Normal(sound.enabled ? switchOnImages[0] : switchOffImages[0]);
-  toggleButtons[0].SetImage_Pressed(sound.enabled ? switchOffImages[0] : switchOnImages[0]);
-  toggleButtons[0].Invalidate();
-  settings.isSound = sound.enabled;
-  settings.Save();
-}
-
-void GameWindow::toggleMovement() {
-  movementOn = !movementOn;
-  toggleButtons[1].SetImage_Normal(movementOn ? switchOnImages[1] : switchOffImages[1]);
-  toggleButtons[1].SetImage_Pressed(movementOn ? switchOffImages[1] : switchOnImages[1]);
-  toggleButtons[1].Invalidate();
-  settings.isMove = movementOn;
-  settings.Save();
 }
 
 // Any word of the level-passed screen leads to the next level; after the

@@ -115,6 +115,7 @@ void GameWindow::AppendDebugState(std::string& json) const {
               ",\"stars\":" + (claimed ? number(record.stars) : "null") + "}";
   }
   appendField(json, "records", levels + "]");
+  appendField(json, "options", optionsJson(options));
   appendField(json, "screen", std::string("\"") + currentScreen() + "\"");
   appendField(json, "helpPage", helpPage != 0 ? number(helpPage) : "null");
 }

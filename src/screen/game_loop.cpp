@@ -4,6 +4,7 @@
 #include "platform/mz_functions.hpp"
 #include "rules/colour_state.hpp"
 #include "rules/shot_rules.hpp"
+#include "rules/time_mode.hpp"
 #include "screen/control_ids.hpp"
 #include "screen/game_window.hpp"
 #include "screen/image_catalogue.hpp"
@@ -14,7 +15,6 @@ namespace {
 constexpr int32_t ShotFallPerTick = 15;
 constexpr int32_t ShotResolveY = 450;  // resolved on the tick that passes it
 constexpr int32_t ShotGoneY = 500;     // hidden on the tick that passes it
-constexpr int32_t TimeBarStepPerTick = 12;
 constexpr int32_t CompletionPoints = 50;
 constexpr int32_t SpoilPenalty = 30;
 constexpr int32_t PurchasePrice = 50;
@@ -225,9 +225,10 @@ void GameWindow::presentGameOver() {
 }
 
 void GameWindow::onTimeBarTick() {
-  if (!timeBarRunning) return;
+  const int32_t step = timeBarStepPerTick(options.timeMode);
+  if (!timeBarRunning || step == 0) return;
   timeBar->Invalidate();
-  timeBar->SetPos(timeBar->GetPosX() - TimeBarStepPerTick, timeBar->GetPosY(), timeBar->GetWidth(),
+  timeBar->SetPos(timeBar->GetPosX() - step, timeBar->GetPosY(), timeBar->GetWidth(),
                   timeBar->GetHeight(), 0);
   timeBar->Invalidate();
   if (timeBar->GetPosX() <= 0) {

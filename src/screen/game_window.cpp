@@ -5,6 +5,8 @@
 
 #include <utility>
 
+#include "platform/haptics.hpp"
+#include "platform/language_switch.hpp"
 #include "platform/mz_functions.hpp"
 #include "platform/system/utf.hpp"
 #include "progress/records_file.hpp"
@@ -72,6 +74,13 @@ void GameWindow::loadButtonImages() {
     switchOnImages[i] = toggleButtonImages[i].LoadImageW(instance, switchOn, true);
     switchOffImages[i] = toggleButtonImages[i].LoadImageW(instance, switchOff, true);
   }
+  for (size_t i = 0; i < timeModeImages.size(); ++i) {
+    timeModeImages[i] = timeModeButtonImages.LoadImageW(instance, timeModeFirst + static_cast<uint32_t>(i), true);
+  }
+  vibrationOnImage = vibrationToggleImages.LoadImageW(instance, switchOn, true);
+  vibrationOffImage = vibrationToggleImages.LoadImageW(instance, switchOff, true);
+  languageLitImage = languageButtonImages.LoadImageW(instance, languageLit, true);
+  languageDimImage = languageButtonImages.LoadImageW(instance, languageDim, true);
   backLitImages[0] = settingsBackButtonImages.LoadImageW(instance, backLit, true);
   backDimImages[0] = settingsBackButtonImages.LoadImageW(instance, backDim, true);
   backLitImages[1] = helpBackButtonImages.LoadImageW(instance, backLit, true);
@@ -92,11 +101,17 @@ int32_t GameWindow::OnInitDialog() {
   if (CMzWndEx::OnInitDialog() == 0) return 0;
   EnableFillBgColor(false);
   // Read when the game opens, not when the window object is made: a command
-  // that only prints and exits never touches the records file.
+  // that only prints and exits never touches the records or options files.
+  // The language applies before the first picture loads, so that none loads
+  // twice.
   if (!settings.filePath.empty()) {
     recordsPath = recordsFilePath(utf8FromUtf16(settings.filePath));
     records = loadRecords(recordsPath);
+    optionsPath = optionsFilePath(utf8FromUtf16(settings.filePath));
+    options = loadOptions(optionsPath);
   }
+  applyStoredLanguage(options.language);
+  setHapticsEnabled(options.vibration);
 
   backgroundPicture.LoadImageW(imagePath(ImageFile::background), true);
   backgroundPicture.SetPos(0, 0, 480, 625, 0);

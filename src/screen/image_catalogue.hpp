@@ -65,6 +65,11 @@ inline constexpr uint32_t choiceLitFirst = 108;
 inline constexpr std::array<uint32_t, 5> menuLit = {134, 128, 136, 132, 130};
 inline constexpr uint32_t switchOn = 140;
 inline constexpr uint32_t switchOff = 141;
+// The time bar's modes Normal, Relaxed, Off, in TimeMode's order.
+inline constexpr uint32_t timeModeFirst = 180;
+// The language button: the active language's own name, lit and dim.
+inline constexpr uint32_t languageLit = 183;
+inline constexpr uint32_t languageDim = 184;
 inline constexpr uint32_t backLit = 138;
 inline constexpr uint32_t backDim = 139;
 // Game-over buttons retry, back: lit, then dim (+1).

@@ -4,6 +4,7 @@
 #include <algorithm>
 
 #include "platform/mz_functions.hpp"
+#include "rules/time_mode.hpp"
 #include "screen/control_ids.hpp"
 #include "screen/game_window.hpp"
 #include "screen/image_catalogue.hpp"
@@ -75,6 +76,7 @@ void GameWindow::buildLevelScreen() {
     screen.bestWords[i].SetText(u"最高分");
     addInkLabel(*this, screen.bestScores[i], ControlId::firstLevelBest + index, x + 130, y + 46, 64, 26);
   }
+  addInkLabel(*this, screen.recordsTimeMode, ControlId::levelsRecordsTimeMode, 120, 598, 240, 26);
   setUpImageButton(screen.backButton, ControlId::levelsBack, 207, 628, 65, 40, screen.backLitImage,
                    screen.backDimImage, 0);
   screen.built = true;
@@ -97,6 +99,7 @@ void GameWindow::showLevelRecords() {
     screen.bestScores[i].SetText(Int2String(record.bestScore).C_Str());
     screen.bestScores[i].SetVisible(claimed);
   }
+  screen.recordsTimeMode.SetText(timeModeKeepsRecords(options.timeMode) ? u"纪录：标准时间条" : u"纪录只计标准时间条");
 }
 
 void GameWindow::setLevelScreenVisible(bool visible) {
@@ -110,6 +113,7 @@ void GameWindow::setLevelScreenVisible(bool visible) {
     screen.bestWords[i].SetVisible(visible);
     screen.bestScores[i].SetVisible(visible);
   }
+  screen.recordsTimeMode.SetVisible(visible);
   screen.backButton.SetVisible(visible);
   Invalidate(nullptr, 0);
 }

@@ -17,6 +17,7 @@ struct LevelScreenControls {
   std::array<UiPicture, LevelCount> stars;
   std::array<UiStatic, LevelCount> bestWords;
   std::array<UiStatic, LevelCount> bestScores;
+  UiStatic recordsTimeMode;  // which time bar the records are for
   UiButton_Image backButton;
   ImageContainer tileImages;
   ImageContainer backImages;

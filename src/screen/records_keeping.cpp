@@ -4,6 +4,7 @@
 #include "platform/services/debug_output.hpp"
 #include "platform/system/utf.hpp"
 #include "progress/records_file.hpp"
+#include "rules/time_mode.hpp"
 #include "screen/game_window.hpp"
 
 void GameWindow::startAttemptRecord() {
@@ -12,9 +13,12 @@ void GameWindow::startAttemptRecord() {
   attemptRepairedTube = false;
   attemptStartMs = GetTickCount();
   attemptPausedMs = 0;
+  attemptKeepsRecords = timeModeKeepsRecords(options.timeMode);
 }
 
 bool GameWindow::recordClaim() {
+  // Records are of play under the designed time bar, the whole attempt long.
+  if (!attemptKeepsRecords) return false;
   const uint32_t playMs = GetTickCount() - attemptStartMs - attemptPausedMs;
   const ClaimedAttempt attempt{score, attemptShotsFired, playMs, attemptBoughtShots, attemptRepairedTube};
   const bool beaten = records.recordClaim(currentLevel, attempt);

@@ -21,7 +21,7 @@ TRANSLATIONS = sorted(os.path.splitext(os.path.basename(p))[0] for p in glob.glo
 
 FULL = (480, 720)
 EXPECTED_IMAGES = {"bg.jpg": (480, 625), "penqi.png": (80, 153), "splash.png": FULL, "start.png": FULL,
-                   "past.png": FULL, "gameover.png": FULL, "set.png": (260, 350),
+                   "past.png": FULL, "gameover.png": FULL, "set.png": (320, 460),
                    "bom.png": (32, 126), "p0.png": (480, 6), "darkclouds.png": (100, 80)}
 HELP_PAGES = ["help.png", "help2.png", "help3.png", "help4.png", "help5.png"]
 EXPECTED_IMAGES.update({name: (360, 560) for name in HELP_PAGES})
@@ -40,13 +40,14 @@ EXPECTED_RESOURCES.update({138: (65, 40), 139: (65, 40), 140: (60, 37), 141: (60
                            142: (112, 42), 143: (112, 42), 144: (112, 42), 145: (112, 42),
                            146: (96, 38), 147: (96, 38), 148: (200, 84), 149: (200, 84), 150: (200, 84)})
 EXPECTED_RESOURCES.update({i: (56, 40) for i in range(160, 164)})  # the help's page arrows
+EXPECTED_RESOURCES.update({i: (100, 37) for i in range(180, 185)})  # the options panel's rows
 
 # The pictures that carry words: the board's labels, splash and title, menu,
 # settings, help, level passed, game over, the level screen, the finale, and
 # every button with a caption.
 WORDED_IMAGES = ({"bg.jpg", "splash.png", "start.png", "set.png", "past.png", "gameover.png",
                   "levels.png", "finale.png", "record.png"} | set(HELP_PAGES))
-WORDED_RESOURCES = set(range(108, 148)) | {150}
+WORDED_RESOURCES = set(range(108, 148)) | {150} | set(range(180, 185))
 
 # Pictures drawn over other pictures: their corners must be transparent.
 SPRITES = (["penqi.png", "bom.png", "darkclouds.png"] + [f"map{i}.png" for i in range(20)]
@@ -170,7 +171,9 @@ class Looks(unittest.TestCase):
             "start.png": [(180, 440 + 40 * i, 108, 38) for i in range(5)],
             "past.png": [(70 + 70 * (i % 5), 450 if i < 5 else 520, 60, 40) for i in range(10)],
             "gameover.png": [(180, 450, 112, 42), (180, 520, 112, 42)],
-            "set.png": [(170, 150, 60, 37), (170, 210, 60, 37), (180, 300, 65, 40)],
+            # Time bar, vibration, language, sound, movement, back (the panel is at 80, 80).
+            "set.png": [(160, 70, 100, 37), (200, 130, 60, 37), (160, 190, 100, 37), (200, 250, 60, 37),
+                        (200, 310, 60, 37), (210, 400, 65, 40)],
             "levels.png": [(207, 628, 65, 40)],
         }
         places.update({name: [(12, 520, 56, 40), (152, 520, 56, 40), (230, 520, 65, 40)] for name in HELP_PAGES})

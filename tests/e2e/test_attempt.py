@@ -100,6 +100,22 @@ class EndingTest(GameTestCase):
         self.assertFalse(retried["gameOver"])
         self.assertEqual(retried["shotsLeft"], 100)
 
+    def test_each_time_mode_ends_at_its_own_limit_and_off_never(self):
+        for presses, mode, limit in ((0, "normal", 10000), (1, "relaxed", 30000), (2, "off", None)):
+            with self.subTest(mode=mode):
+                session = self.new_session()
+                session.send(*MENU, "command 222", *["command 232"] * presses, "command 235", "command 220")
+                self.assertEqual(session.dump()["options"]["timeMode"], mode)
+                # A shot 1 ms before the limit starts the bar again; the limit itself ends the attempt.
+                session.send("command 101 1", "wait %d" % ((limit or 120000) - 1), "command 101 1")
+                self.assertFalse(session.dump()["gameOver"])
+                session.send("wait %d" % (limit or 120000))
+                ended = session.dump()
+                self.assertEqual(ended["gameOver"], limit is not None)
+                self.assertEqual(ended["timeBarX"], 0 if limit else 480)
+                session.send("command 101 1", "wait 50")
+                self.assertEqual(session.dump()["screen"], "gameover" if limit else "game")
+
     def test_last_shot_lands_without_effect_and_the_next_fire_ends_it(self):
         session = self.new_session()
         session.send(*MENU, "command 220")

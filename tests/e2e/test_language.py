@@ -9,7 +9,7 @@ import subprocess
 import tempfile
 import unittest
 
-from quandrel_driver import MENU, Game, GameTestCase, binary_path
+from quandrel_driver import MENU, Game, GameTestCase, binary_path, read_png
 from play_helpers import play
 
 SOURCE = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..")
@@ -144,6 +144,7 @@ class LanguageTourTest(unittest.TestCase):
             self.assertIn(screen, screens)
         self.assertEqual(len(english_dumps), len(chinese_dumps))
         for english, chinese in zip(english_dumps, chinese_dumps):
+            self.assertEqual((english.pop("language"), chinese.pop("language")), ("en", "zh"))
             self.assertEqual(english, chinese)
         self.assertEqual(english_stored, chinese_stored)
         self.assertTrue(chinese_stored.startswith(b"\xff\xfe"))
@@ -189,6 +190,54 @@ class LanguageChoiceTest(GameTestCase):
                 self.assertEqual(done.returncode, 2)
                 self.assertIn("--lang", done.stderr)
                 self.assertEqual(done.stdout, "")
+
+
+class LanguageSwitchTest(GameTestCase):
+    def run_in(self, game, lang, steps, environment="zh_CN"):
+        """Runs `steps` with --lang `lang` (None: the environment's LANGUAGE);
+        returns the dumps and the trace."""
+        game.lang = lang
+        game.env["LANGUAGE"] = environment
+        trace = os.path.join(game.directory, TRACE_NAME)
+        if os.path.exists(trace):
+            os.remove(trace)
+        game.env["QUANDREL_TRACE_ASSETS"] = trace
+        return self.run_script(steps, game=game), read_trace(trace, game.directory)
+
+    def test_the_panels_switch_changes_everything_at_once_and_is_kept(self):
+        game = self.new_game(lang=None)
+        before = os.path.join(game.directory, "before.png")
+        after = os.path.join(game.directory, "after.png")
+        dumps, trace = self.run_in(game, None, MENU + [
+            "command 222", "screenshot " + before, "dump", "command 234", "screenshot " + after, "dump",
+            "command 235", "command 224", "dump", "answer no"])
+        chinese, english, question = dumps
+        self.assertEqual((chinese["language"], chinese["options"]["language"]), ("zh", "auto"))
+        self.assertEqual((english["language"], english["options"]["language"]), ("en", "en"))
+        # The panel already on screen and its buttons were loaded again in English.
+        self.assertEqual(trace["file"]["/Images/set.png"], "/Images/en/set.png")
+        self.assertEqual(trace["file"]["/Images/start.png"], "/Images/en/start.png")
+        self.assertEqual(trace["resource"]["183"], "en")
+        self.assertEqual(trace["resource"]["140"], "en")
+        self.assertNotEqual(read_png(before)[2], read_png(after)[2])
+        self.assertEqual(question["question"], {"text": "确定退出?", "caption": "感谢对Ostra游戏的支持！"})
+        self.assertEqual(trace["text"]["确定退出?"], "Quit?")
+
+        # Kept over a restart, ahead of the environment's choice.
+        dumps, trace = self.run_in(game, None, MENU + ["command 220", "wait 100", "dump"])
+        self.assertEqual((dumps[0]["language"], dumps[0]["options"]["language"]), ("en", "en"))
+        self.assertEqual(trace["text"]["营救"], "Claim")
+
+    def test_lang_overrides_the_stored_choice_without_changing_it(self):
+        game = self.new_game(lang=None)
+        self.run_in(game, None, MENU + ["command 222", "command 234"])
+        dumps, trace = self.run_in(game, "zh", MENU + ["command 220", "wait 100", "dump"], environment="en")
+        self.assertEqual((dumps[0]["language"], dumps[0]["options"]["language"]), ("zh", "en"))
+        self.assertEqual(trace["text"]["营救"], "营救")
+        with open(os.path.join(game.directory, "quandrel-options.ini"), encoding="utf-8") as file:
+            self.assertIn("\nlanguage=en\n", file.read())
+        dumps, _ = self.run_in(game, None, MENU + ["dump"])
+        self.assertEqual(dumps[0]["language"], "en")
 
 
 if __name__ == "__main__":

@@ -3,6 +3,7 @@ splash through a won level, a word choice, a lost level, a retry and the exit
 question, by the focus ring on the screens with buttons and the game's own
 keys on the board."""
 
+import os
 import unittest
 
 from play_helpers import SPOILED, choose_slot
@@ -135,12 +136,12 @@ class RingTest(GameTestCase):
         # Tab: start (the ring shows), the level screen's button beside it, continue, options.
         session.send(*MENU, "key Tab", "key Tab", "key Tab", "key Tab", "key Return", "wait %d" % PRESS_MS)
         settings = session.dump()
-        self.assertEqual((settings["screen"], settings["focus"]), ("settings", 230))
-        session.send("key Space", "wait %d" % PRESS_MS)
+        self.assertEqual((settings["screen"], settings["focus"]), ("settings", 232))
+        session.send("key Down", "key Down", "key Down", "key Space", "wait %d" % PRESS_MS)
         toggled = session.dump()
         self.assertFalse(toggled["soundEnabled"])
         self.assertEqual(toggled["focus"], 230)
-        session.send("key Shift+Tab")
+        session.send("key Up", "key Up", "key Up", "key Shift+Tab")
         self.assertEqual(session.dump()["focus"], 235)  # wraps to the last
         session.send("key Escape", "wait %d" % PRESS_MS, "key Down", "key Down", "key Down",
                      "key Return", "wait %d" % PRESS_MS)
@@ -149,6 +150,36 @@ class RingTest(GameTestCase):
         self.assertEqual((help_page["screen"], help_page["focus"]), ("help", 238))
         session.send("pad b", "wait %d" % PRESS_MS)
         self.assertEqual(session.dump()["screen"], "menu")
+
+    def test_every_row_of_the_options_panel_by_keys(self):
+        game = self.new_game()
+        session = self.new_session(game=game)
+        press = ["key Return", "wait %d" % PRESS_MS]
+        session.send(*MENU, "key Tab", "key Tab", "key Tab", "key Tab", *press)  # to options
+        self.assertEqual(session.dump()["focus"], 232)
+        modes = []
+        for _ in range(3):
+            session.send(*press)
+            modes.append(session.dump()["options"]["timeMode"])
+        self.assertEqual(modes, ["relaxed", "off", "normal"])
+        session.send("key Down", *press)
+        vibration = session.dump()
+        self.assertEqual((vibration["focus"], vibration["options"]["vibration"]), (233, False))
+        session.send("key Down", *press)
+        switched = session.dump()
+        self.assertEqual((switched["focus"], switched["language"]), (234, "en"))
+        self.assertEqual(switched["options"], {"timeMode": "normal", "vibration": False, "language": "en"})
+        session.send("key Down", "key Down", "key Down")
+        self.assertEqual(session.dump()["focus"], 235)
+        session.send("key Escape", "wait %d" % PRESS_MS)
+        self.assertEqual(session.dump()["screen"], "menu")
+        code, _, errors = session.finish()
+        self.assertEqual(code, 0, errors)
+        with open(os.path.join(game.directory, "quandrel-options.ini"), encoding="utf-8") as file:
+            self.assertEqual(file.read(),
+                             "[format]\nversion=1\n\n[options]\ntimeMode=normal\nvibration=off\nlanguage=en\n")
+        # The designed settings file keeps its own keys only.
+        self.assertEqual(sorted(game.settings()), ["CurrentLevel", "isMove", "isSound"])
 
     def test_help_pages_turn_by_keys_pad_and_ring(self):
         game = self.new_game()

@@ -71,6 +71,15 @@ class HitTest(GameTestCase):
         self.assertTrue(after["lightningRunning"])
         self.assertIn([186, 10], after["timers"])
 
+    def test_with_vibration_switched_off_no_pulse_is_asked_even_after_a_restart(self):
+        game = self.new_game(settings_bytes(1))
+        self.run_script(MENU + ["command 222", "command 233"], game=game)
+        dumps = self.run_script(MENU + ["command 221"] + fire_at(0) + ["wait %d" % (21 * TICK), "dump"], game=game)
+        self.assertEqual(dumps[0]["options"]["vibration"], False)
+        self.assertEqual(dumps[0]["targets"][0], SPOILED)
+        self.assertIn(5, dumps[0]["sounds"])
+        self.assertEqual(dumps[0]["haptics"], [])
+
     def test_completion_scores_earns_the_key_and_sends_clouds(self):
         before, after = self.land_first_shot(7, 9)  # two measures of colour 0
         self.assertEqual(after["targets"][9], 0)

@@ -1,21 +1,25 @@
 // The .po reader, the language choice, and texts and pictures in the active language.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <map>
 #include <string>
+#include <vector>
 
 #include "platform/canvas.hpp"
 #include "platform/image_cache.hpp"
 #include "platform/imaging.hpp"
 #include "platform/language/language.hpp"
 #include "platform/language/po_reader.hpp"
+#include "platform/language_switch.hpp"
 #include "platform/mz_functions.hpp"
 #include "platform/resources.hpp"
 #include "platform/system/utf.hpp"
+#include "platform/ui_controls.hpp"
 #include "test_support.hpp"
 
 namespace {
@@ -296,6 +300,63 @@ TEST(LocalizedPictures, ATableOtherThanTheExecutablesHasNoVariants) {
   const ImagingHelper* loaded = container.LoadImageW(&own, first.id);
   ASSERT_NE(loaded, nullptr);
   EXPECT_EQ(loaded->image(), imageCache().fromResource(original, first.id));
+}
+
+// A change of language while pictures are loaded: every live handle, from a
+// file or a resource, and every still picture shows its new variant at once;
+// a handle given a picture directly keeps it; texts follow at the next paint.
+TEST(LanguageSwitch, LoadedPicturesAndTextsChangeAtOnce) {
+  const ResourceTable* english = compiledResourcesFor("en");
+  if (!english) GTEST_SKIP() << "no English resources compiled in";
+  ScratchDirectory scratch;
+  std::filesystem::create_directories(scratch.path() / "Images" / "en");
+  scratch.writePng("Images/start.png", 2, 2, 0xFF0000FF);     // red
+  scratch.writePng("Images/en/start.png", 2, 2, 0xFFFF0000);  // blue
+  const std::u16string start = scratch.path().u16string() + u"/Images/start.png";
+  const uint32_t worded = english->entries.front().id;
+
+  ImagingHelper picture;
+  ASSERT_TRUE(picture.LoadImageW(start.c_str()));
+  UiPicture still;
+  ASSERT_TRUE(still.LoadImageW(start.c_str()));
+  ImageContainer buttons;
+  const ImagingHelper* button = buttons.LoadImageW(MzGetInstanceHandle(), worded);
+  ASSERT_NE(button, nullptr);
+  ImagingHelper assigned;
+  const Image* own = picture.image();
+  assigned.Assign(own);
+  const std::u16string_view claim = translatedText(u"营救");
+  EXPECT_EQ(claim, u"营救");
+
+  std::string error;
+  ASSERT_TRUE(switchLanguage("en", error)) << error;
+  EXPECT_EQ(picture.image()->pixels[0], packRgba(0, 0, 255, 255));
+  EXPECT_EQ(still.image()->pixels[0], packRgba(0, 0, 255, 255));
+  EXPECT_EQ(button->image(), imageCache().fromResource(*english, worded));
+  EXPECT_EQ(assigned.image(), own);
+  EXPECT_EQ(translatedText(u"营救"), u"Claim");
+
+  ASSERT_TRUE(switchLanguage("zh", error)) << error;
+  EXPECT_EQ(picture.image()->pixels[0], packRgba(255, 0, 0, 255));
+  EXPECT_EQ(button->image(), imageCache().fromResource(compiledResources(), worded));
+  EXPECT_FALSE(switchLanguage("xx", error));
+  EXPECT_EQ(activeLanguage(), "zh");
+}
+
+TEST(LanguageSwitch, NextLanguageStepsThroughTheKnownOnesAndWrapsRound) {
+  const std::vector<std::string> known = knownLanguages();
+  ASSERT_GE(known.size(), 2u);
+  std::string error;
+  std::vector<std::string> visited;
+  for (size_t i = 0; i < known.size(); ++i) {
+    const std::string next = nextLanguage();
+    visited.push_back(next);
+    ASSERT_TRUE(switchLanguage(next, error));
+  }
+  std::vector<std::string> sorted = visited;
+  std::sort(sorted.begin(), sorted.end());
+  EXPECT_EQ(sorted, known);
+  EXPECT_EQ(activeLanguage(), OriginalLanguage);
 }
 
 }  // namespace

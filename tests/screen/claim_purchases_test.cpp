@@ -101,3 +101,31 @@ TEST_F(GameWindowTest, AClaimKeepsTheAttemptInTheRecordsAndALostOneDoesNot) {
 
   EXPECT_EQ(loadRecords(recordsPath), window->records);
 }
+
+// Records are of play under the designed time bar: an attempt played Relaxed,
+// or turned Relaxed for a while, keeps none; a claim then shows no mark.
+TEST_F(GameWindowTest, OnlyAnAttemptWhollyUnderTheNormalTimeBarKeepsRecords) {
+  const auto claim = [&] {
+    earnKeys({0, 1, 2, 3, 4, 5, 6, 7});
+    window->score = 700;
+    window->handleCommand(ControlId::toolbar, ToolbarButton::claim);
+    EXPECT_STREQ(window->currentScreen(), "passed");
+  };
+  const auto pressTimeMode = [&](int times) {
+    for (int i = 0; i < times; ++i) window->handleCommand(ControlId::timeModeButton, 0);
+  };
+  pressTimeMode(1);  // Relaxed
+  continueAt(2);
+  claim();
+  EXPECT_EQ(window->records.level(2).claims, 0);
+  EXPECT_FALSE(window->recordMarkPicture.IsVisible());
+  pressTimeMode(2);  // Off, then Normal
+  window->handleCommand(ControlId::firstChoice, 0);
+  pressTimeMode(3);  // Relaxed and Off for a while, Normal again at the claim
+  claim();
+  EXPECT_EQ(window->records.level(3).claims, 0);
+  window->handleCommand(ControlId::firstChoice, 0);
+  claim();
+  EXPECT_EQ(window->records.level(4).claims, 1);
+  EXPECT_TRUE(window->recordMarkPicture.IsVisible());
+}

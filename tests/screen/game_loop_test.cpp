@@ -4,6 +4,7 @@
 
 #include "game_fixture.hpp"
 #include "rules/shot_rules.hpp"
+#include "rules/time_mode.hpp"
 #include "screen/control_ids.hpp"
 
 namespace {
@@ -88,6 +89,21 @@ TEST_F(GameWindowTest, TimeOutIsShownOnlyByTheNextFallingShot) {
   EXPECT_STREQ(window->currentScreen(), "game");
   shotTicks(1);
   EXPECT_STREQ(window->currentScreen(), "gameover");
+}
+
+// A paused attempt goes on at the new pace from where its bar stood.
+TEST_F(GameWindowTest, ChangingTheModeWhilePausedKeepsTheBarWhereItStood) {
+  continueAt(1);
+  for (int tick = 0; tick < 10; ++tick) window->OnTimer(TimerId::timeBar);
+  EXPECT_EQ(window->timeBar->GetPosX(), 480 - 10 * 12);
+  window->handleCommand(ControlId::toolbar, ToolbarButton::back);
+  window->handleCommand(ControlId::options, 0);
+  window->handleCommand(ControlId::timeModeButton, 0);
+  EXPECT_EQ(window->options.timeMode, TimeMode::Relaxed);
+  window->handleCommand(ControlId::settingsBack, 0);
+  window->handleCommand(ControlId::continueGame, 0);
+  window->OnTimer(TimerId::timeBar);
+  EXPECT_EQ(window->timeBar->GetPosX(), 480 - 10 * 12 - 4);
 }
 
 TEST_F(GameWindowTest, LightningShowsAllFourFramesThenEnds) {

@@ -30,6 +30,8 @@ const startButton = {x: 234, y: 459};
 const continueButton = {x: 234, y: 499};
 const optionsButton = {x: 234, y: 539};
 const exitButton = {x: 234, y: 619};
+const languageButton = {x: 290, y: 288};  // on the options panel
+const optionsKey = 'quandrel:file:quandrel-options.ini';
 // The desktop game's frames (headless screenshots) beside the page: NAME-LANGUAGE.png.
 const desktopFrames = 'desktop-frames';
 const menuTimeoutMs = 15000;
@@ -505,6 +507,47 @@ describe('the game in a browser page', () => {
         assert.ok(await unlikeDesktop(`settings-${expected}`) <= 480 * 720 / 200, `${what}: the ${expected} panel`);
       }
     }
+  });
+
+  it('switches language on the options panel, fetching its pictures; kept over a reload, ?lang= over it', async () => {
+    await page.close();
+    page = await openPage();
+    const packages = [];
+    page.on('request', (request) => {
+      const name = new URL(request.url()).pathname;
+      if (/^\/quandrel-.+\.(js|data)$/.test(name)) packages.push(name);
+    });
+    await page.evaluateOnNewDocument(() => {
+      Object.defineProperty(navigator, 'languages', {get: () => ['zh-CN']});
+      if (sessionStorage.getItem('cleared') === null) {
+        sessionStorage.setItem('cleared', '1');
+        localStorage.clear();
+      }
+    });
+    await page.goto(origin, {waitUntil: 'load'});
+    await waitForState((s) => s.screen === 'menu', 'the Chinese menu');
+    await click(optionsButton);
+    await waitForState((s) => s.screen === 'settings' && s.language === 'zh', 'the Chinese panel');
+    await click(languageButton);
+    const switched = await waitForState((s) => s.language === 'en', 'the switch to English');
+    assert.equal(switched.options.language, 'en');
+    assert.deepEqual(packages.sort(), ['/quandrel-en.data', '/quandrel-en.js', '/quandrel-zh.data', '/quandrel-zh.js']);
+    await sleep(100);
+    assert.ok(await unlikeDesktop('settings-en') <= 480 * 720 / 200, 'the panel redrawn in English');
+    await page.waitForFunction((key) => /language=en/.test(atob(localStorage.getItem(key) || '')),
+                               {timeout: 5000}, optionsKey);
+
+    packages.length = 0;
+    await page.reload({waitUntil: 'load'});
+    const kept = await waitForState((s) => s.screen === 'menu', 'the menu after the reload');
+    assert.equal(kept.language, 'en');
+    assert.deepEqual(packages.sort(), ['/quandrel-en.data', '/quandrel-en.js'], 'only the chosen language downloads');
+
+    await page.goto(origin + '?lang=zh', {waitUntil: 'load'});
+    const named = await waitForState((s) => s.screen === 'menu', 'the menu with ?lang=zh');
+    assert.deepEqual([named.language, named.options.language], ['zh', 'en']);
+    const stored = await page.evaluate((key) => localStorage.getItem(key), optionsKey);
+    assert.match(Buffer.from(stored, 'base64').toString('utf8'), /\nlanguage=en\n/);
   });
 
   it('sent no error to the console; the shell queue\'s one line is a warning', () => {

@@ -172,6 +172,11 @@ def resource_builders():
     for rid, direction in ((160, -1), (162, 1)):
         out[rid] = lambda direction=direction: page_arrow(direction, "blue")
         out[rid + 1] = lambda direction=direction: page_arrow(direction, "grey")
+    for rid, text in ((180, "标准"), (181, "宽松"), (182, "不限时")):
+        out[rid] = lambda text=text: caption(100, 37, text, "yellow", 17)
+    # The language's own name, which its catalogue gives as the translation of "中文".
+    out[183] = lambda: caption(100, 37, "中文", "blue", 17)
+    out[184] = lambda: caption(100, 37, "中文", "darkgrey", 17)
     out[144] = lambda: caption(112, 42, "重新开始", "yellow", 20)
     out[145] = lambda: caption(112, 42, "重新开始", "grey", 20)
     out[142] = lambda: caption(112, 42, "返回设置", "yellow", 20)

@@ -8,7 +8,7 @@ IMAGES = (
      ("penqi.png", (80, 153), mascot.sprayer),
      ("splash.png", (480, 720), scenes.splash),
      ("start.png", (480, 720), scenes.start_menu),
-     ("set.png", (260, 350), panels.settings_panel)]
+     ("set.png", (320, 460), panels.settings_panel)]
     + [(name, (360, 560), (lambda p=p: help_pages.help_page(p))) for p, name in enumerate(help_pages.PAGE_FILES)]
     + [(f"map{s}.png", (32, 126), (lambda s=s: pieces.tube(s))) for s in range(19)]
     + [("map19.png", (32, 126), pieces.golden_tube),
@@ -42,6 +42,8 @@ RESOURCE_SIZES.update({138: (65, 40), 139: (65, 40), 140: (60, 37), 141: (60, 37
                        142: (112, 42), 143: (112, 42), 144: (112, 42), 145: (112, 42),
                        146: (96, 38), 147: (96, 38), 148: (200, 84), 149: (200, 84), 150: (200, 84)})
 RESOURCE_SIZES.update({rid: (56, 40) for rid in range(160, 164)})
+# The options panel's time bar modes and the language button (lit, dim).
+RESOURCE_SIZES.update({rid: (100, 37) for rid in range(180, 185)})
 
 
 def resources():

@@ -1,11 +1,11 @@
-"""The card the panels are drawn on, and the settings panel (260 x 350, shown at
-110, 180). The panel leaves its lower right free for the back button at (180,
-300), 65 x 40; the settings toggles stand at (170, 150) and (170, 210), labels
-to their left."""
+"""The card the panels are drawn on, and the settings panel (320 x 460, shown
+at 80, 80). The panel leaves its lower right free for the back button at (210,
+400), 65 x 40; each settings row's button stands at its right, its label to
+its left."""
 from .canvas import Canvas, lighter
-from .palette import COLOUR, INK, PAPER, WHITE, ORANGE, GREEN
+from .palette import COLOUR, INK, PAPER, WHITE, RED, ORANGE, GREEN, BLUE
 from .pieces import key
-from .text import draw_text
+from .text import LATIN_BODY, LATIN_BOLD, draw_text
 from .words import tr
 
 HEADER = (60, 140, 232)
@@ -36,16 +36,57 @@ def _arrows(c, x, y):
     c.shape(c.rect(x - 7, y - 3.5, x + 7, y + 3.5, radius=1.5), COLOUR[GREEN], width=1.5)
 
 
+def _clock(c, x, y):
+    c.shape(c.ellipse(x, y, 12), (255, 255, 255), outline=INK, width=1.6)
+    c.paint(c.ellipse(x, y, 9.5), (236, 244, 255))
+    c.paint(c.line([(x, y), (x, y - 7.5)], 2.2), INK)
+    c.paint(c.line([(x, y), (x + 5.5, y + 2)], 2.2), INK)
+    c.paint(c.ellipse(x, y, 1.8), COLOUR[RED])
+
+
+def _buzz(c, x, y):
+    """A phone between two pairs of buzz marks."""
+    c.shape(c.rect(x - 6.5, y - 12, x + 6.5, y + 12, radius=3), COLOUR[BLUE], width=1.5)
+    c.paint(c.rect(x - 4, y - 8.5, x + 4, y + 6.5, radius=1), (220, 236, 255))
+    for sign in (-1, 1):
+        for k in (0, 1):
+            ox = x + sign * (10.5 + 4.5 * k)
+            c.paint(c.line([(ox, y - 5 + 2 * k), (ox, y + 5 - 2 * k)], 1.8), INK)
+
+
+def _globe(c, x, y):
+    c.shape(c.ellipse(x, y, 12), COLOUR[GREEN], width=1.6)
+    c.paint(c.line([(x - 11.5, y), (x + 11.5, y)], 1.4), INK)
+    c.paint(c.line([(x, y - 11.5), (x, y + 11.5)], 1.4), INK)
+    for oy in (-6, 6):
+        c.paint(c.line([(x - 10, y + oy), (x + 10, y + oy)], 1.2), INK)
+    m = Canvas.subtract(c.ellipse(x, y, 6.2, 11.6), c.ellipse(x, y, 4.8, 10.4))
+    c.paint(m, INK)
+
+
+# The panel is shown at (80, 80). Each row's centre, and where the game lays its
+# button: a value button (100 wide) or a switch (60 wide), both ending at x 260.
+# The designed sound and movement switches keep their places on the screen.
+SETTINGS_ROWS = (
+    ("时间条", None, _clock, 160),
+    ("振动", None, _buzz, 200),
+    ("语言", None, _globe, 160),
+    ("声音", None, _speaker, 200),
+    ("移动", "setting", _arrows, 200),
+)
+SETTINGS_FIRST_ROW = 88.5
+SETTINGS_ROW_PITCH = 60
+
+
 def settings_panel():
-    c = Canvas(260, 350)
+    c = Canvas(320, 460)
     card(c, tr("选项设置"))
-    draw_text(c, tr("点开关来切换"), 130, 84, 14, MUTED, bold=0.2, box=(10, 70, 250, 100))
-    for i, (label, icon) in enumerate(((tr("声音"), _speaker), (tr("移动", "setting"), _arrows))):
-        y = 168.5 + 60 * i
-        c.shape(c.rect(14, y - 24, 246, y + 24, radius=14), (255, 255, 255), outline=(220, 210, 190), width=1.2)
-        icon(c, 40, y)
-        # Between the icon and the switch the game lays at x 170.
-        draw_text(c, label, 100, y, 22, INK, bold=0.5, box=(56, y - 22, 166, y + 22))
+    for i, (label, context, icon, button_x) in enumerate(SETTINGS_ROWS):
+        y = SETTINGS_FIRST_ROW + SETTINGS_ROW_PITCH * i
+        c.shape(c.rect(12, y - 21, 308, y + 21, radius=14), (255, 255, 255), outline=(220, 210, 190), width=1.2)
+        icon(c, 34, y)
+        draw_text(c, tr(label, context), 56, y, 20, INK, anchor="lm", bold=0.5,
+                  latin=[LATIN_BOLD, LATIN_BODY], box=(54, y - 20, button_x - 4, y + 20))
     for i, k in enumerate((0, 1, 4)):
-        c.paste(key(k), 18 + i * 34, 304)
+        c.paste(key(k), 18 + i * 34, 404)
     return c.finish()

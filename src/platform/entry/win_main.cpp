@@ -11,6 +11,7 @@
 #include "platform/headless/paced_replay_host.hpp"
 #include "platform/host.hpp"
 #include "platform/language/language.hpp"
+#include "platform/language_switch.hpp"
 #include "platform/message_loop.hpp"
 #include "platform/mz_app.hpp"
 #include "platform/mz_functions.hpp"
@@ -146,6 +147,7 @@ int WinMain(int argc, char** argv, const char* version, CMzApp& (*application)()
   const std::string language = line.language.empty() ? languageFromEnvironment() : line.language;
   if (std::string error; !setActiveLanguage(language, error))
     std::cerr << program << ": " << error << "; texts show untranslated\n";
+  setLanguageNamedForRun(!line.language.empty());
   MzSetParam(1, line.animate ? 1 : 0);
   setFocusPauseEnabled(line.window.focusPause);
   return line.headless ? runHeadless(application, line, program) : runWindowed(application, line, program);

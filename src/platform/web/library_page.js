@@ -25,6 +25,12 @@ mergeInto(LibraryManager.library, {
   quandrel_page_focus_canvas: function() {
     QuandrelPage.canvas().focus();
   },
+  quandrel_page_load_language: function(language) {
+    QuandrelLanguages.load(UTF8ToString(language));
+  },
+  quandrel_page_language_state: function(language) {
+    return QuandrelLanguages.state(UTF8ToString(language));
+  },
   quandrel_page_store_files: function() {
     QuandrelPage.storage.store();
   },

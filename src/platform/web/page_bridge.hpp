@@ -3,6 +3,11 @@
 
 #include <cstdint>
 
+// quandrel_page_language_state's answers.
+constexpr int32_t PageLanguageLoading = 0;
+constexpr int32_t PageLanguageLoaded = 1;
+constexpr int32_t PageLanguageFailed = 2;
+
 extern "C" {
 // The page's clock (performance.now()) when the player first saw the splash:
 // the page's own picture of it, shown while the program loaded.
@@ -22,6 +27,10 @@ void quandrel_page_prepare_sound(const char* path);
 void quandrel_page_vibrate(const uint32_t* pattern, int32_t count);
 void quandrel_page_show_canvas(int32_t show);
 void quandrel_page_focus_canvas();
+// Starts fetching the package of a language's pictures, unless the page has
+// it or is fetching it; quandrel_page_language_state tells how it went.
+void quandrel_page_load_language(const char* language);
+int32_t quandrel_page_language_state(const char* language);
 // Keeps the files the program wrote beside its executable in the browser's
 // storage, when they changed.
 void quandrel_page_store_files();

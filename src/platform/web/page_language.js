@@ -3,3 +3,39 @@
 Module['preRun'] = (Module['preRun'] || []).concat([function() {
   if (Module['language']) ENV['LANGUAGE'] = Module['language'];
 }]);
+
+// Other languages' pictures, fetched when the player switches to one: the
+// language's first package, whose data is in the file system once the package
+// drops its run dependency, then its later package as the start's come
+// (page_packages.js), whose pictures are awaited when drawn.
+var QuandrelLanguages = {
+  states: {},  // language -> 0 fetching, 1 in the file system, 2 failed (quandrel_page_language_state)
+
+  state: function(language) {
+    if (language === Module['language']) return 1;
+    var state = QuandrelLanguages.states[language];
+    return state === undefined ? 2 : state;
+  },
+
+  load: function(language) {
+    var languages = QuandrelLanguages;
+    if (language === Module['language'] || languages.states[language] !== undefined) return;
+    if (!/^[a-z_]+$/.test(language)) {
+      languages.states[language] = 2;
+      return;
+    }
+    languages.states[language] = 0;
+    var done = 'datafile_quandrel-' + language + '.data';
+    var remove = Module['removeRunDependency'];
+    Module['removeRunDependency'] = function(id) {
+      remove(id);
+      if (id !== done) return;
+      languages.states[language] = 1;
+      QuandrelPackages.fetch('quandrel-later-' + language + '.js');
+    };
+    var script = document.createElement('script');
+    script.src = 'quandrel-' + language + '.js';
+    script.onerror = function() { languages.states[language] = 2; };
+    document.body.appendChild(script);
+  },
+};

@@ -12,24 +12,27 @@ var QuandrelPackages = {
   // calls `done` once every file arrived or will not.
   load: function(language, done) {
     QuandrelPackages.done = done;
-    ['quandrel-later.js', 'quandrel-later-' + language + '.js'].forEach(function(loader) {
-      var paths = QUANDREL_LATER_FILES[loader] || [];
-      paths.forEach(function(path) { QuandrelPackages.waiting.set(path, []); });
-      // A package that cannot load brings nothing: its files stop being
-      // awaited (the pictures then show nothing, and the game goes on). A
-      // loader that cannot fetch its data says so with an uncaught error.
-      var failed = function() { paths.forEach(QuandrelPackages.arrived); };
-      var data = loader.replace(/\.js$/, '.data');
-      window.addEventListener('error', function(event) {
-        if (String(event.message).indexOf(data) >= 0) failed();
-      });
-      var script = document.createElement('script');
-      script.src = loader;
-      script.onerror = failed;
-      document.body.appendChild(script);
-    });
+    ['quandrel-later.js', 'quandrel-later-' + language + '.js'].forEach(QuandrelPackages.fetch);
     // Each file a package writes ends one of the module's run dependencies.
     Module['monitorRunDependencies'] = QuandrelPackages.check;
+  },
+
+  // Starts loading the package of `loader`, whose files are awaited until they arrive.
+  fetch: function(loader) {
+    var paths = QUANDREL_LATER_FILES[loader] || [];
+    paths.forEach(function(path) { QuandrelPackages.waiting.set(path, []); });
+    // A package that cannot load brings nothing: its files stop being
+    // awaited (the pictures then show nothing, and the game goes on). A
+    // loader that cannot fetch its data says so with an uncaught error.
+    var failed = function() { paths.forEach(QuandrelPackages.arrived); };
+    var data = loader.replace(/\.js$/, '.data');
+    window.addEventListener('error', function(event) {
+      if (String(event.message).indexOf(data) >= 0) failed();
+    });
+    var script = document.createElement('script');
+    script.src = loader;
+    script.onerror = failed;
+    document.body.appendChild(script);
   },
 
   arriving: function(path) {

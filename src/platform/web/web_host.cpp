@@ -19,6 +19,11 @@ std::string pagePath(std::u16string_view path) {
   return page;
 }
 
+// While a language's pictures load, the page is asked about once a frame; a
+// language whose pictures have not come in this time is given up.
+constexpr double LanguagePollMs = 16;
+constexpr double LongestLanguageWaitMs = 20000;
+
 }  // namespace
 
 WebHost::WebHost() : clock_(quandrel_page_clock_start()) {}
@@ -57,6 +62,19 @@ void WebHost::playSound(const std::string& path, bool loop) {
 }
 
 void WebHost::prepareSound(const std::string& path) { quandrel_page_prepare_sound(path.c_str()); }
+
+bool WebHost::prepareLanguage(const std::string& language) {
+  const double started = emscripten_get_now();
+  quandrel_page_load_language(language.c_str());
+  for (;;) {
+    const int32_t state = quandrel_page_language_state(language.c_str());
+    if (state != PageLanguageLoading) return state == PageLanguageLoaded;
+    if (emscripten_get_now() - started > LongestLanguageWaitMs) return false;
+    sleeping_ = true;
+    quandrel_page_sleep(LanguagePollMs);
+    sleeping_ = false;
+  }
+}
 
 void WebHost::pulse(HapticPulse pulse) {
   const std::span<const uint32_t> pattern = hapticPattern(pulse);

@@ -22,6 +22,9 @@ class WebHost final : public Host {
   void present(const Canvas& frame, const MzRect& dirty) override;
   void playSound(const std::string& path, bool loop) override;
   void prepareSound(const std::string& path) override;
+  // Fetches the language's package of pictures once, waiting (Asyncify) until
+  // the page has it or gives up.
+  bool prepareLanguage(const std::string& language) override;
   void pulse(HapticPulse pulse) override;
   void showWindow(bool show) override;
   void raiseWindow() override;

@@ -1,0 +1,81 @@
+// The options as a progress file's section, and as JSON for the dump.
+#include "progress/game_options.hpp"
+
+#include <algorithm>
+#include <optional>
+
+namespace {
+
+constexpr const char* OptionsFileName = "quandrel-options.ini";
+constexpr std::string_view Section = "options";
+constexpr size_t LongestLanguageCode = 16;
+
+// A language code as the catalogues are named: "en", "pt", "zh_TW".
+bool plausibleLanguage(std::string_view code) {
+  return !code.empty() && code.size() <= LongestLanguageCode &&
+         std::all_of(code.begin(), code.end(),
+                     [](char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || c == '_'; });
+}
+
+std::optional<bool> onOff(std::string_view value) {
+  if (value == "on") return true;
+  if (value == "off") return false;
+  return std::nullopt;
+}
+
+// The options of a read document; false when a value is unusable.
+bool optionsFromDocument(const progress::ProgressDocument& document, GameOptions& options) {
+  GameOptions read;
+  if (const std::string* value = document.value(Section, "timeMode")) {
+    const std::optional<TimeMode> mode = timeModeFromName(*value);
+    if (!mode) return false;
+    read.timeMode = *mode;
+  }
+  if (const std::string* value = document.value(Section, "vibration")) {
+    const std::optional<bool> on = onOff(*value);
+    if (!on) return false;
+    read.vibration = *on;
+  }
+  if (const std::string* value = document.value(Section, "language")) {
+    if (*value != AutomaticLanguage && !plausibleLanguage(*value)) return false;
+    read.language = *value;
+  }
+  options = std::move(read);
+  return true;
+}
+
+}  // namespace
+
+std::string optionsFilePath(const std::string& settingsPath) {
+  const size_t slash = settingsPath.rfind('/');
+  return (slash == std::string::npos ? std::string() : settingsPath.substr(0, slash + 1)) + OptionsFileName;
+}
+
+progress::ReadResult readOptions(const std::string& path, GameOptions& options) {
+  progress::ProgressDocument document;
+  const progress::ReadResult result = progress::readProgressFile(path, OptionsFormatVersion, document);
+  if (result != progress::ReadResult::Read) return result;
+  return optionsFromDocument(document, options) ? result : progress::ReadResult::Damaged;
+}
+
+GameOptions loadOptions(const std::string& path) {
+  GameOptions options;
+  const progress::ReadResult result = readOptions(path, options);
+  if (result != progress::ReadResult::Read && result != progress::ReadResult::Missing)
+    progress::setAsideProgressFile(path, result, "options");
+  return options;
+}
+
+bool saveOptions(const std::string& path, const GameOptions& options) {
+  progress::ProgressDocument document;
+  document.set(Section, "timeMode", timeModeName(options.timeMode));
+  document.set(Section, "vibration", options.vibration ? "on" : "off");
+  document.set(Section, "language", options.language);
+  return progress::saveProgressFile(path, document, OptionsFormatVersion);
+}
+
+std::string optionsJson(const GameOptions& options) {
+  return std::string("{\"timeMode\":\"") + std::string(timeModeName(options.timeMode)) +
+         "\",\"vibration\":" + (options.vibration ? "true" : "false") + ",\"language\":\"" +
+         options.language + "\"}";
+}

@@ -1,0 +1,83 @@
+// The options file: what it keeps reads back the same, a file holding a value
+// out of range is set aside whole, and a save that fails at any file
+// operation leaves the options that were there before.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "failing_file_system.hpp"
+#include "ini_test_support.hpp"
+#include "progress/game_options.hpp"
+
+namespace {
+
+Bytes bytesOf(std::string_view text) { return Bytes(text.begin(), text.end()); }
+
+TEST(OptionsFile, LivesBesideTheSettingsFileAndReadsBackEveryCombination) {
+  TempDir dir;
+  const std::string path = optionsFilePath(dir.file("quandrel.ini"));
+  EXPECT_EQ(path, dir.file("quandrel-options.ini"));
+  EXPECT_EQ(loadOptions(path), GameOptions{});
+  EXPECT_TRUE(dir.entries().empty()) << "reading makes no file";
+  for (const TimeMode mode : {TimeMode::Normal, TimeMode::Relaxed, TimeMode::Off}) {
+    for (const bool vibration : {true, false}) {
+      for (const char* language : {"auto", "en", "zh_TW"}) {
+        const GameOptions written{mode, vibration, language};
+        ASSERT_TRUE(saveOptions(path, written));
+        EXPECT_EQ(loadOptions(path), written);
+      }
+    }
+  }
+  EXPECT_EQ(readFile(path), bytesOf("[format]\nversion=1\n\n[options]\ntimeMode=off\nvibration=off\nlanguage=zh_TW\n"));
+  EXPECT_EQ(optionsJson(loadOptions(path)), R"({"timeMode":"off","vibration":false,"language":"zh_TW"})");
+}
+
+TEST(OptionsFile, MissingKeysKeepTheirDefaultsAndUnknownOnesArePassedOver) {
+  TempDir dir;
+  const std::string path = dir.file("quandrel-options.ini");
+  writeFile(path, bytesOf("[format]\nversion=1\n[options]\nhighContrast=on\ntimeMode=relaxed\n"));
+  EXPECT_EQ(loadOptions(path), (GameOptions{TimeMode::Relaxed, true, "auto"}));
+  EXPECT_EQ(dir.entries(), std::vector<std::string>{"quandrel-options.ini"});
+}
+
+TEST(OptionsFile, AValueOutOfRangeSetsTheFileAsideAndGivesTheDefaults) {
+  for (const std::string& stored : {std::string("[format]\nversion=1\n[options]\ntimeMode=fast\n"),
+                                    std::string("[format]\nversion=1\n[options]\nvibration=1\n"),
+                                    std::string("[format]\nversion=1\n[options]\nlanguage=../etc\n"),
+                                    std::string("[options]\ntimeMode=off\n"),
+                                    std::string("[format]\nversion=2\n[options]\ntimeMode=off\n")}) {
+    TempDir dir;
+    const std::string path = dir.file("quandrel-options.ini");
+    writeFile(path, bytesOf(stored));
+    EXPECT_EQ(loadOptions(path), GameOptions{}) << stored;
+    EXPECT_EQ(dir.entries(), std::vector<std::string>{"quandrel-options.ini.bad"}) << stored;
+    EXPECT_EQ(readFile(path + ".bad"), bytesOf(stored));
+  }
+}
+
+TEST(OptionsFile, ASaveFailingAtAnyFileOperationLeavesTheOldOptions) {
+  TempDir dir;
+  const std::string path = dir.file("quandrel-options.ini");
+  const GameOptions before{TimeMode::Relaxed, false, "en"};
+  const GameOptions after{TimeMode::Off, true, "zh"};
+  FailingFileSystem counting(-1);
+  {
+    ScopedFileSystem scope(counting);
+    ASSERT_TRUE(saveOptions(path, before));
+  }
+  ASSERT_GT(counting.calls(), 3);
+  for (int failAt = 0; failAt < counting.calls(); ++failAt) {
+    ASSERT_TRUE(saveOptions(path, before));
+    FailingFileSystem failing(failAt);
+    bool saved;
+    {
+      ScopedFileSystem scope(failing);
+      saved = saveOptions(path, after);
+    }
+    EXPECT_EQ(loadOptions(path), saved ? after : before) << "failing " << failing.failed();
+    EXPECT_EQ(dir.entries(), std::vector<std::string>{"quandrel-options.ini"}) << "failing " << failing.failed();
+  }
+}
+
+}  // namespace
