@@ -93,12 +93,13 @@ def _mixing_row(c, y):
 
 
 def _cap_width(label):
-    if not label.isascii():
-        return 34.0
-    if len(label) > 3:
+    if len(label) <= 3 and label.isascii():
+        return max(24.0, 9.0 * len(label) + 10)
+    if label.isascii():
         # Key names as words ("Space") are measured.
         return text_width(LATIN_BOLD, 11.5, label) + 12
-    return max(24.0, 9.0 * len(label) + 10)
+    # A translated key name, at least as wide as a two-character Chinese one.
+    return max(34.0, text_width(face_for(label), 12, label) + 10)
 
 
 def _keycap_width(label, text):
@@ -106,7 +107,8 @@ def _keycap_width(label, text):
     return _cap_width(label) + 6 + text_width(face_for(text), 13, text)
 
 
-def _keycap(c, x, y, label, text):
+def _keycap(c, x, y, label, text, right):
+    """A key and its caption, which must end by x = right."""
     w = _cap_width(label)
     c.shape(c.rect(x, y - 11, x + w, y + 11, radius=5), (240, 242, 248), width=1.2)
     c.paint(c.rect(x + 2, y + 6, x + w - 2, y + 9.5, radius=2), (200, 204, 216))
@@ -115,7 +117,7 @@ def _keycap(c, x, y, label, text):
         draw_text(c, label, x + w / 2, y - 1, 11.5, INK, face=face)
     else:
         draw_text(c, label, x + w / 2, y - 1, 12, INK, bold=0.2)
-    draw_text(c, text, x + w + 6, y, 13, INK, anchor="lm", bold=0.15)
+    draw_text(c, text, x + w + 6, y, 13, INK, anchor="lm", bold=0.15, box=(x + w + 4, y - 12, right, y + 12))
 
 
 # The keys' rows must end above this line: the back button sits below it, at the right.
@@ -171,7 +173,8 @@ def help_page():
     _chip(c, 14, y + 2, keyboard, (60, 66, 90), chip_w)
     column = max([120.0] + [_keycap_width(label, text) + 14 for label, text in keys[0::2]])
     for i, (label, text) in enumerate(keys):
-        _keycap(c, x + (i % 2) * column, y + 2 + (i // 2) * KEY_ROW, label, text)
+        right = x + column - 6 if i % 2 == 0 else 360 - 8
+        _keycap(c, x + (i % 2) * column, y + 2 + (i // 2) * KEY_ROW, label, text, right)
     # A full tube beside the keys, where they leave it room.
     keys_end = x + column + max(_keycap_width(label, text) for label, text in keys[1::2])
     if keys_end + 6 <= 304:

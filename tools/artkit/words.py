@@ -122,13 +122,14 @@ def languages():
 
 
 def catalogue_characters():
-    """Every character of every msgid and msgstr of the template and translations."""
+    """Every character of every msgid and msgstr of the template and translations,
+    no-break spaces included (the program draws them from the font too)."""
     chars = set()
     for path in [os.path.join(PO_DIR, TEMPLATE)] + list(translations().values()):
         for e in messages(read(path)):
             chars.update(e.msgid)
             chars.update(e.msgstr)
-    return "".join(sorted(ch for ch in chars if not ch.isspace()))
+    return "".join(sorted(ch for ch in chars if not (ch.isspace() and ch.isascii())))
 
 
 class Language:
