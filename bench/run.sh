@@ -14,7 +14,7 @@ trap 'rm -rf "$work"' EXIT
 # Release is the packager's build (-O3); only the programs measured are built.
 cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE=Release -DQUANDREL_BENCH=ON >/dev/null
 cmake --build "$build" -j"$(nproc)" --target quandrel frame_bench game_frame_bench startup_bench idle_window \
-  play_minute_bench >/dev/null
+  play_minute_bench save_bench >/dev/null
 
 echo "start-up..." >&2
 "$build/bench/startup_bench" "$build/quandrel" 31 >"$work/startup.txt"
@@ -26,6 +26,7 @@ bench_json() {
 }
 bench_json "$build/bench/game_frame_bench" "$work/game_frames.json"
 bench_json "$build/bench/frame_bench" "$work/start_frames.json"
+bench_json "$build/bench/save_bench" "$work/saves.json"
 
 echo "idle cost under Xvfb (about 40 s)..." >&2
 xvfb-run -a -s "-screen 0 1280x1024x24" "$root/bench/idle_cost.sh" "$build" 10 >"$work/idle.txt"
@@ -75,6 +76,8 @@ def us(run): return run["cpu_time"] / 1000.0 if run["time_unit"] == "ns" else ru
 full = us(game["BM_GameScreenFullFrame"]); tick = us(game["BM_ShotTick"]); copy = us(game["BM_CopyPlainFrame"])
 repainted = game["BM_ShotTick"].get("repainted_px", 0)
 start_frame = us(start["BM_ComposeStartScreen"]); start_copy = us(start["BM_CopyPlainFrame"])
+saves = medians("saves.json")
+settings_save = saves["BM_SettingsSave"]; records_save = saves["BM_RecordsSaveAtClaim"]
 
 idle = {}
 for line in read("idle.txt").splitlines():
@@ -167,6 +170,20 @@ compare; on an idle one they agree.
 | composition off | {float(bare.group(1)) * 1000:.1f} ms | {bare.group(2)}x | {float(bare.group(3)) * 1000:.1f} ms | {bare.group(4)}x | |
 
 Goal: at least 2000x with every frame composed.
+
+## Saving at a claim
+
+A claim saves the records file (`save_bench`): the records of all ten levels, the largest
+file a claim writes, next to the settings save the game makes when a level is reached,
+both in the same folder; medians of 5 repetitions. Each is a whole file written to a
+temporary name, flushed to the disk and renamed; the settings save does that once per
+key, three times.
+
+| | wall clock | CPU time |
+|---|---|---|
+| the settings save (`GameSettings::Save`) | {settings_save["real_time"]:.0f} us | {settings_save["cpu_time"]:.0f} us |
+| a claim's records save | {records_save["real_time"]:.0f} us | {records_save["cpu_time"]:.0f} us |
+| ratio | **{records_save["real_time"] / settings_save["real_time"]:.2f}x** | {records_save["cpu_time"] / settings_save["cpu_time"]:.2f}x (goal: at most 1x) |
 
 ## Method
 

@@ -1,10 +1,13 @@
 #!/bin/bash
 # Builds the browser version of Quandrel with Emscripten into web/ (or the
 # directory given): index.html, its script quandrel.js, the module
-# quandrel.wasm, quandrel.data (the sounds and the pictures every language
-# shares), quandrel-<language>.data with its loader .js (that language's own
-# pictures), the web app manifest with its icons, and the service worker sw.js
-# that lets the game play offline. The folder is ready for any static web host.
+# quandrel.wasm, quandrel-<language>.data with its loader .js (that
+# language's menu picture and resources), quandrel-later.data and
+# quandrel-later-<language>.data with their loaders (the sounds and every
+# other picture, loaded during the splash), splash-<language>.png (the splash
+# the page shows first),
+# the web app manifest with its icons, and the service worker sw.js that lets
+# the game play offline. The folder is ready for any static web host.
 # Environment: QUANDREL_WEB_BUILD (the CMake build directory, build-web by
 # default), JOBS (parallel compile jobs, 2 by default).
 set -euo pipefail
@@ -32,24 +35,29 @@ web=$root/src/platform/web
 languages=()
 for package in "$build"/quandrel-*.data; do
   language=${package##*/quandrel-}
-  languages+=("${language%.data}")
+  [[ $language == later* ]] || languages+=("${language%.data}")
 done
 if [ ${#languages[@]} -eq 0 ]; then
   echo "build-web.sh: no language package in $build" >&2
   exit 1
 fi
 list=$(printf "'%s', " "${languages[@]}")
-rm -f "$out"/quandrel-*.js "$out"/quandrel-*.data
+rm -f "$out"/quandrel-*.js "$out"/quandrel-*.data "$out"/quandrel.data
 sed "s/@LANGUAGES@/${list%, }/" "$web/index.html" >"$out/index.html"
 cp "$web/manifest.webmanifest" "$out/"
 cp "$root/assets/icons/quandrel-64.png" "$out/favicon.png"
 cp "$root/assets/icons/quandrel-192.png" "$out/icon-192.png"
 cp "$root/assets/icons/quandrel-512.png" "$out/icon-512.png"
-for file in quandrel.js quandrel.wasm quandrel.data; do
+for file in quandrel.js quandrel.wasm; do
   cp "$build/$file" "$out/$file"
 done
+cp "$build"/quandrel-*.js "$build"/quandrel-*.data "$out/"
+# Each language's splash: its own picture, else the original.
+rm -f "$out"/splash-*.png
 for language in "${languages[@]}"; do
-  cp "$build/quandrel-$language.js" "$build/quandrel-$language.data" "$out/"
+  splash=$root/assets/Images/$language/splash.png
+  [ -f "$splash" ] || splash=$root/assets/Images/splash.png
+  cp "$splash" "$out/splash-$language.png"
 done
 
 # The service worker that keeps the page for offline play, its cache named

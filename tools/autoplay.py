@@ -240,6 +240,21 @@ def play_level(game, dump, max_shots=400):
     return None, dump
 
 
+def records_problem(passed, figures):
+    """What the level-passed screen's dump gets wrong about the first claim of the level
+    just played (None when nothing): its score, shots, time and stars."""
+    record = passed["records"][figures["level"] - 1]
+    stars = 1 if figures["bought"] else 2 if figures["repairs"] else 3
+    expected = {"claims": 1, "bestScore": figures["score"], "fewestShots": figures["fired"], "stars": stars}
+    wrong = {k: record[k] for k, v in expected.items() if record[k] != v}
+    # The level starts when the key that started it is let go of, before the first dump of it.
+    if not figures["time"] <= record["fastestMs"] <= figures["time"] + KEY_PRESS_MS:
+        wrong["fastestMs"] = record["fastestMs"]
+    if not passed["newRecord"]:
+        wrong["newRecord"] = False
+    return "%s, expected %s and %d ms" % (wrong, expected, figures["time"]) if wrong else None
+
+
 def write_table(path, rows):
     lines = [
         "# Every level won by the autoplayer",
@@ -290,9 +305,17 @@ def main():
             if not options.quiet:
                 print("level %(level)d won: %(fired)d shots fired, %(bought)d bought, %(repairs)d repairs, "
                       "score %(score)d, %(time)d ms" % figures)
-            # The first word of the level-passed screen goes on.
+            problem = records_problem(dump, figures)
+            if problem:
+                print("autoplay: level %d's records are wrong: %s" % (level, problem), file=sys.stderr)
+                return 1
+            # The first word of the level-passed screen goes on; after the last level, any key
+            # leaves the finale for the menu.
             dump = game.do("key Return", "wait %d" % KEY_PRESS_MS)
-            expected = "game" if level < LEVELS else "menu"
+            expected = "game" if level < LEVELS else "finale"
+            if level == LEVELS and dump["screen"] == expected:
+                dump = game.do("key Space", "wait %d" % KEY_PRESS_MS)
+                expected = "menu"
             if dump["screen"] != expected:
                 print("autoplay: after level %d the screen is %s, not %s" % (level, dump["screen"], expected),
                       file=sys.stderr)

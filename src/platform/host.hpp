@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 
 #include "platform/mz_types.hpp"
 
@@ -56,6 +57,14 @@ class Host {
   virtual void raiseWindow() = 0;
   // Thread-safe: makes a waiting waitEvent return a Wake event.
   virtual void wake() = 0;
+  // The player is in the middle of play (true) or not: the screen stays awake
+  // meanwhile and may sleep otherwise. A host without a screen does nothing.
+  virtual void keepScreenAwake(bool /*awake*/) {}
+  // Whether the file at `path` is still on its way (a page loading its
+  // packages), and a wait until it arrived (or will not). Other hosts have
+  // every file they will ever have.
+  virtual bool fileArriving(std::u16string_view /*path*/) { return false; }
+  virtual void awaitFile(std::u16string_view /*path*/) {}
 };
 
 // The host the platform runs on; set by the entry function before Init.

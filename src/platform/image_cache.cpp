@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <vector>
 
+#include "platform/host.hpp"
 #include "platform/services/debug_output.hpp"
 #include "platform/system/file_system.hpp"
 #include "platform/system/utf.hpp"
@@ -60,7 +61,14 @@ std::unique_ptr<Image> ImageCache::decodeFile(std::u16string_view path) {
   }
   std::vector<uint8_t> bytes;
   ++fileReads_;
-  if (!readFile(utf8FromUtf16(portable), bytes)) return nullptr;
+  const std::string file = utf8FromUtf16(portable);
+  // A picture still on its way is waited for, never shown missing.
+  bool found = readFile(file, bytes);
+  for (Host* host = currentHost(); !found && host && host->fileArriving(portable);) {
+    host->awaitFile(portable);
+    found = readFile(file, bytes);
+  }
+  if (!found) return nullptr;
   auto image = std::make_unique<Image>();
   ++decodes_;
   if (!decodeImage(bytes, *image)) return nullptr;

@@ -3,8 +3,10 @@
 
 #include <algorithm>
 #include <string>
+#include <utility>
 
 #include "platform/asset_trace.hpp"
+#include "platform/host.hpp"
 #include "platform/image_cache.hpp"
 #include "platform/language/language.hpp"
 #include "platform/resources.hpp"
@@ -28,9 +30,36 @@ const Image* loadPictureFile(const char16_t* path) {
   return image;
 }
 
+// Whether the file at `path`, or its variant in the active language, is still
+// on its way.
+static bool pictureArriving(const char16_t* path) {
+  Host* host = currentHost();
+  if (!host || !path) return false;
+  static std::u16string variant;
+  return (localizedImagePath(path, variant) && host->fileArriving(variant)) || host->fileArriving(path);
+}
+
+void PictureFile::load(const char16_t* path) {
+  if (pictureArriving(path)) {
+    image_ = nullptr;
+    arriving_ = path;
+    return;
+  }
+  assign(loadPictureFile(path));
+}
+
+const Image* PictureFile::get() const {
+  if (!arriving_.empty()) {
+    const std::u16string path = std::move(arriving_);
+    arriving_.clear();
+    image_ = loadPictureFile(path.c_str());
+  }
+  return image_;
+}
+
 bool ImagingHelper::LoadImageW(const char16_t* path, bool, bool, bool) {
-  image_ = loadPictureFile(path);
-  return image_ != nullptr;
+  picture_.load(path);
+  return !picture_.empty();
 }
 
 ImagingHelper* ImageContainer::LoadImageW(InstanceHandle instance, uint32_t resourceId, bool) {

@@ -4,6 +4,7 @@
 
 #include <array>
 #include <cstdint>
+#include <string>
 
 #include "platform/image.hpp"
 #include "platform/mz_types.hpp"
@@ -11,6 +12,25 @@
 // The decoded picture of the file at `path` (null when there is none), in the
 // active language: its variant under Images/<language>/ when there is one.
 const Image* loadPictureFile(const char16_t* path);
+
+// A picture file's decoded picture: decoded when loaded, or, while the file
+// is still on its way (a page loading its packages), when first needed, so
+// that loading never waits for it and drawing it waits, never showing it
+// missing.
+class PictureFile {
+ public:
+  void load(const char16_t* path);
+  void assign(const Image* image) {
+    image_ = image;
+    arriving_.clear();
+  }
+  const Image* get() const;
+  bool empty() const { return image_ == nullptr && arriving_.empty(); }
+
+ private:
+  mutable const Image* image_ = nullptr;
+  mutable std::u16string arriving_;  // the path of a picture on its way
+};
 
 // A handle to one decoded picture. Loading a file points the handle at the
 // decoded pixels of that file; every sprite that draws this handle shows the
@@ -27,14 +47,14 @@ class ImagingHelper {
   // flags are accepted for the library's signature and have no effect here.
   bool LoadImageW(const char16_t* path, bool = true, bool = true, bool = true);
   // Points the handle at an already decoded picture (null empties it).
-  void Assign(const Image* image) { image_ = image; }
-  void Clear() { image_ = nullptr; }
+  void Assign(const Image* image) { picture_.assign(image); }
+  void Clear() { picture_.assign(nullptr); }
 
-  const Image* image() const { return image_; }
-  bool IsEmpty() const { return image_ == nullptr; }
+  const Image* image() const { return picture_.get(); }
+  bool IsEmpty() const { return picture_.empty(); }
 
  private:
-  const Image* image_ = nullptr;
+  PictureFile picture_;
 };
 
 // Owns the button pictures decoded from the executable's PNG resources.

@@ -108,6 +108,17 @@ void paintFade(Canvas& canvas) {
   canvas.fill(canvasRect(), packRgba(0, 0, 0, alpha));
 }
 
+// Tells the host when play starts or stops: the window's play, unless the
+// focus pause's veil or a question stands over it.
+bool playReported = false;
+void reportPlayInProgress(Host& host) {
+  const CMzWnd* window = frontWindow();
+  const bool playing = window && window->IsPlayInProgress() && !focusPaused() && !questionBox().isOpen();
+  if (playing == playReported) return;
+  playReported = playing;
+  host.keepScreenAwake(playing);
+}
+
 // A pad button goes the way of the key it stands for.
 HostEvent asKeyEvent(const HostEvent& event) {
   if (event.kind != HostEvent::Kind::Pad) return event;
@@ -181,12 +192,10 @@ PumpResult pumpMessage(uint64_t deadlineMs) {
   fireDueTimers(hostMoment(*host));
   if (quitPosted()) return PumpResult::Quit;
   paintIfDirty();
+  reportPlayInProgress(*host);
 
-  uint64_t wakeAt = deadlineMs;
-  if (const uint64_t nextDue = nextDueMoment(); nextDue != NoDeadline) wakeAt = std::min(wakeAt, nextDue + loopEpochMs);
-  if (fading) wakeAt = std::min(wakeAt, host->nowMs() + FadeFrameMs);
   HostEvent event;
-  if (host->waitEvent(wakeAt, event)) {
+  if (host->waitEvent(std::min(deadlineMs, nextWakeMs()), event)) {
     // Live and in replay alike, every timer due at or before the event's
     // moment fires before the event. The headless host's `wait` does the
     // same (it stops at each due time, and a line after it is read only once
@@ -215,12 +224,28 @@ int32_t runMessageLoop() {
   return code;
 }
 
+uint64_t nextWakeMs() {
+  Host* host = currentHost();
+  if (!host) return NoDeadline;
+  if (tasksPending) return host->nowMs();
+  uint64_t wakeAt = NoDeadline;
+  if (const uint64_t nextDue = nextDueMoment(); nextDue != NoDeadline) wakeAt = nextDue + loopEpochMs;
+  if (fading) wakeAt = std::min(wakeAt, host->nowMs() + FadeFrameMs);
+  return wakeAt;
+}
+
 uint64_t loopNowMs() { return momentMs; }
 
 void restartLoopClock() {
   loopStarted = false;
   loopEpochMs = 0;
   momentMs = 0;
+  playReported = false;  // a new host has been told nothing yet
+}
+
+void startLoopClockAtHostZero() {
+  restartLoopClock();
+  loopStarted = true;
 }
 
 void setSessionRecorder(SessionRecorder* sessionRecorder) { recorder = sessionRecorder; }
@@ -323,6 +348,8 @@ void appendPlatformDebugState(std::string& json) {
   appendFocusDebugState(json);
   json += ",\"focusPaused\":";
   json += focusPaused() ? "true" : "false";
+  json += ",\"playing\":";
+  json += playReported ? "true" : "false";
   json += ",\"question\":";
   const QuestionBox& question = questionBox();
   if (question.isOpen()) {

@@ -31,6 +31,15 @@ int32_t runMessageLoop();
 uint64_t loopNowMs();
 // Moment 0 again, at the next step (a new host starts a new run).
 void restartLoopClock();
+// Moment 0 is the host's clock at 0 rather than the first step: a host whose
+// clock started before the program (a page that showed the splash while the
+// program loaded) keeps the program's first timers counting from there.
+void startLoopClockAtHostZero();
+
+// The host's time at which the loop next has something to do (a timer, a
+// key's release, a frame of the fade, a posted task); UINT64_MAX when nothing
+// is due. A host that owns its loop sleeps until then or until input.
+uint64_t nextWakeMs();
 
 // Every event delivered from now on is also written to `recorder` (nullptr:
 // none). The recorder must outlive its use.
@@ -56,7 +65,8 @@ bool questionOpen();
 int32_t askQuestion(const char16_t* text, const char16_t* caption);
 
 // The platform's part of the one-line JSON state: ,"visible":[...],
-// "timers":[[id,period],...],"focus":id|"yes"|"no"|null,"focusPaused":bool,"question":... and then the
+// "timers":[[id,period],...],"focus":id|"yes"|"no"|null,"focusPaused":bool,
+// "playing":bool (what the host was last told of play in progress),"question":... and then the
 // front window's own fields.
 void appendPlatformDebugState(std::string& json);
 // A JSON string literal of UTF-16 text, escaped as JSON needs.

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstdint>
+#include <iosfwd>
 
 class CMzApp {
  public:
@@ -17,6 +18,10 @@ class CMzApp {
   virtual int32_t Run();
   virtual int32_t Shutdown();
   virtual bool PreTranslateMessage();
+  // --records: writes the player's records to `out` without opening a window
+  // or changing any file; returns the exit status. An application that keeps
+  // none says so and fails.
+  virtual int32_t PrintRecords(std::ostream& out, std::ostream& errors);
 
   static CMzApp* instance();
 };

@@ -71,6 +71,8 @@ int32_t MzMessageBoxEx(WindowHandle, const char16_t* text, const char16_t* capti
 bool MzIsSilence() { return silentMode; }
 void MzSetSilence(bool silent) { silentMode = silent; }
 
+uint32_t GetTickCount() { return static_cast<uint32_t>(timerQueue().runningMs(loopNowMs())); }
+
 bool SetTimer(WindowHandle window, uint32_t timerId, uint32_t periodMs) {
   if (!windowFromHandle(window)) return false;
   return timerQueue().start(window, timerId, periodMs, loopNowMs());

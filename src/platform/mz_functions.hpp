@@ -28,6 +28,9 @@ void MzSetSilence(bool silent);
 // order they were (re)started. False for an unknown window.
 bool SetTimer(WindowHandle window, uint32_t timerId, uint32_t periodMs);
 bool KillTimer(WindowHandle window, uint32_t timerId);
+// Milliseconds of the loop's clock that the timers ran (time stands still
+// while the window is away), wrapping after 49 days.
+uint32_t GetTickCount();
 // Ends the message loop with `exitCode` (the first quit posted decides it).
 void PostQuitMessage(int32_t exitCode);
 

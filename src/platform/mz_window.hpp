@@ -49,6 +49,9 @@ class CMzWnd {
   // Appends the window's own fields ("name": value pairs, each preceded by a
   // comma) to the one-line JSON state that a headless script's dump prints.
   virtual void AppendDebugState(std::string& json) const;
+  // Whether the player is in the middle of play (a level being played, not
+  // over, not paused): the host keeps the screen awake while it is.
+  virtual bool IsPlayInProgress() const { return false; }
 
   // Creates the native window over (x, y, width, height) and calls
   // OnInitDialog; false (and no window) when that returns 0.

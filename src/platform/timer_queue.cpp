@@ -53,6 +53,12 @@ void TimerQueue::resume(uint64_t nowMs) {
   paused_ = false;
   const uint64_t pausedFor = nowMs > pausedAtMs_ ? nowMs - pausedAtMs_ : 0;
   for (size_t i = 0; i < count_; ++i) timers_[i].dueMs += pausedFor;
+  pausedTotalMs_ += pausedFor;
+}
+
+uint64_t TimerQueue::runningMs(uint64_t nowMs) const {
+  const uint64_t pausedMs = pausedTotalMs_ + (paused_ && nowMs > pausedAtMs_ ? nowMs - pausedAtMs_ : 0);
+  return nowMs > pausedMs ? nowMs - pausedMs : 0;
 }
 
 uint64_t TimerQueue::nextDueMs() const {

@@ -30,6 +30,7 @@ class TimerQueue {
   void clear() {
     count_ = 0;
     paused_ = false;
+    pausedTotalMs_ = 0;
   }
 
   // Stops time for every timer: none is due until `resume`, which moves every
@@ -38,6 +39,8 @@ class TimerQueue {
   void pause(uint64_t nowMs);
   void resume(uint64_t nowMs);
   bool paused() const { return paused_; }
+  // The time the timers have run: `nowMs` less every pause so far.
+  uint64_t runningMs(uint64_t nowMs) const;
 
   // When the earliest timer is due; UINT64_MAX when none runs or paused.
   uint64_t nextDueMs() const;
@@ -60,4 +63,5 @@ class TimerQueue {
   size_t count_ = 0;
   bool paused_ = false;
   uint64_t pausedAtMs_ = 0;
+  uint64_t pausedTotalMs_ = 0;
 };

@@ -61,15 +61,15 @@ void UiWin::PressMoved(int32_t, int32_t) {}
 bool UiWin::PressEnded(int32_t, int32_t, uint32_t&, int32_t&) { return false; }
 
 bool UiPicture::LoadImageW(const char16_t* path, bool) {
-  image_ = loadPictureFile(path);
+  picture_.load(path);
   Invalidate();
-  return image_ != nullptr;
+  return !picture_.empty();
 }
 
-bool UiPicture::IsOpaque() const { return image_ && image_->opaque; }
+bool UiPicture::IsOpaque() const { return image() && image()->opaque; }
 
 void UiPicture::Paint(Canvas& canvas) const {
-  if (image_) canvas.drawImage(*image_, rect());
+  if (const Image* picture = image()) canvas.drawImage(*picture, rect());
 }
 
 void UiPicture2::SetImage(ImagingHelper* image) {

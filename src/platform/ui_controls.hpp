@@ -6,14 +6,13 @@
 #include <array>
 #include <cstdint>
 
+#include "platform/imaging.hpp"
 #include "platform/mz_string.hpp"
 #include "platform/mz_types.hpp"
 
 class Canvas;
 class CMzWnd;
 class CMzWndEx;
-class ImagingHelper;
-struct Image;
 
 class UiWin {
  public:
@@ -87,13 +86,13 @@ class UiPicture : public UiWin {
   // Loads a PNG or JPEG file; a missing or unreadable file leaves the picture
   // empty (it draws nothing) and returns false.
   bool LoadImageW(const char16_t* path, bool = true);
-  const Image* image() const { return image_; }
-  bool ShowsPicture() const override { return image_ != nullptr; }
+  const Image* image() const { return picture_.get(); }
+  bool ShowsPicture() const override { return !picture_.empty(); }
   bool IsOpaque() const override;
   void Paint(Canvas& canvas) const override;
 
  private:
-  const Image* image_ = nullptr;
+  PictureFile picture_;
 };
 
 // A picture that draws a shared image it does not own.

@@ -1,5 +1,5 @@
-// The start menu and the button groups of the menu, the level-passed screen
-// and the game-over screen.
+// The start menu and the button groups of the menu (with the level screen's
+// button beside them), the level-passed screen and the game-over screen.
 #include "screen/game_window.hpp"
 
 #include "screen/control_ids.hpp"
@@ -21,6 +21,8 @@ void GameWindow::openStartMenu() {
   menuPicture.SetDragMode(2);
   menuPicture.SetID(ControlId::menuPicture);
   AddUiWin(&menuPicture);
+  // The level screen's own button, to the right of start.
+  setUpImageButton(levelsButton, ControlId::levelsButton, 310, 440, 96, 38, levelsLitImage, levelsDimImage, 0);
   buildMenuButtons();
 }
 
@@ -34,11 +36,13 @@ void GameWindow::buildMenuButtons() {
 
 void GameWindow::showMenuButtons() {
   setGroupVisible(menuButtons, true);
+  levelsButton.SetVisible(true);
   Invalidate(nullptr, 0);
 }
 
 void GameWindow::hideMenuButtons() {
   setGroupVisible(menuButtons, false);
+  levelsButton.SetVisible(false);
   Invalidate(nullptr, 0);
 }
 

@@ -14,6 +14,8 @@ constexpr int32_t ShotsPerPurchase = 25;
 
 void GameWindow::claimLevel() {
   if (keyRuleHolds()) {
+    // The claim command sent again on the level-passed screen counts once.
+    const bool firstClaim = !levelPassed;
     levelPassed = true;
     overlayPicture.SetVisible(true);
     images.levelPassedImage.LoadImageW(imagePath(ImageFile::levelPassed), true, true, true);
@@ -25,6 +27,7 @@ void GameWindow::claimLevel() {
     // and that may happen before it is first built.
     if (!choiceButtonsBuilt) buildChoiceButtons();
     showChoiceButtons();
+    if (firstClaim) recordMarkPicture.SetVisible(recordClaim());
   }
   sound.playSound(SoundId::music);
 }
@@ -41,6 +44,7 @@ void GameWindow::repairTarget() {
     target.state = TargetEmpty;
     setTargetPicture(target, TargetEmpty);
     target.Invalidate();
+    attemptRepairedTube = true;
     break;
   }
   if (score < PurchasePrice) {
@@ -56,6 +60,7 @@ void GameWindow::buyShots() {
   score -= PurchasePrice;
   scoreLabel.SetText(Int2String(score).C_Str());
   shotsLeft += ShotsPerPurchase;
+  attemptBoughtShots = true;
   if (score < PurchasePrice) {
     buyShotsButton.SetImage_Normal(buyDimImage);
     buyShotsButton.SetImage_Pressed(buyLitImage);

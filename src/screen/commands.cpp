@@ -1,5 +1,6 @@
 // The window's command handler and the screens it moves between: menu,
 // settings panel, help page, game, level passed, game over, exit question.
+// The level screen and the finale have files of their own.
 #include <algorithm>
 
 #include "platform/mz_functions.hpp"
@@ -21,6 +22,10 @@ void GameWindow::handleCommand(uint32_t wParam, int32_t lParam) {
     chooseNextLevel();
     return;
   }
+  if (id >= ControlId::firstLevelTile && id <= ControlId::lastLevelTile) {
+    startChosenLevel(FirstLevel + id - ControlId::firstLevelTile);
+    return;
+  }
   switch (id) {
     case ControlId::repairButton: repairTarget(); break;
     case ControlId::buyShotsButton: buyShots(); break;
@@ -35,6 +40,8 @@ void GameWindow::handleCommand(uint32_t wParam, int32_t lParam) {
     case ControlId::movementToggle: toggleMovement(); break;
     case ControlId::settingsBack: closeSettings(); break;
     case ControlId::helpBack: closeHelp(); break;
+    case ControlId::levelsButton: openLevelScreen(); break;
+    case ControlId::levelsBack: closeLevelScreen(); break;
     default: break;  // the pass indicator and unknown ids do nothing
   }
 }
@@ -47,6 +54,7 @@ void GameWindow::pauseToMenu() {
   paused = true;
   inGame = false;
   KillTimer(m_hWnd, TimerId::timeBar);
+  pausedAtMs = GetTickCount();
 }
 
 void GameWindow::leaveGameOverToMenu() {
@@ -62,26 +70,36 @@ void GameWindow::leaveGameOverToMenu() {
 // Start and continue wait for the menu: not during a game, the splash, or
 // the level-passed or game-over screens. A paused attempt that ran out of
 // time before the pause does not lock them: it is lost or resumed as usual.
-static bool menuMayStartGame(const GameWindow& window) {
-  return !window.inGame && window.splashDone && !window.levelPassed &&
-         (!window.gameOver || window.paused);
+bool GameWindow::menuMayStartGame() const {
+  return !inGame && splashDone && !levelPassed && (!gameOver || paused) && !finaleShown();
+}
+
+bool GameWindow::IsPlayInProgress() const {
+  return inGame && splashDone && !levelPassed && !gameOver && !exitQuestionOpen;
 }
 
 void GameWindow::startGame() {
   currentLevel = FirstLevel;
-  if (!menuMayStartGame(*this)) return;
+  if (!menuMayStartGame()) return;
+  beginLevel(FirstLevel);
+}
+
+void GameWindow::beginLevel(int32_t level) {
+  currentLevel = level;
   inGame = true;
   paused = false;
   toolbar.SetVisible(true);
   menuPicture.SetVisible(false);
   hideMenuButtons();
+  setLevelScreenVisible(false);
   sound.playSound(SoundId::ready);
   Invalidate(nullptr, 0);
-  LoadLevel(FirstLevel, true);
+  LoadLevel(level, true);
 }
 
 void GameWindow::continueGame() {
-  if (!menuMayStartGame(*this)) return;
+  if (!menuMayStartGame()) return;
+  if (paused) attemptPausedMs += GetTickCount() - pausedAtMs;
   if (!paused) {
     settings.Load();
     currentLevel = std::clamp(settings.level, FirstLevel, LevelCount);
@@ -207,7 +225,7 @@ void GameWindow::toggleMovement() {
 }
 
 // Any word of the level-passed screen leads to the next level; after the
-// last level it leads back to the start menu with the game complete.
+// last level it leads to the finale, the game complete.
 void GameWindow::chooseNextLevel() {
   if (currentLevel >= LevelCount) {
     finishGame();
@@ -224,7 +242,7 @@ void GameWindow::finishGame() {
   paused = false;
   hideChoiceButtons();
   overlayPicture.SetVisible(false);
-  menuPicture.SetVisible(true);
-  showMenuButtons();
+  recordMarkPicture.SetVisible(false);
   KillTimer(m_hWnd, TimerId::timeBar);
+  showFinale();
 }

@@ -33,10 +33,22 @@ inline constexpr int32_t continueGame = 221;
 inline constexpr int32_t options = 222;
 inline constexpr int32_t helpButton = 223;
 inline constexpr int32_t exitGame = 224;
+inline constexpr int32_t levelsButton = 225;  // start menu: to the level screen
 inline constexpr int32_t soundToggle = 230;
 inline constexpr int32_t movementToggle = 231;
 inline constexpr int32_t settingsBack = 235;
 inline constexpr int32_t helpBack = 236;
+inline constexpr int32_t levelsBack = 237;
+inline constexpr int32_t firstLevelTile = 240;
+inline constexpr int32_t lastLevelTile = 249;
+inline constexpr int32_t levelsPicture = 250;
+inline constexpr int32_t finalePicture = 251;
+inline constexpr int32_t recordMark = 252;
+inline constexpr int32_t firstFinaleLabel = 253;
+inline constexpr int32_t firstLevelNumber = 260;
+inline constexpr int32_t firstLevelStars = 270;
+inline constexpr int32_t firstLevelBestWord = 280;
+inline constexpr int32_t firstLevelBest = 290;
 }  // namespace ControlId
 
 // The toolbar's three buttons, by index.

@@ -2,6 +2,7 @@
 // is up.
 #include <string>
 
+#include "rules/level_table.hpp"
 #include "rules/shot_rules.hpp"
 #include "screen/game_window.hpp"
 
@@ -26,6 +27,8 @@ bool shownInWindow(const UiWin& control) {
 const char* GameWindow::currentScreen() const {
   if (exitQuestionOpen) return "question";
   if (!splashDone) return "splash";
+  if (finaleShown()) return "finale";
+  if (levelScreenShown()) return "levels";
   if (shownInWindow(settingsPanelPicture)) return "settings";
   if (shownInWindow(helpPicture)) return "help";
   if (shownInWindow(menuPicture)) return "menu";
@@ -99,5 +102,18 @@ void GameWindow::AppendDebugState(std::string& json) const {
   appendField(json, "settings", "{\"level\":" + number(settings.level) +
                                     ",\"isSound\":" + boolean(settings.isSound) +
                                     ",\"isMove\":" + boolean(settings.isMove) + "}");
+  appendField(json, "newRecord", boolean(recordMarkPicture.IsVisible()));
+  std::string levels = "[";
+  for (int32_t level = FirstLevel; level <= LevelCount; ++level) {
+    const LevelRecord& record = records.level(level);
+    const bool claimed = record.claims > 0;
+    if (level > FirstLevel) levels += ",";
+    levels += "{\"level\":" + number(level) + ",\"claims\":" + number(record.claims) +
+              ",\"bestScore\":" + (claimed ? number(record.bestScore) : "null") +
+              ",\"fewestShots\":" + (claimed ? number(record.fewestShots) : "null") +
+              ",\"fastestMs\":" + (claimed ? number(record.fastestMs) : "null") +
+              ",\"stars\":" + (claimed ? number(record.stars) : "null") + "}";
+  }
+  appendField(json, "records", levels + "]");
   appendField(json, "screen", std::string("\"") + currentScreen() + "\"");
 }

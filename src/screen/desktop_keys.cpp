@@ -7,6 +7,10 @@
 
 void GameWindow::OnKeyDown(MzKey key, uint32_t) {
   const std::string_view screen = currentScreen();
+  if (screen == "finale") {
+    closeFinale();  // any key
+    return;
+  }
   if (screen == "settings") {
     if (key == MzKey::Escape) handleCommand(ControlId::settingsBack, 0);
     return;

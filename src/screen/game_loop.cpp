@@ -51,6 +51,7 @@ void GameWindow::fireShot() {
   if (!shotInFlight && shotsLeft > 0) {
     hitPending = true;
     shotsLeft -= 1;
+    attemptShotsFired += 1;
     const auto colour = static_cast<size_t>(currentColour);
     placeShot(currentColour);
     flyingShot = &shotPictures[colour];

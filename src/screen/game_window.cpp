@@ -6,6 +6,8 @@
 #include <utility>
 
 #include "platform/mz_functions.hpp"
+#include "platform/system/utf.hpp"
+#include "progress/records_file.hpp"
 #include "rules/shot_rules.hpp"
 #include "screen/control_ids.hpp"
 #include "screen/image_catalogue.hpp"
@@ -48,7 +50,7 @@ void GameWindow::setUpImageButton(UiButton_Image& button, int32_t id, int32_t x,
   AddUiWin(&button);
 }
 
-// The 44 button pictures, in the order the executable's resources are read.
+// The 46 button pictures, in the order the executable's resources are read.
 void GameWindow::loadButtonImages() {
   using namespace ImageResource;
   const InstanceHandle instance = MzGetInstanceHandle();
@@ -78,11 +80,19 @@ void GameWindow::loadButtonImages() {
     gameOverLitImages[i] = gameOverButtonImages[i].LoadImageW(instance, gameOverLit[i], true);
     gameOverDimImages[i] = gameOverButtonImages[i].LoadImageW(instance, gameOverLit[i] + 1, true);
   }
+  levelsLitImage = levelsButtonImages.LoadImageW(instance, levelsLit, true);
+  levelsDimImage = levelsButtonImages.LoadImageW(instance, levelsDim, true);
 }
 
 int32_t GameWindow::OnInitDialog() {
   if (CMzWndEx::OnInitDialog() == 0) return 0;
   EnableFillBgColor(false);
+  // Read when the game opens, not when the window object is made: a command
+  // that only prints and exits never touches the records file.
+  if (!settings.filePath.empty()) {
+    recordsPath = recordsFilePath(utf8FromUtf16(settings.filePath));
+    records = loadRecords(recordsPath);
+  }
 
   backgroundPicture.LoadImageW(imagePath(ImageFile::background), true);
   backgroundPicture.SetPos(0, 0, 480, 625, 0);
@@ -160,6 +170,12 @@ int32_t GameWindow::OnInitDialog() {
   lightningFrame = 0;
   overlayPicture.SetID(ControlId::overlayPicture);
   AddUiWin(&overlayPicture);
+  // Over the level-passed picture, beside the mascot.
+  recordMarkPicture.LoadImageW(imagePath(ImageFile::recordMark), true);
+  recordMarkPicture.SetPos(306, 300, 160, 44, 0);
+  recordMarkPicture.SetID(ControlId::recordMark);
+  recordMarkPicture.SetVisible(false);
+  AddUiWin(&recordMarkPicture);
 
   shotsLeft = 100;
   mixedFromPrimaries = 0;

@@ -9,6 +9,8 @@
 #include "platform/imaging.hpp"
 #include "platform/mz_window.hpp"
 #include "platform/ui_controls.hpp"
+#include "progress/level_records.hpp"
+#include "screen/level_screen.hpp"
 #include "screen/shared_images.hpp"
 #include "screen/sprites.hpp"
 #include "settings/game_settings.hpp"
@@ -72,13 +74,30 @@ class GameWindow : public CMzWndEx {
   void OnLButtonUp(uint32_t flags, int32_t x, int32_t y) override;
   void OnMouseMove(uint32_t flags, int32_t x, int32_t y) override;
 
+  // Records, the level screen and the finale (records_keeping.cpp, level_screen.cpp,
+  // finale_screen.cpp).
+  // Counts a claim of the current level in the records and saves them; true when it beat a
+  // record. Every claim that counts for the records goes through here.
+  bool recordClaim();
+  void openLevelScreen();
+  void closeLevelScreen();
+  // Starts `level` afresh when it has been reached; a locked level refuses.
+  void startChosenLevel(int32_t level);
+  // The highest level the player may start: the saved level, or one past the highest claimed.
+  int32_t highestReachedLevel() const;
+  void showFinale();
+  void closeFinale();
+  bool levelScreenShown() const;
+  bool finaleShown() const;
+
   // Desktop keys (desktop_keys.cpp).
   void OnKeyDown(MzKey key, uint32_t modifiers) override;
 
   // The game's fields for the headless dump (debug_state.cpp).
   void AppendDebugState(std::string& json) const override;
-  // Which screen is up: splash, menu, settings, help, game, passed, gameover
-  // or question.
+  bool IsPlayInProgress() const override;
+  // Which screen is up: splash, menu, settings, help, levels, game, passed,
+  // gameover, finale or question.
   const char* currentScreen() const;
 
   // Pictures and places of the game pieces (picture_placement.cpp).
@@ -125,6 +144,11 @@ class GameWindow : public CMzWndEx {
   std::array<ImageContainer, 2> toggleButtonImages;
   std::array<UiButton_Image, 2> gameOverButtons;
   std::array<ImageContainer, 2> gameOverButtonImages;
+  UiButton_Image levelsButton;
+  ImageContainer levelsButtonImages;
+  UiPicture recordMarkPicture;
+  LevelScreenControls levelScreen;
+  FinaleControls finale;
   std::array<TargetSprite, 10> targetSlots;
   TargetSprite* lastPlacedTarget = nullptr;
   std::array<KeySprite, KeyCount> keyPictures;
@@ -161,6 +185,16 @@ class GameWindow : public CMzWndEx {
   GameSettings settings;
   SoundPlayer sound;
   bool movementOn = false;
+  LevelRecords records;
+  // The records file beside the settings file; empty when there is no place for it.
+  std::string recordsPath;
+  // What the attempt did, for the records: counted from the level's start.
+  int32_t attemptShotsFired = 0;
+  bool attemptBoughtShots = false;
+  bool attemptRepairedTube = false;
+  uint32_t attemptStartMs = 0;
+  uint32_t attemptPausedMs = 0;
+  uint32_t pausedAtMs = 0;
 
   // The button pictures, each owned by its button's container.
   ImagingHelper* repairDimImage = nullptr;
@@ -169,6 +203,8 @@ class GameWindow : public CMzWndEx {
   ImagingHelper* passLitImage = nullptr;
   ImagingHelper* buyDimImage = nullptr;
   ImagingHelper* buyLitImage = nullptr;
+  ImagingHelper* levelsLitImage = nullptr;
+  ImagingHelper* levelsDimImage = nullptr;
   std::array<ImagingHelper*, 10> choiceDimImages{};
   std::array<ImagingHelper*, 10> choiceLitImages{};
   std::array<ImagingHelper*, 5> menuLitImages{};
@@ -181,6 +217,7 @@ class GameWindow : public CMzWndEx {
   std::array<ImagingHelper*, 2> gameOverDimImages{};
 
   bool choiceButtonsBuilt = false;
+  bool recordsSaveWarned = false;
   bool exitQuestionOpen = false;
   // Where the sprayer stands for the game (shots start at this x + 40). With
   // the movement switch on, its picture glides there instead of jumping.
@@ -188,6 +225,10 @@ class GameWindow : public CMzWndEx {
 
  private:
   // Commands and screens.
+  // Start, continue and the level screen wait for the menu.
+  bool menuMayStartGame() const;
+  // The toolbar and the game in place of the menu, then `level` afresh.
+  void beginLevel(int32_t level);
   void pauseToMenu();
   void leaveGameOverToMenu();
   void startGame();
@@ -203,6 +244,13 @@ class GameWindow : public CMzWndEx {
   void closeHelp();
   void chooseNextLevel();
   void finishGame();
+  void buildLevelScreen();
+  void showLevelRecords();
+  void setLevelScreenVisible(bool visible);
+  void buildFinale();
+  void setFinaleVisible(bool visible);
+  // A new attempt at the current level: its counts for the records start again.
+  void startAttemptRecord();
   void showToggleLooks();
   void setUpImageButton(UiButton_Image& button, int32_t id, int32_t x, int32_t y, int32_t width,
                         int32_t height, ImagingHelper* normal, ImagingHelper* pressed, int32_t mode);

@@ -18,6 +18,12 @@ inline constexpr const char16_t* timeBar = u"/Images/p0.png";
 inline constexpr const char16_t* cloud = u"/Images/darkclouds.png";
 inline constexpr const char16_t* levelPassed = u"/Images/past.png";
 inline constexpr const char16_t* gameOver = u"/Images/gameover.png";
+inline constexpr const char16_t* levels = u"/Images/levels.png";
+inline constexpr const char16_t* finale = u"/Images/finale.png";
+inline constexpr const char16_t* recordMark = u"/Images/record.png";
+// Indexed by the number of stars won.
+inline constexpr std::array<const char16_t*, 4> stars = {
+    u"/Images/stars0.png", u"/Images/stars1.png", u"/Images/stars2.png", u"/Images/stars3.png"};
 
 // Indexed by TargetState; the last entry is loaded but shown by no state.
 inline constexpr std::array<const char16_t*, TargetImageCount> targets = {
@@ -60,4 +66,9 @@ inline constexpr uint32_t backLit = 138;
 inline constexpr uint32_t backDim = 139;
 // Game-over buttons retry, back: lit, then dim (+1).
 inline constexpr std::array<uint32_t, 2> gameOverLit = {144, 142};
+inline constexpr uint32_t levelsLit = 146;
+inline constexpr uint32_t levelsDim = 147;
+inline constexpr uint32_t levelTile = 148;
+inline constexpr uint32_t levelTilePressed = 149;
+inline constexpr uint32_t levelLocked = 150;
 }  // namespace ImageResource

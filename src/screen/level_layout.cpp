@@ -52,7 +52,9 @@ void GameWindow::resetLevelState() {
   if (currentLevel > 1) hideChoiceButtons();
   toolbar.SetVisible(true);
   overlayPicture.SetVisible(false);
+  recordMarkPicture.SetVisible(false);
   hideGameOverButtons();
+  startAttemptRecord();
 
   levelPassed = false;
   gameOver = false;

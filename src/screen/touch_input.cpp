@@ -18,6 +18,10 @@ constexpr int32_t GlidePerTick = 6;
 }  // namespace
 
 void GameWindow::OnLButtonDown(uint32_t, int32_t x, int32_t y) {
+  if (finaleShown()) {
+    closeFinale();  // any press leaves the finale
+    return;
+  }
   if (y >= LowestMovingTap) return;
   sprayerPicture.Invalidate();
   if (x < ScreenMiddle && sprayerX > 110) moveSprayer(sprayerX - SprayerStep);

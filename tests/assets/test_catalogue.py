@@ -28,22 +28,27 @@ EXPECTED_IMAGES.update({f"key{i}.png": (32, 32) for i in range(8)})
 EXPECTED_IMAGES.update({f"color{i}.png": (16, 48) for i in range(6)})
 EXPECTED_IMAGES.update({f"c{i}.png": (30, 40) for i in range(6)})
 EXPECTED_IMAGES.update({f"sd{i}.png": (250, 450) for i in range(4)})
+EXPECTED_IMAGES.update({"levels.png": FULL, "finale.png": FULL, "record.png": (160, 44)})
+EXPECTED_IMAGES.update({f"stars{i}.png": (110, 32) for i in range(4)})
 
 EXPECTED_RESOURCES = {i: (50, 50) for i in range(101, 107)}
 EXPECTED_RESOURCES.update({i: (60, 40) for i in range(108, 128)})
 EXPECTED_RESOURCES.update({i: (108, 38) for i in range(128, 138)})
 EXPECTED_RESOURCES.update({138: (65, 40), 139: (65, 40), 140: (60, 37), 141: (60, 37),
-                           142: (112, 42), 143: (112, 42), 144: (112, 42), 145: (112, 42)})
+                           142: (112, 42), 143: (112, 42), 144: (112, 42), 145: (112, 42),
+                           146: (96, 38), 147: (96, 38), 148: (200, 84), 149: (200, 84), 150: (200, 84)})
 
 # The pictures that carry words: the board's labels, splash and title, menu,
 # settings, help, level passed, game over, and every button with a caption.
-WORDED_IMAGES = {"bg.jpg", "splash.png", "start.png", "set.png", "help.png", "past.png", "gameover.png"}
-WORDED_RESOURCES = set(range(108, 146))
+WORDED_IMAGES = {"bg.jpg", "splash.png", "start.png", "set.png", "help.png", "past.png", "gameover.png",
+                 "levels.png", "finale.png", "record.png"}
+WORDED_RESOURCES = set(range(108, 148)) | {150}
 
 # Pictures drawn over other pictures: their corners must be transparent.
 SPRITES = (["penqi.png", "bom.png", "darkclouds.png"] + [f"map{i}.png" for i in range(20)]
            + [f"key{i}.png" for i in range(8)] + [f"color{i}.png" for i in range(6)]
-           + [f"c{i}.png" for i in range(6)] + [f"sd{i}.png" for i in range(4)])
+           + [f"c{i}.png" for i in range(6)] + [f"sd{i}.png" for i in range(4)]
+           + ["record.png"] + [f"stars{i}.png" for i in range(4)])
 
 
 def load(path):
@@ -141,7 +146,7 @@ class Looks(unittest.TestCase):
                 self.assertGreater(alpha.max(), 200, "nothing drawn")
 
     def test_full_screen_pictures_are_opaque(self):
-        for name in ("splash.png", "start.png", "past.png", "gameover.png"):
+        for name in ("splash.png", "start.png", "past.png", "gameover.png", "levels.png", "finale.png"):
             with self.subTest(name=name):
                 picture = load(os.path.join(IMAGES, name)).convert("RGBA")
                 self.assertEqual(np.asarray(picture)[..., 3].min(), 255)
@@ -163,6 +168,7 @@ class Looks(unittest.TestCase):
             "gameover.png": [(180, 450, 112, 42), (180, 520, 112, 42)],
             "set.png": [(170, 150, 60, 37), (170, 210, 60, 37), (180, 300, 65, 40)],
             "help.png": [(230, 520, 65, 40)],
+            "levels.png": [(207, 628, 65, 40)],
         }
         for (name, rects), lang in itertools.product(places.items(), [""] + TRANSLATIONS):
             picture = load(os.path.join(IMAGES, lang, name)).convert("RGBA")

@@ -25,12 +25,15 @@ HAN_CHARACTER = re.compile("[\u4e00-\u9fff]")
 
 
 def code_texts():
-    """Every Chinese string literal of the program's sources, outside comments."""
+    """Every Chinese string literal of the program's sources and the web page's
+    scripts, outside comments."""
     found = set()
-    literal = re.compile(r'u8?"((?:[^"\\]|\\.)*)"')
+    literals = {".cpp": re.compile(r'u8?"((?:[^"\\]|\\.)*)"'), ".js": re.compile(r"'((?:[^'\\]|\\.)*)'")}
+    literals[".hpp"] = literals[".h"] = literals[".cpp"]
     for folder, _, names in os.walk(os.path.join(ROOT, "src")):
         for name in names:
-            if not name.endswith((".cpp", ".hpp", ".h")):
+            literal = literals.get(os.path.splitext(name)[1])
+            if literal is None:
                 continue
             with open(os.path.join(folder, name), encoding="utf-8") as f:
                 for line in f:

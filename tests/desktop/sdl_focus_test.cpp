@@ -1,5 +1,6 @@
 // The SDL window host reports the window going away (focus lost, minimised)
-// and coming back, on SDL's dummy video driver.
+// and coming back, and holds the screen saver off only during play, on SDL's
+// dummy video driver.
 #include <gtest/gtest.h>
 
 #include <cstdlib>
@@ -48,6 +49,14 @@ TEST_F(SdlFocus, LosingTheFocusOrBeingMinimisedIsFocusLost) {
 TEST_F(SdlFocus, AnotherWindowsFocusIsNotOurs) {
   EXPECT_EQ(after(SDL_WINDOWEVENT_FOCUS_LOST, ours() + 1), std::nullopt);
   EXPECT_EQ(after(SDL_WINDOWEVENT_RESTORED, ours()), std::nullopt) << "restored, the veil still waits for a press";
+}
+
+TEST_F(SdlFocus, TheScreenSaverMayRunExceptDuringPlay) {
+  EXPECT_TRUE(SDL_IsScreenSaverEnabled());
+  host_->keepScreenAwake(true);
+  EXPECT_FALSE(SDL_IsScreenSaverEnabled());
+  host_->keepScreenAwake(false);
+  EXPECT_TRUE(SDL_IsScreenSaverEnabled());
 }
 
 }  // namespace

@@ -3,6 +3,9 @@ written in words (an oracle independent of the game's table), aiming and
 firing, and a simple player that prefers completing colours it lacks keys for.
 """
 
+import os
+import sys
+
 from quandrel_driver import SHOT_FLIGHT_MS, move_sprayer_to, sprayer_x_for_slot
 
 SPOILED = 19
@@ -124,3 +127,23 @@ def play(session, until, max_shots=100, avoid_mixed_key=False):
         session.send("wait %d" % SHOT_FLIGHT_MS)
     dump = session.dump()
     return dump if until(dump) else None
+
+
+def win_level(session):
+    """Plays the level on screen with the autoplayer of tools/ and claims it; returns what it
+    counted ({"fired", "bought", "repairs", "score", "time"}) and the level-passed dump, or
+    raises when the level is lost."""
+    tools = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "tools")
+    if tools not in sys.path:
+        sys.path.insert(0, tools)
+    import autoplay
+
+    class Player:
+        def do(self, *lines):
+            session.send(*lines)
+            return session.dump()
+
+    figures, passed = autoplay.play_level(Player(), session.dump())
+    if figures is None:
+        raise AssertionError("the autoplayer lost level %d" % passed["currentLevel"])
+    return figures, passed

@@ -62,6 +62,16 @@ def settings_bytes(level, is_sound=1, is_move=0):
     return b"\xff\xfe" + text.encode("utf-16-le")
 
 
+def records_bytes(levels):
+    """A records file as the game writes it, holding
+    {level: (claims, best score, fewest shots, fastest ms, stars)}."""
+    text = "[format]\nversion=1\n"
+    for level, (claims, score, shots, ms, stars) in sorted(levels.items()):
+        text += "\n[level%d]\nclaims=%d\nbestScore=%d\nfewestShots=%d\nfastestMs=%d\nstars=%d\n" % (
+            level, claims, score, shots, ms, stars)
+    return text.encode("utf-8")
+
+
 def parse_settings(data):
     """The keys of a settings file as a dict of strings."""
     if not data.startswith(b"\xff\xfe"):
@@ -78,7 +88,7 @@ def parse_settings(data):
 class Game:
     """One copy of the game in its own directory."""
 
-    def __init__(self, settings=None, lang="zh"):
+    def __init__(self, settings=None, lang="zh", records=None):
         source = binary_path()
         self.lang = lang
         self.directory = tempfile.mkdtemp(prefix="quandrel-e2e-")
@@ -92,6 +102,9 @@ class Game:
         if settings is not None:
             with open(self.settings_path, "wb") as file:
                 file.write(settings)
+        if records is not None:
+            with open(self.records_path, "wb") as file:
+                file.write(records)
         self.env = dict(os.environ)
         # Each game gets its own runtime directory: its own single-instance lock.
         self.runtime_dir = os.path.join(self.directory, "run")
@@ -108,6 +121,10 @@ class Game:
     @property
     def settings_path(self):
         return os.path.join(self.directory, "quandrel.ini")
+
+    @property
+    def records_path(self):
+        return os.path.join(self.directory, "quandrel-records.ini")
 
     def settings(self):
         try:
@@ -185,8 +202,8 @@ class Session:
 class GameTestCase(unittest.TestCase):
     """Creates games that are removed after the test."""
 
-    def new_game(self, settings=None, lang="zh"):
-        game = Game(settings, lang)
+    def new_game(self, settings=None, lang="zh", records=None):
+        game = Game(settings, lang, records)
         self.addCleanup(game.close)
         return game
 

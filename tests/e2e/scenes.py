@@ -1,9 +1,10 @@
 """The screens a player sees, each reached from a fresh game: the splash, the
 menu, the settings panel, the help page, the board, the pause veil, the exit
-question, game over and level passed. The same steps in every language."""
+question, game over and level passed, the same steps in every language; and
+the level screen and the finale, from prepared records."""
 
-from play_helpers import play
-from quandrel_driver import MENU
+from play_helpers import play, win_level
+from quandrel_driver import MENU, records_bytes, settings_bytes
 
 BOARD = MENU + ["command 220"]
 SCENES = {
@@ -31,4 +32,22 @@ def reach(session, name):
     if won is None:
         raise AssertionError("the player did not win level 1")
     session.send("command 101 0")
+    return session.dump()
+
+
+# The level screen and the finale: one frame each, in Chinese. Each game starts
+# from its settings and records files.
+RECORDS = records_bytes({1: (2, 1750, 104, 124800, 1), 2: (1, 800, 47, 56400, 3), 3: (1, 1050, 63, 75600, 2)})
+RECORD_SCENES = {
+    "levels": (settings_bytes(4), MENU + ["command 225"]),
+    "finale": (settings_bytes(10), MENU + ["command 221"]),
+}
+
+
+def reach_record_scene(session, name):
+    """Sends the steps to record scene `name`; returns the dump that shows it."""
+    session.send(*RECORD_SCENES[name][1])
+    if name == "finale":
+        win_level(session)
+        session.send("command 200")
     return session.dump()

@@ -132,7 +132,8 @@ class WholeGameTest(GameTestCase):
 class RingTest(GameTestCase):
     def test_panels_and_their_way_back(self):
         session = self.new_session()
-        session.send(*MENU, "key Tab", "key Tab", "key Tab", "key Return", "wait %d" % PRESS_MS)
+        # Tab: start (the ring shows), the level screen's button beside it, continue, options.
+        session.send(*MENU, "key Tab", "key Tab", "key Tab", "key Tab", "key Return", "wait %d" % PRESS_MS)
         settings = session.dump()
         self.assertEqual((settings["screen"], settings["focus"]), ("settings", 230))
         session.send("key Space", "wait %d" % PRESS_MS)

@@ -3,7 +3,8 @@ screen in Chinese (NAME.png) and in English (NAME-en.png), the menu in every
 other language (menu-LANG.png), every channel of
 every pixel within one level of its golden (premultiplied blending may round
 the other way), nothing looser, and each screen finished edge to edge (no band
-of bare black). QUANDREL_UPDATE_GOLDEN=1 rewrites the goldens from the current
+of bare black); the level screen and the finale in Chinese only
+(NAME.png). QUANDREL_UPDATE_GOLDEN=1 rewrites the goldens from the current
 build (after a deliberate change of the art)."""
 
 import os
@@ -11,7 +12,7 @@ import shutil
 import unittest
 
 from quandrel_driver import LANGUAGES, GameTestCase, read_png
-from scenes import SCENES, reach
+from scenes import RECORDS, RECORD_SCENES, SCENES, reach, reach_record_scene
 
 GOLDEN_DIR = os.path.join(os.path.dirname(os.path.abspath(__file__)), "golden")
 CHANNEL_TOLERANCE = 1          # levels any channel of any pixel may differ by
@@ -72,6 +73,18 @@ class GoldenScreenshotTest(GameTestCase):
                 self.compare(name, path)
                 if scene != "paused":  # the veil darkens the whole frame on purpose
                     self.assertEqual(black_rows(path), [], "%s: rows of bare black" % scene)
+
+    def test_record_screens_match_their_goldens(self):
+        for scene, (settings, _) in RECORD_SCENES.items():
+            with self.subTest(scene=scene):
+                game = self.new_game(settings, records=RECORDS)
+                session = self.new_session(game=game)
+                self.assertEqual(reach_record_scene(session, scene)["screen"], scene)
+                path = os.path.join(game.directory, scene + ".png")
+                session.send("screenshot " + path)
+                session.dump()
+                self.compare(scene, path)
+                self.assertEqual(black_rows(path), [], "%s: rows of bare black" % scene)
 
 
 if __name__ == "__main__":

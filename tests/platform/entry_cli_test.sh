@@ -26,6 +26,10 @@ contains "unknown option" "$err" "unknown option '--bogus'"
 err=$("$program" --headless --lang xx 2>&1 >/dev/null); check "unknown language" 2 $?
 contains "unknown language" "$err" "unknown language 'xx' for --lang"
 out=$("$program" --help); contains "--help names --lang" "$out" "--lang LANGUAGE"
+contains "--help names --records" "$out" "--records"
+# A program that keeps no records says so and fails, without starting.
+err=$("$program" --records 2>&1 >/dev/null); check "--records without records" 1 $?
+contains "--records without records" "$err" "keeps no records"
 err=$("$program" --headless --script /nonexistent/script.txt 2>&1 >/dev/null); check "missing script" 2 $?
 contains "missing script" "$err" "cannot read script"
 err=$(printf 'dump\nfly 3\ndump\n' | "$program" --headless 2>&1 >/dev/null); check "bad script line" 2 $?

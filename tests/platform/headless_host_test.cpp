@@ -83,9 +83,9 @@ TEST(HeadlessHost, DumpShowsVisibleControlsTimersQuestionAndSoundsSinceTheLastDu
   MzSetSoundNumbers(nullptr, 0);
   EXPECT_EQ(lines(script.output()),
             (Events{"{\"t\":0,\"sounds\":[3,7],\"looping\":null,\"visible\":[102,104],"
-                    "\"timers\":[[115,3000],[111,250]],\"focus\":null,\"focusPaused\":false,\"question\":null}",
+                    "\"timers\":[[115,3000],[111,250]],\"focus\":null,\"focusPaused\":false,\"playing\":false,\"question\":null}",
                     "{\"t\":0,\"sounds\":[],\"looping\":null,\"visible\":[102,104],"
-                    "\"timers\":[[115,3000],[111,250]],\"focus\":null,\"focusPaused\":false,\"question\":null}"}));
+                    "\"timers\":[[115,3000],[111,250]],\"focus\":null,\"focusPaused\":false,\"playing\":false,\"question\":null}"}));
 }
 
 // The sounds and the looping sound of the one dump of a fresh host after `plays`.

@@ -2,6 +2,8 @@
 // threads, and the start-up fade.
 #include <gtest/gtest.h>
 
+#include <cstdint>
+#include <sstream>
 #include <thread>
 
 #include "platform/message_loop.hpp"
@@ -56,6 +58,39 @@ TEST(MessageLoop, TheStartUpAnimationFadesTheWindowInFromBlack) {
   EXPECT_LT(window.seen[1], 200u);
   EXPECT_EQ(window.seen[2], 255u);
   EXPECT_TRUE(window.IsWindowVisible());
+}
+
+TEST(MessageLoop, SaysWhenItNextHasSomethingToDoOnTheHostsClock) {
+  ScriptedHost script("wait 1000\n");
+  RecordingWindow window;
+  window.open();
+  EXPECT_EQ(nextWakeMs(), UINT64_MAX);  // nothing due: asleep until input
+  SetTimer(window.m_hWnd, 110, 50);
+  while (pumpMessage(120) == PumpResult::Progress) {
+  }
+  EXPECT_EQ(nextWakeMs(), 150u);
+  KillTimer(window.m_hWnd, 110);
+  EXPECT_EQ(nextWakeMs(), UINT64_MAX);
+}
+
+TEST(MessageLoop, TellsTheHostWhenPlayStartsAndStopsUnderTheVeilAndTheQuestion) {
+  // Command 1 starts play, 2 stops it, 3 asks a question.
+  struct PlayingWindow : RecordingWindow {
+    void handleCommand(uint32_t wParam, int32_t) override {
+      if (wParam == 3) askQuestion(u"?", u"");
+      if (wParam < 3) playing = wParam == 1;
+    }
+    bool IsPlayInProgress() const override { return playing; }
+    bool playing = false;
+  } window;
+  ScriptedHost script("dump\ncommand 1\ndump\nfocus out\ndump\nkey Escape\ndump\ncommand 3\ndump\nanswer no\n"
+                      "dump\ncommand 2\ndump\n");
+  window.open();
+  runMessageLoop();
+  std::vector<bool> playing;
+  std::istringstream dumps(script.output());
+  for (std::string line; std::getline(dumps, line);) playing.push_back(line.find("\"playing\":true") != std::string::npos);
+  EXPECT_EQ(playing, (std::vector<bool>{false, true, false, true, false, true, false}));
 }
 
 }  // namespace

@@ -75,4 +75,17 @@ TEST(TimerQueue, PeriodZeroTicksEveryMillisecondAndAFullQueueRefuses) {
   EXPECT_TRUE(queue.start(1, 2, 20, 0));  // restarting a running one still works when full
 }
 
+TEST(TimerQueue, RunningTimeStandsStillWhilePaused) {
+  TimerQueue queue;
+  EXPECT_EQ(queue.runningMs(100), 100u);
+  queue.pause(100);
+  queue.pause(150);  // a second pause changes nothing
+  EXPECT_EQ(queue.runningMs(400), 100u);
+  queue.resume(400);
+  EXPECT_EQ(queue.runningMs(450), 150u);
+  queue.pause(500);
+  queue.resume(600);
+  EXPECT_EQ(queue.runningMs(700), 300u);
+}
+
 }  // namespace

@@ -2,6 +2,8 @@
 #include <gtest/gtest.h>
 
 #include "game_fixture.hpp"
+#include "progress/records_file.hpp"
+#include "rules/shot_rules.hpp"
 #include "screen/control_ids.hpp"
 
 TEST_F(GameWindowTest, ClaimWithoutTheKeysOnlyPlaysTheTune) {
@@ -60,4 +62,42 @@ TEST_F(GameWindowTest, RepairWithNothingSpoiledStillCosts) {
   window->handleCommand(ControlId::repairButton, 0);
   EXPECT_EQ(window->score, 70);
   EXPECT_EQ(targets(), (std::vector<int32_t>{16, 4, 7, 10, 7, 16, 13, 10, 16, 13}));
+}
+
+// A claim counts the attempt's shots, purchases and repairs in the level's
+// records and saves them; a lost attempt changes nothing.
+TEST_F(GameWindowTest, AClaimKeepsTheAttemptInTheRecordsAndALostOneDoesNot) {
+  const std::string recordsPath = (directory / "quandrel-records.ini").string();
+  const auto claimWith = [&](int32_t score) {
+    earnKeys({0, 1, 2, 3, 4, 5, 6, 7});
+    window->score = score;
+    window->handleCommand(ControlId::toolbar, ToolbarButton::claim);
+    EXPECT_STREQ(window->currentScreen(), "passed");
+  };
+  continueAt(2);  // slots 3 and 7 start spoiled
+  aimAt(NoSlot);
+  fireAndLand();
+  fireAndLand();
+  window->score = 100;
+  window->handleCommand(ControlId::repairButton, 0);
+  claimWith(700);
+  claimWith(700);  // the command again on the level-passed screen
+  EXPECT_EQ(window->records.level(2), (LevelRecord{1, 700, 2, 0, 2}));
+  EXPECT_TRUE(window->recordMarkPicture.IsVisible());
+  EXPECT_EQ(loadRecords(recordsPath), window->records);
+
+  // The retry of a lost attempt: its shots and purchases never reach the records.
+  window->handleCommand(ControlId::firstChoice, 0);
+  EXPECT_FALSE(window->recordMarkPicture.IsVisible()) << "the mark goes with the level-passed screen";
+  window->score = 50;
+  window->handleCommand(ControlId::buyShotsButton, 0);
+  window->shotsLeft = 0;
+  window->handleCommand(ControlId::toolbar, ToolbarButton::fire);
+  EXPECT_STREQ(window->currentScreen(), "gameover");
+  EXPECT_EQ(window->records.level(3).claims, 0);
+  window->handleCommand(ControlId::retryButton, 0);
+  claimWith(650);
+  EXPECT_EQ(window->records.level(3), (LevelRecord{1, 650, 0, 0, 3})) << "nothing bought or repaired in the retry";
+
+  EXPECT_EQ(loadRecords(recordsPath), window->records);
 }

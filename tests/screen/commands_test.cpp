@@ -7,7 +7,7 @@
 
 TEST_F(GameWindowTest, StartupScreenIsTheSplashOverTheGameControls) {
   const auto& controls = window->controls();
-  ASSERT_EQ(controls.size(), 54u);
+  ASSERT_EQ(controls.size(), 55u);
   EXPECT_EQ(controls.front(), &window->backgroundPicture);
   EXPECT_EQ(controls[controls.size() - 2], &window->splashPicture);
   EXPECT_EQ(controls.back(), &window->toolbar);
@@ -62,14 +62,22 @@ TEST_F(GameWindowTest, PausedAfterTimeOutTheMenuStillStartsGames) {
   EXPECT_STREQ(window->currentScreen(), "game");
 }
 
-TEST_F(GameWindowTest, AfterTheLastLevelTheChoiceLeadsBackToTheMenu) {
+TEST_F(GameWindowTest, AfterTheLastLevelTheChoiceLeadsToTheFinaleAndAnyPressBackToTheMenu) {
+  window->records.recordClaim(3, {900, 60, 50000, false, false});
   continueAt(10);
   earnKeys({0, 1, 2, 3, 4, 5, 6, 7});
+  window->score = 1200;
   window->handleCommand(ControlId::toolbar, ToolbarButton::claim);
   window->handleCommand(ControlId::firstChoice, 0);
-  EXPECT_STREQ(window->currentScreen(), "menu");
+  EXPECT_STREQ(window->currentScreen(), "finale");
   EXPECT_FALSE(window->levelPassed);
   for (const UiButton_Image& choice : window->choiceButtons) EXPECT_FALSE(choice.IsVisible());
+  EXPECT_EQ(window->finale.score.GetText(), CMzStringW(u"2100"));
+  EXPECT_EQ(window->finale.stars.GetText(), CMzStringW(u"6 / 30"));
+  window->handleCommand(ControlId::startGame, 0);
+  EXPECT_STREQ(window->currentScreen(), "finale") << "the menu is not up yet";
+  window->OnKeyDown(MzKey::B, 0);
+  EXPECT_STREQ(window->currentScreen(), "menu");
   window->handleCommand(ControlId::startGame, 0);
   EXPECT_STREQ(window->currentScreen(), "game");
   EXPECT_EQ(window->currentLevel, 1);

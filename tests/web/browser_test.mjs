@@ -167,7 +167,11 @@ describe('the game in a browser page', () => {
     let last = null;
     while (Date.now() < deadline) {
       last = await page.evaluate(() => (window.Module && Module.quandrel ? Module.quandrel.state() : null));
-      if (last && test(last)) return last;
+      if (last && test(last)) {
+        // The page draws what changed at its next animation frame.
+        await page.evaluate(() => new Promise((resolve) => requestAnimationFrame(resolve)));
+        return last;
+      }
       await sleep(50);
     }
     assert.fail(`timed out waiting for ${what}; last state: ${JSON.stringify(last)}`);
@@ -309,6 +313,7 @@ describe('the game in a browser page', () => {
       const pad = {index: 0, connected: true, mapping: 'standard', axes,
                    buttons: Array.from({length: 17}, (_, i) => ({pressed: held.includes(i), value: held.includes(i) ? 1 : 0}))};
       Object.defineProperty(navigator, 'getGamepads', {value: () => [pad], configurable: true});
+      window.dispatchEvent(new Event('gamepadconnected'));
     }, held, axes);
     // Each state is held for a few frames, so that the page's poll sees it.
     const hold = async (held, axes) => {
@@ -452,7 +457,8 @@ describe('the game in a browser page', () => {
   }, `${origin}${desktopFrames}/${name}.png`);
 
   it('speaks the browser\'s language or the address\'s, in the desktop game\'s frames', async () => {
-    const packages = fs.readdirSync(pageDir).filter((name) => /^quandrel-.+\.data$/.test(name))
+    // Each language's start package (the later ones are quandrel-later*.data).
+    const packages = fs.readdirSync(pageDir).filter((name) => /^quandrel-(?!later).+\.data$/.test(name))
         .map((name) => name.slice('quandrel-'.length, -'.data'.length));
     assert.deepEqual(packages.sort(), Object.keys(browserLanguages).sort(), 'a package for every language');
     const cases = [
@@ -484,7 +490,9 @@ describe('the game in a browser page', () => {
       }, languages);
       await page.goto(origin + query, {waitUntil: 'load'});
       await waitForState((s) => s.screen === 'menu', `the menu (${what})`);
-      assert.deepEqual(packages.sort(), [`/quandrel-${expected}.data`, `/quandrel-${expected}.js`],
+      assert.deepEqual(packages.sort(), [`/quandrel-${expected}.data`, `/quandrel-${expected}.js`,
+                                         `/quandrel-later-${expected}.data`, `/quandrel-later-${expected}.js`,
+                                         '/quandrel-later.data', '/quandrel-later.js'].sort(),
                        `${what}: only the ${expected} pictures download`);
       await sleep(100);  // the menu's frame reaches the canvas
       const same = await unlikeDesktop(`menu-${expected}`);
@@ -646,5 +654,301 @@ describe('the page as an installable web app that plays offline', () => {
     assert.equal(await marker(), 'second', 'offline, the new build');
     await waitForMenu();
     assert.deepEqual(problems, []);
+  });
+});
+
+describe('the page as a phone app', () => {
+  let server;
+  let browser;
+  let profile;
+  let origin;
+  let page;
+  const problems = [];
+  const phone = {width: 390, height: 844, deviceScaleFactor: 3, isMobile: true, hasTouch: true};
+  const soundSwitch = {x: 310, y: 348};
+  const moveSwitch = {x: 310, y: 408};
+
+  // Stand-ins a phone's browser would give: Web Audio that runs only when
+  // created or resumed inside a key, a mouse press, a finger's release or a
+  // click; a screen wake lock that counts its requests and releases; and
+  // counts of the page's animation frames and loop runs.
+  async function openPhonePage(context = browser) {
+    const opened = await context.newPage();
+    await opened.setViewport(phone);
+    opened.on('pageerror', (error) => problems.push(`page error: ${error.message}`));
+    opened.on('console', (message) => {
+      if (message.type() === 'error') problems.push(`console: ${message.text()}`);
+    });
+    await opened.evaluateOnNewDocument(() => {
+      let activation = false;
+      const activating = (event) => event.type !== 'pointerdown' && event.type !== 'pointerup' ||
+          (event.type === 'pointerdown') === (event.pointerType === 'mouse');
+      for (const type of ['keydown', 'mousedown', 'pointerdown', 'pointerup', 'touchend', 'click']) {
+        window.addEventListener(type, (event) => {
+          if (!activating(event)) return;
+          activation = true;
+          setTimeout(() => { activation = false; });
+        }, true);
+      }
+      window.soundsStarted = [];
+      const start = AudioBufferSourceNode.prototype.start;
+      AudioBufferSourceNode.prototype.start = function(...rest) {
+        window.soundsStarted.push(window.Module.quandrel.sound.current.path);
+        return start.apply(this, rest);
+      };
+      window.AudioContext = class extends window.AudioContext {
+        constructor() {
+          super();
+          this.standInState = activation ? 'running' : 'suspended';
+        }
+        get state() { return this.standInState; }
+        setState(state) {
+          this.standInState = state;
+          this.dispatchEvent(new Event('statechange'));
+        }
+        resume() {
+          if (activation) this.setState('running');
+          return Promise.resolve();
+        }
+        suspend() {
+          this.setState('suspended');
+          return Promise.resolve();
+        }
+      };
+      window.wakeLocks = {requests: 0, releases: 0};
+      Object.defineProperty(navigator, 'wakeLock', {value: {request: async () => {
+        ++window.wakeLocks.requests;
+        const sentinel = new EventTarget();
+        sentinel.released = false;
+        sentinel.release = async () => {
+          sentinel.released = true;
+          ++window.wakeLocks.releases;
+          sentinel.dispatchEvent(new Event('release'));
+        };
+        return sentinel;
+      }}});
+      window.animationFrames = 0;
+      const requestFrame = window.requestAnimationFrame;
+      window.requestAnimationFrame = (callback) => {
+        ++window.animationFrames;
+        return requestFrame.call(window, callback);
+      };
+    });
+    return opened;
+  }
+
+  const stateOf = (on) => on.evaluate(() => (window.Module && Module.quandrel ? Module.quandrel.state() : null));
+  async function waitOn(on, test, what, timeoutMs = menuTimeoutMs) {
+    const deadline = Date.now() + timeoutMs;
+    let last = null;
+    while (Date.now() < deadline) {
+      last = await test(on);
+      if (last) return last;
+      await sleep(50);
+    }
+    assert.fail(`timed out waiting for ${what}`);
+  }
+  const screenIs = (screen) => async (on) => (await stateOf(on))?.screen === screen;
+  async function tap(on, point) {
+    const box = await on.evaluate(() => {
+      const r = document.getElementById('screen').getBoundingClientRect();
+      return {x: r.left, y: r.top, width: r.width, height: r.height};
+    });
+    await on.touchscreen.tap(box.x + (point.x + 0.5) * box.width / 480, box.y + (point.y + 0.5) * box.height / 720);
+  }
+  const canvasPixels = (on) => on.evaluate(() => Array.from(
+      document.getElementById('screen').getContext('2d').getImageData(0, 0, 480, 720).data));
+
+  before(async () => {
+    assert.ok(pageDir && fs.existsSync(path.join(pageDir, 'index.html')), 'QUANDREL_WEB_PAGE names the built page');
+    server = await servePage(path.resolve(pageDir));
+    origin = `http://127.0.0.1:${server.address().port}/`;
+    ({browser, profile} = await launchChromium());
+  });
+
+  after(async () => {
+    if (browser) await browser.close();
+    if (server) server.close();
+    if (profile) fs.rmSync(profile, {recursive: true, force: true});
+  });
+
+  it('shows the splash from its first download before the module runs, pixel for pixel the game\'s first frame', async () => {
+    page = await openPhonePage();
+    await page.setRequestInterception(true);
+    const fetchedFirst = [];
+    let release;
+    const released = new Promise((resolve) => { release = resolve; });
+    page.on('request', async (request) => {
+      const name = new URL(request.url()).pathname;
+      fetchedFirst.push(name);
+      if (name === '/quandrel.js') await released;
+      request.continue();
+    });
+    await page.goto(origin);
+    await page.waitForFunction(() => Module.splash && Module.splash.shownMs !== null, {timeout: menuTimeoutMs});
+    assert.equal(await page.evaluate(() => typeof Module.quandrel), 'undefined', 'the program has not loaded');
+    assert.deepEqual(fetchedFirst.filter((name) => !/favicon/.test(name)).slice(0, 2), ['/', '/splash-en.png'],
+                     'the splash alone comes before the language\'s pictures and the program');
+    // The desktop game's first frame, drawn by the same program headless.
+    const unlike = await page.evaluate(async (url) => {
+      const frame = await createImageBitmap(await (await fetch(url)).blob());
+      const scratch = new OffscreenCanvas(480, 720).getContext('2d');
+      scratch.drawImage(frame, 0, 0);
+      const desktop = scratch.getImageData(0, 0, 480, 720).data;
+      const shown = document.getElementById('screen').getContext('2d').getImageData(0, 0, 480, 720).data;
+      return desktop.filter((value, i) => value !== shown[i]).length;
+    }, `${origin}${desktopFrames}/splash-en.png`);
+    assert.equal(unlike, 0, 'the same pixels');
+    release();
+
+    await waitOn(page, screenIs('menu'), 'the menu');
+    await waitOn(page, () => page.evaluate(() => Module.quandrel.menuShownMs !== null), 'the menu on the screen');
+    // The program's clock started when the page showed the splash: one splash of three seconds.
+    const times = await page.evaluate(() => ({t: Module.quandrel.state().t, sinceSplash: performance.now() - Module.quandrel.splashShownMs,
+                                              splash: Module.quandrel.splashShownMs, first: Module.quandrel.firstFrameMs,
+                                              menu: Module.quandrel.menuShownMs}));
+    assert.ok(times.splash < times.first && times.menu >= times.splash + 3000, JSON.stringify(times));
+    assert.ok(Math.abs(times.sinceSplash - times.t) < 2, JSON.stringify(times));
+  });
+
+  it('sleeps on the menu: no loop step and no animation frame while nothing is due', async () => {
+    const counts = () => page.evaluate(() => {
+      window.loopRuns = window.loopRuns || 0;
+      if (!window.countingRuns) {
+        window.countingRuns = true;
+        const run = Module.quandrel.frames.run;
+        Module.quandrel.frames.run = () => { ++window.loopRuns; run(); };
+      }
+      return {runs: window.loopRuns, frames: window.animationFrames, timers: Module.quandrel.state().timers};
+    });
+    await waitOn(page, () => page.evaluate(() => Module.quandrel.packages.waiting.size === 0), 'the later packages');
+    const before = await counts();
+    assert.deepEqual(before.timers, [], 'nothing is due on the menu');
+    await sleep(1500);
+    const after = await counts();
+    assert.equal(after.runs - before.runs, 0, 'the loop never ran');
+    assert.equal(after.frames - before.frames, 0, 'no animation frame was asked for');
+  });
+
+  it('stays still under a finger, and letterboxes the frame in landscape', async () => {
+    const styles = await page.evaluate(() => {
+      const body = getComputedStyle(document.body);
+      return {viewport: document.querySelector('meta[name=viewport]').content, overscroll: body.overscrollBehaviorY,
+              touch: body.touchAction, select: body.userSelect,
+              // Safari's alone: chromium keeps no such property, only the page's text has it.
+              callout: /-webkit-touch-callout: none/.test(document.querySelector('style').textContent),
+              // A long press's menu is refused.
+              longPress: !document.body.dispatchEvent(new MouseEvent('contextmenu', {bubbles: true, cancelable: true}))};
+    });
+    assert.match(styles.viewport, /viewport-fit=cover/);
+    assert.match(styles.viewport, /user-scalable=no/);
+    assert.deepEqual({...styles, viewport: undefined},
+                     {viewport: undefined, overscroll: 'none', touch: 'none', select: 'none', callout: true, longPress: true});
+    const box = () => page.evaluate(() => {
+      const r = document.getElementById('screen').getBoundingClientRect();
+      return {x: r.left, y: r.top, width: r.width, height: r.height};
+    });
+    assert.deepEqual(await box(), {x: 0, y: 129.5, width: 390, height: 585});  // portrait: bands above and below
+    await page.setViewport({...phone, width: 844, height: 390});
+    await page.waitForFunction(() => document.getElementById('screen').getBoundingClientRect().height === 390);
+    assert.deepEqual(await box(), {x: 292, y: 0, width: 260, height: 390});  // landscape: bands at the sides
+    await page.setViewport(phone);
+    await page.waitForFunction(() => document.getElementById('screen').getBoundingClientRect().width === 390);
+  });
+
+  it('starts sound at a finger\'s release, and again after the phone interrupted it', async () => {
+    assert.equal(await page.evaluate(() => Module.quandrel.sound.context), null);
+    await tap(page, {x: 20, y: 20});  // nothing there: only sound starts
+    await waitOn(page, () => page.evaluate(() => Module.quandrel.sound.context?.state === 'running'), 'sound to run');
+    await waitOn(page, () => page.evaluate(() => window.soundsStarted.length === 1), 'the music');
+    await page.evaluate(() => Module.quandrel.sound.context.setState('interrupted'));  // a phone call
+    await page.evaluate(() => Module.quandrel.sound.context.resume());  // outside any touch: nothing
+    assert.equal(await page.evaluate(() => Module.quandrel.sound.context.state), 'interrupted');
+    await tap(page, {x: 20, y: 20});
+    await waitOn(page, () => page.evaluate(() => Module.quandrel.sound.context.state === 'running'), 'sound to run again');
+    await waitOn(page, () => page.evaluate(() => window.soundsStarted.length === 2), 'the music again');
+    assert.deepEqual(await page.evaluate(() => window.soundsStarted),
+                     ['/quandrel/Sounds/bgmusic.wav', '/quandrel/Sounds/bgmusic.wav']);
+  });
+
+  it('holds the screen awake only while a level is played', async () => {
+    const lock = () => page.evaluate(() => ({locked: Module.quandrel.wakeLocked, ...window.wakeLocks}));
+    assert.deepEqual(await lock(), {locked: false, requests: 0, releases: 0});
+    await tap(page, startButton);
+    await waitOn(page, screenIs('game'), 'the board');
+    await waitOn(page, async () => (await lock()).locked, 'the wake lock');
+    await page.keyboard.press('Escape');  // back to the menu
+    await waitOn(page, screenIs('menu'), 'the menu');
+    await waitOn(page, async () => !(await lock()).locked, 'the lock to go');
+    assert.deepEqual(await lock(), {locked: false, requests: 1, releases: 1});
+  });
+
+  it('runs the game in one tab: a second offers to play here, and the first saves, stops and says it moved', async () => {
+    const first = page;
+    await tap(first, optionsButton);
+    await waitOn(first, screenIs('settings'), 'the settings panel');
+    const sound = (await stateOf(first)).settings.isSound;
+    await tap(first, soundSwitch);
+    await waitOn(first, async (on) => (await stateOf(on)).settings.isSound !== sound, 'sound switched');
+
+    const second = await openPhonePage();
+    await second.goto(origin);
+    await waitOn(second, () => second.evaluate(() => Module.quandrel?.instance === 'elsewhere'), 'the second tab to wait');
+    assert.equal(await stateOf(second), null, 'no second game runs');
+    assert.equal(await second.evaluate(() => document.getElementById('status').firstChild.textContent),
+                 'The game is open in another tab.');
+    await second.tap('#status button');
+    await waitOn(first, () => first.evaluate(() => Module.quandrel.instance === 'moved'), 'the first tab to let go');
+    assert.equal(await first.evaluate(() => document.getElementById('status').firstChild.textContent),
+                 'The game moved to another tab.');
+    await waitOn(second, screenIs('menu'), 'the game in the second tab');
+    assert.equal(await second.evaluate(() => Module.quandrel.instance), 'running');
+    const taken = await stateOf(second);
+    assert.equal(taken.settings.isSound, !sound, 'the first tab\'s change came along');
+    await tap(second, optionsButton);
+    await waitOn(second, screenIs('settings'), 'the settings panel');
+    await tap(second, moveSwitch);
+    await waitOn(second, async (on) => (await stateOf(on)).settings.isMove !== taken.settings.isMove, 'move switched');
+    const stored = await second.evaluate((key) => localStorage.getItem(key), storageKey);
+    assert.deepEqual(Buffer.from(stored, 'base64'),
+                     settingsBytes(taken.settings.level, sound ? 0 : 1, taken.settings.isMove ? 0 : 1),
+                     'both tabs\' changes are kept');
+    await first.close();
+    page = second;
+  });
+
+  it('says once on the page that a browser that keeps nothing keeps nothing, and still plays', async () => {
+    const refusing = await openPhonePage();
+    await refusing.evaluateOnNewDocument(() => {
+      Object.defineProperty(window, 'localStorage', {get: () => { throw new DOMException('refused', 'SecurityError'); }});
+    });
+    await page.close();
+    await refusing.goto(origin);
+    await waitOn(refusing, screenIs('menu'), 'the menu');
+    assert.equal(await refusing.evaluate(() => document.getElementById('note').hidden), false);
+    assert.equal(await refusing.evaluate(() => document.getElementById('note').textContent),
+                 'This browser keeps nothing: settings are lost when the page closes.');
+    await tap(refusing, startButton);
+    await waitOn(refusing, screenIs('game'), 'the board');
+    assert.deepEqual(problems, []);
+    page = refusing;
+  });
+
+  it('goes on without the pictures of a package that cannot arrive', async () => {
+    // A profile of its own: no service worker fetches the package past the cut.
+    const cut = await openPhonePage(await browser.createBrowserContext());
+    await cut.setRequestInterception(true);
+    cut.on('request', (request) => {
+      if (request.url().endsWith('/quandrel-later-en.data')) request.abort(); else request.continue();
+    });
+    await page.close();
+    page = cut;
+    await cut.goto(origin);
+    await waitOn(cut, screenIs('menu'), 'the menu');
+    await waitOn(cut, () => cut.evaluate(() => Module.quandrel.packages.waiting.size === 0), 'the packages to be given up');
+    await tap(cut, {x: 234, y: 579});  // help, whose picture never came
+    await waitOn(cut, screenIs('help'), 'the help page');
+    await cut.keyboard.press('Escape');
+    await waitOn(cut, screenIs('menu'), 'the menu again: the loop did not wait for the missing picture');
   });
 });

@@ -42,8 +42,8 @@ mkdir -p "$scratch/run" "$page/desktop-frames"
 chmod 700 "$scratch/run"
 languages="zh $(cd "$root/po" && ls *.po | sed 's/\.po$//' | tr '\n' ' ')"
 for lang in $languages; do
-  printf 'wait 3000\nscreenshot %s\ncommand 222\nscreenshot %s\nquit\n' \
-      "$page/desktop-frames/menu-$lang.png" "$page/desktop-frames/settings-$lang.png" |
+  printf 'screenshot %s\nwait 3000\nscreenshot %s\ncommand 222\nscreenshot %s\nquit\n' \
+      "$page/desktop-frames/splash-$lang.png" "$page/desktop-frames/menu-$lang.png" "$page/desktop-frames/settings-$lang.png" |
     (cd "$scratch" && XDG_RUNTIME_DIR="$scratch/run" ./quandrel --headless --lang "$lang" >/dev/null)
 done
 

@@ -7,6 +7,7 @@ from .canvas import Canvas, darker, lighter
 from .mascot import Mascot
 from .palette import COLOUR, INK, ORANGE, WHITE
 from .pieces import drop_mask
+from .records import level_tile, locked_tile
 from .text import LATIN_BODY, LATIN_BOLD, draw_text
 from .words import tr
 
@@ -134,6 +135,10 @@ def resource_builders():
     out[145] = lambda: caption(112, 42, "重新开始", "grey", 20)
     out[142] = lambda: caption(112, 42, "返回设置", "yellow", 20)
     out[143] = lambda: caption(112, 42, "返回设置", "grey", 20)
+    out[146] = lambda: caption(96, 38, "选关", "yellow", 19)
+    out[147] = lambda: caption(96, 38, "选关", "grey", 19)
+    out[148], out[149] = (lambda: level_tile(False)), (lambda: level_tile(True))
+    out[150] = locked_tile
     return out
 
 

@@ -1,6 +1,6 @@
 """Every picture the game loads, by file name or resource id, with its size and
 the function that draws it."""
-from . import board, buttons, mascot, panels, pieces, scenes, weather, words
+from . import board, buttons, mascot, panels, pieces, records, scenes, weather, words
 
 # (file name under Images/, (width, height), builder)
 IMAGES = (
@@ -20,7 +20,11 @@ IMAGES = (
     + [(f"sd{f}.png", (250, 450), (lambda f=f: weather.lightning(f))) for f in range(4)]
     + [("darkclouds.png", (100, 80), weather.dark_cloud),
        ("past.png", (480, 720), scenes.level_passed),
-       ("gameover.png", (480, 720), scenes.game_over)]
+       ("gameover.png", (480, 720), scenes.game_over),
+       ("levels.png", (480, 720), records.level_screen),
+       ("finale.png", (480, 720), records.finale),
+       ("record.png", records.RECORD, records.record_mark)]
+    + [(f"stars{n}.png", records.STARS, (lambda n=n: records.stars(n))) for n in range(4)]
 )
 
 # Resource id -> (width, height). There is no resource 107.
@@ -32,7 +36,8 @@ for _id in range(108, 128):
 for _id in range(128, 138):
     RESOURCE_SIZES[_id] = (108, 38)
 RESOURCE_SIZES.update({138: (65, 40), 139: (65, 40), 140: (60, 37), 141: (60, 37),
-                       142: (112, 42), 143: (112, 42), 144: (112, 42), 145: (112, 42)})
+                       142: (112, 42), 143: (112, 42), 144: (112, 42), 145: (112, 42),
+                       146: (96, 38), 147: (96, 38), 148: (200, 84), 149: (200, 84), 150: (200, 84)})
 
 
 def resources():

@@ -48,6 +48,10 @@ CommandLine parseCommandLine(int argc, const char* const* argv) {
       line.action = CommandLine::Action::Version;
       return line;
     }
+    if (option == "--records") {
+      line.action = CommandLine::Action::Records;
+      return line;
+    }
     if (option == "--headless") {
       line.headless = true;
     } else if (option == "--script") {
@@ -95,6 +99,7 @@ std::string usageText(std::string_view program) {
          "                                run without a window; commands from FILE,\n"
          "                                or from standard input without --script\n"
          "  " + name + " --replay FILE        replay a recorded session in a window\n"
+         "  " + name + " --records            print the best result of each level\n"
          "  " + name + " --help | --version\n"
          "\n"
          "Options:\n"

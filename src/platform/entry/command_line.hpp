@@ -7,7 +7,7 @@
 #include "platform/window_options.hpp"
 
 struct CommandLine {
-  enum class Action { Run, Help, Version, Error };
+  enum class Action { Run, Help, Version, Records, Error };
   Action action = Action::Run;
   bool headless = false;
   std::string scriptPath;  // headless: empty means standard input

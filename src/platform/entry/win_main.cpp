@@ -131,6 +131,7 @@ int WinMain(int argc, char** argv, const char* version) {
     case CommandLine::Action::Error:
       std::cerr << program << ": " << line.error << "\nTry '" << program << " --help'.\n";
       return ExitUsage;
+    case CommandLine::Action::Records:
     case CommandLine::Action::Run: break;
   }
   CMzApp* app = CMzApp::instance();
@@ -138,6 +139,7 @@ int WinMain(int argc, char** argv, const char* version) {
     std::cerr << program << ": no application object\n";
     return ExitFailure;
   }
+  if (line.action == CommandLine::Action::Records) return app->PrintRecords(std::cout, std::cerr);
   const std::string language = line.language.empty() ? languageFromEnvironment() : line.language;
   if (std::string error; !setActiveLanguage(language, error))
     std::cerr << program << ": " << error << "; texts show untranslated\n";

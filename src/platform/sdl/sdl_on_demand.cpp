@@ -77,6 +77,9 @@ FORWARD(int, SDL_SetWindowFullscreen, (SDL_Window* window, Uint32 flags), (windo
 FORWARD_VOID(SDL_ShowWindow, (SDL_Window* window), (window))
 FORWARD_VOID(SDL_HideWindow, (SDL_Window* window), (window))
 FORWARD_VOID(SDL_RaiseWindow, (SDL_Window* window), (window))
+FORWARD_VOID(SDL_EnableScreenSaver, (void), ())
+FORWARD_VOID(SDL_DisableScreenSaver, (void), ())
+FORWARD(SDL_bool, SDL_IsScreenSaverEnabled, (void), (), SDL_FALSE)
 
 // Drawing.
 FORWARD(SDL_Renderer*, SDL_CreateRenderer, (SDL_Window* window, int index, Uint32 flags), (window, index, flags),

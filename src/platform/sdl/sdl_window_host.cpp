@@ -45,8 +45,9 @@ std::unique_ptr<Host> createSdlHost(const WindowOptions& options, std::string& e
 
 std::unique_ptr<SdlWindowHost> SdlWindowHost::open(const WindowOptions& options,
                                                    std::string& error) {
-  // A calm puzzle in a window: let the screen saver run and the compositor
-  // keep compositing. Environment variables of the same names still win.
+  // A calm puzzle in a window: let the screen saver run (play holds it off,
+  // keepScreenAwake) and the compositor keep compositing. Environment
+  // variables of the same names still win.
   SDL_SetHint(SDL_HINT_VIDEO_ALLOW_SCREENSAVER, "1");
   SDL_SetHint(SDL_HINT_VIDEO_X11_NET_WM_BYPASS_COMPOSITOR, "0");
   SDL_SetHint(SDL_HINT_APP_NAME, "Quandrel");
@@ -323,6 +324,14 @@ void SdlWindowHost::showWindow(bool show) {
 }
 
 void SdlWindowHost::raiseWindow() { SDL_RaiseWindow(window_); }
+
+void SdlWindowHost::keepScreenAwake(bool awake) {
+  if (awake) {
+    SDL_DisableScreenSaver();
+  } else {
+    SDL_EnableScreenSaver();
+  }
+}
 
 void SdlWindowHost::wake() {
   SDL_Event event{};

@@ -29,6 +29,7 @@ class SdlWindowHost final : public Host {
   void showWindow(bool show) override;
   void raiseWindow() override;
   void wake() override;
+  void keepScreenAwake(bool awake) override;
 
   SDL_Window* window() const { return window_; }
   SDL_Renderer* renderer() const { return renderer_; }

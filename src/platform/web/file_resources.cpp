@@ -1,7 +1,8 @@
-// The browser build's per-language resource variants: files in the language's
-// picture package, /quandrel/resources/<language>/<id>.png, rather than
-// compiled into the module, so that a page downloads only its own language's.
-// Each language's folder is read once, on first use.
+// The browser build's resources: files in the language's picture package,
+// /quandrel/resources/<id>.png and each language's variants in
+// /quandrel/resources/<language>/<id>.png, rather than compiled into the
+// module, so that a page downloads only its own language's, and only after
+// its splash. Each folder is read once, on first use.
 #include <algorithm>
 #include <cstdint>
 #include <filesystem>
@@ -32,14 +33,12 @@ bool resourceId(const std::filesystem::path& file, uint32_t& id) {
   return true;
 }
 
-std::unique_ptr<FileTable> readFolder(std::string_view language) {
-  // Only a plain language code names a folder.
-  if (language.empty() ||
-      !std::all_of(language.begin(), language.end(), [](char c) { return (c >= 'a' && c <= 'z') || c == '_'; }))
-    return nullptr;
+constexpr const char* ResourceFolder = "/quandrel/resources";
+
+std::unique_ptr<FileTable> readFolder(const std::string& folder) {
   auto table = std::make_unique<FileTable>();
   std::error_code error;
-  for (const auto& item : std::filesystem::directory_iterator("/quandrel/resources/" + std::string(language), error)) {
+  for (const auto& item : std::filesystem::directory_iterator(folder, error)) {
     uint32_t id = 0;
     if (!item.is_regular_file(error) || !resourceId(item.path(), id)) continue;
     std::ifstream in(item.path(), std::ios::binary);
@@ -56,9 +55,21 @@ std::unique_ptr<FileTable> readFolder(std::string_view language) {
 
 }  // namespace
 
+const ResourceTable& compiledResources() {
+  static const std::unique_ptr<FileTable> files = readFolder(ResourceFolder);
+  static const ResourceTable none;
+  return files ? files->table : none;
+}
+
 const ResourceTable* compiledResourcesFor(std::string_view language) {
+  // Only a plain language code names a folder.
+  if (language.empty() ||
+      !std::all_of(language.begin(), language.end(), [](char c) { return (c >= 'a' && c <= 'z') || c == '_'; }))
+    return nullptr;
   static std::map<std::string, std::unique_ptr<FileTable>, std::less<>> tables;
   auto found = tables.find(language);
-  if (found == tables.end()) found = tables.emplace(std::string(language), readFolder(language)).first;
+  if (found == tables.end()) {
+    found = tables.emplace(std::string(language), readFolder(std::string(ResourceFolder) + '/' + std::string(language))).first;
+  }
   return found->second ? &found->second->table : nullptr;
 }

@@ -1,8 +1,11 @@
 // The page functions the web host calls (page_bridge.hpp); the work is done by
-// QuandrelPage in page_setup.js.
+// QuandrelPage in page_setup.js and the objects it holds.
 mergeInto(LibraryManager.library, {
+  quandrel_page_clock_start: function() {
+    return QuandrelPage.splashShownMs !== null ? QuandrelPage.splashShownMs : performance.now();
+  },
   quandrel_page_present: function(pixels, x, y, width, height) {
-    QuandrelPage.present(pixels, x, y, width, height);
+    QuandrelPage.frames.present(pixels, x, y, width, height);
   },
   quandrel_page_play_sound: function(path, loop) {
     QuandrelPage.sound.play(UTF8ToString(path), loop !== 0);
@@ -21,5 +24,28 @@ mergeInto(LibraryManager.library, {
   },
   quandrel_page_hidden: function() {
     return document.hidden ? 1 : 0;
+  },
+  quandrel_page_keep_screen_awake: function(awake) {
+    QuandrelPage.wakeLock.keep(awake !== 0);
+  },
+  quandrel_page_wake_in: function(ms) {
+    QuandrelPage.frames.wakeIn(ms);
+  },
+  quandrel_page_sleep: function(ms) {
+    return Asyncify.handleSleep(function(wakeUp) {
+      QuandrelPage.frames.sleep(ms, wakeUp);
+    });
+  },
+  quandrel_page_file_arriving: function(path) {
+    var packages = QuandrelPage.packages;
+    return (path ? packages.arriving(UTF8ToString(path)) : packages.waiting.size > 0) ? 1 : 0;
+  },
+  quandrel_page_await_file: function(path) {
+    var name = UTF8ToString(path);
+    return Asyncify.handleSleep(function(wakeUp) {
+      QuandrelPage.packages.whenArrived(name, function() {
+        QuandrelPage.call(function() { wakeUp(); });
+      });
+    });
   },
 });

@@ -7,8 +7,8 @@ set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 page=${1:?usage: make_service_worker.sh PAGE_DIR}
 # Every language's package too: offline play in whichever language the page picks.
-files=(index.html manifest.webmanifest favicon.png icon-192.png icon-512.png quandrel.js quandrel.wasm quandrel.data)
-files+=($(cd "$page" && ls quandrel-*.js quandrel-*.data))
+files=(index.html manifest.webmanifest favicon.png icon-192.png icon-512.png quandrel.js quandrel.wasm)
+files+=($(cd "$page" && ls quandrel-*.js quandrel-*.data splash-*.png))
 hash=$(cd "$page" && sha256sum "${files[@]}" | sha256sum | cut -c1-16)
 list="'./'"
 for file in "${files[@]}"; do list+=", '$file'"; done

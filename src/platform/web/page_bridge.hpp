@@ -4,9 +4,13 @@
 #include <cstdint>
 
 extern "C" {
+// The page's clock (performance.now()) when the player first saw the splash:
+// the page's own picture of it, shown while the program loaded.
+double quandrel_page_clock_start();
 // Whether the tab is hidden now.
 int32_t quandrel_page_hidden();
-// Copies the changed rectangle of the 480 x 720 RGBA frame onto the canvas.
+// The changed rectangle of the 480 x 720 RGBA frame goes onto the canvas at
+// the next animation frame (with the other rectangles changed until then).
 void quandrel_page_present(const uint32_t* pixels, int32_t x, int32_t y, int32_t width, int32_t height);
 // Plays the WAV file at `path` in the module's file system, stopping the sound
 // playing; an unreadable file just stops it.
@@ -18,4 +22,17 @@ void quandrel_page_focus_canvas();
 // Keeps the files the program wrote beside its executable in the browser's
 // storage, when they changed.
 void quandrel_page_store_files();
+// Runs the loop again (quandrel_page_run) in `ms` milliseconds, or only for
+// input when `ms` is negative; replaces the last such request.
+void quandrel_page_wake_in(double ms);
+// Sleeps (Asyncify) for `ms` milliseconds, or when negative until woken; the
+// page's input and its showing again wake the sleeper early.
+void quandrel_page_sleep(double ms);
+// Whether the file at `path` is on its way in a package still loading (null:
+// whether any file is), and a sleep (Asyncify) until it arrived (or its
+// package failed).
+int32_t quandrel_page_file_arriving(const char* path);
+void quandrel_page_await_file(const char* path);
+// Holds the screen awake (a wake lock while the page shows) or lets it sleep.
+void quandrel_page_keep_screen_awake(int32_t awake);
 }

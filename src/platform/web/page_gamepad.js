@@ -1,4 +1,5 @@
-// Gamepads on the page: the Gamepad API polled each animation frame. A pad
+// Gamepads on the page: the Gamepad API polled each animation frame while a
+// pad is connected. A pad
 // in the standard layout gives its d-pad, left stick, A, B, X, Y and Start as
 // pad buttons, one per press; the stick steps once per push past its dead
 // zone and again only after coming back near the middle.
@@ -52,24 +53,37 @@ var QuandrelGamepad = {
 
   // Hands one pad button to the game (not ccall: see page_setup.js's keys).
   send: function(name) {
-    if (!QuandrelPage.started || QuandrelPage.ended) return;
-    var stack = stackSave();
-    try {
-      var size = lengthBytesUTF8(name) + 1;
-      var text = stackAlloc(size);
-      stringToUTF8(name, text, size);
-      _quandrel_page_pad(text);
-    } finally {
-      stackRestore(stack);
-    }
+    QuandrelPage.input(function() {
+      var stack = stackSave();
+      try {
+        var size = lengthBytesUTF8(name) + 1;
+        var text = stackAlloc(size);
+        stringToUTF8(name, text, size);
+        _quandrel_page_pad(text);
+      } finally {
+        stackRestore(stack);
+      }
+    });
   },
 
+  polling: false,
+
+  // Polls each animation frame while a pad is connected; the page sleeps otherwise.
   frame: function() {
     QuandrelGamepad.poll();
+    var pads = navigator.getGamepads ? Array.prototype.slice.call(navigator.getGamepads()) : [];
+    QuandrelGamepad.polling = pads.some(function(pad) { return pad && pad.connected; });
+    if (QuandrelGamepad.polling) window.requestAnimationFrame(QuandrelGamepad.frame);
+  },
+
+  startPolling: function() {
+    if (QuandrelGamepad.polling) return;
+    QuandrelGamepad.polling = true;
     window.requestAnimationFrame(QuandrelGamepad.frame);
   },
 
   listen: function() {
-    window.requestAnimationFrame(QuandrelGamepad.frame);
+    window.addEventListener('gamepadconnected', QuandrelGamepad.startPolling);
+    QuandrelGamepad.startPolling();  // a pad connected before the page loaded
   },
 };

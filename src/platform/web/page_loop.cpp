@@ -1,9 +1,11 @@
-// The page's frames pump the message loop; the page's handlers reach the host
-// through the functions exported here.
+// The page runs the message loop when something is due or input came, and
+// sleeps in between; the page's handlers reach the host through the functions
+// exported here.
 #include "platform/web/page_loop.hpp"
 
 #include <emscripten.h>
 
+#include <algorithm>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -32,7 +34,6 @@ SessionRecorder& sessionRecorder() {
 // Shutdown, then the process's end: the exit handlers run (the application
 // object's destructor saves what it keeps), then the page shows the end.
 void endProgram(int code) {
-  emscripten_cancel_main_loop();
   runningApp->Shutdown();
   runningApp = nullptr;
   setCurrentHost(nullptr);
@@ -40,14 +41,19 @@ void endProgram(int code) {
   emscripten_force_exit(code);
 }
 
-// One animation frame: everything due by now, then the files kept.
-void runFrame() {
-  if (!pageHost) return;
+// Everything due by now and every event queued, then the files kept, then
+// asleep until the next due time (the page wakes the loop early for input).
+// A hidden tab's clock stands still: nothing comes due until it shows again.
+void runDue() {
+  static bool running = false;
+  if (!pageHost || running) return;  // a nested call's events are the running step's
+  running = true;
   const uint64_t now = pageHost->nowMs();
   PumpResult result;
   do {
     result = pumpMessage(now);
   } while (result == PumpResult::Progress);
+  running = false;
   if (result == PumpResult::Quit) {
     const int code = quitCode();
     clearQuit();
@@ -55,6 +61,9 @@ void runFrame() {
     return;
   }
   quandrel_page_store_files();
+  const uint64_t wakeAt = nextWakeMs();
+  const bool asleep = wakeAt == UINT64_MAX || pageHost->hidden();
+  quandrel_page_wake_in(asleep ? -1.0 : static_cast<double>(wakeAt - std::min(wakeAt, pageHost->nowMs())));
 }
 
 }  // namespace
@@ -64,6 +73,9 @@ int runInPage(CMzApp& app) {
   host.setHidden(quandrel_page_hidden() != 0);
   setCurrentHost(&host);
   setSessionRecorder(&sessionRecorder());
+  // The page's clock starts when the page showed the splash, and so do the
+  // program's first timers: the page's splash and the program's are one.
+  startLoopClockAtHostZero();
   if (app.Init() == 0) {
     app.Shutdown();
     setCurrentHost(nullptr);
@@ -71,14 +83,18 @@ int runInPage(CMzApp& app) {
   }
   runningApp = &app;
   pageHost = &host;
-  // Never returns: the page calls runFrame from its animation frames.
-  emscripten_set_main_loop(runFrame, 0, 1);
-  return 0;
+  runDue();
+  // The page runs the loop from its timeout and its handlers from now on;
+  // main returns without ending the program.
+  emscripten_exit_with_live_runtime();
 }
 
 // The page's handlers. Each does nothing before the program runs or after
 // it ended.
 extern "C" {
+
+// The page's timeout, or input just posted: runs what is due.
+EMSCRIPTEN_KEEPALIVE void quandrel_page_run() { runDue(); }
 
 // `action`: 0 down, 1 move, 2 up, 3 cancel; the position relative to the
 // canvas, shown `width` x `height` CSS pixels large.
@@ -134,7 +150,7 @@ EMSCRIPTEN_KEEPALIVE void quandrel_page_close() {
   HostEvent event;
   event.kind = HostEvent::Kind::Close;
   pageHost->post(event);
-  if (!pageHost->sleeping()) runFrame();
+  if (!pageHost->sleeping()) runDue();
 }
 
 // The host's clock and the platform's state as one line of JSON (as the

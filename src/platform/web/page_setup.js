@@ -1,13 +1,27 @@
-// The page side of the web host: the canvas and its scaling, mouse, touch and
-// keys, the tab's visibility and focus, and the program's start and end. Sound,
-// storage and gamepads are in page_sound.js, page_storage.js and
-// page_gamepad.js, loaded before this.
+// The page side of the web host: the canvas, mouse, touch and keys, the tab's
+// visibility and focus, and the program's start and end. The loop and drawing
+// are in page_frames.js; sound, storage, gamepads, the later packages, the
+// single running tab and the wake lock in the other page_*.js files, loaded
+// before this. index.html lays the canvas out and shows the splash.
 
 var QuandrelPage = {
   started: false,  // the runtime is up: the host's functions may be called
   ended: false,
   away: false,  // hidden, or without the keyboard focus
-  firstFrameMs: null,
+  moving: false,  // another tab takes the game: the end is a move
+  firstFrameMs: null,  // performance.now() when the program's first frame was drawn
+  menuShownMs: null,  // ... and when the menu first reached the screen
+
+  // performance.now() when the splash first reached the screen.
+  get splashShownMs() {
+    return Module['splash'] && Module['splash'].shownMs !== null ? Module['splash'].shownMs : QuandrelPage.firstFrameMs;
+  },
+  get wakeLocked() {
+    return QuandrelWakeLock.held();
+  },
+  get instance() {
+    return QuandrelInstance.state;
+  },
 
   canvas: function() {
     return document.getElementById('screen');
@@ -20,13 +34,37 @@ var QuandrelPage = {
     status.hidden = text === '';
   },
 
-  present: function(pixels, x, y, width, height) {
-    if (!QuandrelPage.context) QuandrelPage.context = QuandrelPage.canvas().getContext('2d');
-    var frame = new ImageData(new Uint8ClampedArray(HEAPU8.buffer, pixels, 480 * 720 * 4), 480, 720);
-    QuandrelPage.context.putImageData(frame, 0, 0, x, y, width, height);
+  // The status line with a button under it.
+  offerToPlayHere: function(text, action) {
+    QuandrelPage.canvas().style.visibility = 'hidden';
+    QuandrelPage.status(text);
+    var button = document.createElement('button');
+    button.textContent = QuandrelTexts.get('playHere');
+    button.addEventListener('click', function() {
+      button.disabled = true;
+      action();
+    });
+    document.getElementById('status').appendChild(button);
+  },
+
+  // A line at the foot of the page, shown once; a touch puts it away.
+  note: function(text) {
+    var note = document.getElementById('note');
+    if (!note || note.textContent !== '') return;
+    note.textContent = text;
+    note.hidden = false;
+    note.addEventListener('pointerdown', function() { note.hidden = true; });
+  },
+
+  // The program's frame reached the canvas.
+  drawn: function() {
     if (QuandrelPage.firstFrameMs === null) {
       QuandrelPage.firstFrameMs = performance.now();
       performance.mark('quandrel-first-frame');
+    }
+    if (QuandrelPage.menuShownMs === null) {
+      var state = QuandrelPage.state();
+      if (state && state.screen === 'menu') QuandrelPage.menuShownMs = performance.now();
     }
   },
 
@@ -35,23 +73,29 @@ var QuandrelPage = {
     if (show) QuandrelPage.status('');
   },
 
-  // The frame as large as the page allows, kept 2:3 with black bars; crisp
-  // when each game pixel covers whole device pixels, smooth otherwise.
-  layout: function() {
-    var canvas = QuandrelPage.canvas();
-    var scale = Math.min(window.innerWidth / 480, window.innerHeight / 720);
-    var devicePixels = scale * (window.devicePixelRatio || 1);
-    var crisp = devicePixels >= 1 && Math.abs(devicePixels - Math.round(devicePixels)) < 1e-6;
-    canvas.style.width = 480 * scale + 'px';
-    canvas.style.height = 720 * scale + 'px';
-    canvas.style.imageRendering = crisp ? 'pixelated' : 'auto';
+  // Calls into the program; ending the program unwinds the call by throwing,
+  // and that one is expected.
+  call: function(action) {
+    try {
+      return action();
+    } catch (thrown) {
+      if (!QuandrelPage.ended) throw thrown;
+      return undefined;
+    }
+  },
+
+  // Hands input to the program, which then runs at once.
+  input: function(post) {
+    if (!QuandrelPage.started || QuandrelPage.ended) return undefined;
+    var result = QuandrelPage.call(post);
+    QuandrelPage.frames.run();
+    return result;
   },
 
   // Pointer actions as page_loop.cpp numbers them.
   pointerActions: {pointerdown: 0, pointermove: 1, pointerup: 2, pointercancel: 3},
 
   onPointer: function(event) {
-    if (event.type === 'pointerdown') QuandrelPage.sound.unlock();
     if (!QuandrelPage.started || QuandrelPage.ended || !event.isPrimary) return;
     var mouseButton = event.pointerType === 'mouse' && (event.type === 'pointerdown' || event.type === 'pointerup');
     if (mouseButton && event.button !== 0) return;
@@ -62,12 +106,13 @@ var QuandrelPage = {
       event.preventDefault();
     }
     var box = canvas.getBoundingClientRect();
-    _quandrel_page_pointer(QuandrelPage.pointerActions[event.type], event.clientX - box.left,
-                           event.clientY - box.top, box.width, box.height);
+    QuandrelPage.input(function() {
+      _quandrel_page_pointer(QuandrelPage.pointerActions[event.type], event.clientX - box.left,
+                             event.clientY - box.top, box.width, box.height);
+    });
   },
 
   onKey: function(event) {
-    QuandrelPage.sound.unlock();
     if (!QuandrelPage.started || QuandrelPage.ended || event.isComposing) return;
     if (event.key === 'F9') {
       event.preventDefault();
@@ -76,22 +121,26 @@ var QuandrelPage = {
     }
     // Not ccall: while the question box's loop sleeps, ccall would take the
     // call for the sleeping one and answer with a promise.
-    var stack = stackSave();
-    var taken;
-    try {
-      var size = lengthBytesUTF8(event.key) + 1;
-      var key = stackAlloc(size);
-      stringToUTF8(event.key, key, size);
-      taken = _quandrel_page_key(key, event.altKey, event.ctrlKey, event.metaKey, event.shiftKey);
-    } finally {
-      stackRestore(stack);
-    }
+    var taken = QuandrelPage.input(function() {
+      var stack = stackSave();
+      try {
+        var size = lengthBytesUTF8(event.key) + 1;
+        var key = stackAlloc(size);
+        stringToUTF8(event.key, key, size);
+        return _quandrel_page_key(key, event.altKey, event.ctrlKey, event.metaKey, event.shiftKey);
+      } finally {
+        stackRestore(stack);
+      }
+    });
     if (taken) event.preventDefault();
   },
 
   onVisibility: function() {
-    if (QuandrelPage.started && !QuandrelPage.ended) _quandrel_page_visibility(document.hidden ? 1 : 0);
     QuandrelPage.sound.setHidden(document.hidden);
+    QuandrelPage.wakeLock.update();
+    if (QuandrelPage.started && !QuandrelPage.ended) {
+      QuandrelPage.input(function() { _quandrel_page_visibility(document.hidden ? 1 : 0); });
+    }
     QuandrelPage.onFocus();
   },
 
@@ -101,20 +150,20 @@ var QuandrelPage = {
     var away = document.hidden || !document.hasFocus();
     if (away === QuandrelPage.away) return;
     QuandrelPage.away = away;
-    if (QuandrelPage.started && !QuandrelPage.ended) _quandrel_page_focus(away ? 1 : 0);
+    QuandrelPage.input(function() { _quandrel_page_focus(away ? 1 : 0); });
+  },
+
+  // Closes the game as its window would: it saves what it keeps and ends.
+  close: function() {
+    if (!QuandrelPage.started || QuandrelPage.ended) return;
+    QuandrelPage.call(_quandrel_page_close);
+    QuandrelPage.frames.run();  // wakes a question's loop, which then ends
   },
 
   // The tab closes or navigates away: the game closes as its window would.
   onPageHide: function() {
-    if (QuandrelPage.started && !QuandrelPage.ended) {
-      try {
-        _quandrel_page_close();
-      } catch (thrown) {
-        // Ending the program unwinds the call by throwing: that one is expected.
-        if (!QuandrelPage.ended) throw thrown;
-      }
-    }
-    QuandrelPage.storage.store();
+    QuandrelPage.close();
+    if (QuandrelInstance.state !== 'elsewhere') QuandrelPage.storage.store();
   },
 
   onPageShow: function(event) {
@@ -122,26 +171,48 @@ var QuandrelPage = {
     if (event.persisted) window.location.reload();
   },
 
+  // The installable web app: once every file arrived (not earlier: these
+  // downloads would slow the start), the manifest with its icons, and the
+  // service worker that keeps the page's files for offline play.
+  keepForOffline: function() {
+    var manifest = document.createElement('link');
+    manifest.rel = 'manifest';
+    manifest.href = 'manifest.webmanifest';
+    document.head.appendChild(manifest);
+    if ('serviceWorker' in navigator) navigator.serviceWorker.register('sw.js');
+  },
+
+  // Another tab takes the game: this one saves, stops and says so.
+  moveAway: function() {
+    QuandrelPage.moving = true;
+    if (QuandrelPage.started) QuandrelPage.close();  // onExit finishes the move
+  },
+
   listen: function() {
     var canvas = QuandrelPage.canvas();
     Object.keys(QuandrelPage.pointerActions).forEach(function(type) {
       canvas.addEventListener(type, QuandrelPage.onPointer);
     });
-    canvas.addEventListener('contextmenu', function(event) { event.preventDefault(); });
+    // Nothing of the page's own: no menu, no selection, no double-tap zoom.
+    ['contextmenu', 'selectstart', 'dblclick', 'gesturestart'].forEach(function(type) {
+      document.addEventListener(type, function(event) { event.preventDefault(); });
+    });
     window.addEventListener('keydown', QuandrelPage.onKey);
-    window.addEventListener('resize', QuandrelPage.layout);
     document.addEventListener('visibilitychange', QuandrelPage.onVisibility);
     window.addEventListener('blur', QuandrelPage.onFocus);
     window.addEventListener('focus', QuandrelPage.onFocus);
     window.addEventListener('pagehide', QuandrelPage.onPageHide);
     window.addEventListener('pageshow', QuandrelPage.onPageShow);
+    QuandrelPage.sound.listen();
     QuandrelPage.gamepad.listen();
-    QuandrelPage.layout();
   },
 
+  frames: QuandrelFrames,
   sound: QuandrelSound,
   storage: QuandrelStorage,
   gamepad: QuandrelGamepad,
+  packages: QuandrelPackages,
+  wakeLock: QuandrelWakeLock,
 
   // The platform's state as the host reports it (see quandrel_page_state).
   state: function() {
@@ -172,6 +243,7 @@ var QuandrelPage = {
   end: function(message) {
     QuandrelPage.ended = true;
     QuandrelPage.sound.end();
+    QuandrelPage.wakeLock.keep(false);
     QuandrelPage.canvas().style.visibility = 'hidden';
     QuandrelPage.status(message);
   },
@@ -179,16 +251,39 @@ var QuandrelPage = {
 
 Module['quandrel'] = QuandrelPage;
 Module['preRun'] = (Module['preRun'] || []).concat([function() {
-  QuandrelPage.storage.restore();
+  FS.mkdirTree(QUANDREL_PROGRAM_DIR);
   // The program finds its folder from its own path, as on Linux.
   FS.symlink(QUANDREL_PROGRAM_DIR + '/quandrel', '/proc/self/exe');
+  // The splash the page showed is the program's own picture.
+  var splash = Module['splash'];
+  if (splash && splash.bytes) {
+    var folder = QUANDREL_PROGRAM_DIR + '/Images' + (Module['language'] === 'zh' ? '' : '/' + Module['language']);
+    FS.mkdirTree(folder);
+    FS.writeFile(folder + '/splash.png', splash.bytes);
+  }
+  // The program starts once this tab may run it, with the files as the
+  // last tab that ran it stored them.
+  addRunDependency('quandrel-instance');
+  QuandrelInstance.acquire(function() {
+    QuandrelPage.status('');
+    QuandrelPage.storage.restore();
+    removeRunDependency('quandrel-instance');
+  });
 }]);
 Module['onRuntimeInitialized'] = function() {
   QuandrelPage.started = true;
+  QuandrelPage.packages.load(Module['language'], QuandrelPage.keepForOffline);
+  if (QuandrelPage.moving) setTimeout(QuandrelPage.close);  // asked to move while loading
 };
 Module['onExit'] = function() {
   QuandrelPage.storage.store();
-  QuandrelPage.end('Quandrel has ended. Reload the page to play again.');
+  if (QuandrelPage.moving) {
+    QuandrelPage.end('');
+    QuandrelInstance.moved();
+    QuandrelPage.offerToPlayHere(QuandrelTexts.get('moved'), QuandrelInstance.takeBack);
+  } else {
+    QuandrelPage.end('Quandrel has ended. Reload the page to play again.');
+  }
 };
 Module['onAbort'] = function(what) {
   QuandrelPage.end('Quandrel stopped: ' + what);

@@ -1,9 +1,12 @@
 // Sound for the web host through Web Audio.
 
 // One sound at a time: a new sound stops the one playing, and a looping one
-// repeats until another starts. Browsers let sound start only after the
-// player's first touch or key, so until then only the latest request is
-// remembered, and started then if it loops.
+// repeats until another starts. Browsers let sound start only inside the
+// player's touch, click or key (for a finger, at its release: touchend,
+// pointerup, click), and phones suspend it again (a call, another app's
+// sound), so every such event creates or resumes the sound until it runs.
+// Until it first runs only the latest request is remembered, and started then
+// if it loops; a loop that the system interrupted starts again on resume.
 var QuandrelSound = {
   context: null,
   buffers: new Map(),  // path -> Promise of an AudioBuffer, or of null
@@ -13,6 +16,7 @@ var QuandrelSound = {
   latest: null,
   hidden: false,
   ended: false,
+  interrupted: false,  // the system stopped the sound (not the page, for being hidden)
   prepared: [],  // paths to decode once sound may start
 
   play: function(path, loop) {
@@ -53,36 +57,77 @@ var QuandrelSound = {
     if (sound.context) sound.decoded(path); else sound.prepared.push(path);
   },
 
-  // The decoded file, read from the module's file system once. The page
-  // carries its sounds as Ogg Opus: x.opus stands for x.wav when present.
+  // The decoded file, read from the module's file system once (after its
+  // package arrived, when it is on its way). The page carries its sounds as
+  // Ogg Opus: x.opus stands for x.wav when present.
   decoded: function(path) {
     var sound = QuandrelSound;
     if (!sound.buffers.has(path)) {
-      var bytes = null;
-      [path.replace(/\.wav$/i, '.opus'), path].some(function(name) {
-        try {
-          bytes = FS.readFile(name);
-          return true;
-        } catch (missing) {
-          return false;
-        }
-      });
-      sound.buffers.set(path, bytes === null ? Promise.resolve(null)
-          : sound.context.decodeAudioData(bytes.slice().buffer).catch(function() { return null; }));
+      var opus = path.replace(/\.wav$/i, '.opus');
+      sound.buffers.set(path, new Promise(function(arrived) {
+        QuandrelPage.packages.whenArrived(opus, arrived);
+      }).then(function() {
+        var bytes = null;
+        [opus, path].some(function(name) {
+          try {
+            bytes = FS.readFile(name);
+            return true;
+          } catch (missing) {
+            return false;
+          }
+        });
+        return bytes === null ? null
+            : sound.context.decodeAudioData(bytes.slice().buffer).catch(function() { return null; });
+      }));
     }
     return sound.buffers.get(path);
   },
 
+  // Called in every event that may let sound start: creates the sound, or
+  // resumes it when it does not run.
   unlock: function() {
     var sound = QuandrelSound;
-    if (sound.context || sound.ended) return;
-    var AudioContext = window.AudioContext || window.webkitAudioContext;
-    if (!AudioContext) return;
-    sound.context = new AudioContext();
-    if (sound.hidden) sound.context.suspend();
-    sound.prepared.forEach(sound.decoded);
-    sound.prepared = [];
-    if (sound.latest && sound.latest.loop) sound.play(sound.latest.path, true);
+    if (sound.ended || sound.hidden) return;
+    if (!sound.context) {
+      var AudioContext = window.AudioContext || window.webkitAudioContext;
+      if (!AudioContext) return;
+      sound.context = new AudioContext();
+      sound.context.onstatechange = sound.onStateChange;
+      sound.prepared.forEach(sound.decoded);
+      sound.prepared = [];
+      if (sound.latest && sound.latest.loop) sound.play(sound.latest.path, true);
+    }
+    if (sound.context.state !== 'running') sound.context.resume().catch(function() {});
+  },
+
+  // Whether `event` is one in which a browser lets sound start: a key, a
+  // mouse's press, a finger's or pen's release, a click.
+  activating: function(event) {
+    if (event.type === 'pointerdown') return event.pointerType === 'mouse';
+    if (event.type === 'pointerup') return event.pointerType !== 'mouse';
+    return true;
+  },
+
+  onActivation: function(event) {
+    if (QuandrelSound.activating(event)) QuandrelSound.unlock();
+  },
+
+  onStateChange: function() {
+    var sound = QuandrelSound;
+    if (!sound.context) return;
+    if (sound.context.state === 'running') {
+      if (sound.interrupted && sound.latest && sound.latest.loop) sound.play(sound.latest.path, true);
+      sound.interrupted = false;
+    } else if (!sound.hidden) {
+      sound.interrupted = true;
+    }
+  },
+
+  listen: function() {
+    ['keydown', 'mousedown', 'pointerdown', 'pointerup', 'touchend', 'click'].forEach(function(type) {
+      window.addEventListener(type, QuandrelSound.onActivation, true);
+    });
+    window.addEventListener('pageshow', QuandrelSound.unlock);
   },
 
   // A hidden tab is silent, as its game's time stands still.
@@ -90,7 +135,7 @@ var QuandrelSound = {
     var sound = QuandrelSound;
     sound.hidden = hidden;
     if (!sound.context) return;
-    if (hidden) sound.context.suspend(); else sound.context.resume();
+    if (hidden) sound.context.suspend(); else sound.context.resume().catch(function() {});
   },
 
   // The program ended: silence, for good.

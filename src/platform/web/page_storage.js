@@ -8,10 +8,13 @@ var QUANDREL_STORAGE_PREFIX = 'quandrel:file:';
 
 // The program's own files (its settings) in localStorage, by name, as
 // base64 of their exact bytes. Restored before the program starts; stored
-// after every frame in which one changed.
+// after every step in which one changed. After the first store the page asks
+// the browser to keep its storage; a browser that keeps nothing still plays,
+// and the page says so once.
 var QuandrelStorage = {
   signatures: new Map(),  // name -> what the file looked like when stored
   warned: false,
+  persistAsked: false,
 
   local: function() {
     try {
@@ -27,6 +30,15 @@ var QuandrelStorage = {
     QuandrelStorage.warned = true;
     console.warn('Quandrel: the browser keeps no files for this page (' + why +
                  '); settings last until the page closes.');
+    QuandrelPage.note(QuandrelTexts.get('nothingKept'));
+  },
+
+  // Asks once that the browser keep the page's storage rather than clear it
+  // when space runs short.
+  askToPersist: function() {
+    if (QuandrelStorage.persistAsked) return;
+    QuandrelStorage.persistAsked = true;
+    if (navigator.storage && navigator.storage.persist) navigator.storage.persist().catch(function() {});
   },
 
   path: function(name) {
@@ -44,7 +56,6 @@ var QuandrelStorage = {
 
   restore: function() {
     var storage = QuandrelStorage;
-    FS.mkdirTree(QUANDREL_PROGRAM_DIR);
     var local = storage.local();
     if (!local) return;
     for (var i = 0; i < local.length; ++i) {
@@ -84,6 +95,7 @@ var QuandrelStorage = {
       try {
         local.setItem(QUANDREL_STORAGE_PREFIX + name, btoa(binary));
         storage.signatures.set(name, signature);
+        storage.askToPersist();
       } catch (full) {
         storage.warn(full);
       }

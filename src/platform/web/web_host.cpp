@@ -6,16 +6,21 @@
 #include <algorithm>
 
 #include "platform/canvas.hpp"
+#include "platform/system/utf.hpp"
 #include "platform/web/page_bridge.hpp"
 
 namespace {
 
-// A waiting nested loop looks at its queue about once a display frame.
-constexpr uint64_t LongestSleepMs = 16;
+// A path of the module's file system in UTF-8 with '/' separators.
+std::string pagePath(std::u16string_view path) {
+  std::string page = utf8FromUtf16(path);
+  std::replace(page.begin(), page.end(), '\\', '/');
+  return page;
+}
 
 }  // namespace
 
-WebHost::WebHost() : clock_(emscripten_get_now()) {}
+WebHost::WebHost() : clock_(quandrel_page_clock_start()) {}
 
 uint64_t WebHost::nowMs() { return clock_.nowMs(emscripten_get_now()); }
 
@@ -30,8 +35,11 @@ bool WebHost::waitEvent(uint64_t deadlineMs, HostEvent& event) {
     }
     const uint64_t now = nowMs();
     if (now >= deadlineMs) return false;
+    // Until the deadline, or until the page has input (or shows again): a
+    // hidden tab's clock stands still, so only that can bring the deadline.
+    const bool untilWoken = deadlineMs == UINT64_MAX || clock_.hidden();
     sleeping_ = true;
-    emscripten_sleep(static_cast<unsigned>(std::min(deadlineMs - now, LongestSleepMs)));
+    quandrel_page_sleep(untilWoken ? -1.0 : static_cast<double>(deadlineMs - now));
     sleeping_ = false;
   }
 }
@@ -57,4 +65,18 @@ void WebHost::wake() {
   HostEvent event;
   event.kind = HostEvent::Kind::Wake;
   post(event);
+  quandrel_page_wake_in(0);
+}
+
+void WebHost::keepScreenAwake(bool awake) { quandrel_page_keep_screen_awake(awake ? 1 : 0); }
+
+bool WebHost::fileArriving(std::u16string_view path) {
+  // Most of the time nothing is on its way: asked without a path.
+  return quandrel_page_file_arriving(nullptr) != 0 && quandrel_page_file_arriving(pagePath(path).c_str()) != 0;
+}
+
+void WebHost::awaitFile(std::u16string_view path) {
+  sleeping_ = true;
+  quandrel_page_await_file(pagePath(path).c_str());
+  sleeping_ = false;
 }

@@ -16,7 +16,8 @@ class WebHost final : public Host {
 
   uint64_t nowMs() override;
   // Returns a queued event at once. With none queued and the deadline still
-  // ahead, sleeps (Asyncify) so that the browser runs its handlers and frames.
+  // ahead, sleeps (Asyncify) until the deadline or the page's next input, so
+  // that the browser runs its handlers and frames.
   bool waitEvent(uint64_t deadlineMs, HostEvent& event) override;
   void present(const Canvas& frame, const MzRect& dirty) override;
   void playSound(const std::string& path, bool loop) override;
@@ -24,11 +25,16 @@ class WebHost final : public Host {
   void showWindow(bool show) override;
   void raiseWindow() override;
   void wake() override;
+  void keepScreenAwake(bool awake) override;
+  bool fileArriving(std::u16string_view path) override;
+  void awaitFile(std::u16string_view path) override;
 
   void post(const HostEvent& event) { events_.push_back(event); }
   PagePointer& pointer() { return pointer_; }
   void setHidden(bool hidden);
-  // Whether a nested loop sleeps in waitEvent now.
+  bool hidden() const { return clock_.hidden(); }
+  // Whether the program sleeps now (a nested loop in waitEvent, or a wait for
+  // arriving files): the page then wakes it rather than running the loop.
   bool sleeping() const { return sleeping_; }
 
  private:

@@ -1,0 +1,62 @@
+// The files that come after the start: the packages of what the splash and the
+// menu never show (the sounds, the other screens' pictures), loaded once the
+// program runs, while the splash shows. A file still on its way is waited for.
+// QUANDREL_LATER_FILES (made by the build) lists each package's files by its
+// loader script.
+
+var QuandrelPackages = {
+  waiting: new Map(),  // path on its way -> callbacks waiting for it
+  done: null,
+
+  // Starts loading the later packages, the shared one and the language's, and
+  // calls `done` once every file arrived or will not.
+  load: function(language, done) {
+    QuandrelPackages.done = done;
+    ['quandrel-later.js', 'quandrel-later-' + language + '.js'].forEach(function(loader) {
+      var paths = QUANDREL_LATER_FILES[loader] || [];
+      paths.forEach(function(path) { QuandrelPackages.waiting.set(path, []); });
+      // A package that cannot load brings nothing: its files stop being
+      // awaited (the pictures then show nothing, and the game goes on). A
+      // loader that cannot fetch its data says so with an uncaught error.
+      var failed = function() { paths.forEach(QuandrelPackages.arrived); };
+      var data = loader.replace(/\.js$/, '.data');
+      window.addEventListener('error', function(event) {
+        if (String(event.message).indexOf(data) >= 0) failed();
+      });
+      var script = document.createElement('script');
+      script.src = loader;
+      script.onerror = failed;
+      document.body.appendChild(script);
+    });
+    // Each file a package writes ends one of the module's run dependencies.
+    Module['monitorRunDependencies'] = QuandrelPackages.check;
+  },
+
+  arriving: function(path) {
+    return QuandrelPackages.waiting.has(path);
+  },
+
+  // Calls `callback` once the file at `path` arrived (at once if it is not on its way).
+  whenArrived: function(path, callback) {
+    var callbacks = QuandrelPackages.waiting.get(path);
+    if (callbacks) callbacks.push(callback); else callback();
+  },
+
+  arrived: function(path) {
+    var callbacks = QuandrelPackages.waiting.get(path);
+    if (!callbacks) return;
+    QuandrelPackages.waiting.delete(path);
+    callbacks.forEach(function(callback) { callback(); });
+    if (QuandrelPackages.waiting.size === 0 && QuandrelPackages.done) {
+      var done = QuandrelPackages.done;
+      QuandrelPackages.done = null;
+      done();
+    }
+  },
+
+  check: function() {
+    QuandrelPackages.waiting.forEach(function(callbacks, path) {
+      if (FS.analyzePath(path).exists) QuandrelPackages.arrived(path);
+    });
+  },
+};

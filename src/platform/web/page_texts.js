@@ -1,0 +1,16 @@
+// The page's own words (outside the game's frame), in the page's language:
+// msgids of the game's catalogue, translated through QUANDREL_TRANSLATIONS,
+// which the build makes from po/ (make_page_texts.py).
+var QuandrelTexts = {
+  elsewhere: '游戏已在另一个标签页中打开。',
+  playHere: '在这里玩',
+  moved: '游戏已转到另一个标签页。',
+  nothingKept: '此浏览器不保存数据：关闭页面后设置会丢失。',
+
+  // The text of `name` in the page's language; the msgid where none is translated.
+  get: function(name) {
+    var msgid = QuandrelTexts[name];
+    var table = QUANDREL_TRANSLATIONS[Module['language']];
+    return (table && table[msgid]) || msgid;
+  },
+};
