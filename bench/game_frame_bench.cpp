@@ -56,7 +56,7 @@ int64_t area(const DirtyRegion& region) {
 void BM_GameScreenFullFrame(benchmark::State& state) {
   GameScreen screen;
   for (auto _ : state) {
-    screen.window().Invalidate();
+    screen.window().invalidateWhole();
     paintIfDirty();
     benchmark::ClobberMemory();
   }

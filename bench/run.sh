@@ -88,6 +88,7 @@ rss_kb = int(re.search(r"Maximum resident set size \(kbytes\): (\d+)", read("tim
 minute = read("minute.txt")
 composed = re.search(r"frames composed:\s+([\d.]+) s real, (\d+)x real time; ([\d.]+) s CPU, (\d+)x", minute)
 bare = re.search(r"composition off:\s+([\d.]+) s real, (\d+)x real time; ([\d.]+) s CPU, (\d+)x", minute)
+copies = re.search(r"composition: ([\d.]+) plain frame copies \(one copy: ([\d.]+) us CPU\) for (\d+) repaints, ([\d.]+) copies a repaint", minute)
 
 cpu = "unknown"
 for line in open("/proc/cpuinfo"):
@@ -98,7 +99,10 @@ def ratio(a, b): return "%.2fx" % (a / b) if b > 0 else "n/a (baseline 0)"
 
 # The compositor before pictures were sorted into runs, measured once by this
 # script's method; kept so each new figure stands beside the old one.
-BEFORE = {"date": "2026-12-08", "full": "4.24x", "tick": "0.23x", "start": "37.87x", "minute": "1586x"}
+BEFORE = {"date": "2026-12-08", "full": "4.24x", "tick": "0.23x", "start": "37.87x", "minute": "1586x",
+          "copies": "Before a repaint of the whole window was narrowed to the controls that changed: "
+                    "849 to 919 copies for 1543 repaints, 0.55 to 0.60 copies a repaint "
+                    "(three runs of a RelWithDebInfo build, 2026-12-08)."}
 
 text = f"""# Performance
 
@@ -170,6 +174,11 @@ compare; on an idle one they agree.
 | composition off | {float(bare.group(1)) * 1000:.1f} ms | {bare.group(2)}x | {float(bare.group(3)) * 1000:.1f} ms | {bare.group(4)}x | |
 
 Goal: at least 2000x with every frame composed.
+
+What composing costs over the minute, in plain 480 x 720 frame copies timed in the same
+run (CPU time of the composed run less the bare one, over one copy):
+**{float(copies.group(1)):.0f} copies** (one copy: {copies.group(2)} us) for **{copies.group(3)} repaints**,
+**{copies.group(4)} copies a repaint** (goal: at most 2). {BEFORE["copies"]}
 
 ## Saving at a claim
 

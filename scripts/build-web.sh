@@ -42,8 +42,9 @@ if [ ${#languages[@]} -eq 0 ]; then
   exit 1
 fi
 list=$(printf "'%s', " "${languages[@]}")
+version=$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' "$build/CMakeCache.txt")
 rm -f "$out"/quandrel-*.js "$out"/quandrel-*.data "$out"/quandrel.data
-sed "s/@LANGUAGES@/${list%, }/" "$web/index.html" >"$out/index.html"
+sed -e "s/@LANGUAGES@/${list%, }/" -e "s/@VERSION@/$version/" "$web/index.html" >"$out/index.html"
 cp "$web/manifest.webmanifest" "$out/"
 cp "$root/assets/icons/quandrel-64.png" "$out/favicon.png"
 cp "$root/assets/icons/quandrel-192.png" "$out/icon-192.png"

@@ -17,6 +17,8 @@ import io
 import os
 import sys
 
+from PIL import Image
+
 sys.dont_write_bytecode = True
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
@@ -31,9 +33,13 @@ JPEG_QUALITY = 92
 
 
 def encode(picture, name):
-    """The file bytes of a picture, by its extension, with fixed encoder settings."""
+    """The file bytes of a picture, by its extension, with fixed encoder settings.
+    The help's pages, flat colours and type, keep 256 colours: a quarter of the bytes."""
     buf = io.BytesIO()
-    if name.endswith(".jpg"):
+    if os.path.basename(name) in catalogue.PALETTED:
+        picture.quantize(256, method=Image.Quantize.FASTOCTREE, dither=Image.Dither.NONE).save(
+            buf, format="PNG", compress_level=9)
+    elif name.endswith(".jpg"):
         picture.convert("RGB").save(buf, format="JPEG", quality=JPEG_QUALITY, subsampling=0,
                                     optimize=False, progressive=False)
     else:

@@ -2,15 +2,12 @@
 #include "app/game_app.hpp"
 
 #include <chrono>
-#include <ostream>
 
 #include "platform/host.hpp"
 #include "platform/message_loop.hpp"
 #include "platform/mz_functions.hpp"
 #include "platform/services/instance_lock.hpp"
 #include "platform/services/window_request.hpp"
-#include "platform/system/utf.hpp"
-#include "progress/records_file.hpp"
 #include "shell/apps_ask_shell.hpp"
 
 namespace {
@@ -70,25 +67,5 @@ int32_t GameApp::Init() {
 int32_t GameApp::Shutdown() {
   raiseRequests.reset();
   if (announcedToShell) AppsAskShellAppExit();
-  return 0;
-}
-
-int32_t GameApp::PrintRecords(std::ostream& out, std::ostream& errors) {
-  const std::u16string& settingsPath = mainWindow.settings.filePath;
-  LevelRecords records;
-  if (!settingsPath.empty()) {
-    const std::string path = recordsFilePath(utf8FromUtf16(settingsPath));
-    const progress::ReadResult read = readRecords(path, records);
-    if (read == progress::ReadResult::Damaged || read == progress::ReadResult::Unreadable ||
-        read == progress::ReadResult::Newer) {
-      errors << "quandrel: " << path
-             << (read == progress::ReadResult::Newer ? " was written by a newer version of the game"
-                 : read == progress::ReadResult::Damaged ? " is damaged"
-                                                          : " cannot be read")
-             << "; the game will set it aside and start with empty records\n";
-      return 1;
-    }
-  }
-  out << recordsTable(records);
   return 0;
 }

@@ -17,8 +17,6 @@ class GameApp : public CMzApp {
   // and brought to the front instead).
   int32_t Init() override;
   int32_t Shutdown() override;
-  // The records table, read from the file beside the settings file without changing it.
-  int32_t PrintRecords(std::ostream& out, std::ostream& errors) override;
   // True when no other copy of the game runs.
   bool ensureSingleInstance();
 

@@ -68,13 +68,16 @@ std::vector<size_t> rowsOf(const std::vector<FocusStop>& stops) {
 int32_t middleX(const MzRect& r) { return (r.left + r.right) / 2; }
 
 // Up and Down go to the nearest stop of the row above or below (wrapping);
-// Left, Right and Tab step through the screen order (wrapping).
+// Left, Right and Tab step through the screen order (wrapping), and so do Up
+// and Down on a screen whose stops stand in one row (a pad has no Tab).
 size_t moved(const std::vector<FocusStop>& stops, size_t from, MzKey key, bool backwards) {
   const size_t count = stops.size();
-  if (key == MzKey::Left || (key == MzKey::Tab && backwards)) return (from + count - 1) % count;
-  if (key == MzKey::Right || key == MzKey::Tab) return (from + 1) % count;
   const std::vector<size_t> rows = rowsOf(stops);
   const size_t rowCount = rows.back() + 1;
+  const bool earlier = key == MzKey::Left || (key == MzKey::Tab && backwards) || (key == MzKey::Up && rowCount == 1);
+  const bool later = key == MzKey::Right || key == MzKey::Tab || (key == MzKey::Down && rowCount == 1);
+  if (earlier) return (from + count - 1) % count;
+  if (later) return (from + 1) % count;
   const size_t target = key == MzKey::Down ? (rows[from] + 1) % rowCount : (rows[from] + rowCount - 1) % rowCount;
   size_t best = from;
   int32_t bestDistance = std::numeric_limits<int32_t>::max();
@@ -125,6 +128,7 @@ bool sameRect(const MzRect& a, const MzRect& b) {
 
 bool focusNavigationTakes(CMzWnd& window, const HostEvent& event) {
   if (event.kind != HostEvent::Kind::Key || (event.modifiers & (MzKeyModAlt | MzKeyModCtrl)) != 0) return false;
+  if (window.KeepsKey(event.key)) return false;
   const std::vector<FocusStop> stops = window.focusStops();
   if (stops.empty()) return false;
   const MzKey key = event.key;

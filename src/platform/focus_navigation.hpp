@@ -18,7 +18,8 @@ class CMzWnd;
 constexpr uint64_t FocusPressMs = 100;
 
 // Takes a key that navigates or presses on a screen with stops; false for a
-// key the window keeps (every key on the board, keys with Alt or Ctrl).
+// key the window keeps (every key on the board, keys with Alt or Ctrl, and
+// those the window's KeepsKey claims).
 bool focusNavigationTakes(CMzWnd& window, const HostEvent& event);
 bool focusRingShown();
 // A navigation key: shows the ring; false when it was already showing (the

@@ -36,13 +36,13 @@ void pause() {
   // its release will never come.
   window->cancelPress();
   questionBox().pointerUp(-1, -1);
-  window->Invalidate();
+  window->invalidateWhole();
 }
 
 void resume() {
   paused = false;
   timerQueue().resume(loopNowMs());
-  if (CMzWnd* window = frontWindow()) window->Invalidate();
+  if (CMzWnd* window = frontWindow()) window->invalidateWhole();
 }
 
 }  // namespace

@@ -1,5 +1,5 @@
 // What the platform layer asks of a host (the SDL window, the headless script
-// runner): time, input, frame output and sound output. The platform calls a
+// runner): time, input, frame output, sound and vibration. The platform calls a
 // host only from the GUI thread, except Host::wake.
 #pragma once
 
@@ -7,6 +7,7 @@
 #include <string>
 #include <string_view>
 
+#include "platform/haptics.hpp"
 #include "platform/mz_types.hpp"
 
 class Canvas;
@@ -52,6 +53,8 @@ class Host {
   // Loads a WAV file ahead of its first play, so that playing it later reads
   // and allocates nothing. A host that keeps no sounds does nothing.
   virtual void prepareSound(const std::string& /*path*/) {}
+  // Vibrates with `pulse` (haptics.hpp); a host that cannot does nothing.
+  virtual void pulse(HapticPulse /*pulse*/) {}
   // The window shown or hidden, brought to the front, animated in.
   virtual void showWindow(bool show) = 0;
   virtual void raiseWindow() = 0;

@@ -154,7 +154,7 @@ void deliver(const HostEvent& received) {
       case HostEvent::Kind::FocusGained:
       case HostEvent::Kind::Pad: break;
     }
-    if (window) window->Invalidate();
+    if (window) window->invalidateWhole();
     return;
   }
   if (event.kind == HostEvent::Kind::Close) {
@@ -260,7 +260,7 @@ std::string loopStateJson() {
 void paintIfDirty() {
   CMzWnd* window = frontWindow();
   if (!window || !window->IsWindowVisible()) return;
-  if (fading) window->Invalidate();
+  if (fading) window->invalidateWhole();
   refreshFocusRing(*window);
   const DirtyRegion dirty = window->takeDirtyRegion();
   const MzRect changed = intersection(dirty.bounds(), canvasRect());
@@ -307,11 +307,11 @@ int32_t askQuestion(const char16_t* text, const char16_t* caption) {
   CMzWnd* window = frontWindow();
   if (window) window->cancelPress();
   question.open(text, caption);
-  if (window) window->Invalidate();
+  if (window) window->invalidateWhole();
   while (question.isOpen() && pumpMessage(NoDeadline) != PumpResult::Quit) {
   }
   question.answer(false);  // still open only when the loop is quitting
-  if (window) window->Invalidate();
+  if (window) window->invalidateWhole();
   return question.result();
 }
 

@@ -6,9 +6,8 @@
 
 class CMzApp {
  public:
-  // Registers this object as the program's one application object.
-  CMzApp();
-  virtual ~CMzApp();
+  CMzApp() = default;
+  virtual ~CMzApp() = default;
   CMzApp(const CMzApp&) = delete;
   CMzApp& operator=(const CMzApp&) = delete;
 
@@ -18,16 +17,24 @@ class CMzApp {
   virtual int32_t Run();
   virtual int32_t Shutdown();
   virtual bool PreTranslateMessage();
-  // --records: writes the player's records to `out` without opening a window
-  // or changing any file; returns the exit status. An application that keeps
-  // none says so and fails.
-  virtual int32_t PrintRecords(std::ostream& out, std::ostream& errors);
-
-  static CMzApp* instance();
 };
 
 // The entry function: reads the command line, picks the host (window or
-// headless), finds the one CMzApp object, calls its Init, runs the message
-// loop only when Init returned non-zero, then calls Shutdown. Returns the
-// process's exit code. `version` is the program's, shown by --version.
-int WinMain(int argc, char** argv, const char* version);
+// headless), gets the one CMzApp object from `application`, calls its Init,
+// runs the message loop only when Init returned non-zero, then calls
+// Shutdown. Returns the process's exit code. `version` is the program's,
+// shown by --version.
+//
+// `application` is called only once the program is about to run on a ready
+// host: --help, --version, a wrong command line and a start that fails (no
+// display, an unreadable script) return before, so whatever the application
+// object does when it is built (the game loads and later saves its settings
+// file) never happens for them.
+//
+// `listRecords` answers --records the same way, before any application object
+// exists: it writes the player's records to `out` (errors to `errors`) without
+// changing any file and returns the exit status. Without it, --records says
+// the program keeps no records and fails.
+using RecordsListing = int (*)(std::ostream& out, std::ostream& errors);
+int WinMain(int argc, char** argv, const char* version, CMzApp& (*application)(),
+            RecordsListing listRecords = nullptr);

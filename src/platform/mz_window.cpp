@@ -9,6 +9,7 @@
 #include "platform/canvas.hpp"
 #include "platform/host.hpp"
 #include "platform/image.hpp"
+#include "platform/language/language.hpp"
 #include "platform/message_loop.hpp"
 #include "platform/platform_state.hpp"
 #include "platform/ui_controls.hpp"
@@ -33,6 +34,7 @@ void CMzWnd::OnSize(int32_t, int32_t) {}
 void CMzWnd::handleCommand(uint32_t, int32_t) {}
 int32_t CMzWnd::OnInitDialog() { return 1; }
 void CMzWnd::OnKeyDown(MzKey, uint32_t) {}
+bool CMzWnd::KeepsKey(MzKey) const { return false; }
 void CMzWnd::AppendDebugState(std::string&) const {}
 
 bool CMzWnd::Create(int32_t, int32_t, int32_t width, int32_t height, CMzWnd*, int32_t, uint32_t, uint32_t) {
@@ -41,7 +43,7 @@ bool CMzWnd::Create(int32_t, int32_t, int32_t width, int32_t height, CMzWnd*, in
   if (m_hWnd == 0) return false;
   width_ = width;
   height_ = height;
-  Invalidate();
+  invalidateWhole();
   if (OnInitDialog() == 0) {
     unregisterWindow(this);
     m_hWnd = 0;
@@ -54,7 +56,7 @@ bool CMzWnd::Create(int32_t, int32_t, int32_t width, int32_t height, CMzWnd*, in
 void CMzWnd::Show(bool show, bool) {
   shown_ = show;
   if (Host* host = currentHost()) host->showWindow(show);
-  Invalidate();
+  invalidateWhole();
 }
 
 void CMzWnd::UpdateWindow() { paintIfDirty(); }
@@ -66,16 +68,31 @@ void CMzWnd::AnimateWindow(int32_t, bool show) {
 
 void CMzWnd::EnableFillBgColor(bool fill) {
   fillBackground_ = fill;
-  Invalidate();
+  invalidateWhole();
 }
 
 void CMzWnd::Invalidate(const MzRect* rect, int32_t) {
-  const MzRect whole{0, 0, width_, height_};
-  dirty_.add(rect ? intersection(*rect, whole) : whole);
+  if (rect) {
+    dirty_.add(intersection(*rect, MzRect{0, 0, width_, height_}));
+  } else {
+    changesAsked_ = true;
+  }
+}
+
+void CMzWnd::invalidateWhole() { dirty_.add(MzRect{0, 0, width_, height_}); }
+
+void CMzWnd::addChangedParts(DirtyRegion& dirty) { dirty.add(MzRect{0, 0, width_, height_}); }
+
+const DirtyRegion& CMzWnd::dirtyRegion() {
+  if (changesAsked_) {
+    changesAsked_ = false;
+    addChangedParts(dirty_);
+  }
+  return dirty_;
 }
 
 DirtyRegion CMzWnd::takeDirtyRegion() {
-  const DirtyRegion dirty = dirty_;
+  const DirtyRegion dirty = dirtyRegion();
   dirty_.clear();
   return dirty;
 }
@@ -167,9 +184,29 @@ void CMzWndEx::AddUiWin(UiWin* control) {
 
 void CMzWndEx::removeControl(UiWin* control) {
   forgetPress(control);
-  control->Invalidate();
+  if (control->drawn_.visible) Invalidate(&control->drawn_.rect);
+  control->drawn_ = UiWin::Drawn{};
   control->window_ = nullptr;
   std::erase(controls_, control);
+}
+
+// Each control's place and look against how it was last drawn: a control
+// that changed is repainted where it was and where it is now. The texts are
+// looked up in the active language as they are drawn, so a new language
+// repaints everything.
+void CMzWndEx::addChangedParts(DirtyRegion& dirty) {
+  const MzRect whole{0, 0, width_, height_};
+  if (activeLanguage() != drawnLanguage_) {
+    drawnLanguage_ = activeLanguage();
+    dirty.add(whole);
+  }
+  for (UiWin* control : controls_) {
+    const UiWin::Drawn now = control->drawnNow();
+    if (now.same(control->drawn_)) continue;
+    if (control->drawn_.visible) dirty.add(intersection(control->drawn_.rect, whole));
+    if (now.visible) dirty.add(intersection(now.rect, whole));
+    control->drawn_ = now;
+  }
 }
 
 int32_t CMzWndEx::OnInitDialog() { return CMzWnd::OnInitDialog(); }

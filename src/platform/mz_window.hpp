@@ -46,6 +46,9 @@ class CMzWnd {
   virtual int32_t OnInitDialog();
   // Desktop keys (the phone had none).
   virtual void OnKeyDown(MzKey key, uint32_t modifiers);
+  // A navigation key the window takes on its current screen before the focus
+  // ring would move with it; none by default.
+  virtual bool KeepsKey(MzKey key) const;
   // Appends the window's own fields ("name": value pairs, each preceded by a
   // comma) to the one-line JSON state that a headless script's dump prints.
   virtual void AppendDebugState(std::string& json) const;
@@ -68,7 +71,9 @@ class CMzWnd {
   // With false the window paints no background colour of its own: only its
   // controls, over the toolbar's dark colour.
   void EnableFillBgColor(bool fill);
-  // Marks a rectangle (null: the whole window) for repainting.
+  // Marks a rectangle for repainting. Null asks for the whole window: what
+  // changed in it since it was last drawn is repainted, as drawing the rest
+  // again would give the same pixels.
   void Invalidate(const MzRect* rect = nullptr, int32_t erase = 0);
   void SetShellHomekeyReturnValue(int32_t value) { homeKeyValue_ = value; }
 
@@ -77,11 +82,14 @@ class CMzWnd {
   // Platform side: painting and pointer routing.
   // Draws the window into the frame, within the frame's clip rectangle.
   virtual void Paint(Canvas& canvas) const;
+  // Marks every pixel of the window, changed or not: its first frame, and
+  // what the platform draws over it (the fade, the pause veil, a question).
+  void invalidateWhole();
   // The parts of the window waiting to be repainted; taking them clears them.
-  const DirtyRegion& dirtyRegion() const { return dirty_; }
+  const DirtyRegion& dirtyRegion();
   DirtyRegion takeDirtyRegion();
   // The box around those parts; taking it clears them.
-  MzRect dirtyRect() const { return dirty_.bounds(); }
+  MzRect dirtyRect() { return dirtyRegion().bounds(); }
   MzRect takeDirtyRect();
   void pointerDown(int32_t x, int32_t y);
   void pointerMove(int32_t x, int32_t y);
@@ -105,6 +113,9 @@ class CMzWnd {
   virtual UiWin* controlTakingPress(int32_t x, int32_t y) const;
   // Forgets a control that leaves the window (it may hold the press).
   void forgetPress(const UiWin* control);
+  // Adds to `dirty` what changed since the window was last drawn; a window
+  // without controls adds all of itself.
+  virtual void addChangedParts(DirtyRegion& dirty);
 
   int32_t width_ = 0;
   int32_t height_ = 0;
@@ -114,6 +125,7 @@ class CMzWnd {
 
  private:
   DirtyRegion dirty_;
+  bool changesAsked_ = false;        // Invalidate without a rectangle since the last take
   UiWin* pressedControl_ = nullptr;  // the control holding the press
   bool windowHeld_ = false;          // a press that went to OnLButtonDown
 };
@@ -140,6 +152,8 @@ class CMzWndEx : public CMzWnd {
  private:
   // Fills what no visible opaque control covers within the canvas's clip.
   void paintUncoveredBackground(Canvas& canvas) const;
+  void addChangedParts(DirtyRegion& dirty) override;
 
   std::vector<UiWin*> controls_;
+  std::string drawnLanguage_;  // the language the texts were last drawn in
 };

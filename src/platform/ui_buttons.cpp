@@ -6,6 +6,7 @@
 #include "platform/canvas.hpp"
 #include "platform/image.hpp"
 #include "platform/imaging.hpp"
+#include "platform/look_hash.hpp"
 
 namespace {
 
@@ -48,6 +49,14 @@ void UiButton_Image::SetImage_Normal(ImagingHelper* image) {
 void UiButton_Image::SetImage_Pressed(ImagingHelper* image) {
   pressedImage_ = image;
   Invalidate();
+}
+
+uint64_t UiButton_Image::Look() const {
+  LookHash hash(UiWin::Look());
+  hash.add(pressed_);
+  hash.add(pictureOf(normal_));
+  hash.add(pictureOf(pressedImage_));
+  return hash.value();
 }
 
 void UiButton_Image::Paint(Canvas& canvas) const {
@@ -120,6 +129,17 @@ bool UiToolbar_Text::PressEnded(int32_t x, int32_t y, uint32_t& wParam, int32_t&
   wParam = static_cast<uint32_t>(id_);
   lParam = held;
   return true;
+}
+
+uint64_t UiToolbar_Text::Look() const {
+  LookHash hash(UiWin::Look());
+  for (const Button& button : buttons_) {
+    hash.add(button.caption.C_Str(), button.caption.Length() * sizeof(char16_t));
+    hash.add(button.enabled);
+    hash.add(button.visible);
+  }
+  hash.add(pressedIndex_);
+  return hash.value();
 }
 
 void UiToolbar_Text::Paint(Canvas& canvas) const {

@@ -5,6 +5,7 @@
 
 #include "platform/canvas.hpp"
 #include "platform/imaging.hpp"
+#include "platform/look_hash.hpp"
 #include "platform/mz_window.hpp"
 
 namespace {
@@ -13,6 +14,18 @@ namespace {
 int32_t textHeightFor(int32_t controlHeight) { return std::clamp(controlHeight * 3 / 4, 10, 40); }
 
 }  // namespace
+
+bool UiWin::Drawn::same(const Drawn& other) const {
+  return visible == other.visible && look == other.look && rect.left == other.rect.left &&
+         rect.top == other.rect.top && rect.right == other.rect.right && rect.bottom == other.rect.bottom;
+}
+
+uint64_t UiWin::Look() const {
+  LookHash hash;
+  hash.add(text_.C_Str(), text_.Length() * sizeof(char16_t));
+  hash.add(textColour_);
+  return hash.value();
+}
 
 UiWin::~UiWin() {
   if (window_) window_->removeControl(this);
@@ -36,9 +49,7 @@ void UiWin::SetVisible(bool visible) {
 }
 
 void UiWin::Invalidate() {
-  if (!window_) return;
-  const MzRect area = rect();
-  if (!isEmpty(area)) window_->Invalidate(&area);
+  if (window_) window_->Invalidate();
 }
 
 void UiWin::SetText(const char16_t* text) {
@@ -68,6 +79,14 @@ bool UiPicture::LoadImageW(const char16_t* path, bool) {
 
 bool UiPicture::IsOpaque() const { return image() && image()->opaque; }
 
+// Decoded pictures are never changed, so the picture's address stands for its pixels
+// (null while it is still on its way).
+uint64_t UiPicture::Look() const {
+  LookHash hash(UiWin::Look());
+  hash.add(image());
+  return hash.value();
+}
+
 void UiPicture::Paint(Canvas& canvas) const {
   if (const Image* picture = image()) canvas.drawImage(*picture, rect());
 }
@@ -80,6 +99,12 @@ void UiPicture2::SetImage(ImagingHelper* image) {
 bool UiPicture2::ShowsPicture() const { return image_ && !image_->IsEmpty(); }
 
 bool UiPicture2::IsOpaque() const { return image_ && image_->image() && image_->image()->opaque; }
+
+uint64_t UiPicture2::Look() const {
+  LookHash hash(UiWin::Look());
+  hash.add(image_ ? image_->image() : nullptr);
+  return hash.value();
+}
 
 void UiPicture2::Paint(Canvas& canvas) const {
   if (image_ && image_->image()) canvas.drawImage(*image_->image(), rect());

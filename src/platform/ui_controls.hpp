@@ -32,7 +32,9 @@ class UiWin {
   int32_t GetHeight() const { return height_; }
   void SetVisible(bool visible);
   bool IsVisible() const { return visible_; }
-  // Marks the whole control for repainting.
+  // Asks for the control to be repainted. The window repaints what changed
+  // since it last drew the control (its place, visibility or look); drawing
+  // it again unchanged would give the same pixels.
   void Invalidate();
   void SetText(const char16_t* text);
   const CMzStringW& GetText() const { return text_; }
@@ -64,9 +66,23 @@ class UiWin {
   // Ends a press; returns true and sets the command when released over it.
   virtual bool PressEnded(int32_t x, int32_t y, uint32_t& wParam, int32_t& lParam);
 
+  // Everything Paint draws from besides the place, folded into one number
+  // that changes whenever any of it does. A class whose Paint reads more of
+  // its own state adds that state here.
+  virtual uint64_t Look() const;
+
+  // The control as the window last drew it.
+  struct Drawn {
+    MzRect rect{};
+    bool visible = false;
+    uint64_t look = 0;
+    bool same(const Drawn& other) const;
+  };
+
  protected:
   friend class CMzWndEx;
   MzRect rect() const { return MzRect{x_, y_, x_ + width_, y_ + height_}; }
+  Drawn drawnNow() const { return Drawn{rect(), visible_, Look()}; }
 
   CMzWndEx* window_ = nullptr;
   int32_t id_ = 0;
@@ -78,6 +94,7 @@ class UiWin {
   int32_t dragMode_ = 0;
   CMzStringW text_;
   MzColour textColour_ = 0;
+  Drawn drawn_;  // kept by the window that draws the control
 };
 
 // A still picture that loads its own image from a file.
@@ -90,6 +107,7 @@ class UiPicture : public UiWin {
   bool ShowsPicture() const override { return !picture_.empty(); }
   bool IsOpaque() const override;
   void Paint(Canvas& canvas) const override;
+  uint64_t Look() const override;
 
  private:
   PictureFile picture_;
@@ -104,6 +122,7 @@ class UiPicture2 : public UiWin {
   bool ShowsPicture() const override;
   bool IsOpaque() const override;
   void Paint(Canvas& canvas) const override;
+  uint64_t Look() const override;
 
  private:
   ImagingHelper* image_ = nullptr;
@@ -140,6 +159,7 @@ class UiButton_Image : public UiButton {
   void SetMode(int32_t mode) { mode_ = mode; }
   void SwapImageZOrder(bool swap) { swapZOrder_ = swap; }
   void Paint(Canvas& canvas) const override;
+  uint64_t Look() const override;
 
  private:
   ImagingHelper* normal_ = nullptr;
@@ -169,6 +189,7 @@ class UiToolbar_Text : public UiWin {
   bool PressEnded(int32_t x, int32_t y, uint32_t& wParam, int32_t& lParam) override;
   bool IsOpaque() const override { return true; }
   void Paint(Canvas& canvas) const override;
+  uint64_t Look() const override;
 
  private:
   int32_t indexAt(int32_t x, int32_t y) const;

@@ -1,6 +1,6 @@
 // The window's command handler and the screens it moves between: menu,
-// settings panel, help page, game, level passed, game over, exit question.
-// The level screen and the finale have files of their own.
+// settings panel, game, level passed, game over, exit question. The help's
+// pages, the level screen and the finale have files of their own.
 #include <algorithm>
 
 #include "platform/mz_functions.hpp"
@@ -42,6 +42,8 @@ void GameWindow::handleCommand(uint32_t wParam, int32_t lParam) {
     case ControlId::helpBack: closeHelp(); break;
     case ControlId::levelsButton: openLevelScreen(); break;
     case ControlId::levelsBack: closeLevelScreen(); break;
+    case ControlId::helpPrevious: turnHelpPage(-1); break;
+    case ControlId::helpNext: turnHelpPage(1); break;
     default: break;  // the pass indicator and unknown ids do nothing
   }
 }
@@ -168,25 +170,6 @@ void GameWindow::hideSettingsButtons() {
 void GameWindow::closeSettings() {
   settingsPanelPicture.SetVisible(false);
   hideSettingsButtons();
-  showMenuButtons();
-}
-
-void GameWindow::openHelp() {
-  hideMenuButtons();
-  helpPicture.LoadImageW(imagePath(ImageFile::help), true);
-  helpPicture.SetPos(60, 80, 360, 560, 0);
-  helpPicture.SetDragMode(2);
-  helpPicture.SetID(ControlId::helpPicture);
-  AddUiWin(&helpPicture);
-  helpPicture.SetVisible(true);
-  setUpImageButton(helpBackButton, ControlId::helpBack, 290, 600, 65, 40, backLitImages[1],
-                   backDimImages[1], 0);
-  helpBackButton.SetVisible(true);
-}
-
-void GameWindow::closeHelp() {
-  helpPicture.SetVisible(false);
-  helpBackButton.SetVisible(false);
   showMenuButtons();
 }
 

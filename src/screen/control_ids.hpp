@@ -49,6 +49,8 @@ inline constexpr int32_t firstLevelNumber = 260;
 inline constexpr int32_t firstLevelStars = 270;
 inline constexpr int32_t firstLevelBestWord = 280;
 inline constexpr int32_t firstLevelBest = 290;
+inline constexpr int32_t helpPrevious = 238;
+inline constexpr int32_t helpNext = 239;
 }  // namespace ControlId
 
 // The toolbar's three buttons, by index.

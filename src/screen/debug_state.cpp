@@ -116,4 +116,5 @@ void GameWindow::AppendDebugState(std::string& json) const {
   }
   appendField(json, "records", levels + "]");
   appendField(json, "screen", std::string("\"") + currentScreen() + "\"");
+  appendField(json, "helpPage", helpPage != 0 ? number(helpPage) : "null");
 }

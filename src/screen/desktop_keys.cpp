@@ -17,6 +17,8 @@ void GameWindow::OnKeyDown(MzKey key, uint32_t) {
   }
   if (screen == "help") {
     if (key == MzKey::Escape) handleCommand(ControlId::helpBack, 0);
+    if (key == MzKey::Left) handleCommand(ControlId::helpPrevious, 0);
+    if (key == MzKey::Right) handleCommand(ControlId::helpNext, 0);
     return;
   }
   if (screen != "game") return;
@@ -30,4 +32,10 @@ void GameWindow::OnKeyDown(MzKey key, uint32_t) {
     case MzKey::B: handleCommand(ControlId::buyShotsButton, 0); break;
     default: break;
   }
+}
+
+// Left and Right turn the help's pages rather than move the focus ring, which
+// Up, Down and Tab still move among the page and back buttons.
+bool GameWindow::KeepsKey(MzKey key) const {
+  return (key == MzKey::Left || key == MzKey::Right) && helpPage != 0 && std::string_view(currentScreen()) == "help";
 }

@@ -1,5 +1,6 @@
 // The play: firing, the falling shot and what its landing does, scoring,
 // keys, the time bar and the game-over screen.
+#include "platform/haptics.hpp"
 #include "platform/mz_functions.hpp"
 #include "rules/colour_state.hpp"
 #include "rules/shot_rules.hpp"
@@ -156,6 +157,7 @@ void GameWindow::spoilTarget(int32_t slot, bool directHit) {
   target.state = TargetSpoiled;
   setTargetPicture(target, TargetSpoiled);
   if (directHit) sound.playSound(SoundId::spoiled);
+  requestHapticPulse(HapticPulse::Spoil);
 }
 
 void GameWindow::completeColour(int32_t slot, int32_t fullState, bool directHit) {
@@ -170,6 +172,7 @@ void GameWindow::completeColour(int32_t slot, int32_t fullState, bool directHit)
   target.state = TargetEmpty;
   setTargetPicture(target, TargetEmpty);
   sound.playSound(SoundId::completed);
+  requestHapticPulse(HapticPulse::Complete);
 }
 
 void GameWindow::earnKey(int32_t k) {
@@ -207,7 +210,11 @@ void GameWindow::updatePurchaseLooks() {
   repairButton.Invalidate();
 }
 
+// Presented again at every shot tick while the attempt stays lost; the pulse
+// comes only when the screen first appears.
 void GameWindow::presentGameOver() {
+  const bool shown = overlayPicture.IsVisible() && overlayPicture.GetImage() == &images.gameOverImage;
+  if (!shown) requestHapticPulse(HapticPulse::GameOver);
   overlayPicture.SetVisible(true);
   images.gameOverImage.LoadImageW(imagePath(ImageFile::gameOver), true, true, true);
   overlayPicture.SetPos(0, 0, 480, 720, 0);

@@ -50,7 +50,7 @@ void GameWindow::setUpImageButton(UiButton_Image& button, int32_t id, int32_t x,
   AddUiWin(&button);
 }
 
-// The 46 button pictures, in the order the executable's resources are read.
+// The button pictures, in the order the executable's resources are read.
 void GameWindow::loadButtonImages() {
   using namespace ImageResource;
   const InstanceHandle instance = MzGetInstanceHandle();
@@ -76,6 +76,10 @@ void GameWindow::loadButtonImages() {
   backDimImages[0] = settingsBackButtonImages.LoadImageW(instance, backDim, true);
   backLitImages[1] = helpBackButtonImages.LoadImageW(instance, backLit, true);
   backDimImages[1] = helpBackButtonImages.LoadImageW(instance, backDim, true);
+  for (size_t i = 0; i < pageArrowImages.size(); ++i) {
+    pageArrowLitImages[i] = pageArrowImages[i].LoadImageW(instance, pageArrowLit[i], true);
+    pageArrowDimImages[i] = pageArrowImages[i].LoadImageW(instance, pageArrowLit[i] + 1, true);
+  }
   for (size_t i = 0; i < gameOverButtonImages.size(); ++i) {
     gameOverLitImages[i] = gameOverButtonImages[i].LoadImageW(instance, gameOverLit[i], true);
     gameOverDimImages[i] = gameOverButtonImages[i].LoadImageW(instance, gameOverLit[i] + 1, true);

@@ -92,6 +92,7 @@ class GameWindow : public CMzWndEx {
 
   // Desktop keys (desktop_keys.cpp).
   void OnKeyDown(MzKey key, uint32_t modifiers) override;
+  bool KeepsKey(MzKey key) const override;
 
   // The game's fields for the headless dump (debug_state.cpp).
   void AppendDebugState(std::string& json) const override;
@@ -138,6 +139,9 @@ class GameWindow : public CMzWndEx {
   ImageContainer settingsBackButtonImages;
   UiButton_Image helpBackButton;
   ImageContainer helpBackButtonImages;
+  UiButton_Image helpPreviousButton;
+  UiButton_Image helpNextButton;
+  std::array<ImageContainer, 2> pageArrowImages;  // previous, next
   std::array<UiButton_Image, 10> choiceButtons;
   std::array<ImageContainer, 10> choiceButtonImages;
   std::array<UiButton_Image, 2> toggleButtons;
@@ -215,10 +219,16 @@ class GameWindow : public CMzWndEx {
   std::array<ImagingHelper*, 2> backDimImages{};
   std::array<ImagingHelper*, 2> gameOverLitImages{};
   std::array<ImagingHelper*, 2> gameOverDimImages{};
+  std::array<ImagingHelper*, 2> pageArrowLitImages{};
+  std::array<ImagingHelper*, 2> pageArrowDimImages{};
 
   bool choiceButtonsBuilt = false;
   bool recordsSaveWarned = false;
   bool exitQuestionOpen = false;
+  // The help page shown, from 1; 0 while the help is closed.
+  int32_t helpPage = 0;
+  // Where the last press that no button took began: a sweep on the help turns its page.
+  int32_t helpSwipeStartX = 0;
   // Where the sprayer stands for the game (shots start at this x + 40). With
   // the movement switch on, its picture glides there instead of jumping.
   int32_t sprayerX = 0;
@@ -234,14 +244,12 @@ class GameWindow : public CMzWndEx {
   void startGame();
   void continueGame();
   void openOptions();
-  void openHelp();
   void exitGame();
   // The settings record's sound and movement switches become the window's.
   void applyStoredSwitches();
   void toggleSound();
   void toggleMovement();
   void closeSettings();
-  void closeHelp();
   void chooseNextLevel();
   void finishGame();
   void buildLevelScreen();
@@ -255,6 +263,12 @@ class GameWindow : public CMzWndEx {
   void setUpImageButton(UiButton_Image& button, int32_t id, int32_t x, int32_t y, int32_t width,
                         int32_t height, ImagingHelper* normal, ImagingHelper* pressed, int32_t mode);
   void loadButtonImages();
+
+  // The help's pages (help_pages.cpp).
+  void openHelp();
+  void closeHelp();
+  void turnHelpPage(int32_t step);
+  void showHelpPage(int32_t page);
 
   // Level layout.
   void placeLayout(int32_t level);

@@ -13,7 +13,6 @@ inline constexpr const char16_t* sprayer = u"/Images/penqi.png";
 inline constexpr const char16_t* splash = u"/Images/splash.png";
 inline constexpr const char16_t* menu = u"/Images/start.png";
 inline constexpr const char16_t* settingsPanel = u"/Images/set.png";
-inline constexpr const char16_t* help = u"/Images/help.png";
 inline constexpr const char16_t* timeBar = u"/Images/p0.png";
 inline constexpr const char16_t* cloud = u"/Images/darkclouds.png";
 inline constexpr const char16_t* levelPassed = u"/Images/past.png";
@@ -43,6 +42,10 @@ inline constexpr std::array<const char16_t*, 6> shots = {
 inline constexpr std::array<const char16_t*, 6> previews = {
     u"/Images/c0.png", u"/Images/c1.png", u"/Images/c2.png",
     u"/Images/c3.png", u"/Images/c4.png", u"/Images/c5.png"};
+// The help's pages, in reading order.
+inline constexpr std::array<const char16_t*, 5> helpPages = {
+    u"/Images/help.png", u"/Images/help2.png", u"/Images/help3.png", u"/Images/help4.png",
+    u"/Images/help5.png"};
 inline constexpr std::array<const char16_t*, 4> lightning = {
     u"/Images/sd0.png", u"/Images/sd1.png", u"/Images/sd2.png", u"/Images/sd3.png"};
 }  // namespace ImageFile
@@ -71,4 +74,6 @@ inline constexpr uint32_t levelsDim = 147;
 inline constexpr uint32_t levelTile = 148;
 inline constexpr uint32_t levelTilePressed = 149;
 inline constexpr uint32_t levelLocked = 150;
+// The help's previous and next page: lit, then dim (+1).
+inline constexpr std::array<uint32_t, 2> pageArrowLit = {160, 162};
 }  // namespace ImageResource

@@ -1,6 +1,7 @@
 // Moving the sprayer by touch: a tap steps it towards that half of the
 // screen, a drag steps it towards the finger. With the movement switch on
-// its picture glides to each new place instead of jumping there.
+// its picture glides to each new place instead of jumping there. On the help,
+// a finger swept sideways turns the page.
 #include <algorithm>
 
 #include "platform/mz_functions.hpp"
@@ -14,6 +15,7 @@ constexpr int32_t SprayerY = 10;
 constexpr int32_t LowestMovingTap = 612;  // taps at or below this y are ignored
 constexpr int32_t ScreenMiddle = 240;
 constexpr int32_t GlidePerTick = 6;
+constexpr int32_t HelpSwipe = 60;  // the least sideways sweep that turns a help page
 
 }  // namespace
 
@@ -22,6 +24,7 @@ void GameWindow::OnLButtonDown(uint32_t, int32_t x, int32_t y) {
     closeFinale();  // any press leaves the finale
     return;
   }
+  helpSwipeStartX = x;
   if (y >= LowestMovingTap) return;
   sprayerPicture.Invalidate();
   if (x < ScreenMiddle && sprayerX > 110) moveSprayer(sprayerX - SprayerStep);
@@ -29,7 +32,10 @@ void GameWindow::OnLButtonDown(uint32_t, int32_t x, int32_t y) {
   sprayerPicture.Invalidate();
 }
 
-void GameWindow::OnLButtonUp(uint32_t, int32_t, int32_t) {}
+void GameWindow::OnLButtonUp(uint32_t, int32_t x, int32_t) {
+  if (x <= helpSwipeStartX - HelpSwipe) turnHelpPage(1);
+  if (x >= helpSwipeStartX + HelpSwipe) turnHelpPage(-1);
+}
 
 // One step towards the finger per move event; y does not matter.
 void GameWindow::OnMouseMove(uint32_t, int32_t x, int32_t) {

@@ -20,16 +20,21 @@ bool runsInstalled(const std::u16string& exeDirectory) {
   return std::filesystem::is_regular_file(utf8FromUtf16(exeDirectory) + "/" + InstalledMarkerName, error);
 }
 
-std::u16string settingsFilePath(const std::u16string& exeDirectory) {
+std::u16string settingsFileLocation(const std::u16string& exeDirectory) {
   if (!runsInstalled(exeDirectory)) {
     return exeDirectory.empty() ? std::u16string() : exeDirectory + u"/" + SettingsFileName;
   }
   const std::filesystem::path config = services::userConfigDirectory();
   if (config.empty()) return {};
-  const std::filesystem::path folder = config / ConfigFolderName;
+  return utf16FromUtf8((config / ConfigFolderName).string()) + u"/" + SettingsFileName;
+}
+
+std::u16string settingsFilePath(const std::u16string& exeDirectory) {
+  const std::u16string path = settingsFileLocation(exeDirectory);
+  if (path.empty() || !runsInstalled(exeDirectory)) return path;
   // Made when missing; when it cannot be made, the settings file cannot be
   // created there either and the game says so.
   std::error_code error;
-  std::filesystem::create_directories(folder, error);
-  return utf16FromUtf8(folder.string()) + u"/" + SettingsFileName;
+  std::filesystem::create_directories(std::filesystem::path(utf8FromUtf16(path)).parent_path(), error);
+  return path;
 }

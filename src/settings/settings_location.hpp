@@ -13,6 +13,9 @@ bool runsInstalled(const std::u16string& exeDirectory);
 
 // The settings file of the executable in `exeDirectory`: "quandrel.ini" beside
 // it, or for an installed copy "quandrel/quandrel.ini" in the user's
-// configuration directory, which is created when missing. Empty when no place
-// is known.
+// configuration directory. Empty when no place is known. Changes nothing on
+// disk.
+std::u16string settingsFileLocation(const std::u16string& exeDirectory);
+// The same place, with an installed copy's configuration folder created when
+// missing, ready for the file to be made there.
 std::u16string settingsFilePath(const std::u16string& exeDirectory);

@@ -21,8 +21,10 @@ TRANSLATIONS = sorted(os.path.splitext(os.path.basename(p))[0] for p in glob.glo
 
 FULL = (480, 720)
 EXPECTED_IMAGES = {"bg.jpg": (480, 625), "penqi.png": (80, 153), "splash.png": FULL, "start.png": FULL,
-                   "past.png": FULL, "gameover.png": FULL, "set.png": (260, 350), "help.png": (360, 560),
+                   "past.png": FULL, "gameover.png": FULL, "set.png": (260, 350),
                    "bom.png": (32, 126), "p0.png": (480, 6), "darkclouds.png": (100, 80)}
+HELP_PAGES = ["help.png", "help2.png", "help3.png", "help4.png", "help5.png"]
+EXPECTED_IMAGES.update({name: (360, 560) for name in HELP_PAGES})
 EXPECTED_IMAGES.update({f"map{i}.png": (32, 126) for i in range(20)})
 EXPECTED_IMAGES.update({f"key{i}.png": (32, 32) for i in range(8)})
 EXPECTED_IMAGES.update({f"color{i}.png": (16, 48) for i in range(6)})
@@ -37,11 +39,13 @@ EXPECTED_RESOURCES.update({i: (108, 38) for i in range(128, 138)})
 EXPECTED_RESOURCES.update({138: (65, 40), 139: (65, 40), 140: (60, 37), 141: (60, 37),
                            142: (112, 42), 143: (112, 42), 144: (112, 42), 145: (112, 42),
                            146: (96, 38), 147: (96, 38), 148: (200, 84), 149: (200, 84), 150: (200, 84)})
+EXPECTED_RESOURCES.update({i: (56, 40) for i in range(160, 164)})  # the help's page arrows
 
 # The pictures that carry words: the board's labels, splash and title, menu,
-# settings, help, level passed, game over, and every button with a caption.
-WORDED_IMAGES = {"bg.jpg", "splash.png", "start.png", "set.png", "help.png", "past.png", "gameover.png",
-                 "levels.png", "finale.png", "record.png"}
+# settings, help, level passed, game over, the level screen, the finale, and
+# every button with a caption.
+WORDED_IMAGES = ({"bg.jpg", "splash.png", "start.png", "set.png", "past.png", "gameover.png",
+                  "levels.png", "finale.png", "record.png"} | set(HELP_PAGES))
 WORDED_RESOURCES = set(range(108, 148)) | {150}
 
 # Pictures drawn over other pictures: their corners must be transparent.
@@ -167,9 +171,9 @@ class Looks(unittest.TestCase):
             "past.png": [(70 + 70 * (i % 5), 450 if i < 5 else 520, 60, 40) for i in range(10)],
             "gameover.png": [(180, 450, 112, 42), (180, 520, 112, 42)],
             "set.png": [(170, 150, 60, 37), (170, 210, 60, 37), (180, 300, 65, 40)],
-            "help.png": [(230, 520, 65, 40)],
             "levels.png": [(207, 628, 65, 40)],
         }
+        places.update({name: [(12, 520, 56, 40), (152, 520, 56, 40), (230, 520, 65, 40)] for name in HELP_PAGES})
         for (name, rects), lang in itertools.product(places.items(), [""] + TRANSLATIONS):
             picture = load(os.path.join(IMAGES, lang, name)).convert("RGBA")
             flat = Image.new("RGBA", picture.size, (255, 255, 255, 255))

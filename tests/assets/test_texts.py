@@ -17,7 +17,7 @@ PO = os.path.join(ROOT, "po")
 sys.dont_write_bytecode = True
 sys.path.insert(0, os.path.join(ROOT, "tools"))
 
-from artkit import catalogue, text, words  # noqa: E402
+from artkit import catalogue, help_pages, text, words  # noqa: E402
 
 TEMPLATE = os.path.join(PO, "quandrel.pot")
 CJK_CHARACTER = re.compile("[\u3000-\u303f\u4e00-\u9fff\uff00-\uffef]")
@@ -209,10 +209,23 @@ class TranslatedPictures(unittest.TestCase):
             self.assertGreater(boxed, 60)
 
     def test_shrunken_text_stays_readable(self):
+        button_sizes = set(catalogue.RESOURCE_SIZES.values())
         for code, (_, _, lines, _, _) in self.drawn.items():
-            for line, _, _, _, size in lines:
+            for line, _, _, canvas, size in lines:
                 with self.subTest(lang=code, text=line):
                     self.assertGreaterEqual(size, 9.0)
+                    if canvas in button_sizes:
+                        self.assertGreaterEqual(size, 11.0, "a word on a button")
+
+    def test_every_word_of_the_help_pages_is_16_px_or_larger_on_as_many_pages(self):
+        counts = {}
+        for code in words.languages():
+            _, _, lines, images, _ = draw_pictures(code, set(help_pages.PAGE_FILES))
+            counts[code] = len(images)
+            with self.subTest(lang=code):
+                self.assertGreater(len(lines), 40)
+                self.assertGreaterEqual(min(size for *_, size in lines), 16.0)
+        self.assertEqual(set(counts.values()), {len(help_pages.PAGE_FILES)})
 
 
 if __name__ == "__main__":

@@ -1,11 +1,13 @@
 """Checks the generator's building blocks where a fault would spoil many assets at
-once: the WAV writer, loudness matching, loop mixing, text wrapping and the
+once: the WAV writer, loudness matching, loop mixing, text wrapping and fitting
+(button words and help pages refused rather than set too small) and the
 supersampled canvas."""
 import io
 import os
 import sys
 import unittest
 import wave
+from unittest import mock
 
 import numpy as np
 
@@ -15,7 +17,7 @@ sys.dont_write_bytecode = True
 sys.path.insert(0, os.path.join(ROOT, "tools"))
 
 from artkit.canvas import Canvas, dilate  # noqa: E402
-from artkit import text, words  # noqa: E402
+from artkit import buttons, help_pages, text, words  # noqa: E402
 from artkit.text import CJK, LATIN_BODY, LATIN_BOLD, TextDoesNotFit, draw_text, text_width, wrap  # noqa: E402
 from soundkit.synth import RATE, mix_into, seconds, sine  # noqa: E402
 from soundkit.wav import PEAK_LIMIT, TARGET_DB, loudness_db, normalise, wav_bytes  # noqa: E402
@@ -138,6 +140,32 @@ class Fitting(unittest.TestCase):
     def test_text_that_cannot_fit_readably_is_refused_not_clipped(self):
         with self.assertRaises(TextDoesNotFit):
             self.last_line(line="A caption far too long for any button", face=LATIN_BOLD, box=(50, 10, 70, 30))
+
+    def test_a_button_word_breaks_in_two_rather_than_shrink_below_the_smallest(self):
+        words.LANGUAGE.use("en")
+        with mock.patch.object(buttons, "tr", lambda t: t):
+            text.DRAWN.clear()
+            buttons.caption(60, 40, "Mother", "yellow", 18)
+            self.assertEqual(text.DRAWN[-1][0], "Mother")  # fits on one line
+            buttons.caption(60, 40, "Class\u00admates", "yellow", 18)
+            self.assertEqual(text.DRAWN[-1][0], "Class-\nmates")
+            self.assertGreaterEqual(text.DRAWN[-1][4], buttons.SMALLEST_BUTTON_WORD)
+            # Without a place to break, a word that needs smaller letters is refused.
+            with self.assertRaises(TextDoesNotFit):
+                buttons.caption(60, 40, "Classmates", "yellow", 18)
+        self.assertEqual(buttons.two_lines("Buy more shots"), "Buy more\nshots")
+        self.assertIsNone(buttons.two_lines("Classmate"))
+
+    def test_a_help_page_too_long_at_the_body_size_is_refused(self):
+        words.LANGUAGE.use("en")
+        pages = [[help_pages.Paragraph("Short.")], [help_pages.Paragraph("Long words again. " * 28)]]
+        self.assertEqual(help_pages.text_size(pages[:1]), help_pages.PREFERRED)
+        # One long page sets every page smaller, but never below the body size.
+        self.assertLess(help_pages.text_size(pages), help_pages.PREFERRED)
+        self.assertGreaterEqual(help_pages.text_size(pages), help_pages.BODY)
+        pages.append([help_pages.Paragraph("Far too many words for one page. " * 40)])
+        with self.assertRaises(TextDoesNotFit):
+            help_pages.text_size(pages)
 
     def test_other_languages_draw_latin_text_in_the_latin_face(self):
         words.LANGUAGE.use("en")

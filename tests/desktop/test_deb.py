@@ -89,13 +89,25 @@ class DebianPackage(unittest.TestCase):
             self.assertIn("stripped", described)
             self.assertNotIn("not stripped", described)
 
-    def test_copyright_names_the_font_and_its_licence(self):
+    def test_copyright_says_mit_in_the_licence_file_words_and_names_the_third_party_parts(self):
         with open(self.path("share", "doc", "quandrel", "copyright"), encoding="utf-8") as file:
             text = file.read()
         self.assertTrue(text.startswith("Format: https://www.debian.org/doc/packaging-manuals/copyright-format/1.0/"))
-        self.assertIn("WenQuanYi Micro Hei", text)
-        self.assertRegex(text, r"\nLicense: Apache-2\.0\n")
+        stanzas = {stanza.split("\n")[0]: stanza for stanza in text.split("\n\n")}
+        self.assertRegex(stanzas["Files: *"], r"\nCopyright: 2026 Quandrel developers\nLicense: MIT\n")
+        # The stanza's text is the root LICENSE's permission and disclaimer, word for word.
+        licence = os.path.join(os.path.dirname(__file__), "..", "..", "LICENSE")
+        with open(licence, encoding="utf-8") as file:
+            root = file.read()
+        self.assertIn("Copyright (c) 2026 Quandrel developers", root)
+        words = lambda body: " ".join(body.replace("\n .\n", "\n").split())
+        self.assertEqual(words(stanzas["License: MIT"].split("\n", 1)[1]), words(root.split("\n\n", 2)[2]))
+        for name in ("WenQuanYi Micro Hei", "DejaVu Sans", "stb_truetype"):
+            self.assertIn(name, text)
+        for short in ("Apache-2.0", "bitstream-vera", "public-domain"):
+            self.assertIn("License: " + short, stanzas, "the text of every licence named")
         self.assertIn("/usr/share/common-licenses/Apache-2.0", text)
+        self.assertTrue(os.path.isfile(self.path("share", "doc", "quandrel", "font-LICENSE")))
 
     def test_changelog_and_manual_page_are_compressed_without_a_time_stamp(self):
         for name in (("share", "doc", "quandrel", "changelog.gz"), ("share", "man", "man6", "quandrel.6.gz")):
@@ -124,6 +136,11 @@ class DebianPackage(unittest.TestCase):
                 self.skipTest("%s is not installed" % tool)
             done = subprocess.run([tool] + arguments, capture_output=True, text=True)
             self.assertEqual(done.returncode, 0, done.stdout + done.stderr)
+        with open(metainfo, encoding="utf-8") as file:
+            metadata = file.read()
+        self.assertIn("<project_license>MIT</project_license>", metadata)
+        self.assertRegex(metadata, r'<releases>\s*<release version="%s" date="\d{4}-\d\d-\d\d"' % re.escape(project_version()),
+                         "the newest release listed first is this version")
 
     def test_the_unpacked_game_reaches_the_menu_and_keeps_its_settings_in_the_configuration_folder(self):
         work = tempfile.mkdtemp(prefix="quandrel-deb-run-", dir=self.root)

@@ -85,9 +85,13 @@ class EndingTest(GameTestCase):
         fired = session.dump()
         self.assertEqual(fired["screen"], "game")
         self.assertTrue(fired["shotInFlight"])
+        self.assertEqual(fired["haptics"], [])
         session.send("wait 50")  # the shot's first tick shows it
         shown = session.dump()
         self.assertEqual(shown["screen"], "gameover")
+        self.assertEqual(shown["haptics"], ["gameover"])
+        session.send("wait 500")  # shown again at each tick of the falling shot, felt once
+        self.assertEqual(session.dump()["haptics"], [])
         self.assertEqual(shown["visible"][-2:], GAME_OVER_BUTTONS)
         self.assertNotIn(101, shown["visible"])
         session.send("command 118")
@@ -136,6 +140,7 @@ class EndingTest(GameTestCase):
         session.send("command 101 1", "wait 1050")  # resolved on this tick
         over = session.dump()
         self.assertEqual(over["targets"], [SPOILED] * 10)
+        self.assertEqual(over["haptics"], ["spoil", "gameover"])
         self.assertTrue(over["gameOver"])
         self.assertEqual(over["screen"], "gameover")
 

@@ -78,7 +78,7 @@ class HelpAndExitTest(GameTestCase):
     def test_help_page_opens_and_closes(self):
         shown, closed = self.run_script(MENU + ["command 223", "dump", "command 236", "dump"])
         self.assertEqual(shown["screen"], "help")
-        self.assertEqual(shown["visible"][-2:], [100, 236])
+        self.assertEqual(shown["visible"][-4:], [100, 236, 238, 239])
         self.assertEqual(closed["screen"], "menu")
         self.assertEqual(closed["visible"][-5:], [220, 221, 222, 223, 224])
 

@@ -145,9 +145,56 @@ class RingTest(GameTestCase):
         session.send("key Escape", "wait %d" % PRESS_MS, "key Down", "key Down", "key Down",
                      "key Return", "wait %d" % PRESS_MS)
         help_page = session.dump()
-        self.assertEqual((help_page["screen"], help_page["focus"]), ("help", 236))
+        # The ring starts on the first button of the help's row: previous page.
+        self.assertEqual((help_page["screen"], help_page["focus"]), ("help", 238))
         session.send("pad b", "wait %d" % PRESS_MS)
         self.assertEqual(session.dump()["screen"], "menu")
+
+    def test_help_pages_turn_by_keys_pad_and_ring(self):
+        game = self.new_game()
+        session = self.new_session(game=game)
+        session.send(*MENU, "command 223")
+        opened = session.dump()
+        self.assertEqual((opened["screen"], opened["helpPage"], opened["focus"]), ("help", 1, None))
+
+        # Right reads on to the last page and stops there; every page is drawn differently.
+        pages, frames = [], []
+        for n in range(5):
+            shot = "%s/page%d.png" % (game.directory, n)
+            session.send("screenshot " + shot, "key Right")
+            pages.append(session.dump()["helpPage"])
+            frames.append(read_png(shot)[2])
+        self.assertEqual(pages, [2, 3, 4, 5, 5])
+        self.assertEqual(len(set(frames[:5])), 5)
+        # Left and Right turn pages, not the ring; the pad's d-pad does the same.
+        session.send("key Left")
+        self.assertEqual(session.dump()["helpPage"], 4)
+        session.send("pad left", "pad left")
+        dump = session.dump()
+        self.assertEqual((dump["helpPage"], dump["focus"]), (2, None))
+        session.send("pad right")
+        self.assertEqual(session.dump()["helpPage"], 3)
+
+        # The ring goes among previous, next and back with Tab, Down and Up.
+        session.send("key Tab", "key Return", "wait %d" % PRESS_MS)
+        dump = session.dump()
+        self.assertEqual((dump["focus"], dump["helpPage"]), (238, 2))
+        session.send("key Down", "key Return", "wait %d" % PRESS_MS, "key Return", "wait %d" % PRESS_MS)
+        dump = session.dump()
+        self.assertEqual((dump["focus"], dump["helpPage"]), (239, 4))
+        session.send("pad down")
+        self.assertEqual(session.dump()["focus"], 236)
+        session.send("key Right", "pad a", "wait %d" % PRESS_MS)
+        closed = session.dump()
+        self.assertEqual((closed["screen"], closed["helpPage"]), ("menu", None))
+        # Opened again, the help starts at its first page; a finger swept left
+        # reads on, swept right goes back, and a short sweep turns nothing.
+        session.send("command 223")
+        self.assertEqual(session.dump()["helpPage"], 1)
+        session.send("down 300 300", "move 200 310", "up 200 310")
+        self.assertEqual(session.dump()["helpPage"], 2)
+        session.send("down 200 300", "up 240 300", "down 100 300", "up 300 300")
+        self.assertEqual(session.dump()["helpPage"], 1)
 
     def test_the_press_shows_the_pressed_picture_until_the_release(self):
         game = self.new_game()

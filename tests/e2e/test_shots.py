@@ -59,7 +59,7 @@ class HitTest(GameTestCase):
                 self.assertEqual(expected, mix(before["targets"][slot], 0)[0])
                 self.assertEqual(after["targets"][slot], expected)
                 self.assertEqual(after["score"], 0)
-                self.assertEqual(after["sounds"], [])
+                self.assertEqual((after["sounds"], after["haptics"]), ([], []))
                 self.assertEqual(after["keys"], [False] * 8)
 
     def test_spoiling_costs_30_points_and_strikes_lightning(self):
@@ -67,6 +67,7 @@ class HitTest(GameTestCase):
         self.assertEqual(after["targets"][0], SPOILED)
         self.assertEqual(after["score"], -30)
         self.assertEqual(after["sounds"], [5])
+        self.assertEqual(after["haptics"], ["spoil"])
         self.assertTrue(after["lightningRunning"])
         self.assertIn([186, 10], after["timers"])
 
@@ -76,6 +77,7 @@ class HitTest(GameTestCase):
         self.assertEqual(after["score"], 50)
         self.assertEqual(after["keys"], [True] + [False] * 7)
         self.assertEqual(after["sounds"], [4])
+        self.assertEqual(after["haptics"], ["complete"])
         self.assertIn([196, 30], after["timers"])
         self.assertIn(after["cloudDriftCount"], range(5))
         self.assertEqual(after["mixedFromPrimaries"], 0)

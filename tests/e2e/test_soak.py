@@ -9,7 +9,7 @@ import unittest
 from play_helpers import SPOILED, is_full, key_rule_holds
 from quandrel_driver import GameTestCase
 
-BUTTON_COMMANDS = {114, 116, 117, 118, 119, 220, 221, 222, 223, 224, 225, 230, 231, 235, 236, 237}
+BUTTON_COMMANDS = {114, 116, 117, 118, 119, 220, 221, 222, 223, 224, 225, 230, 231, 235, 236, 237, 238, 239}
 BUTTON_COMMANDS |= set(range(200, 210)) | set(range(240, 250))
 KEYS = ["Left", "Right", "Space", "Return", "Escape", "R", "B", "Up", "F11"]
 SCREENS = {"splash", "menu", "settings", "help", "levels", "game", "passed", "gameover", "finale", "question"}

@@ -1,6 +1,6 @@
 // The SDL host's gamepad path with SDL's virtual joystick on the dummy video
 // driver: pads plugged in and out while running, buttons, the d-pad and the
-// left stick with its dead zone, one step per push.
+// left stick with its dead zone, one step per push, and a pulse's rumble.
 #include <gtest/gtest.h>
 
 #include <cstdlib>
@@ -29,9 +29,17 @@ class SdlGamepadTest : public ::testing::Test {
     host_.reset();
   }
 
-  // A standard pad appears, as if plugged in.
-  void plug() {
+  // A standard pad appears, as if plugged in; with motors, what they are told is kept.
+  void plug(bool motors = false) {
     SDL_VirtualJoystickDesc description{};
+    if (motors) {
+      description.userdata = this;
+      description.Rumble = [](void* fixture, Uint16 low, Uint16 high) {
+        auto* self = static_cast<SdlGamepadTest*>(fixture);
+        self->motors_.push_back({self->host_->nowMs(), low != 0 || high != 0});
+        return 0;
+      };
+    }
     description.version = SDL_VIRTUAL_JOYSTICK_DESC_VERSION;
     description.type = SDL_JOYSTICK_TYPE_GAMECONTROLLER;
     description.naxes = SDL_CONTROLLER_AXIS_MAX;
@@ -75,6 +83,18 @@ class SdlGamepadTest : public ::testing::Test {
     return pads();
   }
 
+  // Lets the host run until `ms` from now.
+  void runFor(uint64_t ms) {
+    const uint64_t until = host_->nowMs() + ms;
+    HostEvent event;
+    while (host_->nowMs() < until) host_->waitEvent(until, event);
+  }
+
+  struct MotorChange {
+    uint64_t atMs;
+    bool on;
+  };
+  std::vector<MotorChange> motors_;
   std::unique_ptr<SdlWindowHost> host_;
   int index_ = -1;
   SDL_Joystick* joystick_ = nullptr;
@@ -125,6 +145,31 @@ TEST_F(SdlGamepadTest, APadPluggedOutAndInAgainWorksAgain) {
   EXPECT_EQ(host_->gamepads().connected(), 1u);
   EXPECT_EQ(tap(SDL_CONTROLLER_BUTTON_B), Buttons{MzPadButton::B});
   EXPECT_EQ(tilt(SDL_CONTROLLER_AXIS_LEFTX, -30000), Buttons{MzPadButton::Left});
+}
+
+// Two short pulses: the motors start, stop after the first pulse's length, and
+// start again only after the pause between the pulses.
+TEST_F(SdlGamepadTest, APulseRumblesEveryPadWithMotorsToItsPattern) {
+  plug(true);
+  const uint64_t asked = host_->nowMs();
+  host_->pulse(HapticPulse::Complete);
+  runFor(1000);
+  std::vector<uint64_t> starts;
+  for (const MotorChange& change : motors_) {
+    if (change.on) starts.push_back(change.atMs - asked);
+  }
+  ASSERT_EQ(starts.size(), 2u);
+  const std::span<const uint32_t> pattern = hapticPattern(HapticPulse::Complete);
+  EXPECT_GE(starts[1] - starts[0], pattern[0] + pattern[1]);
+  ASSERT_FALSE(motors_.empty());
+  EXPECT_FALSE(motors_.back().on) << "the motors stop after the last pulse";
+
+  motors_.clear();
+  host_->pulse(HapticPulse::GameOver);
+  runFor(1000);
+  ASSERT_EQ(motors_.size(), 2u);
+  EXPECT_TRUE(motors_[0].on);
+  EXPECT_GE(motors_[1].atMs - motors_[0].atMs, hapticPattern(HapticPulse::GameOver)[0]);
 }
 
 }  // namespace

@@ -140,11 +140,14 @@ class DemoApp : public CMzApp {
   DemoWindow window_;
 };
 
-DemoApp demoApp;
+CMzApp& demoApp() {
+  static DemoApp app;
+  return app;
+}
 
 }  // namespace
 
 int main(int argc, char** argv) {
   std::setvbuf(stdout, nullptr, _IONBF, 0);
-  return WinMain(argc, argv, "0.9.3-demo");
+  return WinMain(argc, argv, "0.9.3-demo", demoApp);
 }

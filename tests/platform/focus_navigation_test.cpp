@@ -154,6 +154,24 @@ TEST(FocusNavigation, EscapePressesALoneBottomButtonAndOtherwiseReachesTheWindow
   EXPECT_EQ(row.events, (Events{key(MzKey::Escape, 0), key(MzKey::Return, MzKeyModAlt), key(MzKey::R, 0)}));
 }
 
+// A window that takes Left and Right itself, with its three buttons in one row.
+class PagingWindow : public MenuWindow {
+ public:
+  PagingWindow() { bottom.SetPos(360, 100, 100, 40); }
+  bool KeepsKey(MzKey key) const override { return key == MzKey::Left || key == MzKey::Right; }
+};
+
+TEST(FocusNavigation, KeysTheWindowKeepsReachItAndUpAndDownStepThroughASingleRow) {
+  ScriptedHost script("key Left\nkey Down\ndump\nkey Down\ndump\nkey Down\ndump\nkey Down\ndump\nkey Up\ndump\n"
+                      "key Right\ndump\n");
+  PagingWindow window;
+  window.open();
+  runMessageLoop();
+  EXPECT_EQ(focusFields(script.output()), (std::vector<std::string>{"1", "2", "3", "1", "3", "3"}));
+  const auto key = [](MzKey k) { return "key " + std::to_string(static_cast<int32_t>(k)) + " 0"; };
+  EXPECT_EQ(window.events, (Events{key(MzKey::Left), key(MzKey::Right)}));
+}
+
 TEST(FocusNavigation, APauseLetsGoOfAHeldKeyPress) {
   MenuRun run("key Return\nfocus out\nwait 500\nkey Down\nwait 500\n");
   EXPECT_TRUE(run.window.events.empty());  // the pause let go of the button; the key only resumed

@@ -8,6 +8,7 @@
 #include <functional>
 #include <iterator>
 
+#include "platform/haptics.hpp"
 #include "platform/imaging.hpp"
 #include "platform/message_loop.hpp"
 #include "platform/mz_functions.hpp"
@@ -82,9 +83,9 @@ TEST(HeadlessHost, DumpShowsVisibleControlsTimersQuestionAndSoundsSinceTheLastDu
   runMessageLoop();
   MzSetSoundNumbers(nullptr, 0);
   EXPECT_EQ(lines(script.output()),
-            (Events{"{\"t\":0,\"sounds\":[3,7],\"looping\":null,\"visible\":[102,104],"
+            (Events{"{\"t\":0,\"sounds\":[3,7],\"looping\":null,\"haptics\":[],\"visible\":[102,104],"
                     "\"timers\":[[115,3000],[111,250]],\"focus\":null,\"focusPaused\":false,\"playing\":false,\"question\":null}",
-                    "{\"t\":0,\"sounds\":[],\"looping\":null,\"visible\":[102,104],"
+                    "{\"t\":0,\"sounds\":[],\"looping\":null,\"haptics\":[],\"visible\":[102,104],"
                     "\"timers\":[[115,3000],[111,250]],\"focus\":null,\"focusPaused\":false,\"playing\":false,\"question\":null}"}));
 }
 
@@ -96,7 +97,7 @@ std::string soundsDumpedAfter(const std::function<void()>& plays) {
   plays();
   runMessageLoop();
   const std::string out = script.output();
-  return out.substr(0, out.find(",\"visible\""));
+  return out.substr(0, out.find(",\"haptics\""));
 }
 
 void play(const char16_t* name, bool loop = false) { PlaySoundW(name, SndFilename | SndAsync | (loop ? SndLoop : 0)); }
@@ -134,6 +135,37 @@ TEST(HeadlessHost, SoundsAreReportedByTheNumbersTheProgramHandsIn) {
             "{\"t\":0,\"sounds\":[1],\"looping\":1");
   MzSetSoundNumbers(nullptr, 0);
   EXPECT_EQ(soundsDumpedAfter([] { play(u"./Sounds/tune.wav", true); }), "{\"t\":0,\"sounds\":[],\"looping\":null");
+}
+
+// The pulses asked of the host, by name, in the one dump of a fresh host after `asks`.
+std::string pulsesDumpedAfter(const std::function<void()>& asks) {
+  ScriptedHost script("dump\ndump\n");
+  ScriptWindow window;
+  window.open();
+  asks();
+  runMessageLoop();
+  const std::string out = script.output();
+  const size_t from = out.find("\"haptics\":");
+  EXPECT_NE(out.find("\"haptics\":[]", out.find('\n')), std::string::npos) << "the second dump has none left";
+  return out.substr(from, out.find(",\"visible\"") - from);
+}
+
+TEST(HeadlessHost, PulsesAreReportedByNameAndNoneIsAskedWithVibrationOff) {
+  EXPECT_TRUE(hapticsEnabled()) << "on until switched off";
+  EXPECT_EQ(pulsesDumpedAfter([] {
+              EXPECT_TRUE(requestHapticPulse(HapticPulse::Spoil));
+              requestHapticPulse(HapticPulse::Complete);
+              requestHapticPulse(HapticPulse::GameOver);
+              requestHapticPulse(HapticPulse::Spoil);
+            }),
+            "\"haptics\":[\"spoil\",\"complete\",\"gameover\",\"spoil\"]");
+  setHapticsEnabled(false);
+  EXPECT_EQ(pulsesDumpedAfter([] { EXPECT_FALSE(requestHapticPulse(HapticPulse::Spoil)); }), "\"haptics\":[]");
+  setHapticsEnabled(true);
+  EXPECT_EQ(pulsesDumpedAfter([] { requestHapticPulse(HapticPulse::Complete); }), "\"haptics\":[\"complete\"]");
+  // Two short pulses with a pause between: on, off, on.
+  EXPECT_EQ(hapticPattern(HapticPulse::Complete).size(), 3u);
+  EXPECT_GT(hapticPattern(HapticPulse::GameOver)[0], 2 * hapticPattern(HapticPulse::Spoil)[0]);
 }
 
 TEST(HeadlessHost, TapsKeysAndCommandsReachTheWindow) {
@@ -174,7 +206,7 @@ TEST(HeadlessHost, AMalformedLineStopsTheScriptWithItsLineNumber) {
   window.open();
   runMessageLoop();
   EXPECT_TRUE(script.host().failed());
-  EXPECT_EQ(script.errors(), "error: line 4: wait needs one number of milliseconds (0..86400000)\n");
+  EXPECT_EQ(script.errors(), "error: line 4: wait needs one number of milliseconds (0..604800000)\n");
   EXPECT_EQ(window.events, (Events{"command 1 0"}));
 }
 

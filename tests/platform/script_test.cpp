@@ -3,6 +3,10 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
+#include <sstream>
+#include <streambuf>
+
 namespace {
 
 ScriptCommand parsed(std::string_view line) {
@@ -85,6 +89,87 @@ TEST(Script, RefusesMalformedAndUnknownCommandsWithAReason) {
   refusal("screenshot");
   EXPECT_EQ(refusal("dump now"), "dump takes no arguments");
   refusal("quit 0");
+  // A word of garbage is shown escaped and cut short, so the message stays one readable line.
+  EXPECT_EQ(refusal(std::string("fl\0y\x1b[2J", 8)), "unknown command 'fl\\x00y\\x1b[2J'");
+  EXPECT_EQ(refusal("key " + std::string(50, 'Q')), "unknown key '" + std::string(40, 'Q') + "...'");
+}
+
+struct ReadOutcome {
+  std::vector<ScriptCommand::Kind> kinds;
+  ScriptReader::Result last = ScriptReader::Result::End;
+  uint64_t line = 0;
+  std::string error;
+};
+
+ReadOutcome readAll(std::istream& input) {
+  ScriptReader reader(input);
+  ReadOutcome outcome;
+  ScriptCommand command;
+  while ((outcome.last = reader.next(command, outcome.error)) == ScriptReader::Result::Command)
+    outcome.kinds.push_back(command.kind);
+  outcome.line = reader.lineNumber();
+  return outcome;
+}
+
+ReadOutcome readAll(const std::string& text) {
+  std::istringstream input(text);
+  return readAll(input);
+}
+
+// An endless line without a break, as from a device; counts what was taken.
+class EndlessLine : public std::streambuf {
+ public:
+  EndlessLine() { chunk_.fill('x'); }
+  size_t served = 0;
+
+ protected:
+  int_type underflow() override {
+    setg(chunk_.data(), chunk_.data(), chunk_.data() + chunk_.size());
+    served += chunk_.size();
+    return traits_type::to_int_type(chunk_[0]);
+  }
+
+ private:
+  std::array<char, 256> chunk_;
+};
+
+TEST(ScriptReader, NumbersEveryLineAndStopsAtTheFirstBadOne) {
+  const ReadOutcome good = readAll("# made by hand\r\nwait 5\n\n  tap 1 2\ndump");
+  EXPECT_EQ(good.last, ScriptReader::Result::End);
+  EXPECT_EQ(good.kinds, (std::vector<Kind>{Kind::Wait, Kind::Tap, Kind::Dump}));
+  EXPECT_EQ(good.line, 5u);
+
+  const ReadOutcome bad = readAll("wait 5\n#\ndance\ndump\n");
+  EXPECT_EQ(bad.last, ScriptReader::Result::Error);
+  EXPECT_EQ(bad.kinds, (std::vector<Kind>{Kind::Wait}));
+  EXPECT_EQ(bad.line, 3u);
+  EXPECT_EQ(bad.error, "unknown command 'dance'");
+}
+
+TEST(ScriptReader, RefusesALongLineWithoutReadingItWhole) {
+  const std::string longest = "screenshot " + std::string(MaxScriptLineLength - 11, 'a');
+  EXPECT_EQ(readAll(longest + "\n").kinds, (std::vector<Kind>{Kind::Screenshot}));
+  const ReadOutcome tooLong = readAll("dump\n" + longest + "a\ndump\n");
+  EXPECT_EQ(tooLong.last, ScriptReader::Result::Error);
+  EXPECT_EQ(tooLong.line, 2u);
+  EXPECT_EQ(tooLong.error, "longer than 4096 characters");
+
+  EndlessLine endless;
+  std::istream input(&endless);
+  EXPECT_EQ(readAll(input).last, ScriptReader::Result::Error);
+  EXPECT_LE(endless.served, MaxScriptLineLength + 256);
+}
+
+TEST(ScriptReader, RefusesTheWaitThatTakesTheScriptPastAWeek) {
+  const std::string day = "wait 86400000\n";
+  std::string week;
+  for (int i = 0; i < 7; ++i) week += day;
+  EXPECT_EQ(readAll(week).last, ScriptReader::Result::End);
+  const ReadOutcome over = readAll(week + "dump\nwait 1\n");
+  EXPECT_EQ(over.last, ScriptReader::Result::Error);
+  EXPECT_EQ(over.line, 9u);
+  EXPECT_EQ(over.error, "the waits add up to more than 604800000 ms (a week)");
+  EXPECT_EQ(readAll("wait 604800001\n").error, "wait needs one number of milliseconds (0..604800000)");
 }
 
 }  // namespace

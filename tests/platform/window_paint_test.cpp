@@ -110,6 +110,70 @@ TEST_F(WindowPaintTest, MovingAControlMarksItsOldAndNewPlaces) {
   EXPECT_TRUE(isEmpty(window.dirtyRect()));
 }
 
+TEST_F(WindowPaintTest, AskingForTheWholeWindowRepaintsWhatChangedSinceItWasDrawn) {
+  window.AddUiWin(&lower);
+  window.AddUiWin(&upper);
+  window.takeDirtyRect();
+  window.Invalidate();
+  EXPECT_TRUE(isEmpty(window.takeDirtyRect())) << "nothing changed";
+  upper.SetVisible(false);
+  upper.SetVisible(true);
+  lower.Invalidate();
+  EXPECT_TRUE(isEmpty(window.takeDirtyRect())) << "hidden and shown again before a repaint";
+  redImage.Assign(&blue);  // the shared image reloaded: the picture showing it changed
+  window.Invalidate();
+  const MzRect changed = window.takeDirtyRect();
+  EXPECT_EQ(changed.left, 0);
+  EXPECT_EQ(changed.top, 0);
+  EXPECT_EQ(changed.right, 100);
+  EXPECT_EQ(changed.bottom, 100);
+  window.invalidateWhole();
+  EXPECT_EQ(window.takeDirtyRect().right, 480) << "the platform's own overlays repaint it all";
+}
+
+TEST_F(WindowPaintTest, RepaintingWhatChangedGivesTheFrameThatRepaintingEverythingGives) {
+  Image green = solidImage(4, 4, packRgba(0, 200, 0, 140));
+  classifyRuns(green);
+  ImagingHelper greenImage;
+  greenImage.Assign(&green);
+  UiButton_Image button;
+  button.SetImage_Normal(&greenImage);
+  button.SetImage_Pressed(&redImage);
+  button.SetPos(200, 300, 60, 40);
+  window.AddUiWin(&lower);
+  window.AddUiWin(&upper);
+  window.AddUiWin(&button);
+  std::vector<UiWin*> controls{&lower, &upper, &button};
+  ImagingHelper* helpers[] = {&redImage, &blueImage, &greenImage};
+  const Image* pictures[] = {&red, &blue, &green};
+  uint32_t wParam = 0;
+  int32_t lParam = 0;
+  std::mt19937 random(7);
+  auto pick = [&](int n) { return static_cast<int>(random() % static_cast<unsigned>(n)); };
+  Canvas whole;
+  for (int step = 0; step < 300; ++step) {
+    UiWin& control = *controls[static_cast<size_t>(pick(3))];
+    switch (pick(5)) {
+      case 0: control.SetPos(pick(440), pick(680), 10 + pick(120), 10 + pick(120)); break;
+      case 1: control.SetVisible(!control.IsVisible()); break;
+      case 2: helpers[pick(3)]->Assign(pictures[pick(3)]); break;  // a reload, nobody told
+      case 3: button.PressBegan(0, 0); break;
+      default: button.PressEnded(-1, -1, wParam, lParam); break;
+    }
+    if (pick(3) == 0) continue;  // several changes may come before a repaint
+    window.Invalidate();
+    for (const MzRect& part : window.takeDirtyRegion().rects()) {
+      canvas.setClip(part);
+      window.Paint(canvas);
+    }
+    canvas.setClip(canvasRect());
+    whole.setClip(canvasRect());
+    window.Paint(whole);
+    ASSERT_TRUE(std::equal(canvas.pixels(), canvas.pixels() + Canvas::Width * Canvas::Height, whole.pixels()))
+        << "step " << step;
+  }
+}
+
 TEST_F(WindowPaintTest, PaintingStaysInsideTheClipRectangle) {
   window.AddUiWin(&lower);
   canvas.fill(canvasRect(), Magenta);

@@ -137,8 +137,12 @@ describe('the game in a browser page', () => {
     // 1.5 game pixels per CSS pixel: the page scales the canvas.
     await opened.setViewport({width: 720, height: 1080, hasTouch: touch});
     watch(opened);
-    // Listens to Web Audio: each sound started, and the most ever playing at once.
+    // Listens to Web Audio: each sound started, and the most ever playing at once;
+    // stands in for navigator.vibrate, keeping each pattern asked.
     await opened.evaluateOnNewDocument(() => {
+      window.vibrations = [];
+      Object.defineProperty(Navigator.prototype, 'vibrate', {
+        value: (pattern) => window.vibrations.push(pattern) > 0, configurable: true});
       window.soundsStarted = [];
       window.mostSoundsAtOnce = 0;
       const playing = new Set();
@@ -227,6 +231,8 @@ describe('the game in a browser page', () => {
   });
 
   it('shows the splash first, then the menu', async () => {
+    const loading = fs.readFileSync(path.join(pageDir, 'index.html'), 'utf8').match(/Loading Quandrel ([^<]*)…/);
+    assert.match(loading?.[1] ?? '', /^\d+\.\d+\.\d+$/, 'the page says which version it loads');
     await page.goto(origin, {waitUntil: 'load'});
     await page.waitForFunction(() => window.Module && Module.quandrel && Module.quandrel.firstFrameMs !== null,
                                {timeout: menuTimeoutMs, polling: 20});
@@ -282,6 +288,8 @@ describe('the game in a browser page', () => {
     assert.ok(Math.abs(flying.shot.x - shotX) <= 40, `the shot starts under the sprayer (${flying.shot.x})`);
     const landed = await waitForState((s) => s.shot && !s.shot.visible, 'the shot to land', 5000);
     assert.notEqual(landed.targets[0], start.targets[0], 'the first target took the shot');
+    assert.equal(landed.targets[0], 19, 'the first shot of level 1 spoils the first tube');
+    assert.deepEqual(await page.evaluate(() => window.vibrations), [[80]], 'one short pulse for the spoiled tube');
     assert.deepEqual(landed.targets.slice(1), start.targets.slice(1));
     assert.ok(await changedSince('landing') > 50, 'pixels changed where the shot landed');
     assert.equal(await changedSince('far'), 0, 'targets the shot never reached look the same');

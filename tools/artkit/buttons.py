@@ -8,8 +8,12 @@ from .mascot import Mascot
 from .palette import COLOUR, INK, ORANGE, WHITE
 from .pieces import drop_mask
 from .records import level_tile, locked_tile
-from .text import LATIN_BODY, LATIN_BOLD, draw_text
-from .words import tr
+from .text import LATIN_BODY, LATIN_BOLD, TextDoesNotFit, draw_text
+from .words import SOFT_HYPHEN, tr
+
+# Words on buttons stay at least this large: a translation that would need
+# smaller letters is refused, to be shortened or given a place to break.
+SMALLEST_BUTTON_WORD = 11.0
 
 STYLES = {
     # fill top, fill bottom, text colour, outline
@@ -30,14 +34,37 @@ def _pill(c, x0, y0, x1, y1, style):
     return m
 
 
+def two_lines(text):
+    """The text broken in two at the space or soft hyphen nearest its middle (the
+    soft hyphen shown as a hyphen), or None when it has no such place."""
+    places = [i for i, ch in enumerate(text) if ch in (" ", SOFT_HYPHEN)]
+    if not places:
+        return None
+    i = min(places, key=lambda i: abs(2 * i - len(text)))
+    first = text[:i] + ("-" if text[i] == SOFT_HYPHEN else "")
+    return (first + "\n" + text[i + 1:]).replace(SOFT_HYPHEN, "")
+
+
 def caption(w, h, text, style, size):
-    """A pill button of w x h with a caption (the Chinese text, translated)."""
+    """A pill button of w x h with a caption (the Chinese text, translated): one
+    line, or two when one would need letters below the smallest button word."""
     c = Canvas(w, h)
     _pill(c, 1.2, 1.2, w - 1.2, h - 1.2, style)
     ink = STYLES[style][2]
     glow = (255, 255, 255, 110) if style in ("yellow", "grey") else (0, 0, 0, 70)
-    draw_text(c, tr(text), w / 2, h / 2 + 1.0, size, ink, bold=0.45 if size >= 17 else 0.3,
-              shadow=(0, 1.0, glow), latin=[LATIN_BOLD, LATIN_BODY], box=(4, 3, w - 4, h - 3))
+    label = tr(text)
+
+    def draw(words):
+        draw_text(c, words, w / 2, h / 2 + 1.0, size, ink, bold=0.45 if size >= 17 else 0.3,
+                  shadow=(0, 1.0, glow), latin=[LATIN_BOLD, LATIN_BODY], box=(4, 3, w - 4, h - 3),
+                  smallest=SMALLEST_BUTTON_WORD)
+    try:
+        draw(label.replace(SOFT_HYPHEN, ""))
+    except TextDoesNotFit:
+        broken = two_lines(label)
+        if broken is None:
+            raise
+        draw(broken)
     return c.finish()
 
 
@@ -55,6 +82,17 @@ def switch(on):
     draw_text(c, tr("开启") if on else tr("关闭"), 21.5 if on else 38.5, 19, 12,
               WHITE if on else (80, 84, 100), bold=0.35, latin=[LATIN_BOLD, LATIN_BODY],
               box=(4, 6, 34.5, 32) if on else (26, 6, 56, 32))
+    return c.finish()
+
+
+def page_arrow(direction, style):
+    """A 56 x 40 button of the help's pages: a triangle pointing left (-1) or right (1)."""
+    c = Canvas(56, 40)
+    _pill(c, 1.2, 1.2, 54.8, 38.8, style)
+    _, _, ink, outline = STYLES[style]
+    tip = 28 + direction * 8
+    back = tip - direction * 15
+    c.shape(c.poly([(tip, 20.5), (back, 10.5), (back, 30.5)]), ink, outline=outline, width=1.2)
     return c.finish()
 
 
@@ -131,6 +169,10 @@ def resource_builders():
     out[138] = lambda: caption(65, 40, "返回", "blue", 18)
     out[139] = lambda: caption(65, 40, "返回", "darkgrey", 18)
     out[140], out[141] = (lambda: switch(True)), (lambda: switch(False))
+    # The help's previous and next page: lit, then dim (+1).
+    for rid, direction in ((160, -1), (162, 1)):
+        out[rid] = lambda direction=direction: page_arrow(direction, "blue")
+        out[rid + 1] = lambda direction=direction: page_arrow(direction, "grey")
     out[144] = lambda: caption(112, 42, "重新开始", "yellow", 20)
     out[145] = lambda: caption(112, 42, "重新开始", "grey", 20)
     out[142] = lambda: caption(112, 42, "返回设置", "yellow", 20)

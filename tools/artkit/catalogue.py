@@ -1,6 +1,6 @@
 """Every picture the game loads, by file name or resource id, with its size and
 the function that draws it."""
-from . import board, buttons, mascot, panels, pieces, records, scenes, weather, words
+from . import board, buttons, help_pages, mascot, panels, pieces, records, scenes, weather, words
 
 # (file name under Images/, (width, height), builder)
 IMAGES = (
@@ -8,8 +8,8 @@ IMAGES = (
      ("penqi.png", (80, 153), mascot.sprayer),
      ("splash.png", (480, 720), scenes.splash),
      ("start.png", (480, 720), scenes.start_menu),
-     ("set.png", (260, 350), panels.settings_panel),
-     ("help.png", (360, 560), panels.help_page)]
+     ("set.png", (260, 350), panels.settings_panel)]
+    + [(name, (360, 560), (lambda p=p: help_pages.help_page(p))) for p, name in enumerate(help_pages.PAGE_FILES)]
     + [(f"map{s}.png", (32, 126), (lambda s=s: pieces.tube(s))) for s in range(19)]
     + [("map19.png", (32, 126), pieces.golden_tube),
        ("bom.png", (32, 126), pieces.broken_tube)]
@@ -27,6 +27,9 @@ IMAGES = (
     + [(f"stars{n}.png", records.STARS, (lambda n=n: records.stars(n))) for n in range(4)]
 )
 
+# Stored with a palette of 256 colours (make_assets.encode).
+PALETTED = set(help_pages.PAGE_FILES)
+
 # Resource id -> (width, height). There is no resource 107.
 RESOURCE_SIZES = {}
 for _id in range(101, 107):
@@ -38,6 +41,7 @@ for _id in range(128, 138):
 RESOURCE_SIZES.update({138: (65, 40), 139: (65, 40), 140: (60, 37), 141: (60, 37),
                        142: (112, 42), 143: (112, 42), 144: (112, 42), 145: (112, 42),
                        146: (96, 38), 147: (96, 38), 148: (200, 84), 149: (200, 84), 150: (200, 84)})
+RESOURCE_SIZES.update({rid: (56, 40) for rid in range(160, 164)})
 
 
 def resources():

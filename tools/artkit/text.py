@@ -83,8 +83,9 @@ def text_mask(canvas: Canvas, text, x, y, size, face=CJK, anchor="mm", bold=0.0,
     """Mask of one line of text; (x, y) is the anchor point in final pixels."""
     require_glyphs(face, text)
     m = mask if mask is not None else canvas.blank()
+    # Several lines ("\n") stand centred on each other.
     ImageDraw.Draw(m).text((canvas.s(x), canvas.s(y)), text, fill=255,
-                           font=font(face, size * SCALE), anchor=anchor)
+                           font=font(face, size * SCALE), anchor=anchor, align="center")
     if bold > 0:
         m = dilate(m, canvas.s(bold))
     return m
@@ -102,13 +103,14 @@ def _inside(ink, box):
 
 
 def draw_text(canvas, text, x, y, size, fill, face=CJK, anchor="mm", bold=0.0,
-              outline=None, outline_width=0.0, shadow=None, latin=LATIN_BOLD, box=None):
+              outline=None, outline_width=0.0, shadow=None, latin=LATIN_BOLD, box=None, smallest=SMALLEST):
     """Draws one line of text, optionally with an outline and a drop shadow.
 
     latin is the face that stands in for the CJK face in other languages, or a
     list of faces to try in turn, wide to narrow. box (x0, y0, x1, y1), in final
     pixels, is where the ink (outline included) must stay: a text too wide for it
-    takes the next narrower face, then is drawn smaller until it fits, never clipped."""
+    takes the next narrower face, then is drawn smaller until it fits, never clipped,
+    and never below smallest: a text that would need that is refused (TextDoesNotFit)."""
     margin = outline_width if outline is not None else 0.0
     weight = bold
     for stand_in in (latin if isinstance(latin, list) else [latin]):
@@ -120,7 +122,7 @@ def draw_text(canvas, text, x, y, size, fill, face=CJK, anchor="mm", bold=0.0,
             break
     face = used
     while box is not None and not _inside(ink, box):
-        if size * 0.95 < SMALLEST:
+        if size * 0.95 < smallest:
             raise TextDoesNotFit(f"{text!r} does not fit {box} even at {size:.1f} px")
         size *= 0.95
         m = text_mask(canvas, text, x, y, size, face, anchor, bold)

@@ -121,15 +121,20 @@ def languages():
     return [SOURCE_LANGUAGE] + sorted(translations())
 
 
+# Marks where a long word may break; never drawn as itself.
+SOFT_HYPHEN = "\u00ad"
+
+
 def catalogue_characters():
     """Every character of every msgid and msgstr of the template and translations,
-    no-break spaces included (the program draws them from the font too)."""
+    but spaces and soft hyphens; no-break spaces are kept (the program draws
+    them from the font too)."""
     chars = set()
     for path in [os.path.join(PO_DIR, TEMPLATE)] + list(translations().values()):
         for e in messages(read(path)):
             chars.update(e.msgid)
             chars.update(e.msgstr)
-    return "".join(sorted(ch for ch in chars if not (ch.isspace() and ch.isascii())))
+    return "".join(sorted(ch for ch in chars if not (ch.isspace() and ch.isascii()) and ch != SOFT_HYPHEN))
 
 
 class Language:

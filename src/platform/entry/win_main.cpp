@@ -43,9 +43,14 @@ bool writeFinalState(const std::string& path, const std::string& program) {
   return false;
 }
 
+// The function that builds the one application object. It is called once the
+// host is ready, so a start that fails before (no display, a script or a
+// recording that cannot be opened) leaves the application's files alone.
+using Application = CMzApp& (*)();
+
 // Init, the loop only when Init agreed, then Shutdown, all on `host`; the
 // session recorded and the final state written when the command line asks.
-int runApplication(CMzApp& app, Host& host, const CommandLine& line, const std::string& program) {
+int runApplication(Application application, Host& host, const CommandLine& line, const std::string& program) {
   std::unique_ptr<SessionRecorder> recorder;
   if (!line.recordPath.empty()) {
     std::string error;
@@ -55,6 +60,7 @@ int runApplication(CMzApp& app, Host& host, const CommandLine& line, const std::
       return ExitFailure;
     }
   }
+  CMzApp& app = application();
   setCurrentHost(&host);
   setSessionRecorder(recorder.get());
   int code = 0;
@@ -70,15 +76,15 @@ int runApplication(CMzApp& app, Host& host, const CommandLine& line, const std::
 }
 
 #if QUANDREL_HAVE_SDL
-int runReplay(CMzApp& app, Host& window, std::istream& recording, const CommandLine& line,
+int runReplay(Application application, Host& window, std::istream& recording, const CommandLine& line,
               const std::string& program) {
   PacedReplayHost host(window, recording, std::cout, std::cerr);
-  const int code = runApplication(app, host, line, program);
+  const int code = runApplication(application, host, line, program);
   return host.failed() ? ExitUsage : code;
 }
 #endif
 
-int runHeadless(CMzApp& app, const CommandLine& line, const std::string& program) {
+int runHeadless(Application application, const CommandLine& line, const std::string& program) {
   std::ifstream file;
   if (!line.scriptPath.empty()) {
     file.open(line.scriptPath);
@@ -88,16 +94,16 @@ int runHeadless(CMzApp& app, const CommandLine& line, const std::string& program
     }
   }
   HeadlessHost host(line.scriptPath.empty() ? std::cin : file, std::cout, std::cerr);
-  const int code = runApplication(app, host, line, program);
+  const int code = runApplication(application, host, line, program);
   return host.failed() ? ExitUsage : code;
 }
 
-int runWindowed(CMzApp& app, const CommandLine& line, const std::string& program) {
+int runWindowed(Application application, const CommandLine& line, const std::string& program) {
 #if QUANDREL_HAVE_WEB
   // In a browser the page is the window, and its frames run the loop.
   (void)line;
   (void)program;
-  return runInPage(app);
+  return runInPage(application());
 #elif QUANDREL_HAVE_SDL
   std::ifstream recording;
   if (!line.replayPath.empty()) {
@@ -109,11 +115,11 @@ int runWindowed(CMzApp& app, const CommandLine& line, const std::string& program
   }
   std::string error;
   std::unique_ptr<Host> host = createSdlHost(line.window, error);
-  if (host) return line.replayPath.empty() ? runApplication(app, *host, line, program)
-                                           : runReplay(app, *host, recording, line, program);
+  if (host) return line.replayPath.empty() ? runApplication(application, *host, line, program)
+                                           : runReplay(application, *host, recording, line, program);
   std::cerr << program << ": " << error << "; run '" << program << " --headless' to play without a window\n";
 #else
-  (void)app;
+  (void)application;
   (void)line;
   std::cerr << program << ": this build has no window; run '" << program << " --headless'\n";
 #endif
@@ -122,7 +128,7 @@ int runWindowed(CMzApp& app, const CommandLine& line, const std::string& program
 
 }  // namespace
 
-int WinMain(int argc, char** argv, const char* version) {
+int WinMain(int argc, char** argv, const char* version, CMzApp& (*application)(), RecordsListing listRecords) {
   const std::string program = programName(argc > 0 ? argv[0] : nullptr);
   const CommandLine line = parseCommandLine(argc, argv);
   switch (line.action) {
@@ -132,18 +138,15 @@ int WinMain(int argc, char** argv, const char* version) {
       std::cerr << program << ": " << line.error << "\nTry '" << program << " --help'.\n";
       return ExitUsage;
     case CommandLine::Action::Records:
+      if (listRecords) return listRecords(std::cout, std::cerr);
+      std::cerr << program << ": this program keeps no records\n";
+      return ExitFailure;
     case CommandLine::Action::Run: break;
   }
-  CMzApp* app = CMzApp::instance();
-  if (!app) {
-    std::cerr << program << ": no application object\n";
-    return ExitFailure;
-  }
-  if (line.action == CommandLine::Action::Records) return app->PrintRecords(std::cout, std::cerr);
   const std::string language = line.language.empty() ? languageFromEnvironment() : line.language;
   if (std::string error; !setActiveLanguage(language, error))
     std::cerr << program << ": " << error << "; texts show untranslated\n";
   MzSetParam(1, line.animate ? 1 : 0);
   setFocusPauseEnabled(line.window.focusPause);
-  return line.headless ? runHeadless(*app, line, program) : runWindowed(*app, line, program);
+  return line.headless ? runHeadless(application, line, program) : runWindowed(application, line, program);
 }

@@ -25,25 +25,24 @@ HostEvent pointerEvent(HostEvent::Kind kind, int32_t x, int32_t y) {
 HeadlessHost::HeadlessHost(std::istream& script, std::ostream& out, std::ostream& err)
     : script_(script), out_(out), err_(err) {
   soundsPlayed_.reserve(ExpectedSoundsPerDump);
+  pulsesAsked_.reserve(ExpectedSoundsPerDump);
   json_.reserve(4096);
 }
 
 void HeadlessHost::scriptError(const std::string& what) {
-  err_ << "error: line " << lineNumber_ << ": " << what << '\n';
+  err_ << "error: line " << script_.lineNumber() << ": " << what << '\n';
   err_.flush();
   failed_ = true;
   ended_ = true;
 }
 
 bool HeadlessHost::nextCommand(ScriptCommand& command) {
-  while (!ended_ && std::getline(script_, line_)) {
-    ++lineNumber_;
-    std::string error;
-    switch (parseScriptLine(line_, command, error)) {
-      case ParseResult::Command: return true;
-      case ParseResult::Blank: break;
-      case ParseResult::Error: scriptError(error); return false;
-    }
+  if (ended_) return false;
+  std::string error;
+  switch (script_.next(command, error)) {
+    case ScriptReader::Result::Command: return true;
+    case ScriptReader::Result::Error: scriptError(error); return false;
+    case ScriptReader::Result::End: break;
   }
   ended_ = true;
   return false;
@@ -77,55 +76,29 @@ bool HeadlessHost::waitEvent(uint64_t deadlineMs, HostEvent& event) {
       return true;
     }
     using Kind = ScriptCommand::Kind;
+    if (const std::optional<HostEvent> made = eventOfCommand(command)) {
+      if (command.kind == Kind::Command && questionOpen()) {
+        scriptError("a question is open: answer it first");
+      } else if (command.kind == Kind::Answer && !questionOpen()) {
+        scriptError("no question is open");
+      } else {
+        event = *made;
+        return true;
+      }
+    }
     switch (command.kind) {
       case Kind::Wait: waitUntilMs_ = clockMs_ + command.ms; break;
-      case Kind::Down: event = pointerEvent(HostEvent::Kind::PointerDown, command.x, command.y); return true;
-      case Kind::Move: event = pointerEvent(HostEvent::Kind::PointerMove, command.x, command.y); return true;
-      case Kind::Up: event = pointerEvent(HostEvent::Kind::PointerUp, command.x, command.y); return true;
       case Kind::Tap:
         pending_ = pointerEvent(HostEvent::Kind::PointerUp, command.x, command.y);
         event = pointerEvent(HostEvent::Kind::PointerDown, command.x, command.y);
         return true;
-      case Kind::Key:
-        event = HostEvent{};
-        event.kind = HostEvent::Kind::Key;
-        event.key = command.key;
-        event.modifiers = command.modifiers;
-        return true;
-      case Kind::Pad:
-        event = HostEvent{};
-        event.kind = HostEvent::Kind::Pad;
-        event.pad = command.pad;
-        return true;
-      case Kind::Command:
-        if (questionOpen()) {
-          scriptError("a question is open: answer it first");
-          break;
-        }
-        event = HostEvent{};
-        event.kind = HostEvent::Kind::Command;
-        event.id = command.id;
-        event.arg = command.arg;
-        return true;
-      case Kind::Answer:
-        if (!questionOpen()) {
-          scriptError("no question is open");
-          break;
-        }
-        event = HostEvent{};
-        event.kind = HostEvent::Kind::Answer;
-        event.yes = command.on;
-        return true;
       case Kind::Silent: MzSetSilence(command.on); break;
-      case Kind::Focus:
-        event = HostEvent{};
-        event.kind = command.on ? HostEvent::Kind::FocusGained : HostEvent::Kind::FocusLost;
-        return true;
       case Kind::Screenshot:
         if (!screenshot(command.path)) scriptError("cannot write " + command.path);
         break;
       case Kind::Dump: dump(); break;
       case Kind::Quit: ended_ = true; break;
+      default: break;  // made its event above
     }
     out_.flush();
   }
@@ -141,6 +114,8 @@ void HeadlessHost::playSound(const std::string& path, bool loop) {
   if (loop && index != 0) looping_ = index;
 }
 
+void HeadlessHost::pulse(HapticPulse pulse) { pulsesAsked_.push_back(pulse); }
+
 void HeadlessHost::dump() {
   json_.clear();
   json_ += "{\"t\":" + std::to_string(clockMs_) + ",\"sounds\":[";
@@ -149,9 +124,18 @@ void HeadlessHost::dump() {
     json_ += std::to_string(soundsPlayed_[i]);
   }
   json_ += "],\"looping\":" + (looping_ ? std::to_string(*looping_) : std::string("null"));
+  json_ += ",\"haptics\":[";
+  for (size_t i = 0; i < pulsesAsked_.size(); ++i) {
+    if (i > 0) json_ += ',';
+    json_ += '"';
+    json_ += hapticPulseName(pulsesAsked_[i]);
+    json_ += '"';
+  }
+  json_ += ']';
   appendPlatformDebugState(json_);
   json_ += "}\n";
   soundsPlayed_.clear();
+  pulsesAsked_.clear();
   out_ << json_;
 }
 

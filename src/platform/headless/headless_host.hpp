@@ -1,6 +1,6 @@
 // The headless host: a virtual clock that moves only when the script waits,
-// input and commands from a script, frames written as PNG on request and
-// sounds recorded instead of played.
+// input and commands from a script, frames written as PNG on request, and
+// sounds and vibration recorded instead of played.
 #pragma once
 
 #include <cstdint>
@@ -24,6 +24,7 @@ class HeadlessHost : public Host {
   bool waitEvent(uint64_t deadlineMs, HostEvent& event) override;
   void present(const Canvas& frame, const MzRect& dirty) override;
   void playSound(const std::string& path, bool loop) override;
+  void pulse(HapticPulse pulse) override;
   void showWindow(bool show) override { windowShown_ = show; }
   void raiseWindow() override {}
   void wake() override {}
@@ -42,12 +43,10 @@ class HeadlessHost : public Host {
   void dump();
   bool screenshot(const std::string& path);
 
-  std::istream& script_;
+  ScriptReader script_;
   std::ostream& out_;
   std::ostream& err_;
   uint64_t clockMs_ = 0;
-  uint64_t lineNumber_ = 0;
-  std::string line_;
   std::optional<uint64_t> waitUntilMs_;  // a wait in progress
   std::optional<HostEvent> pending_;     // the release of a tap
   bool ended_ = false;
@@ -55,6 +54,7 @@ class HeadlessHost : public Host {
   bool windowShown_ = false;
   uint64_t framesPresented_ = 0;
   std::vector<uint32_t> soundsPlayed_;  // since the last dump
+  std::vector<HapticPulse> pulsesAsked_;  // since the last dump
   std::optional<uint32_t> looping_;
   std::string json_;
 };

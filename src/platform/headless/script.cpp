@@ -12,9 +12,6 @@
 
 namespace {
 
-// Longest single wait: a day of virtual time.
-constexpr uint64_t MaxWaitMs = 24ull * 60 * 60 * 1000;
-
 constexpr std::string_view Spaces = " \t\r\n";
 
 std::string_view trim(std::string_view text) {
@@ -59,6 +56,26 @@ bool parseKey(std::string_view word, MzKey& key, uint32_t& modifiers) {
   return key != MzKey::Unknown;
 }
 
+// A word of the script as an error message shows it: control characters
+// escaped and a long word cut short, so the message stays one readable line.
+std::string shown(std::string_view word) {
+  constexpr size_t Longest = 40;
+  constexpr std::string_view Hex = "0123456789abcdef";
+  std::string text;
+  for (const char c : word.substr(0, Longest)) {
+    const auto byte = static_cast<unsigned char>(c);
+    if (byte < 0x20 || byte == 0x7f) {
+      text += "\\x";
+      text += Hex[byte >> 4];
+      text += Hex[byte & 0xf];
+    } else {
+      text += c;
+    }
+  }
+  if (word.size() > Longest) text += "...";
+  return "'" + text + "'";
+}
+
 ParseResult fail(std::string& error, std::string message) {
   error = std::move(message);
   return ParseResult::Error;
@@ -77,8 +94,8 @@ ParseResult parseScriptLine(std::string_view line, ScriptCommand& command, std::
   using Kind = ScriptCommand::Kind;
   if (name == "wait") {
     command.kind = Kind::Wait;
-    if (arguments != 1 || !parseNumber(words[1], command.ms) || command.ms > MaxWaitMs)
-      return fail(error, "wait needs one number of milliseconds (0.." + std::to_string(MaxWaitMs) + ")");
+    if (arguments != 1 || !parseNumber(words[1], command.ms) || command.ms > MaxScriptMs)
+      return fail(error, "wait needs one number of milliseconds (0.." + std::to_string(MaxScriptMs) + ")");
     return ParseResult::Command;
   }
   if (name == "down" || name == "move" || name == "up" || name == "tap") {
@@ -91,7 +108,7 @@ ParseResult parseScriptLine(std::string_view line, ScriptCommand& command, std::
     command.kind = Kind::Key;
     if (arguments != 1) return fail(error, "key needs one key name");
     if (!parseKey(words[1], command.key, command.modifiers))
-      return fail(error, "unknown key '" + std::string(words[1]) + "'");
+      return fail(error, "unknown key " + shown(words[1]));
     return ParseResult::Command;
   }
   if (name == "pad") {
@@ -135,5 +152,62 @@ ParseResult parseScriptLine(std::string_view line, ScriptCommand& command, std::
     if (arguments != 0) return fail(error, std::string(name) + " takes no arguments");
     return ParseResult::Command;
   }
-  return fail(error, "unknown command '" + std::string(name) + "'");
+  return fail(error, "unknown command " + shown(name));
+}
+
+std::optional<HostEvent> eventOfCommand(const ScriptCommand& command) {
+  using Kind = ScriptCommand::Kind;
+  HostEvent event;
+  switch (command.kind) {
+    case Kind::Down: event.kind = HostEvent::Kind::PointerDown; break;
+    case Kind::Move: event.kind = HostEvent::Kind::PointerMove; break;
+    case Kind::Up: event.kind = HostEvent::Kind::PointerUp; break;
+    case Kind::Key: event.kind = HostEvent::Kind::Key; break;
+    case Kind::Pad: event.kind = HostEvent::Kind::Pad; break;
+    case Kind::Command: event.kind = HostEvent::Kind::Command; break;
+    case Kind::Answer: event.kind = HostEvent::Kind::Answer; break;
+    case Kind::Focus: event.kind = command.on ? HostEvent::Kind::FocusGained : HostEvent::Kind::FocusLost; break;
+    default: return std::nullopt;
+  }
+  // A parsed command holds only its own kind's fields; the rest keep the
+  // defaults, which are the event's too.
+  event.x = command.x;
+  event.y = command.y;
+  event.key = command.key;
+  event.modifiers = command.modifiers;
+  event.pad = command.pad;
+  event.id = command.id;
+  event.arg = command.arg;
+  event.yes = command.kind == Kind::Answer && command.on;
+  return event;
+}
+
+ScriptReader::Result ScriptReader::next(ScriptCommand& command, std::string& error) {
+  std::streambuf& bytes = *input_.rdbuf();
+  using Traits = std::streambuf::traits_type;
+  for (;;) {
+    if (Traits::eq_int_type(bytes.sgetc(), Traits::eof())) return Result::End;
+    ++lineNumber_;
+    line_.clear();
+    for (auto c = bytes.sbumpc(); !Traits::eq_int_type(c, Traits::eof()) && c != '\n'; c = bytes.sbumpc()) {
+      if (line_.size() == MaxScriptLineLength) {
+        error = "longer than " + std::to_string(MaxScriptLineLength) + " characters";
+        return Result::Error;
+      }
+      line_ += Traits::to_char_type(c);
+    }
+    switch (parseScriptLine(line_, command, error)) {
+      case ParseResult::Command:
+        if (command.kind == ScriptCommand::Kind::Wait) {
+          if (command.ms > MaxScriptMs - elapsedMs_) {
+            error = "the waits add up to more than " + std::to_string(MaxScriptMs) + " ms (a week)";
+            return Result::Error;
+          }
+          elapsedMs_ += command.ms;
+        }
+        return Result::Command;
+      case ParseResult::Blank: break;
+      case ParseResult::Error: return Result::Error;
+    }
+  }
 }

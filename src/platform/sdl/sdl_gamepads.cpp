@@ -81,3 +81,33 @@ std::optional<MzPadButton> SdlGamepads::translate(const SDL_Event& event) {
     default: return std::nullopt;
   }
 }
+
+void SdlGamepads::rumble(std::span<const uint32_t> pattern, uint64_t nowMs) {
+  pattern_ = pattern;
+  step_ = 0;
+  stepAtMs_ = nowMs;
+  startDuePulses(nowMs);
+}
+
+std::optional<uint64_t> SdlGamepads::nextPulseMs() const {
+  if (step_ >= pattern_.size()) return std::nullopt;
+  return stepAtMs_;
+}
+
+// Even steps are pulses, odd ones the pauses between them; SDL ends each pulse
+// after its length.
+void SdlGamepads::startDuePulses(uint64_t nowMs) {
+  constexpr uint16_t LowMotor = 0xA000;
+  constexpr uint16_t HighMotor = 0xFFFF;
+  while (step_ < pattern_.size() && stepAtMs_ <= nowMs) {
+    if (step_ % 2 == 0) {
+      for (auto& [id, pad] : pads_) {
+        if (SDL_GameControllerHasRumble(pad.controller)) {
+          SDL_GameControllerRumble(pad.controller, LowMotor, HighMotor, pattern_[step_]);
+        }
+      }
+    }
+    stepAtMs_ += pattern_[step_];
+    ++step_;
+  }
+}

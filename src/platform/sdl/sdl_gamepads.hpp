@@ -1,6 +1,6 @@
 // Gamepads through SDL's game-controller layer: pads connected before or
 // while the game runs are opened, those unplugged closed; their d-pad, left
-// stick and buttons become pad events.
+// stick and buttons become pad events, and those with motors rumble.
 #pragma once
 
 #include <SDL.h>
@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <map>
 #include <optional>
+#include <span>
 
 #include "platform/mz_types.hpp"
 
@@ -42,6 +43,14 @@ class SdlGamepads {
   std::optional<MzPadButton> translate(const SDL_Event& event);
   size_t connected() const { return pads_.size(); }
 
+  // Rumbles every pad that has motors to `pattern` (milliseconds on, off, on
+  // ...; a static table) from `nowMs`, replacing a pattern still running.
+  void rumble(std::span<const uint32_t> pattern, uint64_t nowMs);
+  // When the next pulse of the pattern is due, while one is.
+  std::optional<uint64_t> nextPulseMs() const;
+  // Starts the pulses due by `nowMs`.
+  void startDuePulses(uint64_t nowMs);
+
  private:
   struct Pad {
     SDL_GameController* controller = nullptr;
@@ -49,6 +58,9 @@ class SdlGamepads {
   };
   bool started_ = false;
   std::map<SDL_JoystickID, Pad> pads_;
+  std::span<const uint32_t> pattern_;
+  size_t step_ = 0;  // the pattern's next step, due at stepAtMs_
+  uint64_t stepAtMs_ = 0;
 };
 
 // The pad button of an SDL controller button (standard layout: A at the

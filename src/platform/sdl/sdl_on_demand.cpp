@@ -109,6 +109,10 @@ FORWARD(SDL_GameController*, SDL_GameControllerOpen, (int index), (index), nullp
 FORWARD_VOID(SDL_GameControllerClose, (SDL_GameController * controller), (controller))
 FORWARD(SDL_Joystick*, SDL_GameControllerGetJoystick, (SDL_GameController * controller), (controller), nullptr)
 FORWARD(SDL_JoystickID, SDL_JoystickInstanceID, (SDL_Joystick * joystick), (joystick), -1)
+FORWARD(SDL_bool, SDL_GameControllerHasRumble, (SDL_GameController * controller), (controller), SDL_FALSE)
+FORWARD(int, SDL_GameControllerRumble,
+        (SDL_GameController * controller, Uint16 low, Uint16 high, Uint32 durationMs),
+        (controller, low, high, durationMs), -1)
 // Virtual pads, for tests of the pad path.
 FORWARD(int, SDL_JoystickAttachVirtualEx, (const SDL_VirtualJoystickDesc* description), (description), -1)
 FORWARD(int, SDL_JoystickDetachVirtual, (int index), (index), -1)

@@ -127,12 +127,16 @@ bool SdlWindowHost::waitEvent(uint64_t deadlineMs, HostEvent& event) {
       }
     }
     const uint64_t now = nowMs();
+    gamepads_->startDuePulses(now);
     if (now >= deadlineMs) {
       return false;
     }
     audio_->pauseWhenIdle();
     // A sound about to end wakes the loop once it has, so the device can rest.
     uint64_t wakeAt = deadlineMs;
+    if (const auto pulseAt = gamepads_->nextPulseMs()) {
+      wakeAt = std::min(wakeAt, *pulseAt);
+    }
     if (const auto silentIn = audio_->msUntilSilent()) {
       wakeAt = std::min(wakeAt, now + *silentIn);
     }
@@ -314,6 +318,8 @@ void SdlWindowHost::present(const Canvas& frame, const MzRect& dirty) {
 void SdlWindowHost::playSound(const std::string& path, bool loop) { audio_->play(path, loop); }
 
 void SdlWindowHost::prepareSound(const std::string& path) { audio_->prepare(path); }
+
+void SdlWindowHost::pulse(HapticPulse pulse) { gamepads_->rumble(hapticPattern(pulse), nowMs()); }
 
 void SdlWindowHost::showWindow(bool show) {
   if (show) {

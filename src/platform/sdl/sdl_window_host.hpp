@@ -1,5 +1,6 @@
 // The Host of a real SDL2 window: the frame scaled into the window with black
-// bars, the left mouse button as the finger, keys, gamepads, and SDL audio.
+// bars, the left mouse button as the finger, keys, gamepads (and their
+// rumble), and SDL audio.
 #pragma once
 
 #include <SDL.h>
@@ -26,6 +27,7 @@ class SdlWindowHost final : public Host {
   void present(const Canvas& frame, const MzRect& dirty) override;
   void playSound(const std::string& path, bool loop) override;
   void prepareSound(const std::string& path) override;
+  void pulse(HapticPulse pulse) override;
   void showWindow(bool show) override;
   void raiseWindow() override;
   void wake() override;

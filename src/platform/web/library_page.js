@@ -13,6 +13,12 @@ mergeInto(LibraryManager.library, {
   quandrel_page_prepare_sound: function(path) {
     QuandrelPage.sound.prepare(UTF8ToString(path));
   },
+  quandrel_page_vibrate: function(pattern, count) {
+    if (typeof navigator.vibrate !== 'function') return;
+    var steps = [];
+    for (var i = 0; i < count; ++i) steps.push(HEAPU32[(pattern >> 2) + i]);
+    navigator.vibrate(steps);
+  },
   quandrel_page_show_canvas: function(show) {
     QuandrelPage.showCanvas(show !== 0);
   },

@@ -17,6 +17,9 @@ void quandrel_page_present(const uint32_t* pixels, int32_t x, int32_t y, int32_t
 void quandrel_page_play_sound(const char* path, int32_t loop);
 // Decodes the WAV file at `path` ahead of its first play.
 void quandrel_page_prepare_sound(const char* path);
+// Vibrates the phone with `count` milliseconds alternately on and off, where
+// the browser can.
+void quandrel_page_vibrate(const uint32_t* pattern, int32_t count);
 void quandrel_page_show_canvas(int32_t show);
 void quandrel_page_focus_canvas();
 // Keeps the files the program wrote beside its executable in the browser's

@@ -4,6 +4,7 @@
 #include <emscripten.h>
 
 #include <algorithm>
+#include <span>
 
 #include "platform/canvas.hpp"
 #include "platform/system/utf.hpp"
@@ -56,6 +57,11 @@ void WebHost::playSound(const std::string& path, bool loop) {
 }
 
 void WebHost::prepareSound(const std::string& path) { quandrel_page_prepare_sound(path.c_str()); }
+
+void WebHost::pulse(HapticPulse pulse) {
+  const std::span<const uint32_t> pattern = hapticPattern(pulse);
+  quandrel_page_vibrate(pattern.data(), static_cast<int32_t>(pattern.size()));
+}
 
 void WebHost::showWindow(bool show) { quandrel_page_show_canvas(show ? 1 : 0); }
 

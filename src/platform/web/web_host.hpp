@@ -1,6 +1,6 @@
 // The browser page's host: the page's clock without its hidden time, events
-// queued by the page's handlers, frames put on the canvas and sounds played
-// through Web Audio. The page owns the loop and pumps steps from its frames;
+// queued by the page's handlers, frames put on the canvas, sounds played
+// through Web Audio and pulses through navigator.vibrate. The page owns the loop and pumps steps from its frames;
 // only a nested loop (the question box) waits here, yielding to the browser.
 #pragma once
 
@@ -22,6 +22,7 @@ class WebHost final : public Host {
   void present(const Canvas& frame, const MzRect& dirty) override;
   void playSound(const std::string& path, bool loop) override;
   void prepareSound(const std::string& path) override;
+  void pulse(HapticPulse pulse) override;
   void showWindow(bool show) override;
   void raiseWindow() override;
   void wake() override;
