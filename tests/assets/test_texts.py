@@ -21,6 +21,7 @@ from artkit import catalogue, help_pages, text, words  # noqa: E402
 
 TEMPLATE = os.path.join(PO, "quandrel.pot")
 CJK_CHARACTER = re.compile("[\u3000-\u303f\u4e00-\u9fff\uff00-\uffef]")
+HAN_CHARACTER = re.compile("[\u4e00-\u9fff]")
 
 
 def code_texts():
@@ -81,14 +82,16 @@ class Files(unittest.TestCase):
                 done = subprocess.run(["msgfmt", "--check", "-o", os.devnull, path], capture_output=True, text=True)
                 self.assertEqual(done.returncode, 0, done.stderr)
 
-    def test_translations_declare_utf8_their_language_and_plural_forms(self):
+    def test_translations_declare_utf8_their_language_team_and_plural_forms(self):
         for code, path in words.translations().items():
             header = words.read(path)[0]
             self.assertEqual(header.msgid, "")
             with self.subTest(lang=code):
                 self.assertIn("Content-Type: text/plain; charset=UTF-8\n", header.msgstr)
-                self.assertIn(f"Language: {code}\n", header.msgstr)
-                self.assertIn("Plural-Forms: ", header.msgstr)
+                # The file's name is the language; the header may name its region (pt_BR).
+                self.assertRegex(header.msgstr, rf"(?m)^Language: {code}(_[A-Z]{{2}})?$")
+                self.assertRegex(header.msgstr, r"(?m)^Plural-Forms: nplurals=\d; plural=.+;$")
+                self.assertRegex(header.msgstr, r"(?m)^Language-Team: .*Quandrel")
 
     def test_reader_agrees_with_gettext_on_every_message(self):
         if shutil.which("msgfmt") is None:
@@ -183,9 +186,13 @@ class TranslatedPictures(unittest.TestCase):
                 self.assertGreater(len(used), 40)
                 self.assertEqual(untranslated, set())
 
-    def test_english_pictures_carry_no_chinese_character(self):
-        _, _, lines, _, _ = self.drawn["en"]
-        self.assertEqual([t for t, *_ in lines if CJK_CHARACTER.search(t)], [])
+    def test_pictures_carry_no_chinese_character_their_catalogue_lacks(self):
+        for code, path in words.translations().items():
+            if any(HAN_CHARACTER.search(e.msgstr) for e in words.messages(words.read(path))):
+                continue  # Japanese writes with Chinese characters too
+            with self.subTest(lang=code):
+                _, _, lines, _, _ = self.drawn[code]
+                self.assertEqual([t for t, *_ in lines if HAN_CHARACTER.search(t)], [])
 
     def test_every_line_stays_inside_its_place_and_its_picture(self):
         for code, (_, _, lines, _, _) in self.drawn.items():

@@ -77,15 +77,32 @@ class Wrapping(unittest.TestCase):
                 self.assertNotIn(after[0], "，。、：；")
 
 
-    def test_english_breaks_only_between_words(self):
-        sentence = ("Fill a tube with three drops of one colour for 50 points and that colour's key; "
-                    "“Glide” slides the sprayer.")
-        for width in range(90, 300, 23):
-            lines = wrap(sentence, 12, width, LATIN_BODY)
-            self.assertEqual(" ".join(line.strip() for line in lines), sentence)
-            for line in lines:
-                self.assertLessEqual(text_width(LATIN_BODY, 12, line.rstrip()), width)
-                self.assertFalse(line.startswith((" ", "”", ".", ";")), line)
+    def test_alphabets_break_only_between_words(self):
+        sentences = [
+            (LATIN_BODY, "Fill a tube with three drops of one colour for 50 points and that colour's key; "
+                         "“Glide” slides the sprayer."),
+            (LATIN_BODY, "Три капли одного цвета заполняют пробирку: 50 очков и ключ этого цвета."),
+            (CJK, "같은 색 세 방울로 시험관을 채우면 50점과 그 색의 열쇠를 얻습니다."),
+            # A no-break space holds the guillemets to their word.
+            (LATIN_BODY, "Appuyez sur «\u00a0Tirer\u00a0» pour projeter la couleur de «\u00a0Suivant\u00a0»."),
+        ]
+        for face, sentence in sentences:
+            for width in range(90, 300, 23):
+                lines = wrap(sentence, 12, width, face)
+                with self.subTest(sentence=sentence[:12], width=width):
+                    self.assertEqual(" ".join(line.strip(" ") for line in lines), sentence)
+                    for line in lines:
+                        self.assertLessEqual(text_width(face, 12, line.rstrip()), width)
+                        self.assertFalse(line.startswith((" ", "\u00a0", "”", ".", ";", "»")), line)
+
+    def test_japanese_brackets_stay_with_their_words(self):
+        text = "設定で「スライド」をオンにすると、なめらかに動きます。「発射」を押すと、「つぎ」の色が入ります。"
+        for width in range(40, 220, 7):
+            lines = wrap(text, 13, width)
+            self.assertEqual("".join(lines), text)
+            for before, after in zip(lines, lines[1:]):
+                self.assertNotEqual(before[-1], "「", (before, after))
+                self.assertNotIn(after[0], "」、。ーっ", (before, after))
 
 
 class Fitting(unittest.TestCase):

@@ -26,6 +26,21 @@ START_SPRAYER_X = 105
 SPRAYER_STEP = 23
 
 
+# Every language the game speaks and locale names that choose it: the table the
+# tests of each language run from (the languages are the catalogues in po/).
+LANGUAGES = {
+    "zh": ("zh_CN.UTF-8", "zh_TW"),
+    "en": ("en_US.UTF-8", "en_GB"),
+    "es": ("es_ES.UTF-8", "es_MX"),
+    "pt": ("pt_BR.UTF-8", "pt_PT", "pt"),
+    "fr": ("fr_FR.UTF-8", "fr_CA"),
+    "de": ("de_DE.UTF-8", "de_AT"),
+    "ja": ("ja_JP.UTF-8",),
+    "ko": ("ko_KR.UTF-8",),
+    "ru": ("ru_RU.UTF-8", "ru_UA"),
+}
+
+
 def sprayer_x_for_slot(slot):
     return START_SPRAYER_X + SPRAYER_STEP * (slot + 1)
 

@@ -1,15 +1,16 @@
-"""The game in each language: every screen played in English draws English
-texts and loads the English pictures wherever there is one, Chinese shows the
-originals, play and the stored settings are the same in both, and the
+"""The game in each language: every screen played draws that language's
+texts and loads its pictures wherever there are some, Chinese shows the
+originals, play and the stored settings are the same in all, and the
 language follows the environment unless --lang says otherwise."""
 
 import gettext
+import glob
 import os
 import subprocess
 import tempfile
 import unittest
 
-from quandrel_driver import MENU, Game, GameTestCase, binary_path, read_png
+from quandrel_driver import LANGUAGES, MENU, Game, GameTestCase, binary_path, read_png
 from play_helpers import play
 
 SOURCE = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..")
@@ -26,9 +27,12 @@ TOUR = [
     ["command 118"],  # retry
     None,  # level passed
 ]
+# The texts the program itself draws on the tour.
+DRAWN_TEXTS = ("营救", "发泄", "返回", "确定退出?", "确定", "取消", "游戏已暂停", "点击继续")
 
-def is_chinese(text):
-    return any("\u3000" <= c <= "\u9fff" or "\uff00" <= c <= "\uffef" for c in text)
+
+def has_han(text):
+    return any("\u4e00" <= c <= "\u9fff" for c in text)
 
 
 def read_trace(path, directory=""):
@@ -44,11 +48,11 @@ def read_trace(path, directory=""):
     return found
 
 
-def english_catalogue():
-    """msgid -> msgstr of po/en.po as gettext compiles it (entries without a context)."""
+def catalogue(lang):
+    """msgid -> msgstr of po/LANG.po as gettext compiles it (entries without a context)."""
     with tempfile.TemporaryDirectory() as scratch:
-        compiled = os.path.join(scratch, "en.mo")
-        subprocess.run(["msgfmt", "-o", compiled, os.path.join(SOURCE, "po", "en.po")], check=True)
+        compiled = os.path.join(scratch, lang + ".mo")
+        subprocess.run(["msgfmt", "-o", compiled, os.path.join(SOURCE, "po", lang + ".po")], check=True)
         with open(compiled, "rb") as file:
             translations = gettext.GNUTranslations(file)
     return {msgid: msgstr for msgid, msgstr in translations._catalog.items()
@@ -87,67 +91,78 @@ class LanguageTourTest(unittest.TestCase):
     @classmethod
     def setUpClass(cls):
         binary_path()
-        cls.english = play_tour("en")
-        cls.chinese = play_tour("zh")
+        cls.tours = {lang: play_tour(lang) for lang in LANGUAGES}
+        cls.chinese = cls.tours["zh"]
+        cls.translated = [lang for lang in LANGUAGES if lang != "zh"]
         cls.images = os.path.join(os.path.dirname(os.path.abspath(binary_path())), "Images")
 
-    def english_picture_of(self, path):
-        """The English variant of a picture path under /Images/, if one exists."""
+    def test_the_table_holds_every_catalogue(self):
+        catalogues = {os.path.basename(path)[:-3] for path in glob.glob(os.path.join(SOURCE, "po", "*.po"))}
+        self.assertEqual(set(LANGUAGES), catalogues | {"zh"})
+
+    def picture_of(self, lang, path):
+        """The language's variant of a picture path under /Images/, if one exists."""
         rest = path[len("/Images/"):]
-        return "/Images/en/" + rest if os.path.isfile(os.path.join(self.images, "en", rest)) else None
+        return f"/Images/{lang}/{rest}" if os.path.isfile(os.path.join(self.images, lang, rest)) else None
 
-    def test_english_screens_draw_english_texts(self):
-        catalogue = english_catalogue()
-        texts = self.english[1]["text"]
-        for original in ("营救", "发泄", "返回", "确定退出?", "确定", "取消", "游戏已暂停", "点击继续"):
-            self.assertIn(original, texts, "never drawn on the tour")
-        for asked, drawn in texts.items():
-            with self.subTest(text=asked):
-                if asked in catalogue:
-                    self.assertEqual(drawn, catalogue[asked])
-                self.assertFalse(is_chinese(drawn), "Chinese drawn in English")
+    def test_every_language_draws_its_own_texts(self):
+        for lang in self.translated:
+            translations = catalogue(lang)
+            texts = self.tours[lang][1]["text"]
+            without_han = not any(has_han(text) for text in translations.values())
+            for original in DRAWN_TEXTS:
+                self.assertIn(original, texts, f"{lang}: never drawn on the tour")
+            for asked, drawn in texts.items():
+                with self.subTest(lang=lang, text=asked):
+                    # Numbers and other texts outside the catalogue are drawn as they are.
+                    self.assertEqual(drawn, translations.get(asked, asked))
+                    if without_han:
+                        self.assertFalse(has_han(drawn), "Chinese drawn")
 
-    def test_english_screens_load_english_pictures_where_there_are_some(self):
-        files = self.english[1]["file"]
-        for name in ("start.png", "set.png", "help.png", "past.png", "gameover.png", "splash.png"):
-            self.assertIn("/Images/" + name, files, "never loaded")
-        english_seen = 0
-        for asked, loaded in files.items():
-            with self.subTest(picture=asked):
-                self.assertTrue(loaded, "not loaded")
-                wanted = self.english_picture_of(asked)
-                self.assertEqual(loaded, wanted or asked)
-                english_seen += wanted is not None
-        self.assertGreater(english_seen, 0, "no English picture on any screen")
-        resources = self.english[1]["resource"]
-        self.assertGreater(len(resources), 10)
-        for resource_id, language in resources.items():
-            with self.subTest(resource=resource_id):
-                english = os.path.isfile(os.path.join(SOURCE, "assets", "resources", "en", resource_id + ".png"))
-                self.assertEqual(language, "en" if english else "zh")
+    def test_every_language_loads_its_own_pictures_where_there_are_some(self):
+        for lang in self.translated:
+            files = self.tours[lang][1]["file"]
+            for name in ("start.png", "set.png", "help.png", "past.png", "gameover.png", "splash.png"):
+                self.assertIn("/Images/" + name, files, f"{lang}: never loaded")
+            own = 0
+            for asked, loaded in files.items():
+                with self.subTest(lang=lang, picture=asked):
+                    self.assertTrue(loaded, "not loaded")
+                    wanted = self.picture_of(lang, asked)
+                    self.assertEqual(loaded, wanted or asked)
+                    own += wanted is not None
+            self.assertGreaterEqual(own, 6, f"{lang}: too few pictures of its own")
+            resources = self.tours[lang][1]["resource"]
+            self.assertGreater(len(resources), 10)
+            for resource_id, language in resources.items():
+                with self.subTest(lang=lang, resource=resource_id):
+                    variant = os.path.isfile(os.path.join(SOURCE, "assets", "resources", lang, resource_id + ".png"))
+                    self.assertEqual(language, lang if variant else "zh")
 
     def test_chinese_screens_show_the_originals(self):
         trace = self.chinese[1]
-        self.assertEqual(set(trace["text"]), set(self.english[1]["text"]))
+        self.assertEqual(set(trace["text"]), set(self.tours["en"][1]["text"]))
         for asked, drawn in trace["text"].items():
             self.assertEqual(drawn, asked)
-        self.assertEqual(set(trace["file"]), set(self.english[1]["file"]))
+        self.assertEqual(set(trace["file"]), set(self.tours["en"][1]["file"]))
         for asked, loaded in trace["file"].items():
             self.assertEqual(loaded, asked)
         self.assertEqual(set(trace["resource"].values()), {"zh"})
 
-    def test_play_and_the_stored_settings_are_the_same_in_both_languages(self):
-        english_dumps, _, english_stored = self.english
+    def test_play_and_the_stored_settings_are_the_same_in_every_language(self):
         chinese_dumps, _, chinese_stored = self.chinese
         screens = [dump["screen"] for dump in chinese_dumps]
         for screen in ("settings", "help", "question", "game", "gameover", "passed", "menu"):
             self.assertIn(screen, screens)
-        self.assertEqual(len(english_dumps), len(chinese_dumps))
-        for english, chinese in zip(english_dumps, chinese_dumps):
-            self.assertEqual((english.pop("language"), chinese.pop("language")), ("en", "zh"))
-            self.assertEqual(english, chinese)
-        self.assertEqual(english_stored, chinese_stored)
         self.assertTrue(chinese_stored.startswith(b"\xff\xfe"))
+        # The dumps differ only in the language they name.
+        chinese_dumps = [{**dump, "language": None} for dump in chinese_dumps]
+        for lang in self.translated:
+            dumps, _, stored = self.tours[lang]
+            with self.subTest(lang=lang):
+                self.assertEqual({dump["language"] for dump in dumps}, {lang})
+                self.assertEqual([{**dump, "language": None} for dump in dumps], chinese_dumps)
+                self.assertEqual(stored, chinese_stored)
 
 
 class LanguageChoiceTest(GameTestCase):
@@ -165,31 +180,37 @@ class LanguageChoiceTest(GameTestCase):
         return read_trace(trace)["text"]["营救"]
 
     def test_the_environment_chooses_as_gettext_does(self):
+        claim = {lang: catalogue(lang)["营救"] for lang in LANGUAGES if lang != "zh"}
+        claim["zh"] = "营救"
         cases = [
-            ({}, "Claim"),
-            ({"LANG": "zh_CN.UTF-8"}, "营救"),
-            ({"LANG": "zh_TW.UTF-8", "LC_MESSAGES": "de_DE.UTF-8"}, "Claim"),
-            ({"LANG": "zh_CN.UTF-8", "LC_ALL": "C"}, "Claim"),
-            ({"LC_ALL": "en_US.UTF-8", "LANGUAGE": "fr:zh_CN:en"}, "营救"),
-            ({"LANG": "C", "LANGUAGE": ""}, "Claim"),
+            ({}, "en"),
+            ({"LANG": "zh_CN.UTF-8", "LC_MESSAGES": "de_DE.UTF-8"}, "de"),
+            ({"LANG": "zh_CN.UTF-8", "LC_ALL": "C"}, "en"),
+            ({"LC_ALL": "en_US.UTF-8", "LANGUAGE": "nl:fr_FR:en"}, "fr"),
+            ({"LANG": "C", "LANGUAGE": ""}, "en"),
+            ({"LANG": "nl_NL.UTF-8"}, "en"),  # a language the game lacks
+            ({"LANGUAGE": "sv:ja:zh_CN"}, "ja"),
         ]
-        for environment, caption in cases:
+        cases += [({"LANG": locale}, lang) for lang, locales in LANGUAGES.items() for locale in locales]
+        for environment, lang in cases:
             with self.subTest(environment=environment):
-                self.assertEqual(self.claim_caption(environment), caption)
+                self.assertEqual(self.claim_caption(environment), claim[lang])
 
     def test_lang_overrides_the_environment(self):
         self.assertEqual(self.claim_caption({"LANG": "zh_CN.UTF-8"}, lang="en"), "Claim")
         self.assertEqual(self.claim_caption({"LANGUAGE": "en"}, lang="zh"), "营救")
+        self.assertEqual(self.claim_caption({"LANG": "de_DE.UTF-8"}, lang="ko"), catalogue("ko")["营救"])
 
-    def test_an_unknown_language_is_refused(self):
+    def test_an_unknown_language_is_refused_naming_the_known_ones(self):
         game = self.new_game()
-        for lang in ("fr", "", "EN"):
+        for lang in ("nl", "", "EN"):
             with self.subTest(lang=lang):
                 done = subprocess.run([game.binary, "--headless", "--lang", lang], input="dump\n", env=game.env,
                                       cwd=game.directory, capture_output=True, text=True, timeout=60)
                 self.assertEqual(done.returncode, 2)
                 self.assertIn("--lang", done.stderr)
                 self.assertEqual(done.stdout, "")
+                self.assertIn(", ".join(sorted(LANGUAGES)), done.stderr)
 
 
 class LanguageSwitchTest(GameTestCase):

@@ -68,9 +68,9 @@ TEST(CommandLine, MistakesAreErrorsThatSayWhatIsWrong) {
     EXPECT_EQ(parse({"--scale", scale}).action, CommandLine::Action::Error) << scale;
   }
   EXPECT_EQ(parse({"--scale"}).action, CommandLine::Action::Error);
-  EXPECT_EQ(parse({"--lang", "fr"}).error, "unknown language 'fr' for --lang (known: en, zh)");
+  EXPECT_EQ(parse({"--lang", "nl"}).error, "unknown language 'nl' for --lang (known: de, en, es, fr, ja, ko, pt, ru, zh)");
   EXPECT_EQ(parse({"--lang", "zh_CN"}).action, CommandLine::Action::Error);
-  EXPECT_EQ(parse({"--lang"}).error, "--lang needs a language (en, zh)");
+  EXPECT_EQ(parse({"--lang"}).error, "--lang needs a language (de, en, es, fr, ja, ko, pt, ru, zh)");
   EXPECT_EQ(parse({"--record"}).error, "--record needs a file name");
   EXPECT_EQ(parse({"--replay"}).error, "--replay needs a file name");
   EXPECT_EQ(parse({"--dump-at-exit"}).error, "--dump-at-exit needs a file name");

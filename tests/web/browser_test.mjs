@@ -34,6 +34,9 @@ const languageButton = {x: 290, y: 288};  // on the options panel
 const optionsKey = 'quandrel:file:quandrel-options.ini';
 // The desktop game's frames (headless screenshots) beside the page: NAME-LANGUAGE.png.
 const desktopFrames = 'desktop-frames';
+// Every language the game speaks, with a browser language that chooses it.
+const browserLanguages = {zh: 'zh-CN', en: 'en-GB', es: 'es-ES', pt: 'pt-BR', fr: 'fr-FR', de: 'de-DE',
+                          ja: 'ja', ko: 'ko-KR', ru: 'ru-RU'};
 const menuTimeoutMs = 15000;
 
 const mimeTypes = {
@@ -464,16 +467,23 @@ describe('the game in a browser page', () => {
   }, `${origin}${desktopFrames}/${name}.png`);
 
   it('speaks the browser\'s language or the address\'s, in the desktop game\'s frames', async () => {
+    // Each language's start package (the later ones are quandrel-later*.data).
+    const packages = fs.readdirSync(pageDir).filter((name) => /^quandrel-(?!later).+\.data$/.test(name))
+        .map((name) => name.slice('quandrel-'.length, -'.data'.length));
+    assert.deepEqual(packages.sort(), Object.keys(browserLanguages).sort(), 'a package for every language');
     const cases = [
+      ...Object.entries(browserLanguages).map(([expected, preferred]) => ({languages: [preferred], query: '', expected})),
       {languages: ['zh-CN', 'en'], query: '', expected: 'zh'},
-      {languages: ['de-DE', 'zh-TW'], query: '', expected: 'zh'},
-      {languages: ['en-GB', 'zh-CN'], query: '', expected: 'en'},
-      {languages: ['fr-FR'], query: '', expected: 'en'},
+      {languages: ['nl-NL', 'zh-TW'], query: '', expected: 'zh'},  // the first language the game knows
+      {languages: ['pt-PT'], query: '', expected: 'pt'},
+      {languages: ['sv-SE'], query: '', expected: 'en'},  // none known: English
       {languages: ['zh-CN'], query: '?lang=en', expected: 'en'},
       {languages: ['en-US'], query: '?lang=zh', expected: 'zh'},
+      {languages: ['ru-RU'], query: '?lang=pt_BR', expected: 'pt'},
       {languages: ['zh-CN'], query: '?lang=xx', expected: 'zh'},  // unknown: the browser's choice
     ];
-    const other = {zh: 'en', en: 'zh'};
+    // Each language's menu must also differ from another language's.
+    const other = (language) => (language === 'zh' ? 'en' : 'zh');
     for (const {languages, query, expected} of cases) {
       const what = `${JSON.stringify(languages)}${query}`;
       await page.close();
@@ -496,8 +506,8 @@ describe('the game in a browser page', () => {
                        `${what}: only the ${expected} pictures download`);
       await sleep(100);  // the menu's frame reaches the canvas
       const same = await unlikeDesktop(`menu-${expected}`);
-      const different = await unlikeDesktop(`menu-${other[expected]}`);
-      console.log(`# ${what}: menu pixels unlike the desktop's ${expected} menu ${same}, its ${other[expected]} menu ${different}`);
+      const different = await unlikeDesktop(`menu-${other(expected)}`);
+      console.log(`# ${what}: menu pixels unlike the desktop's ${expected} menu ${same}, its ${other(expected)} menu ${different}`);
       assert.ok(same <= 480 * 720 / 200, `${what}: the ${expected} menu`);
       assert.ok(different > 1000, `${what}: not the other language's menu`);
       if (query !== '') {

@@ -1,9 +1,9 @@
 #!/bin/bash
 # Builds the web version into BUILD_DIR and plays it in Debian's chromium.
 # Exits 77 (skipped) when Emscripten, Node or chromium is missing.
-# The desktop game's frames of the menu and the settings panel in each
-# language are made with QUANDREL_BINARY (the native headless game) for the
-# page to be compared with.
+# The desktop game's frames of the menu and the settings panel in every
+# language (Chinese and each po/LL.po) are made with QUANDREL_BINARY (the
+# native headless game) for the page to be compared with.
 # Usage: run_browser_test.sh BUILD_DIR [DESKTOP_BINARY]
 # DESKTOP_BINARY (the desktop build of the game) replays the page's recording headless.
 set -euo pipefail
@@ -40,7 +40,8 @@ ln -s "$(dirname "$native")/Images" "$scratch/Images"
 ln -s "$(dirname "$native")/Sounds" "$scratch/Sounds"
 mkdir -p "$scratch/run" "$page/desktop-frames"
 chmod 700 "$scratch/run"
-for lang in en zh; do
+languages="zh $(cd "$root/po" && ls *.po | sed 's/\.po$//' | tr '\n' ' ')"
+for lang in $languages; do
   printf 'screenshot %s\nwait 3000\nscreenshot %s\ncommand 222\nscreenshot %s\nquit\n' \
       "$page/desktop-frames/splash-$lang.png" "$page/desktop-frames/menu-$lang.png" "$page/desktop-frames/settings-$lang.png" |
     (cd "$scratch" && XDG_RUNTIME_DIR="$scratch/run" ./quandrel --headless --lang "$lang" >/dev/null)

@@ -12,12 +12,14 @@ from PIL import Image
 from .canvas import Canvas, darker, lighter
 from .palette import COLOUR, INK, PAPER, RED, YELLOW, ORANGE, GREEN, BLUE, PURPLE
 from .pieces import key, preview
-from .text import draw_text
+from .text import LATIN_BODY, LATIN_BOLD, draw_text
 from .words import tr
 
 NAVY = (40, 54, 120)
 SLOT = (16, 22, 58)
 WOOD = (214, 150, 92)
+# The board's labels in other scripts: bold, or condensed where bold is too wide.
+LABEL_FACES = [LATIN_BOLD, LATIN_BODY]
 STEEL = (160, 172, 194)
 
 
@@ -46,16 +48,17 @@ def rail(c):
 def score_panel(c):
     c.shape(c.rect(-12, -12, 103, 111, radius=16), NAVY, width=2)
     c.paint(c.rect(-8, -8, 99, 30, radius=12), lighter(NAVY, 0.12))
-    draw_text(c, tr("得分"), 51, 18, 17, (255, 224, 90), bold=0.5, box=(2, 4, 98, 31))
+    draw_text(c, tr("得分"), 51, 18, 17, (255, 224, 90), bold=0.5, latin=LABEL_FACES, box=(2, 4, 98, 31))
     c.shape(c.rect(3, 35, 99, 69, radius=8), SLOT, outline=lighter(NAVY, 0.35), width=1.2)
-    draw_text(c, tr("关卡"), 22, 90.5, 14, (255, 224, 90), bold=0.4, box=(4, 78, 42, 103))
+    draw_text(c, tr("关卡"), 22, 90.5, 14, (255, 224, 90), bold=0.4, latin=LABEL_FACES, box=(4, 78, 42, 103))
     c.shape(c.rect(43, 78, 93, 103, radius=7), SLOT, outline=lighter(NAVY, 0.35), width=1.2)
 
 
 def key_board(c):
     c.shape(c.rect(3, 124, 49, 462, radius=10), WOOD, width=1.8)
     c.paint(c.rect(6, 127, 46, 459, radius=8), lighter(WOOD, 0.12))
-    draw_text(c, tr("钥匙"), 26, 133, 11, darker(WOOD, 0.55), bold=0.2, box=(6, 127, 46, 140))
+    # A long word may reach over the column's lighter inside onto its rim.
+    draw_text(c, tr("钥匙"), 26, 133, 11, darker(WOOD, 0.55), bold=0.2, latin=LABEL_FACES, box=(4, 127, 48, 140))
     for k in range(8):
         ghost = key(k)
         ghost.putalpha(ghost.getchannel("A").point(lambda a: a * 30 // 100))
@@ -64,7 +67,7 @@ def key_board(c):
 
 
 def preview_stand(c):
-    draw_text(c, tr("下一个"), 113, 325, 13, INK, bold=0.35, box=(76, 314, 150, 334))
+    draw_text(c, tr("下一个"), 113, 325, 13, INK, bold=0.35, latin=LABEL_FACES, box=(76, 314, 150, 334))
     c.shape(c.rect(91, 334, 135, 388, radius=12), (255, 255, 255, 150), width=1.6)
     c.shape(c.rect(96, 383, 130, 392, radius=3), STEEL, width=1.2)
 
@@ -73,7 +76,7 @@ def mixing_poster(c):
     """A pinned card at the right: red + yellow = orange and so on, with symbols."""
     c.shape(c.rect(408, 176, 477, 414, radius=6), PAPER, width=1.6)
     c.shape(c.ellipse(442.5, 180, 4), COLOUR[RED], width=1.1)
-    draw_text(c, tr("混色"), 442.5, 196, 14, INK, bold=0.35, box=(410, 185, 475, 210))
+    draw_text(c, tr("混色"), 442.5, 196, 14, INK, bold=0.35, latin=LABEL_FACES, box=(410, 185, 475, 210))
     rules = ((RED, YELLOW, ORANGE), (YELLOW, BLUE, GREEN), (RED, BLUE, PURPLE))
     for i, (a, b, mix_) in enumerate(rules):
         y = 214 + i * 66

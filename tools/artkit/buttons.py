@@ -80,7 +80,8 @@ def switch(on):
     c.paint(c.ellipse(kx - 2.5, 15, 4, 2.6), (232, 238, 250))
     # The word stands beside the knob, on the track.
     draw_text(c, tr("开启") if on else tr("关闭"), 21.5 if on else 38.5, 19, 12,
-              WHITE if on else (80, 84, 100), bold=0.35, box=(4, 6, 34.5, 32) if on else (26, 6, 56, 32))
+              WHITE if on else (80, 84, 100), bold=0.35, latin=[LATIN_BOLD, LATIN_BODY],
+              box=(4, 6, 34.5, 32) if on else (26, 6, 56, 32))
     return c.finish()
 
 

@@ -137,19 +137,30 @@ def draw_text(canvas, text, x, y, size, fill, face=CJK, anchor="mm", bold=0.0,
     canvas.shape(m, fill, outline=outline, width=outline_width if outline is not None else 0)
 
 
+def _breaks_anywhere(ch):
+    """Chinese and Japanese characters (ideographs, kana, CJK punctuation and
+    full-width forms): a line may end after any of them."""
+    code = ord(ch)
+    return 0x2E80 <= code <= 0x9FFF or 0xF900 <= code <= 0xFAFF or 0xFF00 <= code <= 0xFFEF
+
+
 def _word_character(ch):
-    """Part of a word that must not be broken: Latin letters, digits, ASCII and
-    Western punctuation (apostrophes, quotes, dashes) between spaces."""
-    if ch.isspace():
-        return False
-    return ch.isascii() or ord(ch) < 0x250 or 0x2010 <= ord(ch) <= 0x2027
+    """Part of a word that must not be broken: letters of alphabets (Latin,
+    Cyrillic, Hangul), digits and punctuation between spaces. A no-break space
+    joins its neighbours into one word."""
+    if ch == "\u00a0":
+        return True
+    return not ch.isspace() and not _breaks_anywhere(ch)
 
 
 def wrap(text, size, width, face=CJK):
-    """Splits text into lines no wider than width. Chinese breaks between any two
-    characters, but a word of Latin letters or digits stays whole, spaces end
-    lines, and closing punctuation never starts a line."""
-    closing = "，。、；：！？）」』”’,.;:!?)"
+    """Splits text into lines no wider than width. Chinese and Japanese break
+    between any two characters, but a word of letters or digits stays whole,
+    spaces end lines, closing punctuation never starts a line and opening
+    punctuation never ends one."""
+    # Japanese small kana and the long-vowel mark never start a line either.
+    closing = "，。、；：！？）」』”’,.;:!?)ーぁぃぅぇぉっゃゅょァィゥェォッャュョ"
+    opening = "（「『“‘(["
     tokens, run = [], ""
     for ch in text:
         if _word_character(ch) and not (run == "" and ch in closing and tokens):
@@ -167,8 +178,9 @@ def wrap(text, size, width, face=CJK):
             lines.append(cur)
             cur = ""
         elif cur and tok not in closing and text_width(face, size, cur + tok) > width:
-            lines.append(cur)
-            cur = tok.lstrip()
+            carried = cur[-1] if len(cur) > 1 and cur[-1] in opening else ""
+            lines.append(cur[:len(cur) - len(carried)])
+            cur = carried + tok.lstrip()
         else:
             cur += tok
     if cur:

@@ -127,13 +127,14 @@ SOFT_HYPHEN = "\u00ad"
 
 def catalogue_characters():
     """Every character of every msgid and msgstr of the template and translations,
-    but spaces and soft hyphens."""
+    but spaces and soft hyphens; no-break spaces are kept (the program draws
+    them from the font too)."""
     chars = set()
     for path in [os.path.join(PO_DIR, TEMPLATE)] + list(translations().values()):
         for e in messages(read(path)):
             chars.update(e.msgid)
             chars.update(e.msgstr)
-    return "".join(sorted(ch for ch in chars if not ch.isspace() and ch != SOFT_HYPHEN))
+    return "".join(sorted(ch for ch in chars if not (ch.isspace() and ch.isascii()) and ch != SOFT_HYPHEN))
 
 
 class Language:
