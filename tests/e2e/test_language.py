@@ -230,7 +230,7 @@ class LanguageSwitchTest(GameTestCase):
         before = os.path.join(game.directory, "before.png")
         after = os.path.join(game.directory, "after.png")
         dumps, trace = self.run_in(game, None, MENU + [
-            "command 222", "screenshot " + before, "dump", "command 234", "screenshot " + after, "dump",
+            "command 222", "screenshot " + before, "dump", "command 234", "command 234", "screenshot " + after, "dump",
             "command 235", "command 224", "dump", "answer no"])
         chinese, english, question = dumps
         self.assertEqual((chinese["language"], chinese["options"]["language"]), ("zh", "auto"))
@@ -251,7 +251,7 @@ class LanguageSwitchTest(GameTestCase):
 
     def test_lang_overrides_the_stored_choice_without_changing_it(self):
         game = self.new_game(lang=None)
-        self.run_in(game, None, MENU + ["command 222", "command 234"])
+        self.run_in(game, None, MENU + ["command 222", "command 234", "command 234"])  # zh, de, en
         dumps, trace = self.run_in(game, "zh", MENU + ["command 220", "wait 100", "dump"], environment="en")
         self.assertEqual((dumps[0]["language"], dumps[0]["options"]["language"]), ("zh", "en"))
         self.assertEqual(trace["text"]["营救"], "营救")

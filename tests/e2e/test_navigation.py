@@ -167,8 +167,9 @@ class RingTest(GameTestCase):
         self.assertEqual((vibration["focus"], vibration["options"]["vibration"]), (233, False))
         session.send("key Down", *press)
         switched = session.dump()
-        self.assertEqual((switched["focus"], switched["language"]), (234, "en"))
-        self.assertEqual(switched["options"], {"timeMode": "normal", "vibration": False, "language": "en"})
+        # The languages go round in the order of their codes: after zh comes de.
+        self.assertEqual((switched["focus"], switched["language"]), (234, "de"))
+        self.assertEqual(switched["options"], {"timeMode": "normal", "vibration": False, "language": "de"})
         session.send("key Down", "key Down", "key Down")
         self.assertEqual(session.dump()["focus"], 235)
         session.send("key Escape", "wait %d" % PRESS_MS)
@@ -177,7 +178,7 @@ class RingTest(GameTestCase):
         self.assertEqual(code, 0, errors)
         with open(os.path.join(game.directory, "quandrel-options.ini"), encoding="utf-8") as file:
             self.assertEqual(file.read(),
-                             "[format]\nversion=1\n\n[options]\ntimeMode=normal\nvibration=off\nlanguage=en\n")
+                             "[format]\nversion=1\n\n[options]\ntimeMode=normal\nvibration=off\nlanguage=de\n")
         # The designed settings file keeps its own keys only.
         self.assertEqual(sorted(game.settings()), ["CurrentLevel", "isMove", "isSound"])
 
