@@ -162,7 +162,8 @@ TEST_F(WindowPaintTest, RepaintingWhatChangedGivesTheFrameThatRepaintingEverythi
     }
     if (pick(3) == 0) continue;  // several changes may come before a repaint
     window.Invalidate();
-    for (const MzRect& part : window.takeDirtyRegion().rects()) {
+    const auto dirty = window.takeDirtyRegion();  // kept: the loop reads its rectangles
+    for (const MzRect& part : dirty.rects()) {
       canvas.setClip(part);
       window.Paint(canvas);
     }
