@@ -7,6 +7,7 @@
 #include <string>
 
 #include "platform/image.hpp"
+#include "platform/look_hash.hpp"
 #include "platform/mz_types.hpp"
 
 struct ResourceTable;
@@ -27,6 +28,12 @@ class PictureFile {
     arriving_.clear();
   }
   const Image* get() const;
+  // The picture shown, for a control's look: the decoded picture's address or
+  // the path of the one still on its way (a look never waits for a picture).
+  void addLook(LookHash& hash) const {
+    hash.add(image_);
+    hash.add(arriving_.data(), arriving_.size() * sizeof(char16_t));
+  }
   bool empty() const { return image_ == nullptr && arriving_.empty(); }
 
  private:
@@ -62,6 +69,7 @@ class ImagingHelper {
   void Clear() { Assign(nullptr); }
 
   const Image* image() const { return picture_.get(); }
+  void addLook(LookHash& hash) const { picture_.addLook(hash); }
   bool IsEmpty() const { return picture_.empty(); }
 
  private:

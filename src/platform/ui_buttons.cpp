@@ -54,8 +54,10 @@ void UiButton_Image::SetImage_Pressed(ImagingHelper* image) {
 uint64_t UiButton_Image::Look() const {
   LookHash hash(UiWin::Look());
   hash.add(pressed_);
-  hash.add(pictureOf(normal_));
-  hash.add(pictureOf(pressedImage_));
+  hash.add(normal_ != nullptr);
+  if (normal_) normal_->addLook(hash);
+  hash.add(pressedImage_ != nullptr);
+  if (pressedImage_) pressedImage_->addLook(hash);
   return hash.value();
 }
 

@@ -79,11 +79,11 @@ bool UiPicture::LoadImageW(const char16_t* path, bool) {
 
 bool UiPicture::IsOpaque() const { return image() && image()->opaque; }
 
-// Decoded pictures are never changed, so the picture's address stands for its pixels
-// (null while it is still on its way).
+// Decoded pictures are never changed, so the picture's address stands for its
+// pixels, and the path for a picture still on its way.
 uint64_t UiPicture::Look() const {
   LookHash hash(UiWin::Look());
-  hash.add(image());
+  picture_.addLook(hash);
   return hash.value();
 }
 
@@ -102,7 +102,7 @@ bool UiPicture2::IsOpaque() const { return image_ && image_->image() && image_->
 
 uint64_t UiPicture2::Look() const {
   LookHash hash(UiWin::Look());
-  hash.add(image_ ? image_->image() : nullptr);
+  if (image_) image_->addLook(hash);
   return hash.value();
 }
 

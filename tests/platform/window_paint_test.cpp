@@ -4,12 +4,16 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <filesystem>
 #include <iterator>
 #include <random>
+#include <string>
+#include <string_view>
 #include <vector>
 
 #include "platform/blend.hpp"
 #include "platform/canvas.hpp"
+#include "platform/host.hpp"
 #include "platform/imaging.hpp"
 #include "platform/ui_controls.hpp"
 #include "recording_window.hpp"
@@ -348,6 +352,58 @@ TEST_F(WindowPaintTest, TheBackgroundShowsOnlyWhereNoOpaqueControlCovers) {
   canvas.fill(canvasRect(), Magenta);  // leftovers of an earlier frame
   window.Paint(canvas);
   EXPECT_TRUE(std::equal(canvas.pixels(), canvas.pixels() + Canvas::Width * Canvas::Height, expected.pixels()));
+}
+
+// A host on which the listed files are on their way until awaited: each then
+// arrives, from its ".part" file.
+class ArrivingFilesHost : public Host {
+ public:
+  explicit ArrivingFilesHost(std::vector<std::u16string> arriving) : arriving_(std::move(arriving)) {}
+  uint64_t nowMs() override { return 0; }
+  bool waitEvent(uint64_t, HostEvent&) override { return false; }
+  void present(const Canvas&, const MzRect&) override {}
+  void playSound(const std::string&, bool) override {}
+  void showWindow(bool) override {}
+  void raiseWindow() override {}
+  void wake() override {}
+  bool fileArriving(std::u16string_view path) override { return std::ranges::find(arriving_, path) != arriving_.end(); }
+  void awaitFile(std::u16string_view path) override {
+    awaited.emplace_back(path);
+    std::erase(arriving_, path);
+    std::filesystem::rename(std::u16string(path) + u".part", path);
+  }
+  std::vector<std::u16string> awaited;
+
+ private:
+  std::vector<std::u16string> arriving_;
+};
+
+TEST(PictureOnItsWay, OnlyDrawingItWaitsAndAnotherOneOnItsWayRepaintsTheControl) {
+  ScratchDirectory scratch;
+  scratch.writePng("first.png.part", 2, 2, 0xFF0000FF);
+  scratch.writePng("second.png.part", 2, 2, 0xFFFF0000);
+  const std::u16string first = (scratch.path() / "first.png").u16string();
+  const std::u16string second = (scratch.path() / "second.png").u16string();
+  ArrivingFilesHost host({first, second});
+  setCurrentHost(&host);
+  RecordingWindow window;
+  window.open();
+  UiPicture picture;
+  picture.SetPos(0, 0, 100, 100);
+  picture.LoadImageW(first.c_str());
+  window.AddUiWin(&picture);
+  EXPECT_EQ(window.takeDirtyRect().right, 480);
+  EXPECT_TRUE(host.awaited.empty()) << "working out what changed waits for no picture";
+  Canvas canvas;
+  window.Paint(canvas);
+  EXPECT_EQ(host.awaited, std::vector<std::u16string>{first});
+  EXPECT_NE(canvas.pixel(50, 50), White);
+  window.Invalidate();
+  window.takeDirtyRect();  // the picture drawn since
+  picture.LoadImageW(second.c_str());
+  EXPECT_EQ(window.takeDirtyRect().right, 100) << "a control that drew one picture shows another still on its way";
+  EXPECT_EQ(host.awaited.size(), 1u);
+  setCurrentHost(nullptr);
 }
 
 }  // namespace

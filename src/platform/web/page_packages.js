@@ -45,15 +45,18 @@ var QuandrelPackages = {
     if (callbacks) callbacks.push(callback); else callback();
   },
 
+  // The file is no longer awaited; those who waited for it are called each in
+  // a task of its own, so that the program a callback wakes runs outside the
+  // package's loader and nothing it throws leaves other files awaited.
   arrived: function(path) {
     var callbacks = QuandrelPackages.waiting.get(path);
     if (!callbacks) return;
     QuandrelPackages.waiting.delete(path);
-    callbacks.forEach(function(callback) { callback(); });
+    callbacks.forEach(function(callback) { setTimeout(callback); });
     if (QuandrelPackages.waiting.size === 0 && QuandrelPackages.done) {
       var done = QuandrelPackages.done;
       QuandrelPackages.done = null;
-      done();
+      setTimeout(done);
     }
   },
 

@@ -74,12 +74,13 @@ var QuandrelPage = {
   },
 
   // Calls into the program; ending the program unwinds the call by throwing,
-  // and that one is expected.
+  // and that one is expected. So is 'unwind': main, woken from a sleep,
+  // returns to the page by it and leaves the program running.
   call: function(action) {
     try {
       return action();
     } catch (thrown) {
-      if (!QuandrelPage.ended) throw thrown;
+      if (!QuandrelPage.ended && thrown !== 'unwind') throw thrown;
       return undefined;
     }
   },
