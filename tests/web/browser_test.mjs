@@ -492,7 +492,7 @@ describe('the game in a browser page', () => {
       const packages = [];
       page.on('request', (request) => {
         const name = new URL(request.url()).pathname;
-        if (/^\/quandrel-.+\.(js|data)$/.test(name)) packages.push(name);
+        if (/^\/quandrel-(later-)?[a-z]{2}\.(js|data)$/.test(name)) packages.push(name);  // a language's
       });
       await page.evaluateOnNewDocument((preferred) => {
         Object.defineProperty(navigator, 'languages', {get: () => preferred});
@@ -525,7 +525,7 @@ describe('the game in a browser page', () => {
     const packages = [];
     page.on('request', (request) => {
       const name = new URL(request.url()).pathname;
-      if (/^\/quandrel-.+\.(js|data)$/.test(name)) packages.push(name);
+      if (/^\/quandrel-(later-)?[a-z]{2}\.(js|data)$/.test(name)) packages.push(name);  // a language's
     });
     await page.evaluateOnNewDocument(() => {
       Object.defineProperty(navigator, 'languages', {get: () => ['zh-CN']});
@@ -538,10 +538,21 @@ describe('the game in a browser page', () => {
     await waitForState((s) => s.screen === 'menu', 'the Chinese menu');
     await click(optionsButton);
     await waitForState((s) => s.screen === 'settings' && s.language === 'zh', 'the Chinese panel');
+    // The languages go round in the order of their codes: zh, then de, then en.
+    await click(languageButton);
+    await waitForState((s) => s.language === 'de', 'the switch to German');
     await click(languageButton);
     const switched = await waitForState((s) => s.language === 'en', 'the switch to English');
     assert.equal(switched.options.language, 'en');
-    assert.deepEqual(packages.sort(), ['/quandrel-en.data', '/quandrel-en.js', '/quandrel-zh.data', '/quandrel-zh.js']);
+    const ofLanguages = (...languages) => languages.flatMap((language) => [
+      `/quandrel-${language}.data`, `/quandrel-${language}.js`,
+      `/quandrel-later-${language}.data`, `/quandrel-later-${language}.js`]).sort();
+    // A language's later package is asked for once its first one arrived.
+    const fetched = async (expected) => {
+      for (const deadline = Date.now() + 5000; packages.length < expected.length && Date.now() < deadline;) await sleep(50);
+      return packages.sort();
+    };
+    assert.deepEqual(await fetched(ofLanguages('de', 'en', 'zh')), ofLanguages('de', 'en', 'zh'));
     await sleep(100);
     assert.ok(await unlikeDesktop('settings-en') <= 480 * 720 / 200, 'the panel redrawn in English');
     await page.waitForFunction((key) => /language=en/.test(atob(localStorage.getItem(key) || '')),
@@ -551,7 +562,7 @@ describe('the game in a browser page', () => {
     await page.reload({waitUntil: 'load'});
     const kept = await waitForState((s) => s.screen === 'menu', 'the menu after the reload');
     assert.equal(kept.language, 'en');
-    assert.deepEqual(packages.sort(), ['/quandrel-en.data', '/quandrel-en.js'], 'only the chosen language downloads');
+    assert.deepEqual(await fetched(ofLanguages('en')), ofLanguages('en'), 'only the chosen language downloads');
 
     await page.goto(origin + '?lang=zh', {waitUntil: 'load'});
     const named = await waitForState((s) => s.screen === 'menu', 'the menu with ?lang=zh');

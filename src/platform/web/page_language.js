@@ -25,6 +25,7 @@ var QuandrelLanguages = {
       return;
     }
     languages.states[language] = 0;
+    languages.keepExistingFiles();
     var done = 'datafile_quandrel-' + language + '.data';
     var remove = Module['removeRunDependency'];
     Module['removeRunDependency'] = function(id) {
@@ -37,5 +38,19 @@ var QuandrelLanguages = {
     script.src = 'quandrel-' + language + '.js';
     script.onerror = function() { languages.states[language] = 2; };
     document.body.appendChild(script);
+  },
+
+  // A language's package also carries the original pictures it has no
+  // variant of, which the first language's package already put in place:
+  // those are kept as they are instead of failing the whole package.
+  keepExistingFiles: function() {
+    if (QuandrelLanguages.keeping) return;
+    QuandrelLanguages.keeping = true;
+    var create = Module['FS_createDataFile'];
+    Module['FS_createDataFile'] = function(parent, name) {
+      var path = name ? parent + '/' + name : parent;
+      if (FS.analyzePath(path).exists) return FS.lookupPath(path).node;
+      return create.apply(this, arguments);
+    };
   },
 };
