@@ -492,7 +492,7 @@ describe('the game in a browser page', () => {
       const packages = [];
       page.on('request', (request) => {
         const name = new URL(request.url()).pathname;
-        if (/^\/quandrel-(later-)?[a-z]{2}\.(js|data)$/.test(name)) packages.push(name);  // a language's
+        if (/^\/quandrel-.+\.(js|data)$/.test(name)) packages.push(name);
       });
       await page.evaluateOnNewDocument((preferred) => {
         Object.defineProperty(navigator, 'languages', {get: () => preferred});
