@@ -1,12 +1,11 @@
-// The options file: what it keeps reads back the same, a file holding a value
-// out of range is set aside whole, and a save that fails at any file
-// operation leaves the options that were there before.
+// The options file: what it keeps reads back the same, and a file holding a
+// value out of range is set aside whole. A failed save is the shared writer's
+// (progress_file_test).
 #include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
 
-#include "failing_file_system.hpp"
 #include "ini_test_support.hpp"
 #include "progress/game_options.hpp"
 
@@ -53,30 +52,6 @@ TEST(OptionsFile, AValueOutOfRangeSetsTheFileAsideAndGivesTheDefaults) {
     EXPECT_EQ(loadOptions(path), GameOptions{}) << stored;
     EXPECT_EQ(dir.entries(), std::vector<std::string>{"quandrel-options.ini.bad"}) << stored;
     EXPECT_EQ(readFile(path + ".bad"), bytesOf(stored));
-  }
-}
-
-TEST(OptionsFile, ASaveFailingAtAnyFileOperationLeavesTheOldOptions) {
-  TempDir dir;
-  const std::string path = dir.file("quandrel-options.ini");
-  const GameOptions before{TimeMode::Relaxed, false, "en"};
-  const GameOptions after{TimeMode::Off, true, "zh"};
-  FailingFileSystem counting(-1);
-  {
-    ScopedFileSystem scope(counting);
-    ASSERT_TRUE(saveOptions(path, before));
-  }
-  ASSERT_GT(counting.calls(), 3);
-  for (int failAt = 0; failAt < counting.calls(); ++failAt) {
-    ASSERT_TRUE(saveOptions(path, before));
-    FailingFileSystem failing(failAt);
-    bool saved;
-    {
-      ScopedFileSystem scope(failing);
-      saved = saveOptions(path, after);
-    }
-    EXPECT_EQ(loadOptions(path), saved ? after : before) << "failing " << failing.failed();
-    EXPECT_EQ(dir.entries(), std::vector<std::string>{"quandrel-options.ini"}) << "failing " << failing.failed();
   }
 }
 
