@@ -57,7 +57,7 @@ class RecordingFileSystem final : public FileSystem {
   std::vector<std::string> opened;
 
  private:
-  FileSystem& real_ = posixFileSystem();
+  FileSystem& real_ = systemFileSystem();
 };
 
 struct StartUpPictures {

@@ -59,6 +59,10 @@ class Host {
   virtual bool prepareLanguage(const std::string& /*language*/) { return true; }
   // Vibrates with `pulse` (haptics.hpp); a host that cannot does nothing.
   virtual void pulse(HapticPulse /*pulse*/) {}
+  // The class name of the program's top-level window, given when the window is
+  // created: a host whose windows others find by class name (Windows'
+  // FindWindow) gives its window that class. Others do nothing.
+  virtual void nameWindow(std::u16string_view /*className*/) {}
   // The window shown or hidden, brought to the front, animated in.
   virtual void showWindow(bool show) = 0;
   virtual void raiseWindow() = 0;

@@ -37,10 +37,11 @@ void CMzWnd::OnKeyDown(MzKey, uint32_t) {}
 bool CMzWnd::KeepsKey(MzKey) const { return false; }
 void CMzWnd::AppendDebugState(std::string&) const {}
 
-bool CMzWnd::Create(int32_t, int32_t, int32_t width, int32_t height, CMzWnd*, int32_t, uint32_t, uint32_t) {
+bool CMzWnd::Create(int32_t, int32_t, int32_t width, int32_t height, CMzWnd* parent, int32_t, uint32_t, uint32_t) {
   if (m_hWnd != 0) return false;  // already created
   m_hWnd = registerWindow(this);
   if (m_hWnd == 0) return false;
+  if (Host* host = currentHost(); host != nullptr && parent == nullptr) host->nameWindow(GetWindowClassName());
   width_ = width;
   height_ = height;
   invalidateWhole();

@@ -1,10 +1,11 @@
 // Turning delivered events into script lines, and the file they go to.
 #include "platform/session_recorder.hpp"
 
-#include <cstdio>
+#include <fstream>
 
 #include "platform/focus_pause.hpp"
 #include "platform/key_names.hpp"
+#include "platform/system/path_text.hpp"
 
 namespace {
 
@@ -23,10 +24,6 @@ std::string withModifiers(const HostEvent& event) {
 std::string pointerLine(const char* verb, const HostEvent& event) {
   return std::string(verb) + ' ' + std::to_string(event.x) + ' ' + std::to_string(event.y);
 }
-
-struct FileCloser {
-  void operator()(std::FILE* file) const { std::fclose(file); }
-};
 
 }  // namespace
 
@@ -52,15 +49,14 @@ std::string scriptLineOf(const HostEvent& event) {
 SessionRecorder::SessionRecorder(LineSink sink) : sink_(std::move(sink)) { sink_(Heading); }
 
 std::unique_ptr<SessionRecorder> SessionRecorder::toFile(const std::string& path, std::string& error) {
-  std::FILE* opened = std::fopen(path.c_str(), "w");
-  if (!opened) {
+  auto file = std::make_shared<std::ofstream>(filesystemPathFromUtf8(path), std::ios::binary | std::ios::trunc);
+  if (!*file) {
     error = "cannot write the recording '" + path + "'";
     return nullptr;
   }
-  std::shared_ptr<std::FILE> file(opened, FileCloser{});
   return std::make_unique<SessionRecorder>([file](std::string_view line) {
-    std::fwrite(line.data(), 1, line.size(), file.get());
-    std::fflush(file.get());
+    file->write(line.data(), static_cast<std::streamsize>(line.size()));
+    file->flush();
   });
 }
 

@@ -7,6 +7,8 @@
 #include <stb_image.h>
 
 #define STB_IMAGE_WRITE_IMPLEMENTATION
+/* On Windows, file names are UTF-8 like everywhere else (no effect elsewhere). */
+#define STBIW_WINDOWS_UTF8
 #include <stb_image_write.h>
 
 #define STB_TRUETYPE_IMPLEMENTATION

@@ -1,8 +1,8 @@
 // Letterbox placement, window-to-game mapping and the starting window size.
 #include <gtest/gtest.h>
 
-#include "platform/sdl/letterbox.hpp"
-#include "platform/sdl/window_size.hpp"
+#include "platform/letterbox.hpp"
+#include "platform/window_size.hpp"
 
 namespace {
 

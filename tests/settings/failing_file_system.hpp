@@ -41,5 +41,5 @@ class FailingFileSystem final : public FileSystem {
   int count = 0;
   std::string failedOperation;
   std::set<int> temporaries;
-  FileSystem& real = posixFileSystem();
+  FileSystem& real = systemFileSystem();
 };

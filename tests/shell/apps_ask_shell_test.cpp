@@ -1,5 +1,6 @@
 // The apps-ask requests as the shell reads them from its queue: every byte of each kind.
 #include <gtest/gtest.h>
+#include <mqueue.h>
 
 #include <algorithm>
 #include <string>

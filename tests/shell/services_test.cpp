@@ -1,6 +1,7 @@
 // Platform services that need no other process: debug output, text conversion, message
 // queue limits, events, registered messages and the settings store.
 #include <gtest/gtest.h>
+#include <mqueue.h>
 #include <fcntl.h>
 #include <unistd.h>
 

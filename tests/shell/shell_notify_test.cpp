@@ -1,5 +1,6 @@
 // The shell-notify and user-notification queues as the shell reads them.
 #include <gtest/gtest.h>
+#include <mqueue.h>
 
 #include <array>
 #include <numeric>

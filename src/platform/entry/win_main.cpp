@@ -4,23 +4,30 @@
 #include <iostream>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "platform/entry/command_line.hpp"
+#include "platform/entry/process_setup.hpp"
 #include "platform/focus_pause.hpp"
 #include "platform/headless/headless_host.hpp"
 #include "platform/headless/paced_replay_host.hpp"
 #include "platform/host.hpp"
 #include "platform/language/language.hpp"
+#include "platform/language/system_language.hpp"
 #include "platform/language_switch.hpp"
 #include "platform/message_loop.hpp"
 #include "platform/mz_app.hpp"
 #include "platform/mz_functions.hpp"
 #include "platform/session_recorder.hpp"
+#include "platform/system/path_text.hpp"
 #if QUANDREL_HAVE_SDL
 #include "platform/sdl/sdl_host.hpp"
 #endif
 #if QUANDREL_HAVE_WEB
 #include "platform/web/page_loop.hpp"
+#endif
+#if QUANDREL_HAVE_WIN32
+#include "platform/win32/win32_host.hpp"
 #endif
 
 namespace {
@@ -28,15 +35,9 @@ namespace {
 constexpr int ExitFailure = 1;
 constexpr int ExitUsage = 2;
 
-std::string programName(const char* argv0) {
-  const std::string path = argv0 ? argv0 : "quandrel";
-  const size_t slash = path.rfind('/');
-  return slash == std::string::npos ? path : path.substr(slash + 1);
-}
-
 // Writes the state the loop ended in, for comparing a session with its replay.
 bool writeFinalState(const std::string& path, const std::string& program) {
-  std::ofstream file(path, std::ios::binary | std::ios::trunc);
+  std::ofstream file(filesystemPathFromUtf8(path), std::ios::binary | std::ios::trunc);
   file << loopStateJson() << '\n';
   file.close();
   if (file) return true;
@@ -76,7 +77,7 @@ int runApplication(Application application, Host& host, const CommandLine& line,
   return code;
 }
 
-#if QUANDREL_HAVE_SDL
+#if QUANDREL_HAVE_SDL || QUANDREL_HAVE_WIN32
 int runReplay(Application application, Host& window, std::istream& recording, const CommandLine& line,
               const std::string& program) {
   PacedReplayHost host(window, recording, std::cout, std::cerr);
@@ -88,7 +89,7 @@ int runReplay(Application application, Host& window, std::istream& recording, co
 int runHeadless(Application application, const CommandLine& line, const std::string& program) {
   std::ifstream file;
   if (!line.scriptPath.empty()) {
-    file.open(line.scriptPath);
+    file.open(filesystemPathFromUtf8(line.scriptPath), std::ios::binary);
     if (!file) {
       std::cerr << program << ": cannot read script '" << line.scriptPath << "'\n";
       return ExitUsage;
@@ -105,17 +106,21 @@ int runWindowed(Application application, const CommandLine& line, const std::str
   (void)line;
   (void)program;
   return runInPage(application());
-#elif QUANDREL_HAVE_SDL
+#elif QUANDREL_HAVE_SDL || QUANDREL_HAVE_WIN32
   std::ifstream recording;
   if (!line.replayPath.empty()) {
-    recording.open(line.replayPath);
+    recording.open(filesystemPathFromUtf8(line.replayPath), std::ios::binary);
     if (!recording) {
       std::cerr << program << ": cannot read recording '" << line.replayPath << "'\n";
       return ExitUsage;
     }
   }
   std::string error;
+#if QUANDREL_HAVE_WIN32
+  std::unique_ptr<Host> host = createWin32Host(line.window, error);
+#else
   std::unique_ptr<Host> host = createSdlHost(line.window, error);
+#endif
   if (host) return line.replayPath.empty() ? runApplication(application, *host, line, program)
                                            : runReplay(application, *host, recording, line, program);
   std::cerr << program << ": " << error << "; run '" << program << " --headless' to play without a window\n";
@@ -130,8 +135,12 @@ int runWindowed(Application application, const CommandLine& line, const std::str
 }  // namespace
 
 int WinMain(int argc, char** argv, const char* version, CMzApp& (*application)(), RecordsListing listRecords) {
-  const std::string program = programName(argc > 0 ? argv[0] : nullptr);
-  const CommandLine line = parseCommandLine(argc, argv);
+  prepareStandardStreams();
+  const std::vector<std::string> arguments = processArguments(argc, argv);
+  std::vector<const char*> argumentTexts;
+  for (const std::string& argument : arguments) argumentTexts.push_back(argument.c_str());
+  const std::string program = programNameOf(arguments.empty() ? "quandrel" : arguments.front());
+  const CommandLine line = parseCommandLine(static_cast<int>(argumentTexts.size()), argumentTexts.data());
   switch (line.action) {
     case CommandLine::Action::Help: std::cout << usageText(program); return 0;
     case CommandLine::Action::Version: std::cout << program << ' ' << (version ? version : "") << '\n'; return 0;
@@ -144,7 +153,7 @@ int WinMain(int argc, char** argv, const char* version, CMzApp& (*application)()
       return ExitFailure;
     case CommandLine::Action::Run: break;
   }
-  const std::string language = line.language.empty() ? languageFromEnvironment() : line.language;
+  const std::string language = line.language.empty() ? languageFromSystem() : line.language;
   if (std::string error; !setActiveLanguage(language, error))
     std::cerr << program << ": " << error << "; texts show untranslated\n";
   setLanguageNamedForRun(!line.language.empty());

@@ -7,7 +7,7 @@
 
 #include "platform/sdl/sdl_host.hpp"
 #include "platform/sdl/sdl_keys.hpp"
-#include "platform/sdl/window_size.hpp"
+#include "platform/window_size.hpp"
 
 namespace {
 

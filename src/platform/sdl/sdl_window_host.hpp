@@ -11,7 +11,7 @@
 
 #include "platform/canvas.hpp"
 #include "platform/host.hpp"
-#include "platform/sdl/letterbox.hpp"
+#include "platform/letterbox.hpp"
 #include "platform/sdl/sdl_audio.hpp"
 #include "platform/sdl/sdl_gamepads.hpp"
 #include "platform/window_options.hpp"

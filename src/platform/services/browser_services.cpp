@@ -12,7 +12,7 @@
 
 namespace services {
 namespace {
-constexpr mqd_t kNoQueue = static_cast<mqd_t>(-1);
+constexpr std::intptr_t kNoQueue = -1;
 }  // namespace
 
 std::optional<MessageQueueWriter> MessageQueueWriter::open(const std::string&, MessageQueueLimits) {

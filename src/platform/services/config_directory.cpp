@@ -4,7 +4,10 @@
 #include <pwd.h>
 #include <unistd.h>
 
+#include <algorithm>
+#include <cctype>
 #include <cstdlib>
+#include <string>
 
 namespace services {
 
@@ -23,6 +26,15 @@ std::filesystem::path userConfigDirectory() {
   if (const char* config = std::getenv("XDG_CONFIG_HOME"); config != nullptr && config[0] == '/') return config;
   const std::filesystem::path home = homeDirectory();
   return home.empty() ? home : home / ".config";
+}
+
+std::filesystem::path applicationConfigDirectory(std::string_view name) {
+  const std::filesystem::path config = userConfigDirectory();
+  if (config.empty()) return config;
+  std::string folder(name);
+  std::transform(folder.begin(), folder.end(), folder.begin(),
+                 [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+  return config / folder;
 }
 
 }  // namespace services

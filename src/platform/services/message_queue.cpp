@@ -2,6 +2,7 @@
 #include "platform/services/message_queue.hpp"
 
 #include <fcntl.h>
+#include <mqueue.h>
 
 #include <cerrno>
 #include <fstream>
@@ -10,7 +11,7 @@
 namespace services {
 namespace {
 
-constexpr mqd_t kNoQueue = static_cast<mqd_t>(-1);
+constexpr std::intptr_t kNoQueue = -1;
 constexpr int kOpenFlags = O_WRONLY | O_CREAT | O_NONBLOCK | O_CLOEXEC;
 constexpr mode_t kQueueMode = 0600;
 
@@ -45,14 +46,14 @@ std::optional<MessageQueueLimits> limitsWithinSystemMaxima(MessageQueueLimits li
 
 std::optional<MessageQueueWriter> MessageQueueWriter::open(const std::string& name, MessageQueueLimits limits) {
   mqd_t queue = openWith(name, limits);
-  if (queue == kNoQueue && errno == EINVAL) {
+  if (queue == static_cast<mqd_t>(-1) && errno == EINVAL) {
     if (auto lowered = limitsWithinSystemMaxima(limits)) {
       queue = openWith(name, *lowered);
     } else {
       errno = EINVAL;
     }
   }
-  if (queue == kNoQueue) return std::nullopt;
+  if (queue == static_cast<mqd_t>(-1)) return std::nullopt;
   return MessageQueueWriter(queue);
 }
 
@@ -61,23 +62,23 @@ MessageQueueWriter::MessageQueueWriter(MessageQueueWriter&& other) noexcept
 
 MessageQueueWriter& MessageQueueWriter::operator=(MessageQueueWriter&& other) noexcept {
   if (this != &other) {
-    if (queue_ != kNoQueue) mq_close(queue_);
+    if (queue_ != kNoQueue) mq_close(static_cast<mqd_t>(queue_));
     queue_ = std::exchange(other.queue_, kNoQueue);
   }
   return *this;
 }
 
 MessageQueueWriter::~MessageQueueWriter() {
-  if (queue_ != kNoQueue) mq_close(queue_);
+  if (queue_ != kNoQueue) mq_close(static_cast<mqd_t>(queue_));
 }
 
 bool MessageQueueWriter::send(std::span<const std::uint8_t> message) const {
-  return mq_send(queue_, reinterpret_cast<const char*>(message.data()), message.size(), 0) == 0;
+  return mq_send(static_cast<mqd_t>(queue_), reinterpret_cast<const char*>(message.data()), message.size(), 0) == 0;
 }
 
 MessageQueueLimits MessageQueueWriter::limits() const {
   mq_attr attributes{};
-  if (mq_getattr(queue_, &attributes) != 0) return {0, 0};
+  if (mq_getattr(static_cast<mqd_t>(queue_), &attributes) != 0) return {0, 0};
   return {attributes.mq_maxmsg, attributes.mq_msgsize};
 }
 

@@ -1,8 +1,7 @@
-// Named message queues that carry fixed records to another process (POSIX mqueue).
+// Named message queues that carry fixed records to another process (POSIX mqueue, or on
+// Windows a named shared memory ring with a named mutex and semaphore).
 // This side only writes, and a write never waits.
 #pragma once
-
-#include <mqueue.h>
 
 #include <cstdint>
 #include <optional>
@@ -39,8 +38,9 @@ class MessageQueueWriter {
   MessageQueueLimits limits() const;
 
  private:
-  explicit MessageQueueWriter(mqd_t queue) : queue_(queue) {}
-  mqd_t queue_;
+  // The system's queue: a POSIX queue descriptor, or the Windows queue's objects.
+  explicit MessageQueueWriter(std::intptr_t queue) : queue_(queue) {}
+  std::intptr_t queue_;
 };
 
 }  // namespace services

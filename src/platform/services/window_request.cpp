@@ -1,10 +1,5 @@
-// Window request records and the address of a window's socket.
+// Window request records.
 #include "platform/services/window_request.hpp"
-
-#include <sys/un.h>
-#include <unistd.h>
-
-#include "platform/system/utf.hpp"
 
 namespace services {
 namespace {
@@ -38,14 +33,6 @@ std::optional<WindowRequest> decodeWindowRequest(std::span<const std::uint8_t> b
     return std::nullopt;
   return WindowRequest{static_cast<WindowAction>(action), getWord(&bytes[4]), getWord(&bytes[8]),
                        getWord(&bytes[12])};
-}
-
-std::string windowSocketAddress(std::u16string_view className) {
-  if (className.empty()) return {};
-  std::string address("\0quandrel-window/", 17);
-  address += std::to_string(::getuid()) + "/" + utf8FromUtf16(className);
-  if (address.size() > sizeof(sockaddr_un::sun_path)) return {};
-  return address;
 }
 
 }  // namespace services

@@ -4,6 +4,8 @@
 // (see window_listener.hpp); a client finds it by connecting and delivers one fixed
 // 16-byte record per connection. The socket lives in the abstract namespace and carries
 // the user's id, so it vanishes with the process and copies run by other users never meet.
+// On Windows the window is a real top-level window of that class: FindWindowW finds it
+// and the record travels in a WM_COPYDATA message (window_request_win32.hpp).
 #pragma once
 
 #include <array>
@@ -39,7 +41,7 @@ std::array<std::uint8_t, kWindowRequestBytes> encodeWindowRequest(const WindowRe
 // nullopt unless bytes is one whole record with a known action.
 std::optional<WindowRequest> decodeWindowRequest(std::span<const std::uint8_t> bytes);
 
-// The socket address of a class name (abstract: it starts with a zero byte); empty when
+// POSIX: the socket address of a class name (abstract: it starts with a zero byte); empty when
 // the name does not fit a socket address.
 std::string windowSocketAddress(std::u16string_view className);
 

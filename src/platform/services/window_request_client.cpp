@@ -11,6 +11,8 @@
 #include <cstddef>
 #include <cstring>
 
+#include "platform/system/utf.hpp"
+
 namespace services {
 namespace {
 
@@ -50,6 +52,14 @@ int connectToWindow(std::u16string_view className, std::chrono::milliseconds tim
 }
 
 }  // namespace
+
+std::string windowSocketAddress(std::u16string_view className) {
+  if (className.empty()) return {};
+  std::string address("\0quandrel-window/", 17);
+  address += std::to_string(::getuid()) + "/" + utf8FromUtf16(className);
+  if (address.size() > sizeof(sockaddr_un::sun_path)) return {};
+  return address;
+}
 
 bool findWindowByClassName(std::u16string_view className) {
   const int fd = connectToWindow(className, std::chrono::milliseconds(0));

@@ -9,7 +9,8 @@
 enum class PathKind { Missing, File, Directory, Other, Unknown };
 enum class FileAccess { Read, ReadWrite };
 
-// Paths are the system's own (UTF-8) byte strings. A file is an open handle, -1 for none.
+// Paths are UTF-8 byte strings (on Windows turned into the wide names of the system's
+// calls). A file is an open handle, -1 for none.
 class FileSystem {
  public:
   virtual ~FileSystem() = default;
@@ -34,8 +35,8 @@ class FileSystem {
   virtual bool remove(const std::string& path) = 0;
 };
 
-// The real file system of the machine.
-FileSystem& posixFileSystem();
+// The real file system of the machine: POSIX calls, or Windows' wide-character calls.
+FileSystem& systemFileSystem();
 
 // The file system the program uses: the real one unless a test has put another in place.
 FileSystem& fileSystem();

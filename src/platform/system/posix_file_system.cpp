@@ -1,4 +1,4 @@
-// The file operations on POSIX, and the switch that lets tests put another file system in place.
+// The file operations on POSIX.
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -106,17 +106,9 @@ class PosixFileSystem final : public FileSystem {
   unsigned nextTemporary = 0;
 };
 
-FileSystem* current = nullptr;
-
 }  // namespace
 
-FileSystem& posixFileSystem() {
+FileSystem& systemFileSystem() {
   static PosixFileSystem instance;
   return instance;
 }
-
-FileSystem& fileSystem() { return current != nullptr ? *current : posixFileSystem(); }
-
-ScopedFileSystem::ScopedFileSystem(FileSystem& replacement) : previous(current) { current = &replacement; }
-
-ScopedFileSystem::~ScopedFileSystem() { current = previous; }

@@ -1,5 +1,5 @@
 // Letterbox geometry for the scaled frame.
-#include "platform/sdl/letterbox.hpp"
+#include "platform/letterbox.hpp"
 
 #include <algorithm>
 #include <cmath>

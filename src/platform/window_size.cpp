@@ -1,5 +1,5 @@
 // Starting window size: whole multiples of the frame where the screen allows.
-#include "platform/sdl/window_size.hpp"
+#include "platform/window_size.hpp"
 
 #include <algorithm>
 

@@ -1,0 +1,35 @@
+#!/bin/sh
+# Cross-builds the game for 64-bit Windows with Debian's MinGW-w64 and makes
+#   OUTDIR/quandrel-VERSION-windows-x64.zip   the portable folder
+#   OUTDIR/quandrel-VERSION-setup.exe         the NSIS installer
+# Usage: scripts/build-windows.sh OUTDIR
+# The build tree is build-windows/ in the source (QUANDREL_WINDOWS_BUILD to move it).
+# Needs: g++-mingw-w64-x86-64-posix, nsis, zip (scripts/install-test-deps.sh).
+set -eu
+out=${1:?usage: scripts/build-windows.sh OUTDIR}
+source=$(cd "$(dirname "$0")/.." && pwd)
+build=${QUANDREL_WINDOWS_BUILD:-$source/build-windows}
+mkdir -p "$out"
+out=$(cd "$out" && pwd)
+
+launcher=
+if command -v ccache >/dev/null; then
+  launcher="-DCMAKE_CXX_COMPILER_LAUNCHER=ccache -DCMAKE_C_COMPILER_LAUNCHER=ccache"
+fi
+# shellcheck disable=SC2086
+cmake -S "$source" -B "$build" -DCMAKE_TOOLCHAIN_FILE="$source/cmake/mingw-w64-x86_64.cmake" \
+  -DCMAKE_BUILD_TYPE=Release -DQUANDREL_TESTS=OFF -DQUANDREL_BENCH=OFF $launcher >/dev/null
+cmake --build "$build" -j"$(nproc)" --target quandrel >/dev/null
+
+version=$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' "$build/CMakeCache.txt")
+name=quandrel-$version
+stage=$(mktemp -d)
+trap 'rm -rf "$stage"' EXIT
+cmake --install "$build" --prefix "$stage/$name" --strip >/dev/null
+
+rm -f "$out/$name-windows-x64.zip"
+(cd "$stage" && zip -qr -X "$out/$name-windows-x64.zip" "$name")
+makensis -V2 -DVERSION="$version" -DSTAGE="$stage/$name" -DOUTFILE="$out/$name-setup.exe" \
+  "$source/packaging/windows/installer.nsi"
+echo "$out/$name-windows-x64.zip"
+echo "$out/$name-setup.exe"

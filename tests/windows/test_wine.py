@@ -1,0 +1,317 @@
+#!/usr/bin/python3
+"""The Windows build under Wine, against the native build of the same source:
+its version, headless games giving the same dumps, frames and settings bytes,
+a real window under Xvfb played to the game screen, a second start raising the
+first, and the installer and uninstaller run silently.
+
+Builds with scripts/build-windows.sh into $QUANDREL_WINDOWS_OUT. One Wine
+prefix and one Xvfb serve every case. Exits with 77 (skipped) when Wine,
+MinGW, NSIS or the X tools are missing.
+"""
+
+import os
+import shutil
+import subprocess
+import sys
+import tempfile
+import time
+import unittest
+import zipfile
+
+HERE = os.path.dirname(os.path.abspath(__file__))
+ROOT = os.path.dirname(os.path.dirname(HERE))
+sys.path.insert(0, os.path.join(ROOT, "tests", "e2e"))
+from quandrel_driver import MENU, parse_settings, settings_bytes  # noqa: E402
+
+TOOLS = ("wine", "wineserver", "x86_64-w64-mingw32-g++-posix", "makensis", "zip", "Xvfb", "xdotool", "import",
+         "compare")
+START_BUTTON = (234, 459)
+UNINSTALL_KEY = r"[Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Quandrel]"
+GAME_WINDOW_CLASS = b"RidevuzuzUvi"
+# Prints the class of the window in front, as Windows sees it (without a window
+# manager, X's stacking and focus do not follow Windows' foreground).
+FOREGROUND_PROBE = r"""
+#include <windows.h>
+#include <stdio.h>
+int main(void) {
+  char name[256] = "";
+  HWND window = GetForegroundWindow();
+  if (window) GetClassNameA(window, name, sizeof name);
+  printf("%s\n", name);
+  return 0;
+}
+"""
+
+# Headless games played by both builds: each gives its dumps and its frames.
+GAMES = {
+    "menu": MENU + ["screenshot {shot}1.png", "dump"],
+    "board": MENU + ["command 220", "wait 400", "key Right", "key Right", "key Space", "wait 1500", "dump",
+                     "key Left", "key Space", "wait 2500", "screenshot {shot}1.png", "dump"],
+    "settings": MENU + ["command 222", "wait 100", "key Down", "key Return", "wait 200", "dump",
+                        "screenshot {shot}1.png", "key Escape", "wait 200", "dump"],
+    "long play": MENU + ["command 220"] + ["key Space", "wait 700", "key Right", "wait 300"] * 40 + [
+        "dump", "screenshot {shot}1.png"],
+}
+
+work = None
+wine = None
+
+
+class Wine:
+    """Runs Windows programs in one private prefix, on one virtual display."""
+
+    def __init__(self, root, display):
+        self.prefix = os.path.join(root, "prefix")
+        self.env = dict(os.environ, WINEPREFIX=self.prefix, HOME=os.path.join(root, "home"), WINEDEBUG="-all",
+                        WINEARCH="win64", LANG="C.UTF-8", DISPLAY=display,
+                        WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d;winedbg.exe=d")
+        os.makedirs(self.env["HOME"], exist_ok=True)
+        self.logs = root
+
+    @staticmethod
+    def path(linux_path):
+        return "Z:" + linux_path.replace("/", "\\")
+
+    def start(self, program, *args, name="run"):
+        """The program running in the background, its output in files."""
+        out = open(os.path.join(self.logs, name + ".out"), "wb")
+        err = open(os.path.join(self.logs, name + ".err"), "wb")
+        with out, err:
+            return subprocess.Popen(["wine", program] + list(args), env=self.env, stdin=subprocess.DEVNULL,
+                                    stdout=out, stderr=err)
+
+    def run(self, program, *args, timeout=120):
+        """(exit status, standard output, standard error) of a finished run."""
+        process = self.start(program, *args)
+        status = process.wait(timeout=timeout)
+        return status, self.output("run.out"), self.output("run.err")
+
+    def output(self, name):
+        with open(os.path.join(self.logs, name), "rb") as file:
+            return file.read()
+
+    def settle(self):
+        subprocess.run(["wineserver", "-w"], env=self.env, timeout=120)
+
+    def user_folder(self, *parts):
+        users = os.path.join(self.prefix, "drive_c", "users")
+        user = next(name for name in sorted(os.listdir(users)) if name != "Public")
+        return os.path.join(users, user, *parts)
+
+    def appdata(self):
+        return self.user_folder("AppData", "Roaming", "Quandrel")
+
+
+def start_xvfb():
+    read, write = os.pipe()
+    server = subprocess.Popen(["Xvfb", "-displayfd", str(write), "-screen", "0", "1280x1024x24", "-nolisten", "tcp"],
+                              pass_fds=(write,), stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+    os.close(write)
+    with os.fdopen(read) as pipe:
+        number = pipe.readline().strip()
+    return server, ":" + number
+
+
+def setUpModule():
+    global work, wine, xvfb
+    work = tempfile.mkdtemp(prefix="quandrel-wine-")
+    out = os.environ.get("QUANDREL_WINDOWS_OUT") or os.path.join(work, "out")
+    built = subprocess.run([os.path.join(ROOT, "scripts", "build-windows.sh"), out], capture_output=True, text=True)
+    if built.returncode != 0:
+        raise AssertionError("build-windows.sh failed:\n" + built.stdout + built.stderr)
+    zip_path, setup_path = built.stdout.split()[-2:]
+    Cases.setup = setup_path
+    with zipfile.ZipFile(zip_path) as archive:
+        archive.extractall(os.path.join(work, "portable"))
+        Cases.packaged = sorted(name.split("/", 1)[1] for name in archive.namelist() if not name.endswith("/"))
+    folder = os.listdir(os.path.join(work, "portable"))[0]
+    Cases.exe = os.path.join(work, "portable", folder, "quandrel.exe")
+    os.chmod(Cases.exe, 0o755)
+    probe = os.path.join(work, "foreground.c")
+    with open(probe, "w") as file:
+        file.write(FOREGROUND_PROBE)
+    Cases.probe = os.path.join(work, "foreground.exe")
+    subprocess.run(["x86_64-w64-mingw32-gcc", "-O1", "-o", Cases.probe, probe], check=True)
+    xvfb, display = start_xvfb()
+    wine = Wine(work, display)
+    wine.run("wineboot", "--init", timeout=300)
+    wine.settle()
+
+
+def tearDownModule():
+    if wine:
+        subprocess.run(["wineserver", "-k"], env=wine.env, timeout=60)
+    xvfb.terminate()
+    xvfb.wait()
+    shutil.rmtree(work, ignore_errors=True)
+
+
+def native_game(script_lines, folder):
+    """Stdout and the folder of the native build's headless run of a script."""
+    os.makedirs(folder)
+    binary = os.path.join(folder, "quandrel")
+    shutil.copy2(os.environ["QUANDREL_BINARY"], binary)
+    source = os.path.dirname(os.path.abspath(os.environ["QUANDREL_BINARY"]))
+    for data in ("Images", "Sounds"):
+        os.symlink(os.path.join(source, data), os.path.join(folder, data))
+    script = os.path.join(folder, "script.txt")
+    with open(script, "w") as file:
+        file.write("\n".join(script_lines) + "\n")
+    env = dict(os.environ, XDG_RUNTIME_DIR=folder)
+    env.pop("DISPLAY", None)
+    done = subprocess.run([binary, "--headless", "--lang", "zh", "--script", script], env=env,
+                          capture_output=True, timeout=120)
+    if done.returncode != 0:
+        raise AssertionError("native game failed: %r" % done.stderr)
+    return done.stdout
+
+
+def xdotool(*args):
+    return subprocess.run(["xdotool"] + list(args), env=wine.env, capture_output=True, text=True).stdout.split()
+
+
+def wait_for(what, seconds, step=0.3):
+    limit = time.monotonic() + seconds
+    while time.monotonic() < limit:
+        found = what()
+        if found:
+            return found
+        time.sleep(step)
+    return None
+
+
+class Cases(unittest.TestCase):
+    exe = setup = probe = None
+    packaged = []
+
+    def fresh_appdata(self):
+        shutil.rmtree(wine.appdata(), ignore_errors=True)
+
+    def test_version_and_bad_option_reach_the_caller(self):
+        self.fresh_appdata()
+        native = subprocess.run([os.environ["QUANDREL_BINARY"], "--version"], capture_output=True).stdout
+        self.assertEqual(wine.run(self.exe, "--version")[:2], (0, native))
+        status, _, err = wine.run(self.exe, "--no-such-option")
+        self.assertEqual(status, 2)
+        self.assertIn(b"unknown option '--no-such-option'", err)
+        self.assertFalse(os.path.exists(wine.appdata()), "a refused command line made the settings folder")
+
+    def test_headless_games_match_the_native_build(self):
+        for name, lines in GAMES.items():
+            with self.subTest(game=name):
+                folder = os.path.join(work, "native-" + name.replace(" ", "-"))
+                native_lines = [line.format(shot=os.path.join(folder, "shot")) for line in lines]
+                native = native_game(native_lines, folder)
+                self.fresh_appdata()
+                windows_folder = folder + "-wine"
+                os.makedirs(windows_folder)
+                script = os.path.join(windows_folder, "script.txt")
+                with open(script, "w") as file:
+                    shot = wine.path(os.path.join(windows_folder, "shot"))
+                    file.write("\n".join(line.format(shot=shot) for line in lines) + "\n")
+                status, out, err = wine.run(self.exe, "--headless", "--lang", "zh", "--script", wine.path(script))
+                self.assertEqual(status, 0, err)
+                self.assertEqual(out, native)
+                with open(os.path.join(folder, "shot1.png"), "rb") as a, \
+                        open(os.path.join(windows_folder, "shot1.png"), "rb") as b:
+                    self.assertTrue(a.read() == b.read(), "the frames differ")
+                with open(os.path.join(folder, "quandrel.ini"), "rb") as a, \
+                        open(os.path.join(wine.appdata(), "quandrel.ini"), "rb") as b:
+                    self.assertEqual(b.read(), a.read())
+
+    def open_window(self, name):
+        """The first game's process and its X window, once the menu shows."""
+        game = wine.start(self.exe, "--scale", "1", "--lang", "zh", name=name)
+        self.addCleanup(lambda: game.poll() is None and game.kill())
+        windows = wait_for(lambda: [w for w in xdotool("search", "--name", "^Quandrel$")
+                                    if "480x720" in " ".join(xdotool("getwindowgeometry", w))], 60)
+        self.assertTrue(windows, "no 480 x 720 window named Quandrel appeared")
+        return game, windows[0]
+
+    def shot(self, window, name):
+        path = os.path.join(work, name + ".png")
+        subprocess.run(["import", "-window", window, path], env=wine.env, capture_output=True)
+        return path
+
+    def differing_pixels(self, a, b):
+        done = subprocess.run(["compare", "-metric", "AE", a, b, "null:"], capture_output=True, text=True)
+        try:
+            return int(float(done.stderr.split()[0]))
+        except (IndexError, ValueError):
+            return -1
+
+    def test_window_plays_to_the_game_and_saves_in_appdata(self):
+        self.fresh_appdata()
+        menu = os.path.join(work, "native-window")
+        native_game(MENU + ["screenshot %s/menu.png" % menu], menu)
+        game, window = self.open_window("window")
+        shown = wait_for(lambda: self.differing_pixels(self.shot(window, "window-menu"), menu + "/menu.png") == 0, 30)
+        self.assertTrue(shown, "the window never showed the native build's menu, pixel for pixel")
+        xdotool("mousemove", "--window", window, str(START_BUTTON[0]), str(START_BUTTON[1]), "click", "1")
+        board = wait_for(lambda: self.differing_pixels(self.shot(window, "window-board"), menu + "/menu.png") > 10000,
+                         20)
+        self.assertTrue(board, "clicking Start did not open the game")
+        subprocess.run([sys.executable, os.path.join(ROOT, "tests", "desktop", "close_window.py"), window],
+                       env=wine.env, check=True)
+        self.assertEqual(game.wait(timeout=30), 0)
+        with open(os.path.join(wine.appdata(), "quandrel.ini"), "rb") as file:
+            data = file.read()
+        values = parse_settings(data)
+        self.assertEqual(data, settings_bytes(values["CurrentLevel"], values["isSound"], values["isMove"]))
+
+    def test_second_start_raises_the_first_and_ends(self):
+        self.fresh_appdata()
+        first, window = self.open_window("first")
+        # Another program comes to the front.
+        other = wine.start("notepad", name="notepad")
+        self.addCleanup(lambda: (other.kill(), other.wait()))
+        self.assertTrue(wait_for(lambda: wine.run(self.probe)[1].strip() == b"Notepad", 30))
+        status, _, _ = wine.run(self.exe, "--lang", "zh", timeout=60)
+        self.assertEqual(status, 0)
+        self.assertIsNone(first.poll(), "the first copy ended")
+        self.assertTrue(wait_for(lambda: wine.run(self.probe)[1].strip() == GAME_WINDOW_CLASS, 10),
+                        "the first copy was not brought to the front")
+        subprocess.run([sys.executable, os.path.join(ROOT, "tests", "desktop", "close_window.py"), window],
+                       env=wine.env, check=True)
+        self.assertEqual(first.wait(timeout=30), 0)
+
+    def test_installer_and_uninstaller_run_silently(self):
+        status, _, err = wine.run(self.setup, "/S")
+        self.assertEqual(status, 0, err)
+        wine.settle()
+        program = wine.user_folder("AppData", "Local", "Programs", "Quandrel")
+        shortcut = wine.user_folder("AppData", "Roaming", "Microsoft", "Windows", "Start Menu", "Programs",
+                                    "Quandrel.lnk")
+        installed = sorted(os.path.relpath(os.path.join(d, f), program) for d, _, files in os.walk(program)
+                           for f in files)
+        self.assertEqual(installed, sorted(self.packaged + ["uninstall.exe"]))
+        self.assertTrue(os.path.isfile(shortcut))
+        self.assertIn(UNINSTALL_KEY, self.registry())
+        self.assertEqual(wine.run(os.path.join(program, "quandrel.exe"), "--version")[0], 0)
+
+        os.makedirs(wine.appdata(), exist_ok=True)
+        kept = {"quandrel.ini": settings_bytes(3), "quandrel-options.ini": b"kept", "quandrel-records.ini": b"kept"}
+        for name, data in kept.items():
+            with open(os.path.join(wine.appdata(), name), "wb") as file:
+                file.write(data)
+        wine.run(os.path.join(program, "uninstall.exe"), "/S")
+        # The uninstaller copies itself away and returns at once.
+        self.assertTrue(wait_for(lambda: not os.path.exists(program), 60), "the program folder stayed")
+        wine.settle()
+        self.assertFalse(os.path.exists(shortcut))
+        self.assertNotIn(UNINSTALL_KEY, self.registry())
+        for name, data in kept.items():
+            with open(os.path.join(wine.appdata(), name), "rb") as file:
+                self.assertEqual(file.read(), data, name + " was not kept")
+
+    def registry(self):
+        with open(os.path.join(wine.prefix, "user.reg"), encoding="utf-8", errors="replace") as file:
+            return file.read()
+
+
+if __name__ == "__main__":
+    missing = [tool for tool in TOOLS if shutil.which(tool) is None]
+    if missing or not os.environ.get("QUANDREL_BINARY"):
+        print("skipped: missing " + " ".join(missing or ["QUANDREL_BINARY"]))
+        sys.exit(77)
+    unittest.main()
