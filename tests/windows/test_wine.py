@@ -203,7 +203,8 @@ class Cases(unittest.TestCase):
                 native_lines = [line.format(shot=os.path.join(folder, "shot")) for line in lines]
                 native = native_game(native_lines, folder)
                 self.fresh_appdata()
-                windows_folder = folder + "-wine"
+                # A folder name beyond Latin letters: the script and frame paths go through UTF-16.
+                windows_folder = folder + "-wine-颜色-цвет"
                 os.makedirs(windows_folder)
                 script = os.path.join(windows_folder, "script.txt")
                 with open(script, "w") as file:

@@ -1,5 +1,7 @@
 // The notification LEDs of Linux's LED class (/sys/class/leds, or another directory laid
-// out the same way). LEDs are numbered 0.. in the order of their directory names.
+// out the same way). LEDs are numbered 0.. in the order of their directory names. On
+// Windows the LEDs are those offered in named shared memory (notification_led_win32.cpp),
+// and the directory functions do not exist.
 #pragma once
 
 #include <cstdint>
