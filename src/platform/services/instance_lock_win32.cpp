@@ -1,5 +1,6 @@
-// The single-instance lock on Windows: a named mutex in the session's namespace, owned
-// until the process ends (Windows closes it then, however the process ends).
+// The single-instance lock on Windows: a named mutex (in the session's namespace, as
+// every plain name is) whose handle stays open until the process ends; Windows closes
+// it then, however the process ends, and the name is free again.
 #include <windows.h>
 
 #include <mutex>
@@ -16,14 +17,17 @@ InstanceLock acquireInstanceLock(std::u16string_view name) {
   static std::set<std::u16string> held;
   std::lock_guard guard(heldMutex);
   if (held.contains(std::u16string(name))) return InstanceLock::Acquired;
-  const std::wstring objectName = L"Local\\" + std::wstring(name.begin(), name.end());
+  const std::wstring objectName(name.begin(), name.end());
   const HANDLE mutex = ::CreateMutexW(nullptr, TRUE, objectName.c_str());
+  const DWORD error = ::GetLastError();  // read at once: the next call may change it
   if (mutex == nullptr) return InstanceLock::Unavailable;
-  if (::GetLastError() == ERROR_ALREADY_EXISTS) {
+  if (error == ERROR_ALREADY_EXISTS) {
     ::CloseHandle(mutex);
     return InstanceLock::HeldByAnotherProcess;
   }
-  held.emplace(name);  // the handle stays open for the life of the process
+  // The name, not the ownership, is the lock: released at once, the handle kept.
+  ::ReleaseMutex(mutex);
+  held.emplace(name);
   return InstanceLock::Acquired;
 }
 
