@@ -252,6 +252,14 @@ class Cases(unittest.TestCase):
         board = wait_for(lambda: self.differing_pixels(self.shot(window, "window-board"), menu + "/menu.png") > 10000,
                          20)
         self.assertTrue(board, "clicking Start did not open the game")
+        # The keys reach the game (Space fires), and Alt+Return is full screen and back.
+        board_shot = self.shot(window, "window-board-before")
+        xdotool("key", "space")
+        self.assertTrue(wait_for(lambda: self.differing_pixels(self.shot(window, "window-fired"), board_shot) > 0, 10),
+                        "Space did not change the frame")
+        for size in ("1280x1024", "480x720"):
+            xdotool("key", "alt+Return")
+            self.assertTrue(wait_for(lambda: size in " ".join(xdotool("getwindowgeometry", window)), 10), size)
         subprocess.run([sys.executable, os.path.join(ROOT, "tests", "desktop", "close_window.py"), window],
                        env=wine.env, check=True)
         self.assertEqual(game.wait(timeout=30), 0)

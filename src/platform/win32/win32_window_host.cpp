@@ -19,6 +19,7 @@ constexpr DWORD WindowedStyle = WS_OVERLAPPEDWINDOW;
 constexpr int32_t MinimumClientWidth = Canvas::Width / 2;
 constexpr int32_t MinimumClientHeight = Canvas::Height / 2;
 constexpr int IconResource = 1;  // quandrel.rc
+constexpr LPARAM KeyWasDown = LPARAM{1} << 30;  // a key message's auto-repeat bit
 
 uint32_t modifiersNow() {
   uint32_t modifiers = 0;
@@ -157,7 +158,7 @@ LRESULT Win32WindowHost::handle(UINT message, WPARAM wParam, LPARAM lParam) {
     }
     case WM_KEYDOWN:
     case WM_SYSKEYDOWN:
-      if (handleKey(wParam)) return 0;
+      if (handleKey(wParam, (lParam & KeyWasDown) != 0)) return 0;
       break;
     case WM_SYSCHAR:
       if (wParam == VK_RETURN) return 0;  // Alt+Return is ours: no beep
@@ -195,6 +196,8 @@ LRESULT Win32WindowHost::handle(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_SYSCOMMAND:
       // Play holds off the screen saver and the display's power-down.
       if (awake_ && ((wParam & 0xFFF0) == SC_SCREENSAVE || (wParam & 0xFFF0) == SC_MONITORPOWER)) return 0;
+      // Alt or F10 alone would open the window menu and take the next keys from the game.
+      if ((wParam & 0xFFF0) == SC_KEYMENU && lParam == 0) return 0;
       break;
     default:
       break;
@@ -202,11 +205,11 @@ LRESULT Win32WindowHost::handle(UINT message, WPARAM wParam, LPARAM lParam) {
   return ::DefWindowProcW(window_, message, wParam, lParam);
 }
 
-bool Win32WindowHost::handleKey(WPARAM virtualKey) {
+bool Win32WindowHost::handleKey(WPARAM virtualKey, bool repeated) {
   const auto code = static_cast<uint32_t>(virtualKey);
   const uint32_t modifiers = modifiersNow();
   if (togglesFullscreen(code, modifiers)) {
-    toggleFullscreen();
+    if (!repeated) toggleFullscreen();
     return true;
   }
   const MzKey key = keyForVirtualKey(code);

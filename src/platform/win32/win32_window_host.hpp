@@ -40,7 +40,7 @@ class Win32WindowHost final : public Host {
   LRESULT handle(UINT message, WPARAM wParam, LPARAM lParam);
   // Makes the window (of class `className`) unless it exists.
   void ensureWindow(std::u16string_view className);
-  bool handleKey(WPARAM virtualKey);
+  bool handleKey(WPARAM virtualKey, bool repeated);
   void pointer(HostEvent::Kind kind, int32_t x, int32_t y);
   void toggleFullscreen();
   void relayout();
