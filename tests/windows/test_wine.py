@@ -28,12 +28,25 @@ TOOLS = ("wine", "wineserver", "x86_64-w64-mingw32-g++-posix", "makensis", "zip"
 START_BUTTON = (234, 459)
 UNINSTALL_KEY = r"[Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Quandrel]"
 GAME_WINDOW_CLASS = b"RidevuzuzUvi"
-# Prints the class of the window in front, as Windows sees it (without a window
-# manager, X's stacking and focus do not follow Windows' foreground).
-FOREGROUND_PROBE = r"""
+# "foreground": prints the class of the window in front, as Windows sees it
+# (without a window manager, X's stacking and focus do not follow Windows'
+# foreground). "queue NAME": prints the shell queue's message count, its limits
+# and its oldest message's length and first word, from the queue's shared memory.
+PROBE = r"""
 #include <windows.h>
 #include <stdio.h>
-int main(void) {
+#include <string.h>
+int main(int argc, char** argv) {
+  if (argc == 3 && strcmp(argv[1], "queue") == 0) {
+    char name[300];
+    snprintf(name, sizeof name, "Local\\quandrel-queue%s-ring", argv[2]);
+    HANDLE mapping = OpenFileMappingA(FILE_MAP_READ, FALSE, name);
+    const unsigned* ring = mapping ? (const unsigned*)MapViewOfFile(mapping, FILE_MAP_READ, 0, 0, 0) : NULL;
+    if (!ring) return 1;
+    const unsigned* oldest = (const unsigned*)((const char*)(ring + 5) + ring[3] * (4 + ring[2]));
+    printf("%u %u %u %u %u\n", ring[4], ring[1], ring[2], oldest[0], oldest[1]);
+    return 0;
+  }
   char name[256] = "";
   HWND window = GetForegroundWindow();
   if (window) GetClassNameA(window, name, sizeof name);
@@ -127,10 +140,10 @@ def setUpModule():
     folder = os.listdir(os.path.join(work, "portable"))[0]
     Cases.exe = os.path.join(work, "portable", folder, "quandrel.exe")
     os.chmod(Cases.exe, 0o755)
-    probe = os.path.join(work, "foreground.c")
+    probe = os.path.join(work, "probe.c")
     with open(probe, "w") as file:
-        file.write(FOREGROUND_PROBE)
-    Cases.probe = os.path.join(work, "foreground.exe")
+        file.write(PROBE)
+    Cases.probe = os.path.join(work, "probe.exe")
     subprocess.run(["x86_64-w64-mingw32-gcc", "-O1", "-o", Cases.probe, probe], check=True)
     xvfb, display = start_xvfb()
     wine = Wine(work, display)
@@ -246,6 +259,9 @@ class Cases(unittest.TestCase):
         menu = os.path.join(work, "native-window")
         native_game(MENU + ["screenshot %s/menu.png" % menu], menu)
         game, window = self.open_window("window")
+        # The start announced to the shell: one 232-byte request, code 10, in a queue of 16.
+        status, queue, _ = wine.run(self.probe, "queue", "/QueueNameOffAppsAskShellEvent")
+        self.assertEqual((status, queue.split()), (0, [b"1", b"16", b"232", b"232", b"10"]))
         shown = wait_for(lambda: self.differing_pixels(self.shot(window, "window-menu"), menu + "/menu.png") == 0, 30)
         self.assertTrue(shown, "the window never showed the native build's menu, pixel for pixel")
         xdotool("mousemove", "--window", window, str(START_BUTTON[0]), str(START_BUTTON[1]), "click", "1")
@@ -274,11 +290,11 @@ class Cases(unittest.TestCase):
         # Another program comes to the front.
         other = wine.start("notepad", name="notepad")
         self.addCleanup(lambda: (other.kill(), other.wait()))
-        self.assertTrue(wait_for(lambda: wine.run(self.probe)[1].strip() == b"Notepad", 30))
+        self.assertTrue(wait_for(lambda: wine.run(self.probe, "foreground")[1].strip() == b"Notepad", 30))
         status, _, _ = wine.run(self.exe, "--lang", "zh", timeout=60)
         self.assertEqual(status, 0)
         self.assertIsNone(first.poll(), "the first copy ended")
-        self.assertTrue(wait_for(lambda: wine.run(self.probe)[1].strip() == GAME_WINDOW_CLASS, 10),
+        self.assertTrue(wait_for(lambda: wine.run(self.probe, "foreground")[1].strip() == GAME_WINDOW_CLASS, 10),
                         "the first copy was not brought to the front")
         subprocess.run([sys.executable, os.path.join(ROOT, "tests", "desktop", "close_window.py"), window],
                        env=wine.env, check=True)
