@@ -85,17 +85,17 @@ class Wine:
     def path(linux_path):
         return "Z:" + linux_path.replace("/", "\\")
 
-    def start(self, program, *args, name="run"):
+    def start(self, program, *args, name="run", env=None):
         """The program running in the background, its output in files."""
         out = open(os.path.join(self.logs, name + ".out"), "wb")
         err = open(os.path.join(self.logs, name + ".err"), "wb")
         with out, err:
-            return subprocess.Popen(["wine", program] + list(args), env=self.env, stdin=subprocess.DEVNULL,
+            return subprocess.Popen(["wine", program] + list(args), env=env or self.env, stdin=subprocess.DEVNULL,
                                     stdout=out, stderr=err)
 
-    def run(self, program, *args, timeout=120):
+    def run(self, program, *args, timeout=120, env=None):
         """(exit status, standard output, standard error) of a finished run."""
-        process = self.start(program, *args)
+        process = self.start(program, *args, env=env)
         status = process.wait(timeout=timeout)
         return status, self.output("run.out"), self.output("run.err")
 
@@ -200,13 +200,17 @@ class Cases(unittest.TestCase):
     def fresh_appdata(self):
         shutil.rmtree(wine.appdata(), ignore_errors=True)
 
-    def test_version_and_bad_option_reach_the_caller(self):
+    def test_version_bad_option_and_no_display_reach_the_caller(self):
         self.fresh_appdata()
         native = subprocess.run([os.environ["QUANDREL_BINARY"], "--version"], capture_output=True).stdout
         self.assertEqual(wine.run(self.exe, "--version")[:2], (0, native))
         status, _, err = wine.run(self.exe, "--no-such-option")
         self.assertEqual(status, 2)
         self.assertIn(b"unknown option '--no-such-option'", err)
+        no_display = {key: value for key, value in wine.env.items() if key != "DISPLAY"}
+        status, _, err = wine.run(self.exe, env=no_display)
+        self.assertEqual(status, 1)
+        self.assertIn(b"cannot open a window (no display)", err)
         self.assertFalse(os.path.exists(wine.appdata()), "a refused command line made the settings folder")
 
     def test_headless_games_match_the_native_build(self):

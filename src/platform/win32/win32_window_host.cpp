@@ -35,10 +35,26 @@ RECT workArea() {
   return area;
 }
 
+// Whether a window can be made at all: the game's own window is made later,
+// under the class name the game gives it. (Wine without an X display has none.)
+bool windowsCanBeMade() {
+  WNDCLASSEXW probeClass{};
+  probeClass.cbSize = sizeof(probeClass);
+  probeClass.lpfnWndProc = ::DefWindowProcW;
+  probeClass.hInstance = ::GetModuleHandleW(nullptr);
+  probeClass.lpszClassName = L"QuandrelDisplayProbe";
+  ::RegisterClassExW(&probeClass);
+  const HWND probe = ::CreateWindowExW(0, probeClass.lpszClassName, L"", WS_OVERLAPPED, 0, 0, 1, 1, nullptr, nullptr,
+                                       probeClass.hInstance, nullptr);
+  if (probe == nullptr) return false;
+  ::DestroyWindow(probe);
+  return ::GetSystemMetrics(SM_CXSCREEN) > 0;
+}
+
 }  // namespace
 
 std::unique_ptr<Host> createWin32Host(const WindowOptions& options, std::string& error) {
-  if (::GetSystemMetrics(SM_CXSCREEN) <= 0) {
+  if (!windowsCanBeMade()) {
     error = "cannot open a window (no display)";
     return nullptr;
   }
@@ -53,8 +69,11 @@ Win32WindowHost::Win32WindowHost(const WindowOptions& options)
   // Waits and timers to the millisecond, as the game's timers expect.
   ::timeBeginPeriod(1);
   LARGE_INTEGER ticks{};
+  LARGE_INTEGER frequency{};
   ::QueryPerformanceCounter(&ticks);
+  ::QueryPerformanceFrequency(&frequency);
   startTicks_ = static_cast<uint64_t>(ticks.QuadPart);
+  ticksPerSecond_ = static_cast<uint64_t>(frequency.QuadPart);
 }
 
 Win32WindowHost::~Win32WindowHost() {
@@ -66,12 +85,9 @@ Win32WindowHost::~Win32WindowHost() {
 
 uint64_t Win32WindowHost::nowMs() {
   LARGE_INTEGER ticks{};
-  LARGE_INTEGER frequency{};
   ::QueryPerformanceCounter(&ticks);
-  ::QueryPerformanceFrequency(&frequency);
   const uint64_t elapsed = static_cast<uint64_t>(ticks.QuadPart) - startTicks_;
-  const auto perSecond = static_cast<uint64_t>(frequency.QuadPart);
-  return elapsed / perSecond * 1000 + elapsed % perSecond * 1000 / perSecond;
+  return elapsed / ticksPerSecond_ * 1000 + elapsed % ticksPerSecond_ * 1000 / ticksPerSecond_;
 }
 
 void Win32WindowHost::nameWindow(std::u16string_view className) { ensureWindow(className); }

@@ -51,6 +51,7 @@ class Win32WindowHost final : public Host {
   std::wstring className_;
   HANDLE wakeEvent_;
   uint64_t startTicks_;
+  uint64_t ticksPerSecond_;
   std::deque<HostEvent> pending_;
   std::vector<uint32_t> pixels_;  // the frame as Windows' BGRA, top row first
   bool hasFrame_ = false;
