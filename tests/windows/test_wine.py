@@ -68,6 +68,7 @@ GAMES = {
 
 work = None
 wine = None
+xvfb = None
 
 
 class Wine:
@@ -154,9 +155,11 @@ def setUpModule():
 def tearDownModule():
     if wine:
         subprocess.run(["wineserver", "-k"], env=wine.env, timeout=60)
-    xvfb.terminate()
-    xvfb.wait()
-    shutil.rmtree(work, ignore_errors=True)
+    if xvfb:
+        xvfb.terminate()
+        xvfb.wait()
+    if work:
+        shutil.rmtree(work, ignore_errors=True)
 
 
 def native_game(script_lines, folder):
