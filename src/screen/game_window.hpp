@@ -4,13 +4,16 @@
 
 #include <array>
 #include <cstdint>
+#include <optional>
 #include <string>
 
 #include "platform/imaging.hpp"
 #include "platform/mz_window.hpp"
 #include "platform/ui_controls.hpp"
 #include "progress/level_records.hpp"
+#include "screen/daily_play.hpp"
 #include "screen/level_screen.hpp"
+#include "screen/run_replay.hpp"
 #include "screen/shared_images.hpp"
 #include "screen/sprites.hpp"
 #include "progress/game_options.hpp"
@@ -91,6 +94,35 @@ class GameWindow : public CMzWndEx {
   void closeFinale();
   bool levelScreenShown() const;
   bool finaleShown() const;
+
+  // The one door for game-level actions (action_door.cpp): keys, touch, pad
+  // and the toolbar's commands all come through here, and the run recorder
+  // listens here. False, with nothing done or recorded, when the game does not
+  // take the action now.
+  bool applyAction(runs::ActionKind kind);
+  bool actionPossible(runs::ActionKind kind) const;
+
+  // The daily challenge (daily_attempt.cpp).
+  // Today's day number from the local date (QUANDREL_TODAY stands in).
+  int32_t todayDayNumber() const;
+  DailyToday dailyToday() const;
+  // Starts an attempt at today's challenge from the menu or the daily screen:
+  // official when it is the day's first, practice otherwise. False when there
+  // is no challenge today or the menu is not up.
+  bool startDailyAttempt();
+  // Starts a practice attempt of `run`'s day, level and time mode, seeded as
+  // the run was; with `ghost`, racing it.
+  bool startRunAttempt(const runs::Run& run, const runs::GhostTrack* ghost);
+  // Ends the attempt under way, if any: an official one is kept with its
+  // score at this moment (claimed when it was). Called at claim, game over,
+  // leaving for another game, and closing.
+  void endDailyAttempt();
+  // Game time since the attempt began.
+  uint32_t attemptTickMs() const;
+  // Today's share text and token, once today's official attempt is over;
+  // empty otherwise.
+  std::string dailyShareText() const;
+  std::string dailyShareToken() const;
 
   // Desktop keys (desktop_keys.cpp).
   void OnKeyDown(MzKey key, uint32_t modifiers) override;
@@ -209,6 +241,12 @@ class GameWindow : public CMzWndEx {
   uint32_t pausedAtMs = 0;
   // Played under the designed time bar all along: a claim keeps records.
   bool attemptKeepsRecords = true;
+  DailyPlay daily;
+  // The run the watch screen shows, proven or refused.
+  std::optional<RunVerdict> watchedRun;
+  // A run given on the command line (--watch) or by the page's #run=, opened
+  // on the watch screen once the splash ends.
+  std::string runToOpen;
   // The time bar's mode, vibration and the language the player chose.
   GameOptions options;
   // The options file beside the settings file; empty when there is no place for it.
