@@ -31,11 +31,4 @@ std::string runLinkAt(std::string_view address, std::string_view token) {
 
 std::string_view configuredPageAddress() { return QUANDREL_PAGE_ADDRESS; }
 
-std::string runTokenInText(std::string_view text) {
-  text = trimmed(text);
-  const size_t fragment = text.rfind(RunFragment);
-  if (fragment != std::string_view::npos) text = trimmed(text.substr(fragment + RunFragment.size()));
-  return std::string(text);
-}
-
 std::string Host::runLink(const std::string& token) { return runLinkAt(configuredPageAddress(), token); }

@@ -1,5 +1,4 @@
-// Run links: a page address with `#run=TOKEN` behind it, and the token found
-// again in a link or in text pasted from a clipboard.
+// Run links: a page address with `#run=TOKEN` behind it.
 #pragma once
 
 #include <string>
@@ -13,7 +12,3 @@ inline constexpr std::string_view RunFragment = "#run=";
 std::string runLinkAt(std::string_view address, std::string_view token);
 // The page address the build was given (QUANDREL_PAGE_ADDRESS), or empty.
 std::string_view configuredPageAddress();
-// The token in `text`: what follows the last #run= of a link, or else the
-// text itself, without surrounding white space. Whether it is a run is the
-// run reader's to say.
-std::string runTokenInText(std::string_view text);

@@ -6,7 +6,6 @@
 
 #include "platform/host.hpp"
 #include "platform/mz_functions.hpp"
-#include "platform/run_link.hpp"
 #include "screen/control_ids.hpp"
 #include "screen/game_window.hpp"
 #include "screen/image_catalogue.hpp"
@@ -154,11 +153,11 @@ void GameWindow::shareDailyRun() {
 void GameWindow::openRunFromClipboard() {
   if (!dailyScreenShown()) return;
   Host* host = currentHost();
-  const std::string token = runTokenInText(host ? host->clipboardText() : std::string());
-  if (token.empty()) {
+  const std::string text = host ? host->clipboardText() : std::string();
+  if (text.find_first_not_of(" \t\r\n") == std::string::npos) {
     dailyScreen.message.SetText(u"剪贴板里没有记录");
     Invalidate(nullptr, 0);
     return;
   }
-  openWatchScreen(token);
+  openWatchScreen(text);
 }

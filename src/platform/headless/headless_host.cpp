@@ -139,14 +139,14 @@ void HeadlessHost::dump() {
     json_ += hapticPulseName(pulsesAsked_[i]);
     json_ += '"';
   }
-  json_ += "],\"shared\":[";
+  json_ += ']';
+  appendPlatformDebugState(json_);
+  json_ += ",\"shared\":[";
   for (size_t i = 0; i < textsShared_.size(); ++i) {
     if (i > 0) json_ += ',';
     appendJsonString(json_, utf16FromUtf8(textsShared_[i]));
   }
-  json_ += ']';
-  appendPlatformDebugState(json_);
-  json_ += "}\n";
+  json_ += "]}\n";
   soundsPlayed_.clear();
   pulsesAsked_.clear();
   textsShared_.clear();

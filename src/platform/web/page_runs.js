@@ -18,7 +18,7 @@ var QuandrelRuns = {
       QuandrelRuns.token = decodeURIComponent(found[1]).trim();
       // The link was read: reloading the page or sharing its address starts afresh.
       window.history.replaceState(null, '', window.location.pathname + window.location.search);
-      Module['arguments'] = (Module['arguments'] || []).concat(['--open-run', QuandrelRuns.token]);
+      Module['arguments'] = (Module['arguments'] || []).concat(['--watch', QuandrelRuns.token]);
     }
     var today = new URLSearchParams(window.location.search).get('today');
     if (today && /^\d{4}-\d{2}-\d{2}$/.test(today)) {
