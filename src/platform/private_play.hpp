@@ -6,6 +6,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 
 class PrivatePlay {
@@ -30,8 +31,9 @@ class PrivatePlay {
   // Its clock, in milliseconds from 0.
   uint64_t nowMs() const;
   // Fires, in the message loop's order, each of its timers due at or before
-  // `ms`, each at its own moment, then sets its clock to `ms`. Only inside a Scope.
-  void advanceTo(uint64_t ms);
+  // `ms`, each at its own moment, then sets its clock to `ms`; `afterTimer`
+  // runs after each. Only inside a Scope.
+  void advanceTo(uint64_t ms, const std::function<void()>& afterTimer = {});
 
   struct State;
 

@@ -50,4 +50,8 @@ struct Run {
   bool operator==(const Run&) const = default;
 };
 
+// The run's play time: from its start to its last action, less the time it
+// spent paused under the menu.
+uint32_t playTimeMs(const Run& run);
+
 }  // namespace runs

@@ -13,9 +13,9 @@
 void GameWindow::handleCommand(uint32_t wParam, int32_t lParam) {
   const auto id = static_cast<int32_t>(wParam & 0xFFFF);
   if (id == ControlId::toolbar) {
-    if (lParam == ToolbarButton::claim) claimLevel();
-    if (lParam == ToolbarButton::fire) fireShot();
-    if (lParam == ToolbarButton::back) pauseToMenu();
+    if (lParam == ToolbarButton::claim) applyAction(runs::ActionKind::Claim);
+    if (lParam == ToolbarButton::fire) applyAction(runs::ActionKind::Fire);
+    if (lParam == ToolbarButton::back) applyAction(runs::ActionKind::Pause);
     return;
   }
   if (id >= ControlId::firstChoice && id <= ControlId::lastChoice) {
@@ -31,12 +31,18 @@ void GameWindow::handleCommand(uint32_t wParam, int32_t lParam) {
     return;
   }
   switch (id) {
-    case ControlId::repairButton: repairTarget(); break;
-    case ControlId::buyShotsButton: buyShots(); break;
-    case ControlId::retryButton: LoadLevel(currentLevel, true); break;
+    case ControlId::repairButton: applyAction(runs::ActionKind::Repair); break;
+    case ControlId::buyShotsButton: applyAction(runs::ActionKind::Buy); break;
+    case ControlId::retryButton: retryLevel(); break;
     case ControlId::gameOverBackButton: leaveGameOverToMenu(); break;
     case ControlId::startGame: startGame(); break;
-    case ControlId::continueGame: continueGame(); break;
+    case ControlId::continueGame:
+      if (paused) {
+        applyAction(runs::ActionKind::Resume);
+      } else {
+        continueGame();
+      }
+      break;
     case ControlId::options: openOptions(); break;
     case ControlId::helpButton: openHelp(); break;
     case ControlId::exitGame: exitGame(); break;
@@ -99,7 +105,15 @@ bool GameWindow::IsPlayInProgress() const {
 void GameWindow::startGame() {
   currentLevel = FirstLevel;
   if (!menuMayStartGame()) return;
+  leaveDailyPlay();
   beginLevel(FirstLevel);
+}
+
+// Retry after game over: a day's challenge is tried again with the day's own
+// colours (as practice), never rerolled; any other level starts afresh.
+void GameWindow::retryLevel() {
+  if (daily.dayInPlay != 0 && startDayAttempt(daily.dayInPlay, daily.run.timeMode, nullptr)) return;
+  LoadLevel(currentLevel, true);
 }
 
 void GameWindow::beginLevel(int32_t level) {
@@ -119,6 +133,7 @@ void GameWindow::continueGame() {
   if (!menuMayStartGame()) return;
   if (paused) attemptPausedMs += GetTickCount() - pausedAtMs;
   if (!paused) {
+    leaveDailyPlay();
     settings.Load();
     currentLevel = std::clamp(settings.level, FirstLevel, LevelCount);
     applyStoredSwitches();
@@ -147,12 +162,30 @@ void GameWindow::exitGame() {
 // Any word of the level-passed screen leads to the next level; after the
 // last level it leads to the finale, the game complete.
 void GameWindow::chooseNextLevel() {
+  // A day's challenge is one level: after it, the menu.
+  if (daily.dayInPlay != 0) {
+    leaveDailyToMenu();
+    return;
+  }
   if (currentLevel >= LevelCount) {
     finishGame();
     return;
   }
   currentLevel += 1;
   LoadLevel(currentLevel, false);
+}
+
+void GameWindow::leaveDailyToMenu() {
+  leaveDailyPlay();
+  levelPassed = false;
+  inGame = false;
+  paused = false;
+  hideChoiceButtons();
+  overlayPicture.SetVisible(false);
+  KillTimer(m_hWnd, TimerId::timeBar);
+  menuPicture.SetVisible(true);
+  showMenuButtons();
+  Invalidate(nullptr, 0);
 }
 
 void GameWindow::finishGame() {

@@ -11,6 +11,9 @@
 #include "runs/run.hpp"
 
 struct DailyPlay {
+  // The day whose challenge is being played (its attempt, or the screens
+  // after it); 0 in ordinary play.
+  int32_t dayInPlay = 0;
   // An attempt at a day's challenge is on: its colours were seeded from the day.
   bool attemptActive = false;
   // That attempt is the day's official one (else practice, which keeps nothing).

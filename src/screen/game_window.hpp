@@ -30,6 +30,9 @@ class GameWindow : public CMzWndEx {
   explicit GameWindow(SharedImages& images);
   // The settings file at settingsPath (tests).
   GameWindow(SharedImages& images, std::u16string settingsPath);
+  // A private game that proves a run (run_replay.hpp): no file is read or
+  // written, no sound, and it keeps nothing.
+  GameWindow(SharedImages& images, GameSettings::NoFile);
   ~GameWindow() override;
 
   // Window and controls (game_window.cpp).
@@ -114,10 +117,15 @@ class GameWindow : public CMzWndEx {
   // Starts a practice attempt of `run`'s day, level and time mode, seeded as
   // the run was; with `ghost`, racing it.
   bool startRunAttempt(const runs::Run& run, const runs::GhostTrack* ghost);
+  // Starts an attempt at `day`'s challenge with `mode`'s time bar: official
+  // when the daily rules say so (never in a private game or a race).
+  bool startDayAttempt(int32_t day, TimeMode mode, const runs::GhostTrack* ghost);
   // Ends the attempt under way, if any: an official one is kept with its
   // score at this moment (claimed when it was). Called at claim, game over,
   // leaving for another game, and closing.
   void endDailyAttempt();
+  // Daily play ends: its attempt ends and the game is an ordinary one again.
+  void leaveDailyPlay();
   // Game time since the attempt began.
   uint32_t attemptTickMs() const;
   // Today's share text and token, once today's official attempt is over;
@@ -147,6 +155,9 @@ class GameWindow : public CMzWndEx {
   // The practice mark and the ghost, after the daily attempt's state.
   void showRaceDrawing();
   void onGhostTick();
+  // The link a shared run travels in.
+  std::string runLinkFor(const std::string& token) const;
+  void saveDailyHistoryFile();
 
   // Desktop keys (desktop_keys.cpp).
   void OnKeyDown(MzKey key, uint32_t modifiers) override;
@@ -154,6 +165,7 @@ class GameWindow : public CMzWndEx {
 
   // The game's fields for the headless dump (debug_state.cpp).
   void AppendDebugState(std::string& json) const override;
+  void appendDailyState(std::string& json) const;
   bool IsPlayInProgress() const override;
   // Which screen is up: splash, menu, settings, help, levels, game, passed,
   // gameover, finale or question.
@@ -342,6 +354,8 @@ class GameWindow : public CMzWndEx {
   void switchToNextLanguage();
   void storeOptions();
   void chooseNextLevel();
+  void retryLevel();
+  void leaveDailyToMenu();
   void finishGame();
   void buildLevelScreen();
   void showLevelRecords();

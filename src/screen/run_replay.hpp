@@ -6,6 +6,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <string>
 #include <string_view>
 
 #include "runs/daily_history.hpp"
@@ -49,5 +50,6 @@ class RunPlayback {
   struct Parts;
 
  private:
+  friend RunVerdict verifyRun(const runs::Run& run);
   std::unique_ptr<Parts> parts_;
 };
