@@ -22,6 +22,10 @@ void GameWindow::handleCommand(uint32_t wParam, int32_t lParam) {
     chooseNextLevel();
     return;
   }
+  if (id >= ControlId::firstPlaybackSpeed && id <= ControlId::lastPlaybackSpeed) {
+    setPlaybackSpeed(static_cast<size_t>(id - ControlId::firstPlaybackSpeed));
+    return;
+  }
   if (id >= ControlId::firstLevelTile && id <= ControlId::lastLevelTile) {
     startChosenLevel(FirstLevel + id - ControlId::firstLevelTile);
     return;
@@ -53,6 +57,15 @@ void GameWindow::handleCommand(uint32_t wParam, int32_t lParam) {
     case ControlId::levelsBack: closeLevelScreen(); break;
     case ControlId::helpPrevious: turnHelpPage(-1); break;
     case ControlId::helpNext: turnHelpPage(1); break;
+    case ControlId::dailyButton: openDailyScreen(); break;
+    case ControlId::dailyPlay: playDailyChallenge(); break;
+    case ControlId::dailyShare: shareDailyRun(); break;
+    case ControlId::dailyOpenRun: openRunFromClipboard(); break;
+    case ControlId::dailyBack: closeDailyScreen(); break;
+    case ControlId::watchPlay: startPlayback(); break;
+    case ControlId::watchRace: raceWatchedRun(); break;
+    case ControlId::watchBack: closeWatchScreen(); break;
+    case ControlId::playbackStop: stopPlayback(); break;
     default: break;  // the pass indicator and unknown ids do nothing
   }
 }

@@ -1,6 +1,7 @@
 // The daily challenge in the game window: starting an attempt (seeded from
 // the day, official or practice), ending it, keeping its result, and what the
 // daily screen and the share show.
+#include "platform/host.hpp"
 #include "platform/mz_functions.hpp"
 #include "platform/language/language.hpp"
 #include "platform/services/debug_output.hpp"
@@ -83,6 +84,7 @@ bool GameWindow::startDayAttempt(int32_t day, TimeMode mode, const runs::GhostTr
   beginLevel(daily.run.level);
   daily.startTickMs = GetTickCount();
   daily.attemptActive = true;
+  showRaceDrawing();
   return true;
 }
 
@@ -91,6 +93,7 @@ uint32_t GameWindow::attemptTickMs() const { return GetTickCount() - daily.start
 void GameWindow::endDailyAttempt() {
   if (!daily.attemptActive) return;
   daily.attemptActive = false;
+  showRaceDrawing();
   if (!daily.official) return;
   // The result is what the moves come to when replayed, never the live fields.
   const RunVerdict verdict = verifyRun(daily.run);
@@ -109,6 +112,7 @@ void GameWindow::leaveDailyPlay() {
   daily.dayInPlay = 0;
   daily.racing = false;
   daily.ghost = runs::GhostTrack{};
+  showRaceDrawing();
 }
 
 void GameWindow::saveDailyHistoryFile() {
@@ -130,5 +134,9 @@ std::string GameWindow::dailyShareText() const {
   return runs::fillShareSentence(sentence, day->result, runLinkFor(day->token));
 }
 
-// The link a shared run travels in; the token alone until a host gives an address.
-std::string GameWindow::runLinkFor(const std::string& token) const { return token; }
+// The link a shared run travels in: the host's (the page's address, or the
+// build's), the token alone without a host.
+std::string GameWindow::runLinkFor(const std::string& token) const {
+  Host* host = currentHost();
+  return host != nullptr ? host->runLink(token) : token;
+}

@@ -74,6 +74,8 @@ const char* GameWindow::currentScreen() const {
   if (!splashDone) return "splash";
   if (finaleShown()) return "finale";
   if (levelScreenShown()) return "levels";
+  if (dailyScreenShown()) return "daily";
+  if (watchScreenShown() || playbackShown()) return "watch";
   if (shownInWindow(settingsPanelPicture)) return "settings";
   if (shownInWindow(helpPicture)) return "help";
   if (shownInWindow(menuPicture)) return "menu";

@@ -33,6 +33,8 @@ void GameWindow::OnTimer(uint32_t timerId) {
     case TimerId::lightning: onLightningTick(); break;
     case TimerId::cloud: onCloudTick(); break;
     case TimerId::glide: onGlideTick(); break;
+    case TimerId::playback: onPlaybackTick(); break;
+    case TimerId::ghost: onGhostTick(); break;
     default: break;
   }
 }

@@ -12,6 +12,7 @@
 #include "platform/ui_controls.hpp"
 #include "progress/level_records.hpp"
 #include "screen/daily_play.hpp"
+#include "screen/daily_screen.hpp"
 #include "screen/level_screen.hpp"
 #include "screen/run_replay.hpp"
 #include "screen/shared_images.hpp"
@@ -132,6 +133,28 @@ class GameWindow : public CMzWndEx {
   std::string dailyShareText() const;
   std::string dailyShareToken() const;
 
+  // The daily screen, the watch screen and the race's drawing (daily_screen.cpp,
+  // watch_screen.cpp, playback_board.cpp, race_drawing.cpp).
+  void openDailyScreen();
+  void closeDailyScreen();
+  void playDailyChallenge();
+  void shareDailyRun();
+  void openRunFromClipboard();
+  bool dailyScreenShown() const;
+  // Verifies `text` (a run's token or link) and shows the watch screen with
+  // what came of it.
+  void openWatchScreen(std::string_view text);
+  void closeWatchScreen();
+  void startPlayback();
+  void stopPlayback();
+  void setPlaybackSpeed(size_t index);
+  void onPlaybackTick();
+  void raceWatchedRun();
+  bool watchScreenShown() const;
+  bool playbackShown() const;
+  // The practice mark and the ghost, after the daily attempt's state.
+  void showRaceDrawing();
+  void onGhostTick();
   // The link a shared run travels in.
   std::string runLinkFor(const std::string& token) const;
   void saveDailyHistoryFile();
@@ -255,6 +278,10 @@ class GameWindow : public CMzWndEx {
   // Played under the designed time bar all along: a claim keeps records.
   bool attemptKeepsRecords = true;
   DailyPlay daily;
+  PanelButton dailyButton;  // start menu: to the daily screen
+  DailyScreenControls dailyScreen;
+  WatchScreenControls watchScreen;
+  RaceControls race;
   // The run the watch screen shows, proven or refused.
   std::optional<RunVerdict> watchedRun;
   // A run given on the command line (--watch) or by the page's #run=, opened
@@ -341,6 +368,18 @@ class GameWindow : public CMzWndEx {
   void setUpImageButton(UiButton_Image& button, int32_t id, int32_t x, int32_t y, int32_t width,
                         int32_t height, ImagingHelper* normal, ImagingHelper* pressed, int32_t mode);
   void loadButtonImages();
+  void setUpPanelButton(PanelButton& button, int32_t id, uint32_t litResource, int32_t x, int32_t y,
+                        int32_t width, int32_t height);
+  void buildDailyScreen();
+  void setDailyScreenVisible(bool visible);
+  void showDailyState();
+  void buildWatchScreen();
+  void setWatchResultVisible(bool visible);
+  void showWatchedRun();
+  void buildPlaybackBoard();
+  void setPlaybackVisible(bool visible);
+  void drawPlayback();
+  void buildRaceDrawing();
 
   // The help's pages (help_pages.cpp).
   void openHelp();
