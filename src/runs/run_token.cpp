@@ -60,7 +60,7 @@ std::string toBase64Url(const std::vector<uint8_t>& bytes) {
 
 // Nothing for a character outside the alphabet. A length that leaves a single
 // character over cannot come from whole bytes: the text was cut.
-enum class Base64Result { Decoded, BadCharacter, Cut };
+enum class Base64Result { Decoded, StrayBits, BadCharacter, Cut };
 Base64Result fromBase64Url(std::string_view text, std::vector<uint8_t>& bytes) {
   if (text.size() % 4 == 1) return Base64Result::Cut;
   uint32_t buffer = 0;
@@ -75,6 +75,9 @@ Base64Result fromBase64Url(std::string_view text, std::vector<uint8_t>& bytes) {
       bytes.push_back(static_cast<uint8_t>(buffer >> bits));
     }
   }
+  // The last character's unused bits are zero in a token we wrote; other
+  // bits there would give a second spelling of the same run.
+  if ((buffer & ((1u << bits) - 1)) != 0) return Base64Result::StrayBits;
   return Base64Result::Decoded;
 }
 
@@ -182,11 +185,9 @@ RunRefusal decodeRunToken(std::string_view text, Run& run) {
   const std::string_view token = tokenFromLink(text);
   if (token.substr(0, TokenPrefix.size()) != TokenPrefix) return RunRefusal::NotARun;
   std::vector<uint8_t> bytes;
-  switch (fromBase64Url(token.substr(TokenPrefix.size()), bytes)) {
-    case Base64Result::BadCharacter: return RunRefusal::NotARun;
-    case Base64Result::Cut: return RunRefusal::Cut;
-    case Base64Result::Decoded: break;
-  }
+  const Base64Result spelling = fromBase64Url(token.substr(TokenPrefix.size()), bytes);
+  if (spelling == Base64Result::BadCharacter) return RunRefusal::NotARun;
+  if (spelling == Base64Result::Cut) return RunRefusal::Cut;
 
   // The version first: a newer layout may differ in everything after it.
   ByteReader reader(bytes, bytes.size());
@@ -228,6 +229,7 @@ RunRefusal decodeRunToken(std::string_view text, Run& run) {
   uint32_t stored = 0;
   for (size_t i = 0; i < ChecksumBytes; ++i) stored |= static_cast<uint32_t>(bytes[body + i]) << (8 * i);
   if (stored != crc32(bytes, body)) return RunRefusal::ForgedChecksum;
+  if (spelling == Base64Result::StrayBits) return RunRefusal::Damaged;
   run = std::move(read);
   return RunRefusal::Accepted;
 }

@@ -80,6 +80,7 @@ bool GameWindow::startDayAttempt(int32_t day, TimeMode mode, const runs::GhostTr
   if (flyingShot != nullptr) flyingShot->SetVisible(false);
   flyingShot = nullptr;
   shotInFlight = false;
+  placeSprayerAtStart();
   beginLevel(daily.run.level);
   daily.startTickMs = GetTickCount();
   daily.attemptActive = true;

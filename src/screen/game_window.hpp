@@ -405,6 +405,8 @@ class GameWindow : public CMzWndEx {
 
   // Touch.
   void moveSprayer(int32_t x);
+  // Back where it stands when the game opens (a day's attempt starts there).
+  void placeSprayerAtStart();
   void onGlideTick();
 
   SharedImages& images;

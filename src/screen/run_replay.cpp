@@ -7,6 +7,7 @@
 
 #include "platform/private_play.hpp"
 #include "progress/level_records.hpp"
+#include "rules/shot_rules.hpp"
 #include "screen/control_ids.hpp"
 #include "screen/game_window.hpp"
 #include "screen/shared_images.hpp"
@@ -17,10 +18,33 @@ namespace {
 // a Normal time bar runs out.
 constexpr uint32_t PlayOnMs = 15000;
 
+// Enters the private game: its clock, timers, host and generator, and its
+// miss counter, which the rules keep for the whole program.
+class Entered {
+ public:
+  Entered(PrivatePlay& play, int32_t& privateMisses)
+      : scope_(play), privateMisses_(privateMisses), programMisses_(missCounter) {
+    missCounter = privateMisses_;
+  }
+  ~Entered() {
+    privateMisses_ = missCounter;
+    missCounter = programMisses_;
+  }
+  Entered(const Entered&) = delete;
+  Entered& operator=(const Entered&) = delete;
+
+ private:
+  PrivatePlay::Scope scope_;
+  int32_t& privateMisses_;
+  int32_t programMisses_;
+};
+
 }  // namespace
 
 struct RunPlayback::Parts {
   PrivatePlay play;
+  // The private game's miss counter, kept apart from the program's.
+  int32_t missCounter = 0;
   SharedImages images;
   GameWindow game{images, GameSettings::NoFile{}};
   runs::Run run;
@@ -58,7 +82,7 @@ struct RunPlayback::Parts {
 RunPlayback::RunPlayback(const runs::Run& run) : parts_(std::make_unique<Parts>()) {
   Parts& parts = *parts_;
   parts.run = run;
-  PrivatePlay::Scope scope(parts.play);
+  const Entered entered(parts.play, parts.missCounter);
   if (!parts.game.Create(0, 0, 480, 720)) {
     parts.refused = true;
     return;
@@ -73,7 +97,7 @@ RunPlayback::~RunPlayback() = default;
 void RunPlayback::advanceTo(uint32_t tickMs) {
   Parts& parts = *parts_;
   if (parts.refused) return;
-  PrivatePlay::Scope scope(parts.play);
+  const Entered entered(parts.play, parts.missCounter);
   const uint64_t start = parts.play.nowMs() - parts.tick();
   const auto observe = [&parts] { parts.observe(); };
   while (parts.nextAction < parts.run.actions.size() && parts.run.actions[parts.nextAction].tickMs <= tickMs) {
@@ -91,7 +115,7 @@ void RunPlayback::advanceTo(uint32_t tickMs) {
 }
 
 uint32_t RunPlayback::tickMs() const {
-  PrivatePlay::Scope scope(parts_->play);
+  const Entered entered(parts_->play, parts_->missCounter);
   return parts_->tick();
 }
 

@@ -12,6 +12,7 @@
 namespace {
 
 constexpr int32_t SprayerY = 10;
+constexpr int32_t SprayerStartX = 105;
 constexpr int32_t LowestMovingTap = 612;  // taps at or below this y are ignored
 constexpr int32_t ScreenMiddle = 240;
 constexpr int32_t GlidePerTick = 6;
@@ -43,6 +44,14 @@ void GameWindow::OnMouseMove(uint32_t, int32_t x, int32_t) {
   } else if (finger < sprayerX) {
     applyAction(runs::ActionKind::StepLeft);
   }
+}
+
+void GameWindow::placeSprayerAtStart() {
+  KillTimer(m_hWnd, TimerId::glide);
+  sprayerPicture.Invalidate();
+  sprayerX = SprayerStartX;
+  sprayerPicture.SetPos(sprayerX, SprayerY, sprayerPicture.GetWidth(), sprayerPicture.GetHeight(), 0);
+  sprayerPicture.Invalidate();
 }
 
 void GameWindow::moveSprayer(int32_t x) {
