@@ -44,20 +44,25 @@ var QuandrelRuns = {
     return window.location.href.split('#')[0] + '#run=' + token;
   },
 
-  // The share sheet where the browser has one, else the clipboard and a
+  // The share sheet where the browser has one (the clipboard when it refuses
+  // for another reason than the player's cancelling), else the clipboard and a
   // word that the text was copied. True when something was handed over.
   share: function(text) {
     if (typeof navigator.share === 'function') {
-      navigator.share({text: text}).catch(function() {});
+      navigator.share({text: text}).catch(function(refusal) {
+        if (!refusal || refusal.name !== 'AbortError') QuandrelRuns.copy(text);
+      });
       return true;
     }
-    if (navigator.clipboard && typeof navigator.clipboard.writeText === 'function') {
-      navigator.clipboard.writeText(text).then(function() {
-        QuandrelRuns.say(QuandrelTexts.get('copied'));
-      }, function() {});
-      return true;
-    }
-    return false;
+    return QuandrelRuns.copy(text);
+  },
+
+  copy: function(text) {
+    if (!navigator.clipboard || typeof navigator.clipboard.writeText !== 'function') return false;
+    navigator.clipboard.writeText(text).then(function() {
+      QuandrelRuns.say(QuandrelTexts.get('copied'));
+    }, function() {});
+    return true;
   },
 
   // A short word over the foot of the page, gone after two seconds.
