@@ -1111,6 +1111,7 @@ describe('shared runs in the page', () => {
   });
 
   it('proves the runs of all ten levels, opened from the clipboard, with the desktop\'s numbers', async () => {
+    await page.close();  // one tab plays at a time
     page = await openRunsPage();
     await page.goto(origin, {waitUntil: 'load'});
     await waitForState((state) => state.screen === 'menu', 'the menu');
