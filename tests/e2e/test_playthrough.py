@@ -107,9 +107,9 @@ class PlaythroughTest(GameTestCase):
         racing = session.dump()
         self.assertEqual((racing["screen"], racing["daily"]["practice"]), ("game", True))
         self.assertEqual((racing["sprayerX"], racing["ghost"]["score"]), (105, 0))
-        session.send("wait 60000")
+        session.send("wait %d" % (result["timeMs"] + 2000))
         late = session.dump()
-        self.assertEqual(late["ghost"]["score"], result["score"], "a minute on, the run had claimed")
+        self.assertEqual(late["ghost"]["score"], result["score"], "by then the run had claimed")
         self.assertEqual(late["daily"]["result"], result, "practice keeps nothing")
 
 
