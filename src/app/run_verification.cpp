@@ -21,7 +21,7 @@ std::string readBounded(std::istream& in) {
 }
 
 bool looksLikeRun(const std::string& source) {
-  return source.starts_with(runs::TokenPrefix) || source.find("#run=") != std::string::npos;
+  return source.find(runs::TokenPrefix) != std::string::npos || source.find("#run=") != std::string::npos;
 }
 
 }  // namespace

@@ -175,7 +175,11 @@ std::string encodeRunToken(const Run& run) {
 std::string_view tokenFromLink(std::string_view text) {
   text = trimmed(text);
   const size_t marker = text.find(LinkMarker);
-  if (marker != std::string_view::npos) text = text.substr(marker + LinkMarker.size());
+  if (marker != std::string_view::npos) {
+    text = text.substr(marker + LinkMarker.size());
+  } else if (const size_t token = text.find(TokenPrefix); token != std::string_view::npos) {
+    text = text.substr(token);  // a bare token inside a shared text
+  }
   const size_t end = text.find_first_of("&# \t\r\n");
   return end == std::string_view::npos ? text : text.substr(0, end);
 }

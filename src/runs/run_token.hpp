@@ -35,9 +35,11 @@ std::string_view refusalText(RunRefusal refusal);
 
 std::string encodeRunToken(const Run& run);
 // Reads a token; surrounding white space is ignored. A link holding
-// "#run=TOKEN" gives its token. `run` is set only when Accepted.
+// "#run=TOKEN", or a text with a token in it (a pasted share), gives its
+// token. `run` is set only when Accepted.
 RunRefusal decodeRunToken(std::string_view text, Run& run);
-// The token inside a link ("...#run=TOKEN"), or the text itself, trimmed.
+// The token in a link ("...#run=TOKEN") or a text ("... QRUN.xxx ..."), up to
+// the next white space or '&' or '#'; else the text itself, trimmed.
 std::string_view tokenFromLink(std::string_view text);
 
 }  // namespace runs

@@ -82,6 +82,7 @@ void GameWindow::pauseToMenu() {
 }
 
 void GameWindow::leaveGameOverToMenu() {
+  leaveDailyPlay();
   gameOver = false;
   inGame = false;
   hideGameOverButtons();

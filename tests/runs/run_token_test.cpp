@@ -58,7 +58,8 @@ TEST(RunToken, RoundTripKeepsEveryField) {
 TEST(RunToken, ReadsItsTokenFromALinkAndAroundWhiteSpace) {
   const std::string token = runs::encodeRunToken(sampleRun());
   for (const std::string& text : {"https://example.org/quandrel/#run=" + token, "  " + token + "\n",
-                                  "https://example.org/?today=2026-12-08#run=" + token}) {
+                                  "https://example.org/?today=2026-12-08#run=" + token,
+                                  "Quandrel daily 8: level 2, 800 points. Race my run: " + token + " \n"}) {
     runs::Run read;
     EXPECT_EQ(runs::decodeRunToken(text, read), RunRefusal::Accepted) << text;
     EXPECT_EQ(read, sampleRun());

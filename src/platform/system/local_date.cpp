@@ -33,8 +33,10 @@ bool dateFromText(const char* text, LocalDate& date) {
 LocalDate todayLocalDate() {
   LocalDate date;
   if (dateFromText(std::getenv("QUANDREL_TODAY"), date)) return date;
+  // std::localtime is the portable call (every host has it); only the GUI
+  // thread asks for the date.
   const std::time_t now = std::time(nullptr);
-  std::tm local{};
-  localtime_r(&now, &local);
-  return LocalDate{local.tm_year + 1900, local.tm_mon + 1, local.tm_mday};
+  const std::tm* local = std::localtime(&now);
+  if (local == nullptr) return LocalDate{1970, 1, 1};
+  return LocalDate{local->tm_year + 1900, local->tm_mon + 1, local->tm_mday};
 }
