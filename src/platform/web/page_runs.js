@@ -15,7 +15,7 @@ var QuandrelRuns = {
     var hash = window.location.hash;
     var found = /^#run=(.+)$/.exec(hash);
     if (found) {
-      QuandrelRuns.token = decodeURIComponent(found[1]).trim();
+      QuandrelRuns.token = QuandrelRuns.decoded(found[1]).trim();
       // The link was read: reloading the page or sharing its address starts afresh.
       window.history.replaceState(null, '', window.location.pathname + window.location.search);
       Module['arguments'] = (Module['arguments'] || []).concat(['--watch', QuandrelRuns.token]);
@@ -23,6 +23,16 @@ var QuandrelRuns = {
     var today = new URLSearchParams(window.location.search).get('today');
     if (today && /^\d{4}-\d{2}-\d{2}$/.test(today)) {
       Module['preRun'] = (Module['preRun'] || []).concat([function() { ENV['QUANDREL_TODAY'] = today; }]);
+    }
+  },
+
+  // A link's text as it was written: a broken %-escape stays as it is, for
+  // the program to refuse.
+  decoded: function(text) {
+    try {
+      return decodeURIComponent(text);
+    } catch (malformed) {
+      return text;
     }
   },
 
