@@ -1137,6 +1137,17 @@ describe('shared runs in the page', () => {
     assert.equal(refused.watch.state, 'refused');
   });
 
+  it('refuses a link whose run is mangled, and plays on', async () => {
+    await page.close();
+    page = await openRunsPage();
+    await page.goto(`${origin}#run=QRUN.%E0%A4%A`, {waitUntil: 'load'});
+    await page.waitForFunction(() => window.Module && Module.quandrel && Module.quandrel.run !== null,
+                               {timeout: menuTimeoutMs, polling: 50});
+    assert.deepEqual(await page.evaluate(() => Module.quandrel.run), {state: 'refused', reason: 'not-a-run', score: null});
+    await click(backButton);
+    await waitForState((state) => state.screen === 'menu', 'the menu after the refusal');
+  });
+
   it('sent no error to the console', () => {
     assert.deepEqual(problems, []);
   });
