@@ -8,8 +8,9 @@
 // page shows, and nothing reaches the console as an error. Then the page as an
 // installable web app: no installability errors, played offline after one
 // visit, and a new build served on the next online visit. Then shared runs: a
-// #run= link opened at load, and the runs of all ten levels proven in the page
-// with the numbers `quandrel --verify` gives.
+// #run= link opened at load, the runs of all ten levels proven in the page
+// with the numbers `quandrel --verify` gives, and the day's attempt kept when
+// the page is left during it.
 // Usage: node --test browser_test.mjs (QUANDREL_WEB_PAGE: the built page's folder).
 import assert from 'node:assert/strict';
 import {execFileSync} from 'node:child_process';
@@ -1029,6 +1030,7 @@ describe('shared runs in the page', () => {
   // daily screen's Open a run and the back button of the daily and watch screens.
   const dailyButton = {x: 358, y: 499};
   const openRunButton = {x: 330, y: 502};
+  const playButton = {x: 240, y: 442};
   const backButton = {x: 239, y: 648};
 
   // The runs the autoplayer wrote of each level, and what the desktop game proves of each.
@@ -1146,6 +1148,26 @@ describe('shared runs in the page', () => {
     assert.deepEqual(await page.evaluate(() => Module.quandrel.run), {state: 'refused', reason: 'not-a-run', score: null});
     await click(backButton);
     await waitForState((state) => state.screen === 'menu', 'the menu after the refusal');
+  });
+
+  it('keeps the day\'s official attempt when the page is left during it, with its score then', async () => {
+    await page.close();
+    page = await openRunsPage();
+    const today = `${origin}?today=2026-12-08`;
+    await page.goto(today, {waitUntil: 'load'});
+    await waitForState((state) => state.screen === 'menu', 'the menu');
+    await click(dailyButton);
+    await waitForState((state) => state.screen === 'daily', 'the daily screen');
+    await click(playButton);
+    await waitForState((state) => state.screen === 'game', 'the day\'s level');
+    await page.keyboard.press('Space');
+    const fired = await waitForState((state) => state.shotsLeft < 100, 'a shot');
+    await page.goto(today, {waitUntil: 'load'});  // leaves the page in the middle of the attempt
+    await waitForState((state) => state.screen === 'menu', 'the menu again');
+    const {daily} = await stateNow();
+    assert.equal(daily.result?.claimed, false, JSON.stringify(daily));
+    assert.equal(daily.result.shots, 100 - fired.shotsLeft);
+    assert.equal(daily.practice, true, 'the day\'s official attempt is used');
   });
 
   it('sent no error to the console', () => {
