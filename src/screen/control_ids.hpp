@@ -88,6 +88,8 @@ inline constexpr int32_t playbackShot = 454;
 inline constexpr int32_t playbackScore = 455;
 inline constexpr int32_t playbackLevel = 456;
 inline constexpr int32_t replayMark = 457;
+inline constexpr int32_t playbackPreview = 458;
+inline constexpr int32_t playbackTimeBar = 459;
 inline constexpr int32_t firstPlaybackTarget = 460;
 inline constexpr int32_t firstPlaybackKey = 470;
 }  // namespace ControlId

@@ -62,6 +62,10 @@ struct WatchScreenControls {
   UiPicture sprayer;
   UiPicture2 shot;
   std::array<ImagingHelper, 6> shotImages;  // by ShotColour
+  UiPicture2 preview;
+  std::array<ImagingHelper, 6> previewImages;  // by ShotColour
+  UiPicture2 timeBar;
+  ImagingHelper timeBarImage;
   UiStatic score;
   UiStatic level;
   UiPicture replayMark;

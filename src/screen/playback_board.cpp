@@ -1,7 +1,7 @@
 // A watched run played back: its game runs in a private window (RunPlayback)
 // at 1x, 2x or 4x, or stands paused, and this board draws what that game
-// shows (targets, keys, the sprayer, the shot, score and level) over the
-// watch screen. It only reads the private game.
+// shows (targets, keys, the sprayer, the shot, the next colour, the time bar,
+// score and level) over the watch screen. It only reads the private game.
 #include <algorithm>
 
 #include "platform/mz_functions.hpp"
@@ -43,9 +43,18 @@ void GameWindow::buildPlaybackBoard() {
     screen.keys[k].SetImage(&images.keyImages[k]);
     AddUiWin(&screen.keys[k]);
   }
-  for (size_t c = 0; c < screen.shotImages.size(); ++c) screen.shotImages[c].LoadImageW(imagePath(ImageFile::shots[c]));
+  for (size_t c = 0; c < screen.shotImages.size(); ++c) {
+    screen.shotImages[c].LoadImageW(imagePath(ImageFile::shots[c]));
+    screen.previewImages[c].LoadImageW(imagePath(ImageFile::previews[c]));
+  }
   screen.shot.SetID(ControlId::playbackShot);
   AddUiWin(&screen.shot);
+  screen.preview.SetID(ControlId::playbackPreview);
+  AddUiWin(&screen.preview);
+  screen.timeBarImage.LoadImageW(imagePath(ImageFile::timeBar));
+  screen.timeBar.SetImage(&screen.timeBarImage);
+  screen.timeBar.SetID(ControlId::playbackTimeBar);
+  AddUiWin(&screen.timeBar);
   screen.sprayer.LoadImageW(imagePath(ImageFile::sprayer), true);
   screen.sprayer.SetID(ControlId::playbackSprayer);
   AddUiWin(&screen.sprayer);
@@ -76,7 +85,8 @@ void GameWindow::setPlaybackVisible(bool visible) {
   for (UiPicture2& target : screen.targets) target.SetVisible(visible);
   for (UiPicture2& key : screen.keys) key.SetVisible(visible);
   screen.shot.SetVisible(false);
-  for (UiWin* control : {static_cast<UiWin*>(&screen.sprayer), static_cast<UiWin*>(&screen.score),
+  for (UiWin* control : {static_cast<UiWin*>(&screen.preview), static_cast<UiWin*>(&screen.timeBar),
+                         static_cast<UiWin*>(&screen.sprayer), static_cast<UiWin*>(&screen.score),
                          static_cast<UiWin*>(&screen.level), static_cast<UiWin*>(&screen.replayMark),
                          static_cast<UiWin*>(&screen.stop.button)}) {
     control->SetVisible(visible);
@@ -148,7 +158,9 @@ void GameWindow::drawPlayback() {
     screen.shot.SetImage(&screen.shotImages[static_cast<size_t>(std::clamp(game.flyingShot->colour, 0, 5))]);
   }
   screen.shot.SetVisible(flying);
+  placeLike(screen.preview, *game.activePreview);
+  screen.preview.SetImage(&screen.previewImages[static_cast<size_t>(std::clamp(game.currentColour, 0, 5))]);
+  placeLike(screen.timeBar, *game.timeBar);
   screen.score.SetText(Int2String(game.score).C_Str());
   screen.level.SetText(Int2String(game.currentLevel).C_Str());
-  Invalidate(nullptr, 0);
 }
