@@ -186,6 +186,7 @@ void GameWindow::leaveDailyToMenu() {
   KillTimer(m_hWnd, TimerId::timeBar);
   menuPicture.SetVisible(true);
   showMenuButtons();
+  openDailyScreen();  // today's result, with its Share
   Invalidate(nullptr, 0);
 }
 

@@ -1,6 +1,6 @@
 // What the game screen adds during daily play: the practice mark while an
 // attempt keeps nothing, and, while racing a run, that run's sprayer (faint)
-// and score as they stood at the same moment of game time. Both are drawing
+// with its score under it, as they stood at the same moment of game time. Both are drawing
 // only: the ghost reads its track and never touches the game.
 #include "platform/mz_functions.hpp"
 #include "screen/control_ids.hpp"
@@ -13,7 +13,11 @@ namespace {
 constexpr int32_t SprayerTop = 10;
 constexpr int32_t SprayerWidth = 80;
 constexpr int32_t SprayerHeight = 153;
-constexpr MzColour GhostInk = 0xD8DCEA;  // paler than the player's white score
+// The ghost's word and score hang under its sprayer, in the pictures' ink.
+constexpr MzColour GhostInk = 0x2E2448;
+constexpr int32_t GhostWordTop = SprayerTop + SprayerHeight + 2;
+constexpr int32_t GhostWordHeight = 16;
+constexpr int32_t GhostScoreHeight = 22;
 
 }  // namespace
 
@@ -25,12 +29,12 @@ void GameWindow::buildRaceDrawing() {
   controls.ghost.SetID(ControlId::ghostPicture);
   AddUiWin(&controls.ghost);
   controls.ghostWord.SetID(ControlId::ghostWord);
-  controls.ghostWord.SetPos(3, 104, 96, 22, 0);
+  controls.ghostWord.SetPos(0, GhostWordTop, SprayerWidth, GhostWordHeight, 0);
   controls.ghostWord.SetTextColor(GhostInk);
   controls.ghostWord.SetText(u"幽灵");
   AddUiWin(&controls.ghostWord);
   controls.ghostScore.SetID(ControlId::ghostScore);
-  controls.ghostScore.SetPos(3, 124, 96, 28, 0);
+  controls.ghostScore.SetPos(0, GhostWordTop + GhostWordHeight, SprayerWidth, GhostScoreHeight, 0);
   controls.ghostScore.SetTextColor(GhostInk);
   AddUiWin(&controls.ghostScore);
   controls.practiceMark.LoadImageW(imagePath(ImageFile::practiceMark), true);
@@ -64,5 +68,7 @@ void GameWindow::onGhostTick() {
   if (!daily.racing) return;
   const runs::GhostState ghost = daily.ghost.at(attemptTickMs());
   race.ghost.SetPos(ghost.sprayerX, SprayerTop, SprayerWidth, SprayerHeight, 0);
+  race.ghostWord.SetPos(ghost.sprayerX, GhostWordTop, SprayerWidth, GhostWordHeight, 0);
+  race.ghostScore.SetPos(ghost.sprayerX, GhostWordTop + GhostWordHeight, SprayerWidth, GhostScoreHeight, 0);
   race.ghostScore.SetText(Int2String(ghost.score).C_Str());
 }

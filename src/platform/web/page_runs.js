@@ -15,7 +15,7 @@ var QuandrelRuns = {
     var hash = window.location.hash;
     var found = /^#run=(.+)$/.exec(hash);
     if (found) {
-      QuandrelRuns.token = decodeURIComponent(found[1]).trim();
+      QuandrelRuns.token = QuandrelRuns.decoded(found[1]).trim();
       // The link was read: reloading the page or sharing its address starts afresh.
       window.history.replaceState(null, '', window.location.pathname + window.location.search);
       Module['arguments'] = (Module['arguments'] || []).concat(['--watch', QuandrelRuns.token]);
@@ -23,6 +23,16 @@ var QuandrelRuns = {
     var today = new URLSearchParams(window.location.search).get('today');
     if (today && /^\d{4}-\d{2}-\d{2}$/.test(today)) {
       Module['preRun'] = (Module['preRun'] || []).concat([function() { ENV['QUANDREL_TODAY'] = today; }]);
+    }
+  },
+
+  // A link's text as it was written: a broken %-escape stays as it is, for
+  // the program to refuse.
+  decoded: function(text) {
+    try {
+      return decodeURIComponent(text);
+    } catch (malformed) {
+      return text;
     }
   },
 
@@ -44,20 +54,25 @@ var QuandrelRuns = {
     return window.location.href.split('#')[0] + '#run=' + token;
   },
 
-  // The share sheet where the browser has one, else the clipboard and a
+  // The share sheet where the browser has one (the clipboard when it refuses
+  // for another reason than the player's cancelling), else the clipboard and a
   // word that the text was copied. True when something was handed over.
   share: function(text) {
     if (typeof navigator.share === 'function') {
-      navigator.share({text: text}).catch(function() {});
+      navigator.share({text: text}).catch(function(refusal) {
+        if (!refusal || refusal.name !== 'AbortError') QuandrelRuns.copy(text);
+      });
       return true;
     }
-    if (navigator.clipboard && typeof navigator.clipboard.writeText === 'function') {
-      navigator.clipboard.writeText(text).then(function() {
-        QuandrelRuns.say(QuandrelTexts.get('copied'));
-      }, function() {});
-      return true;
-    }
-    return false;
+    return QuandrelRuns.copy(text);
+  },
+
+  copy: function(text) {
+    if (!navigator.clipboard || typeof navigator.clipboard.writeText !== 'function') return false;
+    navigator.clipboard.writeText(text).then(function() {
+      QuandrelRuns.say(QuandrelTexts.get('copied'));
+    }, function() {});
+    return true;
   },
 
   // A short word over the foot of the page, gone after two seconds.
