@@ -22,11 +22,11 @@ bool DailyHistory::nextAttemptIsOfficial(int32_t day, TimeMode mode) const {
   return !days.contains(day) && mode == TimeMode::Normal;
 }
 
-bool DailyHistory::startAttempt(int32_t day, TimeMode mode) {
+bool DailyHistory::startAttempt(int32_t day, TimeMode mode, bool racing) {
   if (days.contains(day)) return false;
-  // The day's first attempt is its official one; under another time bar it
-  // is practice, and the day has no official attempt.
-  const bool official = mode == TimeMode::Normal;
+  // The day's first attempt is its official one; under another time bar, or
+  // racing a run, it is practice, and the day has no official attempt.
+  const bool official = mode == TimeMode::Normal && !racing;
   days[day].official = official;
   return official;
 }

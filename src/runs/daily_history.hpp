@@ -6,7 +6,6 @@
 
 #include <cstdint>
 #include <map>
-#include <optional>
 #include <string>
 
 #include "runs/run.hpp"
@@ -45,7 +44,9 @@ class DailyHistory {
   // True when an attempt started now on `day` under `mode` is the official one.
   bool nextAttemptIsOfficial(int32_t day, TimeMode mode) const;
   // Notes the start of an attempt; returns true when it is the official one.
-  bool startAttempt(int32_t day, TimeMode mode);
+  // A race is never official: one started first uses the day up as practice,
+  // so that nobody practises the day's colours before their official try.
+  bool startAttempt(int32_t day, TimeMode mode, bool racing = false);
   // The official attempt of `day` ended with `result` and the run `token`.
   void finishOfficial(int32_t day, const RunResult& result, const std::string& token);
   // Days in a row with a finished official attempt, ending today, or

@@ -58,9 +58,9 @@ bool GameWindow::startDayAttempt(int32_t day, TimeMode mode, const runs::GhostTr
   // The ghost may be this window's own, which leaving daily play clears.
   const runs::GhostTrack raced = ghost != nullptr ? *ghost : runs::GhostTrack{};
   leaveDailyPlay();
-  // Only today's attempts count; a race or a private game is always practice.
-  const bool counts = !daily.privateGame && ghost == nullptr && day == todayDayNumber();
-  daily.official = counts && daily.history.startAttempt(day, mode);
+  // Only today's attempts count, and a private game never does.
+  const bool counts = !daily.privateGame && day == todayDayNumber();
+  daily.official = counts && daily.history.startAttempt(day, mode, ghost != nullptr);
   // Kept from its start: an attempt cut short by a crash still used the day.
   if (counts) saveDailyHistoryFile();
   daily.dayInPlay = day;

@@ -3,6 +3,7 @@
 // their ticks, its result read from the game when its attempt ends.
 #include "screen/run_replay.hpp"
 
+#include <algorithm>
 #include <string>
 
 #include "platform/private_play.hpp"
@@ -49,6 +50,7 @@ struct RunPlayback::Parts {
   GameWindow game{images, GameSettings::NoFile{}};
   runs::Run run;
   size_t nextAction = 0;
+  uint32_t playedToMs = 0;  // the tick the last advance reached
   bool refused = false;
   // The result as it stood when the attempt ended (a claim, game over).
   bool ended = false;
@@ -112,6 +114,7 @@ void RunPlayback::advanceTo(uint32_t tickMs) {
     parts.observe();
   }
   parts.play.advanceTo(start + tickMs, observe);
+  parts.playedToMs = std::max(parts.playedToMs, tickMs);
 }
 
 uint32_t RunPlayback::tickMs() const {
@@ -119,7 +122,15 @@ uint32_t RunPlayback::tickMs() const {
   return parts_->tick();
 }
 
-bool RunPlayback::finished() const { return parts_->refused || (parts_->ended && parts_->nextAction == parts_->run.actions.size()); }
+// Refused, or every action played and the attempt over: ended, or left
+// standing long enough after the last action for nothing more to change.
+bool RunPlayback::finished() const {
+  const Parts& parts = *parts_;
+  if (parts.refused) return true;
+  if (parts.nextAction < parts.run.actions.size()) return false;
+  const uint32_t last = parts.run.actions.empty() ? 0 : parts.run.actions.back().tickMs;
+  return parts.ended || parts.playedToMs >= last + PlayOnMs;
+}
 
 const GameWindow& RunPlayback::game() const { return parts_->game; }
 
