@@ -6,9 +6,15 @@ and answers with the player's keys (Left, Right, Space, Return, R, B). It wins
 every level or says which one it could not win, and writes a table of each
 level's play.
 
-Usage: autoplay.py [--binary PATH] [--table FILE] [--quiet]
+With --runs DIR it plays instead each level as a day's challenge (the first
+day from 2026-12-01 whose level it is), claims it and writes the day's shared
+run to DIR/level-N.run, one token per file.
+
+Usage: autoplay.py [--binary PATH] [--table FILE] [--runs DIR] [--quiet]
 Exit status: 0 when all ten levels were won, 1 when one was not, 2 on a usage
 or start-up problem. Standard library only."""
+
+import datetime
 
 import argparse
 import json
@@ -35,6 +41,11 @@ SPOILED = 19
 PRIMARY_MIXES = {frozenset((0, 1)): 2, frozenset((1, 4)): 3, frozenset((0, 4)): 5}
 MIXED_KEY = 6
 SCORE_KEY = 7
+# The daily challenge: day 1 is 2026-12-01, and day d plays level
+# 1 + 3 (d - 1) mod 10, so days 1..10 bring each level once.
+FIRST_DAY = datetime.date(2026, 12, 1)
+DAILY_BUTTON = 400
+DAILY_PLAY = 402
 # Sprayer positions: 105 at the left, one step 23 px; a shot lands 40 px right
 # of the sprayer, so the sprayer stands one step left of the tube it aims at.
 LEFTMOST_SPRAYER_X = 105
@@ -163,7 +174,7 @@ def next_worth(board, colour):
 class Game:
     """The game, headless, in a directory of its own (its own settings file)."""
 
-    def __init__(self, binary):
+    def __init__(self, binary, today=None):
         self.directory = tempfile.mkdtemp(prefix="quandrel-autoplay-")
         program = os.path.join(self.directory, "quandrel")
         shutil.copy2(binary, program)
@@ -176,6 +187,8 @@ class Game:
         os.mkdir(env["XDG_RUNTIME_DIR"], 0o700)
         for name in ("DISPLAY", "WAYLAND_DISPLAY"):
             env.pop(name, None)
+        if today is not None:
+            env["QUANDREL_TODAY"] = today.isoformat()
         self.process = subprocess.Popen([program, "--headless"], cwd=self.directory, env=env, text=True,
                                         stdin=subprocess.PIPE, stdout=subprocess.PIPE,
                                         stderr=subprocess.PIPE, bufsize=1)
@@ -275,15 +288,49 @@ def write_table(path, rows):
         file.write("\n".join(lines) + "\n")
 
 
+def day_of_level(level):
+    return next(day for day in range(1, LEVELS + 1) if 1 + 3 * (day - 1) % LEVELS == level)
+
+
+def write_runs(binary, directory, quiet):
+    """Plays each level as its day's challenge and writes the shared run."""
+    os.makedirs(directory, exist_ok=True)
+    for level in range(1, LEVELS + 1):
+        day = day_of_level(level)
+        game = Game(binary, FIRST_DAY + datetime.timedelta(days=day - 1))
+        try:
+            game.do("wait %d" % SPLASH_MS, "command %d" % DAILY_BUTTON)
+            dump = game.do("command %d" % DAILY_PLAY, "wait %d" % KEY_PRESS_MS)
+            if dump["screen"] != "game" or dump["currentLevel"] != level:
+                print("autoplay: day %d did not start level %d: %s" % (day, level, json.dumps(dump)), file=sys.stderr)
+                return 2
+            figures, dump = play_level(game, dump)
+            if figures is None or dump["share"] is None:
+                print("autoplay: day %d (level %d) was not won" % (day, level), file=sys.stderr)
+                return 1
+            with open(os.path.join(directory, "level-%d.run" % level), "w", encoding="ascii") as file:
+                file.write(dump["share"]["token"] + "\n")
+            if not quiet:
+                print("day %d, level %d: %d points, %d shots, run of %d characters" % (
+                    day, level, dump["daily"]["result"]["score"], dump["daily"]["result"]["shots"],
+                    len(dump["share"]["token"])))
+        finally:
+            game.close()
+    return 0
+
+
 def main():
     parser = argparse.ArgumentParser(description=__doc__.split("\n\n")[0])
     parser.add_argument("--binary", default=os.path.join("build", "quandrel"))
     parser.add_argument("--table", help="write the per-level table (Markdown) to this file")
+    parser.add_argument("--runs", help="play each level as a day's challenge and write its run into this folder")
     parser.add_argument("--quiet", action="store_true")
     options = parser.parse_args()
     if not os.path.isfile(options.binary):
         print("autoplay: no game at %s (use --binary)" % options.binary, file=sys.stderr)
         return 2
+    if options.runs:
+        return write_runs(options.binary, options.runs, options.quiet)
 
     game = Game(options.binary)
     rows = []

@@ -66,6 +66,8 @@ int32_t GameApp::Init() {
 // the shell must not hear that the running copy has gone.
 int32_t GameApp::Shutdown() {
   raiseRequests.reset();
+  // Closing the game ends a day's attempt under way with its score so far.
+  mainWindow.endDailyAttempt();
   if (announcedToShell) AppsAskShellAppExit();
   return 0;
 }

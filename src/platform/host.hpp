@@ -1,5 +1,5 @@
 // What the platform layer asks of a host (the SDL window, the headless script
-// runner): time, input, frame output, sound and vibration. The platform calls a
+// runner): time, input, frame output, sound, vibration and sharing. The platform calls a
 // host only from the GUI thread, except Host::wake.
 #pragma once
 
@@ -11,6 +11,13 @@
 #include "platform/mz_types.hpp"
 
 class Canvas;
+
+// Where a shared text went.
+enum class ShareOutcome : uint8_t {
+  Copied,  // onto the clipboard: the game says so
+  Handed,  // to the system's share sheet or the page, which tells the player itself
+  Failed,  // nowhere
+};
 
 struct HostEvent {
   enum class Kind {
@@ -76,6 +83,15 @@ class Host {
   // every file they will ever have.
   virtual bool fileArriving(std::u16string_view /*path*/) { return false; }
   virtual void awaitFile(std::u16string_view /*path*/) {}
+
+  // Sharing a run (run_link.hpp): gives `text` (UTF-8) to the player's
+  // clipboard or share sheet.
+  virtual ShareOutcome shareText(const std::string& /*text*/) { return ShareOutcome::Failed; }
+  // The clipboard's text (UTF-8), empty when there is none or it cannot be read.
+  virtual std::string clipboardText() { return {}; }
+  // The link that opens the run `token`: the page's own address with
+  // `#run=TOKEN`; elsewhere the build's page address, or the token alone.
+  virtual std::string runLink(const std::string& token);
 };
 
 // The host the platform runs on; set by the entry function before Init.

@@ -235,7 +235,17 @@ uint64_t nextWakeMs() {
   return wakeAt;
 }
 
-uint64_t loopNowMs() { return momentMs; }
+namespace {
+const uint64_t* privateClock = nullptr;
+}  // namespace
+
+uint64_t loopNowMs() { return privateClock != nullptr ? *privateClock : momentMs; }
+
+const uint64_t* useLoopClock(const uint64_t* clock) {
+  const uint64_t* previous = privateClock;
+  privateClock = clock;
+  return previous;
+}
 
 void restartLoopClock() {
   loopStarted = false;

@@ -3,6 +3,7 @@
 
 #include <cstdint>
 #include <iosfwd>
+#include <string>
 
 class CMzApp {
  public:
@@ -36,5 +37,14 @@ class CMzApp {
 // changing any file and returns the exit status. Without it, --records says
 // the program keeps no records and fails.
 using RecordsListing = int (*)(std::ostream& out, std::ostream& errors);
+//
+// `verifyRun` answers --verify SOURCE alike: it proves the run SOURCE names
+// (a token or link, a file, or "-" for `in`), writes one line to `out` or the
+// reason to `errors`, and returns the exit status, writing no file.
+using RunVerifier = int (*)(const std::string& source, std::istream& in, std::ostream& out, std::ostream& errors);
 int WinMain(int argc, char** argv, const char* version, CMzApp& (*application)(),
-            RecordsListing listRecords = nullptr);
+            RecordsListing listRecords = nullptr, RunVerifier verifyRun = nullptr);
+
+// The run given with --watch, for the game to open once it starts; empty when none.
+const std::string& runToOpenAtStart();
+void setRunToOpenAtStart(std::string run);

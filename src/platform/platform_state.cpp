@@ -14,11 +14,14 @@ constexpr size_t MaxWindows = 8;
 struct WindowSlot {
   CMzWnd* window = nullptr;
   WindowHandle handle = 0;
+  bool isPrivate = false;
 };
 
 constinit std::array<WindowSlot, MaxWindows> windows{};
 constinit WindowHandle lastHandle = 0;
 constinit TimerQueue timers{};
+constinit TimerQueue* activeTimers = &timers;
+constinit bool registeringPrivate = false;
 constinit bool quitWasPosted = false;
 constinit int32_t exitCode = 0;
 
@@ -27,7 +30,7 @@ constinit int32_t exitCode = 0;
 WindowHandle registerWindow(CMzWnd* window) {
   for (WindowSlot& slot : windows) {
     if (slot.window == nullptr) {
-      slot = WindowSlot{window, ++lastHandle};
+      slot = WindowSlot{window, ++lastHandle, registeringPrivate};
       return slot.handle;
     }
   }
@@ -37,7 +40,7 @@ WindowHandle registerWindow(CMzWnd* window) {
 void unregisterWindow(CMzWnd* window) {
   for (WindowSlot& slot : windows) {
     if (slot.window == window) {
-      timers.stopAll(slot.handle);
+      activeTimers->stopAll(slot.handle);
       slot = WindowSlot{};
     }
   }
@@ -54,12 +57,24 @@ CMzWnd* windowFromHandle(WindowHandle handle) {
 CMzWnd* frontWindow() {
   const WindowSlot* front = nullptr;
   for (const WindowSlot& slot : windows) {
-    if (slot.window && (!front || slot.handle > front->handle)) front = &slot;
+    if (slot.window && !slot.isPrivate && (!front || slot.handle > front->handle)) front = &slot;
   }
   return front ? front->window : nullptr;
 }
 
-TimerQueue& timerQueue() { return timers; }
+TimerQueue& timerQueue() { return *activeTimers; }
+
+TimerQueue* useTimerQueue(TimerQueue* queue) {
+  TimerQueue* previous = activeTimers == &timers ? nullptr : activeTimers;
+  activeTimers = queue != nullptr ? queue : &timers;
+  return previous;
+}
+
+bool registerPrivateWindows(bool isPrivate) {
+  const bool previous = registeringPrivate;
+  registeringPrivate = isPrivate;
+  return previous;
+}
 
 Canvas& frame() {
   static Canvas canvas;

@@ -17,8 +17,9 @@ namespace {
 constexpr std::string_view FormatSection = "format";
 constexpr std::string_view VersionKey = "version";
 constexpr std::string_view Utf8Mark = "\xEF\xBB\xBF";
-// Far above what the game writes; a larger file is not one of ours.
-constexpr uint64_t MaxFileBytes = 64 * 1024;
+// Far above what the game writes (the daily file grows by about a kilobyte a
+// day played, so decades fit); a larger file is not one of ours.
+constexpr uint64_t MaxFileBytes = 8 * 1024 * 1024;
 
 // A line must not break the file's shape: line breaks become spaces.
 std::string oneLine(std::string_view text) {

@@ -24,6 +24,11 @@ void GameWindow::onSplashTick() {
   KillTimer(m_hWnd, TimerId::splash);
   splashPicture.SetVisible(false);
   openStartMenu();
+  // A run the command line or the page's address brought opens at once.
+  if (!runToOpen.empty()) {
+    openWatchScreen(runToOpen);
+    runToOpen.clear();
+  }
   Invalidate(nullptr, 0);
 }
 

@@ -16,13 +16,16 @@ void setGroupVisible(std::array<UiButton_Image, N>& group, bool visible) {
 }  // namespace
 
 void GameWindow::openStartMenu() {
+  buildRaceDrawing();  // under the menu's picture, with the game
   menuPicture.LoadImageW(imagePath(ImageFile::menu), true);
   menuPicture.SetPos(0, 0, 480, 720, 0);
   menuPicture.SetDragMode(2);
   menuPicture.SetID(ControlId::menuPicture);
   AddUiWin(&menuPicture);
-  // The level screen's own button, to the right of start.
+  // The level screen's own button, to the right of start, and the daily
+  // screen's, to the right of continue.
   setUpImageButton(levelsButton, ControlId::levelsButton, 310, 440, 96, 38, levelsLitImage, levelsDimImage, 0);
+  setUpPanelButton(dailyButton, ControlId::dailyButton, ImageResource::dailyLit, 310, 480, 96, 38);
   buildMenuButtons();
 }
 
@@ -37,12 +40,14 @@ void GameWindow::buildMenuButtons() {
 void GameWindow::showMenuButtons() {
   setGroupVisible(menuButtons, true);
   levelsButton.SetVisible(true);
+  dailyButton.button.SetVisible(true);
   Invalidate(nullptr, 0);
 }
 
 void GameWindow::hideMenuButtons() {
   setGroupVisible(menuButtons, false);
   levelsButton.SetVisible(false);
+  dailyButton.button.SetVisible(false);
   Invalidate(nullptr, 0);
 }
 

@@ -27,7 +27,9 @@ void GameWindow::claimLevel() {
     // and that may happen before it is first built.
     if (!choiceButtonsBuilt) buildChoiceButtons();
     showChoiceButtons();
-    if (firstClaim) recordMarkPicture.SetVisible(recordClaim());
+    // A day's challenge keeps no level records: its attempt ends here instead.
+    if (firstClaim && daily.dayInPlay == 0) recordMarkPicture.SetVisible(recordClaim());
+    endDailyAttempt();
   }
   sound.playSound(SoundId::music);
 }

@@ -13,13 +13,17 @@
 void GameWindow::handleCommand(uint32_t wParam, int32_t lParam) {
   const auto id = static_cast<int32_t>(wParam & 0xFFFF);
   if (id == ControlId::toolbar) {
-    if (lParam == ToolbarButton::claim) claimLevel();
-    if (lParam == ToolbarButton::fire) fireShot();
-    if (lParam == ToolbarButton::back) pauseToMenu();
+    if (lParam == ToolbarButton::claim) applyAction(runs::ActionKind::Claim);
+    if (lParam == ToolbarButton::fire) applyAction(runs::ActionKind::Fire);
+    if (lParam == ToolbarButton::back) applyAction(runs::ActionKind::Pause);
     return;
   }
   if (id >= ControlId::firstChoice && id <= ControlId::lastChoice) {
     chooseNextLevel();
+    return;
+  }
+  if (id >= ControlId::firstPlaybackSpeed && id <= ControlId::lastPlaybackSpeed) {
+    setPlaybackSpeed(static_cast<size_t>(id - ControlId::firstPlaybackSpeed));
     return;
   }
   if (id >= ControlId::firstLevelTile && id <= ControlId::lastLevelTile) {
@@ -27,12 +31,18 @@ void GameWindow::handleCommand(uint32_t wParam, int32_t lParam) {
     return;
   }
   switch (id) {
-    case ControlId::repairButton: repairTarget(); break;
-    case ControlId::buyShotsButton: buyShots(); break;
-    case ControlId::retryButton: LoadLevel(currentLevel, true); break;
+    case ControlId::repairButton: applyAction(runs::ActionKind::Repair); break;
+    case ControlId::buyShotsButton: applyAction(runs::ActionKind::Buy); break;
+    case ControlId::retryButton: retryLevel(); break;
     case ControlId::gameOverBackButton: leaveGameOverToMenu(); break;
     case ControlId::startGame: startGame(); break;
-    case ControlId::continueGame: continueGame(); break;
+    case ControlId::continueGame:
+      if (paused) {
+        applyAction(runs::ActionKind::Resume);
+      } else {
+        continueGame();
+      }
+      break;
     case ControlId::options: openOptions(); break;
     case ControlId::helpButton: openHelp(); break;
     case ControlId::exitGame: exitGame(); break;
@@ -47,6 +57,15 @@ void GameWindow::handleCommand(uint32_t wParam, int32_t lParam) {
     case ControlId::levelsBack: closeLevelScreen(); break;
     case ControlId::helpPrevious: turnHelpPage(-1); break;
     case ControlId::helpNext: turnHelpPage(1); break;
+    case ControlId::dailyButton: openDailyScreen(); break;
+    case ControlId::dailyPlay: playDailyChallenge(); break;
+    case ControlId::dailyShare: shareDailyRun(); break;
+    case ControlId::dailyOpenRun: openRunFromClipboard(); break;
+    case ControlId::dailyBack: closeDailyScreen(); break;
+    case ControlId::watchPlay: startPlayback(); break;
+    case ControlId::watchRace: raceWatchedRun(); break;
+    case ControlId::watchBack: closeWatchScreen(); break;
+    case ControlId::playbackStop: stopPlayback(); break;
     default: break;  // the pass indicator and unknown ids do nothing
   }
 }
@@ -63,6 +82,7 @@ void GameWindow::pauseToMenu() {
 }
 
 void GameWindow::leaveGameOverToMenu() {
+  leaveDailyPlay();
   gameOver = false;
   inGame = false;
   hideGameOverButtons();
@@ -86,7 +106,15 @@ bool GameWindow::IsPlayInProgress() const {
 void GameWindow::startGame() {
   currentLevel = FirstLevel;
   if (!menuMayStartGame()) return;
+  leaveDailyPlay();
   beginLevel(FirstLevel);
+}
+
+// Retry after game over: a day's challenge is tried again with the day's own
+// colours (as practice), never rerolled; any other level starts afresh.
+void GameWindow::retryLevel() {
+  if (daily.dayInPlay != 0 && startDayAttempt(daily.dayInPlay, daily.run.timeMode, nullptr)) return;
+  LoadLevel(currentLevel, true);
 }
 
 void GameWindow::beginLevel(int32_t level) {
@@ -106,6 +134,7 @@ void GameWindow::continueGame() {
   if (!menuMayStartGame()) return;
   if (paused) attemptPausedMs += GetTickCount() - pausedAtMs;
   if (!paused) {
+    leaveDailyPlay();
     settings.Load();
     currentLevel = std::clamp(settings.level, FirstLevel, LevelCount);
     applyStoredSwitches();
@@ -134,12 +163,31 @@ void GameWindow::exitGame() {
 // Any word of the level-passed screen leads to the next level; after the
 // last level it leads to the finale, the game complete.
 void GameWindow::chooseNextLevel() {
+  // A day's challenge is one level: after it, the menu.
+  if (daily.dayInPlay != 0) {
+    leaveDailyToMenu();
+    return;
+  }
   if (currentLevel >= LevelCount) {
     finishGame();
     return;
   }
   currentLevel += 1;
   LoadLevel(currentLevel, false);
+}
+
+void GameWindow::leaveDailyToMenu() {
+  leaveDailyPlay();
+  levelPassed = false;
+  inGame = false;
+  paused = false;
+  hideChoiceButtons();
+  overlayPicture.SetVisible(false);
+  KillTimer(m_hWnd, TimerId::timeBar);
+  menuPicture.SetVisible(true);
+  showMenuButtons();
+  openDailyScreen();  // today's result, with its Share
+  Invalidate(nullptr, 0);
 }
 
 void GameWindow::finishGame() {

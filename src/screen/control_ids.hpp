@@ -55,6 +55,43 @@ inline constexpr int32_t firstLevelBestWord = 280;
 inline constexpr int32_t firstLevelBest = 290;
 inline constexpr int32_t helpPrevious = 238;
 inline constexpr int32_t helpNext = 239;
+// The daily challenge: the menu's button, the daily screen, the game screen's
+// marks and the watch screen.
+inline constexpr int32_t dailyButton = 400;
+inline constexpr int32_t dailyPicture = 401;
+inline constexpr int32_t dailyPlay = 402;
+inline constexpr int32_t dailyShare = 403;
+inline constexpr int32_t dailyOpenRun = 404;
+inline constexpr int32_t dailyBack = 405;
+inline constexpr int32_t firstDailyRow = 406;  // word 406 + 2i, value 407 + 2i
+inline constexpr int32_t dailyStars = 416;
+inline constexpr int32_t dailyNote = 417;
+inline constexpr int32_t dailyMessage = 418;
+inline constexpr int32_t practiceMark = 419;
+inline constexpr int32_t ghostPicture = 420;
+inline constexpr int32_t ghostWord = 421;
+inline constexpr int32_t ghostScore = 422;
+inline constexpr int32_t watchPicture = 430;
+inline constexpr int32_t watchPlay = 431;
+inline constexpr int32_t watchRace = 432;
+inline constexpr int32_t watchBack = 433;
+inline constexpr int32_t firstWatchRow = 434;  // word 434 + 2i, value 435 + 2i
+inline constexpr int32_t watchStars = 444;
+inline constexpr int32_t watchVerdict = 445;
+inline constexpr int32_t watchReason = 446;
+inline constexpr int32_t firstPlaybackSpeed = 447;  // 1x, 2x, 4x, pause
+inline constexpr int32_t lastPlaybackSpeed = 450;
+inline constexpr int32_t playbackStop = 451;
+inline constexpr int32_t playbackBoard = 452;
+inline constexpr int32_t playbackSprayer = 453;
+inline constexpr int32_t playbackShot = 454;
+inline constexpr int32_t playbackScore = 455;
+inline constexpr int32_t playbackLevel = 456;
+inline constexpr int32_t replayMark = 457;
+inline constexpr int32_t playbackPreview = 458;
+inline constexpr int32_t playbackTimeBar = 459;
+inline constexpr int32_t firstPlaybackTarget = 460;
+inline constexpr int32_t firstPlaybackKey = 470;
 }  // namespace ControlId
 
 // The toolbar's three buttons, by index.
@@ -71,6 +108,8 @@ inline constexpr uint32_t splash = 115;     // 3000 ms: end of the splash
 inline constexpr uint32_t lightning = 186;  // 10 ms: the spoil animation
 inline constexpr uint32_t cloud = 196;      // 30 ms: drifting clouds
 inline constexpr uint32_t glide = 197;      // 10 ms: the sprayer gliding (movement switch on)
+inline constexpr uint32_t playback = 198;   // 50 ms: a watched run played back
+inline constexpr uint32_t ghost = 199;      // 50 ms: the raced run's ghost drawn anew
 }  // namespace TimerId
 
 namespace TimerPeriod {
@@ -80,6 +119,8 @@ inline constexpr uint32_t splash = 3000;
 inline constexpr uint32_t lightning = 10;
 inline constexpr uint32_t cloud = 30;
 inline constexpr uint32_t glide = 10;
+inline constexpr uint32_t playback = 50;
+inline constexpr uint32_t ghost = 50;
 }  // namespace TimerPeriod
 
 // The sounds of the sound player, by index.

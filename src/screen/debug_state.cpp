@@ -2,6 +2,8 @@
 // is up.
 #include <string>
 
+#include "platform/message_loop.hpp"
+#include "platform/system/utf.hpp"
 #include "rules/level_table.hpp"
 #include "rules/shot_rules.hpp"
 #include "screen/game_window.hpp"
@@ -22,13 +24,58 @@ bool shownInWindow(const UiWin& control) {
   return control.window() != nullptr && control.IsVisible();
 }
 
+std::string quoted(std::string_view text) {
+  std::string json;
+  appendJsonString(json, utf16FromUtf8(text));
+  return json;
+}
+
+std::string resultJson(const runs::RunResult& result) {
+  return "{\"score\":" + number(result.score) + ",\"shots\":" + number(result.shots) +
+         ",\"timeMs\":" + number(result.timeMs) + ",\"stars\":" + number(result.stars) +
+         ",\"claimed\":" + boolean(result.claimed) + "}";
+}
+
 }  // namespace
+
+// The daily challenge's fields: today's challenge, the share once today's
+// official attempt is over, the ghost while racing, the run on the watch screen.
+void GameWindow::appendDailyState(std::string& json) const {
+  const DailyToday today = dailyToday();
+  const bool practice = daily.attemptActive ? !daily.official : today.nextIsPractice;
+  appendField(json, "daily", "{\"day\":" + number(today.day) + ",\"level\":" + number(today.level) +
+                                 ",\"streak\":" + number(today.streak) + ",\"bestStreak\":" +
+                                 number(today.bestStreak) + ",\"practice\":" + boolean(practice) +
+                                 ",\"result\":" + (today.result ? resultJson(*today.result) : "null") + "}");
+  const std::string token = dailyShareToken();
+  appendField(json, "share", token.empty() ? "null"
+                                           : "{\"text\":" + quoted(dailyShareText()) + ",\"token\":" +
+                                                 quoted(token) + "}");
+  if (daily.racing && daily.attemptActive) {
+    const runs::GhostState ghost = daily.ghost.at(attemptTickMs());
+    appendField(json, "ghost", "{\"sprayerX\":" + number(ghost.sprayerX) + ",\"score\":" + number(ghost.score) + "}");
+  } else {
+    appendField(json, "ghost", "null");
+  }
+  if (watchedRun && std::string_view(currentScreen()) == "watch") {
+    const RunVerdict& verdict = *watchedRun;
+    appendField(json, "watch", std::string("{\"state\":") + (verdict.accepted() ? "\"verified\"" : "\"refused\"") +
+                                   ",\"reason\":" + (verdict.accepted() ? "null" : quoted(runs::refusalName(verdict.refusal))) +
+                                   ",\"score\":" + (verdict.accepted() ? number(verdict.result.score) : "null") +
+                                   ",\"level\":" + (verdict.accepted() ? number(verdict.result.level) : "null") +
+                                   ",\"day\":" + (verdict.accepted() ? number(verdict.result.day) : "null") + "}");
+  } else {
+    appendField(json, "watch", "null");
+  }
+}
 
 const char* GameWindow::currentScreen() const {
   if (exitQuestionOpen) return "question";
   if (!splashDone) return "splash";
   if (finaleShown()) return "finale";
   if (levelScreenShown()) return "levels";
+  if (dailyScreenShown()) return "daily";
+  if (watchScreenShown() || playbackShown()) return "watch";
   if (shownInWindow(settingsPanelPicture)) return "settings";
   if (shownInWindow(helpPicture)) return "help";
   if (shownInWindow(menuPicture)) return "menu";
@@ -116,6 +163,7 @@ void GameWindow::AppendDebugState(std::string& json) const {
   }
   appendField(json, "records", levels + "]");
   appendField(json, "options", optionsJson(options));
+  appendDailyState(json);
   appendField(json, "screen", std::string("\"") + currentScreen() + "\"");
   appendField(json, "helpPage", helpPage != 0 ? number(helpPage) : "null");
 }

@@ -33,6 +33,8 @@ void GameWindow::OnTimer(uint32_t timerId) {
     case TimerId::lightning: onLightningTick(); break;
     case TimerId::cloud: onCloudTick(); break;
     case TimerId::glide: onGlideTick(); break;
+    case TimerId::playback: onPlaybackTick(); break;
+    case TimerId::ghost: onGhostTick(); break;
     default: break;
   }
 }
@@ -222,10 +224,12 @@ void GameWindow::presentGameOver() {
   overlayPicture.Invalidate();
   toolbar.SetVisible(false);
   buildGameOverButtons();
+  endDailyAttempt();
 }
 
 void GameWindow::onTimeBarTick() {
-  const int32_t step = timeBarStepPerTick(options.timeMode);
+  // A day's attempt keeps the time bar it started with.
+  const int32_t step = timeBarStepPerTick(daily.dayInPlay != 0 ? daily.run.timeMode : options.timeMode);
   if (!timeBarRunning || step == 0) return;
   timeBar->Invalidate();
   timeBar->SetPos(timeBar->GetPosX() - step, timeBar->GetPosY(), timeBar->GetWidth(),

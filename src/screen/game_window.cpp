@@ -7,8 +7,10 @@
 
 #include "platform/haptics.hpp"
 #include "platform/language_switch.hpp"
+#include "platform/mz_app.hpp"
 #include "platform/mz_functions.hpp"
 #include "platform/system/utf.hpp"
+#include "progress/daily_file.hpp"
 #include "progress/records_file.hpp"
 #include "rules/shot_rules.hpp"
 #include "screen/control_ids.hpp"
@@ -23,6 +25,13 @@ GameWindow::GameWindow(SharedImages& images) : images(images) { applyStoredSwitc
 GameWindow::GameWindow(SharedImages& images, std::u16string settingsPath)
     : settings(std::move(settingsPath)), images(images) {
   applyStoredSwitches();
+}
+
+GameWindow::GameWindow(SharedImages& images, GameSettings::NoFile)
+    : settings(GameSettings::NoFile{}), images(images) {
+  applyStoredSwitches();
+  sound.enabled = false;
+  daily.privateGame = true;
 }
 
 void GameWindow::applyStoredSwitches() {
@@ -109,8 +118,11 @@ int32_t GameWindow::OnInitDialog() {
     records = loadRecords(recordsPath);
     optionsPath = optionsFilePath(utf8FromUtf16(settings.filePath));
     options = loadOptions(optionsPath);
+    daily.filePath = dailyFilePath(utf8FromUtf16(settings.filePath));
+    daily.history = loadDailyHistory(daily.filePath);
   }
   applyStoredLanguage(options.language);
+  if (!daily.privateGame) runToOpen = runToOpenAtStart();
   setHapticsEnabled(options.vibration);
 
   backgroundPicture.LoadImageW(imagePath(ImageFile::background), true);

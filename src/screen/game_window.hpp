@@ -4,13 +4,17 @@
 
 #include <array>
 #include <cstdint>
+#include <optional>
 #include <string>
 
 #include "platform/imaging.hpp"
 #include "platform/mz_window.hpp"
 #include "platform/ui_controls.hpp"
 #include "progress/level_records.hpp"
+#include "screen/daily_play.hpp"
+#include "screen/daily_screen.hpp"
 #include "screen/level_screen.hpp"
+#include "screen/run_replay.hpp"
 #include "screen/shared_images.hpp"
 #include "screen/sprites.hpp"
 #include "progress/game_options.hpp"
@@ -26,6 +30,9 @@ class GameWindow : public CMzWndEx {
   explicit GameWindow(SharedImages& images);
   // The settings file at settingsPath (tests).
   GameWindow(SharedImages& images, std::u16string settingsPath);
+  // A private game that proves a run (run_replay.hpp): no file is read or
+  // written, no sound, and it keeps nothing.
+  GameWindow(SharedImages& images, GameSettings::NoFile);
   ~GameWindow() override;
 
   // Window and controls (game_window.cpp).
@@ -92,12 +99,73 @@ class GameWindow : public CMzWndEx {
   bool levelScreenShown() const;
   bool finaleShown() const;
 
+  // The one door for game-level actions (action_door.cpp): keys, touch, pad
+  // and the toolbar's commands all come through here, and the run recorder
+  // listens here. False, with nothing done or recorded, when the game does not
+  // take the action now.
+  bool applyAction(runs::ActionKind kind);
+  bool actionPossible(runs::ActionKind kind) const;
+
+  // The daily challenge (daily_attempt.cpp).
+  // Today's day number from the local date (QUANDREL_TODAY stands in).
+  int32_t todayDayNumber() const;
+  DailyToday dailyToday() const;
+  // Starts an attempt at today's challenge from the menu or the daily screen:
+  // official when it is the day's first, practice otherwise. False when there
+  // is no challenge today or the menu is not up.
+  bool startDailyAttempt();
+  // Starts a practice attempt of `run`'s day, level and time mode, seeded as
+  // the run was; with `ghost`, racing it.
+  bool startRunAttempt(const runs::Run& run, const runs::GhostTrack* ghost);
+  // Starts an attempt at `day`'s challenge with `mode`'s time bar: official
+  // when the daily rules say so (never in a private game or a race).
+  bool startDayAttempt(int32_t day, TimeMode mode, const runs::GhostTrack* ghost);
+  // Ends the attempt under way, if any: an official one is kept with its
+  // score at this moment (claimed when it was). Called at claim, game over,
+  // leaving for another game, and closing.
+  void endDailyAttempt();
+  // Daily play ends: its attempt ends and the game is an ordinary one again.
+  void leaveDailyPlay();
+  // Game time since the attempt began.
+  uint32_t attemptTickMs() const;
+  // Today's share text and token, once today's official attempt is over;
+  // empty otherwise.
+  std::string dailyShareText() const;
+  std::string dailyShareToken() const;
+
+  // The daily screen, the watch screen and the race's drawing (daily_screen.cpp,
+  // watch_screen.cpp, playback_board.cpp, race_drawing.cpp).
+  void openDailyScreen();
+  void closeDailyScreen();
+  void playDailyChallenge();
+  void shareDailyRun();
+  void openRunFromClipboard();
+  bool dailyScreenShown() const;
+  // Verifies `text` (a run's token or link) and shows the watch screen with
+  // what came of it.
+  void openWatchScreen(std::string_view text);
+  void closeWatchScreen();
+  void startPlayback();
+  void stopPlayback();
+  void setPlaybackSpeed(size_t index);
+  void onPlaybackTick();
+  void raceWatchedRun();
+  bool watchScreenShown() const;
+  bool playbackShown() const;
+  // The practice mark and the ghost, after the daily attempt's state.
+  void showRaceDrawing();
+  void onGhostTick();
+  // The link a shared run travels in.
+  std::string runLinkFor(const std::string& token) const;
+  void saveDailyHistoryFile();
+
   // Desktop keys (desktop_keys.cpp).
   void OnKeyDown(MzKey key, uint32_t modifiers) override;
   bool KeepsKey(MzKey key) const override;
 
   // The game's fields for the headless dump (debug_state.cpp).
   void AppendDebugState(std::string& json) const override;
+  void appendDailyState(std::string& json) const;
   bool IsPlayInProgress() const override;
   // Which screen is up: splash, menu, settings, help, levels, game, passed,
   // gameover, finale or question.
@@ -209,6 +277,16 @@ class GameWindow : public CMzWndEx {
   uint32_t pausedAtMs = 0;
   // Played under the designed time bar all along: a claim keeps records.
   bool attemptKeepsRecords = true;
+  DailyPlay daily;
+  PanelButton dailyButton;  // start menu: to the daily screen
+  DailyScreenControls dailyScreen;
+  WatchScreenControls watchScreen;
+  RaceControls race;
+  // The run the watch screen shows, proven or refused.
+  std::optional<RunVerdict> watchedRun;
+  // A run given on the command line (--watch) or by the page's #run=, opened
+  // on the watch screen once the splash ends.
+  std::string runToOpen;
   // The time bar's mode, vibration and the language the player chose.
   GameOptions options;
   // The options file beside the settings file; empty when there is no place for it.
@@ -276,6 +354,8 @@ class GameWindow : public CMzWndEx {
   void switchToNextLanguage();
   void storeOptions();
   void chooseNextLevel();
+  void retryLevel();
+  void leaveDailyToMenu();
   void finishGame();
   void buildLevelScreen();
   void showLevelRecords();
@@ -288,6 +368,18 @@ class GameWindow : public CMzWndEx {
   void setUpImageButton(UiButton_Image& button, int32_t id, int32_t x, int32_t y, int32_t width,
                         int32_t height, ImagingHelper* normal, ImagingHelper* pressed, int32_t mode);
   void loadButtonImages();
+  void setUpPanelButton(PanelButton& button, int32_t id, uint32_t litResource, int32_t x, int32_t y,
+                        int32_t width, int32_t height);
+  void buildDailyScreen();
+  void setDailyScreenVisible(bool visible);
+  void showDailyState();
+  void buildWatchScreen();
+  void setWatchResultVisible(bool visible);
+  void showWatchedRun();
+  void buildPlaybackBoard();
+  void setPlaybackVisible(bool visible);
+  void drawPlayback();
+  void buildRaceDrawing();
 
   // The help's pages (help_pages.cpp).
   void openHelp();
@@ -313,6 +405,8 @@ class GameWindow : public CMzWndEx {
 
   // Touch.
   void moveSprayer(int32_t x);
+  // Back where it stands when the game opens (a day's attempt starts there).
+  void placeSprayerAtStart();
   void onGlideTick();
 
   SharedImages& images;

@@ -20,6 +20,11 @@ inline constexpr const char16_t* gameOver = u"/Images/gameover.png";
 inline constexpr const char16_t* levels = u"/Images/levels.png";
 inline constexpr const char16_t* finale = u"/Images/finale.png";
 inline constexpr const char16_t* recordMark = u"/Images/record.png";
+inline constexpr const char16_t* daily = u"/Images/daily.png";
+inline constexpr const char16_t* watch = u"/Images/watch.png";
+inline constexpr const char16_t* practiceMark = u"/Images/practice.png";
+inline constexpr const char16_t* replayMark = u"/Images/replay.png";
+inline constexpr const char16_t* ghost = u"/Images/ghost.png";
 // Indexed by the number of stars won.
 inline constexpr std::array<const char16_t*, 4> stars = {
     u"/Images/stars0.png", u"/Images/stars1.png", u"/Images/stars2.png", u"/Images/stars3.png"};
@@ -81,4 +86,13 @@ inline constexpr uint32_t levelTilePressed = 149;
 inline constexpr uint32_t levelLocked = 150;
 // The help's previous and next page: lit, then dim (+1).
 inline constexpr std::array<uint32_t, 2> pageArrowLit = {160, 162};
+// The daily challenge's buttons: lit, then dim (+1).
+inline constexpr uint32_t dailyLit = 210;
+inline constexpr uint32_t dailyPlayLit = 212;
+inline constexpr uint32_t dailyShareLit = 214;
+inline constexpr uint32_t openRunLit = 216;
+inline constexpr uint32_t raceLit = 218;
+inline constexpr uint32_t watchLit = 220;
+// The playback's 1x, 2x, 4x and pause: lit, then dim (+1).
+inline constexpr uint32_t firstSpeedLit = 222;
 }  // namespace ImageResource

@@ -43,7 +43,8 @@ void GameWindow::placeLayout(int32_t level) {
 // The settings record keeps the highest level reached, saved at once so that
 // progress survives a crash.
 void GameWindow::recordLevelReached(int32_t level) {
-  if (level <= settings.level) return;
+  // A day's challenge does not change the saved level.
+  if (level <= settings.level || daily.dayInPlay != 0) return;
   settings.level = level;
   settings.Save();
 }

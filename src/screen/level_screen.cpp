@@ -135,5 +135,6 @@ void GameWindow::closeLevelScreen() {
 
 void GameWindow::startChosenLevel(int32_t level) {
   if (!levelScreenShown() || level > highestReachedLevel()) return;
+  leaveDailyPlay();
   beginLevel(level);
 }

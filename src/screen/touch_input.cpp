@@ -1,5 +1,6 @@
 // Moving the sprayer by touch: a tap steps it towards that half of the
-// screen, a drag steps it towards the finger. With the movement switch on
+// screen, a drag steps it towards the finger, each step through the action
+// door. With the movement switch on
 // its picture glides to each new place instead of jumping there. On the help,
 // a finger swept sideways turns the page.
 #include <algorithm>
@@ -10,8 +11,8 @@
 
 namespace {
 
-constexpr int32_t SprayerStep = 23;
 constexpr int32_t SprayerY = 10;
+constexpr int32_t SprayerStartX = 105;
 constexpr int32_t LowestMovingTap = 612;  // taps at or below this y are ignored
 constexpr int32_t ScreenMiddle = 240;
 constexpr int32_t GlidePerTick = 6;
@@ -26,10 +27,8 @@ void GameWindow::OnLButtonDown(uint32_t, int32_t x, int32_t y) {
   }
   helpSwipeStartX = x;
   if (y >= LowestMovingTap) return;
-  sprayerPicture.Invalidate();
-  if (x < ScreenMiddle && sprayerX > 110) moveSprayer(sprayerX - SprayerStep);
-  if (x > ScreenMiddle && sprayerX < 397) moveSprayer(sprayerX + SprayerStep);
-  sprayerPicture.Invalidate();
+  if (x < ScreenMiddle && sprayerX > 110) applyAction(runs::ActionKind::StepLeft);
+  if (x > ScreenMiddle && sprayerX < 397) applyAction(runs::ActionKind::StepRight);
 }
 
 void GameWindow::OnLButtonUp(uint32_t, int32_t x, int32_t) {
@@ -40,12 +39,18 @@ void GameWindow::OnLButtonUp(uint32_t, int32_t x, int32_t) {
 // One step towards the finger per move event; y does not matter.
 void GameWindow::OnMouseMove(uint32_t, int32_t x, int32_t) {
   const int32_t finger = std::clamp(x, 105, 405);
-  sprayerPicture.Invalidate();
   if (finger > sprayerX) {
-    moveSprayer(sprayerX + SprayerStep);
+    applyAction(runs::ActionKind::StepRight);
   } else if (finger < sprayerX) {
-    moveSprayer(sprayerX - SprayerStep);
+    applyAction(runs::ActionKind::StepLeft);
   }
+}
+
+void GameWindow::placeSprayerAtStart() {
+  KillTimer(m_hWnd, TimerId::glide);
+  sprayerPicture.Invalidate();
+  sprayerX = SprayerStartX;
+  sprayerPicture.SetPos(sprayerX, SprayerY, sprayerPicture.GetWidth(), sprayerPicture.GetHeight(), 0);
   sprayerPicture.Invalidate();
 }
 

@@ -32,6 +32,8 @@ EXPECTED_IMAGES.update({f"c{i}.png": (30, 40) for i in range(6)})
 EXPECTED_IMAGES.update({f"sd{i}.png": (250, 450) for i in range(4)})
 EXPECTED_IMAGES.update({"levels.png": FULL, "finale.png": FULL, "record.png": (160, 44)})
 EXPECTED_IMAGES.update({f"stars{i}.png": (110, 32) for i in range(4)})
+EXPECTED_IMAGES.update({"daily.png": FULL, "watch.png": FULL, "practice.png": (160, 44), "replay.png": (160, 44),
+                        "ghost.png": (80, 153)})
 
 EXPECTED_RESOURCES = {i: (50, 50) for i in range(101, 107)}
 EXPECTED_RESOURCES.update({i: (60, 40) for i in range(108, 128)})
@@ -41,13 +43,18 @@ EXPECTED_RESOURCES.update({138: (65, 40), 139: (65, 40), 140: (60, 37), 141: (60
                            146: (96, 38), 147: (96, 38), 148: (200, 84), 149: (200, 84), 150: (200, 84)})
 EXPECTED_RESOURCES.update({i: (56, 40) for i in range(160, 164)})  # the help's page arrows
 EXPECTED_RESOURCES.update({i: (100, 37) for i in range(180, 185)})  # the options panel's rows
+# The daily challenge: the menu's daily button, the daily and watch screens' buttons, the playback speeds.
+EXPECTED_RESOURCES.update({210: (96, 38), 211: (96, 38)})
+EXPECTED_RESOURCES.update({i: (160, 44) for i in range(212, 222)})
+EXPECTED_RESOURCES.update({i: (56, 40) for i in range(222, 230)})
 
 # The pictures that carry words: the board's labels, splash and title, menu,
 # settings, help, level passed, game over, the level screen, the finale, and
 # every button with a caption.
 WORDED_IMAGES = ({"bg.jpg", "splash.png", "start.png", "set.png", "past.png", "gameover.png",
-                  "levels.png", "finale.png", "record.png"} | set(HELP_PAGES))
-WORDED_RESOURCES = set(range(108, 148)) | {150} | set(range(180, 185))
+                  "levels.png", "finale.png", "record.png", "daily.png", "watch.png", "practice.png",
+                  "replay.png"} | set(HELP_PAGES))
+WORDED_RESOURCES = set(range(108, 148)) | {150} | set(range(180, 185)) | set(range(210, 222))
 
 # Pictures drawn over other pictures: their corners must be transparent.
 SPRITES = (["penqi.png", "bom.png", "darkclouds.png"] + [f"map{i}.png" for i in range(20)]

@@ -1,6 +1,6 @@
 // The SDL window host reports the window going away (focus lost, minimised)
-// and coming back, and holds the screen saver off only during play, on SDL's
-// dummy video driver.
+// and coming back, holds the screen saver off only during play, and shares a
+// run's text through the clipboard, on SDL's dummy video driver.
 #include <gtest/gtest.h>
 
 #include <cstdlib>
@@ -57,6 +57,13 @@ TEST_F(SdlFocus, TheScreenSaverMayRunExceptDuringPlay) {
   EXPECT_FALSE(SDL_IsScreenSaverEnabled());
   host_->keepScreenAwake(false);
   EXPECT_TRUE(SDL_IsScreenSaverEnabled());
+}
+
+TEST_F(SdlFocus, ASharedTextIsOnTheClipboardForOpenARun) {
+  EXPECT_EQ(host_->shareText("Quandrel daily 8: level 2. Race my run: QRUN.AQE"), ShareOutcome::Copied);
+  EXPECT_EQ(host_->clipboardText(), "Quandrel daily 8: level 2. Race my run: QRUN.AQE");
+  EXPECT_EQ(host_->shareText("第8天 ✓"), ShareOutcome::Copied);
+  EXPECT_EQ(host_->clipboardText(), "第8天 ✓") << "UTF-8 both ways";
 }
 
 }  // namespace

@@ -1,7 +1,8 @@
 """The screens a player sees, each reached from a fresh game: the splash, the
 menu, the settings panel, the help page, the board, the pause veil, the exit
 question, game over and level passed, the same steps in every language; and
-the level screen and the finale, from prepared records."""
+the level screen and the finale, from prepared records; the daily screen and
+the watch screen on a fixed day."""
 
 from play_helpers import play, win_level
 from quandrel_driver import MENU, records_bytes, settings_bytes
@@ -51,3 +52,12 @@ def reach_record_scene(session, name):
         win_level(session)
         session.send("command 200")
     return session.dump()
+
+
+# The daily challenge's screens: one frame each, in Chinese, on a fixed day.
+# The watch screen shows a run refused for what the clipboard held.
+TODAY = "2026-12-08"
+DAILY_SCENES = {
+    "daily": MENU + ["command 400", "wait 100"],
+    "watch": MENU + ["command 400", "clipboard QRUN.notarun", "command 404", "wait 100"],
+}

@@ -133,8 +133,9 @@ class WholeGameTest(GameTestCase):
 class RingTest(GameTestCase):
     def test_panels_and_their_way_back(self):
         session = self.new_session()
-        # Tab: start (the ring shows), the level screen's button beside it, continue, options.
-        session.send(*MENU, "key Tab", "key Tab", "key Tab", "key Tab", "key Return", "wait %d" % PRESS_MS)
+        # Tab: start (the ring shows), the level screen's button beside it, continue, the
+        # daily button beside it, options.
+        session.send(*MENU, "key Tab", "key Tab", "key Tab", "key Tab", "key Tab", "key Return", "wait %d" % PRESS_MS)
         settings = session.dump()
         self.assertEqual((settings["screen"], settings["focus"]), ("settings", 232))
         session.send("key Down", "key Down", "key Down", "key Space", "wait %d" % PRESS_MS)
@@ -155,7 +156,7 @@ class RingTest(GameTestCase):
         game = self.new_game()
         session = self.new_session(game=game)
         press = ["key Return", "wait %d" % PRESS_MS]
-        session.send(*MENU, "key Tab", "key Tab", "key Tab", "key Tab", *press)  # to options
+        session.send(*MENU, "key Tab", "key Tab", "key Tab", "key Tab", "key Tab", *press)  # to options
         self.assertEqual(session.dump()["focus"], 232)
         modes = []
         for _ in range(3):

@@ -85,10 +85,10 @@ TEST(HeadlessHost, DumpShowsVisibleControlsTimersQuestionAndSoundsSinceTheLastDu
   EXPECT_EQ(lines(script.output()),
             (Events{"{\"t\":0,\"sounds\":[3,7],\"looping\":null,\"haptics\":[],\"visible\":[102,104],"
                     "\"timers\":[[115,3000],[111,250]],\"focus\":null,\"focusPaused\":false,\"playing\":false,"
-                    "\"question\":null,\"language\":\"zh\"}",
+                    "\"question\":null,\"language\":\"zh\",\"shared\":[]}",
                     "{\"t\":0,\"sounds\":[],\"looping\":null,\"haptics\":[],\"visible\":[102,104],"
                     "\"timers\":[[115,3000],[111,250]],\"focus\":null,\"focusPaused\":false,\"playing\":false,"
-                    "\"question\":null,\"language\":\"zh\"}"}));
+                    "\"question\":null,\"language\":\"zh\",\"shared\":[]}"}));
 }
 
 // The sounds and the looping sound of the one dump of a fresh host after `plays`.
@@ -218,6 +218,27 @@ TEST(HeadlessHost, AnswerWithoutAQuestionIsAnError) {
   window.open();
   runMessageLoop();
   EXPECT_EQ(script.errors(), "error: line 1: no question is open\n");
+}
+
+TEST(HeadlessHost, TheScriptFillsTheClipboardAndSharedTextsAreDumpedOnce) {
+  ScriptedHost script("command 1\nclipboard QRUN.abc\ncommand 2\ndump\ncommand 3\ndump\n");
+  struct SharingWindow : ScriptWindow {
+    void handleCommand(uint32_t wParam, int32_t) override {
+      seen.push_back(currentHost()->clipboardText());
+      if (wParam == 2) {
+        EXPECT_EQ(currentHost()->shareText("Quandrel \"8\": é"), ShareOutcome::Copied);
+      }
+    }
+    std::vector<std::string> seen;
+  } window;
+  window.open();
+  runMessageLoop();
+  // What was shared is on the clipboard afterwards, as a desktop's would be.
+  EXPECT_EQ(window.seen, (std::vector<std::string>{"", "QRUN.abc", "Quandrel \"8\": é"}));
+  const std::vector<std::string> dumps = lines(script.output());
+  ASSERT_EQ(dumps.size(), 2u);
+  EXPECT_TRUE(dumps[0].ends_with(",\"shared\":[\"Quandrel \\\"8\\\": é\"]}")) << dumps[0];
+  EXPECT_TRUE(dumps[1].ends_with(",\"shared\":[]}")) << dumps[1];
 }
 
 TEST(HeadlessHost, SilentModeIsSetByTheScript) {

@@ -54,6 +54,10 @@ TEST(Script, ReadsEachCommandWithItsArguments) {
   EXPECT_EQ(parsed("screenshot /tmp/a frame.png").path, "/tmp/a frame.png");
   EXPECT_EQ(parsed("dump").kind, Kind::Dump);
   EXPECT_EQ(parsed("quit").kind, Kind::Quit);
+  const ScriptCommand clipboard = parsed("clipboard  https://a.example/q/#run=QRUN.x y ");
+  EXPECT_EQ(clipboard.kind, Kind::Clipboard);
+  EXPECT_EQ(clipboard.path, "https://a.example/q/#run=QRUN.x y");
+  EXPECT_EQ(parsed("clipboard").path, "") << "an empty clipboard";
 }
 
 TEST(Script, SkipsBlankLinesAndComments) {

@@ -1,5 +1,5 @@
-// The options file: what it keeps reads back the same, and a file holding a
-// value out of range is set aside whole. A failed save is the shared writer's
+// The options and daily files: what they keep reads back the same, and a
+// file holding a value out of range is set aside whole. A failed save is the shared writer's
 // (progress_file_test).
 #include <gtest/gtest.h>
 
@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "ini_test_support.hpp"
+#include "progress/daily_file.hpp"
 #include "progress/game_options.hpp"
 
 namespace {
@@ -52,6 +53,38 @@ TEST(OptionsFile, AValueOutOfRangeSetsTheFileAsideAndGivesTheDefaults) {
     EXPECT_EQ(loadOptions(path), GameOptions{}) << stored;
     EXPECT_EQ(dir.entries(), std::vector<std::string>{"quandrel-options.ini.bad"}) << stored;
     EXPECT_EQ(readFile(path + ".bad"), bytesOf(stored));
+  }
+}
+
+// The daily file, written through the same writer: the days read back, and a
+// day that no game could have written sets the whole file aside.
+TEST(DailyFile, DaysReadBackAndADamagedOneSetsTheFileAside) {
+  const std::string run = "QRUN.AQEIAgAE4RLiEuJd5l0HRNVp";
+  TempDir dir;
+  const std::string path = dailyFilePath(dir.file("quandrel.ini"));
+  EXPECT_EQ(path, dir.file("quandrel-daily.ini"));
+  EXPECT_EQ(loadDailyHistory(path), runs::DailyHistory{});
+  runs::DailyHistory history;
+  history.startAttempt(7, TimeMode::Relaxed);
+  history.startAttempt(8, TimeMode::Normal);
+  history.finishOfficial(8, runs::RunResult{8, 2, -30, 2, 3600, 0, false, 1}, run);
+  history.startAttempt(9, TimeMode::Normal);
+  ASSERT_TRUE(saveDailyHistory(path, history));
+  EXPECT_EQ(loadDailyHistory(path), history);
+  const std::string day8 = "[day8]\nofficial=1\nfinished=1\nlevel=2\nscore=-30\nshots=2\ntimeMs=3600\nstars=0\n"
+                           "claimed=0\nrun=" + run + "\n";
+  EXPECT_EQ(readFile(path), bytesOf("[format]\nversion=1\n\n[day7]\nofficial=0\nfinished=0\n\n" + day8 +
+                                    "\n[day9]\nofficial=1\nfinished=0\n"));
+
+  for (const std::string& stored : {"[format]\nversion=1\n" + day8.substr(0, day8.find("stars")) + "stars=4\n",
+                                    "[format]\nversion=1\n" + day8.substr(0, day8.size() - 3) + "\n",
+                                    std::string("[format]\nversion=1\n[day0]\nofficial=1\nfinished=0\n"),
+                                    "[format]\nversion=2\n" + day8}) {
+    TempDir damaged;
+    const std::string file = damaged.file("quandrel-daily.ini");
+    writeFile(file, bytesOf(stored));
+    EXPECT_EQ(loadDailyHistory(file), runs::DailyHistory{}) << stored;
+    EXPECT_EQ(damaged.entries(), std::vector<std::string>{"quandrel-daily.ini.bad"}) << stored;
   }
 }
 

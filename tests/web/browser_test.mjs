@@ -7,7 +7,10 @@
 // language, the session recorded by the page replays headless to the state the
 // page shows, and nothing reaches the console as an error. Then the page as an
 // installable web app: no installability errors, played offline after one
-// visit, and a new build served on the next online visit.
+// visit, and a new build served on the next online visit. Then shared runs: a
+// #run= link opened at load, the runs of all ten levels proven in the page
+// with the numbers `quandrel --verify` gives, and the day's attempt kept when
+// the page is left during it.
 // Usage: node --test browser_test.mjs (QUANDREL_WEB_PAGE: the built page's folder).
 import assert from 'node:assert/strict';
 import {execFileSync} from 'node:child_process';
@@ -1012,5 +1015,162 @@ describe('the page as a phone app', () => {
     await waitOn(cut, screenIs('help'), 'the help page');
     await cut.keyboard.press('Escape');
     await waitOn(cut, screenIs('menu'), 'the menu again: the loop did not wait for the missing picture');
+  });
+});
+
+describe('shared runs in the page', () => {
+  let server;
+  let browser;
+  let profile;
+  let origin;
+  let page;
+  const problems = [];
+  const seeds = path.resolve(path.dirname(new URL(import.meta.url).pathname), '../../fuzz/run-seeds');
+  // Window pixels of the buttons used (centres): the menu's daily button, the
+  // daily screen's Open a run and the back button of the daily and watch screens.
+  const dailyButton = {x: 358, y: 499};
+  const openRunButton = {x: 330, y: 502};
+  const playButton = {x: 240, y: 442};
+  const backButton = {x: 239, y: 648};
+
+  // The runs the autoplayer wrote of each level, and what the desktop game proves of each.
+  const runs = Array.from({length: 10}, (_, i) => {
+    const token = fs.readFileSync(path.join(seeds, `level-${i + 1}.run`), 'utf8').trim();
+    return {level: i + 1, token};
+  });
+  const provenNatively = (token) => JSON.parse(execFileSync(nativeBinary, ['--verify', token], {encoding: 'utf8'}));
+
+  // A clipboard the test fills (window.clipboardText), and a share sheet that keeps what it was given.
+  async function openRunsPage() {
+    const opened = await browser.newPage();
+    await opened.setViewport({width: 480, height: 720});
+    opened.on('pageerror', (error) => problems.push(`page error: ${error.message}`));
+    opened.on('console', (message) => {
+      if (message.type() === 'error') problems.push(`console: ${message.text()}`);
+    });
+    await opened.evaluateOnNewDocument(() => {
+      window.clipboardText = '';
+      window.sharedTexts = [];
+      Object.defineProperty(Navigator.prototype, 'clipboard', {configurable: true, value: {
+        readText: () => Promise.resolve(window.clipboardText),
+        writeText: (text) => { window.clipboardText = text; return Promise.resolve(); },
+      }});
+      Object.defineProperty(Navigator.prototype, 'share', {configurable: true, value: (data) => {
+        window.sharedTexts.push(data.text);
+        return Promise.resolve();
+      }});
+    });
+    return opened;
+  }
+
+  const stateNow = () => page.evaluate(() => (window.Module && Module.quandrel ? Module.quandrel.state() : null));
+  async function waitForState(test, what, timeoutMs = menuTimeoutMs) {
+    const deadline = Date.now() + timeoutMs;
+    let last = null;
+    while (Date.now() < deadline) {
+      last = await stateNow();
+      if (last && test(last)) return last;
+      await sleep(50);
+    }
+    assert.fail(`timed out waiting for ${what}; last state: ${JSON.stringify(last)}`);
+  }
+  async function click(point) {
+    const box = await page.evaluate(() => {
+      const r = document.getElementById('screen').getBoundingClientRect();
+      return {x: r.left, y: r.top, width: r.width, height: r.height};
+    });
+    await page.mouse.click(box.x + (point.x + 0.5) * box.width / 480, box.y + (point.y + 0.5) * box.height / 720);
+  }
+
+  before(async () => {
+    assert.ok(pageDir && fs.existsSync(path.join(pageDir, 'index.html')), 'QUANDREL_WEB_PAGE names the built page');
+    assert.ok(nativeBinary, 'QUANDREL_BINARY names the desktop game, whose --verify the page must agree with');
+    server = await servePage(path.resolve(pageDir));
+    origin = `http://127.0.0.1:${server.address().port}/`;
+    ({browser, profile} = await launchChromium());
+  });
+
+  after(async () => {
+    if (browser) await browser.close();
+    if (server) server.close();
+    if (profile) fs.rmSync(profile, {recursive: true, force: true});
+  });
+
+  it('opens a #run= link at load on the watch screen, proven as the desktop proves it, and forgets the link', async () => {
+    page = await openRunsPage();
+    const {token} = runs[6];
+    await page.goto(`${origin}?today=2026-12-08#run=${token}`, {waitUntil: 'load'});
+    await page.waitForFunction(() => window.Module && Module.quandrel && Module.quandrel.run !== null,
+                               {timeout: menuTimeoutMs, polling: 50});
+    const native = provenNatively(token);
+    assert.deepEqual(await page.evaluate(() => Module.quandrel.run),
+                     {state: 'verified', reason: null, score: native.score});
+    const state = await stateNow();
+    assert.equal(state.screen, 'watch');
+    assert.equal(state.daily.day, 8, '?today= stands in for the date');
+    assert.equal(await page.evaluate(() => window.location.hash), '');
+    assert.equal(await page.evaluate(() => window.location.search), '?today=2026-12-08');
+  });
+
+  it('proves the runs of all ten levels, opened from the clipboard, with the desktop\'s numbers', async () => {
+    await page.close();  // one tab plays at a time
+    page = await openRunsPage();
+    await page.goto(origin, {waitUntil: 'load'});
+    await waitForState((state) => state.screen === 'menu', 'the menu');
+    await click(dailyButton);
+    await waitForState((state) => state.screen === 'daily', 'the daily screen');
+    for (const {level, token} of runs) {
+      const native = provenNatively(token);
+      assert.equal(native.level, level);
+      await page.evaluate((text) => { window.clipboardText = `https://example.org/quandrel/#run=${text}\n`; }, token);
+      await click(openRunButton);
+      const watched = await waitForState((state) => state.screen === 'watch', `the watch screen of level ${level}`);
+      assert.deepEqual(watched.watch, {state: 'verified', reason: null, score: native.score, level: native.level,
+                                       day: native.day}, `level ${level}`);
+      await click(backButton);
+      await waitForState((state) => state.screen === 'daily', 'the daily screen again');
+    }
+    // A damaged run: refused in the page as on the desktop.
+    const damaged = runs[0].token.slice(0, -3) + (runs[0].token.endsWith('A') ? 'BBB' : 'AAA');
+    assert.throws(() => provenNatively(damaged));
+    await page.evaluate((text) => { window.clipboardText = text; }, damaged);
+    await click(openRunButton);
+    const refused = await waitForState((state) => state.screen === 'watch', 'the refusal');
+    assert.equal(refused.watch.state, 'refused');
+  });
+
+  it('refuses a link whose run is mangled, and plays on', async () => {
+    await page.close();
+    page = await openRunsPage();
+    await page.goto(`${origin}#run=QRUN.%E0%A4%A`, {waitUntil: 'load'});
+    await page.waitForFunction(() => window.Module && Module.quandrel && Module.quandrel.run !== null,
+                               {timeout: menuTimeoutMs, polling: 50});
+    assert.deepEqual(await page.evaluate(() => Module.quandrel.run), {state: 'refused', reason: 'not-a-run', score: null});
+    await click(backButton);
+    await waitForState((state) => state.screen === 'menu', 'the menu after the refusal');
+  });
+
+  it('keeps the day\'s official attempt when the page is left during it, with its score then', async () => {
+    await page.close();
+    page = await openRunsPage();
+    const today = `${origin}?today=2026-12-08`;
+    await page.goto(today, {waitUntil: 'load'});
+    await waitForState((state) => state.screen === 'menu', 'the menu');
+    await click(dailyButton);
+    await waitForState((state) => state.screen === 'daily', 'the daily screen');
+    await click(playButton);
+    await waitForState((state) => state.screen === 'game', 'the day\'s level');
+    await page.keyboard.press('Space');
+    const fired = await waitForState((state) => state.shotsLeft < 100, 'a shot');
+    await page.goto(today, {waitUntil: 'load'});  // leaves the page in the middle of the attempt
+    await waitForState((state) => state.screen === 'menu', 'the menu again');
+    const {daily} = await stateNow();
+    assert.equal(daily.result?.claimed, false, JSON.stringify(daily));
+    assert.equal(daily.result.shots, 100 - fired.shotsLeft);
+    assert.equal(daily.practice, true, 'the day\'s official attempt is used');
+  });
+
+  it('sent no error to the console', () => {
+    assert.deepEqual(problems, []);
   });
 });

@@ -7,6 +7,7 @@ from .canvas import Canvas, darker, lighter
 from .mascot import Mascot
 from .palette import COLOUR, INK, ORANGE, WHITE
 from .pieces import drop_mask
+from . import daily
 from .records import level_tile, locked_tile
 from .text import LATIN_BODY, LATIN_BOLD, TextDoesNotFit, draw_text
 from .words import SOFT_HYPHEN, tr
@@ -186,6 +187,17 @@ def resource_builders():
     out[147] = lambda: caption(96, 38, "选关", "grey", 19)
     out[148], out[149] = (lambda: level_tile(False)), (lambda: level_tile(True))
     out[150] = locked_tile
+    # The daily challenge's buttons: lit, then dim (+1).
+    out[210] = lambda: caption(96, 38, "每日", "yellow", 19)
+    out[211] = lambda: caption(96, 38, "每日", "grey", 19)
+    for rid, text, style in ((212, "开始挑战", "yellow"), (214, "分享", "blue"), (216, "打开记录", "yellow"),
+                             (218, "比赛这一局", "yellow"), (220, "播放回放", "blue")):
+        out[rid] = lambda text=text, style=style: caption(160, 44, text, style, 19)
+        out[rid + 1] = lambda text=text, style=style: caption(160, 44, text, "grey" if style == "yellow" else "darkgrey",
+                                                               19)
+    for rid, label in ((222, "1×"), (224, "2×"), (226, "4×"), (228, None)):
+        out[rid] = lambda label=label: daily.speed_button(label, True)
+        out[rid + 1] = lambda label=label: daily.speed_button(label, False)
     return out
 
 

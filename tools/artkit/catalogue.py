@@ -1,6 +1,6 @@
 """Every picture the game loads, by file name or resource id, with its size and
 the function that draws it."""
-from . import board, buttons, help_pages, mascot, panels, pieces, records, scenes, weather, words
+from . import board, buttons, daily, help_pages, mascot, panels, pieces, records, scenes, weather, words
 
 # (file name under Images/, (width, height), builder)
 IMAGES = (
@@ -25,6 +25,11 @@ IMAGES = (
        ("finale.png", (480, 720), records.finale),
        ("record.png", records.RECORD, records.record_mark)]
     + [(f"stars{n}.png", records.STARS, (lambda n=n: records.stars(n))) for n in range(4)]
+    + [("daily.png", (480, 720), daily.daily_screen),
+       ("watch.png", (480, 720), daily.watch_screen),
+       ("practice.png", daily.MARK, daily.practice_mark),
+       ("replay.png", daily.MARK, daily.replay_mark),
+       ("ghost.png", daily.SPRAYER, daily.ghost_sprayer)]
 )
 
 # Stored with a palette of 256 colours (make_assets.encode).
@@ -44,6 +49,11 @@ RESOURCE_SIZES.update({138: (65, 40), 139: (65, 40), 140: (60, 37), 141: (60, 37
 RESOURCE_SIZES.update({rid: (56, 40) for rid in range(160, 164)})
 # The options panel's time bar modes and the language button (lit, dim).
 RESOURCE_SIZES.update({rid: (100, 37) for rid in range(180, 185)})
+# The daily challenge: the menu's daily button, the daily and watch screens'
+# buttons (lit, dim) and the playback speeds.
+RESOURCE_SIZES.update({210: (96, 38), 211: (96, 38)})
+RESOURCE_SIZES.update({rid: (160, 44) for rid in range(212, 222)})
+RESOURCE_SIZES.update({rid: (56, 40) for rid in range(222, 230)})
 
 
 def resources():

@@ -146,10 +146,11 @@ def start_menu():
     # Tubes and keys on the bench to either side of the menu panel.
     tube_row(c, 22, 548, [2, 5, 14], step=36)
     tube_row(c, 352, 548, [8, 11, 17], step=36)
+    # The keys hang above the buttons beside the panel (levels, daily).
     for i, k in enumerate((0, 1, 4)):
-        c.paste(key(k), 26 + i * 38, 508)
+        c.paste(key(k), 26 + i * 38, 396)
     for i, k in enumerate((2, 3, 5)):
-        c.paste(key(k), 356 + i * 38, 508)
+        c.paste(key(k), 356 + i * 38, 396)
     panel(c, 164, 426, 304, 652)
     draw_text(c, "v1.0", 456, 706, 12, WHITE, face=LATIN_BOLD, bold=0.2, outline=INK, outline_width=1.4)
     return c.finish().convert("RGB")

@@ -52,6 +52,12 @@ CommandLine parseCommandLine(int argc, const char* const* argv) {
       line.action = CommandLine::Action::Records;
       return line;
     }
+    if (option == "--verify") {
+      if (!hasValue) return failure("--verify needs a run: a token, a file or - for standard input");
+      line.action = CommandLine::Action::Verify;
+      line.runSource = argv[i + 1];
+      return line;
+    }
     if (option == "--headless") {
       line.headless = true;
     } else if (option == "--script") {
@@ -64,6 +70,9 @@ CommandLine parseCommandLine(int argc, const char* const* argv) {
                           : option == "--replay" ? line.replayPath
                                                  : line.dumpAtExitPath;
       path = argv[++i];
+    } else if (option == "--watch") {
+      if (!hasValue) return failure("--watch needs a run token or link");
+      line.watchRun = argv[++i];
     } else if (option == "--animate") {
       line.animate = true;
     } else if (option == "--fullscreen") {
@@ -100,6 +109,9 @@ std::string usageText(std::string_view program) {
          "                                or from standard input without --script\n"
          "  " + name + " --replay FILE        replay a recorded session in a window\n"
          "  " + name + " --records            print the best result of each level\n"
+         "  " + name + " --verify RUN         prove a shared run (a token or link, a FILE, or -\n"
+         "                                for standard input) and print its result as JSON\n"
+         "  " + name + " --watch RUN          open the game on a shared run and play it back\n"
          "  " + name + " --help | --version\n"
          "\n"
          "Options:\n"

@@ -7,7 +7,7 @@
 #include "platform/window_options.hpp"
 
 struct CommandLine {
-  enum class Action { Run, Help, Version, Records, Error };
+  enum class Action { Run, Help, Version, Records, Verify, Error };
   Action action = Action::Run;
   bool headless = false;
   std::string scriptPath;  // headless: empty means standard input
@@ -18,6 +18,8 @@ struct CommandLine {
   WindowOptions window;
   std::string language;    // --lang; empty: chosen from the environment
   std::string error;       // Action::Error: what was wrong
+  std::string runSource;   // Action::Verify: a token or link, a file, or "-"
+  std::string watchRun;    // --watch: the run to open once the game starts
 };
 
 CommandLine parseCommandLine(int argc, const char* const* argv);

@@ -134,7 +134,8 @@ int runWindowed(Application application, const CommandLine& line, const std::str
 
 }  // namespace
 
-int WinMain(int argc, char** argv, const char* version, CMzApp& (*application)(), RecordsListing listRecords) {
+int WinMain(int argc, char** argv, const char* version, CMzApp& (*application)(), RecordsListing listRecords,
+            RunVerifier verifyRun) {
   prepareStandardStreams();
   const std::vector<std::string> arguments = processArguments(argc, argv);
   std::vector<const char*> argumentTexts;
@@ -151,8 +152,13 @@ int WinMain(int argc, char** argv, const char* version, CMzApp& (*application)()
       if (listRecords) return listRecords(std::cout, std::cerr);
       std::cerr << program << ": this program keeps no records\n";
       return ExitFailure;
+    case CommandLine::Action::Verify:
+      if (verifyRun) return verifyRun(line.runSource, std::cin, std::cout, std::cerr);
+      std::cerr << "error: this program has no runs to verify\n";
+      return ExitFailure;
     case CommandLine::Action::Run: break;
   }
+  setRunToOpenAtStart(line.watchRun);
   const std::string language = line.language.empty() ? languageFromSystem() : line.language;
   if (std::string error; !setActiveLanguage(language, error))
     std::cerr << program << ": " << error << "; texts show untranslated\n";

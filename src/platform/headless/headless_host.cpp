@@ -7,6 +7,7 @@
 #include "platform/message_loop.hpp"
 #include "platform/mz_functions.hpp"
 #include "platform/sound_numbers.hpp"
+#include "platform/system/utf.hpp"
 
 namespace {
 
@@ -93,6 +94,7 @@ bool HeadlessHost::waitEvent(uint64_t deadlineMs, HostEvent& event) {
         event = pointerEvent(HostEvent::Kind::PointerDown, command.x, command.y);
         return true;
       case Kind::Silent: MzSetSilence(command.on); break;
+      case Kind::Clipboard: clipboard_ = command.path; break;
       case Kind::Screenshot:
         if (!screenshot(command.path)) scriptError("cannot write " + command.path);
         break;
@@ -116,6 +118,12 @@ void HeadlessHost::playSound(const std::string& path, bool loop) {
 
 void HeadlessHost::pulse(HapticPulse pulse) { pulsesAsked_.push_back(pulse); }
 
+ShareOutcome HeadlessHost::shareText(const std::string& text) {
+  textsShared_.push_back(text);
+  clipboard_ = text;  // as a desktop's clipboard would hold it
+  return ShareOutcome::Copied;
+}
+
 void HeadlessHost::dump() {
   json_.clear();
   json_ += "{\"t\":" + std::to_string(clockMs_) + ",\"sounds\":[";
@@ -133,9 +141,15 @@ void HeadlessHost::dump() {
   }
   json_ += ']';
   appendPlatformDebugState(json_);
-  json_ += "}\n";
+  json_ += ",\"shared\":[";
+  for (size_t i = 0; i < textsShared_.size(); ++i) {
+    if (i > 0) json_ += ',';
+    appendJsonString(json_, utf16FromUtf8(textsShared_[i]));
+  }
+  json_ += "]}\n";
   soundsPlayed_.clear();
   pulsesAsked_.clear();
+  textsShared_.clear();
   out_ << json_;
 }
 

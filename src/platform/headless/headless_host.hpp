@@ -28,6 +28,10 @@ class HeadlessHost : public Host {
   void showWindow(bool show) override { windowShown_ = show; }
   void raiseWindow() override {}
   void wake() override {}
+  // A shared text is kept for the dump; the clipboard holds what the script's
+  // `clipboard` command put there.
+  ShareOutcome shareText(const std::string& text) override;
+  std::string clipboardText() override { return clipboard_; }
 
   // A malformed line or a failed command ended the script (exit status 2).
   bool failed() const { return failed_; }
@@ -55,6 +59,8 @@ class HeadlessHost : public Host {
   uint64_t framesPresented_ = 0;
   std::vector<uint32_t> soundsPlayed_;  // since the last dump
   std::vector<HapticPulse> pulsesAsked_;  // since the last dump
+  std::vector<std::string> textsShared_;  // since the last dump
+  std::string clipboard_;
   std::optional<uint32_t> looping_;
   std::string json_;
 };

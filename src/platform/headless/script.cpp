@@ -147,6 +147,11 @@ ParseResult parseScriptLine(std::string_view line, ScriptCommand& command, std::
     command.path = std::string(trim(text.substr(name.size())));
     return ParseResult::Command;
   }
+  if (name == "clipboard") {
+    command.kind = Kind::Clipboard;
+    command.path = std::string(trim(text.substr(name.size())));
+    return ParseResult::Command;
+  }
   if (name == "dump" || name == "quit") {
     command.kind = name == "dump" ? Kind::Dump : Kind::Quit;
     if (arguments != 0) return fail(error, std::string(name) + " takes no arguments");

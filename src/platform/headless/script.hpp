@@ -1,7 +1,7 @@
 // The headless host's script language: one command per line.
 //   wait MS | down X Y | move X Y | up X Y | tap X Y | key NAME | pad BUTTON
 //   command ID [ARG] | answer yes|no | silent on|off | screenshot PATH
-//   focus out|in | dump | quit
+//   focus out|in | clipboard TEXT | dump | quit
 // Blank lines and lines starting with '#' are skipped.
 #pragma once
 
@@ -16,7 +16,7 @@
 #include "platform/mz_types.hpp"
 
 struct ScriptCommand {
-  enum class Kind { Wait, Down, Move, Up, Tap, Key, Pad, Command, Answer, Silent, Focus, Screenshot, Dump, Quit };
+  enum class Kind { Wait, Down, Move, Up, Tap, Key, Pad, Command, Answer, Silent, Focus, Screenshot, Clipboard, Dump, Quit };
   Kind kind = Kind::Quit;
   uint64_t ms = 0;            // wait
   int32_t x = 0;              // down, move, up, tap
@@ -27,7 +27,7 @@ struct ScriptCommand {
   uint32_t id = 0;            // command
   int32_t arg = 0;
   bool on = false;            // answer yes, silent on, focus in
-  std::string path;           // screenshot: the rest of the line
+  std::string path;           // screenshot, clipboard: the rest of the line
 };
 
 enum class ParseResult { Command, Blank, Error };

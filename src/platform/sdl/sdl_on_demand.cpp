@@ -81,6 +81,11 @@ FORWARD_VOID(SDL_EnableScreenSaver, (void), ())
 FORWARD_VOID(SDL_DisableScreenSaver, (void), ())
 FORWARD(SDL_bool, SDL_IsScreenSaverEnabled, (void), (), SDL_FALSE)
 
+// The clipboard.
+FORWARD(int, SDL_SetClipboardText, (const char* text), (text), -1)
+FORWARD(char*, SDL_GetClipboardText, (void), (), nullptr)
+FORWARD_VOID(SDL_free, (void* memory), (memory))
+
 // Drawing.
 FORWARD(SDL_Renderer*, SDL_CreateRenderer, (SDL_Window* window, int index, Uint32 flags), (window, index, flags),
         nullptr)

@@ -339,6 +339,18 @@ void SdlWindowHost::keepScreenAwake(bool awake) {
   }
 }
 
+ShareOutcome SdlWindowHost::shareText(const std::string& text) {
+  return SDL_SetClipboardText(text.c_str()) == 0 ? ShareOutcome::Copied : ShareOutcome::Failed;
+}
+
+std::string SdlWindowHost::clipboardText() {
+  char* text = SDL_GetClipboardText();  // an empty string, never null, when SDL works
+  if (text == nullptr) return {};
+  std::string copy(text);
+  SDL_free(text);
+  return copy;
+}
+
 void SdlWindowHost::wake() {
   SDL_Event event{};
   event.type = wakeEventType_;

@@ -32,6 +32,8 @@ class SdlWindowHost final : public Host {
   void raiseWindow() override;
   void wake() override;
   void keepScreenAwake(bool awake) override;
+  ShareOutcome shareText(const std::string& text) override;
+  std::string clipboardText() override;
 
   SDL_Window* window() const { return window_; }
   SDL_Renderer* renderer() const { return renderer_; }

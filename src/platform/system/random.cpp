@@ -21,6 +21,8 @@ int32_t platformRandom() {
 
 void platformSeedRandom(uint32_t seed) { state = seed; }
 
+uint32_t platformRandomState() { return state; }
+
 RandomSource setRandomSource(RandomSource source) {
   RandomSource previous = replacement;
   replacement = source;

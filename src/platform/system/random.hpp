@@ -10,6 +10,8 @@ int32_t platformRandom();
 // Starts the sequence again from `seed` (the C library's srand). A program
 // that never seeds draws from seed 1.
 void platformSeedRandom(uint32_t seed);
+// Where the sequence stands: seeding with it later goes on from here.
+uint32_t platformRandomState();
 
 // Replaces the source of platformRandom (tests make draws repeatable with it);
 // nullptr restores the generator. Returns the source it replaces.

@@ -60,4 +60,19 @@ mergeInto(LibraryManager.library, {
       });
     });
   },
+  quandrel_page_share: function(text) {
+    return QuandrelRuns.share(UTF8ToString(text)) ? 1 : 0;
+  },
+  quandrel_page_run_link__deps: ['$stringToNewUTF8'],
+  quandrel_page_run_link: function(token) {
+    return stringToNewUTF8(QuandrelRuns.link(UTF8ToString(token)));
+  },
+  quandrel_page_read_clipboard__deps: ['$stringToNewUTF8'],
+  quandrel_page_read_clipboard: function() {
+    return Asyncify.handleSleep(function(wakeUp) {
+      QuandrelRuns.readClipboard(function(text) {
+        QuandrelPage.call(function() { wakeUp(stringToNewUTF8(text)); });
+      });
+    });
+  },
 });

@@ -47,4 +47,12 @@ int32_t quandrel_page_file_arriving(const char* path);
 void quandrel_page_await_file(const char* path);
 // Holds the screen awake (a wake lock while the page shows) or lets it sleep.
 void quandrel_page_keep_screen_awake(int32_t awake);
+// Hands `text` to the share sheet, or copies it and says so; 0 when the
+// browser can do neither.
+int32_t quandrel_page_share(const char* text);
+// The page's own address with #run=TOKEN (malloc'd, the caller frees it).
+char* quandrel_page_run_link(const char* token);
+// Sleeps (Asyncify) until the browser gave the clipboard's text, or ''
+// (malloc'd, the caller frees it).
+char* quandrel_page_read_clipboard();
 }

@@ -22,6 +22,10 @@ var QuandrelPage = {
   get instance() {
     return QuandrelInstance.state;
   },
+  // How the program judged the run of a #run= link (page_runs.js).
+  get run() {
+    return QuandrelRuns.run;
+  },
 
   canvas: function() {
     return document.getElementById('screen');
@@ -274,6 +278,7 @@ Module['preRun'] = (Module['preRun'] || []).concat([function() {
 Module['onRuntimeInitialized'] = function() {
   QuandrelPage.started = true;
   QuandrelPage.packages.load(Module['language'], QuandrelPage.keepForOffline);
+  QuandrelRuns.started();
   if (QuandrelPage.moving) setTimeout(QuandrelPage.close);  // asked to move while loading
 };
 Module['onExit'] = function() {

@@ -6,6 +6,7 @@ var QuandrelTexts = {
   playHere: '在这里玩',
   moved: '游戏已转到另一个标签页。',
   nothingKept: '此浏览器不保存数据：关闭页面后设置会丢失。',
+  copied: '已复制',
 
   // The text of `name` in the page's language; the msgid where none is translated.
   get: function(name) {

@@ -4,6 +4,7 @@
 #include <emscripten.h>
 
 #include <algorithm>
+#include <cstdlib>
 #include <span>
 
 #include "platform/canvas.hpp"
@@ -104,3 +105,28 @@ void WebHost::awaitFile(std::u16string_view path) {
   quandrel_page_await_file(pagePath(path).c_str());
   sleeping_ = false;
 }
+
+ShareOutcome WebHost::shareText(const std::string& text) {
+  return quandrel_page_share(text.c_str()) != 0 ? ShareOutcome::Handed : ShareOutcome::Failed;
+}
+
+namespace {
+
+// A string the page allocated, taken over and freed.
+std::string takePageString(char* text) {
+  if (text == nullptr) return {};
+  std::string copy(text);
+  std::free(text);
+  return copy;
+}
+
+}  // namespace
+
+std::string WebHost::clipboardText() {
+  sleeping_ = true;
+  std::string text = takePageString(quandrel_page_read_clipboard());
+  sleeping_ = false;
+  return text;
+}
+
+std::string WebHost::runLink(const std::string& token) { return takePageString(quandrel_page_run_link(token.c_str())); }

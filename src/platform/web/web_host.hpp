@@ -32,6 +32,10 @@ class WebHost final : public Host {
   void keepScreenAwake(bool awake) override;
   bool fileArriving(std::u16string_view path) override;
   void awaitFile(std::u16string_view path) override;
+  ShareOutcome shareText(const std::string& text) override;
+  // Waits (Asyncify) for the browser, which may ask the player first.
+  std::string clipboardText() override;
+  std::string runLink(const std::string& token) override;
 
   void post(const HostEvent& event) { events_.push_back(event); }
   PagePointer& pointer() { return pointer_; }

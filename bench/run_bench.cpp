@@ -1,0 +1,58 @@
+// Shared runs: the token size of each level's run (the autoplayer's runs of
+// days 1..10, fuzz/run-seeds), and the time to prove a whole level's run by
+// replaying it, against the game time the run itself took.
+#include <benchmark/benchmark.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <fstream>
+#include <string>
+#include <vector>
+
+#include "runs/run_token.hpp"
+#include "screen/run_replay.hpp"
+
+namespace {
+
+std::string levelRun(int level) {
+  std::ifstream file(std::string(QUANDREL_RUN_SEEDS) + "/level-" + std::to_string(level) + ".run");
+  std::string token;
+  std::getline(file, token);
+  return token;
+}
+
+void BM_VerifyLevelRun(benchmark::State& state) {
+  const std::string token = levelRun(static_cast<int>(state.range(0)));
+  const RunVerdict verdict = verifyRunToken(token);
+  if (!verdict.accepted()) {
+    state.SkipWithError("the level's run does not verify");
+    return;
+  }
+  for (auto _ : state) benchmark::DoNotOptimize(verifyRunToken(token).result.score);
+  state.counters["token_chars"] = static_cast<double>(token.size());
+  state.counters["run_game_ms"] = static_cast<double>(verdict.run.actions.back().tickMs);
+  // Game milliseconds proven per millisecond of verifying.
+  state.counters["game_time_per_verify_time"] =
+      benchmark::Counter(static_cast<double>(verdict.run.actions.back().tickMs) / 1000.0,
+                         benchmark::Counter::kIsIterationInvariantRate);
+}
+
+BENCHMARK(BM_VerifyLevelRun)->DenseRange(1, 10)->Unit(benchmark::kMillisecond);
+
+void printTokenSizes() {
+  std::vector<size_t> sizes;
+  for (int level = 1; level <= 10; ++level) sizes.push_back(levelRun(level).size());
+  std::sort(sizes.begin(), sizes.end());
+  std::printf("token size over the ten levels' runs: median %zu characters, largest %zu\n",
+              (sizes[4] + sizes[5]) / 2, sizes.back());
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  benchmark::Initialize(&argc, argv);
+  printTokenSizes();
+  benchmark::RunSpecifiedBenchmarks();
+  benchmark::Shutdown();
+  return 0;
+}

@@ -1,0 +1,50 @@
+// quandrel --verify: the run read from the command line, a file or standard
+// input, proven through the game's own replay.
+#include "app/run_verification.hpp"
+
+#include <fstream>
+#include <iostream>
+#include <iterator>
+
+#include "runs/run_token.hpp"
+#include "screen/run_replay.hpp"
+
+namespace {
+
+// Reads at most one byte more than a token may have, so that a larger input
+// is refused as too large without being read whole.
+std::string readBounded(std::istream& in) {
+  std::string text(runs::MaxTokenBytes + 1, '\0');
+  in.read(text.data(), static_cast<std::streamsize>(text.size()));
+  text.resize(static_cast<size_t>(in.gcount()));
+  return text;
+}
+
+bool looksLikeRun(const std::string& source) {
+  return source.find(runs::TokenPrefix) != std::string::npos || source.find("#run=") != std::string::npos;
+}
+
+}  // namespace
+
+int verifyRunCommand(const std::string& source, std::istream& in, std::ostream& out, std::ostream& errors) {
+  std::string text;
+  if (source == "-") {
+    text = readBounded(in);
+  } else if (looksLikeRun(source)) {
+    text = source;
+  } else {
+    std::ifstream file(source, std::ios::binary);
+    if (!file) {
+      errors << "error: cannot read '" << source << "' (give a run token, a file or - for standard input)\n";
+      return 1;
+    }
+    text = readBounded(file);
+  }
+  const RunVerdict verdict = verifyRunToken(text);
+  if (!verdict.accepted()) {
+    errors << "error: " << runs::refusalText(verdict.refusal) << '\n';
+    return 1;
+  }
+  out << runResultJson(verdict.result) << '\n';
+  return 0;
+}

@@ -1,0 +1,68 @@
+// The one-attempt-a-day rule and the streaks.
+#include "runs/daily_history.hpp"
+
+#include <algorithm>
+
+namespace runs {
+namespace {
+
+bool finishedOfficial(const std::map<int32_t, DailyDay>& days, int32_t day) {
+  const auto found = days.find(day);
+  return found != days.end() && found->second.official && found->second.finished;
+}
+
+}  // namespace
+
+const DailyDay* DailyHistory::day(int32_t day) const {
+  const auto found = days.find(day);
+  return found == days.end() ? nullptr : &found->second;
+}
+
+bool DailyHistory::nextAttemptIsOfficial(int32_t day, TimeMode mode) const {
+  return !days.contains(day) && mode == TimeMode::Normal;
+}
+
+bool DailyHistory::startAttempt(int32_t day, TimeMode mode, bool racing) {
+  if (days.contains(day)) return false;
+  // The day's first attempt is its official one; under another time bar, or
+  // racing a run, it is practice, and the day has no official attempt.
+  const bool official = mode == TimeMode::Normal && !racing;
+  days[day].official = official;
+  return official;
+}
+
+void DailyHistory::finishOfficial(int32_t day, const RunResult& result, const std::string& token) {
+  const auto found = days.find(day);
+  if (found == days.end() || !found->second.official || found->second.finished) return;
+  found->second.finished = true;
+  found->second.result = result;
+  found->second.token = token;
+}
+
+int32_t DailyHistory::streak(int32_t today) const {
+  int32_t day = finishedOfficial(days, today) ? today : today - 1;
+  int32_t count = 0;
+  while (finishedOfficial(days, day)) {
+    ++count;
+    --day;
+  }
+  return count;
+}
+
+int32_t DailyHistory::bestStreak() const {
+  int32_t best = 0;
+  int32_t run = 0;
+  int32_t previous = 0;
+  for (const auto& [day, entry] : days) {
+    if (!entry.official || !entry.finished) {
+      run = 0;
+      continue;
+    }
+    run = run > 0 && day == previous + 1 ? run + 1 : 1;
+    previous = day;
+    best = std::max(best, run);
+  }
+  return best;
+}
+
+}  // namespace runs

@@ -1,0 +1,88 @@
+// The controls of the daily challenge's screens: the daily screen (today's
+// level, result and streaks, Play, Share, Open a run), the watch screen (a
+// shared run's proven result, its playback and Race), and what the game
+// screen adds during daily play (the practice mark, the raced run's ghost).
+// GameWindow holds one of each.
+#pragma once
+
+#include <array>
+#include <memory>
+
+#include "platform/imaging.hpp"
+#include "platform/ui_controls.hpp"
+#include "screen/run_replay.hpp"
+#include "screen/shared_images.hpp"
+
+// A word and its value on one row of a panel.
+struct PanelRow {
+  UiStatic word;
+  UiStatic value;
+};
+
+// An image button with its own pair of pictures (lit at rest, dim pressed).
+struct PanelButton {
+  UiButton_Image button;
+  ImageContainer images;
+  ImagingHelper* lit = nullptr;
+  ImagingHelper* dim = nullptr;
+};
+
+struct DailyScreenControls {
+  static constexpr size_t Rows = 5;  // day, level, today's result, streak, best streak
+  UiPicture picture;                 // full screen
+  std::array<PanelRow, Rows> rows;
+  UiPicture stars;  // today's result's stars
+  UiStatic note;    // before play: this attempt is practice
+  UiStatic message;  // after Share or Open a run: copied, nothing found
+  PanelButton play;
+  PanelButton share;
+  PanelButton openRun;
+  PanelButton back;
+  bool built = false;
+};
+
+// The playback's speeds, in the order of their buttons; 0 is pause.
+inline constexpr std::array<uint32_t, 4> PlaybackSpeeds = {1, 2, 4, 0};
+
+struct WatchScreenControls {
+  static constexpr size_t Rows = 5;  // day, level, score, shots, time
+  UiPicture picture;                 // full screen
+  std::array<PanelRow, Rows> rows;
+  UiPicture stars;
+  UiStatic verdict;  // proven, or refused
+  UiStatic reason;   // why it was refused
+  PanelButton watch;
+  PanelButton race;
+  PanelButton back;
+  // The playback: the run's game drawn from its private game, with the
+  // speed buttons and a way back to the result.
+  UiPicture board;
+  std::array<UiPicture2, 10> targets;
+  std::array<UiPicture2, KeyCount> keys;
+  UiPicture sprayer;
+  UiPicture2 shot;
+  std::array<ImagingHelper, 6> shotImages;  // by ShotColour
+  UiPicture2 preview;
+  std::array<ImagingHelper, 6> previewImages;  // by ShotColour
+  UiPicture2 timeBar;
+  ImagingHelper timeBarImage;
+  UiStatic score;
+  UiStatic level;
+  UiPicture replayMark;
+  std::array<PanelButton, PlaybackSpeeds.size()> speeds;
+  PanelButton stop;
+  std::unique_ptr<RunPlayback> playback;
+  uint32_t speed = 1;           // game milliseconds per real one; 0 paused
+  uint32_t playbackTickMs = 0;  // how far the playback has gone, in the run's game time
+  bool returnToDaily = false;   // opened from the daily screen, which Back shows again
+  bool built = false;
+};
+
+// What the game screen shows during daily play.
+struct RaceControls {
+  UiPicture practiceMark;
+  UiPicture ghost;       // the raced run's sprayer, faint
+  UiStatic ghostWord;
+  UiStatic ghostScore;
+  bool built = false;
+};

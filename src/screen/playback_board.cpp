@@ -1,0 +1,166 @@
+// A watched run played back: its game runs in a private window (RunPlayback)
+// at 1x, 2x or 4x, or stands paused, and this board draws what that game
+// shows (targets, keys, the sprayer, the shot, the next colour, the time bar,
+// score and level) over the watch screen. It only reads the private game.
+#include <algorithm>
+
+#include "platform/mz_functions.hpp"
+#include "screen/control_ids.hpp"
+#include "screen/game_window.hpp"
+#include "screen/image_catalogue.hpp"
+#include "screen/image_path.hpp"
+
+namespace {
+
+constexpr int32_t SpeedTop = 632;
+constexpr int32_t SpeedLeft = 108;
+constexpr int32_t SpeedStep = 68;
+
+// `mine` where `theirs` stands, shown as it is.
+void placeLike(UiWin& mine, const UiWin& theirs) {
+  mine.SetPos(theirs.GetPosX(), theirs.GetPosY(), theirs.GetWidth(), theirs.GetHeight(), 0);
+  mine.SetVisible(theirs.IsVisible());
+}
+
+}  // namespace
+
+bool GameWindow::playbackShown() const {
+  return watchScreen.built && watchScreen.board.window() != nullptr && watchScreen.board.IsVisible();
+}
+
+void GameWindow::buildPlaybackBoard() {
+  WatchScreenControls& screen = watchScreen;
+  screen.board.LoadImageW(imagePath(ImageFile::background), true);
+  screen.board.SetPos(0, 0, 480, 720, 0);
+  screen.board.SetID(ControlId::playbackBoard);
+  AddUiWin(&screen.board);
+  for (size_t i = 0; i < screen.targets.size(); ++i) {
+    screen.targets[i].SetID(ControlId::firstPlaybackTarget + static_cast<int32_t>(i));
+    AddUiWin(&screen.targets[i]);
+  }
+  for (size_t k = 0; k < screen.keys.size(); ++k) {
+    screen.keys[k].SetID(ControlId::firstPlaybackKey + static_cast<int32_t>(k));
+    screen.keys[k].SetImage(&images.keyImages[k]);
+    AddUiWin(&screen.keys[k]);
+  }
+  for (size_t c = 0; c < screen.shotImages.size(); ++c) {
+    screen.shotImages[c].LoadImageW(imagePath(ImageFile::shots[c]));
+    screen.previewImages[c].LoadImageW(imagePath(ImageFile::previews[c]));
+  }
+  screen.shot.SetID(ControlId::playbackShot);
+  AddUiWin(&screen.shot);
+  screen.preview.SetID(ControlId::playbackPreview);
+  AddUiWin(&screen.preview);
+  screen.timeBarImage.LoadImageW(imagePath(ImageFile::timeBar));
+  screen.timeBar.SetImage(&screen.timeBarImage);
+  screen.timeBar.SetID(ControlId::playbackTimeBar);
+  AddUiWin(&screen.timeBar);
+  screen.sprayer.LoadImageW(imagePath(ImageFile::sprayer), true);
+  screen.sprayer.SetID(ControlId::playbackSprayer);
+  AddUiWin(&screen.sprayer);
+  screen.score.SetID(ControlId::playbackScore);
+  screen.score.SetPos(3, 35, 96, 34, 0);
+  screen.score.SetTextColor(MzWhite);
+  AddUiWin(&screen.score);
+  screen.level.SetID(ControlId::playbackLevel);
+  screen.level.SetPos(43, 78, 50, 25, 0);
+  screen.level.SetTextColor(MzWhite);
+  AddUiWin(&screen.level);
+  screen.replayMark.LoadImageW(imagePath(ImageFile::replayMark), true);
+  screen.replayMark.SetPos(312, 172, 160, 44, 0);
+  screen.replayMark.SetID(ControlId::replayMark);
+  AddUiWin(&screen.replayMark);
+  for (size_t i = 0; i < screen.speeds.size(); ++i) {
+    const auto index = static_cast<int32_t>(i);
+    setUpPanelButton(screen.speeds[i], ControlId::firstPlaybackSpeed + index,
+                     ImageResource::firstSpeedLit + 2 * static_cast<uint32_t>(i), SpeedLeft + SpeedStep * index,
+                     SpeedTop, 56, 40);
+  }
+  setUpPanelButton(screen.stop, ControlId::playbackStop, ImageResource::backLit, 207, 676, 65, 40);
+}
+
+void GameWindow::setPlaybackVisible(bool visible) {
+  WatchScreenControls& screen = watchScreen;
+  screen.board.SetVisible(visible);
+  for (UiPicture2& target : screen.targets) target.SetVisible(visible);
+  for (UiPicture2& key : screen.keys) key.SetVisible(visible);
+  screen.shot.SetVisible(false);
+  for (UiWin* control : {static_cast<UiWin*>(&screen.preview), static_cast<UiWin*>(&screen.timeBar),
+                         static_cast<UiWin*>(&screen.sprayer), static_cast<UiWin*>(&screen.score),
+                         static_cast<UiWin*>(&screen.level), static_cast<UiWin*>(&screen.replayMark),
+                         static_cast<UiWin*>(&screen.stop.button)}) {
+    control->SetVisible(visible);
+  }
+  for (PanelButton& speed : screen.speeds) speed.button.SetVisible(visible);
+  Invalidate(nullptr, 0);
+}
+
+void GameWindow::startPlayback() {
+  WatchScreenControls& screen = watchScreen;
+  if (!watchScreenShown() || playbackShown() || !watchedRun || !watchedRun->accepted()) return;
+  if (screen.board.window() == nullptr) buildPlaybackBoard();
+  screen.playback = std::make_unique<RunPlayback>(watchedRun->run);
+  screen.playbackTickMs = 0;
+  setWatchResultVisible(false);
+  setPlaybackVisible(true);
+  setPlaybackSpeed(0);
+  drawPlayback();
+  SetTimer(m_hWnd, TimerId::playback, TimerPeriod::playback);
+}
+
+void GameWindow::stopPlayback() {
+  WatchScreenControls& screen = watchScreen;
+  KillTimer(m_hWnd, TimerId::playback);
+  if (!screen.playback) return;
+  screen.playback.reset();
+  setPlaybackVisible(false);
+  setWatchResultVisible(true);
+}
+
+// The speed's button stays lit; the others show dim.
+void GameWindow::setPlaybackSpeed(size_t index) {
+  WatchScreenControls& screen = watchScreen;
+  if (!playbackShown() || index >= PlaybackSpeeds.size()) return;
+  screen.speed = PlaybackSpeeds[index];
+  for (size_t i = 0; i < screen.speeds.size(); ++i) {
+    PanelButton& speed = screen.speeds[i];
+    speed.button.SetImage_Normal(i == index ? speed.lit : speed.dim);
+    speed.button.SetImage_Pressed(i == index ? speed.dim : speed.lit);
+    speed.button.Invalidate();
+  }
+}
+
+void GameWindow::onPlaybackTick() {
+  WatchScreenControls& screen = watchScreen;
+  if (!screen.playback || screen.speed == 0) return;
+  screen.playbackTickMs += TimerPeriod::playback * screen.speed;
+  screen.playback->advanceTo(screen.playbackTickMs);
+  drawPlayback();
+  if (screen.playback->finished()) KillTimer(m_hWnd, TimerId::playback);
+}
+
+void GameWindow::drawPlayback() {
+  WatchScreenControls& screen = watchScreen;
+  const GameWindow& game = screen.playback->game();
+  for (size_t i = 0; i < screen.targets.size(); ++i) {
+    const TargetSprite& target = game.targetSlots[i];
+    placeLike(screen.targets[i], target);
+    screen.targets[i].SetImage(&images.targetImages[static_cast<size_t>(std::clamp(target.state, 0, 19))]);
+  }
+  for (size_t k = 0; k < screen.keys.size(); ++k) {
+    placeLike(screen.keys[k], game.keyPictures[k]);
+    screen.keys[k].SetVisible(game.keyPictures[k].earned);
+  }
+  placeLike(screen.sprayer, game.sprayerPicture);
+  const bool flying = game.shotInFlight && game.flyingShot != nullptr;
+  if (flying) {
+    placeLike(screen.shot, *game.flyingShot);
+    screen.shot.SetImage(&screen.shotImages[static_cast<size_t>(std::clamp(game.flyingShot->colour, 0, 5))]);
+  }
+  screen.shot.SetVisible(flying);
+  placeLike(screen.preview, *game.activePreview);
+  screen.preview.SetImage(&screen.previewImages[static_cast<size_t>(std::clamp(game.currentColour, 0, 5))]);
+  placeLike(screen.timeBar, *game.timeBar);
+  screen.score.SetText(Int2String(game.score).C_Str());
+  screen.level.SetText(Int2String(game.currentLevel).C_Str());
+}

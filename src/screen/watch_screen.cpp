@@ -1,0 +1,138 @@
+// The watch screen: a shared run, proven by replaying it through the rules as
+// soon as it is opened, shows its result (or why it was refused); from there
+// it is played back, or raced.
+#include <string>
+
+#include <algorithm>
+
+#include "platform/mz_functions.hpp"
+#include "screen/control_ids.hpp"
+#include "screen/game_window.hpp"
+#include "screen/image_catalogue.hpp"
+#include "screen/image_path.hpp"
+#include "screen/run_messages.hpp"
+
+namespace {
+
+constexpr int32_t RowTop = 138;
+constexpr int32_t RowStep = 44;
+constexpr int32_t RowHeight = 30;
+
+constexpr std::array<const char16_t*, WatchScreenControls::Rows> RowWords = {
+    u"第几天", u"关卡", u"得分", u"发射次数", u"用时"};
+
+// Game time as minutes and seconds, "1:48".
+std::u16string minutesAndSeconds(uint32_t ms) {
+  const uint32_t seconds = ms / 1000;
+  std::u16string text = Int2String(static_cast<int32_t>(seconds / 60)).C_Str();
+  text += u':';
+  if (seconds % 60 < 10) text += u'0';
+  text += Int2String(static_cast<int32_t>(seconds % 60)).C_Str();
+  return text;
+}
+
+}  // namespace
+
+bool GameWindow::watchScreenShown() const {
+  return watchScreen.built && watchScreen.picture.window() != nullptr && watchScreen.picture.IsVisible();
+}
+
+void GameWindow::buildWatchScreen() {
+  WatchScreenControls& screen = watchScreen;
+  screen.picture.LoadImageW(imagePath(ImageFile::watch), true);
+  screen.picture.SetPos(0, 0, 480, 720, 0);
+  screen.picture.SetID(ControlId::watchPicture);
+  AddUiWin(&screen.picture);
+  addInkLabel(*this, screen.verdict, ControlId::watchVerdict, 40, 132, 400, 30);
+  for (size_t i = 0; i < screen.rows.size(); ++i) {
+    const auto index = static_cast<int32_t>(i);
+    const int32_t y = RowTop + 36 + RowStep * index;
+    addInkLabel(*this, screen.rows[i].word, ControlId::firstWatchRow + 2 * index, 40, y, 210, RowHeight);
+    screen.rows[i].word.SetText(RowWords[i]);
+    addInkLabel(*this, screen.rows[i].value, ControlId::firstWatchRow + 2 * index + 1, 250, y, 190, RowHeight);
+  }
+  addInkLabel(*this, screen.reason, ControlId::watchReason, 40, 200, 400, 30);
+  screen.stars.SetID(ControlId::watchStars);
+  screen.stars.SetPos(185, 396, 110, 32, 0);
+  AddUiWin(&screen.stars);
+  setUpPanelButton(screen.watch, ControlId::watchPlay, ImageResource::watchLit, 160, 450, 160, 44);
+  setUpPanelButton(screen.race, ControlId::watchRace, ImageResource::raceLit, 160, 510, 160, 44);
+  setUpPanelButton(screen.back, ControlId::watchBack, ImageResource::backLit, 207, 628, 65, 40);
+  screen.built = true;
+}
+
+void GameWindow::setWatchResultVisible(bool visible) {
+  WatchScreenControls& screen = watchScreen;
+  if (!screen.built) return;
+  screen.picture.SetVisible(visible);
+  screen.verdict.SetVisible(visible);
+  const bool accepted = visible && watchedRun && watchedRun->accepted();
+  for (PanelRow& row : screen.rows) {
+    row.word.SetVisible(accepted);
+    row.value.SetVisible(accepted);
+  }
+  screen.stars.SetVisible(accepted);
+  screen.reason.SetVisible(visible && !accepted);
+  screen.watch.button.SetVisible(accepted);
+  screen.race.button.SetVisible(accepted);
+  screen.back.button.SetVisible(visible);
+  Invalidate(nullptr, 0);
+}
+
+void GameWindow::showWatchedRun() {
+  WatchScreenControls& screen = watchScreen;
+  if (!watchedRun) return;
+  if (!watchedRun->accepted()) {
+    screen.verdict.SetText(u"无法验证");
+    screen.reason.SetText(std::u16string(runRefusalMessage(watchedRun->refusal)).c_str());
+    return;
+  }
+  const runs::RunResult& result = watchedRun->result;
+  screen.verdict.SetText(u"已验证");
+  screen.rows[0].value.SetText(Int2String(result.day).C_Str());
+  screen.rows[1].value.SetText(Int2String(result.level).C_Str());
+  screen.rows[2].value.SetText(Int2String(result.score).C_Str());
+  screen.rows[3].value.SetText(Int2String(result.shots).C_Str());
+  screen.rows[4].value.SetText(minutesAndSeconds(result.timeMs).c_str());
+  screen.stars.LoadImageW(imagePath(ImageFile::stars[static_cast<size_t>(std::clamp(result.stars, 0, 3))]), true);
+}
+
+// From the daily screen's Open a run, or at start for a run the command line
+// or the page's address brought. Nothing of the run is kept.
+void GameWindow::openWatchScreen(std::string_view text) {
+  if (!menuMayStartGame()) return;
+  watchScreen.returnToDaily = dailyScreenShown();
+  if (!watchScreen.built) buildWatchScreen();
+  watchedRun = verifyRunToken(text);
+  hideMenuButtons();
+  setDailyScreenVisible(false);
+  showWatchedRun();
+  setWatchResultVisible(true);
+}
+
+void GameWindow::closeWatchScreen() {
+  if (!watchScreenShown() && !playbackShown()) return;
+  stopPlayback();
+  setWatchResultVisible(false);
+  watchedRun.reset();
+  if (watchScreen.returnToDaily) {
+    setDailyScreenVisible(true);
+    showDailyState();
+  } else {
+    showMenuButtons();
+  }
+}
+
+// Race this run: a practice of its level seeded as it was, its ghost beside
+// the player's sprayer.
+void GameWindow::raceWatchedRun() {
+  if (!watchScreenShown() || !watchedRun || !watchedRun->accepted()) return;
+  const RunVerdict verdict = *watchedRun;
+  stopPlayback();
+  setWatchResultVisible(false);
+  watchedRun.reset();
+  if (!startRunAttempt(verdict.run, &verdict.ghost)) {
+    watchedRun = verdict;
+    setWatchResultVisible(true);
+  }
+}

@@ -1,0 +1,36 @@
+// Run links: the link made for a token.
+#include "platform/run_link.hpp"
+
+#include <gtest/gtest.h>
+
+#include "platform/host.hpp"
+
+namespace {
+
+TEST(RunLink, PutsTheTokenBehindThePageAddressOrAlone) {
+  struct Case {
+    std::string_view address;
+    std::string_view link;
+  };
+  for (const Case& c : {Case{"", "QRUN.x"}, Case{"  ", "QRUN.x"},
+                        Case{"https://a.example/q/", "https://a.example/q/#run=QRUN.x"},
+                        Case{"https://a.example/q/?lang=de#run=OLD", "https://a.example/q/?lang=de#run=QRUN.x"},
+                        Case{" https://a.example/ \n", "https://a.example/#run=QRUN.x"}}) {
+    EXPECT_EQ(runLinkAt(c.address, "QRUN.x"), c.link) << c.address;
+  }
+  // Without a page address given to the build, the default host shares the token alone.
+  struct BareHost : Host {
+    uint64_t nowMs() override { return 0; }
+    bool waitEvent(uint64_t, HostEvent&) override { return false; }
+    void present(const Canvas&, const MzRect&) override {}
+    void playSound(const std::string&, bool) override {}
+    void showWindow(bool) override {}
+    void raiseWindow() override {}
+    void wake() override {}
+  } host;
+  EXPECT_EQ(host.runLink("QRUN.x"), runLinkAt(configuredPageAddress(), "QRUN.x"));
+  EXPECT_EQ(host.shareText("text"), ShareOutcome::Failed) << "a host that cannot share says so";
+  EXPECT_EQ(host.clipboardText(), "");
+}
+
+}  // namespace
