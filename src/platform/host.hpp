@@ -72,6 +72,11 @@ class Host {
   // every file they will ever have.
   virtual bool fileArriving(std::u16string_view /*path*/) { return false; }
   virtual void awaitFile(std::u16string_view /*path*/) {}
+  // Called between pieces of long work (before each picture is decoded): a
+  // host whose thread must not be held long (a page's main thread, which the
+  // browser needs for input and frames) may hand it back here for a moment.
+  // Others do nothing.
+  virtual void yieldIfBusy() {}
 };
 
 // The host the platform runs on; set by the entry function before Init.

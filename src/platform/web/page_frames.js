@@ -76,6 +76,17 @@ var QuandrelFrames = {
     var frame = new ImageData(new Uint8ClampedArray(HEAPU8.buffer, pending.pixels, 480 * 720 * 4), 480, 720);
     QuandrelPage.context.putImageData(frame, 0, 0, pending.left, pending.top,
                                       pending.right - pending.left, pending.bottom - pending.top);
+    // The bands around the frame follow its edges (index.html).
+    if (pending.left === 0 || pending.top === 0 || pending.right === 480 || pending.bottom === 720) {
+      quandrelBands(function(x, y, width, height) {
+        var pixels = new Uint8Array(width * height * 4);
+        for (var row = 0; row < height; ++row) {
+          var start = ((y + row) * 480 + x) * 4;
+          pixels.set(frame.data.subarray(start, start + width * 4), row * width * 4);
+        }
+        return pixels;
+      });
+    }
     QuandrelPage.drawn();
   },
 };
