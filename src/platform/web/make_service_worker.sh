@@ -9,11 +9,11 @@ here=$(cd "$(dirname "$0")" && pwd)
 page=${1:?usage: make_service_worker.sh PAGE_DIR}
 quoted() { printf "'%s', " "$@" | sed 's/, $//'; }
 cd "$page"
-# The page (as ./) and the program; the manifest's icons are fetched when
-# the page is installed and need no second copy here.
-files=(manifest.webmanifest favicon.png quandrel.js quandrel.wasm quandrel-later.js quandrel-later.data)
+# The page (as ./) with the icons it links, and the program; the manifest's
+# large icon is fetched when the page is installed and needs no copy here.
+files=(manifest.webmanifest favicon.png icon-192.png quandrel.js quandrel.wasm quandrel-later.js quandrel-later.data)
 page_list="'./', $(quoted "${files[@]}")"
-files+=(index.html icon-192.png icon-512.png)
+files+=(index.html icon-512.png)
 language_list=""
 for splash in splash-*.png; do
   language=${splash#splash-}

@@ -181,7 +181,9 @@ var QuandrelPage = {
     manifest.rel = 'manifest';
     manifest.href = 'manifest.webmanifest';
     document.head.appendChild(manifest);
-    if ('serviceWorker' in navigator) navigator.serviceWorker.register('sw.js?lang=' + Module['language']);
+    if (!('serviceWorker' in navigator)) return;
+    navigator.serviceWorker.register('sw.js');
+    QuandrelLanguages.keepOffline(Module['language']);
   },
 
   // Another tab takes the game: this one saves, stops and says so.

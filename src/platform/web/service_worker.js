@@ -1,9 +1,9 @@
 // The page's service worker: keeps the files of one build in a cache named
 // after that build, so the game plays with no network after a visit. It keeps
 // the page and the program, and the packages of each language the player has
-// used: the one of the visit that registered it (its address's ?lang=), each
-// the page names later in a message ({keep: language}) when the player
-// switches to it, and, at an update, each the older builds' caches held.
+// used: each the page names in a message ({keep: language}), the page's own
+// at each visit and each the player switches to, and, at an update, each the
+// older builds' caches held.
 // Online, files come from the network (a new build shows at once); offline,
 // from the cache. A new build's worker fills its own cache, then drops the
 // old ones. make_service_worker.sh fills in the build's name and files.
@@ -40,10 +40,7 @@ async function languagesKeptBefore() {
 }
 
 self.addEventListener('install', (event) => {
-  const shown = new URL(self.location.href).searchParams.get('lang');
-  event.waitUntil(languagesKeptBefore()
-      .then((languages) => keep(shown ? [shown, ...languages] : languages))
-      .then(() => self.skipWaiting()));
+  event.waitUntil(languagesKeptBefore().then(keep).then(() => self.skipWaiting()));
 });
 
 self.addEventListener('activate', (event) => {
