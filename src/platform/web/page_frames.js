@@ -5,6 +5,7 @@
 var QuandrelFrames = {
   timeout: null,
   sleeper: null,  // {wakeUp, timeout}: the program asleep in a nested loop
+  channel: null,  // wakes a sleep of no time (wakeSoon)
   pending: null,  // {pixels, left, top, right, bottom}: changed, not yet drawn
   frameRequested: false,
 
@@ -33,9 +34,29 @@ var QuandrelFrames = {
   },
 
   sleep: function(ms, wakeUp) {
+    var frames = QuandrelFrames;
     var sleeper = {wakeUp: wakeUp, timeout: null};
-    if (ms >= 0) sleeper.timeout = setTimeout(QuandrelFrames.wakeSleeper, ms);
-    QuandrelFrames.sleeper = sleeper;
+    frames.sleeper = sleeper;
+    if (ms === 0) {
+      frames.wakeSoon(sleeper);
+    } else if (ms >= 0) {
+      sleeper.timeout = setTimeout(frames.wakeSleeper, ms);
+    }
+  },
+
+  // A sleep of no time (the program handing the main thread back for a
+  // moment) ends in a task of its own at once: a timeout would wait 4 ms once
+  // timeouts nest. A message that comes after its sleeper woke wakes nobody.
+  wakeSoon: function(sleeper) {
+    var frames = QuandrelFrames;
+    if (!frames.channel) {
+      frames.channel = new MessageChannel();
+      frames.channel.port1.onmessage = function() {
+        if (frames.sleeper === frames.channel.sleeper) frames.wakeSleeper();
+      };
+    }
+    frames.channel.sleeper = sleeper;
+    frames.channel.port2.postMessage(null);
   },
 
   wakeSleeper: function() {

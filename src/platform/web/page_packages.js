@@ -73,5 +73,4 @@ var QuandrelPackages = {
       setTimeout(done);
     }
   },
-
 };
