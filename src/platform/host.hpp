@@ -92,6 +92,12 @@ class Host {
   // The link that opens the run `token`: the page's own address with
   // `#run=TOKEN`; elsewhere the build's page address, or the token alone.
   virtual std::string runLink(const std::string& token);
+
+  // Called between pieces of long work (before each picture is decoded): a
+  // host whose thread must not be held long (a page's main thread, which the
+  // browser needs for input and frames) may hand it back here for a moment.
+  // Others do nothing.
+  virtual void yieldIfBusy() {}
 };
 
 // The host the platform runs on; set by the entry function before Init.

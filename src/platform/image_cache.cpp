@@ -54,6 +54,7 @@ const Image* ImageCache::fromResource(const ResourceTable& table, uint32_t id) {
   const std::span<const uint8_t> bytes = table.find(id);
   if (bytes.empty()) return nullptr;
   if (auto found = resources_.find(bytes.data()); found != resources_.end()) return found->second.get();
+  if (Host* host = currentHost()) host->yieldIfBusy();
   auto image = std::make_unique<Image>();
   ++decodes_;
   if (!decodeImage(bytes, *image)) image.reset();
@@ -75,6 +76,7 @@ std::unique_ptr<Image> ImageCache::decodeFile(std::u16string_view path) {
     found = readFile(file, bytes);
   }
   if (!found) return nullptr;
+  if (Host* host = currentHost()) host->yieldIfBusy();
   auto image = std::make_unique<Image>();
   ++decodes_;
   if (!decodeImage(bytes, *image)) return nullptr;

@@ -94,8 +94,19 @@ void fireDueTimers(uint64_t upTo) {
   momentMs = std::max(momentMs, upTo);
 }
 
-// The next moment something is due: a timer or a keyboard press's release.
-uint64_t nextDueMoment() { return std::min(timerQueue().nextDueMs(), focusPressDueMs()); }
+// The next moment something is due: a timer whose tick does something, or a
+// keyboard press's release. Idle timers' ticks fire in turn when the loop
+// next runs.
+uint64_t nextDueMoment() {
+  const TimerQueue& timers = timerQueue();
+  uint64_t next = focusPressDueMs();
+  if (timers.paused()) return next;
+  for (size_t i = 0; i < timers.size(); ++i) {
+    const CMzWnd* window = windowFromHandle(timers[i].window);
+    if (window == nullptr || !window->timerIdle(timers[i].id)) next = std::min(next, timers[i].dueMs);
+  }
+  return next;
+}
 
 // The veil that fades the window in: opaque black at the start, gone at the end.
 void paintFade(Canvas& canvas) {

@@ -30,6 +30,7 @@ void CMzWnd::OnLButtonDown(uint32_t, int32_t, int32_t) {}
 void CMzWnd::OnLButtonUp(uint32_t, int32_t, int32_t) {}
 void CMzWnd::OnMouseMove(uint32_t, int32_t, int32_t) {}
 void CMzWnd::OnTimer(uint32_t) {}
+bool CMzWnd::timerIdle(uint32_t) const { return false; }
 void CMzWnd::OnSize(int32_t, int32_t) {}
 void CMzWnd::handleCommand(uint32_t, int32_t) {}
 int32_t CMzWnd::OnInitDialog() { return 1; }

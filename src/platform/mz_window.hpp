@@ -38,6 +38,10 @@ class CMzWnd {
   // Delivered only while the pointer is held down (a dragging finger).
   virtual void OnMouseMove(uint32_t flags, int32_t x, int32_t y);
   virtual void OnTimer(uint32_t timerId);
+  // True while a tick of the timer would change nothing until some other
+  // handler gives it work again: a host may sleep through such ticks (they
+  // still fire, in turn, once the loop runs). False by default.
+  virtual bool timerIdle(uint32_t timerId) const;
   virtual void OnSize(int32_t width, int32_t height);
   // A control's command: its id in the low 16 bits of wParam; for a toolbar,
   // lParam is the index of the pressed button.

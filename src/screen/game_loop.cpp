@@ -39,6 +39,14 @@ void GameWindow::OnTimer(uint32_t timerId) {
   }
 }
 
+// The shot timer is never stopped: once the shot has landed, or while the game
+// is paused, its ticks do nothing until the next shot or the resume.
+bool GameWindow::timerIdle(uint32_t timerId) const {
+  if (timerId != TimerId::shot) return false;
+  return flyingShot == nullptr || paused ||
+         (!shotInFlight && !flyingShot->IsVisible() && flyingShot->GetPosY() >= ShotGoneY);
+}
+
 void GameWindow::restartTimeBar() {
   timeBarRunning = true;
   placeTimeBar(480);

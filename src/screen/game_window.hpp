@@ -67,6 +67,7 @@ class GameWindow : public CMzWndEx {
 
   // Game loop (game_loop.cpp, animations.cpp).
   void OnTimer(uint32_t timerId) override;
+  bool timerIdle(uint32_t timerId) const override;
   void fireShot();
   void onShotTick();
   void onTimeBarTick();

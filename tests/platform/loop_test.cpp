@@ -73,6 +73,25 @@ TEST(MessageLoop, SaysWhenItNextHasSomethingToDoOnTheHostsClock) {
   EXPECT_EQ(nextWakeMs(), UINT64_MAX);
 }
 
+TEST(MessageLoop, SleepsThroughIdleTimersWhoseTicksStillFireInTurn) {
+  ScriptedHost script("wait 1000\n");
+  struct IdlingWindow : RecordingWindow {
+    bool timerIdle(uint32_t id) const override { return id == 110; }
+  } window;
+  window.open();
+  SetTimer(window.m_hWnd, 110, 50);
+  SetTimer(window.m_hWnd, 111, 250);
+  EXPECT_EQ(nextWakeMs(), 250u);  // not 50: the idle timer's ticks change nothing
+  while (pumpMessage(260) == PumpResult::Progress) {
+  }
+  std::vector<std::string> timers;
+  for (const std::string& event : window.events) {
+    if (event.rfind("timer", 0) == 0) timers.push_back(event);
+  }
+  EXPECT_EQ(timers, (std::vector<std::string>{"timer 110", "timer 110", "timer 110", "timer 110", "timer 110",
+                                              "timer 111"}));
+}
+
 TEST(MessageLoop, TellsTheHostWhenPlayStartsAndStopsUnderTheVeilAndTheQuestion) {
   // Command 1 starts play, 2 stops it, 3 asks a question.
   struct PlayingWindow : RecordingWindow {

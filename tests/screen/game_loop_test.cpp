@@ -172,3 +172,25 @@ TEST_F(GameWindowTest, PassIndicatorLightsAtTheNextShotTick) {
   shotTicks(1);
   EXPECT_EQ(window->passIndicator.GetImage_Normal(), window->passLitImage);
 }
+
+// A host sleeps through an idle timer: the shot timer must not idle while a
+// shot falls (the shot would stop), and idles once it landed or under the menu.
+TEST_F(GameWindowTest, ShotTimerIdlesOnlyWhenItsTicksChangeNothing) {
+  continueAt(1);
+  EXPECT_TRUE(window->timerIdle(TimerId::shot));  // no shot yet
+  window->handleCommand(ControlId::toolbar, ToolbarButton::fire);
+  for (int tick = 0; tick < 23; ++tick) {
+    EXPECT_FALSE(window->timerIdle(TimerId::shot)) << "tick " << tick;
+    shotTicks(1);
+  }
+  EXPECT_FALSE(window->timerIdle(TimerId::shot));  // the tick that hides it
+  shotTicks(1);
+  EXPECT_FALSE(window->shotInFlight);
+  EXPECT_TRUE(window->timerIdle(TimerId::shot));
+  EXPECT_FALSE(window->timerIdle(TimerId::timeBar));
+
+  window->handleCommand(ControlId::toolbar, ToolbarButton::fire);
+  shotTicks(3);
+  window->handleCommand(ControlId::toolbar, ToolbarButton::back);
+  EXPECT_TRUE(window->timerIdle(TimerId::shot));
+}

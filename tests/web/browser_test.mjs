@@ -545,7 +545,8 @@ describe('the game in a browser page', () => {
     await click(languageButton);
     await waitForState((s) => s.language === 'de', 'the switch to German');
     await click(languageButton);
-    const switched = await waitForState((s) => s.language === 'en', 'the switch to English');
+    const switched = await waitForState((s) => s.language === 'en' && s.options.language === 'en',
+                                        'the switch to English');
     assert.equal(switched.options.language, 'en');
     const ofLanguages = (...languages) => languages.flatMap((language) => [
       `/quandrel-${language}.data`, `/quandrel-${language}.js`,
@@ -637,7 +638,7 @@ describe('the page as an installable web app that plays offline', () => {
     await page.setViewport({width: 480, height: 720});
     page.on('pageerror', (error) => problems.push(`page error: ${error.message}`));
     page.on('console', (message) => {
-      if (message.type() === 'error') problems.push(`console: ${message.text()}`);
+      if (message.type() === 'error') problems.push(`console: ${message.text()} (${message.location().url})`);
     });
   });
 
@@ -647,7 +648,7 @@ describe('the page as an installable web app that plays offline', () => {
     for (const made of [profile, folder]) if (made) fs.rmSync(made, {recursive: true, force: true});
   });
 
-  it('is installable: a manifest with its icons, and a worker that caches every file of the build', async () => {
+  it('is installable: a manifest with its icons, and a worker that caches the page and each language played', async () => {
     await page.goto(origin, {waitUntil: 'load'});
     await waitForMenu();
     await page.evaluate(() => navigator.serviceWorker.ready);
@@ -668,18 +669,35 @@ describe('the page as an installable web app that plays offline', () => {
     }
 
     assert.deepEqual(await cacheNames(), [`quandrel-${buildOf()}`]);
-    const cached = await page.evaluate(async (name) => {
+    const cached = () => page.evaluate(async (name) => {
       const cache = await caches.open(name);
       return (await cache.keys()).map((request) => new URL(request.url).pathname).sort();
     }, `quandrel-${buildOf()}`);
-    const files = fs.readdirSync(folder).filter((file) => file !== 'sw.js').map((file) => `/${file}`);
-    assert.deepEqual(cached, ['/', ...files].sort());
+    const program = ['/', '/favicon.png', '/icon-192.png', '/manifest.webmanifest', '/quandrel.js', '/quandrel.wasm',
+                     '/quandrel-later.js', '/quandrel-later.data'];
+    const kept = (...languages) => [...program, ...languages.flatMap((language) => [
+      `/quandrel-${language}.js`, `/quandrel-${language}.data`, `/quandrel-later-${language}.js`,
+      `/quandrel-later-${language}.data`, `/splash-${language}.png`])].sort();
+    // The page, the program and the shown language only.
+    await waitFor(async () => JSON.stringify(await cached()) === JSON.stringify(kept('en')),
+                  'the English files in the cache', 20000);
+    // The player switches to Spanish in the options: its files join the cache.
+    await page.mouse.click(optionsButton.x + 0.5, optionsButton.y + 0.5);
+    await waitFor(async () => (await screenNow()) === 'settings', 'the options');
+    await page.mouse.click(languageButton.x + 0.5, languageButton.y + 0.5);
+    await waitFor(async () => JSON.stringify(await cached()) === JSON.stringify(kept('en', 'es')),
+                  'the Spanish files in the cache', 20000);
+    await page.keyboard.press('Escape');
+    await waitForMenu();
   });
 
-  it('reloaded with the network off, reaches the menu and plays', async () => {
+  it('reloaded with the network off, reaches the menu and plays, in each language played', async () => {
     await goOffline();
-    await page.reload({waitUntil: 'load'});
+    await page.goto(origin + '?lang=en', {waitUntil: 'load'});
     await waitForMenu();
+    await page.goto(origin, {waitUntil: 'load'});  // the language the player chose last
+    await waitForMenu();
+    assert.equal(await page.evaluate(() => Module.language), 'es');
     await page.keyboard.press('Shift');  // lets sound start
     await page.mouse.click(startButton.x + 0.5, startButton.y + 0.5);
     await waitFor(async () => (await screenNow()) === 'game', 'the board');
@@ -899,24 +917,48 @@ describe('the page as a phone app', () => {
     const styles = await page.evaluate(() => {
       const body = getComputedStyle(document.body);
       return {viewport: document.querySelector('meta[name=viewport]').content, overscroll: body.overscrollBehaviorY,
-              touch: body.touchAction, select: body.userSelect,
+              touch: getComputedStyle(document.getElementById('screen')).touchAction, select: body.userSelect,
               // Safari's alone: chromium keeps no such property, only the page's text has it.
               callout: /-webkit-touch-callout: none/.test(document.querySelector('style').textContent),
               // A long press's menu is refused.
               longPress: !document.body.dispatchEvent(new MouseEvent('contextmenu', {bubbles: true, cancelable: true}))};
     });
     assert.match(styles.viewport, /viewport-fit=cover/);
-    assert.match(styles.viewport, /user-scalable=no/);
+    assert.doesNotMatch(styles.viewport, /user-scalable|maximum-scale/, 'zooming stays allowed');
     assert.deepEqual({...styles, viewport: undefined},
                      {viewport: undefined, overscroll: 'none', touch: 'none', select: 'none', callout: true, longPress: true});
     const box = () => page.evaluate(() => {
       const r = document.getElementById('screen').getBoundingClientRect();
       return {x: r.left, y: r.top, width: r.width, height: r.height};
     });
+    // The largest difference of a channel between a band's pixel on the
+    // screen and the frame's pixel at the edge it touches ([x, y] each).
+    const bandsUnlikeEdges = async (pairs) => page.evaluate(async (png, pairs) => {
+      const picture = new Image();
+      picture.src = `data:image/png;base64,${png}`;
+      await picture.decode();
+      const shot = document.createElement('canvas');
+      shot.width = picture.width;
+      shot.height = picture.height;
+      shot.getContext('2d').drawImage(picture, 0, 0);
+      const scale = picture.width / window.innerWidth;
+      const frame = document.getElementById('screen').getContext('2d');
+      return pairs.map(([band, edge]) => {
+        const shown = shot.getContext('2d').getImageData(band[0] * scale, band[1] * scale, 1, 1).data;
+        const edgePixel = frame.getImageData(edge[0], edge[1], 1, 1).data;
+        return Math.max(...[0, 1, 2].map((c) => Math.abs(shown[c] - edgePixel[c])));
+      });
+    }, await page.screenshot({encoding: 'base64'}), pairs);
     assert.deepEqual(await box(), {x: 0, y: 129.5, width: 390, height: 585});  // portrait: bands above and below
+    for (const unlike of await bandsUnlikeEdges([[[195, 60], [240, 0]], [[195, 780], [240, 719]]])) {
+      assert.ok(unlike <= 40, `a band above or below the frame takes its edge's colour (off by ${unlike})`);
+    }
     await page.setViewport({...phone, width: 844, height: 390});
     await page.waitForFunction(() => document.getElementById('screen').getBoundingClientRect().height === 390);
     assert.deepEqual(await box(), {x: 292, y: 0, width: 260, height: 390});  // landscape: bands at the sides
+    for (const unlike of await bandsUnlikeEdges([[[146, 195], [0, 360]], [[698, 195], [479, 360]]])) {
+      assert.ok(unlike <= 40, `a band beside the frame takes its edge's colour (off by ${unlike})`);
+    }
     await page.setViewport(phone);
     await page.waitForFunction(() => document.getElementById('screen').getBoundingClientRect().width === 390);
   });

@@ -7,48 +7,31 @@
 // docs/performance.md.
 // Usage: node measure_page.mjs PAGE_DIR [LOADS [MBPS [LANG]]]
 import fs from 'node:fs';
-import http from 'node:http';
 import os from 'node:os';
 import path from 'node:path';
-import zlib from 'node:zlib';
 
 import puppeteer from 'puppeteer-core';
+
+import {serveCompressed} from './compressed_host.mjs';
 
 const folder = path.resolve(process.argv[2] || '.');
 const loads = Number(process.argv[3] || 9);
 const mbps = Number(process.argv[4] || 0);
 const language = process.argv[5] || '';
 const chromium = process.env.QUANDREL_CHROMIUM || '/usr/bin/chromium';
-const types = {'.html': 'text/html', '.js': 'text/javascript', '.wasm': 'application/wasm',
-               '.webmanifest': 'application/manifest+json', '.png': 'image/png'};
 
+const host = await serveCompressed(folder);
+const {compressed, origin} = host;
 let total = 0;
 let totalGzip = 0;
-const compressed = new Map();
-for (const name of fs.readdirSync(folder).sort()) {
-  const bytes = fs.readFileSync(path.join(folder, name));
-  compressed.set(`/${name}`, zlib.gzipSync(bytes, {level: 9}));
-  const gzipped = compressed.get(`/${name}`).length;
-  total += bytes.length;
+for (const name of [...compressed.keys()].sort()) {
+  const size = host.sizes.get(name);
+  const gzipped = compressed.get(name).length;
+  total += size;
   totalGzip += gzipped;
-  console.log(`${name.padEnd(22)} ${String(bytes.length).padStart(9)} ${String(gzipped).padStart(9)}`);
+  console.log(`${name.slice(1).padEnd(22)} ${String(size).padStart(9)} ${String(gzipped).padStart(9)}`);
 }
 console.log(`${'total'.padEnd(22)} ${String(total).padStart(9)} ${String(totalGzip).padStart(9)}`);
-
-const server = http.createServer((request, response) => {
-  const asked = new URL(request.url, 'http://127.0.0.1').pathname;
-  const name = asked === '/' ? '/index.html' : asked;
-  if (!compressed.has(name)) {
-    response.writeHead(404);
-    response.end();
-    return;
-  }
-  response.writeHead(200, {'Content-Type': types[path.extname(name)] || 'application/octet-stream',
-                           'Content-Encoding': 'gzip', 'Cache-Control': 'no-store'});
-  response.end(compressed.get(name));
-});
-await new Promise((resolve) => server.listen(0, '127.0.0.1', resolve));
-const origin = `http://127.0.0.1:${server.address().port}/`;
 
 const times = [];
 const fetched = [];
@@ -81,7 +64,7 @@ for (let i = 0; i < loads; ++i) {
   await browser.close();
   fs.rmSync(profile, {recursive: true, force: true});
 }
-server.close();
+await host.close();
 times.sort((a, b) => a - b);
 const first = fetched[0].filter((name) => compressed.has(name)).sort();
 const bytes = first.reduce((sum, name) => sum + compressed.get(name).length, 0);

@@ -5,6 +5,7 @@
 var QuandrelFrames = {
   timeout: null,
   sleeper: null,  // {wakeUp, timeout}: the program asleep in a nested loop
+  channel: null,  // wakes a sleep of no time (wakeSoon)
   pending: null,  // {pixels, left, top, right, bottom}: changed, not yet drawn
   frameRequested: false,
 
@@ -33,9 +34,29 @@ var QuandrelFrames = {
   },
 
   sleep: function(ms, wakeUp) {
+    var frames = QuandrelFrames;
     var sleeper = {wakeUp: wakeUp, timeout: null};
-    if (ms >= 0) sleeper.timeout = setTimeout(QuandrelFrames.wakeSleeper, ms);
-    QuandrelFrames.sleeper = sleeper;
+    frames.sleeper = sleeper;
+    if (ms === 0) {
+      frames.wakeSoon(sleeper);
+    } else if (ms >= 0) {
+      sleeper.timeout = setTimeout(frames.wakeSleeper, ms);
+    }
+  },
+
+  // A sleep of no time (the program handing the main thread back for a
+  // moment) ends in a task of its own at once: a timeout would wait 4 ms once
+  // timeouts nest. A message that comes after its sleeper woke wakes nobody.
+  wakeSoon: function(sleeper) {
+    var frames = QuandrelFrames;
+    if (!frames.channel) {
+      frames.channel = new MessageChannel();
+      frames.channel.port1.onmessage = function() {
+        if (frames.sleeper === frames.channel.sleeper) frames.wakeSleeper();
+      };
+    }
+    frames.channel.sleeper = sleeper;
+    frames.channel.port2.postMessage(null);
   },
 
   wakeSleeper: function() {
@@ -76,6 +97,17 @@ var QuandrelFrames = {
     var frame = new ImageData(new Uint8ClampedArray(HEAPU8.buffer, pending.pixels, 480 * 720 * 4), 480, 720);
     QuandrelPage.context.putImageData(frame, 0, 0, pending.left, pending.top,
                                       pending.right - pending.left, pending.bottom - pending.top);
+    // The bands around the frame follow its edges (index.html).
+    if (pending.left === 0 || pending.top === 0 || pending.right === 480 || pending.bottom === 720) {
+      quandrelBands(function(x, y, width, height) {
+        var pixels = new Uint8Array(width * height * 4);
+        for (var row = 0; row < height; ++row) {
+          var start = ((y + row) * 480 + x) * 4;
+          pixels.set(frame.data.subarray(start, start + width * 4), row * width * 4);
+        }
+        return pixels;
+      });
+    }
     QuandrelPage.drawn();
   },
 };

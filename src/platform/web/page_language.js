@@ -32,12 +32,22 @@ var QuandrelLanguages = {
       remove(id);
       if (id !== done) return;
       languages.states[language] = 1;
-      QuandrelPackages.fetch('quandrel-later-' + language + '.js');
+      QuandrelPackages.fetch('quandrel-later-' + language + '.js', function() { languages.keepOffline(language); });
     };
     var script = document.createElement('script');
     script.src = 'quandrel-' + language + '.js';
     script.onerror = function() { languages.states[language] = 2; };
     document.body.appendChild(script);
+  },
+
+  // The page's service worker keeps the language's files for offline play
+  // too, once the page has them (the worker's fetches then cost the host a
+  // 304 answer each).
+  keepOffline: function(language) {
+    if (!('serviceWorker' in navigator)) return;
+    navigator.serviceWorker.ready.then(function(registration) {
+      if (registration.active) registration.active.postMessage({keep: language});
+    });
   },
 
   // A language's package also carries the original pictures it has no

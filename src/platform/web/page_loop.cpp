@@ -48,6 +48,7 @@ void runDue() {
   static bool running = false;
   if (!pageHost || running) return;  // a nested call's events are the running step's
   running = true;
+  pageHost->startSlice();
   const uint64_t now = pageHost->nowMs();
   PumpResult result;
   do {
@@ -76,6 +77,7 @@ int runInPage(CMzApp& app) {
   // The page's clock starts when the page showed the splash, and so do the
   // program's first timers: the page's splash and the program's are one.
   startLoopClockAtHostZero();
+  host.startSlice();
   if (app.Init() == 0) {
     app.Shutdown();
     setCurrentHost(nullptr);

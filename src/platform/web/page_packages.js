@@ -12,15 +12,29 @@ var QuandrelPackages = {
   // calls `done` once every file arrived or will not.
   load: function(language, done) {
     QuandrelPackages.done = done;
-    ['quandrel-later.js', 'quandrel-later-' + language + '.js'].forEach(QuandrelPackages.fetch);
-    // Each file a package writes ends one of the module's run dependencies.
-    Module['monitorRunDependencies'] = QuandrelPackages.check;
+    QuandrelPackages.fetch('quandrel-later.js');
+    QuandrelPackages.fetch('quandrel-later-' + language + '.js');
+    // Each file a package writes ends its own run dependency, named after
+    // its path.
+    var remove = Module['removeRunDependency'];
+    Module['removeRunDependency'] = function(id) {
+      remove(id);
+      if (typeof id === 'string' && id.indexOf('fp ') === 0) QuandrelPackages.arrived(id.substring(3));
+    };
   },
 
-  // Starts loading the package of `loader`, whose files are awaited until they arrive.
-  fetch: function(loader) {
+  // Starts loading the package of `loader`, whose files are awaited until
+  // they arrive; calls `done`, if given, once none is awaited any more.
+  fetch: function(loader, done) {
     var paths = QUANDREL_LATER_FILES[loader] || [];
     paths.forEach(function(path) { QuandrelPackages.waiting.set(path, []); });
+    if (done) {
+      var left = paths.length;
+      if (left === 0) setTimeout(done);
+      paths.forEach(function(path) {
+        QuandrelPackages.whenArrived(path, function() { if (--left === 0) done(); });
+      });
+    }
     // A package that cannot load brings nothing: its files stop being
     // awaited (the pictures then show nothing, and the game goes on). A
     // loader that cannot fetch its data says so with an uncaught error.
@@ -58,11 +72,5 @@ var QuandrelPackages = {
       QuandrelPackages.done = null;
       setTimeout(done);
     }
-  },
-
-  check: function() {
-    QuandrelPackages.waiting.forEach(function(callbacks, path) {
-      if (FS.analyzePath(path).exists) QuandrelPackages.arrived(path);
-    });
   },
 };

@@ -178,13 +178,16 @@ var QuandrelPage = {
 
   // The installable web app: once every file arrived (not earlier: these
   // downloads would slow the start), the manifest with its icons, and the
-  // service worker that keeps the page's files for offline play.
+  // service worker that keeps the page's files and its language's for
+  // offline play.
   keepForOffline: function() {
     var manifest = document.createElement('link');
     manifest.rel = 'manifest';
     manifest.href = 'manifest.webmanifest';
     document.head.appendChild(manifest);
-    if ('serviceWorker' in navigator) navigator.serviceWorker.register('sw.js');
+    if (!('serviceWorker' in navigator)) return;
+    navigator.serviceWorker.register('sw.js');
+    QuandrelLanguages.keepOffline(Module['language']);
   },
 
   // Another tab takes the game: this one saves, stops and says so.
@@ -198,8 +201,9 @@ var QuandrelPage = {
     Object.keys(QuandrelPage.pointerActions).forEach(function(type) {
       canvas.addEventListener(type, QuandrelPage.onPointer);
     });
-    // Nothing of the page's own: no menu, no selection, no double-tap zoom.
-    ['contextmenu', 'selectstart', 'dblclick', 'gesturestart'].forEach(function(type) {
+    // Nothing of the page's own: no menu, no selection, no double-tap zoom
+    // (pinching still zooms, for those who need larger pictures).
+    ['contextmenu', 'selectstart', 'dblclick'].forEach(function(type) {
       document.addEventListener(type, function(event) { event.preventDefault(); });
     });
     window.addEventListener('keydown', QuandrelPage.onKey);

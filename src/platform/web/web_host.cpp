@@ -24,6 +24,10 @@ std::string pagePath(std::u16string_view path) {
 // language whose pictures have not come in this time is given up.
 constexpr double LanguagePollMs = 16;
 constexpr double LongestLanguageWaitMs = 20000;
+// The longest the program holds the page's main thread in long work before it
+// yields: a phone four times slower than the machine measured keeps each
+// task well under the 50 ms after which the page stops answering promptly.
+constexpr double SliceMs = 8;
 
 }  // namespace
 
@@ -45,9 +49,7 @@ bool WebHost::waitEvent(uint64_t deadlineMs, HostEvent& event) {
     // Until the deadline, or until the page has input (or shows again): a
     // hidden tab's clock stands still, so only that can bring the deadline.
     const bool untilWoken = deadlineMs == UINT64_MAX || clock_.hidden();
-    sleeping_ = true;
-    quandrel_page_sleep(untilWoken ? -1.0 : static_cast<double>(deadlineMs - now));
-    sleeping_ = false;
+    sleep(untilWoken ? -1.0 : static_cast<double>(deadlineMs - now));
   }
 }
 
@@ -71,9 +73,7 @@ bool WebHost::prepareLanguage(const std::string& language) {
     const int32_t state = quandrel_page_language_state(language.c_str());
     if (state != PageLanguageLoading) return state == PageLanguageLoaded;
     if (emscripten_get_now() - started > LongestLanguageWaitMs) return false;
-    sleeping_ = true;
-    quandrel_page_sleep(LanguagePollMs);
-    sleeping_ = false;
+    sleep(LanguagePollMs);
   }
 }
 
@@ -104,6 +104,20 @@ void WebHost::awaitFile(std::u16string_view path) {
   sleeping_ = true;
   quandrel_page_await_file(pagePath(path).c_str());
   sleeping_ = false;
+  startSlice();
+}
+
+void WebHost::yieldIfBusy() {
+  if (emscripten_get_now() - sliceStartMs_ >= SliceMs) sleep(0);
+}
+
+void WebHost::startSlice() { sliceStartMs_ = emscripten_get_now(); }
+
+void WebHost::sleep(double ms) {
+  sleeping_ = true;
+  quandrel_page_sleep(ms);
+  sleeping_ = false;
+  startSlice();
 }
 
 ShareOutcome WebHost::shareText(const std::string& text) {

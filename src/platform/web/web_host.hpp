@@ -37,6 +37,12 @@ class WebHost final : public Host {
   std::string clipboardText() override;
   std::string runLink(const std::string& token) override;
 
+  // Sleeps for a moment (Asyncify) once the program has held the page's main
+  // thread for a slice's time since it last had it back.
+  void yieldIfBusy() override;
+  // The program has the main thread from now on (a step of the loop begins).
+  void startSlice();
+
   void post(const HostEvent& event) { events_.push_back(event); }
   PagePointer& pointer() { return pointer_; }
   void setHidden(bool hidden);
@@ -46,8 +52,13 @@ class WebHost final : public Host {
   bool sleeping() const { return sleeping_; }
 
  private:
+  // Sleeps (Asyncify) for `ms` (negative: until the page wakes the program);
+  // the program's slice starts anew when it wakes.
+  void sleep(double ms);
+
   PageClock clock_;
   PagePointer pointer_;
   std::deque<HostEvent> events_;
   bool sleeping_ = false;
+  double sliceStartMs_ = 0;
 };
