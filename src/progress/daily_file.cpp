@@ -90,7 +90,7 @@ runs::DailyHistory loadDailyHistory(const std::string& path) {
   runs::DailyHistory history;
   const progress::ReadResult result = readDailyHistory(path, history);
   if (result != progress::ReadResult::Read && result != progress::ReadResult::Missing)
-    progress::setAsideProgressFile(path, result, "daily");
+    progress::setAsideProgressFile(path, result, "daily results");
   return history;
 }
 
