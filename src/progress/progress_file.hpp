@@ -36,7 +36,9 @@ std::string formatProgress(const ProgressDocument& document, int version);
 
 enum class ParseResult { Read, Damaged, Newer };
 // Reads text written by formatProgress (also with CR LF line ends, a UTF-8 mark, blank lines
-// and lines starting with '#' or ';'). Damaged: not UTF-8, a line of another shape, no
+// and lines starting with '#' or ';'). Names and values are trimmed of blanks, and a carriage
+// return inside a line reads as a space, so that what is read is written back as it was read;
+// "[]" is the section without a name. Damaged: not UTF-8, a line of another shape, no
 // "[format]" section first or no version of 1 or more. Newer: a version above `version`.
 // The document is filled only on Read.
 ParseResult parseProgress(std::string_view text, int version, ProgressDocument& document);
