@@ -196,11 +196,30 @@ ReadResult readProgressFile(const std::string& path, int version, ProgressDocume
   return ReadResult::Damaged;
 }
 
-bool loadProgressFile(const std::string& path, int version, std::string_view what, ProgressDocument& document) {
+std::string progressFilePath(const std::string& settingsPath, std::string_view fileName) {
+  const size_t slash = settingsPath.rfind('/');
+  return (slash == std::string::npos ? std::string() : settingsPath.substr(0, slash + 1)) + std::string(fileName);
+}
+
+ReadResult readProgressSections(const std::string& path, int version, const SectionReader& take) {
+  ProgressDocument document;
   const ReadResult result = readProgressFile(path, version, document);
+  if (result != ReadResult::Read) return result;
+  return take(document) ? result : ReadResult::Damaged;
+}
+
+bool loadProgressSections(const std::string& path, int version, std::string_view what, const SectionReader& take) {
+  const ReadResult result = readProgressSections(path, version, take);
   if (result == ReadResult::Read) return true;
   if (result != ReadResult::Missing) setAsideProgressFile(path, result, what);
   return false;
+}
+
+bool loadProgressFile(const std::string& path, int version, std::string_view what, ProgressDocument& document) {
+  return loadProgressSections(path, version, what, [&document](const ProgressDocument& read) {
+    document = read;
+    return true;
+  });
 }
 
 void setAsideProgressFile(const std::string& path, ReadResult why, std::string_view what) {
