@@ -13,6 +13,7 @@
 #include "screen/level_screen.hpp"
 #include "screen/shared_images.hpp"
 #include "screen/sprites.hpp"
+#include "screen/start_menu_picture.hpp"
 #include "progress/game_options.hpp"
 #include "settings/game_settings.hpp"
 #include "sound/sound_player.hpp"
@@ -126,7 +127,7 @@ class GameWindow : public CMzWndEx {
   UiPicture backgroundPicture;
   UiPicture sprayerPicture;
   UiPicture splashPicture;
-  UiPicture menuPicture;
+  StartMenuPicture menuPicture;
   UiPicture settingsPanelPicture;
   UiPicture helpPicture;
   UiButton_Image repairButton;
