@@ -2,11 +2,12 @@
 """Regenerates every picture, button resource, icon and sound of the game, and the
 contact sheet, from code. Deterministic: running it twice writes the same bytes.
 
-    /usr/bin/python3 tools/make_assets.py [--out DIR]
+    /usr/bin/python3 tools/make_assets.py [--out DIR] [--report FILE]
 
 DIR (default: the repository) receives assets/Images, assets/resources,
 assets/icons, assets/Sounds and docs/assets.png. Files whose bytes are unchanged
-are left untouched.
+are left untouched. FILE receives, as JSON, what the test of the texts checks of the
+drawing in each language (see language_report), so that it needs no drawing of its own.
 
 Pictures with words are drawn in Chinese (the msgids of po/quandrel.pot) and
 again for every translation po/LL.po: assets/Images/LL/<name>,
@@ -14,6 +15,7 @@ assets/resources/LL/<id>.png and the sheet docs/assets-LL.png.
 """
 import argparse
 import io
+import json
 import os
 import sys
 
@@ -96,15 +98,33 @@ def check_catalogue(code):
                   file=sys.stderr)
 
 
-def translated_pictures(out, wordy):
+def start_language(code):
+    words.LANGUAGE.use(code)
+    words.LANGUAGE.used.clear()
+    words.LANGUAGE.untranslated.clear()
+    catalogue.LINES.clear()
+
+
+def language_report(images, resources):
+    """The catalogue texts the active language's pictures asked for, those it left
+    untranslated, and each picture's words and lines (text, ink, box, canvas size, size)."""
+    def keys(found):
+        return sorted(([ctxt, msgid] for ctxt, msgid in found), key=str)
+    pictures = {str(name): {"words": has_words, "lines": catalogue.LINES[name]}
+                for name, has_words in [(n, w) for n, _, w in images] + [(r, w) for r, (_, w) in resources.items()]}
+    return {"used": keys(words.LANGUAGE.used), "untranslated": keys(words.LANGUAGE.untranslated),
+            "pictures": pictures}
+
+
+def translated_pictures(out, wordy, report):
     """Draws the pictures that carry words once per translation; returns {code: (images, resources)}."""
     drawn = {}
     try:
         for code in words.languages()[1:]:
             check_catalogue(code)
-            words.LANGUAGE.use(code)
-            words.LANGUAGE.untranslated.clear()
+            start_language(code)
             images, resources = catalogue.pictures(wordy)
+            report[code] = language_report(images, resources)
             write_pictures(out, images, resources, code)
             for ctxt, msgid in sorted(words.LANGUAGE.untranslated, key=str):
                 print(f"warning: po/{code}.po does not translate {msgid!r}; its pictures keep the Chinese",
@@ -115,14 +135,16 @@ def translated_pictures(out, wordy):
     return drawn
 
 
-def build(root):
+def build(root, report):
+    """Writes everything under root; fills report with language_report per language."""
     out = Writer(root)
-    words.LANGUAGE.use(words.SOURCE_LANGUAGE)
+    start_language(words.SOURCE_LANGUAGE)
     images, resources = catalogue.pictures()
+    report[words.SOURCE_LANGUAGE] = language_report(images, resources)
     write_pictures(out, images, resources)
     wordy = {name for name, _, has_words in images if has_words}
     wordy |= {rid for rid, (_, has_words) in resources.items() if has_words}
-    translations = translated_pictures(out, wordy)
+    translations = translated_pictures(out, wordy, report)
     icon_list = []
     for size in icons.ICON_SIZES:
         name = f"quandrel-{size}.png"
@@ -149,8 +171,13 @@ def build(root):
 def main(argv=None):
     parser = argparse.ArgumentParser(description=__doc__.splitlines()[0])
     parser.add_argument("--out", default=REPO, help="root directory to write into (default: the repository)")
+    parser.add_argument("--report", help="file to write the texts drawn in each language to, as JSON")
     args = parser.parse_args(argv)
-    out = build(os.path.abspath(args.out))
+    report = {}
+    out = build(os.path.abspath(args.out), report)
+    if args.report:
+        with open(args.report, "w", encoding="utf-8") as f:
+            json.dump(report, f, ensure_ascii=False)
     print(f"{out.total} files, {out.changed} changed, under {args.out}")
     return 0
 

@@ -47,22 +47,19 @@ bool optionsFromDocument(const progress::ProgressDocument& document, GameOptions
 }  // namespace
 
 std::string optionsFilePath(const std::string& settingsPath) {
-  const size_t slash = settingsPath.rfind('/');
-  return (slash == std::string::npos ? std::string() : settingsPath.substr(0, slash + 1)) + OptionsFileName;
+  return progress::progressFilePath(settingsPath, OptionsFileName);
 }
 
 progress::ReadResult readOptions(const std::string& path, GameOptions& options) {
-  progress::ProgressDocument document;
-  const progress::ReadResult result = progress::readProgressFile(path, OptionsFormatVersion, document);
-  if (result != progress::ReadResult::Read) return result;
-  return optionsFromDocument(document, options) ? result : progress::ReadResult::Damaged;
+  return progress::readProgressSections(path, OptionsFormatVersion, [&options](const progress::ProgressDocument& d) {
+    return optionsFromDocument(d, options);
+  });
 }
 
 GameOptions loadOptions(const std::string& path) {
   GameOptions options;
-  const progress::ReadResult result = readOptions(path, options);
-  if (result != progress::ReadResult::Read && result != progress::ReadResult::Missing)
-    progress::setAsideProgressFile(path, result, "options");
+  progress::loadProgressSections(path, OptionsFormatVersion, "options",
+                                 [&options](const progress::ProgressDocument& d) { return optionsFromDocument(d, options); });
   return options;
 }
 

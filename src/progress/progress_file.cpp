@@ -94,18 +94,21 @@ const std::string* ProgressDocument::value(std::string_view section, std::string
 }
 
 void ProgressDocument::set(std::string_view section, std::string_view key, std::string_view value) {
+  // Names are compared as they will be written, so two spellings never become two lines.
+  const std::string sectionName = oneLine(section);
+  const std::string keyName = oneLine(key);
   Section* target = nullptr;
   for (Section& s : sections) {
-    if (s.name == section) target = &s;
+    if (s.name == sectionName) target = &s;
   }
-  if (target == nullptr) target = &sections.emplace_back(Section{std::string(section), {}});
+  if (target == nullptr) target = &sections.emplace_back(Section{sectionName, {}});
   for (Entry& entry : target->entries) {
-    if (entry.key == key) {
+    if (entry.key == keyName) {
       entry.value = oneLine(value);
       return;
     }
   }
-  target->entries.push_back(Entry{oneLine(key), oneLine(value)});
+  target->entries.push_back(Entry{keyName, oneLine(value)});
 }
 
 std::string formatProgress(const ProgressDocument& document, int version) {
@@ -123,17 +126,20 @@ ParseResult parseProgress(std::string_view text, int version, ProgressDocument& 
   if (text.starts_with(Utf8Mark)) text.remove_prefix(Utf8Mark.size());
   if (!validUtf8(text)) return ParseResult::Damaged;
   ProgressDocument read;
-  std::string_view section;
+  std::string section;
   bool sectionSeen = false;
   while (!text.empty()) {
     const size_t end = text.find('\n');
-    std::string_view line = text.substr(0, end);
+    std::string_view rawLine = text.substr(0, end);
     text.remove_prefix(end == std::string_view::npos ? text.size() : end + 1);
-    if (line.ends_with('\r')) line.remove_suffix(1);
-    line = trimmed(line);
+    if (rawLine.ends_with('\r')) rawLine.remove_suffix(1);
+    // A carriage return inside a line reads as the space the writer would put there.
+    const std::string spaced = oneLine(rawLine);
+    const std::string_view line = trimmed(spaced);
     if (line.empty() || line.front() == '#' || line.front() == ';') continue;
     if (line.front() == '[') {
-      if (line.back() != ']' || line.size() < 3) return ParseResult::Damaged;
+      // "[]" and "[ ]" both name the section without a name, which the writer writes as "[]".
+      if (line.back() != ']') return ParseResult::Damaged;
       section = trimmed(line.substr(1, line.size() - 2));
       // The version comes first, so that a newer file is known before its contents are judged.
       if (!sectionSeen && section != FormatSection) return ParseResult::Damaged;
@@ -191,11 +197,30 @@ ReadResult readProgressFile(const std::string& path, int version, ProgressDocume
   return ReadResult::Damaged;
 }
 
-bool loadProgressFile(const std::string& path, int version, std::string_view what, ProgressDocument& document) {
+std::string progressFilePath(const std::string& settingsPath, std::string_view fileName) {
+  const size_t slash = settingsPath.rfind('/');
+  return (slash == std::string::npos ? std::string() : settingsPath.substr(0, slash + 1)) + std::string(fileName);
+}
+
+ReadResult readProgressSections(const std::string& path, int version, const SectionReader& take) {
+  ProgressDocument document;
   const ReadResult result = readProgressFile(path, version, document);
+  if (result != ReadResult::Read) return result;
+  return take(document) ? result : ReadResult::Damaged;
+}
+
+bool loadProgressSections(const std::string& path, int version, std::string_view what, const SectionReader& take) {
+  const ReadResult result = readProgressSections(path, version, take);
   if (result == ReadResult::Read) return true;
   if (result != ReadResult::Missing) setAsideProgressFile(path, result, what);
   return false;
+}
+
+bool loadProgressFile(const std::string& path, int version, std::string_view what, ProgressDocument& document) {
+  return loadProgressSections(path, version, what, [&document](const ProgressDocument& read) {
+    document = read;
+    return true;
+  });
 }
 
 void setAsideProgressFile(const std::string& path, ReadResult why, std::string_view what) {

@@ -5,6 +5,7 @@
 // "<name>.bad" and the game goes on with its defaults.
 #pragma once
 
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -36,7 +37,9 @@ std::string formatProgress(const ProgressDocument& document, int version);
 
 enum class ParseResult { Read, Damaged, Newer };
 // Reads text written by formatProgress (also with CR LF line ends, a UTF-8 mark, blank lines
-// and lines starting with '#' or ';'). Damaged: not UTF-8, a line of another shape, no
+// and lines starting with '#' or ';'). Names and values are trimmed of blanks, and a carriage
+// return inside a line reads as a space, so that what is read is written back as it was read;
+// "[]" is the section without a name. Damaged: not UTF-8, a line of another shape, no
 // "[format]" section first or no version of 1 or more. Newer: a version above `version`.
 // The document is filled only on Read.
 ParseResult parseProgress(std::string_view text, int version, ProgressDocument& document);
@@ -48,6 +51,23 @@ bool saveProgressFile(const std::string& path, const ProgressDocument& document,
 enum class ReadResult { Missing, Read, Damaged, Newer, Unreadable };
 // Reads `path` without changing anything on disk.
 ReadResult readProgressFile(const std::string& path, int version, ProgressDocument& document);
+
+// The file `fileName` ("quandrel-records.ini") in the folder of the settings file at settingsPath.
+std::string progressFilePath(const std::string& settingsPath, std::string_view fileName);
+
+// How a file's owner takes its values from a read document: it keeps them and answers true, or
+// answers false, keeping nothing, when a value is unusable (out of range, not a number).
+using SectionReader = std::function<bool(const ProgressDocument& document)>;
+
+// Reads `path` as readProgressFile does and hands the document to `take`; Damaged when `take`
+// refuses it. Nothing changes on disk. For example:
+//   readProgressSections(path, 1, [&](const ProgressDocument& d) { return fromDocument(d, runs); });
+ReadResult readProgressSections(const std::string& path, int version, const SectionReader& take);
+
+// As readProgressSections, then a file that exists but cannot be used (damaged, refused by
+// `take`, newer, unreadable) is set aside as loadProgressFile does, naming `what` ("records").
+// True when `take` took the file's values; otherwise the caller keeps its defaults.
+bool loadProgressSections(const std::string& path, int version, std::string_view what, const SectionReader& take);
 
 // Reads `path`; a file that exists but cannot be used (damaged, from a newer version,
 // unreadable) is renamed to "<path>.bad", replacing an older one, and one line on standard

@@ -44,22 +44,19 @@ bool recordsFromDocument(const progress::ProgressDocument& document, LevelRecord
 }  // namespace
 
 std::string recordsFilePath(const std::string& settingsPath) {
-  const size_t slash = settingsPath.rfind('/');
-  return (slash == std::string::npos ? std::string() : settingsPath.substr(0, slash + 1)) + RecordsFileName;
+  return progress::progressFilePath(settingsPath, RecordsFileName);
 }
 
 progress::ReadResult readRecords(const std::string& path, LevelRecords& records) {
-  progress::ProgressDocument document;
-  const progress::ReadResult result = progress::readProgressFile(path, RecordsFormatVersion, document);
-  if (result != progress::ReadResult::Read) return result;
-  return recordsFromDocument(document, records) ? result : progress::ReadResult::Damaged;
+  return progress::readProgressSections(path, RecordsFormatVersion, [&records](const progress::ProgressDocument& d) {
+    return recordsFromDocument(d, records);
+  });
 }
 
 LevelRecords loadRecords(const std::string& path) {
   LevelRecords records;
-  const progress::ReadResult result = readRecords(path, records);
-  if (result != progress::ReadResult::Read && result != progress::ReadResult::Missing)
-    progress::setAsideProgressFile(path, result, "records");
+  progress::loadProgressSections(path, RecordsFormatVersion, "records",
+                                 [&records](const progress::ProgressDocument& d) { return recordsFromDocument(d, records); });
   return records;
 }
 

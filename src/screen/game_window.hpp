@@ -17,6 +17,7 @@
 #include "screen/run_replay.hpp"
 #include "screen/shared_images.hpp"
 #include "screen/sprites.hpp"
+#include "screen/start_menu_picture.hpp"
 #include "progress/game_options.hpp"
 #include "settings/game_settings.hpp"
 #include "sound/sound_player.hpp"
@@ -195,7 +196,7 @@ class GameWindow : public CMzWndEx {
   UiPicture backgroundPicture;
   UiPicture sprayerPicture;
   UiPicture splashPicture;
-  UiPicture menuPicture;
+  StartMenuPicture menuPicture;
   UiPicture settingsPanelPicture;
   UiPicture helpPicture;
   UiButton_Image repairButton;

@@ -1,14 +1,14 @@
-"""Runs the asset generator into a fresh directory and checks that it reproduces the
+"""Checks that the asset generator, run into a fresh directory (made_assets.py), that it reproduces the
 committed files byte for byte, the pictures of every language included (so the
 generator is deterministic and the committed assets are what it makes), and that
 its glyph check refuses a character a font cannot draw."""
 import filecmp
 import glob
 import os
-import subprocess
 import sys
-import tempfile
 import unittest
+
+import made_assets
 
 ROOT = os.environ.get("QUANDREL_SOURCE_DIR") or os.path.dirname(os.path.dirname(os.path.dirname(
     os.path.abspath(__file__))))
@@ -30,14 +30,12 @@ def listing(root):
 
 class Regeneration(unittest.TestCase):
     def test_a_fresh_run_reproduces_every_committed_file(self):
-        with tempfile.TemporaryDirectory() as tmp:
-            subprocess.run([sys.executable, os.path.join(TOOLS, "make_assets.py"), "--out", tmp],
-                           check=True, stdout=subprocess.DEVNULL)
-            made, committed = listing(tmp), listing(ROOT)
-            self.assertEqual(made, committed)
-            differing = [p for p in sorted(made)
-                         if not filecmp.cmp(os.path.join(tmp, p), os.path.join(ROOT, p), shallow=False)]
-            self.assertEqual(differing, [], "regenerated files differ from the committed ones")
+        fresh = made_assets.directory()
+        made, committed = listing(fresh), listing(ROOT)
+        self.assertEqual(made, committed)
+        differing = [p for p in sorted(made)
+                     if not filecmp.cmp(os.path.join(fresh, p), os.path.join(ROOT, p), shallow=False)]
+        self.assertEqual(differing, [], "regenerated files differ from the committed ones")
 
     def test_glyph_check_refuses_a_character_the_font_lacks(self):
         sys.dont_write_bytecode = True

@@ -18,6 +18,7 @@ sys.dont_write_bytecode = True
 sys.path.insert(0, os.path.join(ROOT, "tools"))
 
 from artkit import catalogue, help_pages, text, words  # noqa: E402
+import made_assets  # noqa: E402
 
 TEMPLATE = os.path.join(PO, "quandrel.pot")
 CJK_CHARACTER = re.compile("[\u3000-\u303f\u4e00-\u9fff\uff00-\uffef]")
@@ -43,34 +44,23 @@ def code_texts():
 
 
 def draw_pictures(code, only=None):
-    """Draws the pictures (all, or those named in only) in a language; returns the
-    texts asked for, those left untranslated, the lines drawn and the pictures."""
-    words.LANGUAGE.use(code)
-    words.LANGUAGE.used.clear()
-    words.LANGUAGE.untranslated.clear()
-    text.DRAWN.clear()
-    try:
-        images, resources = catalogue.pictures(only)
-        return set(words.LANGUAGE.used), set(words.LANGUAGE.untranslated), list(text.DRAWN), images, resources
-    finally:
-        words.LANGUAGE.use(words.SOURCE_LANGUAGE)
-
-
-_CHINESE = []
+    """The pictures (all, or those named in only) as the generator drew them in a language:
+    the texts asked for, those left untranslated, the lines drawn and the pictures' names."""
+    drawn = made_assets.report()[code]
+    pictures = {name: p for name, p in drawn["pictures"].items() if only is None or name in only}
+    lines = [line for p in pictures.values() for line in p["lines"]]
+    return ({tuple(k) for k in drawn["used"]}, {tuple(k) for k in drawn["untranslated"]}, lines,
+            set(pictures))
 
 
 def chinese_pictures():
-    """Every picture drawn in Chinese, once for all the tests."""
-    if not _CHINESE:
-        _CHINESE.append(draw_pictures(words.SOURCE_LANGUAGE))
-    return _CHINESE[0]
+    """Every picture drawn in Chinese."""
+    return draw_pictures(words.SOURCE_LANGUAGE)
 
 
 def worded():
     """File names and resource ids of the pictures that carry words."""
-    _, _, _, images, resources = chinese_pictures()
-    return ({name for name, _, has_words in images if has_words}
-            | {rid for rid, (_, has_words) in resources.items() if has_words})
+    return {name for name, p in made_assets.report()[words.SOURCE_LANGUAGE]["pictures"].items() if p["words"]}
 
 
 class Files(unittest.TestCase):
@@ -179,7 +169,7 @@ class TranslatedPictures(unittest.TestCase):
         cls.drawn[words.SOURCE_LANGUAGE] = chinese_pictures()
 
     def test_no_picture_keeps_an_untranslated_text(self):
-        for code, (used, untranslated, lines, _, _) in self.drawn.items():
+        for code, (used, untranslated, lines, _) in self.drawn.items():
             if code == words.SOURCE_LANGUAGE:
                 continue
             with self.subTest(lang=code):
@@ -191,11 +181,11 @@ class TranslatedPictures(unittest.TestCase):
             if any(HAN_CHARACTER.search(e.msgstr) for e in words.messages(words.read(path))):
                 continue  # Japanese writes with Chinese characters too
             with self.subTest(lang=code):
-                _, _, lines, _, _ = self.drawn[code]
+                _, _, lines, _ = self.drawn[code]
                 self.assertEqual([t for t, *_ in lines if HAN_CHARACTER.search(t)], [])
 
     def test_every_line_stays_inside_its_place_and_its_picture(self):
-        for code, (_, _, lines, _, _) in self.drawn.items():
+        for code, (_, _, lines, _) in self.drawn.items():
             boxed = 0
             for line, ink, box, (w, h), _ in lines:
                 with self.subTest(lang=code, text=line):
@@ -210,17 +200,17 @@ class TranslatedPictures(unittest.TestCase):
 
     def test_shrunken_text_stays_readable(self):
         button_sizes = set(catalogue.RESOURCE_SIZES.values())
-        for code, (_, _, lines, _, _) in self.drawn.items():
+        for code, (_, _, lines, _) in self.drawn.items():
             for line, _, _, canvas, size in lines:
                 with self.subTest(lang=code, text=line):
                     self.assertGreaterEqual(size, 9.0)
-                    if canvas in button_sizes:
+                    if tuple(canvas) in button_sizes:
                         self.assertGreaterEqual(size, 11.0, "a word on a button")
 
     def test_every_word_of_the_help_pages_is_16_px_or_larger_on_as_many_pages(self):
         counts = {}
         for code in words.languages():
-            _, _, lines, images, _ = draw_pictures(code, set(help_pages.PAGE_FILES))
+            _, _, lines, images = draw_pictures(code, set(help_pages.PAGE_FILES))
             counts[code] = len(images)
             with self.subTest(lang=code):
                 self.assertGreater(len(lines), 40)

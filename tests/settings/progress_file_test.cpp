@@ -94,6 +94,33 @@ TEST(ProgressFile, ParsesWhatAnEditorMayLeaveAndRefusesTheRest) {
   }
 }
 
+// Texts found by fuzzing whose document the writer once wrote back differently or as a file
+// the reader refused.
+TEST(ProgressFile, WhatTheReaderAcceptsIsWrittenBackAsTheSameDocument) {
+  struct Case {
+    const char* name;
+    std::string text;
+    std::string written;
+  };
+  const std::vector<Case> cases{
+      {"section named by a tab", "[format]\nversion=1\n[\t]\na=", "[format]\nversion=2\n\n[]\na=\n"},
+      {"carriage return in a section name", "[format]\nversion=1\n[a\rb]\nc=d\n",
+       "[format]\nversion=2\n\n[a b]\nc=d\n"},
+      {"carriage return before a value", "[format]\nversion=1\n[a]\nb=\r\bc\r\n", "[format]\nversion=2\n\n[a]\nb=\bc\n"},
+      {"carriage return in two spellings of a key", "[format]\nversion=1\n[a]\nb\rc=1\nb c=2\n",
+       "[format]\nversion=2\n\n[a]\nb c=2\n"},
+  };
+  for (const Case& c : cases) {
+    ProgressDocument read;
+    ASSERT_EQ(progress::parseProgress(c.text, Version, read), ParseResult::Read) << c.name;
+    const std::string written = progress::formatProgress(read, Version);
+    EXPECT_EQ(written, c.written) << c.name;
+    ProgressDocument again;
+    ASSERT_EQ(progress::parseProgress(written, Version, again), ParseResult::Read) << c.name;
+    EXPECT_EQ(progress::formatProgress(again, Version), written) << c.name;
+  }
+}
+
 TEST(ProgressFile, ADamagedOrNewerFileIsSetAsideOnceAndReplacesAnOlderBadFile) {
   for (const std::string& stored : {std::string("[level1]\nclaims=1\n"), std::string("[format]\nversion=7\n")}) {
     TempDir dir;

@@ -28,8 +28,7 @@ if [ ! -d "$here/node_modules/puppeteer-core" ]; then
 fi
 
 page="$build_dir/web-page"
-QUANDREL_WEB_BUILD="$build_dir/web-build" "$root/scripts/build-web.sh" "$page"
-ls -l "$page" | sed 's/^/# /'
+mkdir -p "$page/desktop-frames"
 
 # The native game in a scratch folder beside its pictures, so no settings file lands in the build.
 native=${QUANDREL_BINARY:?QUANDREL_BINARY names the native game}
@@ -38,14 +37,22 @@ trap 'rm -rf "$scratch"' EXIT
 cp "$native" "$scratch/quandrel"
 ln -s "$(dirname "$native")/Images" "$scratch/Images"
 ln -s "$(dirname "$native")/Sounds" "$scratch/Sounds"
-mkdir -p "$scratch/run" "$page/desktop-frames"
+mkdir -p "$scratch/run"
 chmod 700 "$scratch/run"
 languages="zh $(cd "$root/po" && ls *.po | sed 's/\.po$//' | tr '\n' ' ')"
-for lang in $languages; do
-  printf 'screenshot %s\nwait 3000\nscreenshot %s\ncommand 222\nscreenshot %s\nquit\n' \
-      "$page/desktop-frames/splash-$lang.png" "$page/desktop-frames/menu-$lang.png" "$page/desktop-frames/settings-$lang.png" |
-    (cd "$scratch" && XDG_RUNTIME_DIR="$scratch/run" ./quandrel --headless --lang "$lang" >/dev/null)
-done
+# The desktop frames are made while the page builds (one core each).
+(
+  for lang in $languages; do
+    printf 'screenshot %s\nwait 3000\nscreenshot %s\ncommand 222\nscreenshot %s\nquit\n' \
+        "$page/desktop-frames/splash-$lang.png" "$page/desktop-frames/menu-$lang.png" "$page/desktop-frames/settings-$lang.png" |
+      (cd "$scratch" && XDG_RUNTIME_DIR="$scratch/run" ./quandrel --headless --lang "$lang" >/dev/null)
+  done
+) &
+frames=$!
+
+QUANDREL_WEB_BUILD="$build_dir/web-build" "$root/scripts/build-web.sh" "$page"
+ls -l "$page" | sed 's/^/# /'
+wait "$frames"
 
 cd "$here"
 QUANDREL_WEB_PAGE="$page" QUANDREL_CHROMIUM="$chromium" QUANDREL_BINARY="${2:-}" node --test --test-reporter=tap browser_test.mjs

@@ -1,6 +1,6 @@
 """Every picture the game loads, by file name or resource id, with its size and
 the function that draws it."""
-from . import board, buttons, daily, help_pages, mascot, panels, pieces, records, scenes, weather, words
+from . import board, buttons, daily, help_pages, mascot, panels, pieces, records, scenes, text, weather, words
 
 # (file name under Images/, (width, height), builder)
 IMAGES = (
@@ -64,11 +64,18 @@ def resources():
     return pictures
 
 
-def _drawn(draw):
+# Picture name or resource id -> the lines of text.DRAWN that drawing it added, for the
+# generator's report.
+LINES = {}
+
+
+def _drawn(name, draw):
     """The picture and whether it carries any words of the text catalogue."""
     before = set(words.LANGUAGE.used)
     words.LANGUAGE.used.clear()
+    first_line = len(text.DRAWN)
     picture = draw()
+    LINES[name] = text.DRAWN[first_line:]
     has_words = bool(words.LANGUAGE.used)
     words.LANGUAGE.used |= before
     return picture, has_words
@@ -81,6 +88,6 @@ def pictures(only=None):
     builders = buttons.resource_builders()
     if sorted(builders) != sorted(RESOURCE_SIZES):
         raise ValueError("resource ids drawn differ from the catalogue")
-    images = [(name, *_drawn(draw)) for name, _, draw in IMAGES if only is None or name in only]
-    res = {rid: _drawn(draw) for rid, draw in sorted(builders.items()) if only is None or rid in only}
+    images = [(name, *_drawn(name, draw)) for name, _, draw in IMAGES if only is None or name in only]
+    res = {rid: _drawn(rid, draw) for rid, draw in sorted(builders.items()) if only is None or rid in only}
     return images, res

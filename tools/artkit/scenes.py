@@ -152,7 +152,7 @@ def start_menu():
     for i, k in enumerate((2, 3, 5)):
         c.paste(key(k), 356 + i * 38, 396)
     panel(c, 164, 426, 304, 652)
-    draw_text(c, "v1.0", 456, 706, 12, WHITE, face=LATIN_BOLD, bold=0.2, outline=INK, outline_width=1.4)
+    # The program draws its version in the bottom right corner.
     return c.finish().convert("RGB")
 
 
