@@ -7,6 +7,7 @@
 #include <span>
 
 #include "platform/canvas.hpp"
+#include "platform/system/utf.hpp"
 #include "platform/services/window_request_win32.hpp"
 #include "platform/win32/win32_host.hpp"
 #include "platform/window_size.hpp"
@@ -381,4 +382,36 @@ void Win32WindowHost::keepScreenAwake(bool awake) {
   if (awake == awake_) return;
   awake_ = awake;
   ::SetThreadExecutionState(awake ? ES_CONTINUOUS | ES_DISPLAY_REQUIRED : ES_CONTINUOUS);
+}
+
+ShareOutcome Win32WindowHost::shareText(const std::string& text) {
+  const std::u16string wide = utf16FromUtf8(text);
+  const size_t bytes = (wide.size() + 1) * sizeof(char16_t);
+  HGLOBAL memory = ::GlobalAlloc(GMEM_MOVEABLE, bytes);
+  if (memory == nullptr) return ShareOutcome::Failed;
+  void* target = ::GlobalLock(memory);
+  std::copy_n(wide.c_str(), wide.size() + 1, static_cast<char16_t*>(target));
+  ::GlobalUnlock(memory);
+  if (!::OpenClipboard(window_)) {
+    ::GlobalFree(memory);
+    return ShareOutcome::Failed;
+  }
+  ::EmptyClipboard();
+  const bool handed = ::SetClipboardData(CF_UNICODETEXT, memory) != nullptr;
+  ::CloseClipboard();
+  if (!handed) ::GlobalFree(memory);  // the clipboard owns it only when it took it
+  return handed ? ShareOutcome::Copied : ShareOutcome::Failed;
+}
+
+std::string Win32WindowHost::clipboardText() {
+  if (!::OpenClipboard(window_)) return {};
+  std::string text;
+  if (HANDLE data = ::GetClipboardData(CF_UNICODETEXT)) {
+    if (const auto* wide = static_cast<const char16_t*>(::GlobalLock(data))) {
+      text = utf8FromUtf16(wide);
+      ::GlobalUnlock(data);
+    }
+  }
+  ::CloseClipboard();
+  return text;
 }

@@ -34,6 +34,9 @@ class Win32WindowHost final : public Host {
   void raiseWindow() override;
   void wake() override;
   void keepScreenAwake(bool awake) override;
+  // The Windows clipboard, as Unicode text.
+  ShareOutcome shareText(const std::string& text) override;
+  std::string clipboardText() override;
 
  private:
   static LRESULT CALLBACK windowProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
