@@ -151,6 +151,8 @@ bool focusNavigationTakes(CMzWnd& window, const HostEvent& event) {
 
 bool focusRingShown() { return ringShown; }
 
+size_t ringStopIndex(const std::vector<FocusStop>& stops) { return ringShown ? focusIndex(stops) : stops.size(); }
+
 bool showFocusRing() {
   const bool wasHidden = !ringShown;
   ringShown = true;

@@ -7,11 +7,13 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "platform/host.hpp"
 
 class Canvas;
 class CMzWnd;
+struct FocusStop;
 
 // How long a key holds a button down before it reports its command, so that
 // the pressed picture shows as it does under a finger.
@@ -22,6 +24,9 @@ constexpr uint64_t FocusPressMs = 100;
 // those the window's KeepsKey claims).
 bool focusNavigationTakes(CMzWnd& window, const HostEvent& event);
 bool focusRingShown();
+// The index in `stops` (the front window's) of the stop holding the ring;
+// stops.size() while no ring shows.
+size_t ringStopIndex(const std::vector<FocusStop>& stops);
 // A navigation key: shows the ring; false when it was already showing (the
 // key then moves it).
 bool showFocusRing();

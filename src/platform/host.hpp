@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdint>
+#include <span>
 #include <string>
 #include <string_view>
 
@@ -35,6 +36,19 @@ struct HostEvent {
   int32_t arg = 0;
   bool yes = false;
   MzPadButton pad = MzPadButton::A;
+};
+
+// A button of the current screen, for a host that mirrors the screen's
+// buttons for assistive technology: its name in the shown language (UTF-8),
+// where it lies, and whether it holds the focus ring.
+struct ButtonDescription {
+  std::string name;
+  MzRect rect{};
+  bool focused = false;
+  bool operator==(const ButtonDescription& other) const {
+    return name == other.name && focused == other.focused && rect.left == other.rect.left &&
+           rect.top == other.rect.top && rect.right == other.rect.right && rect.bottom == other.rect.bottom;
+  }
 };
 
 class Host {
@@ -72,6 +86,13 @@ class Host {
   // every file they will ever have.
   virtual bool fileArriving(std::u16string_view /*path*/) { return false; }
   virtual void awaitFile(std::u16string_view /*path*/) {}
+  // The current screen's buttons in focus order, whenever they, their names
+  // or the ring change (button_mirror.hpp). A host without a page to mirror
+  // them in does nothing.
+  virtual void describeButtons(std::span<const ButtonDescription> /*buttons*/) {}
+  // Plays a short sound over whatever plays, panned from -1 (left) to 1
+  // (right), where the host plays stereo; others do nothing.
+  virtual void playCue(const std::string& /*path*/, float /*pan*/) {}
 };
 
 // The host the platform runs on; set by the entry function before Init.

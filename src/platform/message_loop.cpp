@@ -8,6 +8,7 @@
 #include <mutex>
 #include <vector>
 
+#include "platform/button_mirror.hpp"
 #include "platform/canvas.hpp"
 #include "platform/focus_navigation.hpp"
 #include "platform/focus_pause.hpp"
@@ -242,6 +243,7 @@ void restartLoopClock() {
   loopEpochMs = 0;
   momentMs = 0;
   playReported = false;  // a new host has been told nothing yet
+  forgetDescribedButtons();
 }
 
 void startLoopClockAtHostZero() {
@@ -263,6 +265,7 @@ void paintIfDirty() {
   if (!window || !window->IsWindowVisible()) return;
   if (fading) window->invalidateWhole();
   refreshFocusRing(*window);
+  describeButtonsIfChanged(*window);
   const DirtyRegion dirty = window->takeDirtyRegion();
   const MzRect changed = intersection(dirty.bounds(), canvasRect());
   if (isEmpty(changed)) return;

@@ -103,6 +103,8 @@ class CMzWnd {
   // The stops a keyboard player moves among, in screen order (top to bottom,
   // then left to right); empty where the keys belong to the window.
   virtual std::vector<FocusStop> focusStops() const;
+  // The name of a stop in the shown language (UTF-8), valid until the next call; empty for none.
+  virtual std::string_view NameFocusStop(const FocusStop& /*stop*/) const { return {}; }
   // Appends the ids of the visible controls in drawing order, comma-separated.
   virtual void appendVisibleControlIds(std::string& json) const;
 
