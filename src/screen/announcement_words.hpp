@@ -27,14 +27,14 @@ inline constexpr const char16_t* finale = u"全部十关通关！总分{1}，星
 inline constexpr const char16_t* answerKeys = u"按Y确定，按N取消。";
 
 inline constexpr const char16_t* gameEntered = u"第{1}关，目标{2}分，{3}发。";
-inline constexpr const char16_t* overNoTube = u"不在试管上方";
-inline constexpr const char16_t* tubeEmpty = u"第{1}管，空";
-inline constexpr const char16_t* tubeSpoiled = u"第{1}管，坏了";
-inline constexpr const char16_t* tubeHolding = u"第{1}管，{2}，{3}/3";
+inline constexpr const char16_t* overNoTube = u"不在试管上方。";
+inline constexpr const char16_t* tubeEmpty = u"第{1}管，空。";
+inline constexpr const char16_t* tubeSpoiled = u"第{1}管，坏了。";
+inline constexpr const char16_t* tubeHolding = u"第{1}管，{2}，{3}/3。";
 inline constexpr const char16_t* loadedAndNext = u"装着{1}，下一个{2}。";
 inline constexpr const char16_t* tubeFilled = u"第{1}管装满{2}，加{3}分。";
-inline constexpr const char16_t* mixed = u"{1}和{2}混成{3}。";
-inline constexpr const char16_t* tubeSpoiledBy = u"{2}弄坏了第{1}管，扣{3}分。";
+inline constexpr const char16_t* mixed = u"{1}加{2}混成{3}。";
+inline constexpr const char16_t* tubeSpoiledBy = u"第{1}管被{2}弄坏了，扣{3}分。";
 inline constexpr const char16_t* keyEarned = u"得到钥匙：{1}。";
 inline constexpr const char16_t* claimPossible = u"钥匙齐了，按回车营救过关。";
 inline constexpr std::array<const char16_t*, 3> timeStages = {u"时间剩一半。", u"时间剩四分之一。",
@@ -47,6 +47,9 @@ inline constexpr const char16_t* noTimeLimit = u"不限时。";
 inline constexpr const char16_t* secondsLeft = u"时间剩{1}秒。";
 inline constexpr const char16_t* keysHeld = u"有{1}把钥匙。";
 inline constexpr const char16_t* keysMissing = u"还缺：";
+// Between the items of a list, and after its last.
+inline constexpr const char16_t* listComma = u"、";
+inline constexpr const char16_t* fullStop = u"。";
 
 // Buttons: name, and state where it has one.
 inline constexpr const char16_t* nameAndState = u"{1}，{2}";

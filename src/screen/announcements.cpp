@@ -171,7 +171,7 @@ void GameWindow::announceScreen(std::string_view screen) {
     sentence.add(words::gameEntered, {currentLevel, levelTargetScore, shotsLeft});
     sentence.addText(u" ");
     addTube(slotFromX(sprayerX + SprayerNozzle));
-    sentence.addText(u". ");
+    sentence.addText(u" ");
     sentence.add(words::loadedAndNext, {translatedText(words::colourNames[static_cast<size_t>(currentColour)]),
                                         translatedText(words::colourNames[static_cast<size_t>(nextColour)])});
     sendSentence(AnnouncementPriority::Polite);
@@ -215,10 +215,11 @@ void GameWindow::announceScreen(std::string_view screen) {
     for (const FocusStop& stop : stops) {
       const std::string_view name = NameFocusStop(stop);
       if (name.empty()) continue;
-      sentence.addText(first ? u" " : u"; ").addUtf8(name);
+      if (!first) sentence.add(words::listComma);
+      sentence.addText(first ? u" " : u"").addUtf8(name);
       first = false;
     }
-    if (!first) sentence.addText(u".");
+    if (!first) sentence.add(words::fullStop);
   }
   sendSentence(priority);
 }
@@ -241,20 +242,22 @@ void GameWindow::announceStatus() {
   for (size_t k = 0; k < keyPictures.size(); ++k) {
     const bool needed = !(k == 6 && currentLevel <= 1);
     if (!needed || keyPictures[k].earned) continue;
-    sentence.addText(firstMissing ? u" " : u", ");
-    if (firstMissing) sentence.add(words::keysMissing);
-    sentence.addText(firstMissing ? u" " : u"").addText(translatedText(words::keyNames[k]));
+    if (firstMissing) {
+      sentence.addText(u" ").add(words::keysMissing);
+    } else {
+      sentence.add(words::listComma);
+    }
+    sentence.addText(translatedText(words::keyNames[k]));
     firstMissing = false;
   }
-  if (!firstMissing) sentence.addText(u".");
+  if (!firstMissing) sentence.add(words::fullStop);
   sendSentence(AnnouncementPriority::Polite);
 }
 
 void GameWindow::announceAllTubes() {
   for (int32_t slot = 0; slot < NoSlot; ++slot) {
-    if (slot > 0) sentence.addText(u". ");
+    if (slot > 0) sentence.addText(u" ");
     addTube(slot);
   }
-  sentence.addText(u".");
   sendSentence(AnnouncementPriority::Polite);
 }
