@@ -27,10 +27,11 @@ std::vector<ButtonDescription> currentButtons(const CMzWnd& window) {
     }
     return buttons;
   }
-  const std::vector<FocusStop> stops = window.focusStops();
-  const size_t ring = ringStopIndex(stops);
-  for (size_t i = 0; i < stops.size(); ++i) {
-    buttons.push_back(ButtonDescription{std::string(window.NameFocusStop(stops[i])), stops[i].rect, i == ring});
+  FocusStop ring;
+  const bool ringShown = focusedStop(window, ring);
+  for (const FocusStop& stop : window.focusStops()) {
+    const bool focused = ringShown && stop.control == ring.control && stop.part == ring.part;
+    buttons.push_back(ButtonDescription{std::string(window.NameFocusStop(stop)), stop.rect, focused});
   }
   return buttons;
 }

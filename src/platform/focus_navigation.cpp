@@ -151,7 +151,13 @@ bool focusNavigationTakes(CMzWnd& window, const HostEvent& event) {
 
 bool focusRingShown() { return ringShown; }
 
-size_t ringStopIndex(const std::vector<FocusStop>& stops) { return ringShown ? focusIndex(stops) : stops.size(); }
+bool focusedStop(const CMzWnd& window, FocusStop& stop) {
+  if (!ringShown || questionBox().isOpen()) return false;
+  const std::vector<FocusStop> stops = window.focusStops();
+  if (stops.empty()) return false;
+  stop = stops[focusIndex(stops)];
+  return true;
+}
 
 bool showFocusRing() {
   const bool wasHidden = !ringShown;

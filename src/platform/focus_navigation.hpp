@@ -7,7 +7,6 @@
 
 #include <cstdint>
 #include <string>
-#include <vector>
 
 #include "platform/host.hpp"
 
@@ -24,9 +23,8 @@ constexpr uint64_t FocusPressMs = 100;
 // those the window's KeepsKey claims).
 bool focusNavigationTakes(CMzWnd& window, const HostEvent& event);
 bool focusRingShown();
-// The index in `stops` (the front window's) of the stop holding the ring;
-// stops.size() while no ring shows.
-size_t ringStopIndex(const std::vector<FocusStop>& stops);
+// The focused stop of `window` while the ring shows; false otherwise.
+bool focusedStop(const CMzWnd& window, FocusStop& stop);
 // A navigation key: shows the ring; false when it was already showing (the
 // key then moves it).
 bool showFocusRing();

@@ -1,5 +1,5 @@
 // What the platform layer asks of a host (the SDL window, the headless script
-// runner): time, input, frame output, sound and vibration. The platform calls a
+// runner): time, input, frame output, sound, vibration and announcements. The platform calls a
 // host only from the GUI thread, except Host::wake.
 #pragma once
 
@@ -8,6 +8,7 @@
 #include <string>
 #include <string_view>
 
+#include "platform/announcements.hpp"
 #include "platform/haptics.hpp"
 #include "platform/mz_types.hpp"
 
@@ -73,6 +74,9 @@ class Host {
   virtual bool prepareLanguage(const std::string& /*language*/) { return true; }
   // Vibrates with `pulse` (haptics.hpp); a host that cannot does nothing.
   virtual void pulse(HapticPulse /*pulse*/) {}
+  // Delivers an announcement (announcements.hpp; UTF-8): a screen reader's
+  // live region, speech, a record. A host with no way to deliver does nothing.
+  virtual void announce(std::string_view /*text*/, AnnouncementPriority /*priority*/) {}
   // The window shown or hidden, brought to the front, animated in.
   virtual void showWindow(bool show) = 0;
   virtual void raiseWindow() = 0;

@@ -87,10 +87,14 @@ void fireDueTimers(uint64_t upTo) {
     momentMs = std::max(momentMs, next);
     if (release <= nextTick) {
       finishFocusPress();
+      if (CMzWnd* window = frontWindow()) window->AnnounceChanges();
       continue;
     }
     if (!timers.popDue(momentMs, due)) break;
-    if (CMzWnd* window = windowFromHandle(due.window)) window->OnTimer(due.id);
+    if (CMzWnd* window = windowFromHandle(due.window)) {
+      window->OnTimer(due.id);
+      window->AnnounceChanges();
+    }
   }
   momentMs = std::max(momentMs, upTo);
 }
@@ -193,6 +197,9 @@ PumpResult pumpMessage(uint64_t deadlineMs) {
   runPostedTasks();
   fireDueTimers(hostMoment(*host));
   if (quitPosted()) return PumpResult::Quit;
+  // What changed without an event of this step (a question opening in its
+  // own loop) is told before waiting.
+  if (CMzWnd* window = frontWindow()) window->AnnounceChanges();
   paintIfDirty();
   reportPlayInProgress(*host);
 
@@ -207,6 +214,7 @@ PumpResult pumpMessage(uint64_t deadlineMs) {
     if (quitPosted()) return PumpResult::Quit;
     if (recorder && event.kind != HostEvent::Kind::Wake) recorder->record(event, at);
     deliver(event);
+    if (CMzWnd* window = frontWindow()) window->AnnounceChanges();
   } else if (host->nowMs() >= deadlineMs) {
     // The caller's time has come: what is due by then still happens, and the
     // frame shows it.

@@ -55,6 +55,7 @@ inline constexpr int32_t firstLevelBestWord = 280;
 inline constexpr int32_t firstLevelBest = 290;
 inline constexpr int32_t helpPrevious = 238;
 inline constexpr int32_t helpNext = 239;
+inline constexpr int32_t speechToggle = 300;
 }  // namespace ControlId
 
 // The toolbar's three buttons, by index.

@@ -21,7 +21,7 @@ TRANSLATIONS = sorted(os.path.splitext(os.path.basename(p))[0] for p in glob.glo
 
 FULL = (480, 720)
 EXPECTED_IMAGES = {"bg.jpg": (480, 625), "penqi.png": (80, 153), "splash.png": FULL, "start.png": FULL,
-                   "past.png": FULL, "gameover.png": FULL, "set.png": (320, 460),
+                   "past.png": FULL, "gameover.png": FULL, "set.png": (320, 520),
                    "bom.png": (32, 126), "p0.png": (480, 6), "darkclouds.png": (100, 80)}
 HELP_PAGES = ["help.png", "help2.png", "help3.png", "help4.png", "help5.png"]
 EXPECTED_IMAGES.update({name: (360, 560) for name in HELP_PAGES})
