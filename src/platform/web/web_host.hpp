@@ -1,10 +1,12 @@
 // The browser page's host: the page's clock without its hidden time, events
 // queued by the page's handlers, frames put on the canvas, sounds played
-// through Web Audio and pulses through navigator.vibrate. The page owns the loop and pumps steps from its frames;
+// through Web Audio, pulses through navigator.vibrate, announcements and the
+// screen's buttons to the page's assistive technology. The page owns the loop and pumps steps from its frames;
 // only a nested loop (the question box) waits here, yielding to the browser.
 #pragma once
 
 #include <deque>
+#include <string>
 
 #include "platform/host.hpp"
 #include "platform/web/page_clock.hpp"
@@ -32,6 +34,10 @@ class WebHost final : public Host {
   void keepScreenAwake(bool awake) override;
   bool fileArriving(std::u16string_view path) override;
   void awaitFile(std::u16string_view path) override;
+  // The page's live regions, and its speech while the Speech option is on.
+  void announce(std::string_view text, AnnouncementPriority priority) override;
+  void describeButtons(std::span<const ButtonDescription> buttons) override;
+  void playCue(const std::string& path, float pan) override;
 
   void post(const HostEvent& event) { events_.push_back(event); }
   PagePointer& pointer() { return pointer_; }
@@ -46,4 +52,5 @@ class WebHost final : public Host {
   PagePointer pointer_;
   std::deque<HostEvent> events_;
   bool sleeping_ = false;
+  std::string shownLanguage_;  // as last told to the page
 };
