@@ -187,7 +187,7 @@ def _pages():
         + _section("移动", COLOUR[GREEN], "喷壶平滑地滑过去，不再一格一格地跳。", "setting")
         + _section("时间条", GREY, "标准10秒，宽松30秒，不限时则时间条不走。宽松和不限时不记成绩。")
         + _section("振动", COLOUR[PURPLE], "试管坏掉、完成颜色和游戏结束时，手机或手柄会振动。")
-        + _section("朗读", COLOUR[BLUE], "游戏用语音读出每一步（需要语音服务）。"),
+        + _section("朗读", COLOUR[BLUE], "用语音读出游戏。"),
     ]
 
 
