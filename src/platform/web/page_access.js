@@ -136,6 +136,7 @@ var QuandrelAccess = {
         list.appendChild(element);
       }
       if (element.textContent !== button.name) element.textContent = button.name;
+      element.hidden = button.name === '';  // a button without a name is no help to a screen reader
     });
     if (!hadFocus) return;
     // Without a ring the focus stays on its button while that is still there.
