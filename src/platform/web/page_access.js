@@ -12,6 +12,7 @@ var QuandrelAccess = {
   maxKept: 10000,
   linesPerRegion: 3,  // a region keeps its last few lines; older ones go silently
   batch: [],  // the announcements of the program's step still to deliver
+  stepEnding: false,  // their delivery is due at the step's end
   buttons: [],  // the mirrored buttons: {name, left, top, right, bottom, focused}
   described: [],  // the buttons being described
   focusedName: null,  // the name of the button the page just gave the focus to
@@ -35,18 +36,26 @@ var QuandrelAccess = {
     access.announcements.push({text: text, priority: priority});
     if (access.announcements.length > access.maxKept) access.announcements.splice(0, access.maxKept / 10);
     access.batch.push({text: text, priority: priority, speak: speak});
-    if (access.batch.length === 1) Promise.resolve().then(access.deliver);
+    access.afterStep();
+  },
+
+  afterStep: function() {
+    if (QuandrelAccess.stepEnding) return;
+    QuandrelAccess.stepEnding = true;
+    Promise.resolve().then(QuandrelAccess.deliver);
   },
 
   deliver: function() {
     var access = QuandrelAccess;
     var batch = access.batch;
     access.batch = [];
+    access.stepEnding = false;
     batch.forEach(function(item) {
       // The screen reader reads the button the page just focused by itself.
       if (item.text !== access.focusedName) access.writeLine(item.text, item.priority);
     });
     access.focusedName = null;
+    if (batch.length === 0) return;
     var spoken = batch.filter(function(item) { return item.speak; });
     if (spoken.length > 0) access.speak(spoken); else access.silence();
   },
@@ -145,6 +154,7 @@ var QuandrelAccess = {
     var target = ring >= 0 ? list.children[ring] : kept;
     if (document.activeElement === target) return;
     access.focusedName = ring >= 0 ? access.buttons[ring].name : null;
+    access.afterStep();
     target.focus();
   },
 
