@@ -215,7 +215,7 @@ void GameWindow::announceScreen(std::string_view screen) {
     for (const FocusStop& stop : stops) {
       const std::string_view name = NameFocusStop(stop);
       if (name.empty()) continue;
-      if (!first) sentence.add(words::listComma);
+      if (!first) sentence.add(words::buttonSeparator);
       sentence.addText(first ? u" " : u"").addUtf8(name);
       first = false;
     }
