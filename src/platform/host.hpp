@@ -54,6 +54,10 @@ class Host {
   // Loads a WAV file ahead of its first play, so that playing it later reads
   // and allocates nothing. A host that keeps no sounds does nothing.
   virtual void prepareSound(const std::string& /*path*/) {}
+  // Plays a short WAV file once over the sound playing, which goes on, placed
+  // from -1 (left) to 1 (right); a host that cannot mix or has no stereo does
+  // nothing.
+  virtual void playCue(const std::string& /*path*/, float /*pan*/) {}
   // Makes the pictures of `language` available before the program shows it;
   // false when they cannot be had. A host with every language at hand does
   // nothing.

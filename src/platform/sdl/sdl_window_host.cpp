@@ -320,6 +320,8 @@ void SdlWindowHost::playSound(const std::string& path, bool loop) { audio_->play
 
 void SdlWindowHost::prepareSound(const std::string& path) { audio_->prepare(path); }
 
+void SdlWindowHost::playCue(const std::string& path, float pan) { audio_->playCue(path, pan); }
+
 void SdlWindowHost::announce(std::string_view text, AnnouncementPriority priority) {
   if (speechEnabled()) speech_.speak(text, priority, activeLanguage());
 }

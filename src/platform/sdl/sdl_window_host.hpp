@@ -28,6 +28,7 @@ class SdlWindowHost final : public Host {
   void present(const Canvas& frame, const MzRect& dirty) override;
   void playSound(const std::string& path, bool loop) override;
   void prepareSound(const std::string& path) override;
+  void playCue(const std::string& path, float pan) override;
   void pulse(HapticPulse pulse) override;
   // Spoken while the Speech option is on.
   void announce(std::string_view text, AnnouncementPriority priority) override;
