@@ -15,6 +15,7 @@ $APT install --no-install-recommends \
   clang llvm libclang-rt-14-dev valgrind \
   desktop-file-utils appstream \
   dpkg-dev lintian gettext opus-tools \
+  speech-dispatcher speech-dispatcher-espeak-ng \
   >/dev/null
 # The browser build and its test: Emscripten, Chromium, and Node.js with npm
 # (a machine may already carry its own Node.js, whose npm conflicts with Debian's).

@@ -50,6 +50,8 @@ inline constexpr const char16_t* keysMissing = u"还缺：";
 // Between the items of a list, and after its last.
 inline constexpr const char16_t* listComma = u"、";
 inline constexpr const char16_t* fullStop = u"。";
+// Between the buttons a screen offers (their names hold commas of their own).
+inline constexpr const char16_t* buttonSeparator = u"；";
 
 // Buttons: name, and state where it has one.
 inline constexpr const char16_t* nameAndState = u"{1}，{2}";

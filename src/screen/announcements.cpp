@@ -17,6 +17,9 @@ namespace {
 
 constexpr int32_t SprayerNozzle = 40;  // a shot starts this far right of the sprayer
 constexpr int32_t TimeBarWidth = 480;
+// Where the sprayer can stand, for the place of its step sound.
+constexpr int32_t SprayerLeftmostX = 105;
+constexpr int32_t SprayerRightmostX = 405;
 
 // 0 while more than half the time is left, then 1 (half), 2 (a quarter), 3 (a tenth).
 int32_t timeStageOf(int32_t barX) {
@@ -59,6 +62,7 @@ void GameWindow::addTube(int32_t slot) {
 void GameWindow::rememberGameState() {
   announced.level = currentLevel;
   announced.sprayerSlot = slotFromX(sprayerX + SprayerNozzle);
+  announced.sprayerX = sprayerX;
   announced.currentColour = currentColour;
   announced.nextColour = nextColour;
   announced.shotsLeft = shotsLeft;
@@ -123,6 +127,11 @@ void GameWindow::announceGameChanges() {
   if (keyRuleHolds() && !announced.claimable) {
     sentence.add(words::claimPossible);
     sendSentence(AnnouncementPriority::Polite);
+  }
+  // While Speech is on, each step is heard where the sprayer stands.
+  if (sprayerX != announced.sprayerX && speechEnabled()) {
+    const float place = static_cast<float>(sprayerX - SprayerLeftmostX) / (SprayerRightmostX - SprayerLeftmostX);
+    sound.playStepCue(2.0f * place - 1.0f);
   }
   const int32_t slot = slotFromX(sprayerX + SprayerNozzle);
   if (slot != announced.sprayerSlot) {
@@ -215,7 +224,7 @@ void GameWindow::announceScreen(std::string_view screen) {
     for (const FocusStop& stop : stops) {
       const std::string_view name = NameFocusStop(stop);
       if (name.empty()) continue;
-      if (!first) sentence.add(words::listComma);
+      if (!first) sentence.add(words::buttonSeparator);
       sentence.addText(first ? u" " : u"").addUtf8(name);
       first = false;
     }

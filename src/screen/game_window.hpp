@@ -281,6 +281,7 @@ class GameWindow : public CMzWndEx {
     int32_t focusNameHash = 0;
     int32_t level = 0;
     int32_t sprayerSlot = 0;
+    int32_t sprayerX = 0;
     int32_t currentColour = -1;
     int32_t nextColour = -1;
     int32_t shotsLeft = 0;
