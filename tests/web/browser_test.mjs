@@ -172,10 +172,17 @@ describe('the game in a browser page', () => {
       }});
       window.soundsStarted = [];
       window.mostSoundsAtOnce = 0;
+      window.cuePans = [];  // each cue's place, as its panner was made
+      const Panner = window.StereoPannerNode;
+      window.StereoPannerNode = function(context, options) {
+        window.cuePans.push(options.pan);
+        return new Panner(context, options);
+      };
       const playing = new Set();
       const start = AudioBufferSourceNode.prototype.start;
       AudioBufferSourceNode.prototype.start = function(...rest) {
         const current = window.Module.quandrel.sound.current;
+        if (!current) return start.apply(this, rest);  // a cue over no sound
         window.soundsStarted.push({path: current.path, loop: this.loop});
         playing.add(this);
         this.addEventListener('ended', () => playing.delete(this));
@@ -525,6 +532,17 @@ describe('the game in a browser page', () => {
     await page.waitForFunction((line) => window.speechLog.at(-1) === line, {timeout: 2000}, voiced(after.text));
     const log = await spoken();
     assert.deepEqual(log.slice(log.lastIndexOf(voiced(asked.text))), [voiced(asked.text), voiced(after.text)]);
+    // On the board each step of the sprayer ticks from its place.
+    await pressMirrored('Start');
+    await waitForState((s) => s.screen === 'game', 'the board');
+    await page.evaluate(() => { window.cuePans = []; });
+    await page.keyboard.press('ArrowRight');
+    await page.keyboard.press('ArrowRight');
+    await page.waitForFunction(() => window.cuePans.length === 2, {timeout: 5000});
+    const pans = await page.evaluate(() => window.cuePans);
+    assert.ok(-1 <= pans[0] && pans[0] < pans[1] && pans[1] <= 1, `two steps right, panned ${JSON.stringify(pans)}`);
+    await page.keyboard.press('Escape');
+    await waitForState((s) => s.screen === 'menu', 'the menu');
     // Speech off: the game is silent again.
     await pressMirrored('Options');
     await waitForState((s) => s.screen === 'settings', 'the options panel');
