@@ -57,11 +57,13 @@ void WebHost::present(const Canvas& frame, const MzRect& dirty) {
   if (isEmpty(changed)) return;
   quandrel_page_present(frame.pixels(), changed.left, changed.top, changed.right - changed.left,
                         changed.bottom - changed.top);
-  // A language switch redraws the screen: the page's lang attribute follows.
-  if (activeLanguage() != shownLanguage_) {
-    shownLanguage_ = activeLanguage();
-    quandrel_page_show_language(shownLanguage_.c_str());
-  }
+  followLanguage();
+}
+
+void WebHost::followLanguage() {
+  if (activeLanguage() == shownLanguage_) return;
+  shownLanguage_ = activeLanguage();
+  quandrel_page_show_language(shownLanguage_.c_str());
 }
 
 void WebHost::playSound(const std::string& path, bool loop) {
@@ -113,6 +115,7 @@ void WebHost::awaitFile(std::u16string_view path) {
 }
 
 void WebHost::announce(std::string_view text, AnnouncementPriority priority) {
+  followLanguage();  // the words may come before the first frame in their language
   const std::string terminated(text);
   quandrel_page_announce(terminated.c_str(), priority == AnnouncementPriority::Assertive ? 1 : 0,
                          speechEnabled() ? 1 : 0);

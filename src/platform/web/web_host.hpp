@@ -51,6 +51,10 @@ class WebHost final : public Host {
   PageClock clock_;
   PagePointer pointer_;
   std::deque<HostEvent> events_;
+  // The page's lang attribute (and its voice) follow a language switch, told
+  // with the new language's first frame or words.
+  void followLanguage();
+
   bool sleeping_ = false;
   std::string shownLanguage_;  // as last told to the page
 };
