@@ -54,10 +54,6 @@ class Host {
   // Loads a WAV file ahead of its first play, so that playing it later reads
   // and allocates nothing. A host that keeps no sounds does nothing.
   virtual void prepareSound(const std::string& /*path*/) {}
-  // Plays a short WAV file once over the sound playing, which goes on, placed
-  // from -1 (left) to 1 (right); a host that cannot mix or has no stereo does
-  // nothing.
-  virtual void playCue(const std::string& /*path*/, float /*pan*/) {}
   // Makes the pictures of `language` available before the program shows it;
   // false when they cannot be had. A host with every language at hand does
   // nothing.
@@ -80,6 +76,9 @@ class Host {
   // every file they will ever have.
   virtual bool fileArriving(std::u16string_view /*path*/) { return false; }
   virtual void awaitFile(std::u16string_view /*path*/) {}
+  // Plays a short sound over whatever plays, panned from -1 (left) to 1
+  // (right), where the host plays stereo; others do nothing.
+  virtual void playCue(const std::string& /*path*/, float /*pan*/) {}
 };
 
 // The host the platform runs on; set by the entry function before Init.
