@@ -12,9 +12,9 @@
 
 namespace {
 
-// Longer sentences are cut here; the longest catalogue sentence with its
-// numbers stays well below.
-constexpr size_t LastCapacity = 1024;
+// Longer sentences are cut here (at a character's start); the longest
+// catalogue sentence with its numbers stays well below.
+constexpr size_t LastCapacity = 4096;
 char lastText[LastCapacity];
 size_t lastLength = 0;
 AnnouncementPriority lastPriority = AnnouncementPriority::Polite;
@@ -45,6 +45,9 @@ void announce(std::string_view text, AnnouncementPriority priority) {
   if (text.empty()) return;
   if (text.data() != lastText) {
     lastLength = std::min(text.size(), LastCapacity);
+    while (lastLength < text.size() && lastLength > 0 && (static_cast<uint8_t>(text[lastLength]) & 0xC0) == 0x80) {
+      --lastLength;
+    }
     std::memcpy(lastText, text.data(), lastLength);
   }
   lastPriority = priority;

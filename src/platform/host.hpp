@@ -68,10 +68,6 @@ class Host {
   // Loads a WAV file ahead of its first play, so that playing it later reads
   // and allocates nothing. A host that keeps no sounds does nothing.
   virtual void prepareSound(const std::string& /*path*/) {}
-  // Plays a short WAV file once over the sound playing, which goes on, placed
-  // from -1 (left) to 1 (right); a host that cannot mix or has no stereo does
-  // nothing.
-  virtual void playCue(const std::string& /*path*/, float /*pan*/) {}
   // Makes the pictures of `language` available before the program shows it;
   // false when they cannot be had. A host with every language at hand does
   // nothing.
@@ -98,6 +94,9 @@ class Host {
   // or the ring change (button_mirror.hpp). A host without a page to mirror
   // them in does nothing.
   virtual void describeButtons(std::span<const ButtonDescription> /*buttons*/) {}
+  // Plays a short sound over whatever plays, panned from -1 (left) to 1
+  // (right), where the host plays stereo; others do nothing.
+  virtual void playCue(const std::string& /*path*/, float /*pan*/) {}
 };
 
 // The host the platform runs on; set by the entry function before Init.

@@ -6,6 +6,7 @@
 #include "platform/focus_navigation.hpp"
 #include "platform/language/language.hpp"
 #include "platform/message_loop.hpp"
+#include "platform/question_box.hpp"
 #include "rules/colour_state.hpp"
 #include "rules/shot_rules.hpp"
 #include "rules/time_mode.hpp"
@@ -19,7 +20,7 @@ constexpr int32_t SprayerNozzle = 40;  // a shot starts this far right of the sp
 constexpr int32_t TimeBarWidth = 480;
 // Where the sprayer can stand, for the place of its step sound.
 constexpr int32_t SprayerLeftmostX = 105;
-constexpr int32_t SprayerRightmostX = 405;
+constexpr int32_t SprayerRightmostX = 427;
 
 // 0 while more than half the time is left, then 1 (half), 2 (a quarter), 3 (a tenth).
 int32_t timeStageOf(int32_t barX) {
@@ -41,6 +42,16 @@ int32_t hashOf(std::string_view text) {
 void GameWindow::sendSentence(AnnouncementPriority priority) {
   if (!sentence.empty()) announce(sentence.view(), priority);
   sentence.clear();
+}
+
+// Ends a text that has no stop of its own (a heading, a caption) with the
+// language's full stop, so that a reader pauses after it.
+void GameWindow::endSentence() {
+  const std::string_view text = sentence.view();
+  for (const std::string_view stop : {".", "!", "?", "\xe3\x80\x82", "\xef\xbc\x81", "\xef\xbc\x9f"}) {
+    if (text.ends_with(stop)) return;
+  }
+  sentence.add(words::fullStop);
 }
 
 void GameWindow::addTube(int32_t slot) {
@@ -91,6 +102,10 @@ void GameWindow::AnnounceChanges() {
   } else if (screen == "game") {
     announceGameChanges();
   }
+  if (screen == "question") {
+    announceQuestionFocus();
+    return;
+  }
   // The focused button, off the board where the keys are the player's.
   if (screen == "game" || screen == "splash" || !focusRingShown()) return;
   FocusStop stop;
@@ -102,6 +117,16 @@ void GameWindow::AnnounceChanges() {
   announced.focusPart = stop.part;
   announced.focusNameHash = nameHash;
   if (!name.empty()) announce(name, AnnouncementPriority::Polite);
+}
+
+// The exit question's ring, on its OK or its Cancel.
+void GameWindow::announceQuestionFocus() {
+  if (!focusRingShown() || !questionBox().isOpen()) return;
+  const int32_t answer = questionBox().focusOnYes() ? 1 : 0;
+  if (announced.focusPart == answer) return;
+  announced.focusPart = answer;
+  sentence.add(answer == 1 ? u"确定" : u"取消");
+  sendSentence(AnnouncementPriority::Polite);
 }
 
 void GameWindow::announceGameChanges() {
@@ -198,11 +223,13 @@ void GameWindow::announceScreen(std::string_view screen) {
     for (const char16_t* text : words::helpPageTexts[static_cast<size_t>(helpPage - 1)]) {
       if (text == nullptr) break;
       sentence.addText(u" ").add(text);
+      endSentence();
     }
   } else if (screen == "passed") {
     sentence.add(words::levelPassed, {score});
     if (recordMarkPicture.IsVisible()) sentence.addText(u" ").add(words::newRecord);
     sentence.addText(u" ").add(words::choosePrompt);
+    endSentence();
   } else if (screen == "gameover") {
     priority = AnnouncementPriority::Assertive;
     const bool timeUp = timeBar != nullptr && timeBar->GetPosX() <= 0;

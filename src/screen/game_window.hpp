@@ -364,6 +364,8 @@ class GameWindow : public CMzWndEx {
   void announceGameChanges();
   void announceLanding();
   void addTube(int32_t slot);
+  void endSentence();
+  void announceQuestionFocus();
   void sendSentence(AnnouncementPriority priority);
 
   // Touch.

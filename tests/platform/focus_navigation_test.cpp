@@ -199,7 +199,7 @@ TEST(FocusNavigation, EachPadButtonActsAsItsKey) {
 
 TEST(FocusNavigation, PadButtonNamesReadBackAndUnknownNamesAreRefused) {
   for (auto button : {MzPadButton::Up, MzPadButton::Down, MzPadButton::Left, MzPadButton::Right, MzPadButton::A,
-                      MzPadButton::B, MzPadButton::X, MzPadButton::Y, MzPadButton::Start}) {
+                      MzPadButton::B, MzPadButton::X, MzPadButton::Y, MzPadButton::Start, MzPadButton::Back}) {
     EXPECT_EQ(padButtonFromName(padButtonName(button)), button);
   }
   EXPECT_EQ(padButtonFromName("START"), MzPadButton::Start);
