@@ -127,7 +127,9 @@ var QuandrelAccess = {
   },
 
   // The described buttons replace the mirror's, reusing its elements. While
-  // the page's focus is among them, it follows the focus ring.
+  // the page's focus is among them, it follows the focus ring; with none left
+  // (the board) it stays on their list, an application to a screen reader,
+  // which then hands the player's keys to the game.
   mirror: function(count) {
     var access = QuandrelAccess;
     var list = document.getElementById('quandrel-buttons');
