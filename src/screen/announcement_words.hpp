@@ -69,8 +69,8 @@ inline constexpr const char16_t* levelClaimed = u"第{1}关，{2}颗星，最高
 inline constexpr const char16_t* keysPage = u"方向键移动喷壶，空格发射，回车营救，R修复，B买弹，Esc回菜单。A重复上一句，S报告状态，T报告十支试管。";
 
 // The help's pages as read aloud: the texts drawn on each page (existing
-// catalogue texts), up to four.
-inline constexpr std::array<std::array<const char16_t*, 6>, 5> helpPageTexts = {{
+// catalogue texts), up to ten.
+inline constexpr std::array<std::array<const char16_t*, 10>, 5> helpPageTexts = {{
     {u"目标", u"把颜色喷进下面的十支试管，集齐本关的钥匙，再按“营救”过关。", u"移动",
      u"点屏幕左半边或右半边，喷壶就向那边挪一格，也可以按住拖动。", u"发射",
      u"按“发泄”，把“下一个”里的颜色喷进正下方的试管。"},
@@ -81,7 +81,8 @@ inline constexpr std::array<std::array<const char16_t*, 6>, 5> helpPageTexts = {
      u"10秒不发射，底部的时间条就走完（选项里可以放宽）。时间走完、100发用完或试管全坏，游戏结束。", nullptr},
     {u"键盘", keysPage, u"菜单里用方向键或Tab选按钮，回车按下。", nullptr},
     {u"声音", u"音效和背景音乐。", glide, u"喷壶平滑地滑过去，不再一格一格地跳。", u"时间条",
-     u"标准10秒，宽松30秒，不限时则时间条不走。宽松和不限时不记成绩。"},
+     u"标准10秒，宽松30秒，不限时则时间条不走。宽松和不限时不记成绩。", u"振动",
+     u"试管坏掉、完成颜色和游戏结束时，手机或手柄会振动。", speech, u"用语音读出游戏。"},
 }};
 
 }  // namespace words

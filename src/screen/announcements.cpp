@@ -219,7 +219,9 @@ void GameWindow::announceScreen(std::string_view screen) {
   } else if (screen == "levels") {
     sentence.add(words::levelsScreen);
   } else if (screen == "help") {
-    sentence.add(words::helpScreen, {helpPage, static_cast<int32_t>(words::helpPageTexts.size())});
+    const auto pageCount = static_cast<int32_t>(words::helpPageTexts.size());
+    if (helpPage < 1 || helpPage > pageCount) return;
+    sentence.add(words::helpScreen, {helpPage, pageCount});
     for (const char16_t* text : words::helpPageTexts[static_cast<size_t>(helpPage - 1)]) {
       if (text == nullptr) break;
       sentence.addText(u" ").add(text);

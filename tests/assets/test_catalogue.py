@@ -171,9 +171,9 @@ class Looks(unittest.TestCase):
             "start.png": [(180, 440 + 40 * i, 108, 38) for i in range(5)],
             "past.png": [(70 + 70 * (i % 5), 450 if i < 5 else 520, 60, 40) for i in range(10)],
             "gameover.png": [(180, 450, 112, 42), (180, 520, 112, 42)],
-            # Time bar, vibration, language, sound, movement, back (the panel is at 80, 80).
+            # Time bar, vibration, language, sound, movement, speech, back (the panel is at 80, 80).
             "set.png": [(160, 70, 100, 37), (200, 130, 60, 37), (160, 190, 100, 37), (200, 250, 60, 37),
-                        (200, 310, 60, 37), (210, 400, 65, 40)],
+                        (200, 310, 60, 37), (200, 370, 60, 37), (210, 460, 65, 40)],
             "levels.png": [(207, 628, 65, 40)],
         }
         places.update({name: [(12, 520, 56, 40), (152, 520, 56, 40), (230, 520, 65, 40)] for name in HELP_PAGES})

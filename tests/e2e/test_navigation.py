@@ -172,6 +172,8 @@ class RingTest(GameTestCase):
         self.assertEqual(switched["options"], {"timeMode": "normal", "vibration": False, "language": "de",
                                                 "speech": False})
         session.send("key Down", "key Down", "key Down")
+        self.assertEqual(session.dump()["focus"], 300)  # Speech, under Glide
+        session.send("key Down")
         self.assertEqual(session.dump()["focus"], 235)
         session.send("key Escape", "wait %d" % PRESS_MS)
         self.assertEqual(session.dump()["screen"], "menu")
