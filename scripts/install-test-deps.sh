@@ -15,6 +15,7 @@ $APT install --no-install-recommends \
   clang llvm libclang-rt-14-dev valgrind \
   desktop-file-utils appstream \
   dpkg-dev lintian gettext opus-tools \
+  speech-dispatcher speech-dispatcher-espeak-ng \
   >/dev/null
 # The Windows build and its test under Wine: the MinGW-w64 cross compiler, NSIS
 # for the installer, zip for the portable folder, Wine to run them.

@@ -151,6 +151,14 @@ bool focusNavigationTakes(CMzWnd& window, const HostEvent& event) {
 
 bool focusRingShown() { return ringShown; }
 
+bool focusedStop(const CMzWnd& window, FocusStop& stop) {
+  if (!ringShown || questionBox().isOpen()) return false;
+  const std::vector<FocusStop> stops = window.focusStops();
+  if (stops.empty()) return false;
+  stop = stops[focusIndex(stops)];
+  return true;
+}
+
 bool showFocusRing() {
   const bool wasHidden = !ringShown;
   ringShown = true;

@@ -12,6 +12,7 @@
 
 class Canvas;
 class CMzWnd;
+struct FocusStop;
 
 // How long a key holds a button down before it reports its command, so that
 // the pressed picture shows as it does under a finger.
@@ -22,6 +23,8 @@ constexpr uint64_t FocusPressMs = 100;
 // those the window's KeepsKey claims).
 bool focusNavigationTakes(CMzWnd& window, const HostEvent& event);
 bool focusRingShown();
+// The focused stop of `window` while the ring shows; false otherwise.
+bool focusedStop(const CMzWnd& window, FocusStop& stop);
 // A navigation key: shows the ring; false when it was already showing (the
 // key then moves it).
 bool showFocusRing();

@@ -1,12 +1,14 @@
 // What the platform layer asks of a host (the SDL window, the headless script
-// runner): time, input, frame output, sound, vibration and sharing. The platform calls a
+// runner): time, input, frame output, sound, vibration, announcements and sharing. The platform calls a
 // host only from the GUI thread, except Host::wake.
 #pragma once
 
 #include <cstdint>
+#include <span>
 #include <string>
 #include <string_view>
 
+#include "platform/announcements.hpp"
 #include "platform/haptics.hpp"
 #include "platform/mz_types.hpp"
 
@@ -44,6 +46,19 @@ struct HostEvent {
   MzPadButton pad = MzPadButton::A;
 };
 
+// A button of the current screen, for a host that mirrors the screen's
+// buttons for assistive technology: its name in the shown language (UTF-8),
+// where it lies, and whether it holds the focus ring.
+struct ButtonDescription {
+  std::string name;
+  MzRect rect{};
+  bool focused = false;
+  bool operator==(const ButtonDescription& other) const {
+    return name == other.name && focused == other.focused && rect.left == other.rect.left &&
+           rect.top == other.rect.top && rect.right == other.rect.right && rect.bottom == other.rect.bottom;
+  }
+};
+
 class Host {
  public:
   virtual ~Host() = default;
@@ -70,6 +85,10 @@ class Host {
   // created: a host whose windows others find by class name (Windows'
   // FindWindow) gives its window that class. Others do nothing.
   virtual void nameWindow(std::u16string_view /*className*/) {}
+
+  // Delivers an announcement (announcements.hpp; UTF-8): a screen reader's
+  // live region, speech, a record. A host with no way to deliver does nothing.
+  virtual void announce(std::string_view /*text*/, AnnouncementPriority /*priority*/) {}
   // The window shown or hidden, brought to the front, animated in.
   virtual void showWindow(bool show) = 0;
   virtual void raiseWindow() = 0;
@@ -98,6 +117,14 @@ class Host {
   // browser needs for input and frames) may hand it back here for a moment.
   // Others do nothing.
   virtual void yieldIfBusy() {}
+
+  // The current screen's buttons in focus order, whenever they, their names
+  // or the ring change (button_mirror.hpp). A host without a page to mirror
+  // them in does nothing.
+  virtual void describeButtons(std::span<const ButtonDescription> /*buttons*/) {}
+  // Plays a short sound over whatever plays, panned from -1 (left) to 1
+  // (right), where the host plays stereo; others do nothing.
+  virtual void playCue(const std::string& /*path*/, float /*pan*/) {}
 };
 
 // The host the platform runs on; set by the entry function before Init.

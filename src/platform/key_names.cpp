@@ -21,7 +21,7 @@ constexpr std::array<std::pair<MzKey, std::string_view>, 10> NamedKeys{{
     {MzKey::F11, "F11"},
 }};
 
-constexpr std::array<std::pair<MzPadButton, std::string_view>, 9> PadButtons{{
+constexpr std::array<std::pair<MzPadButton, std::string_view>, 10> PadButtons{{
     {MzPadButton::Up, "up"},
     {MzPadButton::Down, "down"},
     {MzPadButton::Left, "left"},
@@ -31,6 +31,7 @@ constexpr std::array<std::pair<MzPadButton, std::string_view>, 9> PadButtons{{
     {MzPadButton::X, "x"},
     {MzPadButton::Y, "y"},
     {MzPadButton::Start, "start"},
+    {MzPadButton::Back, "back"},
 }};
 
 constexpr std::string_view Letters = "ABCDEFGHIJKLMNOPQRSTUVWXYZ";
@@ -91,6 +92,7 @@ MzKey keyForPadButton(MzPadButton button) {
     case MzPadButton::X: return MzKey::R;
     case MzPadButton::Y: return MzKey::B;
     case MzPadButton::Start: return MzKey::Return;
+    case MzPadButton::Back: return MzKey::S;
   }
   return MzKey::Unknown;
 }

@@ -8,6 +8,7 @@
 #include <mutex>
 #include <vector>
 
+#include "platform/button_mirror.hpp"
 #include "platform/canvas.hpp"
 #include "platform/focus_navigation.hpp"
 #include "platform/focus_pause.hpp"
@@ -86,10 +87,14 @@ void fireDueTimers(uint64_t upTo) {
     momentMs = std::max(momentMs, next);
     if (release <= nextTick) {
       finishFocusPress();
+      if (CMzWnd* window = frontWindow()) window->AnnounceChanges();
       continue;
     }
     if (!timers.popDue(momentMs, due)) break;
-    if (CMzWnd* window = windowFromHandle(due.window)) window->OnTimer(due.id);
+    if (CMzWnd* window = windowFromHandle(due.window)) {
+      window->OnTimer(due.id);
+      window->AnnounceChanges();
+    }
   }
   momentMs = std::max(momentMs, upTo);
 }
@@ -203,6 +208,9 @@ PumpResult pumpMessage(uint64_t deadlineMs) {
   runPostedTasks();
   fireDueTimers(hostMoment(*host));
   if (quitPosted()) return PumpResult::Quit;
+  // What changed without an event of this step (a question opening in its
+  // own loop) is told before waiting.
+  if (CMzWnd* window = frontWindow()) window->AnnounceChanges();
   paintIfDirty();
   reportPlayInProgress(*host);
 
@@ -217,6 +225,7 @@ PumpResult pumpMessage(uint64_t deadlineMs) {
     if (quitPosted()) return PumpResult::Quit;
     if (recorder && event.kind != HostEvent::Kind::Wake) recorder->record(event, at);
     deliver(event);
+    if (CMzWnd* window = frontWindow()) window->AnnounceChanges();
   } else if (host->nowMs() >= deadlineMs) {
     // The caller's time has come: what is due by then still happens, and the
     // frame shows it.
@@ -263,6 +272,7 @@ void restartLoopClock() {
   loopEpochMs = 0;
   momentMs = 0;
   playReported = false;  // a new host has been told nothing yet
+  forgetDescribedButtons();
 }
 
 void startLoopClockAtHostZero() {
@@ -284,6 +294,7 @@ void paintIfDirty() {
   if (!window || !window->IsWindowVisible()) return;
   if (fading) window->invalidateWhole();
   refreshFocusRing(*window);
+  describeButtonsIfChanged(*window);
   const DirtyRegion dirty = window->takeDirtyRegion();
   const MzRect changed = intersection(dirty.bounds(), canvasRect());
   if (isEmpty(changed)) return;

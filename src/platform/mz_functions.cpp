@@ -87,6 +87,13 @@ bool PlaySoundW(const char16_t* fileName, uint32_t flags) {
   return true;
 }
 
+bool PlayCueW(const char16_t* fileName, float pan) {
+  Host* host = currentHost();
+  if (!host || !fileName || !*fileName) return false;
+  host->playCue(resolvedSoundPath(fileName), pan);
+  return true;
+}
+
 bool PrepareSoundW(const char16_t* fileName) {
   Host* host = currentHost();
   if (!host || !fileName || !*fileName) return false;

@@ -45,3 +45,7 @@ bool PlaySoundW(const char16_t* fileName, uint32_t flags);
 // Resolves and loads the file PlaySoundW would play, without playing it, so
 // that its first play allocates nothing. False when there is no host.
 bool PrepareSoundW(const char16_t* fileName);
+// Plays a short sound over whatever PlaySoundW plays (not stopping it), panned
+// from -1 (left) to 1 (right) where the host plays stereo. False when there
+// is no host.
+bool PlayCueW(const char16_t* fileName, float pan);

@@ -41,8 +41,8 @@ enum class MzKey : uint32_t {
 };
 
 // Gamepad buttons the hosts deliver as pad events (the d-pad, the four face
-// buttons in the standard layout, and Start).
-enum class MzPadButton : uint8_t { Up, Down, Left, Right, A, B, X, Y, Start };
+// buttons in the standard layout, Start and Back).
+enum class MzPadButton : uint8_t { Up, Down, Left, Right, A, B, X, Y, Start, Back };
 
 // Modifier flags delivered with a key.
 constexpr uint32_t MzKeyModAlt = 1u << 0;

@@ -6,6 +6,7 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "platform/dirty_region.hpp"
@@ -59,6 +60,13 @@ class CMzWnd {
   // Whether the player is in the middle of play (a level being played, not
   // over, not paused): the host keeps the screen awake while it is.
   virtual bool IsPlayInProgress() const { return false; }
+  // Called by the message loop after each delivered event and each fired
+  // timer: the window announces what changed since the last call.
+  virtual void AnnounceChanges() {}
+  // The name and state of a focus stop's button in the shown language
+  // (UTF-8, "Sound, on"), for the focus ring's announcement and a page's
+  // mirror of the buttons; empty when unnamed. Valid until the next call.
+  virtual std::string_view NameFocusStop(const FocusStop& /*stop*/) const { return {}; }
 
   // Creates the native window over (x, y, width, height) and calls
   // OnInitDialog; false (and no window) when that returns 0.

@@ -44,6 +44,10 @@ void QuestionBox::answer(bool yes) {
   held_ = Button::None;
 }
 
+MzRect QuestionBox::answerRect(bool yes) { return yes ? YesButton : NoButton; }
+
+const char16_t* QuestionBox::answerCaption(bool yes) { return yes ? YesCaption : NoCaption; }
+
 QuestionBox::Button QuestionBox::buttonAt(int32_t x, int32_t y) {
   if (inside(YesButton, x, y)) return Button::Yes;
   if (inside(NoButton, x, y)) return Button::No;

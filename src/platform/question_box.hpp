@@ -31,6 +31,9 @@ class QuestionBox {
   void pointerUp(int32_t x, int32_t y);
   void keyDown(MzKey key);
   bool focusOnYes() const { return focusYes_; }
+  // Where an answer's button lies and its caption as the game writes it.
+  static MzRect answerRect(bool yes);
+  static const char16_t* answerCaption(bool yes);
 
   void paint(Canvas& canvas) const;
 

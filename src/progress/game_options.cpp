@@ -36,6 +36,11 @@ bool optionsFromDocument(const progress::ProgressDocument& document, GameOptions
     if (!on) return false;
     read.vibration = *on;
   }
+  if (const std::string* value = document.value(Section, "speech")) {
+    const std::optional<bool> on = onOff(*value);
+    if (!on) return false;
+    read.speech = *on;
+  }
   if (const std::string* value = document.value(Section, "language")) {
     if (*value != AutomaticLanguage && !plausibleLanguage(*value)) return false;
     read.language = *value;
@@ -68,11 +73,12 @@ bool saveOptions(const std::string& path, const GameOptions& options) {
   document.set(Section, "timeMode", timeModeName(options.timeMode));
   document.set(Section, "vibration", options.vibration ? "on" : "off");
   document.set(Section, "language", options.language);
+  document.set(Section, "speech", options.speech ? "on" : "off");
   return progress::saveProgressFile(path, document, OptionsFormatVersion);
 }
 
 std::string optionsJson(const GameOptions& options) {
   return std::string("{\"timeMode\":\"") + std::string(timeModeName(options.timeMode)) +
          "\",\"vibration\":" + (options.vibration ? "true" : "false") + ",\"language\":\"" +
-         options.language + "\"}";
+         options.language + "\",\"speech\":" + (options.speech ? "true" : "false") + "}";
 }

@@ -1,5 +1,5 @@
 // The player's options beyond the designed settings file: the time bar's mode,
-// vibration and the language, kept in "quandrel-options.ini" beside it.
+// vibration, the language and speech, kept in "quandrel-options.ini" beside it.
 #pragma once
 
 #include <string>
@@ -16,6 +16,7 @@ struct GameOptions {
   TimeMode timeMode = TimeMode::Normal;
   bool vibration = true;
   std::string language{AutomaticLanguage};  // a language code, or "auto"
+  bool speech = false;  // the host speaks the announcements
 
   bool operator==(const GameOptions&) const = default;
 };
@@ -32,5 +33,5 @@ progress::ReadResult readOptions(const std::string& path, GameOptions& options);
 GameOptions loadOptions(const std::string& path);
 bool saveOptions(const std::string& path, const GameOptions& options);
 
-// The dump's field: {"timeMode":..,"vibration":..,"language":..}.
+// The dump's field: {"timeMode":..,"vibration":..,"language":..,"speech":..}.
 std::string optionsJson(const GameOptions& options);

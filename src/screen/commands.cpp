@@ -50,6 +50,7 @@ void GameWindow::handleCommand(uint32_t wParam, int32_t lParam) {
     case ControlId::movementToggle: toggleMovement(); break;
     case ControlId::timeModeButton: cycleTimeMode(); break;
     case ControlId::vibrationToggle: toggleVibration(); break;
+    case ControlId::speechToggle: toggleSpeech(); break;
     case ControlId::languageButton: switchToNextLanguage(); break;
     case ControlId::settingsBack: closeSettings(); break;
     case ControlId::helpBack: closeHelp(); break;

@@ -92,6 +92,8 @@ inline constexpr int32_t playbackPreview = 458;
 inline constexpr int32_t playbackTimeBar = 459;
 inline constexpr int32_t firstPlaybackTarget = 460;
 inline constexpr int32_t firstPlaybackKey = 470;
+
+inline constexpr int32_t speechToggle = 300;
 }  // namespace ControlId
 
 // The toolbar's three buttons, by index.

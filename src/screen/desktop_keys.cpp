@@ -30,6 +30,10 @@ void GameWindow::OnKeyDown(MzKey key, uint32_t) {
     case MzKey::Escape: handleCommand(ControlId::toolbar, ToolbarButton::back); break;
     case MzKey::R: handleCommand(ControlId::repairButton, 0); break;
     case MzKey::B: handleCommand(ControlId::buyShotsButton, 0); break;
+    // Keys for the ear: the last announcement again, the state, the board.
+    case MzKey::A: announce(lastAnnouncement(), lastAnnouncementPriority()); break;
+    case MzKey::S: announceStatus(); break;
+    case MzKey::T: announceAllTubes(); break;
     default: break;
   }
 }

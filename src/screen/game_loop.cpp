@@ -143,6 +143,7 @@ void GameWindow::applyColour(int32_t slot, int32_t colour, bool directHit) {
   const int32_t newState =
       mixTargetState(target.state, static_cast<uint32_t>(colour), mixedFromPrimaries);
   refreshTarget(slot);
+  lastLanding = {lastLanding.count + 1, slot, colour, target.state, newState};
   target.state = newState;
   setTargetPicture(target, newState);
   if (newState == TargetSpoiled) {

@@ -88,6 +88,8 @@ void GameWindow::loadButtonImages() {
   }
   vibrationOnImage = vibrationToggleImages.LoadImageW(instance, switchOn, true);
   vibrationOffImage = vibrationToggleImages.LoadImageW(instance, switchOff, true);
+  speechOnImage = speechToggleImages.LoadImageW(instance, switchOn, true);
+  speechOffImage = speechToggleImages.LoadImageW(instance, switchOff, true);
   languageLitImage = languageButtonImages.LoadImageW(instance, languageLit, true);
   languageDimImage = languageButtonImages.LoadImageW(instance, languageDim, true);
   backLitImages[0] = settingsBackButtonImages.LoadImageW(instance, backLit, true);
@@ -124,6 +126,7 @@ int32_t GameWindow::OnInitDialog() {
   applyStoredLanguage(options.language);
   if (!daily.privateGame) runToOpen = runToOpenAtStart();
   setHapticsEnabled(options.vibration);
+  setSpeechEnabled(options.speech);
 
   backgroundPicture.LoadImageW(imagePath(ImageFile::background), true);
   backgroundPicture.SetPos(0, 0, 480, 625, 0);

@@ -7,6 +7,7 @@
 #include <optional>
 #include <string>
 
+#include "platform/announcements.hpp"
 #include "platform/imaging.hpp"
 #include "platform/mz_window.hpp"
 #include "platform/ui_controls.hpp"
@@ -15,6 +16,8 @@
 #include "screen/daily_screen.hpp"
 #include "screen/level_screen.hpp"
 #include "screen/run_replay.hpp"
+
+#include "screen/sentence.hpp"
 #include "screen/shared_images.hpp"
 #include "screen/sprites.hpp"
 #include "screen/start_menu_picture.hpp"
@@ -161,6 +164,13 @@ class GameWindow : public CMzWndEx {
   std::string runLinkFor(const std::string& token) const;
   void saveDailyHistoryFile();
 
+  // Announcements for play by ear: the difference since the last call worded
+  // (announcements.cpp), buttons named (button_names.cpp), the ear keys' words.
+  void AnnounceChanges() override;
+  std::string_view NameFocusStop(const FocusStop& stop) const override;
+  void announceStatus();
+  void announceAllTubes();
+
   // Desktop keys (desktop_keys.cpp).
   void OnKeyDown(MzKey key, uint32_t modifiers) override;
   bool KeepsKey(MzKey key) const override;
@@ -222,6 +232,8 @@ class GameWindow : public CMzWndEx {
   ImageContainer timeModeButtonImages;
   UiButton_Image vibrationToggle;
   ImageContainer vibrationToggleImages;
+  UiButton_Image speechToggle;
+  ImageContainer speechToggleImages;
   UiButton_Image languageButton;
   ImageContainer languageButtonImages;
   std::array<UiButton_Image, 2> gameOverButtons;
@@ -313,6 +325,8 @@ class GameWindow : public CMzWndEx {
   std::array<ImagingHelper*, TimeModeCount> timeModeImages{};
   ImagingHelper* vibrationOnImage = nullptr;
   ImagingHelper* vibrationOffImage = nullptr;
+  ImagingHelper* speechOnImage = nullptr;
+  ImagingHelper* speechOffImage = nullptr;
   ImagingHelper* languageLitImage = nullptr;
   ImagingHelper* languageDimImage = nullptr;
   std::array<ImagingHelper*, 2> backLitImages{};
@@ -329,6 +343,39 @@ class GameWindow : public CMzWndEx {
   int32_t helpPage = 0;
   // Where the last press that no button took began: a sweep on the help turns its page.
   int32_t helpSwipeStartX = 0;
+  // The last shot or random colour that landed on a tube, counted, for the
+  // announcement of its outcome.
+  struct Landing {
+    uint32_t count = 0;
+    int32_t slot = 0;
+    int32_t colour = 0;
+    int32_t fromState = 0;
+    int32_t toState = 0;
+  };
+  Landing lastLanding;
+  // What the announcements have told so far; AnnounceChanges words the rest.
+  struct AnnouncedState {
+    const char* screen = "";
+    int32_t helpPage = 0;
+    const UiWin* focusControl = nullptr;
+    int32_t focusPart = -1;
+    int32_t focusNameHash = 0;
+    int32_t level = 0;
+    int32_t sprayerSlot = 0;
+    int32_t sprayerX = 0;
+    int32_t currentColour = -1;
+    int32_t nextColour = -1;
+    int32_t shotsLeft = 0;
+    int32_t score = 0;
+    uint32_t keys = 0;
+    bool claimable = false;
+    int32_t timeStage = 0;
+    uint32_t landings = 0;
+    std::array<int32_t, 10> tubes{};
+  };
+  AnnouncedState announced;
+  Sentence sentence;
+  mutable Sentence buttonName;
   // Where the sprayer stands for the game (shots start at this x + 40). With
   // the movement switch on, its picture glides there instead of jumping.
   int32_t sprayerX = 0;
@@ -353,6 +400,7 @@ class GameWindow : public CMzWndEx {
   void showOptionLooks();
   void cycleTimeMode();
   void toggleVibration();
+  void toggleSpeech();
   void switchToNextLanguage();
   void storeOptions();
   void chooseNextLevel();
@@ -404,6 +452,16 @@ class GameWindow : public CMzWndEx {
   void updatePurchaseLooks();
   void presentGameOver();
   void restartTimeBar();
+
+  // Announcements.
+  void rememberGameState();
+  void announceScreen(std::string_view screen);
+  void announceGameChanges();
+  void announceLanding();
+  void addTube(int32_t slot);
+  void endSentence();
+  void announceQuestionFocus();
+  void sendSentence(AnnouncementPriority priority);
 
   // Touch.
   void moveSprayer(int32_t x);

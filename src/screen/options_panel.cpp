@@ -1,5 +1,6 @@
 // The options panel: the designed sound and movement switches, and the time
-// bar's mode, vibration and language rows below the title.
+// bar's mode, vibration and language rows below the title, and speech below
+// them.
 #include "platform/haptics.hpp"
 #include "platform/language_switch.hpp"
 #include "platform/language/language.hpp"
@@ -22,13 +23,15 @@ constexpr int32_t RowButtonHeight = 37;
 constexpr int32_t TimeModeRowY = 150;
 constexpr int32_t VibrationRowY = 210;
 constexpr int32_t LanguageRowY = 270;
+constexpr int32_t SpeechRowY = 450;
+constexpr int32_t PanelHeight = 520;
 
 }  // namespace
 
 void GameWindow::openOptions() {
   hideMenuButtons();
   settingsPanelPicture.LoadImageW(imagePath(ImageFile::settingsPanel), true);
-  settingsPanelPicture.SetPos(80, 80, 320, 460, 0);
+  settingsPanelPicture.SetPos(80, 80, 320, PanelHeight, 0);
   settingsPanelPicture.SetDragMode(2);
   settingsPanelPicture.SetID(ControlId::settingsPanelPicture);
   AddUiWin(&settingsPanelPicture);
@@ -56,6 +59,9 @@ void GameWindow::showOptionLooks() {
   vibrationToggle.SetImage_Normal(options.vibration ? vibrationOnImage : vibrationOffImage);
   vibrationToggle.SetImage_Pressed(options.vibration ? vibrationOffImage : vibrationOnImage);
   vibrationToggle.Invalidate();
+  speechToggle.SetImage_Normal(options.speech ? speechOnImage : speechOffImage);
+  speechToggle.SetImage_Pressed(options.speech ? speechOffImage : speechOnImage);
+  speechToggle.Invalidate();
 }
 
 void GameWindow::buildSettingsButtons() {
@@ -74,11 +80,13 @@ void GameWindow::buildSettingsButtons() {
                    ValueButtonWidth, RowButtonHeight, nullptr, nullptr, 1);
   setUpImageButton(vibrationToggle, ControlId::vibrationToggle, SwitchX, VibrationRowY, SwitchWidth,
                    RowButtonHeight, nullptr, nullptr, 1);
+  setUpImageButton(speechToggle, ControlId::speechToggle, SwitchX, SpeechRowY, SwitchWidth, RowButtonHeight,
+                   nullptr, nullptr, 1);
   setUpImageButton(languageButton, ControlId::languageButton, ValueButtonX, LanguageRowY,
                    ValueButtonWidth, RowButtonHeight, languageLitImage, languageDimImage, 0);
   showOptionLooks();
   showSettingsButtons();
-  setUpImageButton(settingsBackButton, ControlId::settingsBack, 290, 480, 65, 40, backLitImages[0],
+  setUpImageButton(settingsBackButton, ControlId::settingsBack, 290, 540, 65, 40, backLitImages[0],
                    backDimImages[0], 0);
 }
 
@@ -90,6 +98,7 @@ void GameWindow::setSettingsButtonsVisible(bool visible) {
   for (UiButton_Image& toggle : toggleButtons) toggle.SetVisible(visible);
   timeModeButton.SetVisible(visible);
   vibrationToggle.SetVisible(visible);
+  speechToggle.SetVisible(visible);
   languageButton.SetVisible(visible);
   settingsBackButton.SetVisible(visible);
   Invalidate(nullptr, 0);
@@ -136,6 +145,13 @@ void GameWindow::cycleTimeMode() {
 void GameWindow::toggleVibration() {
   options.vibration = !options.vibration;
   setHapticsEnabled(options.vibration);
+  showOptionLooks();
+  storeOptions();
+}
+
+void GameWindow::toggleSpeech() {
+  options.speech = !options.speech;
+  setSpeechEnabled(options.speech);
   showOptionLooks();
   storeOptions();
 }

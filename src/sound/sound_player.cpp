@@ -27,6 +27,8 @@ constexpr std::array<SoundEntry, SoundPlayer::LastSound> Sounds{{
     {u"./Sounds/exit.wav", PlayOnce},
 }};
 
+constexpr const char16_t* StepCue = u"./Sounds/step.wav";
+
 bool inTable(uint32_t index) { return index >= SoundPlayer::FirstSound && index <= SoundPlayer::LastSound; }
 
 }  // namespace
@@ -41,10 +43,17 @@ const char16_t* soundFileName(uint32_t index) { return inTable(index) ? Sounds[i
 
 void SoundPlayer::prepareSounds() {
   for (const SoundEntry& sound : Sounds) PrepareSoundW(sound.fileName);
+  PrepareSoundW(StepCue);
 }
 
 bool SoundPlayer::playSound(uint32_t index) {
   if (!enabled || MzIsSilence()) return false;
   if (inTable(index)) PlaySoundW(Sounds[index - 1].fileName, Sounds[index - 1].flags);
+  return true;
+}
+
+bool SoundPlayer::playStepCue(float pan) {
+  if (!enabled || MzIsSilence()) return false;
+  PlayCueW(StepCue, pan);
   return true;
 }

@@ -21,6 +21,9 @@ class SoundPlayer {
   // Loads every sound of the table ahead of play (whatever the switch says),
   // so that no sound's first play reads a file or allocates.
   void prepareSounds();
+  // The sprayer's step, over the sound playing, placed from -1 (left) to 1
+  // (right): heard by a player by ear. Under the same switch and silent mode.
+  bool playStepCue(float pan);
 
   bool enabled = true;  // the sound switch
 };

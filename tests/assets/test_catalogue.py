@@ -21,7 +21,7 @@ TRANSLATIONS = sorted(os.path.splitext(os.path.basename(p))[0] for p in glob.glo
 
 FULL = (480, 720)
 EXPECTED_IMAGES = {"bg.jpg": (480, 625), "penqi.png": (80, 153), "splash.png": FULL, "start.png": FULL,
-                   "past.png": FULL, "gameover.png": FULL, "set.png": (320, 460),
+                   "past.png": FULL, "gameover.png": FULL, "set.png": (320, 520),
                    "bom.png": (32, 126), "p0.png": (480, 6), "darkclouds.png": (100, 80)}
 HELP_PAGES = ["help.png", "help2.png", "help3.png", "help4.png", "help5.png"]
 EXPECTED_IMAGES.update({name: (360, 560) for name in HELP_PAGES})
@@ -178,9 +178,9 @@ class Looks(unittest.TestCase):
             "start.png": [(180, 440 + 40 * i, 108, 38) for i in range(5)],
             "past.png": [(70 + 70 * (i % 5), 450 if i < 5 else 520, 60, 40) for i in range(10)],
             "gameover.png": [(180, 450, 112, 42), (180, 520, 112, 42)],
-            # Time bar, vibration, language, sound, movement, back (the panel is at 80, 80).
+            # Time bar, vibration, language, sound, movement, speech, back (the panel is at 80, 80).
             "set.png": [(160, 70, 100, 37), (200, 130, 60, 37), (160, 190, 100, 37), (200, 250, 60, 37),
-                        (200, 310, 60, 37), (210, 400, 65, 40)],
+                        (200, 310, 60, 37), (200, 370, 60, 37), (210, 460, 65, 40)],
             "levels.png": [(207, 628, 65, 40)],
         }
         places.update({name: [(12, 520, 56, 40), (152, 520, 56, 40), (230, 520, 65, 40)] for name in HELP_PAGES})

@@ -155,13 +155,17 @@ class LanguageTourTest(unittest.TestCase):
         for screen in ("settings", "help", "question", "game", "gameover", "passed", "menu"):
             self.assertIn(screen, screens)
         self.assertTrue(chinese_stored.startswith(b"\xff\xfe"))
-        # The dumps differ only in the language they name.
-        chinese_dumps = [{**dump, "language": None} for dump in chinese_dumps]
+        # The dumps differ only in the language they name and speak: the same
+        # announcements, each in its own words.
+        def neutral(dump):
+            return {**dump, "language": None,
+                    "announcements": [a["priority"] for a in dump["announcements"]]}
+        chinese_dumps = [neutral(dump) for dump in chinese_dumps]
         for lang in self.translated:
             dumps, _, stored = self.tours[lang]
             with self.subTest(lang=lang):
                 self.assertEqual({dump["language"] for dump in dumps}, {lang})
-                self.assertEqual([{**dump, "language": None} for dump in dumps], chinese_dumps)
+                self.assertEqual([neutral(dump) for dump in dumps], chinese_dumps)
                 self.assertEqual(stored, chinese_stored)
 
 

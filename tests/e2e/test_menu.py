@@ -6,7 +6,7 @@ import unittest
 from quandrel_driver import MENU, GameTestCase, settings_bytes
 
 # The panel, sound, movement, time bar, vibration, language, back.
-SETTINGS_PANEL = [109, 230, 231, 232, 233, 234, 235]
+SETTINGS_PANEL = [109, 230, 231, 232, 233, 300, 234, 235]
 
 
 class SettingsPanelTest(GameTestCase):
@@ -14,7 +14,7 @@ class SettingsPanelTest(GameTestCase):
         first, closed, second = self.run_script(
             MENU + ["command 222", "dump", "command 235", "dump", "command 222", "dump"])
         self.assertEqual(first["screen"], "settings")
-        self.assertEqual(first["visible"][-7:], SETTINGS_PANEL)
+        self.assertEqual(first["visible"][-len(SETTINGS_PANEL):], SETTINGS_PANEL)
         self.assertEqual(closed["screen"], "menu")
         self.assertTrue(set(SETTINGS_PANEL).isdisjoint(closed["visible"]))
         self.assertEqual(second["visible"], first["visible"])

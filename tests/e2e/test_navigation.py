@@ -7,7 +7,7 @@ import os
 import unittest
 
 from play_helpers import SPOILED, choose_slot
-from quandrel_driver import (MENU, SHOT_FLIGHT_MS, SPRAYER_STEP, GameTestCase, read_png,
+from quandrel_driver import (MENU, SHOT_FLIGHT_MS, SPLASH_MS, SPRAYER_STEP, GameTestCase, read_png,
                              sprayer_x_for_slot)
 
 PRESS_MS = 100  # a key holds its button this long before the command
@@ -170,8 +170,11 @@ class RingTest(GameTestCase):
         switched = session.dump()
         # The languages go round in the order of their codes: after zh comes de.
         self.assertEqual((switched["focus"], switched["language"]), (234, "de"))
-        self.assertEqual(switched["options"], {"timeMode": "normal", "vibration": False, "language": "de"})
+        self.assertEqual(switched["options"], {"timeMode": "normal", "vibration": False, "language": "de",
+                                                "speech": False})
         session.send("key Down", "key Down", "key Down")
+        self.assertEqual(session.dump()["focus"], 300)  # Speech, under Glide
+        session.send("key Down")
         self.assertEqual(session.dump()["focus"], 235)
         session.send("key Escape", "wait %d" % PRESS_MS)
         self.assertEqual(session.dump()["screen"], "menu")
@@ -179,7 +182,8 @@ class RingTest(GameTestCase):
         self.assertEqual(code, 0, errors)
         with open(os.path.join(game.directory, "quandrel-options.ini"), encoding="utf-8") as file:
             self.assertEqual(file.read(),
-                             "[format]\nversion=1\n\n[options]\ntimeMode=normal\nvibration=off\nlanguage=de\n")
+                             "[format]\nversion=1\n\n[options]\ntimeMode=normal\nvibration=off\nlanguage=de\n"
+                             "speech=off\n")
         # The designed settings file keeps its own keys only.
         self.assertEqual(sorted(game.settings()), ["CurrentLevel", "isMove", "isSound"])
 
@@ -251,3 +255,44 @@ class RingTest(GameTestCase):
 
 if __name__ == "__main__":
     unittest.main()
+
+
+class AnnouncementTest(GameTestCase):
+    """The words a player by ear hears: each screen, each move of the ring with
+    the button's state, in the dump and in the announcement log."""
+
+    def said(self, session):
+        return [(a["priority"], a["text"]) for a in session.dump()["announcements"]]
+
+    def test_screens_and_focus_moves_in_english_and_chinese(self):
+        press = ["key Return", "wait %d" % PRESS_MS]
+        cases = [
+            ("en", "Main menu. Start; Levels; Continue; Options; Help; Exit.",
+             "Time bar, Normal", "Time bar, Relaxed", "Thanks for playing Ostra games! Quit? Y for yes, N for no.",
+             "OK"),
+            ("zh", "主菜单。 开始游戏；选关；继续游戏；选项设置；帮助说明；退出游戏。",
+             "时间条，标准", "时间条，宽松", "感谢对Ostra游戏的支持！ 确定退出? 按Y确定，按N取消。", "确定"),
+        ]
+        for lang, menu, ringed, pressed, question, yes in cases:
+            with self.subTest(lang=lang):
+                game = self.new_game(lang=lang)
+                log = os.path.join(game.directory, "words.log")
+                game.env["QUANDREL_ANNOUNCE_LOG"] = log
+                session = self.new_session(game=game)
+                session.send(*MENU)
+                self.assertEqual(self.said(session), [("polite", menu)])
+                session.send("command 222", "key Down")
+                options = self.said(session)
+                self.assertEqual(options[-1], ("polite", ringed))
+                session.send(*press)
+                self.assertEqual(self.said(session), [("polite", pressed)])
+                session.send("key Escape", "wait %d" % PRESS_MS, "command 224")
+                # The question, then its ringed answer.
+                self.assertEqual(self.said(session)[-2:], [("assertive", question), ("polite", yes)])
+                session.send("key N")
+                code, _, errors = session.finish()
+                self.assertEqual(code, 0, errors)
+                with open(log, encoding="utf-8") as file:
+                    lines = [line.rstrip("\n").split("\t") for line in file]
+                self.assertEqual(lines[0], [str(SPLASH_MS), "polite", menu])
+                self.assertIn(["assertive", question], [line[1:] for line in lines])

@@ -110,7 +110,7 @@ TEST_F(SdlGamepadTest, EachButtonTheGameUsesArrivesOncePerPress) {
       {SDL_CONTROLLER_BUTTON_DPAD_LEFT, MzPadButton::Left}, {SDL_CONTROLLER_BUTTON_DPAD_RIGHT, MzPadButton::Right},
       {SDL_CONTROLLER_BUTTON_A, MzPadButton::A},            {SDL_CONTROLLER_BUTTON_B, MzPadButton::B},
       {SDL_CONTROLLER_BUTTON_X, MzPadButton::X},            {SDL_CONTROLLER_BUTTON_Y, MzPadButton::Y},
-      {SDL_CONTROLLER_BUTTON_START, MzPadButton::Start}};
+      {SDL_CONTROLLER_BUTTON_START, MzPadButton::Start},    {SDL_CONTROLLER_BUTTON_BACK, MzPadButton::Back}};
   for (const auto& [sdlButton, button] : mapping) {
     EXPECT_EQ(tap(sdlButton), Buttons{button}) << static_cast<int>(sdlButton);
   }

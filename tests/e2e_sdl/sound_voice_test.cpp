@@ -1,6 +1,7 @@
 // The single playing sound: copying, ending, looping and replacing.
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <vector>
 
 #include "platform/sdl/sound_voice.hpp"
@@ -67,6 +68,24 @@ TEST(SoundVoice, EmptySoundOrStopSilencesTheVoice) {
   voice.stop();
   EXPECT_FALSE(voice.playing());
   EXPECT_EQ(pull(voice, 1), (std::vector<uint8_t>{Silence}));
+}
+
+}  // namespace
+
+namespace {
+
+// A cue over the playing sound: added frame by frame with each side's gain,
+// clipped, and ended with its samples.
+TEST(SoundVoice, CueIsMixedPannedAndClippedOverTheOutput) {
+  const std::vector<int16_t> frames{1000, 1000, 30000, -30000};  // two stereo frames
+  std::vector<uint8_t> bytes(frames.size() * sizeof(int16_t));
+  std::memcpy(bytes.data(), frames.data(), bytes.size());
+  SoundVoice cue;
+  cue.start(bytes, false);
+  std::vector<int16_t> out{100, 100, 10000, -10000, 7, 7};
+  cue.mixStereo16(out.data(), 3, 1.0f, 0.5f);
+  EXPECT_EQ(out, (std::vector<int16_t>{1100, 600, 32767, -25000, 7, 7}));
+  EXPECT_FALSE(cue.playing());
 }
 
 }  // namespace

@@ -1,14 +1,20 @@
 // Keyboard and pad navigation: which buttons are stops and in what order, how
 // the keys move the ring and press through it, the way back, the pad's keys,
-// the question's own ring, and the ring in the frame.
+// the question's own ring, the ring in the frame, and the buttons told to the host.
 #include <gtest/gtest.h>
+
+#include <span>
+#include <sstream>
 
 #include "platform/canvas.hpp"
 #include "platform/focus_navigation.hpp"
 #include "platform/imaging.hpp"
 #include "platform/key_names.hpp"
+#include "platform/language/language.hpp"
 #include "platform/message_loop.hpp"
 #include "platform/mz_functions.hpp"
+#include "platform/question_box.hpp"
+#include "platform/system/utf.hpp"
 #include "platform/ui_controls.hpp"
 #include "recording_window.hpp"
 #include "test_support.hpp"
@@ -193,7 +199,7 @@ TEST(FocusNavigation, EachPadButtonActsAsItsKey) {
 
 TEST(FocusNavigation, PadButtonNamesReadBackAndUnknownNamesAreRefused) {
   for (auto button : {MzPadButton::Up, MzPadButton::Down, MzPadButton::Left, MzPadButton::Right, MzPadButton::A,
-                      MzPadButton::B, MzPadButton::X, MzPadButton::Y, MzPadButton::Start}) {
+                      MzPadButton::B, MzPadButton::X, MzPadButton::Y, MzPadButton::Start, MzPadButton::Back}) {
     EXPECT_EQ(padButtonFromName(padButtonName(button)), button);
   }
   EXPECT_EQ(padButtonFromName("START"), MzPadButton::Start);
@@ -229,6 +235,58 @@ TEST(FocusNavigation, TheRingIsDrawnInsideTheFocusedButtonAndGoesWithIt) {
   paintIfDirty();
   EXPECT_EQ(frameColour(251, 101), 0x285AC8u);  // the sky where the button and its ring were
   EXPECT_NE(frameColour(51, 101), 0x808080u);   // the ring went to the first button
+}
+
+// Remembers each list of buttons the host is told.
+struct MirrorStreams {
+  std::istringstream in;
+  std::ostringstream out, err;
+};
+class MirrorHost : private MirrorStreams, public HeadlessHost {
+ public:
+  explicit MirrorHost(const std::string& script) : HeadlessHost(in, out, err) {
+    in.str(script);
+    setCurrentHost(this);
+    restartLoopClock();
+  }
+  ~MirrorHost() override { setCurrentHost(nullptr); }
+  void describeButtons(std::span<const ButtonDescription> buttons) override {
+    std::string line;
+    for (const ButtonDescription& button : buttons) {
+      line += (button.focused ? "[" : "") + button.name + (button.focused ? "] " : " ");
+    }
+    told.push_back(line);
+  }
+  std::vector<std::string> told;
+};
+
+class NamedMenuWindow : public MenuWindow {
+ public:
+  std::string_view NameFocusStop(const FocusStop& stop) const override {
+    name_ = "button " + std::to_string(stop.control->GetID());
+    return name_;
+  }
+
+ private:
+  mutable std::string name_;
+};
+
+TEST(ButtonMirror, TheHostIsToldTheButtonsTheirNamesAndTheRingOnlyWhenTheyChange) {
+  MirrorHost host("wait 50\nkey Tab\nwait 50\nkey Tab\nwait 50\ncommand 9\nkey Right\nwait 50\nkey Return\n"
+                  "wait 50\n");
+  NamedMenuWindow window;
+  window.open();
+  runMessageLoop();
+  const std::string yes = utf8FromUtf16(translatedText(QuestionBox::answerCaption(true)));
+  const std::string no = utf8FromUtf16(translatedText(QuestionBox::answerCaption(false)));
+  EXPECT_EQ(host.told, (std::vector<std::string>{
+                           "button 1 button 2 button 3 ",
+                           "[button 1] button 2 button 3 ",
+                           "button 1 [button 2] button 3 ",
+                           "[" + yes + "] " + no + " ",  // the question: the ring starts on yes
+                           yes + " [" + no + "] ",
+                           "button 1 [button 2] button 3 ",
+                       }));
 }
 
 }  // namespace

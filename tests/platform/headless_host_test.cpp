@@ -8,6 +8,7 @@
 #include <functional>
 #include <iterator>
 
+#include "platform/announcements.hpp"
 #include "platform/haptics.hpp"
 #include "platform/imaging.hpp"
 #include "platform/message_loop.hpp"
@@ -80,13 +81,18 @@ TEST(HeadlessHost, DumpShowsVisibleControlsTimersQuestionAndSoundsSinceTheLastDu
   MzSetSoundNumbers(numbered, std::size(numbered));
   PlaySoundW(u"./Sounds/bgmusic.wav", SndFilename | SndAsync | SndLoop);
   PlaySoundW(u"./Sounds/ready.wav", SndFilename | SndAsync);
+  announce("Tube 1, \"red\"\t1 of 3", AnnouncementPriority::Polite);
+  announce("\xe6\x97\xb6\xe9\x97\xb4\xe5\x88\xb0\xe4\xba\x86", AnnouncementPriority::Assertive);
   runMessageLoop();
   MzSetSoundNumbers(nullptr, 0);
   EXPECT_EQ(lines(script.output()),
-            (Events{"{\"t\":0,\"sounds\":[3,7],\"looping\":null,\"haptics\":[],\"visible\":[102,104],"
+            (Events{"{\"t\":0,\"sounds\":[3,7],\"looping\":null,\"haptics\":[],\"announcements\":["
+                    "{\"text\":\"Tube 1, \\\"red\\\"\\u00091 of 3\",\"priority\":\"polite\"},"
+                    "{\"text\":\"\xe6\x97\xb6\xe9\x97\xb4\xe5\x88\xb0\xe4\xba\x86\",\"priority\":\"assertive\"}],"
+                    "\"visible\":[102,104],"
                     "\"timers\":[[115,3000],[111,250]],\"focus\":null,\"focusPaused\":false,\"playing\":false,"
                     "\"question\":null,\"language\":\"zh\",\"shared\":[]}",
-                    "{\"t\":0,\"sounds\":[],\"looping\":null,\"haptics\":[],\"visible\":[102,104],"
+                    "{\"t\":0,\"sounds\":[],\"looping\":null,\"haptics\":[],\"announcements\":[],\"visible\":[102,104],"
                     "\"timers\":[[115,3000],[111,250]],\"focus\":null,\"focusPaused\":false,\"playing\":false,"
                     "\"question\":null,\"language\":\"zh\",\"shared\":[]}"}));
 }
@@ -149,7 +155,7 @@ std::string pulsesDumpedAfter(const std::function<void()>& asks) {
   const std::string out = script.output();
   const size_t from = out.find("\"haptics\":");
   EXPECT_NE(out.find("\"haptics\":[]", out.find('\n')), std::string::npos) << "the second dump has none left";
-  return out.substr(from, out.find(",\"visible\"") - from);
+  return out.substr(from, out.find(",\"announcements\"") - from);
 }
 
 TEST(HeadlessHost, PulsesAreReportedByNameAndNoneIsAskedWithVibrationOff) {

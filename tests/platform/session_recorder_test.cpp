@@ -93,7 +93,8 @@ TEST(SessionRecorder, EveryLineItWritesParsesBackToTheSameEvent) {
       key(MzKey::Z, MzKeyModCtrl),                   key(MzKey::Tab, MzKeyModShift),
       eventOf(HostEvent::Kind::Close),               eventOf(HostEvent::Kind::FocusLost)};
   for (MzPadButton button : {MzPadButton::Up, MzPadButton::Down, MzPadButton::Left, MzPadButton::Right, MzPadButton::A,
-                             MzPadButton::B, MzPadButton::X, MzPadButton::Y, MzPadButton::Start}) {
+                             MzPadButton::B, MzPadButton::X, MzPadButton::Y, MzPadButton::Start,
+                             MzPadButton::Back}) {
     HostEvent pad = eventOf(HostEvent::Kind::Pad);
     pad.pad = button;
     const std::string line = scriptLineOf(pad);

@@ -41,6 +41,16 @@ std::vector<uint32_t> RecordingHost::takeSounds() {
   return taken;
 }
 
+void RecordingHost::announce(std::string_view text, AnnouncementPriority priority) {
+  announcements_.push_back((priority == AnnouncementPriority::Assertive ? "assertive: " : "") + std::string(text));
+}
+
+std::vector<std::string> RecordingHost::takeAnnouncements() {
+  std::vector<std::string> taken;
+  taken.swap(announcements_);
+  return taken;
+}
+
 void GameWindowTest::SetUp() {
   setCurrentHost(&host);
   scriptDraws({});

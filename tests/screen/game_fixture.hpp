@@ -21,15 +21,19 @@ class RecordingHost : public Host {
   bool waitEvent(uint64_t, HostEvent&) override { return false; }
   void present(const Canvas&, const MzRect&) override {}
   void playSound(const std::string& path, bool loop) override;
+  void announce(std::string_view text, AnnouncementPriority priority) override;
   void showWindow(bool) override {}
   void raiseWindow() override {}
   void wake() override {}
 
   // Sound indices 1..8 played since the last call.
   std::vector<uint32_t> takeSounds();
+  // Announcements since the last call, "assertive: " before an assertive one.
+  std::vector<std::string> takeAnnouncements();
 
  private:
   std::vector<uint32_t> sounds_;
+  std::vector<std::string> announcements_;
 };
 
 class GameWindowTest : public testing::Test {

@@ -23,14 +23,16 @@ TEST(OptionsFile, LivesBesideTheSettingsFileAndReadsBackEveryCombination) {
   for (const TimeMode mode : {TimeMode::Normal, TimeMode::Relaxed, TimeMode::Off}) {
     for (const bool vibration : {true, false}) {
       for (const char* language : {"auto", "en", "zh_TW"}) {
-        const GameOptions written{mode, vibration, language};
-        ASSERT_TRUE(saveOptions(path, written));
-        EXPECT_EQ(loadOptions(path), written);
+        for (const bool speech : {false, true}) {
+          const GameOptions written{mode, vibration, language, speech};
+          ASSERT_TRUE(saveOptions(path, written));
+          EXPECT_EQ(loadOptions(path), written);
+        }
       }
     }
   }
-  EXPECT_EQ(readFile(path), bytesOf("[format]\nversion=1\n\n[options]\ntimeMode=off\nvibration=off\nlanguage=zh_TW\n"));
-  EXPECT_EQ(optionsJson(loadOptions(path)), R"({"timeMode":"off","vibration":false,"language":"zh_TW"})");
+  EXPECT_EQ(readFile(path), bytesOf("[format]\nversion=1\n\n[options]\ntimeMode=off\nvibration=off\nlanguage=zh_TW\nspeech=on\n"));
+  EXPECT_EQ(optionsJson(loadOptions(path)), R"({"timeMode":"off","vibration":false,"language":"zh_TW","speech":true})");
 }
 
 TEST(OptionsFile, MissingKeysKeepTheirDefaultsAndUnknownOnesArePassedOver) {
@@ -45,6 +47,7 @@ TEST(OptionsFile, AValueOutOfRangeSetsTheFileAsideAndGivesTheDefaults) {
   for (const std::string& stored : {std::string("[format]\nversion=1\n[options]\ntimeMode=fast\n"),
                                     std::string("[format]\nversion=1\n[options]\nvibration=1\n"),
                                     std::string("[format]\nversion=1\n[options]\nlanguage=../etc\n"),
+                                    std::string("[format]\nversion=1\n[options]\nspeech=yes\n"),
                                     std::string("[options]\ntimeMode=off\n"),
                                     std::string("[format]\nversion=2\n[options]\ntimeMode=off\n")}) {
     TempDir dir;

@@ -95,7 +95,7 @@ async function launchChromium() {
 
 // Runs `script` on a fresh copy of the desktop game, headless, and returns the
 // state it dumps at the end.
-function replayHeadless(script) {
+function replayHeadless(script, language) {
   const folder = fs.mkdtempSync(path.join(os.tmpdir(), 'quandrel-replay-'));
   try {
     const program = path.join(folder, 'quandrel');
@@ -106,7 +106,7 @@ function replayHeadless(script) {
     }
     fs.mkdirSync(path.join(folder, 'run'), {mode: 0o700});
     fs.writeFileSync(path.join(folder, 'session.txt'), script + 'dump\n');
-    const env = {...process.env, XDG_RUNTIME_DIR: path.join(folder, 'run')};
+    const env = {...process.env, XDG_RUNTIME_DIR: path.join(folder, 'run'), LANGUAGE: language};
     delete env.DISPLAY;
     const output = execFileSync(program, ['--headless', '--script', 'session.txt'], {cwd: folder, env, encoding: 'utf8'});
     const dumps = output.split('\n').filter((line) => line.startsWith('{'));
@@ -148,12 +148,44 @@ describe('the game in a browser page', () => {
       window.vibrations = [];
       Object.defineProperty(Navigator.prototype, 'vibrate', {
         value: (pattern) => window.vibrations.push(pattern) > 0, configurable: true});
+      // The browser's speech: each utterance spoken (300 ms each) or cancelled, and its voice.
+      window.speechLog = [];
+      const voices = [{name: 'German', lang: 'de-DE', localService: true, default: true},
+                      {name: 'English (UK)', lang: 'en-GB', localService: false, default: false},
+                      {name: 'English (US)', lang: 'en-US', localService: true, default: false}];
+      let speaking = null;
+      window.SpeechSynthesisUtterance = function(text) { this.text = text; };
+      Object.defineProperty(window, 'speechSynthesis', {configurable: true, value: {
+        getVoices: () => voices,
+        speak(utterance) {
+          window.speechLog.push(`speak ${utterance.lang} ${utterance.voice ? utterance.voice.name : '-'}: ${utterance.text}`);
+          speaking = utterance;
+          setTimeout(() => {
+            if (speaking !== utterance) return;
+            speaking = null;
+            utterance.onend();
+          }, 300);
+        },
+        cancel() {
+          window.speechLog.push('cancel');
+          const cancelled = speaking;
+          speaking = null;
+          if (cancelled) setTimeout(() => cancelled.onerror({error: 'interrupted'}));
+        },
+      }});
       window.soundsStarted = [];
       window.mostSoundsAtOnce = 0;
+      window.cuePans = [];  // each cue's place, as its panner was made
+      const Panner = window.StereoPannerNode;
+      window.StereoPannerNode = function(context, options) {
+        window.cuePans.push(options.pan);
+        return new Panner(context, options);
+      };
       const playing = new Set();
       const start = AudioBufferSourceNode.prototype.start;
       AudioBufferSourceNode.prototype.start = function(...rest) {
         const current = window.Module.quandrel.sound.current;
+        if (!current) return start.apply(this, rest);  // a cue over no sound
         window.soundsStarted.push({path: current.path, loop: this.loop});
         playing.add(this);
         this.addEventListener('ended', () => playing.delete(this));
@@ -220,6 +252,46 @@ describe('the game in a browser page', () => {
 
   const storedSettings = () => page.evaluate((key) => localStorage.getItem(key), storageKey)
       .then((value) => (value === null ? null : Buffer.from(value, 'base64')));
+
+  // Chromium's accessibility tree of the page, what a screen reader is given:
+  // its nodes, and the nodes of the elements with the ids asked for.
+  async function accessibilityTree(...ids) {
+    const client = await page.createCDPSession();
+    try {
+      const {nodes} = await client.send('Accessibility.getFullAXTree');
+      const {root} = await client.send('DOM.getDocument');
+      const elements = {};
+      for (const id of ids) {
+        const {nodeId} = await client.send('DOM.querySelector', {nodeId: root.nodeId, selector: `#${id}`});
+        const {node} = await client.send('DOM.describeNode', {nodeId});
+        elements[id] = nodes.find((n) => n.backendDOMNodeId === node.backendNodeId);
+      }
+      return {nodes, elements};
+    } finally {
+      await client.detach();
+    }
+  }
+  const buttonNames = (tree) => tree.nodes.filter((n) => !n.ignored && n.role?.value === 'button').map((n) => n.name?.value);
+  // The text a node of the tree carries, its descendants' included.
+  const treeText = (tree, node) => {
+    const byId = new Map(tree.nodes.map((n) => [n.nodeId, n]));
+    const texts = [];
+    const visit = (n) => {
+      if (n.role?.value === 'StaticText') texts.push(n.name.value);
+      (n.childIds || []).forEach((id) => byId.has(id) && visit(byId.get(id)));
+    };
+    visit(node);
+    return texts.join('\n');
+  };
+  const announced = () => page.evaluate(() => Module.quandrel.announcements.length);
+  const lastAnnounced = () => page.evaluate(() => Module.quandrel.announcements.at(-1));
+  // Clicks the mirrored button of that name, as a screen reader's activation does.
+  const pressMirrored = (name) => page.evaluate((name) => {
+    const button = [...document.querySelectorAll('#quandrel-buttons button')].find((b) => b.textContent === name);
+    if (!button) throw new Error(`no mirrored button "${name}"`);
+    button.click();
+  }, name);
+  const liveLines = (id) => page.evaluate((id) => [...document.getElementById(id).children].map((p) => p.textContent), id);
 
   before(async () => {
     assert.ok(pageDir && fs.existsSync(path.join(pageDir, 'index.html')), 'QUANDREL_WEB_PAGE names the built page');
@@ -363,6 +435,125 @@ describe('the game in a browser page', () => {
     await page.evaluate(() => delete navigator.getGamepads);
   });
 
+  it('shows assistive technology no canvas but the screen\'s buttons, named, in the ring\'s order and in step with it', async () => {
+    assert.equal((await state()).language, 'en', 'the browser asks for English');
+    await click({x: 10, y: 10});  // a press on the picture: no ring
+    const tree = await accessibilityTree('screen');
+    assert.ok(!tree.elements.screen || tree.elements.screen.ignored, 'the canvas is hidden from the screen reader');
+    const names = buttonNames(tree);
+    assert.ok(names.includes('Start') && names.includes('Options') && names.includes('Exit'), JSON.stringify(names));
+    // The ring's first stop is the first button; once the page's focus is
+    // among the buttons, it goes where the ring goes, which the game names.
+    await page.keyboard.press('Tab');
+    await waitForState((s) => s.focus !== null, 'the ring');
+    assert.equal((await lastAnnounced()).text, names[0]);
+    await page.focus('#quandrel-buttons button');
+    const ringed = [names[0]];
+    for (let i = 1; i < names.length; ++i) {
+      const before = (await state()).focus;
+      await page.keyboard.press('Tab');
+      await waitForState((s) => s.focus !== before, 'the ring to move');
+      ringed.push(await page.evaluate(() => document.activeElement.textContent));
+      assert.equal((await lastAnnounced()).text, ringed[i], 'the game names the button the page focused');
+    }
+    assert.deepEqual(ringed, names);
+    // Return on a mirrored button presses that very button, wherever the ring is.
+    await page.evaluate(() => [...document.querySelectorAll('#quandrel-buttons button')]
+        .find((button) => button.textContent === 'Options').focus());
+    await page.keyboard.press('Enter');
+    await waitForState((s) => s.screen === 'settings', 'the options panel');
+    await page.keyboard.press('Escape');
+    await waitForState((s) => s.screen === 'menu', 'the menu again');
+  });
+
+  it('tells the game\'s words through live regions, and names the options panel\'s buttons with their state', async () => {
+    const tree = await accessibilityTree('quandrel-polite', 'quandrel-assertive');
+    const live = (node) => node.properties.find((p) => p.name === 'live')?.value.value;
+    assert.deepEqual([live(tree.elements['quandrel-polite']), live(tree.elements['quandrel-assertive'])],
+                     ['polite', 'assertive']);
+    const from = await announced();
+    await pressMirrored('Options');
+    await waitForState((s) => s.screen === 'settings', 'the options panel');
+    const entered = (await page.evaluate((from) => Module.quandrel.announcements.slice(from), from))[0];
+    assert.equal(entered.priority, 'polite');
+    const panel = await accessibilityTree('quandrel-polite');
+    assert.ok(treeText(panel, panel.elements['quandrel-polite']).includes(entered.text),
+              `the polite region carries "${entered.text}"`);
+    const names = buttonNames(panel);
+    for (const row of [/^Sound, (on|off)$/, /^Vibration, (on|off)$/, /^Speech, off$/, /^Back$/]) {
+      assert.ok(names.some((name) => row.test(name)), `${row} among ${JSON.stringify(names)}`);
+    }
+    // The ring there and back: the same name is a new line, read again.
+    await page.evaluate(() => document.activeElement.blur());
+    await page.keyboard.press('Tab');
+    await page.keyboard.press('Tab');
+    await page.keyboard.down('Shift');
+    await page.keyboard.press('Tab');
+    await page.keyboard.up('Shift');
+    assert.deepEqual(await liveLines('quandrel-polite'), [names[0], names[1], names[0]]);
+    // The exit question is assertive, and its answers are buttons too.
+    await pressMirrored('Back');
+    await waitForState((s) => s.screen === 'menu', 'the menu');
+    await pressMirrored('Exit');
+    await waitForState((s) => s.question !== null, 'the exit question');
+    const asked = await lastAnnounced();
+    assert.equal(asked.priority, 'assertive');
+    const question = await accessibilityTree('quandrel-assertive');
+    assert.ok(treeText(question, question.elements['quandrel-assertive']).includes(asked.text));
+    assert.deepEqual(buttonNames(question), ['OK', 'Cancel']);
+    await pressMirrored('Cancel');
+    const answered = await waitForState((s) => s.question === null, 'the answer');
+    assert.equal(answered.screen, 'menu');
+  });
+
+  it('speaks with a voice of the shown language while Speech is on: newer words cut older polite ones, never assertive ones', async () => {
+    const spoken = () => page.evaluate(() => window.speechLog);
+    const voiced = (text) => `speak en English (US): ${text}`;  // the local voice of the language
+    await pressMirrored('Options');
+    await waitForState((s) => s.screen === 'settings', 'the options panel');
+    await pressMirrored('Speech, off');
+    await waitForState((s) => s.options.speech, 'Speech on');
+    // Two ring moves at once: the second name cuts the first short.
+    await page.evaluate(() => { document.activeElement.blur(); window.speechLog = []; });
+    await page.keyboard.press('Tab');
+    await page.keyboard.press('Tab');
+    const moved = (await page.evaluate(() => Module.quandrel.announcements.slice(-2))).map((a) => a.text);
+    await page.waitForFunction(() => window.speechLog.length >= 3, {timeout: 2000});
+    assert.deepEqual((await spoken()).slice(0, 3), [voiced(moved[0]), 'cancel', voiced(moved[1])]);
+    // The exit question, assertive, is spoken whole before the words that
+    // follow its quick answer.
+    await page.keyboard.press('Escape');
+    await waitForState((s) => s.screen === 'menu', 'the menu');
+    await pressMirrored('Exit');
+    await waitForState((s) => s.question !== null, 'the exit question');
+    const asked = await lastAnnounced();
+    assert.equal(asked.priority, 'assertive');
+    await pressMirrored('Cancel');
+    await waitForState((s) => s.question === null, 'the answer');
+    const after = await lastAnnounced();
+    assert.notEqual(after.text, asked.text, 'words follow the answer');
+    await page.waitForFunction((line) => window.speechLog.at(-1) === line, {timeout: 2000}, voiced(after.text));
+    const log = await spoken();
+    assert.deepEqual(log.slice(log.lastIndexOf(voiced(asked.text))), [voiced(asked.text), voiced(after.text)]);
+    // On the board each step of the sprayer ticks from its place.
+    await pressMirrored('Start');
+    await waitForState((s) => s.screen === 'game', 'the board');
+    await page.evaluate(() => { window.cuePans = []; });
+    await page.keyboard.press('ArrowRight');
+    await page.keyboard.press('ArrowRight');
+    await page.waitForFunction(() => window.cuePans.length === 2, {timeout: 5000});
+    const pans = await page.evaluate(() => window.cuePans);
+    assert.ok(-1 <= pans[0] && pans[0] < pans[1] && pans[1] <= 1, `two steps right, panned ${JSON.stringify(pans)}`);
+    await page.keyboard.press('Escape');
+    await waitForState((s) => s.screen === 'menu', 'the menu');
+    await pressMirrored('Options');
+    await waitForState((s) => s.screen === 'settings', 'the options panel');
+    await pressMirrored('Speech, on');
+    await waitForState((s) => !s.options.speech, 'Speech off again');
+    await page.keyboard.press('Escape');
+    await waitForState((s) => s.screen === 'menu', 'the menu');
+  });
+
   it('stops the game\'s time while the tab is hidden, and pauses as a desktop window does', async () => {
     const setHidden = (hidden) => page.evaluate((hidden) => {
       Object.defineProperty(document, 'hidden', {value: hidden, configurable: true});
@@ -391,11 +582,16 @@ describe('the game in a browser page', () => {
     }
     // The release may come a frame after the press: a wait between them is kept.
     assert.match(recording.script, /^down (\d+ \d+)\n(wait \d+\n)?up \1$/m, 'the click is recorded as a press and a release');
-    const replayed = replayHeadless(recording.script);
+    const replayed = replayHeadless(recording.script, recording.state.language);
     assert.ok(recording.state.t > 3000, `the session ran past the splash (${recording.state.t} ms)`);
     for (const [field, value] of Object.entries(recording.state)) {
       assert.deepEqual(replayed[field], value, `${field} after the replay`);
     }
+    // The same words, in the same order, told headless and in the page (the
+    // replay dumps once, at its end: every announcement since its start).
+    const words = await page.evaluate(() => Module.quandrel.announcements);
+    assert.ok(words.length > 10, `the session was told in words (${words.length} announcements)`);
+    assert.deepEqual(replayed.announcements, words, 'the transcript headless and in the page');
   });
 
   it('keeps the settings file in the browser with the desktop bytes, across a reload', async () => {
@@ -541,12 +737,17 @@ describe('the game in a browser page', () => {
     await waitForState((s) => s.screen === 'menu', 'the Chinese menu');
     await click(optionsButton);
     await waitForState((s) => s.screen === 'settings' && s.language === 'zh', 'the Chinese panel');
+    // The page's language follows the shown one, by its first frame.
+    const pageLanguage = (tag) => page.waitForFunction((tag) => document.documentElement.lang === tag, {timeout: 5000}, tag);
+    await pageLanguage('zh-CN');
     // The languages go round in the order of their codes: zh, then de, then en.
     await click(languageButton);
     await waitForState((s) => s.language === 'de', 'the switch to German');
+    await pageLanguage('de');
     await click(languageButton);
     const switched = await waitForState((s) => s.language === 'en' && s.options.language === 'en',
                                         'the switch to English');
+    await pageLanguage('en');
     assert.equal(switched.options.language, 'en');
     const ofLanguages = (...languages) => languages.flatMap((language) => [
       `/quandrel-${language}.data`, `/quandrel-${language}.js`,

@@ -8,7 +8,7 @@ IMAGES = (
      ("penqi.png", (80, 153), mascot.sprayer),
      ("splash.png", (480, 720), scenes.splash),
      ("start.png", (480, 720), scenes.start_menu),
-     ("set.png", (320, 460), panels.settings_panel)]
+     ("set.png", (320, 520), panels.settings_panel)]
     + [(name, (360, 560), (lambda p=p: help_pages.help_page(p))) for p, name in enumerate(help_pages.PAGE_FILES)]
     + [(f"map{s}.png", (32, 126), (lambda s=s: pieces.tube(s))) for s in range(19)]
     + [("map19.png", (32, 126), pieces.golden_tube),

@@ -165,8 +165,11 @@ def _section(heading, colour, text, context=None):
 def _pages():
     """Each page's blocks; the last page, on the options panel, has that panel's title."""
     move, shoot, claim, repair, buy, back = (tr(t) for t in ("移动", "发射", "营救", "修复", "买弹", "返回"))
-    keyboard = [("←→", move), (tr("空格"), shoot), (tr("回车"), claim), ("R", repair), ("B", buy), ("Esc", back)]
-    pad = [("dpad", move), ("A", shoot), ("Start", claim), ("X", repair), ("Y", buy), ("B", back)]
+    repeat, status, tubes = (tr(t) for t in ("重复", "状态", "试管"))
+    keyboard = [("←→", move), (tr("空格"), shoot), (tr("回车"), claim), ("R", repair), ("B", buy), ("Esc", back),
+                ("A", repeat), ("S", status), ("T", tubes)]
+    pad = [("dpad", move), ("A", shoot), ("Start", claim), ("X", repair), ("Y", buy), ("B", back),
+           ("Back", status)]
     return [
         _section("目标", COLOUR[RED], "把颜色喷进下面的十支试管，集齐本关的钥匙，再按“营救”过关。")
         + _section("移动", COLOUR[GREEN], "点屏幕左半边或右半边，喷壶就向那边挪一格，也可以按住拖动。")
@@ -183,7 +186,8 @@ def _pages():
         _section("声音", COLOUR[ORANGE], "音效和背景音乐。")
         + _section("移动", COLOUR[GREEN], "喷壶平滑地滑过去，不再一格一格地跳。", "setting")
         + _section("时间条", GREY, "标准10秒，宽松30秒，不限时则时间条不走。宽松和不限时不记成绩。")
-        + _section("振动", COLOUR[PURPLE], "试管坏掉、完成颜色和游戏结束时，手机或手柄会振动。"),
+        + _section("振动", COLOUR[PURPLE], "试管坏掉、完成颜色和游戏结束时，手机或手柄会振动。")
+        + _section("朗读", COLOUR[BLUE], "用语音读出游戏。"),
     ]
 
 

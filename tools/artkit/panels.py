@@ -1,4 +1,4 @@
-"""The card the panels are drawn on, and the settings panel (320 x 460, shown
+"""The card the panels are drawn on, and the settings panel (320 x 520, shown
 at 80, 80). The panel leaves its lower right free for the back button at (210,
 400), 65 x 40; each settings row's button stands at its right, its label to
 its left."""
@@ -54,6 +54,14 @@ def _buzz(c, x, y):
             c.paint(c.line([(ox, y - 5 + 2 * k), (ox, y + 5 - 2 * k)], 1.8), INK)
 
 
+def _voice(c, x, y):
+    """A speech bubble with three sound lines."""
+    c.shape(c.rect(x - 12, y - 10, x + 12, y + 7, radius=5), COLOUR[BLUE], width=1.5)
+    c.paint(c.line([(x - 6, y + 6), (x - 9, y + 12), (x - 1, y + 6)], 1.5), COLOUR[BLUE])
+    for k in (-1, 0, 1):
+        c.paint(c.line([(x + 6 * k, y - 4 + 2 * abs(k)), (x + 6 * k, y + 1 - 2 * abs(k))], 2), (255, 255, 255))
+
+
 def _globe(c, x, y):
     c.shape(c.ellipse(x, y, 12), COLOUR[GREEN], width=1.6)
     c.paint(c.line([(x - 11.5, y), (x + 11.5, y)], 1.4), INK)
@@ -73,13 +81,14 @@ SETTINGS_ROWS = (
     ("语言", None, _globe, 160),
     ("声音", None, _speaker, 200),
     ("移动", "setting", _arrows, 200),
+    ("朗读", None, _voice, 200),
 )
 SETTINGS_FIRST_ROW = 88.5
 SETTINGS_ROW_PITCH = 60
 
 
 def settings_panel():
-    c = Canvas(320, 460)
+    c = Canvas(320, 520)
     card(c, tr("选项设置"))
     for i, (label, context, icon, button_x) in enumerate(SETTINGS_ROWS):
         y = SETTINGS_FIRST_ROW + SETTINGS_ROW_PITCH * i
@@ -88,5 +97,5 @@ def settings_panel():
         draw_text(c, tr(label, context), 56, y, 20, INK, anchor="lm", bold=0.5,
                   latin=[LATIN_BOLD, LATIN_BODY], box=(54, y - 20, button_x - 4, y + 20))
     for i, k in enumerate((0, 1, 4)):
-        c.paste(key(k), 18 + i * 34, 404)
+        c.paste(key(k), 18 + i * 34, 464)
     return c.finish()

@@ -121,6 +121,17 @@ def goodbye():
     return _fade_out(out, 0.06)
 
 
+def step():
+    """step.wav: a short wooden tick for each step of the sprayer, heard by a
+    player by ear (panned to the sprayer's place by the game)."""
+    out = _buffer(0.07)
+    knock = sine(sweep(900, 600, 0.05), 0.05) * exp_decay(seconds(0.05), 70)
+    mix_into(out, knock, 0.0, 0.7)
+    click = band(noise(0.02, seed=4), 2000, 6000) * exp_decay(seconds(0.02), 150)
+    mix_into(out, click, 0.0, 0.3)
+    return _fade_out(out, 0.015)
+
+
 EFFECTS = {
     "laught.wav": laugh,
     "Bom.wav": boom,
@@ -129,4 +140,5 @@ EFFECTS = {
     "easy.wav": easy,
     "ready.wav": ready,
     "exit.wav": goodbye,
+    "step.wav": step,
 }

@@ -3,6 +3,8 @@
 
 #include <stb_image_write.h>
 
+#include <cstdio>
+
 #include "platform/canvas.hpp"
 #include "platform/message_loop.hpp"
 #include "platform/mz_functions.hpp"
@@ -12,6 +14,24 @@
 namespace {
 
 constexpr size_t ExpectedSoundsPerDump = 1024;
+
+// `text` (UTF-8) as a JSON string literal.
+void appendJsonUtf8(std::string& json, std::string_view text) {
+  json += '"';
+  for (const char c : text) {
+    if (c == '"' || c == '\\') {
+      json += '\\';
+      json += c;
+    } else if (static_cast<unsigned char>(c) < 0x20) {
+      char escaped[8];
+      std::snprintf(escaped, sizeof escaped, "\\u%04x", static_cast<unsigned>(c));
+      json += escaped;
+    } else {
+      json += c;
+    }
+  }
+  json += '"';
+}
 
 HostEvent pointerEvent(HostEvent::Kind kind, int32_t x, int32_t y) {
   HostEvent event;
@@ -122,6 +142,9 @@ ShareOutcome HeadlessHost::shareText(const std::string& text) {
   textsShared_.push_back(text);
   clipboard_ = text;  // as a desktop's clipboard would hold it
   return ShareOutcome::Copied;
+
+void HeadlessHost::announce(std::string_view text, AnnouncementPriority priority) {
+  announcements_.push_back({std::string(text), priority});
 }
 
 void HeadlessHost::dump() {
@@ -139,6 +162,15 @@ void HeadlessHost::dump() {
     json_ += hapticPulseName(pulsesAsked_[i]);
     json_ += '"';
   }
+  json_ += "],\"announcements\":[";
+  for (size_t i = 0; i < announcements_.size(); ++i) {
+    if (i > 0) json_ += ',';
+    json_ += "{\"text\":";
+    appendJsonUtf8(json_, announcements_[i].text);
+    json_ += ",\"priority\":\"";
+    json_ += announcementPriorityName(announcements_[i].priority);
+    json_ += "\"}";
+  }
   json_ += ']';
   appendPlatformDebugState(json_);
   json_ += ",\"shared\":[";
@@ -150,6 +182,8 @@ void HeadlessHost::dump() {
   soundsPlayed_.clear();
   pulsesAsked_.clear();
   textsShared_.clear();
+
+  announcements_.clear();
   out_ << json_;
 }
 

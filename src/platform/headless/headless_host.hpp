@@ -1,6 +1,6 @@
 // The headless host: a virtual clock that moves only when the script waits,
 // input and commands from a script, frames written as PNG on request, and
-// sounds and vibration recorded instead of played.
+// sounds, vibration and announcements recorded instead of played.
 #pragma once
 
 #include <cstdint>
@@ -25,6 +25,7 @@ class HeadlessHost : public Host {
   void present(const Canvas& frame, const MzRect& dirty) override;
   void playSound(const std::string& path, bool loop) override;
   void pulse(HapticPulse pulse) override;
+  void announce(std::string_view text, AnnouncementPriority priority) override;
   void showWindow(bool show) override { windowShown_ = show; }
   void raiseWindow() override {}
   void wake() override {}
@@ -61,6 +62,12 @@ class HeadlessHost : public Host {
   std::vector<HapticPulse> pulsesAsked_;  // since the last dump
   std::vector<std::string> textsShared_;  // since the last dump
   std::string clipboard_;
+
+  struct Announcement {
+    std::string text;
+    AnnouncementPriority priority;
+  };
+  std::vector<Announcement> announcements_;  // since the last dump
   std::optional<uint32_t> looping_;
   std::string json_;
 };

@@ -25,6 +25,12 @@ class PacedReplayHost final : public Host {
   void present(const Canvas& frame, const MzRect& dirty) override { window_.present(frame, dirty); }
   void playSound(const std::string& path, bool loop) override { window_.playSound(path, loop); }
   void prepareSound(const std::string& path) override { window_.prepareSound(path); }
+  void playCue(const std::string& path, float pan) override { window_.playCue(path, pan); }
+  // Recorded for the dumps and delivered by the window (speech).
+  void announce(std::string_view text, AnnouncementPriority priority) override {
+    script_.announce(text, priority);
+    window_.announce(text, priority);
+  }
   void showWindow(bool show) override { window_.showWindow(show); }
   void raiseWindow() override { window_.raiseWindow(); }
   void wake() override { window_.wake(); }

@@ -2,6 +2,8 @@
 // the playing sound to it.
 #include "platform/sdl/sdl_audio.hpp"
 
+#include <algorithm>
+#include <cmath>
 #include <cstring>
 
 #include "platform/services/debug_output.hpp"
@@ -114,12 +116,32 @@ void SdlAudio::play(const std::string& path, bool loop) {
   }
 }
 
+void SdlAudio::playCue(const std::string& path, float pan) {
+  const bool stereo16 = spec_.format == AUDIO_S16SYS && spec_.channels == 2;
+  if (device_ == 0 || !stereo16) {
+    return;
+  }
+  const std::vector<uint8_t>& samples = decoded(path);
+  // Constant power: as loud in the middle as at either side.
+  const float angle = (std::clamp(pan, -1.0f, 1.0f) + 1.0f) * 0.25f * static_cast<float>(M_PI);
+  SDL_LockAudioDevice(device_);
+  cue_.start(samples, false);
+  cueLeftGain_ = std::cos(angle);
+  cueRightGain_ = std::sin(angle);
+  const bool nowPlaying = cue_.playing();
+  SDL_UnlockAudioDevice(device_);
+  if (nowPlaying && paused_) {
+    SDL_PauseAudioDevice(device_, 0);
+    paused_ = false;
+  }
+}
+
 bool SdlAudio::playing() {
   if (device_ == 0) {
     return false;
   }
   SDL_LockAudioDevice(device_);
-  const bool result = voice_.playing();
+  const bool result = voice_.playing() || cue_.playing();
   SDL_UnlockAudioDevice(device_);
   return result;
 }
@@ -136,8 +158,8 @@ std::optional<uint64_t> SdlAudio::msUntilSilent() {
     return std::nullopt;
   }
   SDL_LockAudioDevice(device_);
-  const bool ending = voice_.playing() && !voice_.looping();
-  const size_t bytes = voice_.bytesLeft();
+  const bool ending = !voice_.looping() && (voice_.playing() || cue_.playing());
+  const size_t bytes = std::max(voice_.bytesLeft(), cue_.bytesLeft());
   SDL_UnlockAudioDevice(device_);
   if (!ending) {
     return std::nullopt;
@@ -152,4 +174,8 @@ std::optional<uint64_t> SdlAudio::msUntilSilent() {
 void SDLCALL SdlAudio::feed(void* self, Uint8* stream, int length) {
   auto* audio = static_cast<SdlAudio*>(self);
   audio->voice_.fill(stream, static_cast<size_t>(length), audio->spec_.silence);
+  if (audio->cue_.playing()) {
+    const size_t frames = static_cast<size_t>(length) / (2 * sizeof(int16_t));
+    audio->cue_.mixStereo16(reinterpret_cast<int16_t*>(stream), frames, audio->cueLeftGain_, audio->cueRightGain_);
+  }
 }

@@ -1,4 +1,5 @@
-// WAV playback through the default SDL audio device, one sound at a time.
+// WAV playback through the default SDL audio device, one sound at a time
+// (and a short panned cue over it).
 // Each file is decoded and converted to the device's format once, then kept.
 // Without an audio device every request is silently skipped.
 #pragma once
@@ -24,6 +25,10 @@ class SdlAudio {
   // Starts the WAV file at `path` (UTF-8), stopping the sound playing; a file
   // that cannot be read or converted just stops it.
   void play(const std::string& path, bool loop);
+  // Plays the WAV file at `path` once over the playing sound, which goes on,
+  // placed from -1 (left) to 1 (right). Only on a 16-bit stereo device; a new
+  // cue replaces the one playing.
+  void playCue(const std::string& path, float pan);
   // Loads and converts the file now, so that its first play does not.
   void prepare(const std::string& path);
   // Whether a sound is still being fed to the device.
@@ -50,4 +55,7 @@ class SdlAudio {
   bool reportedMissing_ = false;
   std::unordered_map<std::string, std::vector<uint8_t>> cache_;
   SoundVoice voice_;  // shared with the audio thread under the device lock
+  SoundVoice cue_;    // likewise
+  float cueLeftGain_ = 1.0f;
+  float cueRightGain_ = 1.0f;
 };

@@ -36,6 +36,7 @@ std::optional<MzPadButton> padButtonOf(uint8_t sdlButton) {
     case SDL_CONTROLLER_BUTTON_B: return MzPadButton::B;
     case SDL_CONTROLLER_BUTTON_X: return MzPadButton::X;
     case SDL_CONTROLLER_BUTTON_Y: return MzPadButton::Y;
+    case SDL_CONTROLLER_BUTTON_BACK: return MzPadButton::Back;
     case SDL_CONTROLLER_BUTTON_START: return MzPadButton::Start;
     default: return std::nullopt;
   }

@@ -5,6 +5,7 @@
 #include <climits>
 #include <cstring>
 
+#include "platform/language/language.hpp"
 #include "platform/sdl/sdl_host.hpp"
 #include "platform/sdl/sdl_keys.hpp"
 #include "platform/window_size.hpp"
@@ -318,6 +319,12 @@ void SdlWindowHost::present(const Canvas& frame, const MzRect& dirty) {
 void SdlWindowHost::playSound(const std::string& path, bool loop) { audio_->play(path, loop); }
 
 void SdlWindowHost::prepareSound(const std::string& path) { audio_->prepare(path); }
+
+void SdlWindowHost::playCue(const std::string& path, float pan) { audio_->playCue(path, pan); }
+
+void SdlWindowHost::announce(std::string_view text, AnnouncementPriority priority) {
+  if (speechEnabled()) speech_.speak(text, priority, activeLanguage());
+}
 
 void SdlWindowHost::pulse(HapticPulse pulse) { gamepads_->rumble(hapticPattern(pulse), nowMs()); }
 

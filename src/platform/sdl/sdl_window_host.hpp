@@ -1,6 +1,6 @@
 // The Host of a real SDL2 window: the frame scaled into the window with black
 // bars, the left mouse button as the finger, keys, gamepads (and their
-// rumble), and SDL audio.
+// rumble), SDL audio, and speech-dispatcher for the Speech option.
 #pragma once
 
 #include <SDL.h>
@@ -14,6 +14,7 @@
 #include "platform/letterbox.hpp"
 #include "platform/sdl/sdl_audio.hpp"
 #include "platform/sdl/sdl_gamepads.hpp"
+#include "platform/sdl/speech_dispatcher.hpp"
 #include "platform/window_options.hpp"
 
 class SdlWindowHost final : public Host {
@@ -27,7 +28,10 @@ class SdlWindowHost final : public Host {
   void present(const Canvas& frame, const MzRect& dirty) override;
   void playSound(const std::string& path, bool loop) override;
   void prepareSound(const std::string& path) override;
+  void playCue(const std::string& path, float pan) override;
   void pulse(HapticPulse pulse) override;
+  // Spoken while the Speech option is on.
+  void announce(std::string_view text, AnnouncementPriority priority) override;
   void showWindow(bool show) override;
   void raiseWindow() override;
   void wake() override;
@@ -65,4 +69,5 @@ class SdlWindowHost final : public Host {
   bool pointerHeld_ = false;
   std::unique_ptr<SdlAudio> audio_;
   std::unique_ptr<SdlGamepads> gamepads_;
+  SpeechDispatcher speech_;
 };

@@ -21,6 +21,10 @@ class SoundVoice {
   // Writes the next `length` bytes of output: the sound, then `silence` once
   // a sound that does not loop has ended.
   void fill(uint8_t* out, size_t length, uint8_t silence);
+  // Adds the next `frames` frames of a 16-bit stereo sound to `out` (16-bit
+  // stereo), the left channel times `leftGain` and the right times
+  // `rightGain`, clipped: a cue over the playing sound.
+  void mixStereo16(int16_t* out, size_t frames, float leftGain, float rightGain);
 
  private:
   const std::vector<uint8_t>* samples_ = nullptr;

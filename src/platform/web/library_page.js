@@ -13,6 +13,21 @@ mergeInto(LibraryManager.library, {
   quandrel_page_prepare_sound: function(path) {
     QuandrelPage.sound.prepare(UTF8ToString(path));
   },
+  quandrel_page_play_cue: function(path, pan) {
+    QuandrelPage.access.playCue(UTF8ToString(path), pan);
+  },
+  quandrel_page_announce: function(text, assertive, speak) {
+    QuandrelPage.access.announce(UTF8ToString(text), assertive !== 0 ? 'assertive' : 'polite', speak !== 0);
+  },
+  quandrel_page_mirror_button: function(index, name, left, top, right, bottom, focused) {
+    QuandrelPage.access.describe(index, UTF8ToString(name), left, top, right, bottom, focused !== 0);
+  },
+  quandrel_page_mirror_done: function(count) {
+    QuandrelPage.access.mirror(count);
+  },
+  quandrel_page_show_language: function(language) {
+    QuandrelPage.access.showLanguage(UTF8ToString(language));
+  },
   quandrel_page_vibrate: function(pattern, count) {
     if (typeof navigator.vibrate !== 'function') return;
     var steps = [];
@@ -23,7 +38,7 @@ mergeInto(LibraryManager.library, {
     QuandrelPage.showCanvas(show !== 0);
   },
   quandrel_page_focus_canvas: function() {
-    QuandrelPage.canvas().focus();
+    QuandrelPage.takeKeys();
   },
   quandrel_page_load_language: function(language) {
     QuandrelLanguages.load(UTF8ToString(language));

@@ -45,6 +45,18 @@ void quandrel_page_sleep(double ms);
 // package failed).
 int32_t quandrel_page_file_arriving(const char* path);
 void quandrel_page_await_file(const char* path);
+// An announcement for the page's live regions, and for the browser's speech
+// when `speak`.
+void quandrel_page_announce(const char* text, int32_t assertive, int32_t speak);
+// The screen's buttons for the page's mirror of them: one call per button in
+// focus order (window pixels), then the count.
+void quandrel_page_mirror_button(int32_t index, const char* name, int32_t left, int32_t top, int32_t right,
+                                 int32_t bottom, int32_t focused);
+void quandrel_page_mirror_done(int32_t count);
+// The shown language (the page's lang attribute and its voice).
+void quandrel_page_show_language(const char* language);
+// Plays the WAV file at `path` over the sound playing, panned (-1 left, 1 right).
+void quandrel_page_play_cue(const char* path, double pan);
 // Holds the screen awake (a wake lock while the page shows) or lets it sleep.
 void quandrel_page_keep_screen_awake(int32_t awake);
 // Hands `text` to the share sheet, or copies it and says so; 0 when the

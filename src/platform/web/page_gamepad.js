@@ -1,13 +1,13 @@
 // Gamepads on the page: the Gamepad API polled each animation frame while a
 // pad is connected. A pad
-// in the standard layout gives its d-pad, left stick, A, B, X, Y and Start as
+// in the standard layout gives its d-pad, left stick, A, B, X, Y, Back and Start as
 // pad buttons, one per press; the stick steps once per push past its dead
 // zone and again only after coming back near the middle.
 
 var QuandrelGamepad = {
   // Standard-mapping button indexes and the names the game knows them by.
   buttons: [[12, 'up'], [13, 'down'], [14, 'left'], [15, 'right'],
-            [0, 'a'], [1, 'b'], [2, 'x'], [3, 'y'], [9, 'start']],
+            [0, 'a'], [1, 'b'], [2, 'x'], [3, 'y'], [8, 'back'], [9, 'start']],
   pushedAt: 0.6,
   releasedBelow: 0.35,
   held: {},  // per pad index: the buttons down and the stick's direction per axis

@@ -109,6 +109,19 @@ EMSCRIPTEN_KEEPALIVE void quandrel_page_pointer(int action, double x, double y, 
   }
 }
 
+// A press at window pixel (x, y) as a finger's quick tap: the page's mirror
+// of the screen's buttons presses them so.
+EMSCRIPTEN_KEEPALIVE void quandrel_page_press(int x, int y) {
+  if (!pageHost) return;
+  HostEvent event;
+  event.x = x;
+  event.y = y;
+  event.kind = HostEvent::Kind::PointerDown;
+  pageHost->post(event);
+  event.kind = HostEvent::Kind::PointerUp;
+  pageHost->post(event);
+}
+
 // Returns 1 when the game takes the key (the page then keeps it from the
 // browser).
 EMSCRIPTEN_KEEPALIVE int quandrel_page_key(const char* key, int alt, int ctrl, int meta, int shift) {

@@ -1,8 +1,8 @@
 // The page side of the web host: the canvas, mouse, touch and keys, the tab's
 // visibility and focus, and the program's start and end. The loop and drawing
 // are in page_frames.js; sound, storage, gamepads, the later packages, the
-// single running tab and the wake lock in the other page_*.js files, loaded
-// before this. index.html lays the canvas out and shows the splash.
+// single running tab, the wake lock and assistive technology in the other
+// page_*.js files, loaded before this. index.html lays the canvas out and shows the splash.
 
 var QuandrelPage = {
   started: false,  // the runtime is up: the host's functions may be called
@@ -25,6 +25,11 @@ var QuandrelPage = {
   // How the program judged the run of a #run= link (page_runs.js).
   get run() {
     return QuandrelRuns.run;
+  },
+
+  // The game's announcements so far, {text, priority} each (page_access.js).
+  get announcements() {
+    return QuandrelAccess.announcements;
   },
 
   canvas: function() {
@@ -72,6 +77,14 @@ var QuandrelPage = {
     }
   },
 
+  // The keys to the game: the page's focus leaves any element for the page
+  // itself. Never the canvas: a focused element is shown to a screen reader
+  // even when hidden from it.
+  takeKeys: function() {
+    if (document.activeElement && document.activeElement !== document.body) document.activeElement.blur();
+    window.focus();
+  },
+
   showCanvas: function(show) {
     QuandrelPage.canvas().style.visibility = show ? 'visible' : 'hidden';
     if (show) QuandrelPage.status('');
@@ -107,7 +120,7 @@ var QuandrelPage = {
     var canvas = QuandrelPage.canvas();
     if (event.type === 'pointerdown') {
       canvas.setPointerCapture(event.pointerId);
-      canvas.focus();
+      QuandrelPage.takeKeys();
       event.preventDefault();
     }
     var box = canvas.getBoundingClientRect();
@@ -119,6 +132,7 @@ var QuandrelPage = {
 
   onKey: function(event) {
     if (!QuandrelPage.started || QuandrelPage.ended || event.isComposing) return;
+    if (QuandrelAccess.keepsKey(event)) return;
     if (event.key === 'F9') {
       event.preventDefault();
       QuandrelPage.downloadRecording();
@@ -222,6 +236,7 @@ var QuandrelPage = {
   gamepad: QuandrelGamepad,
   packages: QuandrelPackages,
   wakeLock: QuandrelWakeLock,
+  access: QuandrelAccess,
 
   // The platform's state as the host reports it (see quandrel_page_state).
   state: function() {
@@ -252,6 +267,7 @@ var QuandrelPage = {
   end: function(message) {
     QuandrelPage.ended = true;
     QuandrelPage.sound.end();
+    QuandrelPage.access.end();
     QuandrelPage.wakeLock.keep(false);
     QuandrelPage.canvas().style.visibility = 'hidden';
     QuandrelPage.status(message);

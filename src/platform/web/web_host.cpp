@@ -7,7 +7,9 @@
 #include <cstdlib>
 #include <span>
 
+#include "platform/announcements.hpp"
 #include "platform/canvas.hpp"
+#include "platform/language/language.hpp"
 #include "platform/system/utf.hpp"
 #include "platform/web/page_bridge.hpp"
 
@@ -58,6 +60,13 @@ void WebHost::present(const Canvas& frame, const MzRect& dirty) {
   if (isEmpty(changed)) return;
   quandrel_page_present(frame.pixels(), changed.left, changed.top, changed.right - changed.left,
                         changed.bottom - changed.top);
+  followLanguage();
+}
+
+void WebHost::followLanguage() {
+  if (activeLanguage() == shownLanguage_) return;
+  shownLanguage_ = activeLanguage();
+  quandrel_page_show_language(shownLanguage_.c_str());
 }
 
 void WebHost::playSound(const std::string& path, bool loop) {
@@ -144,3 +153,21 @@ std::string WebHost::clipboardText() {
 }
 
 std::string WebHost::runLink(const std::string& token) { return takePageString(quandrel_page_run_link(token.c_str())); }
+
+void WebHost::announce(std::string_view text, AnnouncementPriority priority) {
+  followLanguage();  // the words may come before the first frame in their language
+  const std::string terminated(text);
+  quandrel_page_announce(terminated.c_str(), priority == AnnouncementPriority::Assertive ? 1 : 0,
+                         speechEnabled() ? 1 : 0);
+}
+
+void WebHost::describeButtons(std::span<const ButtonDescription> buttons) {
+  for (size_t i = 0; i < buttons.size(); ++i) {
+    const ButtonDescription& button = buttons[i];
+    quandrel_page_mirror_button(static_cast<int32_t>(i), button.name.c_str(), button.rect.left, button.rect.top,
+                                button.rect.right, button.rect.bottom, button.focused ? 1 : 0);
+  }
+  quandrel_page_mirror_done(static_cast<int32_t>(buttons.size()));
+}
+
+void WebHost::playCue(const std::string& path, float pan) { quandrel_page_play_cue(path.c_str(), pan); }

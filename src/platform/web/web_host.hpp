@@ -1,10 +1,12 @@
 // The browser page's host: the page's clock without its hidden time, events
 // queued by the page's handlers, frames put on the canvas, sounds played
-// through Web Audio and pulses through navigator.vibrate. The page owns the loop and pumps steps from its frames;
+// through Web Audio, pulses through navigator.vibrate, announcements and the
+// screen's buttons to the page's assistive technology. The page owns the loop and pumps steps from its frames;
 // only a nested loop (the question box) waits here, yielding to the browser.
 #pragma once
 
 #include <deque>
+#include <string>
 
 #include "platform/host.hpp"
 #include "platform/web/page_clock.hpp"
@@ -43,6 +45,11 @@ class WebHost final : public Host {
   // The program has the main thread from now on (a step of the loop begins).
   void startSlice();
 
+  // The page's live regions, and its speech while the Speech option is on.
+  void announce(std::string_view text, AnnouncementPriority priority) override;
+  void describeButtons(std::span<const ButtonDescription> buttons) override;
+  void playCue(const std::string& path, float pan) override;
+
   void post(const HostEvent& event) { events_.push_back(event); }
   PagePointer& pointer() { return pointer_; }
   void setHidden(bool hidden);
@@ -59,6 +66,12 @@ class WebHost final : public Host {
   PageClock clock_;
   PagePointer pointer_;
   std::deque<HostEvent> events_;
+  // The page's lang attribute (and its voice) follow a language switch, told
+  // with the new language's first frame or words.
+  void followLanguage();
+
   bool sleeping_ = false;
   double sliceStartMs_ = 0;
+
+  std::string shownLanguage_;  // as last told to the page
 };

@@ -1,0 +1,74 @@
+// The names of the buttons, with their state, in the shown language: what the
+// focus ring announces and what a page's mirror of the buttons is called.
+#include "platform/language/language.hpp"
+#include "rules/level_table.hpp"
+#include "screen/announcement_words.hpp"
+#include "screen/control_ids.hpp"
+#include "screen/game_window.hpp"
+
+namespace {
+
+constexpr std::array<const char16_t*, 5> menuNames = {u"开始游戏", u"继续游戏", u"选项设置", u"帮助说明",
+                                                      u"退出游戏"};
+constexpr std::array<const char16_t*, 3> toolbarNames = {u"营救", u"发泄", u"返回"};
+constexpr std::array<const char16_t*, TimeModeCount> timeModeNames = {u"标准", u"宽松", u"不限时"};
+
+}  // namespace
+
+std::string_view GameWindow::NameFocusStop(const FocusStop& stop) const {
+  buttonName.clear();
+  if (stop.control == nullptr) return {};
+  const int32_t id = stop.control->GetID();
+  const auto withState = [this](const char16_t* name, bool on) {
+    buttonName.add(words::nameAndState, {translatedText(name), translatedText(on ? words::on : words::off)});
+  };
+  if (id >= ControlId::startGame && id <= ControlId::exitGame) {
+    buttonName.add(menuNames[static_cast<size_t>(id - ControlId::startGame)]);
+  } else if (id == ControlId::levelsButton) {
+    buttonName.add(u"选关");
+  } else if (id == ControlId::soundToggle) {
+    withState(u"声音", sound.enabled);
+  } else if (id == ControlId::movementToggle) {
+    withState(words::glide, movementOn);
+  } else if (id == ControlId::vibrationToggle) {
+    withState(u"振动", options.vibration);
+  } else if (id == ControlId::speechToggle) {
+    withState(words::speech, options.speech);
+  } else if (id == ControlId::timeModeButton) {
+    buttonName.add(words::nameAndState, {translatedText(u"时间条"),
+                                         translatedText(timeModeNames[static_cast<size_t>(options.timeMode)])});
+  } else if (id == ControlId::languageButton) {
+    buttonName.add(words::nameAndState, {translatedText(u"语言"), translatedText(u"中文")});
+  } else if (id == ControlId::settingsBack || id == ControlId::helpBack || id == ControlId::levelsBack) {
+    buttonName.add(u"返回");
+  } else if (id == ControlId::helpPrevious) {
+    buttonName.add(words::previousPage);
+  } else if (id == ControlId::helpNext) {
+    buttonName.add(words::nextPage);
+  } else if (id >= ControlId::firstLevelTile && id <= ControlId::lastLevelTile) {
+    const int32_t level = FirstLevel + id - ControlId::firstLevelTile;
+    const LevelRecord& record = records.level(level);
+    if (level > highestReachedLevel()) {
+      buttonName.add(words::levelLocked, {level});
+    } else if (record.claims > 0) {
+      buttonName.add(words::levelClaimed, {level, record.stars, record.bestScore});
+    } else {
+      buttonName.add(words::levelTile, {level});
+    }
+  } else if (id >= ControlId::firstChoice && id <= ControlId::lastChoice) {
+    buttonName.add(words::choiceWords[static_cast<size_t>(id - ControlId::firstChoice)]);
+  } else if (id == ControlId::retryButton) {
+    buttonName.add(u"重新开始");
+  } else if (id == ControlId::gameOverBackButton) {
+    buttonName.add(u"返回设置");
+  } else if (id == ControlId::toolbar && stop.part >= 0 && stop.part < 3) {
+    buttonName.add(toolbarNames[static_cast<size_t>(stop.part)]);
+  } else if (id == ControlId::repairButton) {
+    buttonName.add(u"修复");
+  } else if (id == ControlId::buyShotsButton) {
+    buttonName.add(u"买弹");
+  } else if (id == ControlId::passIndicator) {
+    buttonName.add(u"营救");
+  }
+  return buttonName.view();
+}
