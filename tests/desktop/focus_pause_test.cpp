@@ -136,7 +136,7 @@ TEST_F(FocusPause, TimeStandsStillWhileAwayAndGoesOnWhereItStopped) {
   EXPECT_EQ(window.ticks, (std::vector<uint64_t>{100, 200, 60300}))
       << "the tick due at 300 comes a minute later, when the minute away is over";
   EXPECT_NE(out.find("\"focusPaused\":true"), std::string::npos) << out;
-  EXPECT_NE(out.find("\"t\":60250,\"sounds\":[],\"looping\":null,\"haptics\":[],\"visible\":[],\"timers\":[[110,100]],"
+  EXPECT_NE(out.find("\"t\":60250,\"sounds\":[],\"looping\":null,\"haptics\":[],\"announcements\":[],\"visible\":[],\"timers\":[[110,100]],"
                      "\"focus\":null,\"focusPaused\":false"),
             std::string::npos)
       << out;
