@@ -142,6 +142,7 @@ ShareOutcome HeadlessHost::shareText(const std::string& text) {
   textsShared_.push_back(text);
   clipboard_ = text;  // as a desktop's clipboard would hold it
   return ShareOutcome::Copied;
+}
 
 void HeadlessHost::announce(std::string_view text, AnnouncementPriority priority) {
   announcements_.push_back({std::string(text), priority});
