@@ -68,6 +68,15 @@ inline constexpr const char16_t* levelLocked = u"第{1}关，未解锁";
 inline constexpr const char16_t* levelClaimed = u"第{1}关，{2}颗星，最高分{3}";
 inline constexpr const char16_t* keysPage = u"方向键移动喷壶，空格发射，回车营救，R修复，B买弹，Esc回菜单。A重复上一句，S报告状态，T报告十支试管。";
 
+// The daily challenge and shared runs.
+inline constexpr const char16_t* dailyScreen = u"每日挑战第{1}天，第{2}关。";
+inline constexpr const char16_t* dailyResult = u"今天的成绩：{1}分，{2}颗星，{3}发。";
+inline constexpr const char16_t* dailyNotPlayed = u"今天还没玩。";
+inline constexpr const char16_t* dailyStreak = u"连续{1}天，最佳连续{2}天。";
+inline constexpr const char16_t* watchProven = u"观看记录。已验证：第{1}天，第{2}关，{3}分，{4}颗星，{5}发。";
+inline constexpr const char16_t* watchRefused = u"观看记录。无法验证：";
+inline constexpr const char16_t* playbackSpeed = u"{1}倍速";
+
 // The help's pages as read aloud: the texts drawn on each page (existing
 // catalogue texts), up to ten.
 inline constexpr std::array<std::array<const char16_t*, 10>, 5> helpPageTexts = {{

@@ -13,6 +13,7 @@
 #include "screen/announcement_words.hpp"
 #include "screen/control_ids.hpp"
 #include "screen/game_window.hpp"
+#include "screen/run_messages.hpp"
 
 namespace {
 
@@ -238,6 +239,10 @@ void GameWindow::announceScreen(std::string_view screen) {
     sentence.add(words::gameOver);
     sentence.addText(u" ");
     sentence.add(shotsLeft < 1 ? words::noShotsLeft : timeUp ? words::timeUp : words::allSpoiled);
+  } else if (screen == "daily") {
+    announceDailyScreen();
+  } else if (screen == "watch") {
+    announceWatchScreen();
   } else if (screen == "finale") {
     sentence.add(words::finale, {records.totalBestScore(), records.totalStars()});
   } else if (screen == "question") {
@@ -298,4 +303,32 @@ void GameWindow::announceAllTubes() {
     addTube(slot);
   }
   sendSentence(AnnouncementPriority::Polite);
+}
+
+void GameWindow::announceDailyScreen() {
+  const DailyToday today = dailyToday();
+  sentence.add(words::dailyScreen, {today.day, today.level}).addText(u" ");
+  if (today.result) {
+    sentence.add(words::dailyResult, {today.result->score, today.result->stars, today.result->shots});
+    sentence.addText(u" ").add(u"今天已挑战：再玩只算练习");
+    endSentence();
+  } else {
+    sentence.add(words::dailyNotPlayed);
+    if (today.nextIsPractice) {
+      sentence.addText(u" ").add(u"时间条不是标准：只算练习");
+      endSentence();
+    }
+  }
+  sentence.addText(u" ").add(words::dailyStreak, {today.streak, today.bestStreak});
+}
+
+void GameWindow::announceWatchScreen() {
+  if (!watchedRun) return;
+  if (watchedRun->accepted()) {
+    const runs::RunResult& result = watchedRun->result;
+    sentence.add(words::watchProven, {result.day, result.level, result.score, result.stars, result.shots});
+  } else {
+    sentence.add(words::watchRefused).addText(runRefusalMessage(watchedRun->refusal));
+    endSentence();
+  }
 }

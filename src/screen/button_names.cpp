@@ -69,6 +69,24 @@ std::string_view GameWindow::NameFocusStop(const FocusStop& stop) const {
     buttonName.add(u"买弹");
   } else if (id == ControlId::passIndicator) {
     buttonName.add(u"营救");
+  } else if (id == ControlId::dailyButton) {
+    buttonName.add(u"每日挑战");
+  } else if (id == ControlId::dailyPlay) {
+    buttonName.add(u"开始挑战");
+  } else if (id == ControlId::dailyShare) {
+    buttonName.add(u"分享");
+  } else if (id == ControlId::dailyOpenRun) {
+    buttonName.add(u"打开记录");
+  } else if (id == ControlId::watchPlay) {
+    buttonName.add(u"播放回放");
+  } else if (id == ControlId::watchRace) {
+    buttonName.add(u"比赛这一局");
+  } else if (id == ControlId::dailyBack || id == ControlId::watchBack || id == ControlId::playbackStop) {
+    buttonName.add(u"返回");
+  } else if (id >= ControlId::firstPlaybackSpeed && id < ControlId::lastPlaybackSpeed) {
+    buttonName.add(words::playbackSpeed, {1 << (id - ControlId::firstPlaybackSpeed)});
+  } else if (id == ControlId::lastPlaybackSpeed) {
+    buttonName.add(u"暂停");
   }
   return buttonName.view();
 }

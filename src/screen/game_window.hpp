@@ -456,6 +456,8 @@ class GameWindow : public CMzWndEx {
   // Announcements.
   void rememberGameState();
   void announceScreen(std::string_view screen);
+  void announceDailyScreen();
+  void announceWatchScreen();
   void announceGameChanges();
   void announceLanding();
   void addTube(int32_t slot);

@@ -267,20 +267,27 @@ class AnnouncementTest(GameTestCase):
     def test_screens_and_focus_moves_in_english_and_chinese(self):
         press = ["key Return", "wait %d" % PRESS_MS]
         cases = [
-            ("en", "Main menu. Start; Levels; Continue; Options; Help; Exit.",
+            ("en", "Main menu. Start; Levels; Continue; Daily challenge; Options; Help; Exit.",
+             "Daily challenge, day 8, level 2. Not played yet today. Streak 0 days, best streak 0 days. "
+             "Play; Open a run; Back.",
              "Time bar, Normal", "Time bar, Relaxed", "Thanks for playing Ostra games! Quit? Y for yes, N for no.",
              "OK"),
-            ("zh", "主菜单。 开始游戏；选关；继续游戏；选项设置；帮助说明；退出游戏。",
+            ("zh", "主菜单。 开始游戏；选关；继续游戏；每日挑战；选项设置；帮助说明；退出游戏。",
+             "每日挑战第8天，第2关。 今天还没玩。 连续0天，最佳连续0天。 开始挑战；打开记录；返回。",
              "时间条，标准", "时间条，宽松", "感谢对Ostra游戏的支持！ 确定退出? 按Y确定，按N取消。", "确定"),
         ]
-        for lang, menu, ringed, pressed, question, yes in cases:
+        for lang, menu, daily, ringed, pressed, question, yes in cases:
             with self.subTest(lang=lang):
                 game = self.new_game(lang=lang)
                 log = os.path.join(game.directory, "words.log")
                 game.env["QUANDREL_ANNOUNCE_LOG"] = log
+                game.env["QUANDREL_TODAY"] = "2026-12-08"
                 session = self.new_session(game=game)
                 session.send(*MENU)
                 self.assertEqual(self.said(session), [("polite", menu)])
+                session.send("command 400", "wait %d" % PRESS_MS)
+                self.assertEqual(self.said(session), [("polite", daily)])
+                session.send("command 405", "wait %d" % PRESS_MS)
                 session.send("command 222", "key Down")
                 options = self.said(session)
                 self.assertEqual(options[-1], ("polite", ringed))

@@ -12,7 +12,7 @@ from quandrel_driver import GameTestCase
 BUTTON_COMMANDS = {114, 116, 117, 118, 119, 220, 221, 222, 223, 224, 225, 230, 231, 235, 236, 237, 238, 239}
 BUTTON_COMMANDS |= set(range(200, 210)) | set(range(240, 250))
 KEYS = ["Left", "Right", "Space", "Return", "Escape", "R", "B", "Up", "F11"]
-SCREENS = {"splash", "menu", "settings", "help", "levels", "game", "passed", "gameover", "finale", "question"}
+SCREENS = {"splash", "menu", "settings", "help", "levels", "game", "passed", "gameover", "finale", "question", "daily", "watch"}
 SCORE_STEPS = {0, 50, -30, -50}
 # Buttons that lead back into play are pressed more often than the others.
 FAVOURED = {220: 4, 221: 4, 118: 3, 235: 3, 236: 3}
