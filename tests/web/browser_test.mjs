@@ -1242,6 +1242,23 @@ describe('the page as a phone app', () => {
     page = refusing;
   });
 
+  it('says on the page that a damaged or newer records file was set aside', async () => {
+    const shown = await openPhonePage();
+    await page.close();
+    await shown.goto(origin);
+    await waitOn(shown, screenIs('menu'), 'the menu');
+    await shown.evaluate(() => localStorage.setItem('quandrel:file:quandrel-records.ini',
+                                                    btoa('[format]\nversion=99\n')));
+    await shown.reload();
+    await waitOn(shown, screenIs('menu'), 'the menu again');
+    const note = await waitOn(shown, (on) => on.evaluate(() => document.getElementById('note').textContent),
+                              'the note');
+    assert.equal(note, 'The saved file quandrel-records.ini was damaged or from a newer version; ' +
+                       'it was kept as quandrel-records.ini.bad and the game starts without it.');
+    assert.notEqual(await shown.evaluate(() => localStorage.getItem('quandrel:file:quandrel-records.ini.bad')), null);
+    page = shown;
+  });
+
   it('goes on without the pictures of a package that cannot arrive', async () => {
     // A profile of its own: no service worker fetches the package past the cut.
     const cut = await openPhonePage(await browser.createBrowserContext());

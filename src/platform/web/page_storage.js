@@ -33,6 +33,12 @@ var QuandrelStorage = {
     QuandrelPage.note(QuandrelTexts.get('nothingKept'));
   },
 
+  // The program set a damaged (or newer) file aside as NAME.bad and started
+  // without it: the desktop says so on standard error, the page on screen.
+  sayKeptAside: function(name) {
+    QuandrelPage.note(QuandrelTexts.get('keptAside').split('{file}').join(name));
+  },
+
   // Asks once that the browser keep the page's storage rather than clear it
   // when space runs short.
   askToPersist: function() {
@@ -89,6 +95,7 @@ var QuandrelStorage = {
       present.add(name);
       var signature = storage.signature(stat);
       if (storage.signatures.get(name) === signature) return;
+      if (/\.bad$/.test(name)) storage.sayKeptAside(name.slice(0, -'.bad'.length));
       var bytes = FS.readFile(storage.path(name));
       var binary = '';
       for (var b = 0; b < bytes.length; ++b) binary += String.fromCharCode(bytes[b]);

@@ -7,6 +7,7 @@ var QuandrelTexts = {
   moved: '游戏已转到另一个标签页。',
   nothingKept: '此浏览器不保存数据：关闭页面后设置会丢失。',
   copied: '已复制',
+  keptAside: '存档文件{file}已损坏或来自更新的版本，已另存为{file}.bad，游戏不用它重新开始。',
   description: 'Quandrel：调色益智游戏。把颜料喷进十支试管，调出颜色，集齐钥匙，闯过十关。首次访问后可离线游玩。',
 
   // The text of `name` in the page's language; the msgid where none is translated.
