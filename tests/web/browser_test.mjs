@@ -1245,7 +1245,7 @@ describe('the page as a phone app', () => {
   it('says on the page that a damaged or newer records file was set aside', async () => {
     const shown = await openPhonePage();
     await page.close();
-    await shown.goto(origin);
+    await shown.goto(`${origin}?lang=en`);
     await waitOn(shown, screenIs('menu'), 'the menu');
     await shown.evaluate(() => localStorage.setItem('quandrel:file:quandrel-records.ini',
                                                     btoa('[format]\nversion=99\n')));
