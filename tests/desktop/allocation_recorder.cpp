@@ -70,8 +70,15 @@ void* operator new(std::size_t size) {
   if (void* memory = std::malloc(size ? size : 1)) return memory;
   throw std::bad_alloc();
 }
+// The nothrow form too (std::stable_sort's buffer): a sanitizer's own version
+// would pair its allocation with the free above and report a mismatch.
+void* operator new(std::size_t size, const std::nothrow_t&) noexcept {
+  if (counting) recordAllocation();
+  return std::malloc(size ? size : 1);
+}
 void operator delete(void* memory) noexcept { std::free(memory); }
 void operator delete(void* memory, std::size_t) noexcept { std::free(memory); }
+void operator delete(void* memory, const std::nothrow_t&) noexcept { std::free(memory); }
 #pragma GCC diagnostic pop
 
 void startCountingAllocations() {
