@@ -93,7 +93,7 @@ var QuandrelFrames = {
     var pending = frames.pending;
     frames.pending = null;
     if (pending === null || QuandrelPage.ended) return;
-    if (!QuandrelPage.context) QuandrelPage.context = QuandrelPage.canvas().getContext('2d');
+    if (!QuandrelPage.context) QuandrelPage.context = quandrelContext();
     var frame = new ImageData(new Uint8ClampedArray(HEAPU8.buffer, pending.pixels, 480 * 720 * 4), 480, 720);
     QuandrelPage.context.putImageData(frame, 0, 0, pending.left, pending.top,
                                       pending.right - pending.left, pending.bottom - pending.top);
