@@ -2,7 +2,7 @@
 # Builds the browser version of Quandrel with Emscripten into web/ (or the
 # directory given): index.html, its script quandrel.js, the module
 # quandrel.wasm, quandrel-<language>.data with its loader .js (that
-# language's menu picture and resources), quandrel-later.data and
+# language's menu picture, resources and catalogue), quandrel-later.data and
 # quandrel-later-<language>.data with their loaders (the sounds and every
 # other picture, loaded during the splash), splash-<language>.png (the splash
 # the page shows first),
