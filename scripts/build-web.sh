@@ -2,7 +2,7 @@
 # Builds the browser version of Quandrel with Emscripten into web/ (or the
 # directory given): index.html, its script quandrel.js, the module
 # quandrel.wasm, quandrel-<language>.data with its loader .js (that
-# language's menu picture and resources), quandrel-later.data and
+# language's menu picture, resources and catalogue), quandrel-later.data and
 # quandrel-later-<language>.data with their loaders (the sounds and every
 # other picture, loaded during the splash), splash-<language>.png (the splash
 # the page shows first),
@@ -53,12 +53,18 @@ for file in quandrel.js quandrel.wasm; do
   cp "$build/$file" "$out/$file"
 done
 cp "$build"/quandrel-*.js "$build"/quandrel-*.data "$out/"
-# Each language's splash: its own picture, else the original.
+# Each language's splash: its own picture, else the original; as optipng
+# made it for the page when the build had optipng.
 rm -f "$out"/splash-*.png
+pictures=$build/src/platform/web/pictures
 for language in "${languages[@]}"; do
-  splash=$root/assets/Images/$language/splash.png
-  [ -f "$splash" ] || splash=$root/assets/Images/splash.png
-  cp "$splash" "$out/splash-$language.png"
+  splash=Images/$language/splash.png
+  [ -f "$root/assets/$splash" ] || splash=Images/splash.png
+  if [ -f "$pictures/$splash" ]; then
+    cp "$pictures/$splash" "$out/splash-$language.png"
+  else
+    cp "$root/assets/$splash" "$out/splash-$language.png"
+  fi
 done
 
 # The service worker that keeps the page for offline play, its cache named

@@ -14,7 +14,7 @@ $APT install --no-install-recommends \
   fonts-wqy-microhei fonts-dejavu-core \
   clang llvm libclang-rt-14-dev valgrind \
   desktop-file-utils appstream \
-  dpkg-dev lintian gettext opus-tools \
+  dpkg-dev lintian gettext opus-tools optipng \
   speech-dispatcher speech-dispatcher-espeak-ng \
   >/dev/null
 # The Windows build and its test under Wine: the MinGW-w64 cross compiler, NSIS

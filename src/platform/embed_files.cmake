@@ -4,7 +4,10 @@
 #   cmake -DMODE=localized_resources -DOUTPUT=file.cpp -DINPUTS="dir/en/101.png" -P embed_files.cmake
 #     defines compiledResourcesFor(language): the variants in dir/<language>/<id>.png
 #   cmake -DMODE=catalogues -DOUTPUT=file.cpp -DINPUTS="po/en.po" -P embed_files.cmake
-#     defines embeddedCatalogues(): each .po file's bytes under its base name
+#     defines catalogueLanguages() (the .po files' base names) and
+#     readCatalogueText(language) (each file's bytes)
+#   cmake -DMODE=catalogue_languages -DOUTPUT=file.cpp -DINPUTS="po/en.po" -P embed_files.cmake
+#     defines catalogueLanguages() only
 #   cmake -DMODE=font -DOUTPUT=file.cpp -DINPUTS=font.ttf -P embed_files.cmake
 #     defines embeddedFontData(): the bytes of the one font file
 
@@ -67,27 +70,42 @@ elseif(MODE STREQUAL "localized_resources")
   string(APPEND text "}  // namespace\n\nconst ResourceTable* compiledResourcesFor(std::string_view language) {\n")
   string(APPEND text "  for (const LanguageTable& entry : languageTables) {\n")
   string(APPEND text "    if (entry.table && entry.language == language) return entry.table;\n  }\n  return nullptr;\n}\n")
-elseif(MODE STREQUAL "catalogues")
-  # po/<language>.po: each catalogue's bytes under its language.
+elseif(MODE STREQUAL "catalogues" OR MODE STREQUAL "catalogue_languages")
+  # po/<language>.po: the list of languages, and unless only that is asked
+  # for, each catalogue's bytes under its language.
   string(APPEND text "#include \"platform/language/language.hpp\"\n\nnamespace {\n")
+  set(names "")
   set(entries "")
   list(SORT INPUTS)
   foreach(path IN LISTS INPUTS)
     get_filename_component(language "${path}" NAME_WE)
-    bytes_as_array("${path}" bytes)
-    string(APPEND text "const uint8_t catalogue_${language}[] = {\n${bytes}};\n")
-    string(APPEND entries "    {\"${language}\", catalogue_${language}},\n")
+    string(APPEND names "\"${language}\", ")
+    if(MODE STREQUAL "catalogues")
+      bytes_as_array("${path}" bytes)
+      string(APPEND text "const uint8_t catalogue_${language}[] = {\n${bytes}};\n")
+      string(APPEND entries "    {\"${language}\", catalogue_${language}},\n")
+    endif()
   endforeach()
-  string(APPEND text "const EmbeddedCatalogue catalogues[] = {\n${entries}    {\"\", {}}};\n")
-  string(APPEND text "}  // namespace\n\nstd::span<const EmbeddedCatalogue> embeddedCatalogues() {\n")
-  string(APPEND text "  return std::span<const EmbeddedCatalogue>(catalogues).first(std::size(catalogues) - 1);\n}\n")
+  string(APPEND text "constexpr std::string_view languages[] = {${names}};\n")
+  if(MODE STREQUAL "catalogues")
+    string(APPEND text "struct Catalogue {\n  std::string_view language;\n  std::span<const uint8_t> bytes;\n};\n")
+    string(APPEND text "const Catalogue catalogues[] = {\n${entries}};\n")
+  endif()
+  string(APPEND text "}  // namespace\n\nstd::span<const std::string_view> catalogueLanguages() { return languages; }\n")
+  if(MODE STREQUAL "catalogues")
+    string(APPEND text "\nbool readCatalogueText(std::string_view language, std::string& text) {\n")
+    string(APPEND text "  for (const Catalogue& catalogue : catalogues) {\n")
+    string(APPEND text "    if (catalogue.language != language) continue;\n")
+    string(APPEND text "    text.assign(reinterpret_cast<const char*>(catalogue.bytes.data()), catalogue.bytes.size());\n")
+    string(APPEND text "    return true;\n  }\n  return false;\n}\n")
+  endif()
 elseif(MODE STREQUAL "font")
   bytes_as_array("${INPUTS}" bytes)
   string(APPEND text "#include \"platform/font.hpp\"\n\nnamespace {\n")
   string(APPEND text "const uint8_t fontBytes[] = {\n${bytes}};\n}  // namespace\n\n")
   string(APPEND text "std::span<const uint8_t> embeddedFontData() { return fontBytes; }\n")
 else()
-  message(FATAL_ERROR "embed_files.cmake: MODE must be resources, localized_resources, catalogues or font")
+  message(FATAL_ERROR "embed_files.cmake: MODE must be resources, localized_resources, catalogues, catalogue_languages or font")
 endif()
 
 # Rewrite only on change, so an unchanged input does not rebuild the core.

@@ -7,7 +7,9 @@
 #include <fstream>
 #include <iterator>
 #include <map>
+#include <span>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "platform/canvas.hpp"
@@ -201,6 +203,21 @@ TEST(ActiveLanguage, TextsShowTranslatedOnlyWhileTheirLanguageIsActive) {
     EXPECT_EQ(translatedText(u"1250"), u"1250");  // not in the catalogue: as written
   }
   EXPECT_EQ(translatedText(u"营救"), u"营救");
+}
+
+TEST(ActiveLanguage, EachCatalogueLanguageHasItsPoFileByteForByte) {
+  const std::span<const std::string_view> languages = catalogueLanguages();
+  EXPECT_TRUE(std::is_sorted(languages.begin(), languages.end()));
+  EXPECT_EQ(languages.size(), knownLanguages().size() - 1);  // all but the original
+  for (std::string_view language : languages) {
+    std::string text;
+    ASSERT_TRUE(readCatalogueText(language, text)) << language;
+    const std::string file = sourceFile("po/" + std::string(language) + ".po");
+    ASSERT_FALSE(file.empty()) << language;
+    EXPECT_EQ(text, file) << language;
+  }
+  std::string text;
+  EXPECT_FALSE(readCatalogueText("nl", text));
 }
 
 TEST(ActiveLanguage, TheCompiledCatalogueTranslatesEveryEntryOfItsFile) {

@@ -29,26 +29,24 @@ std::string languagePart(std::string_view locale) {
   return part;
 }
 
-const EmbeddedCatalogue* catalogueFor(std::string_view language) {
-  for (const EmbeddedCatalogue& catalogue : embeddedCatalogues()) {
-    if (catalogue.language == language) return &catalogue;
-  }
-  return nullptr;
+bool hasCatalogue(std::string_view language) {
+  const std::span<const std::string_view> languages = catalogueLanguages();
+  return std::find(languages.begin(), languages.end(), language) != languages.end();
 }
 
 }  // namespace
 
 std::vector<std::string> knownLanguages() {
   std::vector<std::string> languages{std::string(OriginalLanguage)};
-  for (const EmbeddedCatalogue& catalogue : embeddedCatalogues()) {
-    if (catalogue.language != OriginalLanguage) languages.emplace_back(catalogue.language);
+  for (std::string_view language : catalogueLanguages()) {
+    if (language != OriginalLanguage) languages.emplace_back(language);
   }
   std::sort(languages.begin(), languages.end());
   return languages;
 }
 
 bool isKnownLanguage(std::string_view language) {
-  return language == OriginalLanguage || catalogueFor(language) != nullptr;
+  return language == OriginalLanguage || hasCatalogue(language);
 }
 
 std::string languageForLocales(std::string_view locales) {
@@ -80,8 +78,12 @@ bool setActiveLanguage(std::string_view language, std::string& error) {
   state.folder.clear();
   if (language == OriginalLanguage) return true;
   state.folder = utf16FromUtf8(language);
-  const std::span<const uint8_t> bytes = catalogueFor(language)->bytes;
-  PoCatalogue catalogue = readPoCatalogue(std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()));
+  std::string text;
+  if (!readCatalogueText(language, text)) {
+    error = "the " + std::string(language) + " catalogue is missing";
+    return false;
+  }
+  PoCatalogue catalogue = readPoCatalogue(text);
   if (!catalogue.ok()) {
     error = "the " + std::string(language) + " catalogue cannot be read: " + catalogue.error;
     return false;

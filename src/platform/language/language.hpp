@@ -1,5 +1,5 @@
-// The language the program shows: its texts come from the catalogue compiled
-// in for that language, its pictures from that language's folder when there is
+// The language the program shows: its texts come from that language's
+// catalogue, its pictures from that language's folder when there is
 // one. The game's own texts (Chinese) are the original; with no catalogue
 // entry a text shows as the game wrote it.
 #pragma once
@@ -16,12 +16,12 @@ inline constexpr std::string_view OriginalLanguage = "zh";
 // Shown when the system asks for a language there is no catalogue for.
 inline constexpr std::string_view FallbackLanguage = "en";
 
-// A .po catalogue compiled into the executable (po/<language>.po).
-struct EmbeddedCatalogue {
-  std::string_view language;
-  std::span<const uint8_t> bytes;
-};
-std::span<const EmbeddedCatalogue> embeddedCatalogues();
+// The languages with a catalogue, po/<language>.po, sorted.
+std::span<const std::string_view> catalogueLanguages();
+// The text of `language`'s catalogue: compiled into the executable, or in the
+// browser build a file of the language's first package. False when there is
+// none to read.
+bool readCatalogueText(std::string_view language, std::string& text);
 
 // The original language and every compiled-in catalogue's, sorted.
 std::vector<std::string> knownLanguages();

@@ -1,5 +1,5 @@
 // A strict reader of gettext .po catalogues: the translations the program
-// shows, read from the catalogue bytes compiled into it.
+// shows, read from a catalogue's bytes.
 #pragma once
 
 #include <string>
