@@ -24,7 +24,9 @@ export NODE_PATH=${NODE_PATH:-/usr/share/nodejs}
 
 # -O3 and not -Os: -Os saves 25 KB gzipped but decodes the pictures slower,
 # which delays the first frame more than the bytes saved bring it forward.
-emcmake cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE=Release \
+# A unity build: the sources compile in batches, half the work of a build
+# from scratch (em++ starts slowly, once per batch instead of once per file).
+emcmake cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE=Release -DCMAKE_UNITY_BUILD=ON \
   -DCMAKE_CXX_FLAGS_RELEASE="-O3 -DNDEBUG" -DCMAKE_C_FLAGS_RELEASE="-O3 -DNDEBUG" \
   -DQUANDREL_SDL=OFF -DQUANDREL_TESTS=OFF -DQUANDREL_BENCH=OFF >/dev/null
 cmake --build "$build" --target quandrel -j"${JOBS:-2}"

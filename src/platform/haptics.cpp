@@ -11,7 +11,7 @@ constexpr std::array<uint32_t, 1> SpoilPattern = {80};
 constexpr std::array<uint32_t, 3> CompletePattern = {60, 90, 60};
 constexpr std::array<uint32_t, 1> GameOverPattern = {500};
 
-bool enabled = true;
+bool vibrationOn = true;
 
 }  // namespace
 
@@ -35,11 +35,11 @@ std::span<const uint32_t> hapticPattern(HapticPulse pulse) {
 
 bool requestHapticPulse(HapticPulse pulse) {
   Host* host = currentHost();
-  if (!enabled || !host) return false;
+  if (!vibrationOn || !host) return false;
   host->pulse(pulse);
   return true;
 }
 
-void setHapticsEnabled(bool on) { enabled = on; }
+void setHapticsEnabled(bool on) { vibrationOn = on; }
 
-bool hapticsEnabled() { return enabled; }
+bool hapticsEnabled() { return vibrationOn; }

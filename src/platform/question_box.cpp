@@ -17,7 +17,7 @@ constexpr const char16_t* NoCaption = u"取消";
 
 constexpr uint32_t Veil = packRgba(0, 0, 0, 140);
 constexpr uint32_t PanelColour = packRgba(246, 243, 234, 255);
-constexpr uint32_t CaptionColour = packRgba(44, 62, 110, 255);
+constexpr uint32_t QuestionCaptionColour = packRgba(44, 62, 110, 255);
 constexpr uint32_t ButtonColour = packRgba(232, 178, 42, 255);
 constexpr uint32_t ButtonPressedColour = packRgba(180, 128, 20, 255);
 constexpr uint32_t NoButtonColour = packRgba(200, 200, 200, 255);
@@ -94,7 +94,7 @@ void QuestionBox::paint(Canvas& canvas) const {
   if (!open_) return;
   canvas.fill(canvasRect(), Veil);
   canvas.fill(Panel, PanelColour);
-  canvas.fill(CaptionBar, CaptionColour);
+  canvas.fill(CaptionBar, QuestionCaptionColour);
   canvas.drawText(caption_.c_str(), CaptionBar, 24, 0xFFFFFF);
   canvas.drawText(text_.c_str(), TextArea, 30, 0x202020);
   const bool yesDown = held_ == Button::Yes && heldInside_;

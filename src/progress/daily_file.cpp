@@ -12,7 +12,7 @@ namespace {
 constexpr const char* DailyFileName = "quandrel-daily.ini";
 constexpr std::string_view SectionPrefix = "day";
 
-std::string sectionName(int32_t day) { return std::string(SectionPrefix) + std::to_string(day); }
+std::string daySection(int32_t day) { return std::string(SectionPrefix) + std::to_string(day); }
 
 template <typename Number>
 bool readNumber(const std::string& text, Number minimum, Number maximum, Number& value) {
@@ -97,7 +97,7 @@ runs::DailyHistory loadDailyHistory(const std::string& path) {
 bool saveDailyHistory(const std::string& path, const runs::DailyHistory& history) {
   progress::ProgressDocument document;
   for (const auto& [day, entry] : history.days) {
-    const std::string section = sectionName(day);
+    const std::string section = daySection(day);
     document.set(section, "official", entry.official ? "1" : "0");
     document.set(section, "finished", entry.finished ? "1" : "0");
     if (!entry.finished) continue;

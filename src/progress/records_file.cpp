@@ -9,7 +9,7 @@ namespace {
 
 constexpr const char* RecordsFileName = "quandrel-records.ini";
 
-std::string sectionName(int32_t level) { return "level" + std::to_string(level); }
+std::string levelSection(int32_t level) { return "level" + std::to_string(level); }
 
 // A whole number from minimum up; false for anything else.
 template <typename Number>
@@ -26,7 +26,7 @@ bool readNumber(const progress::ProgressDocument& document, const std::string& s
 bool recordsFromDocument(const progress::ProgressDocument& document, LevelRecords& records) {
   LevelRecords read;
   for (int32_t level = FirstLevel; level <= LevelCount; ++level) {
-    const std::string section = sectionName(level);
+    const std::string section = levelSection(level);
     if (document.value(section, "claims") == nullptr) continue;
     LevelRecord& record = read.level(level);
     if (!readNumber(document, section, "claims", int32_t{1}, record.claims) ||
@@ -65,7 +65,7 @@ bool saveRecords(const std::string& path, const LevelRecords& records) {
   for (int32_t level = FirstLevel; level <= LevelCount; ++level) {
     const LevelRecord& record = records.level(level);
     if (record.claims == 0) continue;
-    const std::string section = sectionName(level);
+    const std::string section = levelSection(level);
     document.set(section, "claims", std::to_string(record.claims));
     document.set(section, "bestScore", std::to_string(record.bestScore));
     document.set(section, "fewestShots", std::to_string(record.fewestShots));

@@ -3,21 +3,23 @@
 
 #include <cstddef>
 
+#include "rules/colour_state.hpp"
+
 namespace {
 
-constexpr int32_t S = 19;  // a target that starts spoiled
+constexpr int32_t Spoilt = TargetSpoiled;  // a target that starts spoiled
 
 constexpr std::array<LevelLayout, LevelCount> levels = {{
     {{16, 4, 7, 10, 7, 16, 13, 10, 16, 13}, 600},
-    {{16, 4, 7, S, 7, 16, 13, S, 16, 13}, 800},
-    {{16, S, 7, S, 7, 16, 13, S, 16, 13}, 900},
-    {{S, S, 7, S, 7, 0, 13, S, S, 13}, 1000},
-    {{S, S, 4, S, 13, 0, S, S, 0, S}, 1200},
-    {{0, S, 4, S, 0, S, 1, S, S, S}, 1300},
-    {{S, 11, 0, S, 0, 0, S, S, S, 2}, 1400},
-    {{S, S, 4, S, 0, 0, 1, S, S, S}, 1500},
-    {{S, S, S, S, 5, 0, S, 1, S, 0}, 1600},
-    {{S, S, 0, S, 0, S, S, S, S, S}, 1800},
+    {{16, 4, 7, Spoilt, 7, 16, 13, Spoilt, 16, 13}, 800},
+    {{16, Spoilt, 7, Spoilt, 7, 16, 13, Spoilt, 16, 13}, 900},
+    {{Spoilt, Spoilt, 7, Spoilt, 7, 0, 13, Spoilt, Spoilt, 13}, 1000},
+    {{Spoilt, Spoilt, 4, Spoilt, 13, 0, Spoilt, Spoilt, 0, Spoilt}, 1200},
+    {{0, Spoilt, 4, Spoilt, 0, Spoilt, 1, Spoilt, Spoilt, Spoilt}, 1300},
+    {{Spoilt, 11, 0, Spoilt, 0, 0, Spoilt, Spoilt, Spoilt, 2}, 1400},
+    {{Spoilt, Spoilt, 4, Spoilt, 0, 0, 1, Spoilt, Spoilt, Spoilt}, 1500},
+    {{Spoilt, Spoilt, Spoilt, Spoilt, 5, 0, Spoilt, 1, Spoilt, 0}, 1600},
+    {{Spoilt, Spoilt, 0, Spoilt, 0, Spoilt, Spoilt, Spoilt, Spoilt, Spoilt}, 1800},
 }};
 
 }  // namespace

@@ -11,7 +11,7 @@ int32_t missCounter = 0;
 
 namespace {
 
-constexpr int32_t ColourCount = 6;
+constexpr int32_t ShotColours = 6;
 constexpr int32_t MissesPerRandomEvent = 4;
 
 // Left edge of each slot; each slot runs up to the next edge. The widths follow the
@@ -35,6 +35,6 @@ int32_t missColour(int32_t state, int32_t slot) {
   return randomColour();
 }
 
-int32_t randomColour() { return platformRandom() % ColourCount; }
+int32_t randomColour() { return platformRandom() % ShotColours; }
 
 void resetMissCounter() { missCounter = 0; }

@@ -10,7 +10,6 @@ namespace {
 constexpr int32_t SprayerStep = 23;
 constexpr int32_t LeftmostSprayerX = 105;
 constexpr int32_t RightmostSprayerX = 427;  // where a drag can take it
-constexpr int32_t PurchasePrice = 50;
 
 }  // namespace
 

@@ -7,7 +7,6 @@
 
 namespace {
 
-constexpr int32_t PurchasePrice = 50;
 constexpr int32_t ShotsPerPurchase = 25;
 
 }  // namespace

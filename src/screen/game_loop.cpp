@@ -17,7 +17,6 @@ constexpr int32_t ShotResolveY = 450;  // resolved on the tick that passes it
 constexpr int32_t ShotGoneY = 500;     // hidden on the tick that passes it
 constexpr int32_t CompletionPoints = 50;
 constexpr int32_t SpoilPenalty = 30;
-constexpr int32_t PurchasePrice = 50;
 constexpr int32_t MixedKey = 6;
 constexpr int32_t ScoreKey = 7;
 

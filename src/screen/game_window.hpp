@@ -381,6 +381,9 @@ class GameWindow : public CMzWndEx {
   int32_t sprayerX = 0;
 
  private:
+  // Points a repair or 25 more shots cost.
+  static constexpr int32_t PurchasePrice = 50;
+
   // Commands and screens.
   // Start, continue and the level screen wait for the menu.
   bool menuMayStartGame() const;

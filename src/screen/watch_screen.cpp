@@ -14,11 +14,11 @@
 
 namespace {
 
-constexpr int32_t RowTop = 138;
-constexpr int32_t RowStep = 44;
-constexpr int32_t RowHeight = 30;
+constexpr int32_t WatchRowTop = 138;
+constexpr int32_t WatchRowStep = 44;
+constexpr int32_t WatchRowHeight = 30;
 
-constexpr std::array<const char16_t*, WatchScreenControls::Rows> RowWords = {
+constexpr std::array<const char16_t*, WatchScreenControls::Rows> WatchRowWords = {
     u"第几天", u"关卡", u"得分", u"发射次数", u"用时"};
 
 // Game time as minutes and seconds, "1:48".
@@ -46,10 +46,10 @@ void GameWindow::buildWatchScreen() {
   addInkLabel(*this, screen.verdict, ControlId::watchVerdict, 40, 132, 400, 30);
   for (size_t i = 0; i < screen.rows.size(); ++i) {
     const auto index = static_cast<int32_t>(i);
-    const int32_t y = RowTop + 36 + RowStep * index;
-    addInkLabel(*this, screen.rows[i].word, ControlId::firstWatchRow + 2 * index, 40, y, 210, RowHeight);
-    screen.rows[i].word.SetText(RowWords[i]);
-    addInkLabel(*this, screen.rows[i].value, ControlId::firstWatchRow + 2 * index + 1, 250, y, 190, RowHeight);
+    const int32_t y = WatchRowTop + 36 + WatchRowStep * index;
+    addInkLabel(*this, screen.rows[i].word, ControlId::firstWatchRow + 2 * index, 40, y, 210, WatchRowHeight);
+    screen.rows[i].word.SetText(WatchRowWords[i]);
+    addInkLabel(*this, screen.rows[i].value, ControlId::firstWatchRow + 2 * index + 1, 250, y, 190, WatchRowHeight);
   }
   addInkLabel(*this, screen.reason, ControlId::watchReason, 40, 200, 400, 30);
   screen.stars.SetID(ControlId::watchStars);
