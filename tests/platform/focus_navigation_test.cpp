@@ -24,8 +24,6 @@ namespace {
 using Events = std::vector<std::string>;
 
 constexpr uint32_t Sky = packRgba(40, 90, 200, 255);
-constexpr uint32_t Grey = packRgba(128, 128, 128, 255);
-constexpr uint32_t Orange = packRgba(255, 128, 0, 255);
 
 // A menu-like screen: a picture over the whole window and, above it, two
 // buttons in one row (added right first) and a lone button below them.

@@ -12,9 +12,6 @@ namespace {
 
 using Events = std::vector<std::string>;
 
-constexpr uint32_t Grey = packRgba(128, 128, 128, 255);
-constexpr uint32_t Orange = packRgba(255, 128, 0, 255);
-
 class PointerTest : public ::testing::Test {
  protected:
   void SetUp() override {

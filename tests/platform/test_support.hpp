@@ -11,6 +11,10 @@
 #include "platform/headless/headless_host.hpp"
 #include "platform/image.hpp"
 
+// Two opaque colours the pointer and focus tests draw buttons in.
+constexpr uint32_t Grey = packRgba(128, 128, 128, 255);
+constexpr uint32_t Orange = packRgba(255, 128, 0, 255);
+
 Image solidImage(int32_t width, int32_t height, uint32_t rgba);
 
 // A fresh directory under the system's temporary directory, removed at the end.

@@ -9,26 +9,26 @@
 
 namespace {
 
-constexpr int32_t S = 19;
+constexpr int32_t Spoilt = 19;
 
 }  // namespace
 
 TEST_F(GameWindowTest, FourthMissThrowsAFreshDrawOntoTheLeftmostUnspoiledTarget) {
-  continueAt(4);  // S S 7 S 7 0 13 S S 13
+  continueAt(4);  // Spoilt Spoilt 7 Spoilt 7 0 13 Spoilt Spoilt 13
   aimAt(NoSlot);
   // Draws: each fired shot's next colour, then the miss's own draw (which
   // only marks the event), then the colour that is thrown: 2.
   scriptDraws({0, 0, 0, 0, 1, 2});
   for (int shot = 0; shot < 3; ++shot) fireAndLand();
   EXPECT_EQ(missCounter, 3);
-  EXPECT_EQ(targets(), (std::vector<int32_t>{S, S, 7, S, 7, 0, 13, S, S, 13}));
+  EXPECT_EQ(targets(), (std::vector<int32_t>{Spoilt, Spoilt, 7, Spoilt, 7, 0, 13, Spoilt, Spoilt, 13}));
   fireAndLand();
   EXPECT_EQ(missCounter, 0);
-  EXPECT_EQ(targets(), (std::vector<int32_t>{S, S, 8, S, 7, 0, 13, S, S, 13}));
+  EXPECT_EQ(targets(), (std::vector<int32_t>{Spoilt, Spoilt, 8, Spoilt, 7, 0, 13, Spoilt, Spoilt, 13}));
 }
 
 TEST_F(GameWindowTest, RandomCompletionScoresWithoutClouds) {
-  continueAt(7);  // S 11 0 S 0 0 S S S 2
+  continueAt(7);  // Spoilt 11 0 Spoilt 0 0 Spoilt Spoilt Spoilt 2
   aimAt(NoSlot);
   scriptDraws({0, 0, 0, 0, 0, 3});
   for (int shot = 0; shot < 4; ++shot) fireAndLand();
@@ -44,14 +44,14 @@ TEST_F(GameWindowTest, RandomSpoilAfterTheClaimCostsNothing) {
   aimAt(NoSlot);
   scriptDraws({0, 0, 0, 0, 0, 1});  // 16 + colour 1 spoils slot 0
   for (int shot = 0; shot < 4; ++shot) fireAndLand();
-  EXPECT_EQ(window->targetSlots[0].state, S);
+  EXPECT_EQ(window->targetSlots[0].state, Spoilt);
   EXPECT_EQ(window->score, 0);
   EXPECT_FALSE(window->lightningRunning);
 }
 
 TEST_F(GameWindowTest, LastTargetSpoiledEndsTheAttemptInTheSameTick) {
   continueAt(1);
-  setTargets({16, S, S, S, S, S, S, S, S, S});
+  setTargets({16, Spoilt, Spoilt, Spoilt, Spoilt, Spoilt, Spoilt, Spoilt, Spoilt, Spoilt});
   aimAt(0);
   window->handleCommand(ControlId::toolbar, ToolbarButton::fire);  // colour 0 spoils 16
   shotTicks(21);
@@ -126,7 +126,7 @@ TEST_F(GameWindowTest, LightningShowsAllFourFramesThenEnds) {
 }
 
 TEST_F(GameWindowTest, CloudDriftEndsWhenTheLastDriftingCloudHasLeft) {
-  continueAt(9);  // S S S S 5 0 S 1 S 0
+  continueAt(9);  // Spoilt Spoilt Spoilt Spoilt 5 0 Spoilt 1 Spoilt 0
   aimAt(4);
   scriptDraws({0, 5});  // next colour, then a drift count of 5
   fireAndLand();        // 5 + colour 0 completes colour 2, mixed from primaries

@@ -29,6 +29,8 @@ class TempDir {
 
 // The bytes of a UTF-16LE file: the mark FF FE, then the text.
 Bytes iniBytes(std::u16string_view text);
+// The bytes of a UTF-8 text.
+inline Bytes bytesOf(std::string_view text) { return Bytes(text.begin(), text.end()); }
 
 void writeFile(const std::string& path, const Bytes& bytes);
 Bytes readFile(const std::string& path);

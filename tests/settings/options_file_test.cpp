@@ -12,8 +12,6 @@
 
 namespace {
 
-Bytes bytesOf(std::string_view text) { return Bytes(text.begin(), text.end()); }
-
 TEST(OptionsFile, LivesBesideTheSettingsFileAndReadsBackEveryCombination) {
   TempDir dir;
   const std::string path = optionsFilePath(dir.file("quandrel.ini"));

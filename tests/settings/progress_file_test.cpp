@@ -18,8 +18,6 @@ namespace {
 
 constexpr int Version = 2;
 
-Bytes bytesOf(std::string_view text) { return Bytes(text.begin(), text.end()); }
-
 ProgressDocument sample() {
   ProgressDocument document;
   document.set("level1", "claims", "2");
