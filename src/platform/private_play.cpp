@@ -9,28 +9,9 @@
 #include "platform/message_loop.hpp"
 #include "platform/mz_window.hpp"
 #include "platform/platform_state.hpp"
+#include "platform/silent_host.hpp"
 #include "platform/system/random.hpp"
 #include "platform/timer_queue.hpp"
-
-namespace {
-
-// Hears nothing, shows nothing, plays nothing: a private game is out of sight.
-class SilentHost : public Host {
- public:
-  explicit SilentHost(const uint64_t& clock) : clock_(clock) {}
-  uint64_t nowMs() override { return clock_; }
-  bool waitEvent(uint64_t, HostEvent&) override { return false; }
-  void present(const Canvas&, const MzRect&) override {}
-  void playSound(const std::string&, bool) override {}
-  void showWindow(bool) override {}
-  void raiseWindow() override {}
-  void wake() override {}
-
- private:
-  const uint64_t& clock_;
-};
-
-}  // namespace
 
 struct PrivatePlay::State {
   uint64_t clockMs = 0;

@@ -3,7 +3,7 @@
 
 #include <gtest/gtest.h>
 
-#include "platform/host.hpp"
+#include "platform/silent_host.hpp"
 
 namespace {
 
@@ -19,15 +19,7 @@ TEST(RunLink, PutsTheTokenBehindThePageAddressOrAlone) {
     EXPECT_EQ(runLinkAt(c.address, "QRUN.x"), c.link) << c.address;
   }
   // Without a page address given to the build, the default host shares the token alone.
-  struct BareHost : Host {
-    uint64_t nowMs() override { return 0; }
-    bool waitEvent(uint64_t, HostEvent&) override { return false; }
-    void present(const Canvas&, const MzRect&) override {}
-    void playSound(const std::string&, bool) override {}
-    void showWindow(bool) override {}
-    void raiseWindow() override {}
-    void wake() override {}
-  } host;
+  SilentHost host;
   EXPECT_EQ(host.runLink("QRUN.x"), runLinkAt(configuredPageAddress(), "QRUN.x"));
   EXPECT_EQ(host.shareText("text"), ShareOutcome::Failed) << "a host that cannot share says so";
   EXPECT_EQ(host.clipboardText(), "");

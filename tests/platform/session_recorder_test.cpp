@@ -13,6 +13,7 @@
 #include "platform/message_loop.hpp"
 #include "platform/mz_functions.hpp"
 #include "platform/session_recorder.hpp"
+#include "platform/silent_host.hpp"
 #include "platform/system/random.hpp"
 #include "recording_window.hpp"
 #include "test_support.hpp"
@@ -161,7 +162,7 @@ class OrderSensitiveWindow : public RecordingWindow {
 // A live host whose loop always runs late: it wakes 23 ms after each
 // deadline and delivers each input 5 ms after it happened, as a busy desktop
 // does.
-class LateHost : public Host {
+class LateHost : public SilentHost {
  public:
   explicit LateHost(std::deque<std::pair<uint64_t, HostEvent>> input) : input_(std::move(input)) {}
   uint64_t nowMs() override { return clock_; }
@@ -179,11 +180,6 @@ class LateHost : public Host {
     input_.pop_front();
     return true;
   }
-  void present(const Canvas&, const MzRect&) override {}
-  void playSound(const std::string&, bool) override {}
-  void showWindow(bool) override {}
-  void raiseWindow() override {}
-  void wake() override {}
 
  private:
   std::deque<std::pair<uint64_t, HostEvent>> input_;

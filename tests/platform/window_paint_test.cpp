@@ -13,7 +13,7 @@
 
 #include "platform/blend.hpp"
 #include "platform/canvas.hpp"
-#include "platform/host.hpp"
+#include "platform/silent_host.hpp"
 #include "platform/imaging.hpp"
 #include "platform/ui_controls.hpp"
 #include "recording_window.hpp"
@@ -356,16 +356,9 @@ TEST_F(WindowPaintTest, TheBackgroundShowsOnlyWhereNoOpaqueControlCovers) {
 
 // A host on which the listed files are on their way until awaited: each then
 // arrives, from its ".part" file.
-class ArrivingFilesHost : public Host {
+class ArrivingFilesHost : public SilentHost {
  public:
   explicit ArrivingFilesHost(std::vector<std::u16string> arriving) : arriving_(std::move(arriving)) {}
-  uint64_t nowMs() override { return 0; }
-  bool waitEvent(uint64_t, HostEvent&) override { return false; }
-  void present(const Canvas&, const MzRect&) override {}
-  void playSound(const std::string&, bool) override {}
-  void showWindow(bool) override {}
-  void raiseWindow() override {}
-  void wake() override {}
   bool fileArriving(std::u16string_view path) override { return std::ranges::find(arriving_, path) != arriving_.end(); }
   void awaitFile(std::u16string_view path) override {
     awaited.emplace_back(path);

@@ -11,20 +11,14 @@
 #include <string>
 #include <vector>
 
-#include "platform/host.hpp"
+#include "platform/silent_host.hpp"
 #include "screen/game_window.hpp"
 #include "screen/shared_images.hpp"
 
-class RecordingHost : public Host {
+class RecordingHost : public SilentHost {
  public:
-  uint64_t nowMs() override { return 0; }
-  bool waitEvent(uint64_t, HostEvent&) override { return false; }
-  void present(const Canvas&, const MzRect&) override {}
   void playSound(const std::string& path, bool loop) override;
   void announce(std::string_view text, AnnouncementPriority priority) override;
-  void showWindow(bool) override {}
-  void raiseWindow() override {}
-  void wake() override {}
 
   // Sound indices 1..8 played since the last call.
   std::vector<uint32_t> takeSounds();
