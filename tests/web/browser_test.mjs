@@ -93,6 +93,25 @@ async function launchChromium() {
   }
 }
 
+// A group's page host and Chromium of its own, from its first test to its
+// last: before() fills the returned {server, origin, browser}. `folder` names
+// what to serve when the group starts (the built page by default).
+function servedPageAndBrowser(folder = () => path.resolve(pageDir)) {
+  const session = {};
+  let profile;
+  before(async () => {
+    session.server = await servePage(folder());
+    session.origin = `http://127.0.0.1:${session.server.address().port}/`;
+    ({browser: session.browser, profile} = await launchChromium());
+  });
+  after(async () => {
+    if (session.browser) await session.browser.close();
+    if (session.server && session.server.listening) session.server.close();
+    if (profile) fs.rmSync(profile, {recursive: true, force: true});
+  });
+  return session;
+}
+
 // Runs `script` on a fresh copy of the desktop game, headless, and returns the
 // state it dumps at the end.
 function replayHeadless(script, language) {
@@ -117,11 +136,9 @@ function replayHeadless(script, language) {
 }
 
 describe('the game in a browser page', () => {
-  let server;
   let browser;
   let page;
   let origin;
-  let profile;
   const problems = [];  // console errors, page errors, failed requests
   const warnings = [];
 
@@ -293,18 +310,13 @@ describe('the game in a browser page', () => {
   }, name);
   const liveLines = (id) => page.evaluate((id) => [...document.getElementById(id).children].map((p) => p.textContent), id);
 
-  before(async () => {
+  before(() => {
     assert.ok(pageDir && fs.existsSync(path.join(pageDir, 'index.html')), 'QUANDREL_WEB_PAGE names the built page');
-    server = await servePage(path.resolve(pageDir));
-    origin = `http://127.0.0.1:${server.address().port}/`;
-    ({browser, profile} = await launchChromium());
-    page = await openPage();
   });
-
-  after(async () => {
-    if (browser) await browser.close();
-    if (server) server.close();
-    if (profile) fs.rmSync(profile, {recursive: true, force: true});
+  const session = servedPageAndBrowser();
+  before(async () => {
+    ({origin, browser} = session);
+    page = await openPage();
   });
 
   it('shows the splash first, then the menu', async () => {
@@ -795,7 +807,6 @@ describe('the page as an installable web app that plays offline', () => {
   let browser;
   let page;
   let origin;
-  let profile;
   let folder;  // a copy of the page, rebuilt by the last test
   const problems = [];
 
@@ -833,15 +844,16 @@ describe('the page as an installable web app that plays offline', () => {
     await page.setOfflineMode(false);
   }
 
-  before(async () => {
+  before(() => {
     assert.ok(pageDir && fs.existsSync(path.join(pageDir, 'sw.js')), 'QUANDREL_WEB_PAGE names the built page');
     folder = fs.mkdtempSync(path.join(os.tmpdir(), 'quandrel-page-'));
     // The built page alone, without the desktop frames the language cases compare with.
     fs.cpSync(path.resolve(pageDir), folder,
               {recursive: true, filter: (file) => path.basename(file) !== desktopFrames});
-    server = await servePage(folder);
-    origin = `http://127.0.0.1:${server.address().port}/`;
-    ({browser, profile} = await launchChromium());
+  });
+  const session = servedPageAndBrowser(() => folder);
+  before(async () => {
+    ({server, origin, browser} = session);
     page = await browser.newPage();
     await page.setViewport({width: 480, height: 720});
     page.on('pageerror', (error) => problems.push(`page error: ${error.message}`));
@@ -850,10 +862,8 @@ describe('the page as an installable web app that plays offline', () => {
     });
   });
 
-  after(async () => {
-    if (browser) await browser.close();
-    if (server && server.listening) server.close();
-    for (const made of [profile, folder]) if (made) fs.rmSync(made, {recursive: true, force: true});
+  after(() => {
+    if (folder) fs.rmSync(folder, {recursive: true, force: true});
   });
 
   it('is installable: a manifest with its icons, and a worker that caches the page and each language played', async () => {
@@ -949,9 +959,7 @@ describe('the page as an installable web app that plays offline', () => {
 });
 
 describe('the page as a phone app', () => {
-  let server;
   let browser;
-  let profile;
   let origin;
   let page;
   const problems = [];
@@ -1050,17 +1058,12 @@ describe('the page as a phone app', () => {
   const canvasPixels = (on) => on.evaluate(() => Array.from(
       document.getElementById('screen').getContext('2d').getImageData(0, 0, 480, 720).data));
 
-  before(async () => {
+  before(() => {
     assert.ok(pageDir && fs.existsSync(path.join(pageDir, 'index.html')), 'QUANDREL_WEB_PAGE names the built page');
-    server = await servePage(path.resolve(pageDir));
-    origin = `http://127.0.0.1:${server.address().port}/`;
-    ({browser, profile} = await launchChromium());
   });
-
-  after(async () => {
-    if (browser) await browser.close();
-    if (server) server.close();
-    if (profile) fs.rmSync(profile, {recursive: true, force: true});
+  const session = servedPageAndBrowser();
+  before(() => {
+    ({origin, browser} = session);
   });
 
   it('shows the splash from its first download before the module runs, pixel for pixel the game\'s first frame', async () => {
@@ -1289,9 +1292,7 @@ describe('the page as a phone app', () => {
 });
 
 describe('shared runs in the page', () => {
-  let server;
   let browser;
-  let profile;
   let origin;
   let page;
   const problems = [];
@@ -1352,18 +1353,13 @@ describe('shared runs in the page', () => {
     await page.mouse.click(box.x + (point.x + 0.5) * box.width / 480, box.y + (point.y + 0.5) * box.height / 720);
   }
 
-  before(async () => {
+  before(() => {
     assert.ok(pageDir && fs.existsSync(path.join(pageDir, 'index.html')), 'QUANDREL_WEB_PAGE names the built page');
     assert.ok(nativeBinary, 'QUANDREL_BINARY names the desktop game, whose --verify the page must agree with');
-    server = await servePage(path.resolve(pageDir));
-    origin = `http://127.0.0.1:${server.address().port}/`;
-    ({browser, profile} = await launchChromium());
   });
-
-  after(async () => {
-    if (browser) await browser.close();
-    if (server) server.close();
-    if (profile) fs.rmSync(profile, {recursive: true, force: true});
+  const session = servedPageAndBrowser();
+  before(() => {
+    ({origin, browser} = session);
   });
 
   it('opens a #run= link at load on the watch screen, proven as the desktop proves it, and forgets the link', async () => {
