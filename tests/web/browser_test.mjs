@@ -1192,12 +1192,19 @@ describe('the page as a phone app', () => {
                      ['/quandrel/Sounds/bgmusic.wav', '/quandrel/Sounds/bgmusic.wav']);
   });
 
-  it('holds the screen awake only while a level is played', async () => {
+  it('holds the screen awake only while a level is played, and draws the play without animation frames', async () => {
     const lock = () => page.evaluate(() => ({locked: Module.quandrel.wakeLocked, ...window.wakeLocks}));
     assert.deepEqual(await lock(), {locked: false, requests: 0, releases: 0});
     await tap(page, startButton);
     await waitOn(page, screenIs('game'), 'the board');
     await waitOn(page, async () => (await lock()).locked, 'the wake lock');
+    // A falling shot's frames go onto the canvas from the loop's own step.
+    const framesAsked = () => page.evaluate(() => window.animationFrames);
+    const asked = await framesAsked();
+    await page.keyboard.press('Space');
+    await sleep(300);
+    assert.notDeepEqual((await stateOf(page)).timers, [], 'the shot falls');
+    assert.equal(await framesAsked(), asked, 'no animation frame was asked for');
     await page.keyboard.press('Escape');  // back to the menu
     await waitOn(page, screenIs('menu'), 'the menu');
     await waitOn(page, async () => !(await lock()).locked, 'the lock to go');

@@ -1,13 +1,12 @@
 // The page's loop, asleep whenever nothing is due: one timeout to the moment
 // the program next has something to do, run early by input; and the canvas
-// drawn in an animation frame only when part of the frame changed.
+// changed only where the program's frame changed.
 
 var QuandrelFrames = {
   timeout: null,
   sleeper: null,  // {wakeUp, timeout}: the program asleep in a nested loop
   channel: null,  // wakes a sleep of no time (wakeSoon)
-  pending: null,  // {pixels, left, top, right, bottom}: changed, not yet drawn
-  frameRequested: false,
+  frame: null,  // ImageData over the program's frame in the module's memory
 
   // Runs the program's loop in `ms` milliseconds (negative: only when input
   // comes); replaces the last request.
@@ -67,47 +66,35 @@ var QuandrelFrames = {
     QuandrelPage.call(function() { sleeper.wakeUp(); });
   },
 
-  // A changed rectangle of the program's frame: drawn at the next animation
-  // frame, with every other rectangle changed until then.
+  // A changed rectangle of the program's frame goes onto the canvas at once:
+  // the browser shows it at its next frame, so the page asks for no frame of
+  // its own and its main thread only does the copy.
   present: function(pixels, x, y, width, height) {
     var frames = QuandrelFrames;
-    var pending = frames.pending;
-    if (pending === null) {
-      frames.pending = {pixels: pixels, left: x, top: y, right: x + width, bottom: y + height};
-    } else {
-      pending.pixels = pixels;
-      pending.left = Math.min(pending.left, x);
-      pending.top = Math.min(pending.top, y);
-      pending.right = Math.max(pending.right, x + width);
-      pending.bottom = Math.max(pending.bottom, y + height);
-    }
-    if (!frames.frameRequested) {
-      frames.frameRequested = true;
-      window.requestAnimationFrame(frames.draw);
-    }
+    if (QuandrelPage.ended) return;
+    if (!QuandrelPage.context) QuandrelPage.context = quandrelContext();
+    var frame = frames.frameAt(pixels);
+    QuandrelPage.context.putImageData(frame, 0, 0, x, y, width, height);
+    // The bands around the frame follow the edges it changed (index.html).
+    quandrelBands(function(left, top, stripWidth, stripHeight) {
+      var strip = new Uint8Array(stripWidth * stripHeight * 4);
+      for (var row = 0; row < stripHeight; ++row) {
+        var start = ((top + row) * 480 + left) * 4;
+        strip.set(frame.data.subarray(start, start + stripWidth * 4), row * stripWidth * 4);
+      }
+      return strip;
+    }, {left: x, top: y, right: x + width, bottom: y + height});
+    QuandrelPage.drawn();
   },
 
-  draw: function() {
+  // The program's frame as image data, made again only when the frame or the
+  // module's memory moved.
+  frameAt: function(pixels) {
     var frames = QuandrelFrames;
-    frames.frameRequested = false;
-    var pending = frames.pending;
-    frames.pending = null;
-    if (pending === null || QuandrelPage.ended) return;
-    if (!QuandrelPage.context) QuandrelPage.context = quandrelContext();
-    var frame = new ImageData(new Uint8ClampedArray(HEAPU8.buffer, pending.pixels, 480 * 720 * 4), 480, 720);
-    QuandrelPage.context.putImageData(frame, 0, 0, pending.left, pending.top,
-                                      pending.right - pending.left, pending.bottom - pending.top);
-    // The bands around the frame follow its edges (index.html).
-    if (pending.left === 0 || pending.top === 0 || pending.right === 480 || pending.bottom === 720) {
-      quandrelBands(function(x, y, width, height) {
-        var pixels = new Uint8Array(width * height * 4);
-        for (var row = 0; row < height; ++row) {
-          var start = ((y + row) * 480 + x) * 4;
-          pixels.set(frame.data.subarray(start, start + width * 4), row * width * 4);
-        }
-        return pixels;
-      });
+    var frame = frames.frame;
+    if (frame === null || frame.data.buffer !== HEAPU8.buffer || frame.data.byteOffset !== pixels) {
+      frame = frames.frame = new ImageData(new Uint8ClampedArray(HEAPU8.buffer, pixels, 480 * 720 * 4), 480, 720);
     }
-    QuandrelPage.drawn();
+    return frame;
   },
 };

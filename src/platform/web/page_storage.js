@@ -8,11 +8,13 @@ var QUANDREL_STORAGE_PREFIX = 'quandrel:file:';
 
 // The program's own files (its settings) in localStorage, by name, as
 // base64 of their exact bytes. Restored before the program starts; stored
-// after every step in which one changed. After the first store the page asks
+// after every step in which one changed: the module's file system marks them
+// changed when the program writes, truncates, renames or removes a file. After the first store the page asks
 // the browser to keep its storage; a browser that keeps nothing still plays,
 // and the page says so once.
 var QuandrelStorage = {
   signatures: new Map(),  // name -> what the file looked like when stored
+  changed: true,  // a file may have changed since the last store
   warned: false,
   persistAsked: false,
 
@@ -60,10 +62,21 @@ var QuandrelStorage = {
     return name !== '' && name[0] !== '.' && name.indexOf('/') < 0;
   },
 
+  watch: function() {
+    ['write', 'truncate', 'rename', 'unlink'].forEach(function(operation) {
+      var original = FS[operation];
+      FS[operation] = function() {
+        QuandrelStorage.changed = true;
+        return original.apply(FS, arguments);
+      };
+    });
+  },
+
   restore: function() {
     var storage = QuandrelStorage;
     var local = storage.local();
     if (!local) return;
+    storage.watch();
     for (var i = 0; i < local.length; ++i) {
       var key = local.key(i);
       if (key === null || key.indexOf(QUANDREL_STORAGE_PREFIX) !== 0) continue;
@@ -85,8 +98,10 @@ var QuandrelStorage = {
 
   store: function() {
     var storage = QuandrelStorage;
+    if (!storage.changed) return;
     var local = storage.local();
     if (!local) return;
+    storage.changed = false;
     var present = new Set();
     FS.readdir(QUANDREL_PROGRAM_DIR).forEach(function(name) {
       if (!storage.keptName(name)) return;
