@@ -36,8 +36,13 @@ const phone = {width: 390, height: 844, deviceScaleFactor: 3, isMobile: true, ha
 const startButton = {x: 234, y: 459};  // in the game's 480 x 720 pixels
 const sleep = (ms) => new Promise((resolve) => setTimeout(resolve, ms));
 const median = (values) => [...values].sort((a, b) => a - b)[Math.floor(values.length / 2)];
-const spread = (values, digits = 0) =>
-  `median ${median(values).toFixed(digits)} (${values.map((v) => v.toFixed(digits)).join(', ')})`;
+// A figure Lighthouse could not give (its score is null when the page had
+// no largest contentful paint in its trace) is shown as such.
+const spread = (values, digits = 0) => {
+  const known = values.filter((v) => v != null);
+  const shown = values.map((v) => (v == null ? 'none' : v.toFixed(digits))).join(', ');
+  return known.length ? `median ${median(known).toFixed(digits)} (${shown})` : `none (${shown})`;
+};
 
 const host = await serveCompressed(folder, {'/raf.html':
     '<!doctype html><title>rAF</title><script>window.frames = 0; (function loop() { ++window.frames; requestAnimationFrame(loop); })();</script>'});

@@ -84,7 +84,8 @@ var QuandrelFrames = {
       }
       return strip;
     }, {left: x, top: y, right: x + width, bottom: y + height});
-    QuandrelPage.drawn();
+    // Noted once the program's step is over, not from inside it.
+    if (QuandrelPage.menuShownMs === null) queueMicrotask(QuandrelPage.drawn);
   },
 
   // The program's frame as image data, made again only when the frame or the
