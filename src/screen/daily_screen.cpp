@@ -13,21 +13,37 @@
 
 namespace {
 
-// The panel's rows: a word centred on the left, its value on the right.
 constexpr int32_t RowTop = 138;
-constexpr int32_t RowStep = 44;
-constexpr int32_t WordLeft = 40;
-constexpr int32_t WordWidth = 210;
-constexpr int32_t ValueLeft = 250;
-constexpr int32_t ValueWidth = 190;
-constexpr int32_t RowHeight = 30;
-
 constexpr std::array<const char16_t*, DailyScreenControls::Rows> RowWords = {
     u"第几天", u"关卡", u"今天的成绩", u"连续天数", u"最佳连续"};
 
 void setNumber(UiStatic& label, int32_t value) { label.SetText(Int2String(value).C_Str()); }
 
 }  // namespace
+
+void addPanelRows(CMzWndEx& window, std::span<PanelRow> rows, std::span<const char16_t* const> words,
+                  int32_t firstId, int32_t top) {
+  // A word centred on the left, its value on the right.
+  constexpr int32_t WordLeft = 40;
+  constexpr int32_t WordWidth = 210;
+  constexpr int32_t ValueLeft = 250;
+  constexpr int32_t ValueWidth = 190;
+  constexpr int32_t RowHeight = 30;
+  for (size_t i = 0; i < rows.size(); ++i) {
+    const auto index = static_cast<int32_t>(i);
+    const int32_t y = top + PanelRowStep * index;
+    addInkLabel(window, rows[i].word, firstId + 2 * index, WordLeft, y, WordWidth, RowHeight);
+    rows[i].word.SetText(words[i]);
+    addInkLabel(window, rows[i].value, firstId + 2 * index + 1, ValueLeft, y, ValueWidth, RowHeight);
+  }
+}
+
+void setPanelRowsVisible(std::span<PanelRow> rows, bool visible) {
+  for (PanelRow& row : rows) {
+    row.word.SetVisible(visible);
+    row.value.SetVisible(visible);
+  }
+}
 
 void GameWindow::setUpPanelButton(PanelButton& button, int32_t id, uint32_t litResource, int32_t x, int32_t y,
                                   int32_t width, int32_t height) {
@@ -47,17 +63,10 @@ void GameWindow::buildDailyScreen() {
   screen.picture.SetPos(0, 0, 480, 720, 0);
   screen.picture.SetID(ControlId::dailyPicture);
   AddUiWin(&screen.picture);
-  for (size_t i = 0; i < screen.rows.size(); ++i) {
-    const auto index = static_cast<int32_t>(i);
-    const int32_t y = RowTop + RowStep * index;
-    addInkLabel(*this, screen.rows[i].word, ControlId::firstDailyRow + 2 * index, WordLeft, y, WordWidth, RowHeight);
-    screen.rows[i].word.SetText(RowWords[i]);
-    addInkLabel(*this, screen.rows[i].value, ControlId::firstDailyRow + 2 * index + 1, ValueLeft, y, ValueWidth,
-                RowHeight);
-  }
+  addPanelRows(*this, screen.rows, RowWords, ControlId::firstDailyRow, RowTop);
   // Today's stars stand under its score.
   screen.stars.SetID(ControlId::dailyStars);
-  screen.stars.SetPos(290, RowTop + 2 * RowStep + 30, 110, 32, 0);
+  screen.stars.SetPos(290, RowTop + 2 * PanelRowStep + 30, 110, 32, 0);
   AddUiWin(&screen.stars);
   addInkLabel(*this, screen.note, ControlId::dailyNote, 40, 378, 400, 28);
   setUpPanelButton(screen.play, ControlId::dailyPlay, ImageResource::dailyPlayLit, 160, 420, 160, 44);
@@ -72,10 +81,7 @@ void GameWindow::setDailyScreenVisible(bool visible) {
   DailyScreenControls& screen = dailyScreen;
   if (!screen.built) return;
   screen.picture.SetVisible(visible);
-  for (PanelRow& row : screen.rows) {
-    row.word.SetVisible(visible);
-    row.value.SetVisible(visible);
-  }
+  setPanelRowsVisible(screen.rows, visible);
   for (UiWin* control : {static_cast<UiWin*>(&screen.stars), static_cast<UiWin*>(&screen.note),
                          static_cast<UiWin*>(&screen.message), static_cast<UiWin*>(&screen.play.button),
                          static_cast<UiWin*>(&screen.share.button), static_cast<UiWin*>(&screen.openRun.button),

@@ -7,6 +7,7 @@
 
 #include <array>
 #include <memory>
+#include <span>
 
 #include "platform/imaging.hpp"
 #include "platform/ui_controls.hpp"
@@ -18,6 +19,14 @@ struct PanelRow {
   UiStatic word;
   UiStatic value;
 };
+
+// A panel's rows, one every PanelRowStep pixels from `top`: each row's word
+// (`words`, in order) on the left and its value on the right, with the ids
+// firstId, firstId + 1 (the first row's word and value), firstId + 2, ...
+inline constexpr int32_t PanelRowStep = 44;
+void addPanelRows(CMzWndEx& window, std::span<PanelRow> rows, std::span<const char16_t* const> words,
+                  int32_t firstId, int32_t top);
+void setPanelRowsVisible(std::span<PanelRow> rows, bool visible);
 
 // An image button with its own pair of pictures (lit at rest, dim pressed).
 struct PanelButton {

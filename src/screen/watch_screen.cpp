@@ -14,9 +14,7 @@
 
 namespace {
 
-constexpr int32_t WatchRowTop = 138;
-constexpr int32_t WatchRowStep = 44;
-constexpr int32_t WatchRowHeight = 30;
+constexpr int32_t WatchRowTop = 174;
 
 constexpr std::array<const char16_t*, WatchScreenControls::Rows> WatchRowWords = {
     u"第几天", u"关卡", u"得分", u"发射次数", u"用时"};
@@ -44,13 +42,7 @@ void GameWindow::buildWatchScreen() {
   screen.picture.SetID(ControlId::watchPicture);
   AddUiWin(&screen.picture);
   addInkLabel(*this, screen.verdict, ControlId::watchVerdict, 40, 132, 400, 30);
-  for (size_t i = 0; i < screen.rows.size(); ++i) {
-    const auto index = static_cast<int32_t>(i);
-    const int32_t y = WatchRowTop + 36 + WatchRowStep * index;
-    addInkLabel(*this, screen.rows[i].word, ControlId::firstWatchRow + 2 * index, 40, y, 210, WatchRowHeight);
-    screen.rows[i].word.SetText(WatchRowWords[i]);
-    addInkLabel(*this, screen.rows[i].value, ControlId::firstWatchRow + 2 * index + 1, 250, y, 190, WatchRowHeight);
-  }
+  addPanelRows(*this, screen.rows, WatchRowWords, ControlId::firstWatchRow, WatchRowTop);
   addInkLabel(*this, screen.reason, ControlId::watchReason, 40, 200, 400, 30);
   screen.stars.SetID(ControlId::watchStars);
   screen.stars.SetPos(185, 396, 110, 32, 0);
@@ -67,10 +59,7 @@ void GameWindow::setWatchResultVisible(bool visible) {
   screen.picture.SetVisible(visible);
   screen.verdict.SetVisible(visible);
   const bool accepted = visible && watchedRun && watchedRun->accepted();
-  for (PanelRow& row : screen.rows) {
-    row.word.SetVisible(accepted);
-    row.value.SetVisible(accepted);
-  }
+  setPanelRowsVisible(screen.rows, accepted);
   screen.stars.SetVisible(accepted);
   screen.reason.SetVisible(visible && !accepted);
   screen.watch.button.SetVisible(accepted);
