@@ -1203,7 +1203,8 @@ describe('the page as a phone app', () => {
     const asked = await framesAsked();
     await page.keyboard.press('Space');
     await sleep(300);
-    assert.notDeepEqual((await stateOf(page)).timers, [], 'the shot falls');
+    const falling = await stateOf(page);
+    assert.ok(falling.shotInFlight && falling.shot.y > 150, 'the shot falls');
     assert.equal(await framesAsked(), asked, 'no animation frame was asked for');
     await page.keyboard.press('Escape');  // back to the menu
     await waitOn(page, screenIs('menu'), 'the menu');

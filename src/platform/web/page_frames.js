@@ -76,16 +76,22 @@ var QuandrelFrames = {
     var frame = frames.frameAt(pixels);
     QuandrelPage.context.putImageData(frame, 0, 0, x, y, width, height);
     // The bands around the frame follow the edges it changed (index.html).
-    quandrelBands(function(left, top, stripWidth, stripHeight) {
-      var strip = new Uint8Array(stripWidth * stripHeight * 4);
-      for (var row = 0; row < stripHeight; ++row) {
-        var start = ((top + row) * 480 + left) * 4;
-        strip.set(frame.data.subarray(start, start + stripWidth * 4), row * stripWidth * 4);
-      }
-      return strip;
-    }, {left: x, top: y, right: x + width, bottom: y + height});
+    if (x === 0 || y === 0 || x + width === 480 || y + height === 720) {
+      quandrelBands(frames.strip, {left: x, top: y, right: x + width, bottom: y + height});
+    }
     // Noted once the program's step is over, not from inside it.
     if (QuandrelPage.menuShownMs === null) queueMicrotask(QuandrelPage.drawn);
+  },
+
+  // The frame's RGBA pixels in a rectangle, row after row.
+  strip: function(left, top, width, height) {
+    var data = QuandrelFrames.frame.data;
+    var strip = new Uint8Array(width * height * 4);
+    for (var row = 0; row < height; ++row) {
+      var start = ((top + row) * 480 + left) * 4;
+      strip.set(data.subarray(start, start + width * 4), row * width * 4);
+    }
+    return strip;
   },
 
   // The program's frame as image data, made again only when the frame or the

@@ -8,10 +8,10 @@ var QUANDREL_STORAGE_PREFIX = 'quandrel:file:';
 
 // The program's own files (its settings) in localStorage, by name, as
 // base64 of their exact bytes. Restored before the program starts; stored
-// after every step in which one changed: the module's file system marks them
-// changed when the program writes, truncates, renames or removes a file. After the first store the page asks
-// the browser to keep its storage; a browser that keeps nothing still plays,
-// and the page says so once.
+// after every step in which one changed (the module's file system marks them
+// changed when the program writes, truncates, renames or removes a file).
+// After the first store the page asks the browser to keep its storage; a
+// browser that keeps nothing still plays, and the page says so once.
 var QuandrelStorage = {
   signatures: new Map(),  // name -> what the file looked like when stored
   changed: true,  // a file may have changed since the last store
