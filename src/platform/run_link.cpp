@@ -2,22 +2,11 @@
 #include "platform/run_link.hpp"
 
 #include "platform/host.hpp"
+#include "text/trimmed.hpp"
 
 #ifndef QUANDREL_PAGE_ADDRESS
 #define QUANDREL_PAGE_ADDRESS ""
 #endif
-
-namespace {
-
-constexpr std::string_view Blank = " \t\r\n";
-
-std::string_view trimmed(std::string_view text) {
-  const size_t first = text.find_first_not_of(Blank);
-  if (first == std::string_view::npos) return {};
-  return text.substr(first, text.find_last_not_of(Blank) - first + 1);
-}
-
-}  // namespace
 
 std::string runLinkAt(std::string_view address, std::string_view token) {
   address = trimmed(address);

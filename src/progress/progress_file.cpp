@@ -9,6 +9,7 @@
 #include "platform/system/file_system.hpp"
 #include "platform/system/utf.hpp"
 #include "settings/ini_file.hpp"
+#include "text/trimmed.hpp"
 
 namespace progress {
 
@@ -60,13 +61,6 @@ bool validUtf8(std::string_view text) {
     i += length;
   }
   return true;
-}
-
-std::string_view trimmed(std::string_view text) {
-  const size_t first = text.find_first_not_of(" \t");
-  if (first == std::string_view::npos) return {};
-  const size_t last = text.find_last_not_of(" \t");
-  return text.substr(first, last - first + 1);
 }
 
 void report(const std::string& line) {
@@ -135,12 +129,12 @@ ParseResult parseProgress(std::string_view text, int version, ProgressDocument& 
     if (rawLine.ends_with('\r')) rawLine.remove_suffix(1);
     // A carriage return inside a line reads as the space the writer would put there.
     const std::string spaced = oneLine(rawLine);
-    const std::string_view line = trimmed(spaced);
+    const std::string_view line = trimmed(spaced, SpacesAndTabs);
     if (line.empty() || line.front() == '#' || line.front() == ';') continue;
     if (line.front() == '[') {
       // "[]" and "[ ]" both name the section without a name, which the writer writes as "[]".
       if (line.back() != ']') return ParseResult::Damaged;
-      section = trimmed(line.substr(1, line.size() - 2));
+      section = trimmed(line.substr(1, line.size() - 2), SpacesAndTabs);
       // The version comes first, so that a newer file is known before its contents are judged.
       if (!sectionSeen && section != FormatSection) return ParseResult::Damaged;
       sectionSeen = true;
@@ -148,7 +142,7 @@ ParseResult parseProgress(std::string_view text, int version, ProgressDocument& 
     }
     const size_t equals = line.find('=');
     if (!sectionSeen || equals == std::string_view::npos || equals == 0) return ParseResult::Damaged;
-    read.set(section, trimmed(line.substr(0, equals)), trimmed(line.substr(equals + 1)));
+    read.set(section, trimmed(line.substr(0, equals), SpacesAndTabs), trimmed(line.substr(equals + 1), SpacesAndTabs));
   }
   const std::string* stored = read.value(FormatSection, VersionKey);
   int storedVersion = 0;

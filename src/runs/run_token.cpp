@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "rules/level_table.hpp"
+#include "text/trimmed.hpp"
 
 namespace runs {
 namespace {
@@ -115,13 +116,6 @@ class ByteReader {
   size_t end_;
   size_t at_ = 0;
 };
-
-std::string_view trimmed(std::string_view text) {
-  const size_t first = text.find_first_not_of(" \t\r\n");
-  if (first == std::string_view::npos) return {};
-  const size_t last = text.find_last_not_of(" \t\r\n");
-  return text.substr(first, last - first + 1);
-}
 
 }  // namespace
 

@@ -10,6 +10,7 @@
 #include "screen/game_window.hpp"
 #include "screen/image_catalogue.hpp"
 #include "screen/image_path.hpp"
+#include "text/trimmed.hpp"
 
 namespace {
 
@@ -160,7 +161,7 @@ void GameWindow::openRunFromClipboard() {
   if (!dailyScreenShown()) return;
   Host* host = currentHost();
   const std::string text = host ? host->clipboardText() : std::string();
-  if (text.find_first_not_of(" \t\r\n") == std::string::npos) {
+  if (trimmed(text).empty()) {
     dailyScreen.message.SetText(u"剪贴板里没有记录");
     Invalidate(nullptr, 0);
     return;

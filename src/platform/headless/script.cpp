@@ -9,22 +9,15 @@
 #include <vector>
 
 #include "platform/key_names.hpp"
+#include "text/trimmed.hpp"
 
 namespace {
-
-constexpr std::string_view Spaces = " \t\r\n";
-
-std::string_view trim(std::string_view text) {
-  const size_t first = text.find_first_not_of(Spaces);
-  if (first == std::string_view::npos) return {};
-  return text.substr(first, text.find_last_not_of(Spaces) - first + 1);
-}
 
 std::vector<std::string_view> split(std::string_view text) {
   std::vector<std::string_view> words;
   size_t at = 0;
-  while ((at = text.find_first_not_of(Spaces, at)) != std::string_view::npos) {
-    const size_t end = std::min(text.find_first_of(Spaces, at), text.size());
+  while ((at = text.find_first_not_of(Blanks, at)) != std::string_view::npos) {
+    const size_t end = std::min(text.find_first_of(Blanks, at), text.size());
     words.push_back(text.substr(at, end - at));
     at = end;
   }
@@ -84,7 +77,7 @@ ParseResult fail(std::string& error, std::string message) {
 }  // namespace
 
 ParseResult parseScriptLine(std::string_view line, ScriptCommand& command, std::string& error) {
-  const std::string_view text = trim(line);
+  const std::string_view text = trimmed(line);
   if (text.empty() || text.front() == '#') return ParseResult::Blank;
   const std::vector<std::string_view> words = split(text);
   const std::string_view name = words[0];
@@ -144,12 +137,12 @@ ParseResult parseScriptLine(std::string_view line, ScriptCommand& command, std::
   if (name == "screenshot") {
     command.kind = Kind::Screenshot;
     if (arguments == 0) return fail(error, "screenshot needs a file path");
-    command.path = std::string(trim(text.substr(name.size())));
+    command.path = std::string(trimmed(text.substr(name.size())));
     return ParseResult::Command;
   }
   if (name == "clipboard") {
     command.kind = Kind::Clipboard;
-    command.path = std::string(trim(text.substr(name.size())));
+    command.path = std::string(trimmed(text.substr(name.size())));
     return ParseResult::Command;
   }
   if (name == "dump" || name == "quit") {

@@ -4,6 +4,7 @@
 #include <cstdint>
 
 #include "platform/system/utf.hpp"
+#include "text/trimmed.hpp"
 
 namespace {
 
@@ -72,14 +73,8 @@ class Reader {
     if (result_.error.empty()) result_.error = "line " + std::to_string(lineNumber_) + ": " + what;
   }
 
-  static std::string_view trimmed(std::string_view text) {
-    while (!text.empty() && (text.front() == ' ' || text.front() == '\t')) text.remove_prefix(1);
-    while (!text.empty() && (text.back() == ' ' || text.back() == '\t')) text.remove_suffix(1);
-    return text;
-  }
-
   void readLine(std::string_view raw) {
-    const std::string_view line = trimmed(raw);
+    const std::string_view line = trimmed(raw, SpacesAndTabs);
     if (line.empty()) return;
     if (line.front() == '#') {
       // "#," lists flags; a fuzzy translation is a guess, not shown.
@@ -96,7 +91,7 @@ class Reader {
     }
     const size_t space = line.find_first_of(" \t");
     const std::string_view keyword = line.substr(0, space);
-    const std::string_view value = space == std::string_view::npos ? std::string_view() : trimmed(line.substr(space));
+    const std::string_view value = space == std::string_view::npos ? std::string_view() : trimmed(line.substr(space), SpacesAndTabs);
     if (keyword == "msgctxt") {
       if (field_ == Field::Context || field_ == Field::Id) return fail("an entry without its msgstr");
       if (field_ == Field::Str) finishEntry();
