@@ -35,15 +35,19 @@ def darker(colour, t):
 
 def dilate(mask, radius):
     """Grows a mask by a disc of `radius` supersampled pixels (numpy, exact disc)."""
+    return _dilated(mask, radius, mask.getbbox())[0]
+
+
+def _dilated(mask, radius, box):
+    """The grown mask and a box holding all of it, for a mask whose ink lies within `box`."""
     r = int(round(radius))
-    box = mask.getbbox()
     if r <= 0 or box is None:
-        return mask
+        return mask, box
     x0, y0 = max(0, box[0] - r), max(0, box[1] - r)
     x1, y1 = min(mask.width, box[2] + r), min(mask.height, box[3] + r)
     out = Image.new("L", mask.size, 0)
     out.paste(_dilate_array(np.asarray(mask.crop((x0, y0, x1, y1)), dtype=np.uint8), r), (x0, y0))
-    return out
+    return out, (x0, y0, x1, y1)
 
 
 def _dilate_array(a, r):
@@ -135,9 +139,12 @@ class Canvas:
         return Image.fromarray(np.minimum(np.asarray(a), np.asarray(b)))
 
     # -- painting ----------------------------------------------------------
-    def paint(self, mask, fill):
-        """Composites `fill` (a colour, or an RGBA image of the canvas size) through mask."""
-        box = mask.getbbox()
+    def paint(self, mask, fill, box=None):
+        """Composites `fill` (a colour, or an RGBA image of the canvas size) through mask.
+
+        `box`, when given, holds all of the mask's ink: a larger box paints the same bytes,
+        since the mask is clear around the ink, and spares a scan of the whole mask."""
+        box = box or mask.getbbox()
         if box is None:
             return
         m = mask.crop(box)
@@ -150,13 +157,17 @@ class Canvas:
         src.putalpha(Image.fromarray(np.clip(a + 0.5, 0, 255).astype(np.uint8)))
         self.im.alpha_composite(src, dest=(box[0], box[1]))
 
-    def shape(self, mask, fill, outline=OUTLINE, width=1.5):
-        """Fills a mask with a cartoon outline of `width` final pixels around it."""
+    def shape(self, mask, fill, outline=OUTLINE, width=1.5, box=None):
+        """Fills a mask with a cartoon outline of `width` final pixels around it; `box`, when
+        known, is the mask's ink."""
+        box = box or mask.getbbox()
+        if box is None:
+            return
         if outline is not None and width > 0:
-            grown = dilate(mask, self.s(width))
+            grown, grown_box = _dilated(mask, self.s(width), box)
             see_through = not isinstance(fill, Image.Image) and rgba(fill)[3] < 255
-            self.paint(self.subtract(grown, mask) if see_through else grown, outline)
-        self.paint(mask, fill)
+            self.paint(self.subtract(grown, mask) if see_through else grown, outline, grown_box)
+        self.paint(mask, fill, box)
 
     def paste(self, picture, x, y):
         """Composites a finished (final-size) RGBA picture at final pixel (x, y)."""

@@ -91,8 +91,7 @@ def text_mask(canvas: Canvas, text, x, y, size, face=CJK, anchor="mm", bold=0.0,
     return m
 
 
-def _ink_box(mask, margin):
-    box = mask.getbbox()
+def _ink_box(box, margin):
     if box is None:
         return None
     return (box[0] / SCALE - margin, box[1] / SCALE - margin, box[2] / SCALE + margin, box[3] / SCALE + margin)
@@ -117,7 +116,8 @@ def draw_text(canvas, text, x, y, size, fill, face=CJK, anchor="mm", bold=0.0,
         used = face_for(text, face, stand_in)
         bold = weight * LATIN_WEIGHT if used != face else weight
         m = text_mask(canvas, text, x, y, size, used, anchor, bold)
-        ink = _ink_box(m, margin)
+        drawn = m.getbbox()
+        ink = _ink_box(drawn, margin)
         if used == face or box is None or _inside(ink, box):
             break
     face = used
@@ -126,7 +126,8 @@ def draw_text(canvas, text, x, y, size, fill, face=CJK, anchor="mm", bold=0.0,
             raise TextDoesNotFit(f"{text!r} does not fit {box} even at {size:.1f} px")
         size *= 0.95
         m = text_mask(canvas, text, x, y, size, face, anchor, bold)
-        ink = _ink_box(m, margin)
+        drawn = m.getbbox()
+        ink = _ink_box(drawn, margin)
     DRAWN.append((text, ink, box, (canvas.w, canvas.h), size))
     if shadow is not None:
         dx, dy, colour = shadow
@@ -134,7 +135,7 @@ def draw_text(canvas, text, x, y, size, fill, face=CJK, anchor="mm", bold=0.0,
         if outline is not None:
             sm = dilate(sm, canvas.s(outline_width))
         canvas.paint(sm, colour)
-    canvas.shape(m, fill, outline=outline, width=outline_width if outline is not None else 0)
+    canvas.shape(m, fill, outline=outline, width=outline_width if outline is not None else 0, box=drawn)
 
 
 def _breaks_anywhere(ch):
