@@ -73,15 +73,7 @@ void GameWindow::fireShot() {
     flyingShot->Invalidate();
     sound.playSound(SoundId::shot);
     SetTimer(m_hWnd, TimerId::shot, TimerPeriod::shot);
-
-    const auto next = static_cast<size_t>(nextColour);
-    placePreview(nextColour);
-    activePreview = &previewPictures[next];
-    images.previewImage.LoadImageW(imagePath(ImageFile::previews[next]), true, true, true);
-    showPreviewPicture(*activePreview);
-    activePreview->Invalidate();
-    currentColour = nextColour;
-    nextColour = randomColour();
+    takeNextColour();
     return;
   }
   if (shotsLeft < 1) {

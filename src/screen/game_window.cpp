@@ -215,14 +215,7 @@ int32_t GameWindow::OnInitDialog() {
   mixedFromPrimaries = 0;
   hitPending = false;
   nextColour = 0;
-  placePreview(nextColour);
-  activePreview = &previewPictures[static_cast<size_t>(nextColour)];
-  images.previewImage.LoadImageW(imagePath(ImageFile::previews[static_cast<size_t>(nextColour)]),
-                                 true, true, true);
-  showPreviewPicture(*activePreview);
-  activePreview->Invalidate();
-  currentColour = nextColour;
-  nextColour = randomColour();
+  takeNextColour();
 
   loadTargetImages();
   loadKeyImages();

@@ -196,6 +196,8 @@ class GameWindow : public CMzWndEx {
   void placeTargetAt(TargetSprite& target, int32_t x, int32_t y);
   bool placeShot(int32_t colour);
   bool placePreview(int32_t colour);
+  // The preview's colour becomes the sprayer's, and a new one is drawn for the preview.
+  void takeNextColour();
   bool placeTimeBar(int32_t x);
   void placeKey(KeySprite& key, int32_t y);
   void placeCloud(CloudSprite& cloud, int32_t x);

@@ -3,7 +3,6 @@
 #include "screen/game_window.hpp"
 
 #include "rules/level_table.hpp"
-#include "rules/shot_rules.hpp"
 #include "screen/image_catalogue.hpp"
 #include "screen/image_path.hpp"
 
@@ -67,13 +66,7 @@ void GameWindow::resetLevelState() {
   shotsLeft = 100;
 
   nextColour = 0;
-  placePreview(nextColour);
-  activePreview = &previewPictures[static_cast<size_t>(nextColour)];
-  images.previewImage.LoadImageW(imagePath(ImageFile::previews[static_cast<size_t>(nextColour)]),
-                                 true, true, true);
-  showPreviewPicture(*activePreview);
-  currentColour = nextColour;
-  nextColour = randomColour();
+  takeNextColour();
 
   timeBarRunning = true;
   placeTimeBar(480);

@@ -3,6 +3,7 @@
 #include "screen/game_window.hpp"
 
 #include "rules/level_table.hpp"
+#include "rules/shot_rules.hpp"
 #include "screen/image_catalogue.hpp"
 #include "screen/image_path.hpp"
 
@@ -69,6 +70,17 @@ bool GameWindow::placePreview(int32_t colour) {
   previewPictures[static_cast<size_t>(colour)].SetPos(98, 340, 30, 40, 0);
   Invalidate(nullptr, 0);
   return true;
+}
+
+void GameWindow::takeNextColour() {
+  const auto next = static_cast<size_t>(nextColour);
+  placePreview(nextColour);
+  activePreview = &previewPictures[next];
+  images.previewImage.LoadImageW(imagePath(ImageFile::previews[next]), true, true, true);
+  showPreviewPicture(*activePreview);
+  activePreview->Invalidate();
+  currentColour = nextColour;
+  nextColour = randomColour();
 }
 
 bool GameWindow::placeTimeBar(int32_t x) {
