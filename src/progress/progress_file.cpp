@@ -142,7 +142,8 @@ ParseResult parseProgress(std::string_view text, int version, ProgressDocument& 
     }
     const size_t equals = line.find('=');
     if (!sectionSeen || equals == std::string_view::npos || equals == 0) return ParseResult::Damaged;
-    read.set(section, trimmed(line.substr(0, equals), SpacesAndTabs), trimmed(line.substr(equals + 1), SpacesAndTabs));
+    read.set(section, trimmed(line.substr(0, equals), SpacesAndTabs),
+             trimmed(line.substr(equals + 1), SpacesAndTabs));
   }
   const std::string* stored = read.value(FormatSection, VersionKey);
   int storedVersion = 0;

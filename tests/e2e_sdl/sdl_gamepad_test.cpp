@@ -159,9 +159,9 @@ TEST_F(SdlGamepadTest, APulseRumblesEveryPadWithMotorsToItsPattern) {
     if (change.on) starts.push_back(change.atMs - asked);
   }
   ASSERT_EQ(starts.size(), 2u);
-  // Counted from the request: the first start's own record may come a tick
-  // after the host's clock read for the pattern.
   const std::span<const uint32_t> pattern = hapticPattern(HapticPulse::Complete);
+  // Counted from the request, whose clock reading the pattern starts from: the
+  // first start's own record may come a tick later.
   EXPECT_GE(starts[1], pattern[0] + pattern[1]);
   ASSERT_FALSE(motors_.empty());
   EXPECT_FALSE(motors_.back().on) << "the motors stop after the last pulse";

@@ -91,7 +91,8 @@ class Reader {
     }
     const size_t space = line.find_first_of(" \t");
     const std::string_view keyword = line.substr(0, space);
-    const std::string_view value = space == std::string_view::npos ? std::string_view() : trimmed(line.substr(space), SpacesAndTabs);
+    const std::string_view value =
+        space == std::string_view::npos ? std::string_view() : trimmed(line.substr(space), SpacesAndTabs);
     if (keyword == "msgctxt") {
       if (field_ == Field::Context || field_ == Field::Id) return fail("an entry without its msgstr");
       if (field_ == Field::Str) finishEntry();
