@@ -15,7 +15,7 @@
 // Each figure is taken RUNS times (the machine is shared: the spread matters).
 // Not a test: figures for docs/performance.md.
 // Usage: node bench/phone_page.mjs PAGE_DIR [RUNS]
-// (puppeteer-core and lighthouse from tests/web: run `npm ci` there first.)
+// (puppeteer-core and lighthouse from bench/package.json: run `npm ci` in bench first.)
 import {createRequire} from 'node:module';
 import fs from 'node:fs';
 import os from 'node:os';
@@ -23,7 +23,7 @@ import path from 'node:path';
 
 import {serveCompressed} from '../tests/web/compressed_host.mjs';
 
-const require = createRequire(new URL('../tests/web/package.json', import.meta.url));
+const require = createRequire(new URL('./package.json', import.meta.url));
 const puppeteer = require('puppeteer-core');
 const {default: lighthouse} = await import(require.resolve('lighthouse'));
 

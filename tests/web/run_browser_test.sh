@@ -23,7 +23,9 @@ if [ ! -x "$chromium" ]; then
   exit 77
 fi
 
-if [ ! -d "$here/node_modules/puppeteer-core" ]; then
+# A lock that no longer installs as it stands fails here, naming its package.
+node "$root/scripts/check-npm-lock.mjs" "$here" "$(command -v npm)"
+if [ ! -f "$here/node_modules/.package-lock.json" ] || [ "$here/package-lock.json" -nt "$here/node_modules/.package-lock.json" ]; then
   (cd "$here" && npm ci --no-audit --no-fund)
 fi
 
