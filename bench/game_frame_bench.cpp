@@ -74,9 +74,9 @@ void BM_ShotTick(benchmark::State& state) {
   int64_t repainted = 0;
   int64_t restarts = 0;
   for (auto _ : state) {
-    if (!window.shotInFlight) {
+    if (!window.play.shotInFlight) {
       state.PauseTiming();
-      if (window.gameOver || window.shotsLeft < 2) {
+      if (window.play.gameOver || window.play.shotsLeft < 2) {
         window.handleCommand(ControlId::retryButton, 0);
         ++restarts;
       }
@@ -93,7 +93,7 @@ void BM_ShotTick(benchmark::State& state) {
   state.counters["repainted_px"] =
       benchmark::Counter(static_cast<double>(repainted), benchmark::Counter::kAvgIterations);
   state.counters["restarts"] = static_cast<double>(restarts);
-  state.counters["shots"] = static_cast<double>(window.shotsLeft);
+  state.counters["shots"] = static_cast<double>(window.play.shotsLeft);
 }
 BENCHMARK(BM_ShotTick);
 

@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "runs/run_token.hpp"
-#include "screen/run_replay.hpp"
+#include "play/run_proof.hpp"
 
 namespace {
 

@@ -7,7 +7,7 @@
 #include <iterator>
 
 #include "runs/run_token.hpp"
-#include "screen/run_replay.hpp"
+#include "play/run_proof.hpp"
 
 namespace {
 

@@ -7,7 +7,7 @@
 namespace {
 
 constexpr const char* OptionsFileName = "quandrel-options.ini";
-constexpr std::string_view Section = "options";
+constexpr std::string_view OptionsSection = "options";
 constexpr size_t LongestLanguageCode = 16;
 
 // A language code as the catalogues are named: "en", "pt", "zh_TW".
@@ -26,22 +26,22 @@ std::optional<bool> onOff(std::string_view value) {
 // The options of a read document; false when a value is unusable.
 bool optionsFromDocument(const progress::ProgressDocument& document, GameOptions& options) {
   GameOptions read;
-  if (const std::string* value = document.value(Section, "timeMode")) {
+  if (const std::string* value = document.value(OptionsSection, "timeMode")) {
     const std::optional<TimeMode> mode = timeModeFromName(*value);
     if (!mode) return false;
     read.timeMode = *mode;
   }
-  if (const std::string* value = document.value(Section, "vibration")) {
+  if (const std::string* value = document.value(OptionsSection, "vibration")) {
     const std::optional<bool> on = onOff(*value);
     if (!on) return false;
     read.vibration = *on;
   }
-  if (const std::string* value = document.value(Section, "speech")) {
+  if (const std::string* value = document.value(OptionsSection, "speech")) {
     const std::optional<bool> on = onOff(*value);
     if (!on) return false;
     read.speech = *on;
   }
-  if (const std::string* value = document.value(Section, "language")) {
+  if (const std::string* value = document.value(OptionsSection, "language")) {
     if (*value != AutomaticLanguage && !plausibleLanguage(*value)) return false;
     read.language = *value;
   }
@@ -70,10 +70,10 @@ GameOptions loadOptions(const std::string& path) {
 
 bool saveOptions(const std::string& path, const GameOptions& options) {
   progress::ProgressDocument document;
-  document.set(Section, "timeMode", timeModeName(options.timeMode));
-  document.set(Section, "vibration", options.vibration ? "on" : "off");
-  document.set(Section, "language", options.language);
-  document.set(Section, "speech", options.speech ? "on" : "off");
+  document.set(OptionsSection, "timeMode", timeModeName(options.timeMode));
+  document.set(OptionsSection, "vibration", options.vibration ? "on" : "off");
+  document.set(OptionsSection, "language", options.language);
+  document.set(OptionsSection, "speech", options.speech ? "on" : "off");
   return progress::saveProgressFile(path, document, OptionsFormatVersion);
 }
 

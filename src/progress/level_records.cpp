@@ -3,11 +3,6 @@
 
 #include <algorithm>
 
-int32_t starsFor(const ClaimedAttempt& attempt) {
-  if (attempt.boughtShots) return 1;
-  return attempt.repairedTube ? 2 : 3;
-}
-
 bool LevelRecords::recordClaim(int32_t number, const ClaimedAttempt& attempt) {
   if (number < FirstLevel || number > LevelCount) return false;
   LevelRecord& record = level(number);

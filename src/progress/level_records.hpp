@@ -6,17 +6,7 @@
 #include <cstdint>
 
 #include "rules/level_table.hpp"
-
-constexpr int32_t MaxStars = 3;
-
-// What one claimed attempt did, counted from the level's start to the claim.
-struct ClaimedAttempt {
-  int32_t score = 0;       // the score at the claim
-  int32_t shotsFired = 0;  // shots launched in the attempt
-  uint32_t playMs = 0;     // game time from the level's start to the claim
-  bool boughtShots = false;
-  bool repairedTube = false;
-};
+#include "rules/stars.hpp"
 
 // One level's records. Each field keeps its own best; all are meaningful only once claims > 0.
 struct LevelRecord {
@@ -27,9 +17,6 @@ struct LevelRecord {
   int32_t stars = 0;
   bool operator==(const LevelRecord&) const = default;
 };
-
-// One star for a claim, two without buying shots, three without buying shots or repairing.
-int32_t starsFor(const ClaimedAttempt& attempt);
 
 class LevelRecords {
  public:

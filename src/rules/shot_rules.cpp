@@ -1,17 +1,13 @@
-// Slot ranges of the ten targets, the miss counter and the random colour.
+// Slot ranges of the ten targets and the miss rule.
 #include "rules/shot_rules.hpp"
 
 #include <array>
 #include <cstddef>
 
-#include "platform/system/random.hpp"
 #include "rules/colour_state.hpp"
-
-int32_t missCounter = 0;
 
 namespace {
 
-constexpr int32_t ShotColours = 6;
 constexpr int32_t MissesPerRandomEvent = 4;
 
 // Left edge of each slot; each slot runs up to the next edge. The widths follow the
@@ -27,14 +23,10 @@ int32_t slotFromX(int32_t x) {
   return NoSlot;
 }
 
-int32_t missColour(int32_t state, int32_t slot) {
+int32_t missColour(int32_t state, int32_t slot, int32_t& missCounter, ColourGenerator& generator) {
   if (state == TargetSpoiled) slot = NoSlot;
   if (slot != NoSlot) return -1;
   if (++missCounter != MissesPerRandomEvent) return -2;
   missCounter = 0;
-  return randomColour();
+  return generator.colour();
 }
-
-int32_t randomColour() { return platformRandom() % ShotColours; }
-
-void resetMissCounter() { missCounter = 0; }

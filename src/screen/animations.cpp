@@ -1,9 +1,6 @@
 // The splash timer, the lightning over a spoiled target and the dark clouds
 // that drift across the board after a completed colour.
-#include <algorithm>
-
 #include "platform/mz_functions.hpp"
-#include "platform/system/random.hpp"
 #include "screen/control_ids.hpp"
 #include "screen/game_window.hpp"
 #include "screen/image_catalogue.hpp"
@@ -12,7 +9,6 @@
 namespace {
 
 constexpr int32_t LightningFrames = 4;
-constexpr int32_t CloudsInUse = 4;
 constexpr int32_t CloudStepPerTick = 10;
 constexpr int32_t ScreenWidth = 480;
 
@@ -57,9 +53,9 @@ void GameWindow::onLightningTick() {
   KillTimer(m_hWnd, TimerId::lightning);
 }
 
-// Puts the clouds left of the screen, one behind the other, and lets a
-// number of them that grows with the level drift across.
-void GameWindow::startCloudDrift() {
+// Puts the clouds left of the screen, one behind the other, and lets `count`
+// of them drift across (play draws a count that grows with the level).
+void GameWindow::startCloudDrift(int32_t count) {
   for (size_t k = 0; k < cloudPictures.size(); ++k) {
     currentCloud = &cloudPictures[k];
     placeCloud(*currentCloud, -100 * static_cast<int32_t>(k + 1));
@@ -69,12 +65,7 @@ void GameWindow::startCloudDrift() {
     setCloudPicture(cloud);
     cloud.Invalidate();
   }
-  if (currentLevel >= 1 && currentLevel <= 10) {
-    // Levels 1-2 draw 0..1 clouds, 3-4 0..2, ... 9-10 0..5; only four
-    // cloud pictures are shown, so five drift as four.
-    const int32_t choices = (currentLevel + 1) / 2 + 1;
-    cloudDriftCount = std::min(platformRandom() % choices, CloudsInUse);
-  }
+  if (count >= 0) cloudDriftCount = count;
   SetTimer(m_hWnd, TimerId::cloud, TimerPeriod::cloud);
 }
 

@@ -1,6 +1,7 @@
 // Play by ear: after every event and timer the window words what changed since
 // it last spoke (a screen entered, the focus moved, a step, a shot's outcome,
 // the time running out) and hands the sentences to the announcement door.
+#include <algorithm>
 #include <string_view>
 
 #include "platform/focus_navigation.hpp"
@@ -17,17 +18,11 @@
 
 namespace {
 
-constexpr int32_t SprayerNozzle = 40;  // a shot starts this far right of the sprayer
-constexpr int32_t TimeBarWidth = 480;
-// Where the sprayer can stand, for the place of its step sound.
-constexpr int32_t SprayerLeftmostX = 105;
-constexpr int32_t SprayerRightmostX = 427;
-
 // 0 while more than half the time is left, then 1 (half), 2 (a quarter), 3 (a tenth).
 int32_t timeStageOf(int32_t barX) {
-  if (barX * 10 <= TimeBarWidth) return 3;
-  if (barX * 4 <= TimeBarWidth) return 2;
-  if (barX * 2 <= TimeBarWidth) return 1;
+  if (barX * 10 <= Play::TimeBarFullX) return 3;
+  if (barX * 4 <= Play::TimeBarFullX) return 2;
+  if (barX * 2 <= Play::TimeBarFullX) return 1;
   return 0;
 }
 
@@ -60,7 +55,7 @@ void GameWindow::addTube(int32_t slot) {
     sentence.add(words::overNoTube);
     return;
   }
-  const int32_t state = targetSlots[static_cast<size_t>(slot)].state;
+  const int32_t state = play.tubes[static_cast<size_t>(slot)];
   if (state == TargetEmpty) {
     sentence.add(words::tubeEmpty, {slot + 1});
   } else if (state == TargetSpoiled) {
@@ -73,20 +68,20 @@ void GameWindow::addTube(int32_t slot) {
 
 void GameWindow::rememberGameState() {
   announced.level = currentLevel;
-  announced.sprayerSlot = slotFromX(sprayerX + SprayerNozzle);
-  announced.sprayerX = sprayerX;
-  announced.currentColour = currentColour;
-  announced.nextColour = nextColour;
-  announced.shotsLeft = shotsLeft;
-  announced.score = score;
+  announced.sprayerSlot = slotFromX(play.sprayerX + Play::SprayerNozzle);
+  announced.sprayerX = play.sprayerX;
+  announced.currentColour = play.currentColour;
+  announced.nextColour = play.nextColour;
+  announced.shotsLeft = play.shotsLeft;
+  announced.score = play.score;
   announced.keys = 0;
   for (size_t k = 0; k < keyPictures.size(); ++k) {
-    if (keyPictures[k].earned) announced.keys |= 1u << k;
+    if (play.keys[k]) announced.keys |= 1u << k;
   }
-  announced.claimable = keyRuleHolds();
-  announced.timeStage = timeBarRunning && timeBar != nullptr ? timeStageOf(timeBar->GetPosX()) : 0;
-  announced.landings = lastLanding.count;
-  for (size_t slot = 0; slot < targetSlots.size(); ++slot) announced.tubes[slot] = targetSlots[slot].state;
+  announced.claimable = play.keyRuleHolds();
+  announced.timeStage = play.timeBarRunning ? timeStageOf(play.timeBarX) : 0;
+  announced.landings = play.lastLanding.count;
+  for (size_t slot = 0; slot < targetSlots.size(); ++slot) announced.tubes[slot] = play.tubes[slot];
 }
 
 void GameWindow::AnnounceChanges() {
@@ -131,45 +126,45 @@ void GameWindow::announceQuestionFocus() {
 }
 
 void GameWindow::announceGameChanges() {
-  if (lastLanding.count != announced.landings) announceLanding();
+  if (play.lastLanding.count != announced.landings) announceLanding();
   // Repairs: a spoiled tube that became empty without a landing.
   for (size_t slot = 0; slot < targetSlots.size(); ++slot) {
-    const bool repaired = announced.tubes[slot] == TargetSpoiled && targetSlots[slot].state == TargetEmpty;
-    if (repaired && lastLanding.count == announced.landings) {
-      sentence.add(words::tubeRepaired, {static_cast<int32_t>(slot) + 1, score});
+    const bool repaired = announced.tubes[slot] == TargetSpoiled && play.tubes[slot] == TargetEmpty;
+    if (repaired && play.lastLanding.count == announced.landings) {
+      sentence.add(words::tubeRepaired, {static_cast<int32_t>(slot) + 1, play.score});
       sendSentence(AnnouncementPriority::Polite);
     }
   }
-  if (shotsLeft > announced.shotsLeft) {
-    sentence.add(words::shotsBought, {shotsLeft - announced.shotsLeft, shotsLeft, score});
+  if (play.shotsLeft > announced.shotsLeft) {
+    sentence.add(words::shotsBought, {play.shotsLeft - announced.shotsLeft, play.shotsLeft, play.score});
     sendSentence(AnnouncementPriority::Polite);
   }
   for (size_t k = 0; k < keyPictures.size(); ++k) {
-    if (keyPictures[k].earned && (announced.keys & (1u << k)) == 0) {
+    if (play.keys[k] && (announced.keys & (1u << k)) == 0) {
       sentence.add(words::keyEarned, {translatedText(words::keyNames[k])});
       sendSentence(AnnouncementPriority::Polite);
     }
   }
-  if (keyRuleHolds() && !announced.claimable) {
+  if (play.keyRuleHolds() && !announced.claimable) {
     sentence.add(words::claimPossible);
     sendSentence(AnnouncementPriority::Polite);
   }
   // While Speech is on, each step is heard where the sprayer stands.
-  if (sprayerX != announced.sprayerX && speechEnabled()) {
-    const float place = static_cast<float>(sprayerX - SprayerLeftmostX) / (SprayerRightmostX - SprayerLeftmostX);
+  if (play.sprayerX != announced.sprayerX && speechEnabled()) {
+    const float place = static_cast<float>(play.sprayerX - Play::SprayerLeftmostX) / (Play::SprayerRightmostX - Play::SprayerLeftmostX);
     sound.playStepCue(2.0f * place - 1.0f);
   }
-  const int32_t slot = slotFromX(sprayerX + SprayerNozzle);
+  const int32_t slot = slotFromX(play.sprayerX + Play::SprayerNozzle);
   if (slot != announced.sprayerSlot) {
     addTube(slot);
     sendSentence(AnnouncementPriority::Polite);
   }
-  if (currentColour != announced.currentColour || nextColour != announced.nextColour) {
-    sentence.add(words::loadedAndNext, {translatedText(words::colourNames[static_cast<size_t>(currentColour)]),
-                                        translatedText(words::colourNames[static_cast<size_t>(nextColour)])});
+  if (play.currentColour != announced.currentColour || play.nextColour != announced.nextColour) {
+    sentence.add(words::loadedAndNext, {translatedText(words::colourNames[static_cast<size_t>(play.currentColour)]),
+                                        translatedText(words::colourNames[static_cast<size_t>(play.nextColour)])});
     sendSentence(AnnouncementPriority::Polite);
   }
-  const int32_t stage = timeBarRunning && timeBar != nullptr ? timeStageOf(timeBar->GetPosX()) : 0;
+  const int32_t stage = play.timeBarRunning ? timeStageOf(play.timeBarX) : 0;
   if (stage > announced.timeStage) {
     sentence.add(words::timeStages[static_cast<size_t>(stage - 1)]);
     sendSentence(stage == 1 ? AnnouncementPriority::Polite : AnnouncementPriority::Assertive);
@@ -178,9 +173,9 @@ void GameWindow::announceGameChanges() {
 }
 
 void GameWindow::announceLanding() {
-  const Landing& landing = lastLanding;
+  const Play::Landing& landing = play.lastLanding;
   const int32_t tube = landing.slot + 1;
-  const int32_t points = score - announced.score;
+  const int32_t points = play.score - announced.score;
   const auto colourName = [](int32_t colour) { return translatedText(words::colourNames[static_cast<size_t>(colour)]); };
   if (landing.toState == TargetSpoiled) {
     sentence.add(words::tubeSpoiledBy, {tube, colourName(landing.colour), -points});
@@ -203,12 +198,12 @@ void GameWindow::announceLanding() {
 
 void GameWindow::announceScreen(std::string_view screen) {
   if (screen == "game") {
-    sentence.add(words::gameEntered, {currentLevel, levelTargetScore, shotsLeft});
+    sentence.add(words::gameEntered, {currentLevel, play.targetScore, play.shotsLeft});
     sentence.addText(u" ");
-    addTube(slotFromX(sprayerX + SprayerNozzle));
+    addTube(slotFromX(play.sprayerX + Play::SprayerNozzle));
     sentence.addText(u" ");
-    sentence.add(words::loadedAndNext, {translatedText(words::colourNames[static_cast<size_t>(currentColour)]),
-                                        translatedText(words::colourNames[static_cast<size_t>(nextColour)])});
+    sentence.add(words::loadedAndNext, {translatedText(words::colourNames[static_cast<size_t>(play.currentColour)]),
+                                        translatedText(words::colourNames[static_cast<size_t>(play.nextColour)])});
     sendSentence(AnnouncementPriority::Polite);
     return;
   }
@@ -229,16 +224,16 @@ void GameWindow::announceScreen(std::string_view screen) {
       endSentence();
     }
   } else if (screen == "passed") {
-    sentence.add(words::levelPassed, {score});
+    sentence.add(words::levelPassed, {play.score});
     if (recordMarkPicture.IsVisible()) sentence.addText(u" ").add(words::newRecord);
     sentence.addText(u" ").add(words::choosePrompt);
     endSentence();
   } else if (screen == "gameover") {
     priority = AnnouncementPriority::Assertive;
-    const bool timeUp = timeBar != nullptr && timeBar->GetPosX() <= 0;
+    const bool timeUp = play.timeBarX <= 0;
     sentence.add(words::gameOver);
     sentence.addText(u" ");
-    sentence.add(shotsLeft < 1 ? words::noShotsLeft : timeUp ? words::timeUp : words::allSpoiled);
+    sentence.add(play.shotsLeft < 1 ? words::noShotsLeft : timeUp ? words::timeUp : words::allSpoiled);
   } else if (screen == "daily") {
     announceDailyScreen();
   } else if (screen == "watch") {
@@ -268,23 +263,23 @@ void GameWindow::announceScreen(std::string_view screen) {
 }
 
 void GameWindow::announceStatus() {
-  sentence.add(words::status, {score, levelTargetScore, shotsLeft});
+  sentence.add(words::status, {play.score, play.targetScore, play.shotsLeft});
   sentence.addText(u" ");
-  const int32_t step = timeBarStepPerTick(options.timeMode);
+  // The attempt's own time bar, whatever the options say now.
+  const int32_t step = timeBarStepPerTick(play.timeMode);
   if (step == 0) {
     sentence.add(words::noTimeLimit);
   } else {
-    const int32_t barX = timeBar != nullptr && timeBarRunning ? timeBar->GetPosX() : TimeBarWidth;
+    const int32_t barX = play.timeBarRunning ? play.timeBarX : Play::TimeBarFullX;
     const int32_t ticks = (barX + step - 1) / step;
     sentence.add(words::secondsLeft, {(ticks * static_cast<int32_t>(TimerPeriod::timeBar) + 999) / 1000});
   }
-  int32_t held = 0;
-  for (const KeySprite& key : keyPictures) held += key.earned ? 1 : 0;
+  const auto held = static_cast<int32_t>(std::count(play.keys.begin(), play.keys.end(), true));
   sentence.addText(u" ").add(words::keysHeld, {held});
   bool firstMissing = true;
   for (size_t k = 0; k < keyPictures.size(); ++k) {
-    const bool needed = !(k == 6 && currentLevel <= 1);
-    if (!needed || keyPictures[k].earned) continue;
+    const bool needed = k != Play::MixedKey || play.asksMixedKey;
+    if (!needed || play.keys[k]) continue;
     if (firstMissing) {
       sentence.addText(u" ").add(words::keysMissing);
     } else {

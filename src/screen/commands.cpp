@@ -37,7 +37,7 @@ void GameWindow::handleCommand(uint32_t wParam, int32_t lParam) {
     case ControlId::gameOverBackButton: leaveGameOverToMenu(); break;
     case ControlId::startGame: startGame(); break;
     case ControlId::continueGame:
-      if (paused) {
+      if (play.paused) {
         applyAction(runs::ActionKind::Resume);
       } else {
         continueGame();
@@ -76,15 +76,14 @@ void GameWindow::pauseToMenu() {
   menuPicture.SetVisible(true);
   showMenuButtons();
   Invalidate(nullptr, 0);
-  paused = true;
   inGame = false;
-  KillTimer(m_hWnd, TimerId::timeBar);
+  carryOut(play.apply(runs::ActionKind::Pause));
   pausedAtMs = GetTickCount();
 }
 
 void GameWindow::leaveGameOverToMenu() {
   leaveDailyPlay();
-  gameOver = false;
+  play.gameOver = false;
   inGame = false;
   hideGameOverButtons();
   showMenuButtons();
@@ -97,11 +96,11 @@ void GameWindow::leaveGameOverToMenu() {
 // the level-passed or game-over screens. A paused attempt that ran out of
 // time before the pause does not lock them: it is lost or resumed as usual.
 bool GameWindow::menuMayStartGame() const {
-  return !inGame && splashDone && !levelPassed && (!gameOver || paused) && !finaleShown();
+  return !inGame && splashDone && !play.levelPassed && (!play.gameOver || play.paused) && !finaleShown();
 }
 
 bool GameWindow::IsPlayInProgress() const {
-  return inGame && splashDone && !levelPassed && !gameOver && !exitQuestionOpen;
+  return inGame && splashDone && !play.levelPassed && !play.gameOver && !exitQuestionOpen;
 }
 
 void GameWindow::startGame() {
@@ -121,7 +120,7 @@ void GameWindow::retryLevel() {
 void GameWindow::beginLevel(int32_t level) {
   currentLevel = level;
   inGame = true;
-  paused = false;
+  play.paused = false;
   toolbar.SetVisible(true);
   menuPicture.SetVisible(false);
   hideMenuButtons();
@@ -133,8 +132,9 @@ void GameWindow::beginLevel(int32_t level) {
 
 void GameWindow::continueGame() {
   if (!menuMayStartGame()) return;
-  if (paused) attemptPausedMs += GetTickCount() - pausedAtMs;
-  if (!paused) {
+  const bool resuming = play.paused;
+  if (resuming) attemptPausedMs += GetTickCount() - pausedAtMs;
+  if (!resuming) {
     leaveDailyPlay();
     settings.Load();
     currentLevel = std::clamp(settings.level, FirstLevel, LevelCount);
@@ -145,9 +145,12 @@ void GameWindow::continueGame() {
   menuPicture.SetVisible(false);
   hideMenuButtons();
   Invalidate(nullptr, 0);
-  if (!paused) LoadLevel(currentLevel, true);
-  paused = false;
-  SetTimer(m_hWnd, TimerId::timeBar, TimerPeriod::timeBar);
+  if (resuming) {
+    carryOut(play.apply(runs::ActionKind::Resume));
+  } else {
+    LoadLevel(currentLevel, true);
+    SetTimer(m_hWnd, TimerId::timeBar, TimerPeriod::timeBar);
+  }
 }
 
 // Exit: the settings are saved before the question, so a refused exit has
@@ -179,9 +182,9 @@ void GameWindow::chooseNextLevel() {
 
 void GameWindow::leaveDailyToMenu() {
   leaveDailyPlay();
-  levelPassed = false;
+  play.levelPassed = false;
   inGame = false;
-  paused = false;
+  play.paused = false;
   hideChoiceButtons();
   overlayPicture.SetVisible(false);
   KillTimer(m_hWnd, TimerId::timeBar);
@@ -192,10 +195,10 @@ void GameWindow::leaveDailyToMenu() {
 }
 
 void GameWindow::finishGame() {
-  levelPassed = false;
-  gameOver = false;
+  play.levelPassed = false;
+  play.gameOver = false;
   inGame = false;
-  paused = false;
+  play.paused = false;
   hideChoiceButtons();
   overlayPicture.SetVisible(false);
   recordMarkPicture.SetVisible(false);

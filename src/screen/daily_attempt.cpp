@@ -6,16 +6,13 @@
 #include "platform/language/language.hpp"
 #include "platform/services/debug_output.hpp"
 #include "platform/system/local_date.hpp"
-#include "platform/system/random.hpp"
 #include "platform/system/utf.hpp"
 #include "progress/daily_file.hpp"
-#include "rules/shot_rules.hpp"
 #include "runs/day_calendar.hpp"
 #include "runs/run_token.hpp"
 #include "runs/share_text.hpp"
 #include "screen/control_ids.hpp"
 #include "screen/game_window.hpp"
-#include "screen/run_replay.hpp"
 
 namespace {
 
@@ -58,8 +55,8 @@ bool GameWindow::startDayAttempt(int32_t day, TimeMode mode, const runs::GhostTr
   // The ghost may be this window's own, which leaving daily play clears.
   const runs::GhostTrack raced = ghost != nullptr ? *ghost : runs::GhostTrack{};
   leaveDailyPlay();
-  // Only today's attempts count, and a private game never does.
-  const bool counts = !daily.privateGame && day == todayDayNumber();
+  // Only today's attempts count.
+  const bool counts = day == todayDayNumber();
   daily.official = counts && daily.history.startAttempt(day, mode, ghost != nullptr);
   // Kept from its start: an attempt cut short by a crash still used the day.
   if (counts) saveDailyHistoryFile();
@@ -73,13 +70,12 @@ bool GameWindow::startDayAttempt(int32_t day, TimeMode mode, const runs::GhostTr
 
   // The day's colours for everyone: the generator seeded from the day, the
   // misses counted from none, and nothing left falling from before.
-  platformSeedRandom(runs::daySeed(day));
-  resetMissCounter();
+  play.startSeeded(runs::daySeed(day));
+  play.timeMode = mode;
   KillTimer(m_hWnd, TimerId::shot);
   KillTimer(m_hWnd, TimerId::timeBar);
   if (flyingShot != nullptr) flyingShot->SetVisible(false);
   flyingShot = nullptr;
-  shotInFlight = false;
   placeSprayerAtStart();
   beginLevel(daily.run.level);
   daily.startTickMs = GetTickCount();
@@ -109,6 +105,8 @@ void GameWindow::endDailyAttempt() {
 
 void GameWindow::leaveDailyPlay() {
   endDailyAttempt();
+  // Ordinary play runs at the options' time bar again.
+  play.timeMode = options.timeMode;
   daily.dayInPlay = 0;
   daily.racing = false;
   daily.ghost = runs::GhostTrack{};

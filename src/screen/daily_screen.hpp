@@ -11,7 +11,7 @@
 
 #include "platform/imaging.hpp"
 #include "platform/ui_controls.hpp"
-#include "screen/run_replay.hpp"
+#include "play/run_proof.hpp"
 #include "screen/shared_images.hpp"
 
 // A word and its value on one row of a panel.

@@ -88,21 +88,21 @@ const char* GameWindow::currentScreen() const {
 
 void GameWindow::AppendDebugState(std::string& json) const {
   appendField(json, "currentLevel", number(currentLevel));
-  appendField(json, "score", number(score));
-  appendField(json, "shotsLeft", number(shotsLeft));
-  appendField(json, "levelTargetScore", number(levelTargetScore));
-  appendField(json, "currentColour", number(currentColour));
-  appendField(json, "nextColour", number(nextColour));
-  appendField(json, "missCounter", number(missCounter));
-  appendField(json, "mixedFromPrimaries", number(mixedFromPrimaries));
+  appendField(json, "score", number(play.score));
+  appendField(json, "shotsLeft", number(play.shotsLeft));
+  appendField(json, "levelTargetScore", number(play.targetScore));
+  appendField(json, "currentColour", number(play.currentColour));
+  appendField(json, "nextColour", number(play.nextColour));
+  appendField(json, "missCounter", number(play.missCounter));
+  appendField(json, "mixedFromPrimaries", number(play.mixedFromPrimaries));
   appendField(json, "inGame", boolean(inGame));
-  appendField(json, "paused", boolean(paused));
+  appendField(json, "paused", boolean(play.paused));
   appendField(json, "splashDone", boolean(splashDone));
-  appendField(json, "gameOver", boolean(gameOver));
-  appendField(json, "levelPassed", boolean(levelPassed));
-  appendField(json, "shotInFlight", boolean(shotInFlight));
-  appendField(json, "hitPending", boolean(hitPending));
-  appendField(json, "timeBarRunning", boolean(timeBarRunning));
+  appendField(json, "gameOver", boolean(play.gameOver));
+  appendField(json, "levelPassed", boolean(play.levelPassed));
+  appendField(json, "shotInFlight", boolean(play.shotInFlight));
+  appendField(json, "hitPending", boolean(play.hitPending));
+  appendField(json, "timeBarRunning", boolean(play.timeBarRunning));
   appendField(json, "lightningRunning", boolean(lightningRunning));
   appendField(json, "lightningFrame", number(lightningFrame));
   appendField(json, "cloudDriftCount", number(cloudDriftCount));
@@ -110,28 +110,27 @@ void GameWindow::AppendDebugState(std::string& json) const {
   appendField(json, "soundEnabled", boolean(sound.enabled));
 
   std::string targets = "[";
-  for (size_t k = 0; k < targetSlots.size(); ++k) {
+  for (size_t k = 0; k < play.tubes.size(); ++k) {
     if (k > 0) targets += ",";
-    targets += number(targetSlots[k].state);
+    targets += number(play.tubes[k]);
   }
   appendField(json, "targets", targets + "]");
   std::string keys = "[";
-  for (size_t k = 0; k < keyPictures.size(); ++k) {
+  for (size_t k = 0; k < play.keys.size(); ++k) {
     if (k > 0) keys += ",";
-    keys += boolean(keyPictures[k].earned);
+    keys += boolean(play.keys[k]);
   }
   appendField(json, "keys", keys + "]");
 
-  appendField(json, "sprayerX", number(sprayerX));
+  appendField(json, "sprayerX", number(play.sprayerX));
   appendField(json, "sprayerPictureX", number(sprayerPicture.GetPosX()));
-  appendField(json, "timeBarX", number(timeBar != nullptr ? timeBar->GetPosX() : 0));
-  if (flyingShot == nullptr) {
+  appendField(json, "timeBarX", number(play.timeBarX));
+  if (!play.shot.fired) {
     appendField(json, "shot", "null");
   } else {
     appendField(json, "shot",
-                "{\"x\":" + number(flyingShot->GetPosX()) + ",\"y\":" +
-                    number(flyingShot->GetPosY()) + ",\"colour\":" + number(flyingShot->colour) +
-                    ",\"visible\":" + boolean(flyingShot->IsVisible()) + "}");
+                "{\"x\":" + number(play.shot.x) + ",\"y\":" + number(play.shot.y) + ",\"colour\":" +
+                    number(play.shot.colour) + ",\"visible\":" + boolean(play.shot.visible) + "}");
   }
   appendField(json, "passLit", boolean(passLitImage != nullptr &&
                                        passIndicator.GetImage_Normal() == passLitImage));

@@ -27,13 +27,6 @@ GameWindow::GameWindow(SharedImages& images, std::u16string settingsPath)
   applyStoredSwitches();
 }
 
-GameWindow::GameWindow(SharedImages& images, GameSettings::NoFile)
-    : settings(GameSettings::NoFile{}), images(images) {
-  applyStoredSwitches();
-  sound.enabled = false;
-  daily.privateGame = true;
-}
-
 void GameWindow::applyStoredSwitches() {
   sound.enabled = settings.isSound;
   movementOn = settings.isMove;
@@ -124,7 +117,7 @@ int32_t GameWindow::OnInitDialog() {
     daily.history = loadDailyHistory(daily.filePath);
   }
   applyStoredLanguage(options.language);
-  if (!daily.privateGame) runToOpen = runToOpenAtStart();
+  runToOpen = runToOpenAtStart();
   setHapticsEnabled(options.vibration);
   setSpeechEnabled(options.speech);
 
@@ -135,8 +128,7 @@ int32_t GameWindow::OnInitDialog() {
   AddUiWin(&backgroundPicture);
 
   sprayerPicture.LoadImageW(imagePath(ImageFile::sprayer), true);
-  sprayerX = 105;
-  sprayerPicture.SetPos(sprayerX, 10, 80, 153, 0);
+  sprayerPicture.SetPos(play.sprayerX, 10, 80, 153, 0);
   sprayerPicture.SetDragMode(2);
   sprayerPicture.SetID(ControlId::sprayerPicture);
   AddUiWin(&sprayerPicture);
@@ -163,12 +155,6 @@ int32_t GameWindow::OnInitDialog() {
   levelLabel.SetTextColor(MzWhite);
   AddUiWin(&levelLabel);
 
-  levelPassed = false;
-  score = 0;
-  levelTargetScore = 600;
-  shotInFlight = false;
-  paused = false;
-
   for (size_t k = 0; k < shotPictures.size(); ++k) {
     shotPictures[k].SetID(ControlId::firstShot + static_cast<int32_t>(k));
     AddUiWin(&shotPictures[k]);
@@ -183,7 +169,6 @@ int32_t GameWindow::OnInitDialog() {
   }
   for (size_t k = 0; k < keyPictures.size(); ++k) {
     keyPictures[k].SetID(ControlId::firstKey + static_cast<int32_t>(k));
-    keyPictures[k].earned = false;
     AddUiWin(&keyPictures[k]);
   }
   for (size_t k = 0; k < targetSlots.size(); ++k) {
@@ -211,21 +196,19 @@ int32_t GameWindow::OnInitDialog() {
   recordMarkPicture.SetVisible(false);
   AddUiWin(&recordMarkPicture);
 
-  shotsLeft = 100;
-  mixedFromPrimaries = 0;
-  hitPending = false;
-  nextColour = 0;
-  takeNextColour();
+  // The game opens on level 1's attempt; its first colour is the program's first draw.
+  Board firstBoard;
+  levelBoard(FirstLevel, firstBoard);
+  play.targetScore = firstBoard.targetScore;
+  play.timeMode = options.timeMode;
+  play.resetAttempt();
+  showPreview();
 
   loadTargetImages();
   loadKeyImages();
 
-  timeBarRunning = true;
   timeBar = &barPictures[0];
-  placeTimeBar(480);
-  images.timeBarImage.LoadImageW(imagePath(ImageFile::timeBar), true, true, true);
-  showTimeBarPicture(*timeBar);
-  timeBar->Invalidate();
+  showFullTimeBar();
 
   splashPicture.LoadImageW(imagePath(ImageFile::splash), true);
   splashPicture.SetPos(0, 0, 480, 720, 0);

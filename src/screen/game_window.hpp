@@ -15,7 +15,8 @@
 #include "screen/daily_play.hpp"
 #include "screen/daily_screen.hpp"
 #include "screen/level_screen.hpp"
-#include "screen/run_replay.hpp"
+#include "play/play.hpp"
+#include "play/run_proof.hpp"
 
 #include "screen/sentence.hpp"
 #include "screen/shared_images.hpp"
@@ -34,9 +35,6 @@ class GameWindow : public CMzWndEx {
   explicit GameWindow(SharedImages& images);
   // The settings file at settingsPath (tests).
   GameWindow(SharedImages& images, std::u16string settingsPath);
-  // A private game that proves a run (run_replay.hpp): no file is read or
-  // written, no sound, and it keeps nothing.
-  GameWindow(SharedImages& images, GameSettings::NoFile);
   ~GameWindow() override;
 
   // Window and controls (game_window.cpp).
@@ -72,18 +70,16 @@ class GameWindow : public CMzWndEx {
   // Game loop (game_loop.cpp, animations.cpp).
   void OnTimer(uint32_t timerId) override;
   bool timerIdle(uint32_t timerId) const override;
-  void fireShot();
   void onShotTick();
   void onTimeBarTick();
   void onLightningTick();
   void onCloudTick();
   void onSplashTick();
-  bool keyRuleHolds() const;
+  // Shows and sounds what a step of play caused, and starts and stops its timers.
+  void carryOut(const Effects& effects);
 
-  // Claim, purchases and touch (claim_purchases.cpp, touch_input.cpp).
-  void claimLevel();
-  void repairTarget();
-  void buyShots();
+  // Claim and touch (claim_purchases.cpp, touch_input.cpp).
+  void showLevelPassed(bool firstClaim);
   void OnLButtonDown(uint32_t flags, int32_t x, int32_t y) override;
   void OnLButtonUp(uint32_t flags, int32_t x, int32_t y) override;
   void OnMouseMove(uint32_t flags, int32_t x, int32_t y) override;
@@ -196,8 +192,8 @@ class GameWindow : public CMzWndEx {
   void placeTargetAt(TargetSprite& target, int32_t x, int32_t y);
   bool placeShot(int32_t colour);
   bool placePreview(int32_t colour);
-  // The preview's colour becomes the sprayer's, and a new one is drawn for the preview.
-  void takeNextColour();
+  // The preview shows the colour of the next shot.
+  void showPreview();
   bool placeTimeBar(int32_t x);
   void placeKey(KeySprite& key, int32_t y);
   void placeCloud(CloudSprite& cloud, int32_t x);
@@ -260,34 +256,21 @@ class GameWindow : public CMzWndEx {
   std::array<CloudSprite, 5> cloudPictures;
   CloudSprite* currentCloud = nullptr;
   OverlaySprite overlayPicture;
-  int32_t levelTargetScore = 0;
-  bool shotInFlight = false;
-  int32_t currentColour = 0;
-  int32_t nextColour = 0;
-  int32_t shotsLeft = 0;
+  // The game in play: the window draws it and carries out what it says.
+  Play play;
   int32_t currentLevel = 0;
-  bool hitPending = false;
-  uint32_t mixedFromPrimaries = 0;
-  bool timeBarRunning = false;
   bool lightningRunning = false;
   int32_t lightningFrame = 0;
   int32_t cloudDriftCount = 0;
-  bool gameOver = false;
-  bool levelPassed = false;
   bool inGame = false;
   bool splashDone = false;
-  bool paused = false;
-  int32_t score = 0;
   GameSettings settings;
   SoundPlayer sound;
   bool movementOn = false;
   LevelRecords records;
   // The records file beside the settings file; empty when there is no place for it.
   std::string recordsPath;
-  // What the attempt did, for the records: counted from the level's start.
-  int32_t attemptShotsFired = 0;
-  bool attemptBoughtShots = false;
-  bool attemptRepairedTube = false;
+  // When the attempt began and how long it waited under the menu, for the records.
   uint32_t attemptStartMs = 0;
   uint32_t attemptPausedMs = 0;
   uint32_t pausedAtMs = 0;
@@ -345,16 +328,6 @@ class GameWindow : public CMzWndEx {
   int32_t helpPage = 0;
   // Where the last press that no button took began: a sweep on the help turns its page.
   int32_t helpSwipeStartX = 0;
-  // The last shot or random colour that landed on a tube, counted, for the
-  // announcement of its outcome.
-  struct Landing {
-    uint32_t count = 0;
-    int32_t slot = 0;
-    int32_t colour = 0;
-    int32_t fromState = 0;
-    int32_t toState = 0;
-  };
-  Landing lastLanding;
   // What the announcements have told so far; AnnounceChanges words the rest.
   struct AnnouncedState {
     const char* screen = "";
@@ -378,14 +351,8 @@ class GameWindow : public CMzWndEx {
   AnnouncedState announced;
   Sentence sentence;
   mutable Sentence buttonName;
-  // Where the sprayer stands for the game (shots start at this x + 40). With
-  // the movement switch on, its picture glides there instead of jumping.
-  int32_t sprayerX = 0;
 
  private:
-  // Points a repair or 25 more shots cost.
-  static constexpr int32_t PurchasePrice = 50;
-
   // Commands and screens.
   // Start, continue and the level screen wait for the menu.
   bool menuMayStartGame() const;
@@ -443,20 +410,16 @@ class GameWindow : public CMzWndEx {
   void showHelpPage(int32_t page);
 
   // Level layout.
-  void placeLayout(int32_t level);
+  void placeLayout(const Board& board);
   void recordLevelReached(int32_t level);
 
   // Game loop.
-  void resolveShot();
-  void applyColour(int32_t slot, int32_t colour, bool directHit);
-  void spoilTarget(int32_t slot, bool directHit);
-  void completeColour(int32_t slot, int32_t fullState, bool directHit);
-  void startCloudDrift();
-  void earnKey(int32_t k);
-  void testAllSpoiled();
+  // `count` clouds drift; -1 keeps the last count.
+  void startCloudDrift(int32_t count);
+  void showKey(int32_t k);
   void updatePurchaseLooks();
   void presentGameOver();
-  void restartTimeBar();
+  void showFullTimeBar();
 
   // Announcements.
   void rememberGameState();
@@ -470,8 +433,11 @@ class GameWindow : public CMzWndEx {
   void announceQuestionFocus();
   void sendSentence(AnnouncementPriority priority);
 
-  // Touch.
-  void moveSprayer(int32_t x);
+  // Touch: the sprayer's picture follows the game's sprayer, which stepped
+  // from `fromX`. With the movement switch on it glides there instead of jumping.
+  void moveSprayerPicture(int32_t fromX);
+  // A tap's step, which reaches no further right than Play::TapRightmostX.
+  void stepByTap(runs::ActionKind step);
   // Back where it stands when the game opens (a day's attempt starts there).
   void placeSprayerAtStart();
   void onGlideTick();

@@ -2,37 +2,38 @@
 // attempt at it.
 #include "screen/game_window.hpp"
 
-#include "rules/level_table.hpp"
+#include "play/play.hpp"
 #include "screen/image_catalogue.hpp"
 #include "screen/image_path.hpp"
 
 void GameWindow::LoadLevel(int32_t level, bool fresh) {
-  const LevelLayout* layout = levelLayout(level);
-  if (layout == nullptr) return;
+  Board board;
+  if (!levelBoard(level, board)) return;
   prepareForPlay();
   recordLevelReached(level);
+  play.level = level;
+  play.asksMixedKey = board.asksMixedKey;
   if (level == FirstLevel) {
     // Level 1 not fresh replaces the board only and keeps the attempt.
     if (fresh) {
-      levelTargetScore = layout->targetScore;
+      play.targetScore = board.targetScore;
       resetLevelState();
     }
-    placeLayout(level);
+    placeLayout(board);
     return;
   }
-  placeLayout(level);
-  levelTargetScore = layout->targetScore;
+  placeLayout(board);
+  play.targetScore = board.targetScore;
   resetLevelState();
 }
 
-void GameWindow::placeLayout(int32_t level) {
-  const LevelLayout& layout = *levelLayout(level);
+void GameWindow::placeLayout(const Board& board) {
+  play.layBoard(board);
   for (size_t k = 0; k < targetSlots.size(); ++k) {
     TargetSprite& target = targetSlots[k];
     placeTargetAt(target, targetHomeX[k], targetHomeY);
     Invalidate(nullptr, 0);
-    target.state = layout.startStates[k];
-    setTargetPicture(target, target.state);
+    setTargetPicture(target, play.tubes[k]);
     target.Invalidate();
     lastPlacedTarget = &target;
   }
@@ -56,23 +57,10 @@ void GameWindow::resetLevelState() {
   hideGameOverButtons();
   startAttemptRecord();
 
-  levelPassed = false;
-  gameOver = false;
-  shotInFlight = false;
-  score = 0;
+  play.resetAttempt();
   scoreLabel.SetText(u"0");
-  mixedFromPrimaries = 0;
-  hitPending = false;
-  shotsLeft = 100;
-
-  nextColour = 0;
-  takeNextColour();
-
-  timeBarRunning = true;
-  placeTimeBar(480);
-  images.timeBarImage.LoadImageW(imagePath(ImageFile::timeBar), true, true, true);
-  showTimeBarPicture(*timeBar);
-  timeBar->Invalidate();
+  showPreview();
+  showFullTimeBar();
 
   levelLabel.SetText(Int2String(currentLevel).C_Str());
 
@@ -88,7 +76,6 @@ void GameWindow::resetLevelState() {
 
   for (size_t k = 0; k < keyPictures.size(); ++k) {
     KeySprite& key = keyPictures[k];
-    key.earned = false;
     key.SetPos(0, 0, 0, 0, 0);
     setKeyPicture(key, static_cast<int32_t>(k));
     key.Invalidate();

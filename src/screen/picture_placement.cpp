@@ -3,7 +3,6 @@
 #include "screen/game_window.hpp"
 
 #include "rules/level_table.hpp"
-#include "rules/shot_rules.hpp"
 #include "screen/image_catalogue.hpp"
 #include "screen/image_path.hpp"
 
@@ -61,7 +60,7 @@ void GameWindow::placeTargetAt(TargetSprite& target, int32_t x, int32_t y) {
 }
 
 bool GameWindow::placeShot(int32_t colour) {
-  shotPictures[static_cast<size_t>(colour)].SetPos(sprayerX + 40, 150, 16, 48, 0);
+  shotPictures[static_cast<size_t>(colour)].SetPos(play.shot.x, play.shot.y, 16, 48, 0);
   Invalidate(nullptr, 0);
   return true;
 }
@@ -72,15 +71,13 @@ bool GameWindow::placePreview(int32_t colour) {
   return true;
 }
 
-void GameWindow::takeNextColour() {
-  const auto next = static_cast<size_t>(nextColour);
-  placePreview(nextColour);
-  activePreview = &previewPictures[next];
-  images.previewImage.LoadImageW(imagePath(ImageFile::previews[next]), true, true, true);
+void GameWindow::showPreview() {
+  const auto colour = static_cast<size_t>(play.currentColour);
+  placePreview(play.currentColour);
+  activePreview = &previewPictures[colour];
+  images.previewImage.LoadImageW(imagePath(ImageFile::previews[colour]), true, true, true);
   showPreviewPicture(*activePreview);
   activePreview->Invalidate();
-  currentColour = nextColour;
-  nextColour = randomColour();
 }
 
 bool GameWindow::placeTimeBar(int32_t x) {

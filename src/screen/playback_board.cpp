@@ -1,10 +1,11 @@
-// A watched run played back: its game runs in a private window (RunPlayback)
-// at 1x, 2x or 4x, or stands paused, and this board draws what that game
-// shows (targets, keys, the sprayer, the shot, the next colour, the time bar,
-// score and level) over the watch screen. It only reads the private game.
+// A watched run played back: its Play runs on the replay's clocks
+// (RunPlayback) at 1x, 2x or 4x, or stands paused, and this board draws it
+// (tubes, keys, the sprayer, the shot, the next colour, the time bar, score
+// and level) over the watch screen in the game's own places. It only reads.
 #include <algorithm>
 
 #include "platform/mz_functions.hpp"
+#include "rules/level_table.hpp"
 #include "screen/control_ids.hpp"
 #include "screen/game_window.hpp"
 #include "screen/image_catalogue.hpp"
@@ -15,12 +16,6 @@ namespace {
 constexpr int32_t SpeedTop = 632;
 constexpr int32_t SpeedLeft = 108;
 constexpr int32_t SpeedStep = 68;
-
-// `mine` where `theirs` stands, shown as it is.
-void placeLike(UiWin& mine, const UiWin& theirs) {
-  mine.SetPos(theirs.GetPosX(), theirs.GetPosY(), theirs.GetWidth(), theirs.GetHeight(), 0);
-  mine.SetVisible(theirs.IsVisible());
-}
 
 }  // namespace
 
@@ -141,26 +136,29 @@ void GameWindow::onPlaybackTick() {
 
 void GameWindow::drawPlayback() {
   WatchScreenControls& screen = watchScreen;
-  const GameWindow& game = screen.playback->game();
+  const Play& game = screen.playback->play();
   for (size_t i = 0; i < screen.targets.size(); ++i) {
-    const TargetSprite& target = game.targetSlots[i];
-    placeLike(screen.targets[i], target);
-    screen.targets[i].SetImage(&images.targetImages[static_cast<size_t>(std::clamp(target.state, 0, 19))]);
+    screen.targets[i].SetPos(targetHomeX[i], targetHomeY, 32, 126, 0);
+    screen.targets[i].SetVisible(true);
+    screen.targets[i].SetImage(&images.targetImages[static_cast<size_t>(std::clamp(game.tubes[i], 0, 19))]);
   }
   for (size_t k = 0; k < screen.keys.size(); ++k) {
-    placeLike(screen.keys[k], game.keyPictures[k]);
-    screen.keys[k].SetVisible(game.keyPictures[k].earned);
+    screen.keys[k].SetPos(10, 140 + 40 * static_cast<int32_t>(k), 32, 32, 0);
+    screen.keys[k].SetVisible(game.keys[k]);
   }
-  placeLike(screen.sprayer, game.sprayerPicture);
-  const bool flying = game.shotInFlight && game.flyingShot != nullptr;
+  screen.sprayer.SetPos(game.sprayerX, 10, 80, 153, 0);
+  screen.sprayer.SetVisible(true);
+  const bool flying = game.shotInFlight && game.shot.fired;
   if (flying) {
-    placeLike(screen.shot, *game.flyingShot);
-    screen.shot.SetImage(&screen.shotImages[static_cast<size_t>(std::clamp(game.flyingShot->colour, 0, 5))]);
+    screen.shot.SetPos(game.shot.x, game.shot.y, 16, 48, 0);
+    screen.shot.SetImage(&screen.shotImages[static_cast<size_t>(std::clamp(game.shot.colour, 0, 5))]);
   }
   screen.shot.SetVisible(flying);
-  placeLike(screen.preview, *game.activePreview);
+  screen.preview.SetPos(98, 340, 30, 40, 0);
+  screen.preview.SetVisible(true);
   screen.preview.SetImage(&screen.previewImages[static_cast<size_t>(std::clamp(game.currentColour, 0, 5))]);
-  placeLike(screen.timeBar, *game.timeBar);
+  screen.timeBar.SetPos(game.timeBarX, 614, 480, 6, 0);
+  screen.timeBar.SetVisible(true);
   screen.score.SetText(Int2String(game.score).C_Str());
-  screen.level.SetText(Int2String(game.currentLevel).C_Str());
+  screen.level.SetText(Int2String(game.level).C_Str());
 }

@@ -49,7 +49,7 @@ void GameWindow::buildRaceDrawing() {
 void GameWindow::showRaceDrawing() {
   RaceControls& controls = race;
   if (!controls.built) return;
-  const bool playing = daily.attemptActive && inGame && !levelPassed && !gameOver;
+  const bool playing = daily.attemptActive && inGame && !play.levelPassed && !play.gameOver;
   const bool racing = playing && daily.racing;
   controls.practiceMark.SetVisible(playing && !daily.official);
   controls.ghost.SetVisible(racing);

@@ -1,5 +1,5 @@
-// Keeping the records: what an attempt does is counted in plain fields during
-// play, and a claim turns it into the level's records and saves the file.
+// Keeping the records: what an attempt does is counted by its play, and a
+// claim turns it into the level's records and saves the file.
 #include "platform/mz_functions.hpp"
 #include "platform/services/debug_output.hpp"
 #include "platform/system/utf.hpp"
@@ -8,9 +8,6 @@
 #include "screen/game_window.hpp"
 
 void GameWindow::startAttemptRecord() {
-  attemptShotsFired = 0;
-  attemptBoughtShots = false;
-  attemptRepairedTube = false;
   attemptStartMs = GetTickCount();
   attemptPausedMs = 0;
   attemptKeepsRecords = timeModeKeepsRecords(options.timeMode);
@@ -20,7 +17,7 @@ bool GameWindow::recordClaim() {
   // Records are of play under the designed time bar, the whole attempt long.
   if (!attemptKeepsRecords) return false;
   const uint32_t playMs = GetTickCount() - attemptStartMs - attemptPausedMs;
-  const ClaimedAttempt attempt{score, attemptShotsFired, playMs, attemptBoughtShots, attemptRepairedTube};
+  const ClaimedAttempt attempt{play.score, play.shotsFired, playMs, play.boughtShots, play.repairedTube};
   const bool beaten = records.recordClaim(currentLevel, attempt);
   if (!recordsPath.empty() && !saveRecords(recordsPath, records) && !recordsSaveWarned) {
     // Said once: the records of this run are then kept only until the game ends.

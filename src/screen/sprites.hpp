@@ -1,26 +1,12 @@
-// The game pieces: pictures that draw a shared image and carry one value of
-// the game each (a target's state, a key's earned flag, a shot's colour).
+// The game pieces: pictures that draw a shared image at a place. The game's
+// values (a tube's state, a key, a shot's colour) live in its Play.
 #pragma once
-
-#include <cstdint>
 
 #include "platform/ui_controls.hpp"
 
-class TargetSprite : public UiPicture2 {
- public:
-  int32_t state = 0;  // TargetState 0..19
-};
-
-class KeySprite : public UiPicture2 {
- public:
-  bool earned = false;
-};
-
-class ShotSprite : public UiPicture2 {
- public:
-  int32_t colour = 0;  // ShotColour 0..5
-};
-
+class TargetSprite : public UiPicture2 {};
+class KeySprite : public UiPicture2 {};
+class ShotSprite : public UiPicture2 {};
 class LightningSprite : public UiPicture2 {};
 class PreviewSprite : public UiPicture2 {};
 class BarSprite : public UiPicture2 {};

@@ -107,7 +107,7 @@ TEST_P(MissingResources, TheGamePlaysThroughItsScreensAndEndsCleanly) {
     ASSERT_TRUE(window.Create(0, 0, 480, 720));
     window.Show(true, true);
     exitCode = runMessageLoop();
-    EXPECT_EQ(window.shotsLeft, 97) << "two shots by key, one by the toolbar\n" << out.str();
+    EXPECT_EQ(window.play.shotsLeft, 97) << "two shots by key, one by the toolbar\n" << out.str();
     EXPECT_FALSE(window.settings.isSound) << "the sound switch was toggled";
   }
   setCurrentHost(nullptr);

@@ -87,7 +87,7 @@ TEST_P(PlayAllocationInLanguage, AMinuteOfPlayAfterTheFirstShotAllocatesNothing)
     while (pumpMessage(FirstShotDoneMs) != PumpResult::Idle) {
     }
     ASSERT_TRUE(window.inGame) << "the game started";
-    ASSERT_EQ(window.shotsLeft, 99) << "the first shot was fired";
+    ASSERT_EQ(window.play.shotsLeft, 99) << "the first shot was fired";
     const uint64_t framesBefore = host.frames();
     const uint64_t soundsBefore = host.sounds();
 

@@ -14,7 +14,7 @@
 #include "platform/mz_functions.hpp"
 #include "platform/session_recorder.hpp"
 #include "platform/silent_host.hpp"
-#include "platform/system/random.hpp"
+#include "rules/colour_generator.hpp"
 #include "recording_window.hpp"
 #include "test_support.hpp"
 
@@ -144,7 +144,7 @@ class OrderSensitiveWindow : public RecordingWindow {
  public:
   void OnTimer(uint32_t id) override {
     RecordingWindow::OnTimer(id);
-    events.back() += " at " + std::to_string(loopNowMs()) + " draw " + std::to_string(platformRandom());
+    events.back() += " at " + std::to_string(loopNowMs()) + " draw " + std::to_string(generator.next());
     if (id == 2) SetTimer(m_hWnd, 3, 7);  // restarted at each tick of 2
     if (id == 3) KillTimer(m_hWnd, 3);
   }
@@ -157,6 +157,7 @@ class OrderSensitiveWindow : public RecordingWindow {
     RecordingWindow::OnLButtonDown(flags, x, y);
     events.back() += " at " + std::to_string(loopNowMs());
   }
+  ColourGenerator generator;  // one draw a tick: a tick fired more or less shows
 };
 
 // A live host whose loop always runs late: it wakes 23 ms after each
@@ -194,7 +195,6 @@ struct SessionRun {
 SessionRun runOn(Host& host, SessionRecorder* recorder) {
   setCurrentHost(&host);
   setSessionRecorder(recorder);
-  platformSeedRandom(1);
   SessionRun run;
   {
     OrderSensitiveWindow window;

@@ -1,37 +1,23 @@
-// Slot ranges, the program-wide miss counter and the random colour.
+// Slot ranges, the miss counter and the colour generator.
 #include <gtest/gtest.h>
 
 #include <utility>
 #include <vector>
 
-#include "platform/system/random.hpp"
+#include "rules/colour_generator.hpp"
 #include "rules/colour_state.hpp"
 #include "rules/shot_rules.hpp"
 
 namespace {
 
-// A random source that replays a fixed list of draws, so the colours of random events are known.
-std::vector<int32_t> scriptedDraws;
-size_t nextDraw = 0;
-int32_t scriptedRandom() { return scriptedDraws.at(nextDraw++); }
-
-class ScriptedRandom {
- public:
-  explicit ScriptedRandom(std::vector<int32_t> draws) {
-    scriptedDraws = std::move(draws);
-    nextDraw = 0;
-    previous = setRandomSource(scriptedRandom);
-  }
-  ~ScriptedRandom() { setRandomSource(previous); }
-  size_t drawsTaken() const { return nextDraw; }
-
- private:
-  RandomSource previous;
-};
+// The first values of a generator never seeded (seed 1), as the phone's C library draws them.
+const std::vector<int32_t> seedOneDraws{41, 18467, 6334, 26500, 19169, 15724, 11478, 29358, 26962, 24464};
 
 class ShotRules : public ::testing::Test {
  protected:
-  void SetUp() override { resetMissCounter(); }
+  int32_t misses = 0;
+  ColourGenerator generator;
+  int32_t miss(int32_t state, int32_t slot) { return missColour(state, slot, misses, generator); }
 };
 
 TEST(SlotFromX, RangeEdges) {
@@ -69,82 +55,61 @@ TEST(SlotFromX, EverySprayerStepInsideTheFieldIsOneTarget) {
 }
 
 TEST_F(ShotRules, HitLeavesTheCounter) {
-  ScriptedRandom random({});
-  missColour(TargetEmpty, NoSlot);
-  EXPECT_EQ(missColour(5, 3), -1);
-  EXPECT_EQ(missCounter, 1);
+  miss(TargetEmpty, NoSlot);
+  EXPECT_EQ(miss(5, 3), -1);
+  EXPECT_EQ(misses, 1);
 }
 
 TEST_F(ShotRules, ShotOnASpoiledTargetIsAMiss) {
-  ScriptedRandom random({});
-  EXPECT_EQ(missColour(TargetSpoiled, 3), -2);
-  EXPECT_EQ(missCounter, 1);
+  EXPECT_EQ(miss(TargetSpoiled, 3), -2);
+  EXPECT_EQ(misses, 1);
 }
 
-TEST_F(ShotRules, EveryFourthMissGivesARandomColour) {
-  ScriptedRandom random({17, 9});
+TEST_F(ShotRules, EveryFourthMissGivesTheNextColourAndOnlyItDraws) {
   for (int round = 0; round < 2; ++round) {
-    EXPECT_EQ(missColour(TargetEmpty, NoSlot), -2);
-    EXPECT_EQ(missColour(7, NoSlot), -2) << "the state of no target is not consulted";
-    EXPECT_EQ(missColour(TargetEmpty, NoSlot), -2);
-    EXPECT_EQ(missCounter, 3);
-    EXPECT_EQ(missColour(TargetEmpty, NoSlot), scriptedDraws[static_cast<size_t>(round)] % 6);
-    EXPECT_EQ(missCounter, 0);
+    EXPECT_EQ(miss(TargetEmpty, NoSlot), -2);
+    EXPECT_EQ(miss(7, NoSlot), -2) << "the state of no target is not consulted";
+    EXPECT_EQ(miss(TargetEmpty, NoSlot), -2);
+    EXPECT_EQ(misses, 3);
+    EXPECT_EQ(miss(TargetEmpty, NoSlot), seedOneDraws[static_cast<size_t>(round)] % 6);
+    EXPECT_EQ(misses, 0);
   }
-  EXPECT_EQ(missColour(TargetEmpty, NoSlot), -2);
-  EXPECT_EQ(random.drawsTaken(), 2u) << "only random events draw";
+  EXPECT_EQ(miss(TargetEmpty, NoSlot), -2);
+  EXPECT_EQ(generator.next(), seedOneDraws[2]) << "only random events draw";
 }
 
 TEST_F(ShotRules, HitsBetweenMissesDoNotResetTheCount) {
-  ScriptedRandom random({4});
-  EXPECT_EQ(missColour(TargetEmpty, NoSlot), -2);
-  EXPECT_EQ(missColour(TargetEmpty, NoSlot), -2);
-  EXPECT_EQ(missColour(TargetEmpty, 0), -1);
-  EXPECT_EQ(missColour(TargetEmpty, NoSlot), -2);
-  EXPECT_EQ(missColour(TargetSpoiled, 9), 4);
-}
-
-TEST(RandomColour, IsTheDrawModuloSix) {
-  ScriptedRandom random({0, 5, 6, 13, 2147483647});
-  for (int32_t draw : std::vector<int32_t>(scriptedDraws)) EXPECT_EQ(randomColour(), draw % 6);
-}
-
-TEST(RandomColour, DrawsFromThePlatformGeneratorByDefault) {
-  platformSeedRandom(1);
-  // The first draws of seed 1 are 41, 18467, 6334, 26500, 19169.
-  for (int32_t draw : {41, 18467, 6334, 26500, 19169}) EXPECT_EQ(randomColour(), draw % 6);
+  EXPECT_EQ(miss(TargetEmpty, NoSlot), -2);
+  EXPECT_EQ(miss(TargetEmpty, NoSlot), -2);
+  EXPECT_EQ(miss(TargetEmpty, 0), -1);
+  EXPECT_EQ(miss(TargetEmpty, NoSlot), -2);
+  EXPECT_EQ(miss(TargetSpoiled, 9), seedOneDraws[0] % 6);
 }
 
 // The phone C library's sequence, so every host draws the same colours.
-TEST(PlatformRandom, FollowsThePhoneLibrarySequence) {
-  platformSeedRandom(1);  // the state of a program that never seeded
-  for (int32_t expected : {41, 18467, 6334, 26500, 19169, 15724, 11478, 29358, 26962, 24464})
-    EXPECT_EQ(platformRandom(), expected);
-  platformSeedRandom(0);
-  for (int32_t expected : {38, 7719, 21238, 2437, 8855}) EXPECT_EQ(platformRandom(), expected);
+TEST(ColourGenerator, FollowsThePhoneLibrarySequence) {
+  ColourGenerator generator;  // the state of a program that never seeded
+  for (int32_t expected : seedOneDraws) EXPECT_EQ(generator.next(), expected);
+  generator.seed(0);
+  for (int32_t expected : {38, 7719, 21238, 2437, 8855}) EXPECT_EQ(generator.next(), expected);
+  generator.seed(1);
+  for (int32_t draw : {41, 18467, 6334}) EXPECT_EQ(generator.colour(), draw % 6);
 }
 
-TEST(PlatformRandom, SeedingRestartsTheSequenceAndDrawsStayInRange) {
-  platformSeedRandom(2026);
+TEST(ColourGenerator, SeedingRestartsTheSequenceAndACopyGoesOnAlone) {
+  ColourGenerator generator;
+  generator.seed(2026);
+  const ColourGenerator copy = generator;
   std::vector<int32_t> first;
-  for (int i = 0; i < 1000; ++i) first.push_back(platformRandom());
+  for (int i = 0; i < 1000; ++i) first.push_back(generator.next());
   for (int32_t draw : first) {
     EXPECT_GE(draw, 0);
     EXPECT_LE(draw, 32767);
   }
-  platformSeedRandom(2026);
-  for (int32_t draw : first) EXPECT_EQ(platformRandom(), draw);
-}
-
-TEST(PlatformRandom, AReplacedSourceLeavesTheSequenceWhereItWas) {
-  platformSeedRandom(1);
-  EXPECT_EQ(platformRandom(), 41);
-  {
-    ScriptedRandom random({7, 7});
-    EXPECT_EQ(platformRandom(), 7);
-    EXPECT_EQ(platformRandom(), 7);
-  }
-  EXPECT_EQ(platformRandom(), 18467);
+  ColourGenerator again = copy;
+  for (int32_t draw : first) EXPECT_EQ(again.next(), draw);
+  generator.seed(2026);
+  EXPECT_EQ(generator, copy);
 }
 
 }  // namespace

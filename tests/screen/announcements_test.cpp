@@ -34,9 +34,9 @@ class AnnouncementsTest : public GameWindowTest {
     openMenu();
     continueAt(1);
     setTargets(tubes);
-    window->score = score;
-    window->currentColour = loaded;
-    window->nextColour = next;
+    window->play.score = score;
+    window->play.currentColour = loaded;
+    window->play.nextColour = next;
     aimAt(0);
     window->AnnounceChanges();
     host.takeAnnouncements();
@@ -53,8 +53,8 @@ struct EventCase {
 
 TEST_F(AnnouncementsTest, EachEventOfPlayIsWordedFromWhatChanged) {
   const auto fire = [](GameWindow& w, AnnouncementsTest&) {
-    w.fireShot();
-    for (int tick = 0; tick < 30 && w.shotInFlight; ++tick) {
+    w.applyAction(runs::ActionKind::Fire);
+    for (int tick = 0; tick < 30 && w.play.shotInFlight; ++tick) {
       w.onShotTick();
       w.AnnounceChanges();
     }
@@ -102,10 +102,10 @@ TEST_F(AnnouncementsTest, EachEventOfPlayIsWordedFromWhatChanged) {
 
 TEST_F(AnnouncementsTest, TheTimeBarIsToldAtHalfAQuarterAndATenthAndTheRepeatKeySaysItAgain) {
   play(std::vector<int32_t>(10, 0), 0, Red, Yellow);
-  window->fireShot();
+  window->applyAction(runs::ActionKind::Fire);
   window->AnnounceChanges();
   host.takeAnnouncements();
-  for (int tick = 0; tick < 40 && window->timeBarRunning; ++tick) {
+  for (int tick = 0; tick < 40 && window->play.timeBarRunning; ++tick) {
     window->onTimeBarTick();
     window->AnnounceChanges();
   }

@@ -10,7 +10,7 @@ TEST_F(GameWindowTest, ClaimWithoutTheKeysOnlyPlaysTheTune) {
   continueAt(1);
   earnKeys({0, 1, 2, 3, 4, 5});
   window->handleCommand(ControlId::toolbar, ToolbarButton::claim);
-  EXPECT_FALSE(window->levelPassed);
+  EXPECT_FALSE(window->play.levelPassed);
   EXPECT_STREQ(window->currentScreen(), "game");
   EXPECT_EQ(host.takeSounds(), std::vector<uint32_t>{3});
 }
@@ -21,7 +21,7 @@ TEST_F(GameWindowTest, FirstClaimShowsTheChoiceButtonsAfterALaterLevelStart) {
   continueAt(5);
   earnKeys({0, 1, 2, 3, 4, 5, 6, 7});
   window->handleCommand(ControlId::toolbar, ToolbarButton::claim);
-  EXPECT_TRUE(window->levelPassed);
+  EXPECT_TRUE(window->play.levelPassed);
   EXPECT_STREQ(window->currentScreen(), "passed");
   EXPECT_FALSE(window->toolbar.IsVisible());
   for (const UiButton_Image& choice : window->choiceButtons) EXPECT_TRUE(choice.IsVisible());
@@ -31,46 +31,13 @@ TEST_F(GameWindowTest, FirstClaimShowsTheChoiceButtonsAfterALaterLevelStart) {
   for (const UiButton_Image& choice : window->choiceButtons) EXPECT_FALSE(choice.IsVisible());
 }
 
-TEST_F(GameWindowTest, PurchasesNeedFiftyPoints) {
-  continueAt(2);  // slots 3 and 7 start spoiled
-  window->score = 49;
-  window->handleCommand(ControlId::repairButton, 0);
-  window->handleCommand(ControlId::buyShotsButton, 0);
-  EXPECT_EQ(window->score, 49);
-  EXPECT_EQ(window->shotsLeft, 100);
-  EXPECT_EQ(window->targetSlots[3].state, 19);
-  EXPECT_TRUE(host.takeSounds().empty());
-
-  window->score = 50;
-  window->handleCommand(ControlId::repairButton, 0);
-  EXPECT_EQ(window->score, 0);
-  EXPECT_EQ(window->targetSlots[3].state, 0);
-  EXPECT_EQ(window->targetSlots[7].state, 19);
-  EXPECT_EQ(host.takeSounds(), std::vector<uint32_t>{6});
-
-  window->score = 50;
-  window->handleCommand(ControlId::buyShotsButton, 0);
-  EXPECT_EQ(window->score, 0);
-  EXPECT_EQ(window->shotsLeft, 125);
-  EXPECT_TRUE(host.takeSounds().empty());
-  EXPECT_EQ(window->buyShotsButton.GetImage_Normal(), window->buyDimImage);
-}
-
-TEST_F(GameWindowTest, RepairWithNothingSpoiledStillCosts) {
-  continueAt(1);
-  window->score = 120;
-  window->handleCommand(ControlId::repairButton, 0);
-  EXPECT_EQ(window->score, 70);
-  EXPECT_EQ(targets(), (std::vector<int32_t>{16, 4, 7, 10, 7, 16, 13, 10, 16, 13}));
-}
-
 // A claim counts the attempt's shots, purchases and repairs in the level's
 // records and saves them; a lost attempt changes nothing.
 TEST_F(GameWindowTest, AClaimKeepsTheAttemptInTheRecordsAndALostOneDoesNot) {
   const std::string recordsPath = (directory / "quandrel-records.ini").string();
   const auto claimWith = [&](int32_t score) {
     earnKeys({0, 1, 2, 3, 4, 5, 6, 7});
-    window->score = score;
+    window->play.score = score;
     window->handleCommand(ControlId::toolbar, ToolbarButton::claim);
     EXPECT_STREQ(window->currentScreen(), "passed");
   };
@@ -78,7 +45,7 @@ TEST_F(GameWindowTest, AClaimKeepsTheAttemptInTheRecordsAndALostOneDoesNot) {
   aimAt(NoSlot);
   fireAndLand();
   fireAndLand();
-  window->score = 100;
+  window->play.score = 100;
   window->handleCommand(ControlId::repairButton, 0);
   claimWith(700);
   claimWith(700);  // the command again on the level-passed screen
@@ -89,9 +56,9 @@ TEST_F(GameWindowTest, AClaimKeepsTheAttemptInTheRecordsAndALostOneDoesNot) {
   // The retry of a lost attempt: its shots and purchases never reach the records.
   window->handleCommand(ControlId::firstChoice, 0);
   EXPECT_FALSE(window->recordMarkPicture.IsVisible()) << "the mark goes with the level-passed screen";
-  window->score = 50;
+  window->play.score = 50;
   window->handleCommand(ControlId::buyShotsButton, 0);
-  window->shotsLeft = 0;
+  window->play.shotsLeft = 0;
   window->handleCommand(ControlId::toolbar, ToolbarButton::fire);
   EXPECT_STREQ(window->currentScreen(), "gameover");
   EXPECT_EQ(window->records.level(3).claims, 0);
@@ -107,7 +74,7 @@ TEST_F(GameWindowTest, AClaimKeepsTheAttemptInTheRecordsAndALostOneDoesNot) {
 TEST_F(GameWindowTest, OnlyAnAttemptWhollyUnderTheNormalTimeBarKeepsRecords) {
   const auto claim = [&] {
     earnKeys({0, 1, 2, 3, 4, 5, 6, 7});
-    window->score = 700;
+    window->play.score = 700;
     window->handleCommand(ControlId::toolbar, ToolbarButton::claim);
     EXPECT_STREQ(window->currentScreen(), "passed");
   };

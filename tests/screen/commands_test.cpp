@@ -12,7 +12,7 @@ TEST_F(GameWindowTest, StartupScreenIsTheSplashOverTheGameControls) {
   EXPECT_EQ(controls[controls.size() - 2], &window->splashPicture);
   EXPECT_EQ(controls.back(), &window->toolbar);
   EXPECT_FALSE(window->toolbar.IsVisible());
-  EXPECT_EQ(window->currentColour, 0);
+  EXPECT_EQ(window->play.currentColour, 0);
   EXPECT_EQ(window->activePreview, &window->previewPictures[0]);
   EXPECT_EQ(window->timeBar->GetPosX(), 480);
   EXPECT_EQ(window->levelLabel.GetText(), CMzStringW(u"1"));
@@ -22,14 +22,14 @@ TEST_F(GameWindowTest, StartupScreenIsTheSplashOverTheGameControls) {
 
 TEST_F(GameWindowTest, ContinueWhilePausedResumesWithoutReloading) {
   continueAt(3);
-  window->targetSlots[0].state = 17;
+  window->play.tubes[0] = 17;
   window->handleCommand(ControlId::toolbar, ToolbarButton::back);
-  EXPECT_TRUE(window->paused);
+  EXPECT_TRUE(window->play.paused);
   EXPECT_FALSE(timerRunning(TimerId::timeBar));
   window->settings.level = 8;  // not read while a game is paused
   window->handleCommand(ControlId::continueGame, 0);
   EXPECT_EQ(window->currentLevel, 3);
-  EXPECT_EQ(window->targetSlots[0].state, 17);
+  EXPECT_EQ(window->play.tubes[0], 17);
   EXPECT_TRUE(timerRunning(TimerId::timeBar));
 }
 
@@ -43,7 +43,7 @@ TEST_F(GameWindowTest, PausedShotWaitsUnderTheMenu) {
   EXPECT_EQ(window->flyingShot->GetPosY(), y);
   window->handleCommand(ControlId::continueGame, 0);
   shotTicks(30);
-  EXPECT_FALSE(window->shotInFlight);
+  EXPECT_FALSE(window->play.shotInFlight);
 }
 
 // Leaving a game whose time ran out (not yet shown) must not lock start and
@@ -51,14 +51,14 @@ TEST_F(GameWindowTest, PausedShotWaitsUnderTheMenu) {
 TEST_F(GameWindowTest, PausedAfterTimeOutTheMenuStillStartsGames) {
   continueAt(4);
   for (int tick = 0; tick < 40; ++tick) window->OnTimer(TimerId::timeBar);
-  ASSERT_TRUE(window->gameOver);
+  ASSERT_TRUE(window->play.gameOver);
   window->handleCommand(ControlId::toolbar, ToolbarButton::back);
   window->handleCommand(ControlId::continueGame, 0);
   EXPECT_STREQ(window->currentScreen(), "game");
   window->handleCommand(ControlId::toolbar, ToolbarButton::back);
   window->handleCommand(ControlId::startGame, 0);
   EXPECT_EQ(window->currentLevel, 1);
-  EXPECT_FALSE(window->gameOver);
+  EXPECT_FALSE(window->play.gameOver);
   EXPECT_STREQ(window->currentScreen(), "game");
 }
 
@@ -66,11 +66,11 @@ TEST_F(GameWindowTest, AfterTheLastLevelTheChoiceLeadsToTheFinaleAndAnyPressBack
   window->records.recordClaim(3, {900, 60, 50000, false, false});
   continueAt(10);
   earnKeys({0, 1, 2, 3, 4, 5, 6, 7});
-  window->score = 1200;
+  window->play.score = 1200;
   window->handleCommand(ControlId::toolbar, ToolbarButton::claim);
   window->handleCommand(ControlId::firstChoice, 0);
   EXPECT_STREQ(window->currentScreen(), "finale");
-  EXPECT_FALSE(window->levelPassed);
+  EXPECT_FALSE(window->play.levelPassed);
   for (const UiButton_Image& choice : window->choiceButtons) EXPECT_FALSE(choice.IsVisible());
   EXPECT_EQ(window->finale.score.GetText(), CMzStringW(u"2100"));
   EXPECT_EQ(window->finale.stars.GetText(), CMzStringW(u"6 / 30"));

@@ -11,15 +11,14 @@
 #include <sstream>
 #include <vector>
 
-#include "platform/private_play.hpp"
-#include "platform/system/random.hpp"
+#include "play/run_proof.hpp"
 #include "progress/daily_file.hpp"
 #include "rules/shot_rules.hpp"
 #include "runs/day_calendar.hpp"
 #include "runs/run_token.hpp"
 #include "screen/control_ids.hpp"
 #include "screen/game_window.hpp"
-#include "screen/run_replay.hpp"
+#include "test_clock.hpp"
 
 namespace {
 
@@ -33,7 +32,7 @@ class DailyAttemptTest : public testing::Test {
                 ("quandrel-daily-" + std::to_string(getpid()) + "-" +
                  testing::UnitTest::GetInstance()->current_test_info()->name());
     std::filesystem::create_directories(directory);
-    scope = std::make_unique<PrivatePlay::Scope>(play);
+    clock = std::make_unique<TestClock>();
     window = std::make_unique<GameWindow>(images, (directory / "quandrel.ini").u16string());
     ASSERT_TRUE(window->Create(0, 0, 480, 720));
     window->OnTimer(TimerId::splash);
@@ -41,12 +40,12 @@ class DailyAttemptTest : public testing::Test {
 
   void TearDown() override {
     window.reset();
-    scope.reset();
+    clock.reset();
     unsetenv("QUANDREL_TODAY");
     std::filesystem::remove_all(directory);
   }
 
-  void wait(uint32_t ms) { play.advanceTo(play.nowMs() + ms); }
+  void wait(uint32_t ms) { clock->advanceTo(clock->nowMs() + ms); }
   void fire() { window->handleCommand(ControlId::toolbar, ToolbarButton::fire); }
   void tap(int32_t x) { window->OnLButtonDown(0, x, 300); }
 
@@ -57,7 +56,7 @@ class DailyAttemptTest : public testing::Test {
     for (int i = 0; i < shots; ++i) {
       tap(i % 7 < 4 ? 400 : 100);
       wait(120);
-      colours.push_back(window->currentColour);
+      colours.push_back(window->play.currentColour);
       fire();
       wait(1300);
     }
@@ -71,8 +70,7 @@ class DailyAttemptTest : public testing::Test {
     return text.str();
   }
 
-  PrivatePlay play;
-  std::unique_ptr<PrivatePlay::Scope> scope;
+  std::unique_ptr<TestClock> clock;
   SharedImages images;
   std::filesystem::path directory;
   std::unique_ptr<GameWindow> window;
@@ -86,8 +84,8 @@ TEST_F(DailyAttemptTest, TheOfficialAttemptIsKeptAsItsReplayProvesIt) {
   EXPECT_EQ(window->currentLevel, runs::levelOfDay(Today));
   playMoves(20);
   ASSERT_TRUE(window->daily.attemptActive);
-  const int32_t liveScore = window->score;
-  const int32_t liveShots = window->attemptShotsFired;
+  const int32_t liveScore = window->play.score;
+  const int32_t liveShots = window->play.shotsFired;
   // Leaving for another game ends the attempt with its score at that moment.
   window->handleCommand(ControlId::toolbar, ToolbarButton::back);
   window->handleCommand(ControlId::startGame, 0);
@@ -114,11 +112,11 @@ TEST_F(DailyAttemptTest, TheOfficialAttemptIsKeptAsItsReplayProvesIt) {
 }
 
 TEST_F(DailyAttemptTest, TheDaysColoursFollowTheMovesNotWhatCameBefore) {
-  platformRandom();  // draws before the day's attempt change nothing in it
+  window->play.generator.next();  // draws before the day's attempt change nothing in it
   ASSERT_TRUE(window->startDailyAttempt());
   const std::vector<int32_t> official = playMoves(30);
   // A restart after the game is over replays the same day as practice.
-  for (int i = 0; i < 50 && !window->gameOver; ++i) wait(1000);
+  for (int i = 0; i < 50 && !window->play.gameOver; ++i) wait(1000);
   ASSERT_STREQ(window->currentScreen(), "gameover");
   window->handleCommand(ControlId::retryButton, 0);
   EXPECT_FALSE(window->daily.official);
@@ -135,22 +133,22 @@ TEST_F(DailyAttemptTest, ProvingARunLeavesTheLiveGameAsItWas) {
   ASSERT_TRUE(window->startDailyAttempt());
   playMoves(12);
   runs::Run recorded = window->daily.run;
-  const uint32_t generator = platformRandomState();
-  const int32_t misses = missCounter;
-  const int32_t score = window->score;
-  const int32_t next = window->nextColour;
-  const uint64_t clock = play.nowMs();
+  const ColourGenerator generator = window->play.generator;
+  const int32_t misses = window->play.missCounter;
+  const int32_t score = window->play.score;
+  const int32_t next = window->play.nextColour;
+  const uint64_t now = clock->nowMs();
   const std::string daily = fileText("quandrel-daily.ini");
 
   EXPECT_TRUE(verifyRun(recorded).accepted());
   recorded.actions.insert(recorded.actions.begin(), runs::RunAction{0, runs::ActionKind::StepLeft});
   EXPECT_EQ(verifyRun(recorded).refusal, runs::RunRefusal::ImpossibleMove) << "no step left of the first place";
 
-  EXPECT_EQ(platformRandomState(), generator);
-  EXPECT_EQ(missCounter, misses);
-  EXPECT_EQ(window->score, score);
-  EXPECT_EQ(window->nextColour, next);
-  EXPECT_EQ(play.nowMs(), clock);
+  EXPECT_EQ(window->play.generator, generator);
+  EXPECT_EQ(window->play.missCounter, misses);
+  EXPECT_EQ(window->play.score, score);
+  EXPECT_EQ(window->play.nextColour, next);
+  EXPECT_EQ(clock->nowMs(), now);
   EXPECT_EQ(fileText("quandrel-daily.ini"), daily);
   EXPECT_FALSE(std::filesystem::exists(directory / "quandrel-records.ini"));
 }
@@ -168,12 +166,12 @@ TEST_F(DailyAttemptTest, RacingAGhostChangesNothingInThePlayersGame) {
     ASSERT_TRUE(window->startRunAttempt(run, ghost));
     EXPECT_EQ(window->daily.racing, ghost != nullptr);
     playMoves(20);
-    std::vector<int32_t> state{window->score, window->shotsLeft, window->sprayerX};
-    for (const TargetSprite& target : window->targetSlots) state.push_back(target.state);
+    std::vector<int32_t> state{window->play.score, window->play.shotsLeft, window->play.sprayerX};
+    state.insert(state.end(), window->play.tubes.begin(), window->play.tubes.end());
     states.push_back(state);
     // The ghost stands where the run stood at this moment of game time.
     if (ghost != nullptr) {
-      EXPECT_EQ(verdict.ghost.at(window->attemptTickMs()).score, window->score);
+      EXPECT_EQ(verdict.ghost.at(window->attemptTickMs()).score, window->play.score);
     }
     window->handleCommand(ControlId::toolbar, ToolbarButton::back);
   }

@@ -4,20 +4,13 @@
 #include <unistd.h>
 
 #include "platform/platform_state.hpp"
-#include "platform/system/random.hpp"
 #include "platform/timer_queue.hpp"
+#include "rules/colour_generator.hpp"
 #include "rules/shot_rules.hpp"
 #include "screen/control_ids.hpp"
 #include "sound/sound_player.hpp"
 
 namespace {
-
-std::vector<int32_t> scriptedDraws;
-size_t nextDraw = 0;
-
-int32_t scriptedRandom() {
-  return nextDraw < scriptedDraws.size() ? scriptedDraws[nextDraw++] : 0;
-}
 
 std::string fileNameOf(const std::string& path) {
   const size_t slash = path.find_last_of('/');
@@ -53,8 +46,6 @@ std::vector<std::string> RecordingHost::takeAnnouncements() {
 
 void GameWindowTest::SetUp() {
   setCurrentHost(&host);
-  scriptDraws({});
-  resetMissCounter();
   directory = std::filesystem::temp_directory_path() /
               ("quandrel-screen-" + std::to_string(getpid()) + "-" +
                testing::UnitTest::GetInstance()->current_test_info()->name());
@@ -67,15 +58,22 @@ void GameWindowTest::SetUp() {
 void GameWindowTest::TearDown() {
   window.reset();
   setCurrentHost(nullptr);
-  setRandomSource(nullptr);
-  resetMissCounter();
   std::filesystem::remove_all(directory);
 }
 
-void GameWindowTest::scriptDraws(std::vector<int32_t> draws) {
-  scriptedDraws = std::move(draws);
-  nextDraw = 0;
-  setRandomSource(&scriptedRandom);
+// The first seed whose draws, modulo 6, come out as `draws`: the game's own
+// generator then gives the test the colours (and drift counts) it wants.
+void GameWindowTest::scriptDraws(const std::vector<int32_t>& draws) {
+  for (uint32_t seed = 0;; ++seed) {
+    ColourGenerator generator;
+    generator.seed(seed);
+    bool matches = true;
+    for (int32_t draw : draws) matches = matches && generator.next() % 6 == draw;
+    if (matches) {
+      window->play.generator.seed(seed);
+      return;
+    }
+  }
 }
 
 void GameWindowTest::openMenu() { window->OnTimer(TimerId::splash); }
@@ -90,8 +88,8 @@ void GameWindowTest::continueAt(int32_t level) {
 
 void GameWindowTest::aimAt(int32_t slot) {
   const int32_t wanted = 105 + 23 * (slot == NoSlot ? 0 : slot + 1);
-  while (window->sprayerX < wanted) window->OnLButtonDown(0, 400, 300);
-  while (window->sprayerX > wanted) window->OnLButtonDown(0, 100, 300);
+  while (window->play.sprayerX < wanted) window->OnLButtonDown(0, 400, 300);
+  while (window->play.sprayerX > wanted) window->OnLButtonDown(0, 100, 300);
 }
 
 void GameWindowTest::fireAndLand() {
@@ -112,15 +110,13 @@ bool GameWindowTest::timerRunning(uint32_t timerId) const {
 }
 
 void GameWindowTest::setTargets(const std::vector<int32_t>& states) {
-  for (size_t k = 0; k < states.size(); ++k) window->targetSlots[k].state = states[k];
+  for (size_t k = 0; k < states.size(); ++k) window->play.tubes[k] = states[k];
 }
 
 std::vector<int32_t> GameWindowTest::targets() const {
-  std::vector<int32_t> states;
-  for (const TargetSprite& target : window->targetSlots) states.push_back(target.state);
-  return states;
+  return std::vector<int32_t>(window->play.tubes.begin(), window->play.tubes.end());
 }
 
 void GameWindowTest::earnKeys(const std::vector<int32_t>& keys) {
-  for (int32_t k : keys) window->keyPictures[static_cast<size_t>(k)].earned = true;
+  for (int32_t k : keys) window->play.keys[static_cast<size_t>(k)] = true;
 }

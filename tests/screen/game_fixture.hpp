@@ -35,8 +35,8 @@ class GameWindowTest : public testing::Test {
   void SetUp() override;
   void TearDown() override;
 
-  // Random draws come from `draws` in order (then 0).
-  static void scriptDraws(std::vector<int32_t> draws);
+  // The game's next draws come out as `draws` (modulo 6), by the seed of its generator.
+  void scriptDraws(const std::vector<int32_t>& draws);
 
   // The splash ends and the menu is up.
   void openMenu();

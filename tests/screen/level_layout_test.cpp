@@ -16,41 +16,41 @@ std::vector<int32_t> board(int32_t level) {
 
 TEST_F(GameWindowTest, LevelOneNotFreshReplacesOnlyTheBoard) {
   continueAt(1);
-  window->score = 170;
-  window->shotsLeft = 40;
+  window->play.score = 170;
+  window->play.shotsLeft = 40;
   earnKeys({2});
   setTargets({0, 0, 0, 0, 0, 0, 0, 0, 0, 0});
   window->LoadLevel(1, false);
   EXPECT_EQ(targets(), board(1));
-  EXPECT_EQ(window->score, 170);
-  EXPECT_EQ(window->shotsLeft, 40);
-  EXPECT_TRUE(window->keyPictures[2].earned);
+  EXPECT_EQ(window->play.score, 170);
+  EXPECT_EQ(window->play.shotsLeft, 40);
+  EXPECT_TRUE(window->play.keys[2]);
   window->LoadLevel(1, true);
-  EXPECT_EQ(window->score, 0);
-  EXPECT_EQ(window->shotsLeft, 100);
-  EXPECT_FALSE(window->keyPictures[2].earned);
+  EXPECT_EQ(window->play.score, 0);
+  EXPECT_EQ(window->play.shotsLeft, 100);
+  EXPECT_FALSE(window->play.keys[2]);
 }
 
 TEST_F(GameWindowTest, LaterLevelsAreFreshEitherWay) {
   continueAt(5);
-  window->score = 170;
-  window->shotsLeft = 40;
-  window->currentColour = 4;
+  window->play.score = 170;
+  window->play.shotsLeft = 40;
+  window->play.currentColour = 4;
   window->LoadLevel(5, false);
   EXPECT_EQ(targets(), board(5));
-  EXPECT_EQ(window->score, 0);
-  EXPECT_EQ(window->shotsLeft, 100);
-  EXPECT_EQ(window->currentColour, 0);
-  EXPECT_EQ(window->levelTargetScore, 1200);
+  EXPECT_EQ(window->play.score, 0);
+  EXPECT_EQ(window->play.shotsLeft, 100);
+  EXPECT_EQ(window->play.currentColour, 0);
+  EXPECT_EQ(window->play.targetScore, 1200);
 }
 
 TEST_F(GameWindowTest, LevelNumbersOutsideTheGameChangeNothing) {
   continueAt(3);
-  window->score = 90;
+  window->play.score = 90;
   for (int32_t level : {0, -1, 11, 99}) {
     window->LoadLevel(level, true);
     EXPECT_EQ(targets(), board(3)) << level;
-    EXPECT_EQ(window->score, 90) << level;
+    EXPECT_EQ(window->play.score, 90) << level;
     EXPECT_EQ(window->settings.level, 3) << level;
   }
 }

@@ -64,7 +64,7 @@ Seconds secondsForOneRun(bool compose, const std::filesystem::path& settings) {
   const double cpuStop = threadCpuSeconds();
   const auto stop = std::chrono::steady_clock::now();
   setCurrentHost(nullptr);
-  if (window.shotsLeft != 50) std::fprintf(stderr, "the minute of play did not fire its 50 shots\n");
+  if (window.play.shotsLeft != 50) std::fprintf(stderr, "the minute of play did not fire its 50 shots\n");
   return {std::chrono::duration<double>(stop - start).count(), cpuStop - cpuStart, host.framesPresented()};
 }
 

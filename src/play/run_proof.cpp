@@ -1,0 +1,155 @@
+// Replaying a run on a Play: the day's board and colours, its actions at
+// their ticks, the shot's and the time bar's clocks between them.
+#include "play/run_proof.hpp"
+
+#include <algorithm>
+
+#include "rules/stars.hpp"
+#include "runs/day_calendar.hpp"
+
+namespace {
+
+// After the last action the game plays on this long: the last shot lands and
+// a Normal time bar runs out.
+constexpr uint32_t PlayOnMs = 15000;
+
+}  // namespace
+
+RunPlayback::RunPlayback(const runs::Run& run) : run_(run) {
+  shotClock_.periodMs = Play::ShotClockMs;
+  barClock_.periodMs = Play::TimeBarClockMs;
+  if (!runs::hasChallenge(run.day)) {
+    refused_ = true;
+    return;
+  }
+  // The day's attempt, as the game starts it: the day's seed, the day's level afresh.
+  const int32_t level = runs::levelOfDay(run.day);
+  Board board;
+  levelBoard(level, board);
+  play_.startSeeded(runs::daySeed(run.day));
+  play_.level = level;
+  play_.timeMode = run.timeMode;
+  play_.asksMixedKey = board.asksMixedKey;
+  play_.layBoard(board);
+  play_.targetScore = board.targetScore;
+  play_.resetAttempt();
+  observe();
+}
+
+void RunPlayback::restart(Clock& clock) {
+  clock.running = true;
+  clock.dueMs = nowMs_ + clock.periodMs;
+  clock.startOrder = ++starts_;
+}
+
+void RunPlayback::follow(const Effects& effects) {
+  for (const Effect& effect : effects) {
+    switch (effect.kind) {
+      case EffectKind::TimeBarRestarted:
+      case EffectKind::TimeBarClockStarted: restart(barClock_); break;
+      case EffectKind::TimeBarClockStopped: barClock_.running = false; break;
+      case EffectKind::ShotLaunched: restart(shotClock_); break;
+      default: break;
+    }
+  }
+}
+
+// After every clock tick and action: the ghost's sample, and the result once
+// the attempt is over.
+void RunPlayback::observe() {
+  ghost_.note(static_cast<uint32_t>(nowMs_), runs::GhostState{play_.sprayerX, play_.score});
+  if (!ended_ && play_.attemptEnded()) {
+    endResult_ = result();
+    ended_ = true;
+  }
+}
+
+runs::RunResult RunPlayback::result() const {
+  if (ended_) return endResult_;
+  runs::RunResult result;
+  result.day = run_.day;
+  result.level = run_.level;
+  result.score = play_.score;
+  result.shots = play_.shotsFired;
+  result.timeMs = runs::playTimeMs(run_);
+  result.claimed = play_.levelPassed;
+  result.stars = result.claimed ? starsFor(ClaimedAttempt{play_.score, play_.shotsFired, result.timeMs,
+                                                          play_.boughtShots, play_.repairedTube})
+                                : 0;
+  result.version = run_.formatVersion;
+  return result;
+}
+
+void RunPlayback::advanceTo(uint32_t tickMs) {
+  if (refused_) return;
+  const auto fireClocksUntil = [this](uint64_t untilMs) {
+    for (;;) {
+      Clock* due = nullptr;
+      for (Clock* clock : {&shotClock_, &barClock_}) {
+        if (!clock->running || clock->dueMs > untilMs) continue;
+        if (due == nullptr || clock->dueMs < due->dueMs ||
+            (clock->dueMs == due->dueMs && clock->startOrder < due->startOrder)) {
+          due = clock;
+        }
+      }
+      if (due == nullptr) break;
+      nowMs_ = std::max(nowMs_, due->dueMs);
+      due->dueMs += due->periodMs;
+      // The shot's clock with nothing to do changes nothing.
+      if (due == &shotClock_ && play_.shotClockIdle()) continue;
+      follow(due == &shotClock_ ? play_.tickShot() : play_.tickTimeBar());
+      observe();
+    }
+    nowMs_ = std::max(nowMs_, untilMs);
+  };
+  while (nextAction_ < run_.actions.size() && run_.actions[nextAction_].tickMs <= tickMs) {
+    const runs::RunAction& action = run_.actions[nextAction_];
+    fireClocksUntil(action.tickMs);
+    if (!play_.possible(action.kind)) {
+      refused_ = true;
+      return;
+    }
+    follow(play_.apply(action.kind));
+    ++nextAction_;
+    observe();
+  }
+  fireClocksUntil(tickMs);
+  playedToMs_ = std::max(playedToMs_, tickMs);
+}
+
+// Refused, or every action played and the attempt over: ended, or left
+// standing long enough after the last action for nothing more to change.
+bool RunPlayback::finished() const {
+  if (refused_) return true;
+  if (nextAction_ < run_.actions.size()) return false;
+  const uint32_t last = run_.actions.empty() ? 0 : run_.actions.back().tickMs;
+  return ended_ || playedToMs_ >= last + PlayOnMs;
+}
+
+RunVerdict verifyRun(const runs::Run& run) {
+  RunVerdict verdict;
+  verdict.run = run;
+  RunPlayback playback(run);
+  const uint32_t last = run.actions.empty() ? 0 : run.actions.back().tickMs;
+  playback.advanceTo(last + PlayOnMs);
+  if (playback.refused()) {
+    verdict.refusal = runs::RunRefusal::ImpossibleMove;
+    return verdict;
+  }
+  verdict.result = playback.result();
+  verdict.ghost = playback.ghost();
+  return verdict;
+}
+
+RunVerdict verifyRunToken(std::string_view text) {
+  RunVerdict verdict;
+  verdict.refusal = runs::decodeRunToken(text, verdict.run);
+  return verdict.accepted() ? verifyRun(verdict.run) : verdict;
+}
+
+std::string runResultJson(const runs::RunResult& result) {
+  return "{\"day\":" + std::to_string(result.day) + ",\"level\":" + std::to_string(result.level) +
+         ",\"score\":" + std::to_string(result.score) + ",\"shots\":" + std::to_string(result.shots) +
+         ",\"timeMs\":" + std::to_string(result.timeMs) + ",\"stars\":" + std::to_string(result.stars) +
+         ",\"claimed\":" + (result.claimed ? "true" : "false") + ",\"version\":" + std::to_string(result.version) + "}";
+}
