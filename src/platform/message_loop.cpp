@@ -136,7 +136,8 @@ void reportPlayInProgress(Host& host) {
   host.keepScreenAwake(playing);
 }
 
-// A pad button goes the way of the key it stands for.
+// A pad button moves the focus ring and answers the question box as the key
+// it stands for does.
 HostEvent asKeyEvent(const HostEvent& event) {
   if (event.kind != HostEvent::Kind::Pad) return event;
   HostEvent key;
@@ -184,7 +185,12 @@ void deliver(const HostEvent& received) {
     case HostEvent::Kind::PointerMove: window->pointerMove(event.x, event.y); break;
     case HostEvent::Kind::PointerUp: window->pointerUp(event.x, event.y); break;
     case HostEvent::Kind::Key:
-      if (!focusNavigationTakes(*window, event)) window->OnKeyDown(event.key, event.modifiers);
+      if (focusNavigationTakes(*window, event)) break;
+      if (received.kind == HostEvent::Kind::Pad) {
+        window->OnPadButton(received.pad);
+      } else {
+        window->OnKeyDown(event.key, event.modifiers);
+      }
       break;
     case HostEvent::Kind::Command: window->handleCommand(event.id, event.arg); break;
     case HostEvent::Kind::Answer:

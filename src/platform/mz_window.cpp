@@ -9,6 +9,7 @@
 #include "platform/canvas.hpp"
 #include "platform/host.hpp"
 #include "platform/image.hpp"
+#include "platform/key_names.hpp"
 #include "platform/language/language.hpp"
 #include "platform/message_loop.hpp"
 #include "platform/platform_state.hpp"
@@ -35,6 +36,7 @@ void CMzWnd::OnSize(int32_t, int32_t) {}
 void CMzWnd::handleCommand(uint32_t, int32_t) {}
 int32_t CMzWnd::OnInitDialog() { return 1; }
 void CMzWnd::OnKeyDown(MzKey, uint32_t) {}
+void CMzWnd::OnPadButton(MzPadButton button) { OnKeyDown(keyForPadButton(button), 0); }
 bool CMzWnd::KeepsKey(MzKey) const { return false; }
 void CMzWnd::AppendDebugState(std::string&) const {}
 

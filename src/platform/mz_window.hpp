@@ -51,6 +51,9 @@ class CMzWnd {
   virtual int32_t OnInitDialog();
   // Desktop keys (the phone had none).
   virtual void OnKeyDown(MzKey key, uint32_t modifiers);
+  // A pad button the focus ring did not take; a window that knows no pad
+  // hears the key the button stands for.
+  virtual void OnPadButton(MzPadButton button);
   // A navigation key the window takes on its current screen before the focus
   // ring would move with it; none by default.
   virtual bool KeepsKey(MzKey key) const;

@@ -167,8 +167,11 @@ class GameWindow : public CMzWndEx {
   void announceStatus();
   void announceAllTubes();
 
-  // Desktop keys (desktop_keys.cpp).
+  // Desktop keys and pad buttons (desktop_keys.cpp): each asks one thing,
+  // whichever sent it.
+  enum class Ask : uint8_t { Other, Left, Right, Fire, Claim, Back, Repair, Buy, Repeat, Status, Tubes };
   void OnKeyDown(MzKey key, uint32_t modifiers) override;
+  void OnPadButton(MzPadButton button) override;
   bool KeepsKey(MzKey key) const override;
 
   // The game's fields for the headless dump (debug_state.cpp).
@@ -432,6 +435,9 @@ class GameWindow : public CMzWndEx {
   void endSentence();
   void announceQuestionFocus();
   void sendSentence(AnnouncementPriority priority);
+
+  // What a key or pad button asked of the screen that is up.
+  void answer(Ask ask);
 
   // Touch: the sprayer's picture follows the game's sprayer, which stepped
   // from `fromX`. With the movement switch on it glides there instead of jumping.
