@@ -14,8 +14,7 @@ bool GameWindow::actionPossible(runs::ActionKind kind) const {
   if (kind == ActionKind::StepLeft && play.sprayerX <= Play::SprayerLeftmostX) return false;
   if (kind == ActionKind::StepRight && play.sprayerX >= Play::SprayerRightmostX) return false;
   if (!daily.attemptActive) return true;
-  const std::string_view screen = currentScreen();
-  return play.possible(kind) && screen == (kind == ActionKind::Resume ? "menu" : "game");
+  return play.possible(kind) && screenOnTop() == (kind == ActionKind::Resume ? Screen::Menu : Screen::Game);
 }
 
 bool GameWindow::applyAction(runs::ActionKind kind) {

@@ -22,6 +22,7 @@ void GameWindow::openStartMenu() {
   menuPicture.SetDragMode(2);
   menuPicture.SetID(ControlId::menuPicture);
   AddUiWin(&menuPicture);
+  openScreens.menu = true;
   // The level screen's own button, to the right of start, and the daily
   // screen's, to the right of continue.
   setUpImageButton(levelsButton, ControlId::levelsButton, 310, 440, 96, 38, levelsLitImage, levelsDimImage, 0);

@@ -10,6 +10,7 @@ void GameWindow::showLevelPassed(bool firstClaim) {
   images.levelPassedImage.LoadImageW(imagePath(ImageFile::levelPassed), true, true, true);
   overlayPicture.SetPos(0, 0, 480, 720, 0);
   overlayPicture.SetImage(&images.levelPassedImage);
+  openScreens.overlay = Overlay::Passed;
   overlayPicture.Invalidate();
   toolbar.SetVisible(false);
   // Shown on every claim: a level reset from level 2 on hides the group,

@@ -74,6 +74,7 @@ void GameWindow::handleCommand(uint32_t wParam, int32_t lParam) {
 // Toolbar "返回": the menu covers the game, which waits to be continued.
 void GameWindow::pauseToMenu() {
   menuPicture.SetVisible(true);
+  openScreens.menu = true;
   showMenuButtons();
   Invalidate(nullptr, 0);
   inGame = false;
@@ -88,6 +89,7 @@ void GameWindow::leaveGameOverToMenu() {
   hideGameOverButtons();
   showMenuButtons();
   menuPicture.SetVisible(true);
+  openScreens.menu = true;
   Invalidate(nullptr, 0);
   KillTimer(m_hWnd, TimerId::timeBar);
 }
@@ -123,6 +125,7 @@ void GameWindow::beginLevel(int32_t level) {
   play.paused = false;
   toolbar.SetVisible(true);
   menuPicture.SetVisible(false);
+  openScreens.menu = false;
   hideMenuButtons();
   setLevelScreenVisible(false);
   sound.playSound(SoundId::ready);
@@ -143,6 +146,7 @@ void GameWindow::continueGame() {
   inGame = true;
   toolbar.SetVisible(true);
   menuPicture.SetVisible(false);
+  openScreens.menu = false;
   hideMenuButtons();
   Invalidate(nullptr, 0);
   if (resuming) {
@@ -187,8 +191,10 @@ void GameWindow::leaveDailyToMenu() {
   play.paused = false;
   hideChoiceButtons();
   overlayPicture.SetVisible(false);
+  openScreens.overlay = Overlay::None;
   KillTimer(m_hWnd, TimerId::timeBar);
   menuPicture.SetVisible(true);
+  openScreens.menu = true;
   showMenuButtons();
   openDailyScreen();  // today's result, with its Share
   Invalidate(nullptr, 0);
@@ -201,6 +207,7 @@ void GameWindow::finishGame() {
   play.paused = false;
   hideChoiceButtons();
   overlayPicture.SetVisible(false);
+  openScreens.overlay = Overlay::None;
   recordMarkPicture.SetVisible(false);
   KillTimer(m_hWnd, TimerId::timeBar);
   showFinale();

@@ -55,7 +55,7 @@ void GameWindow::setUpPanelButton(PanelButton& button, int32_t id, uint32_t litR
 }
 
 bool GameWindow::dailyScreenShown() const {
-  return dailyScreen.built && dailyScreen.picture.window() != nullptr && dailyScreen.picture.IsVisible();
+  return openScreens.daily;
 }
 
 void GameWindow::buildDailyScreen() {
@@ -82,6 +82,7 @@ void GameWindow::setDailyScreenVisible(bool visible) {
   DailyScreenControls& screen = dailyScreen;
   if (!screen.built) return;
   screen.picture.SetVisible(visible);
+  openScreens.daily = visible;
   setPanelRowsVisible(screen.rows, visible);
   for (UiWin* control : {static_cast<UiWin*>(&screen.stars), static_cast<UiWin*>(&screen.note),
                          static_cast<UiWin*>(&screen.message), static_cast<UiWin*>(&screen.play.button),

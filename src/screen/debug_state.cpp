@@ -20,10 +20,6 @@ void appendField(std::string& json, const char* name, const std::string& value) 
 std::string number(int64_t value) { return std::to_string(value); }
 std::string boolean(bool value) { return value ? "true" : "false"; }
 
-bool shownInWindow(const UiWin& control) {
-  return control.window() != nullptr && control.IsVisible();
-}
-
 std::string quoted(std::string_view text) {
   std::string json;
   appendJsonString(json, utf16FromUtf8(text));
@@ -57,7 +53,7 @@ void GameWindow::appendDailyState(std::string& json) const {
   } else {
     appendField(json, "ghost", "null");
   }
-  if (watchedRun && std::string_view(currentScreen()) == "watch") {
+  if (watchedRun && screenOnTop() == Screen::Watch) {
     const RunVerdict& verdict = *watchedRun;
     appendField(json, "watch", std::string("{\"state\":") + (verdict.accepted() ? "\"verified\"" : "\"refused\"") +
                                    ",\"reason\":" + (verdict.accepted() ? "null" : quoted(runs::refusalName(verdict.refusal))) +
@@ -69,21 +65,27 @@ void GameWindow::appendDailyState(std::string& json) const {
   }
 }
 
+// The exit question over everything, then the screens of the menu, then the game's own.
+GameWindow::Screen GameWindow::screenOnTop() const {
+  const OpenScreens& open = openScreens;
+  if (exitQuestionOpen) return Screen::Question;
+  if (!splashDone) return Screen::Splash;
+  if (open.finale) return Screen::Finale;
+  if (open.levels) return Screen::Levels;
+  if (open.daily) return Screen::Daily;
+  if (open.watchResult || open.playback) return Screen::Watch;
+  if (open.settings) return Screen::Settings;
+  if (open.help) return Screen::Help;
+  if (open.menu) return Screen::Menu;
+  if (open.overlay == Overlay::GameOver) return Screen::GameOver;
+  if (open.overlay == Overlay::Passed) return Screen::Passed;
+  return inGame ? Screen::Game : Screen::Menu;
+}
+
 const char* GameWindow::currentScreen() const {
-  if (exitQuestionOpen) return "question";
-  if (!splashDone) return "splash";
-  if (finaleShown()) return "finale";
-  if (levelScreenShown()) return "levels";
-  if (dailyScreenShown()) return "daily";
-  if (watchScreenShown() || playbackShown()) return "watch";
-  if (shownInWindow(settingsPanelPicture)) return "settings";
-  if (shownInWindow(helpPicture)) return "help";
-  if (shownInWindow(menuPicture)) return "menu";
-  if (shownInWindow(overlayPicture)) {
-    if (overlayPicture.GetImage() == &images.gameOverImage) return "gameover";
-    if (overlayPicture.GetImage() == &images.levelPassedImage) return "passed";
-  }
-  return inGame ? "game" : "menu";
+  static constexpr const char* names[] = {"splash", "menu", "settings", "help",     "levels", "daily",
+                                          "watch",  "game", "passed",   "gameover", "finale", "question"};
+  return names[static_cast<size_t>(screenOnTop())];
 }
 
 void GameWindow::AppendDebugState(std::string& json) const {

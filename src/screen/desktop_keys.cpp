@@ -46,22 +46,22 @@ void GameWindow::OnKeyDown(MzKey key, uint32_t) { answer(askOfKey(key)); }
 void GameWindow::OnPadButton(MzPadButton button) { answer(askOfPad(button)); }
 
 void GameWindow::answer(Ask ask) {
-  const std::string_view screen = currentScreen();
-  if (screen == "finale") {
+  const Screen screen = screenOnTop();
+  if (screen == Screen::Finale) {
     closeFinale();  // any key
     return;
   }
-  if (screen == "settings") {
+  if (screen == Screen::Settings) {
     if (ask == Ask::Back) closeSettings();
     return;
   }
-  if (screen == "help") {
+  if (screen == Screen::Help) {
     if (ask == Ask::Back) closeHelp();
     if (ask == Ask::Left) turnHelpPage(-1);
     if (ask == Ask::Right) turnHelpPage(1);
     return;
   }
-  if (screen != "game") return;
+  if (screen != Screen::Game) return;
   switch (ask) {
     case Ask::Left: stepByTap(runs::ActionKind::StepLeft); break;
     case Ask::Right: stepByTap(runs::ActionKind::StepRight); break;
@@ -80,5 +80,5 @@ void GameWindow::answer(Ask ask) {
 // Left and Right turn the help's pages rather than move the focus ring, which
 // Up, Down and Tab still move among the page and back buttons.
 bool GameWindow::KeepsKey(MzKey key) const {
-  return (key == MzKey::Left || key == MzKey::Right) && helpPage != 0 && std::string_view(currentScreen()) == "help";
+  return (key == MzKey::Left || key == MzKey::Right) && helpPage != 0 && screenOnTop() == Screen::Help;
 }

@@ -16,7 +16,7 @@ constexpr int32_t LineHeight = 40;
 }  // namespace
 
 bool GameWindow::finaleShown() const {
-  return finale.built && finale.picture.window() != nullptr && finale.picture.IsVisible();
+  return openScreens.finale;
 }
 
 void GameWindow::buildFinale() {
@@ -37,6 +37,7 @@ void GameWindow::buildFinale() {
 void GameWindow::setFinaleVisible(bool visible) {
   if (!finale.built) return;
   finale.picture.SetVisible(visible);
+  openScreens.finale = visible;
   finale.scoreWord.SetVisible(visible);
   finale.score.SetVisible(visible);
   finale.starsWord.SetVisible(visible);
@@ -58,5 +59,6 @@ void GameWindow::closeFinale() {
   if (!finaleShown()) return;
   setFinaleVisible(false);
   menuPicture.SetVisible(true);
+  openScreens.menu = true;
   showMenuButtons();
 }

@@ -138,6 +138,7 @@ void GameWindow::presentGameOver() {
   images.gameOverImage.LoadImageW(imagePath(ImageFile::gameOver), true, true, true);
   overlayPicture.SetPos(0, 0, 480, 720, 0);
   overlayPicture.SetImage(&images.gameOverImage);
+  openScreens.overlay = Overlay::GameOver;
   overlayPicture.Invalidate();
   toolbar.SetVisible(false);
   buildGameOverButtons();

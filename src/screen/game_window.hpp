@@ -178,8 +178,11 @@ class GameWindow : public CMzWndEx {
   void AppendDebugState(std::string& json) const override;
   void appendDailyState(std::string& json) const;
   bool IsPlayInProgress() const override;
-  // Which screen is up: splash, menu, settings, help, levels, game, passed,
-  // gameover, finale or question.
+  enum class Screen : uint8_t { Splash, Menu, Settings, Help, Levels, Daily, Watch, Game, Passed, GameOver, Finale, Question };
+  // The screen on top of those open.
+  Screen screenOnTop() const;
+  // Its name: splash, menu, settings, help, levels, daily, watch, game,
+  // passed, gameover, finale or question.
   const char* currentScreen() const;
 
   // Pictures and places of the game pieces (picture_placement.cpp).
@@ -324,6 +327,21 @@ class GameWindow : public CMzWndEx {
   std::array<ImagingHelper*, 2> pageArrowLitImages{};
   std::array<ImagingHelper*, 2> pageArrowDimImages{};
 
+  // The screens open, each set as it opens and closes. Several can be open
+  // at once, one over another; currentScreen() names the one on top.
+  enum class Overlay : uint8_t { None, Passed, GameOver };
+  struct OpenScreens {
+    bool menu = false;
+    bool settings = false;
+    bool help = false;
+    bool levels = false;
+    bool daily = false;
+    bool watchResult = false;
+    bool playback = false;
+    bool finale = false;
+    Overlay overlay = Overlay::None;  // over the game
+  };
+  OpenScreens openScreens;
   bool choiceButtonsBuilt = false;
   bool recordsSaveWarned = false;
   bool exitQuestionOpen = false;

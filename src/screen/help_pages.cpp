@@ -20,6 +20,7 @@ void GameWindow::openHelp() {
   helpPicture.SetID(ControlId::helpPicture);
   AddUiWin(&helpPicture);
   helpPicture.SetVisible(true);
+  openScreens.help = true;
   setUpImageButton(helpBackButton, ControlId::helpBack, 290, 600, 65, 40, backLitImages[1],
                    backDimImages[1], 0);
   helpBackButton.SetVisible(true);
@@ -37,6 +38,7 @@ void GameWindow::openHelp() {
 void GameWindow::closeHelp() {
   helpPage = 0;
   helpPicture.SetVisible(false);
+  openScreens.help = false;
   helpBackButton.SetVisible(false);
   helpPreviousButton.SetVisible(false);
   helpNextButton.SetVisible(false);

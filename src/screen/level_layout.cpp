@@ -53,6 +53,7 @@ void GameWindow::resetLevelState() {
   if (currentLevel > 1) hideChoiceButtons();
   toolbar.SetVisible(true);
   overlayPicture.SetVisible(false);
+  openScreens.overlay = Overlay::None;
   recordMarkPicture.SetVisible(false);
   hideGameOverButtons();
   startAttemptRecord();

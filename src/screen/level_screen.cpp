@@ -46,7 +46,7 @@ int32_t GameWindow::highestReachedLevel() const {
 }
 
 bool GameWindow::levelScreenShown() const {
-  return levelScreen.built && levelScreen.picture.window() != nullptr && levelScreen.picture.IsVisible();
+  return openScreens.levels;
 }
 
 void GameWindow::buildLevelScreen() {
@@ -106,6 +106,7 @@ void GameWindow::setLevelScreenVisible(bool visible) {
   LevelScreenControls& screen = levelScreen;
   if (!screen.built) return;
   screen.picture.SetVisible(visible);
+  openScreens.levels = visible;
   for (size_t i = 0; i < screen.tiles.size(); ++i) {
     screen.tiles[i].SetVisible(visible);
     screen.numbers[i].SetVisible(visible);

@@ -36,6 +36,7 @@ void GameWindow::openOptions() {
   settingsPanelPicture.SetID(ControlId::settingsPanelPicture);
   AddUiWin(&settingsPanelPicture);
   settingsPanelPicture.SetVisible(true);
+  openScreens.settings = true;
   buildSettingsButtons();
 }
 
@@ -106,6 +107,7 @@ void GameWindow::setSettingsButtonsVisible(bool visible) {
 
 void GameWindow::closeSettings() {
   settingsPanelPicture.SetVisible(false);
+  openScreens.settings = false;
   hideSettingsButtons();
   showMenuButtons();
 }

@@ -20,7 +20,7 @@ constexpr int32_t SpeedStep = 68;
 }  // namespace
 
 bool GameWindow::playbackShown() const {
-  return watchScreen.built && watchScreen.board.window() != nullptr && watchScreen.board.IsVisible();
+  return openScreens.playback;
 }
 
 void GameWindow::buildPlaybackBoard() {
@@ -77,6 +77,7 @@ void GameWindow::buildPlaybackBoard() {
 void GameWindow::setPlaybackVisible(bool visible) {
   WatchScreenControls& screen = watchScreen;
   screen.board.SetVisible(visible);
+  openScreens.playback = visible;
   for (UiPicture2& target : screen.targets) target.SetVisible(visible);
   for (UiPicture2& key : screen.keys) key.SetVisible(visible);
   screen.shot.SetVisible(false);

@@ -32,7 +32,7 @@ std::u16string minutesAndSeconds(uint32_t ms) {
 }  // namespace
 
 bool GameWindow::watchScreenShown() const {
-  return watchScreen.built && watchScreen.picture.window() != nullptr && watchScreen.picture.IsVisible();
+  return openScreens.watchResult;
 }
 
 void GameWindow::buildWatchScreen() {
@@ -57,6 +57,7 @@ void GameWindow::setWatchResultVisible(bool visible) {
   WatchScreenControls& screen = watchScreen;
   if (!screen.built) return;
   screen.picture.SetVisible(visible);
+  openScreens.watchResult = visible;
   screen.verdict.SetVisible(visible);
   const bool accepted = visible && watchedRun && watchedRun->accepted();
   setPanelRowsVisible(screen.rows, accepted);
