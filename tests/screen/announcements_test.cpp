@@ -115,4 +115,25 @@ TEST_F(AnnouncementsTest, TheTimeBarIsToldAtHalfAQuarterAndATenthAndTheRepeatKey
   EXPECT_EQ(host.takeAnnouncements(), (std::vector<std::string>{"assertive: Time almost up!"}));
 }
 
+// A day's attempt keeps the time bar it started with: the status key tells
+// its time, whatever the options were changed to while it waited.
+TEST_F(AnnouncementsTest, TheStatusKeyTellsTheAttemptsTimeNotTheOptions) {
+  openMenu();
+  ASSERT_TRUE(window->startDayAttempt(8, TimeMode::Normal, nullptr));
+  window->OnKeyDown(MzKey::Escape, 0);  // under the menu
+  window->handleCommand(ControlId::options, 0);
+  window->handleCommand(ControlId::timeModeButton, 0);
+  ASSERT_EQ(window->options.timeMode, TimeMode::Relaxed);
+  window->handleCommand(ControlId::settingsBack, 0);
+  window->handleCommand(ControlId::continueGame, 0);
+  ASSERT_STREQ(window->currentScreen(), "game");
+  host.takeAnnouncements();
+  window->OnKeyDown(MzKey::S, 0);
+  const std::vector<std::string> said = host.takeAnnouncements();
+  ASSERT_EQ(said.size(), 1u);
+  EXPECT_NE(said[0].find(" 10 seconds left."), std::string::npos) << said[0];
+  window->onTimeBarTick();
+  EXPECT_EQ(window->play.timeBarX, Play::TimeBarFullX - 12) << "the bar keeps its pace too";
+}
+
 }  // namespace
