@@ -29,7 +29,7 @@ int32_t runMessageLoop();
 // due time of the timer firing, the time of the event being delivered. Timers
 // and the focus pause count from it.
 uint64_t loopNowMs();
-// While set, loopNowMs reads `clock` instead (a private game's, private_play.hpp);
+// While set, loopNowMs reads `clock` instead (a test's own clock);
 // nullptr gives the loop's moment back. Returns the previous one.
 const uint64_t* useLoopClock(const uint64_t* clock);
 // Moment 0 again, at the next step (a new host starts a new run).

@@ -14,14 +14,12 @@ constexpr size_t MaxWindows = 8;
 struct WindowSlot {
   CMzWnd* window = nullptr;
   WindowHandle handle = 0;
-  bool isPrivate = false;
 };
 
 constinit std::array<WindowSlot, MaxWindows> windows{};
 constinit WindowHandle lastHandle = 0;
 constinit TimerQueue timers{};
 constinit TimerQueue* activeTimers = &timers;
-constinit bool registeringPrivate = false;
 constinit bool quitWasPosted = false;
 constinit int32_t exitCode = 0;
 
@@ -30,7 +28,7 @@ constinit int32_t exitCode = 0;
 WindowHandle registerWindow(CMzWnd* window) {
   for (WindowSlot& slot : windows) {
     if (slot.window == nullptr) {
-      slot = WindowSlot{window, ++lastHandle, registeringPrivate};
+      slot = WindowSlot{window, ++lastHandle};
       return slot.handle;
     }
   }
@@ -57,7 +55,7 @@ CMzWnd* windowFromHandle(WindowHandle handle) {
 CMzWnd* frontWindow() {
   const WindowSlot* front = nullptr;
   for (const WindowSlot& slot : windows) {
-    if (slot.window && !slot.isPrivate && (!front || slot.handle > front->handle)) front = &slot;
+    if (slot.window && (!front || slot.handle > front->handle)) front = &slot;
   }
   return front ? front->window : nullptr;
 }
@@ -67,12 +65,6 @@ TimerQueue& timerQueue() { return *activeTimers; }
 TimerQueue* useTimerQueue(TimerQueue* queue) {
   TimerQueue* previous = activeTimers == &timers ? nullptr : activeTimers;
   activeTimers = queue != nullptr ? queue : &timers;
-  return previous;
-}
-
-bool registerPrivateWindows(bool isPrivate) {
-  const bool previous = registeringPrivate;
-  registeringPrivate = isPrivate;
   return previous;
 }
 

@@ -19,13 +19,10 @@ CMzWnd* windowFromHandle(WindowHandle handle);
 // The window shown on screen: the most recently created one still open.
 CMzWnd* frontWindow();
 
-// The timer queue in use: the program's, or a private game's (private_play.hpp).
+// The timer queue in use: the program's, or one a test runs on a clock of its own.
 TimerQueue& timerQueue();
 // Puts `queue` in use (nullptr: the program's again); returns the one it replaces.
 TimerQueue* useTimerQueue(TimerQueue* queue);
-// While set, windows registered are private: never the front window, so never
-// shown and never given input. Returns the previous setting.
-bool registerPrivateWindows(bool isPrivate);
 // The composed frame.
 Canvas& frame();
 

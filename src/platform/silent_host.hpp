@@ -1,6 +1,6 @@
 // A host that hears, shows and plays nothing, on a clock its owner keeps (at
-// 0 without one): a private game's, out of sight, and the base of the hosts
-// that stand in for one service.
+// 0 without one): the base of the hosts that stand in for one service, and a
+// test's own clock.
 #pragma once
 
 #include <cstdint>

@@ -29,8 +29,6 @@ struct DailyPlay {
   // A race: the ghost of a verified run, read at the attempt's tick.
   bool racing = false;
   runs::GhostTrack ghost;
-  // A private game proving a run records nothing and keeps nothing.
-  bool privateGame = false;
 };
 
 // What the daily screen shows for today.

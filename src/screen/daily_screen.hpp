@@ -63,8 +63,8 @@ struct WatchScreenControls {
   PanelButton watch;
   PanelButton race;
   PanelButton back;
-  // The playback: the run's game drawn from its private game, with the
-  // speed buttons and a way back to the result.
+  // The playback: the run's Play drawn as it is replayed, with the speed
+  // buttons and a way back to the result.
   UiPicture board;
   std::array<UiPicture2, 10> targets;
   std::array<UiPicture2, KeyCount> keys;

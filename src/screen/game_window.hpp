@@ -119,7 +119,7 @@ class GameWindow : public CMzWndEx {
   // the run was; with `ghost`, racing it.
   bool startRunAttempt(const runs::Run& run, const runs::GhostTrack* ghost);
   // Starts an attempt at `day`'s challenge with `mode`'s time bar: official
-  // when the daily rules say so (never in a private game or a race).
+  // when the daily rules say so (never in a race).
   bool startDayAttempt(int32_t day, TimeMode mode, const runs::GhostTrack* ghost);
   // Ends the attempt under way, if any: an official one is kept with its
   // score at this moment (claimed when it was). Called at claim, game over,

@@ -48,12 +48,9 @@ GameSettings::GameSettings(std::u16string settingsPath) : filePath(std::move(set
   Load();
 }
 
-GameSettings::GameSettings(NoFile) : keptInFile(false) {}
-
 GameSettings::~GameSettings() { Save(); }
 
 void GameSettings::Load() {
-  if (!keptInFile) return;
   int32_t stored = 0;
   // A number outside 0..LastLevel names no level; keep the nearest one so that continue
   // never starts a level that does not exist.
@@ -63,7 +60,6 @@ void GameSettings::Load() {
 }
 
 void GameSettings::Save() {
-  if (!keptInFile) return;
   bool saved = IniWriteInt(Section, LevelKey, level, filePath.c_str());
   saved = IniWriteInt(Section, SoundKey, isSound ? 1 : 0, filePath.c_str()) && saved;
   saved = IniWriteInt(Section, MoveKey, isMove ? 1 : 0, filePath.c_str()) && saved;

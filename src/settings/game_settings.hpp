@@ -17,10 +17,6 @@ class GameSettings {
   GameSettings();
   // The file at settingsPath, for a copy that keeps its settings elsewhere, and for tests.
   explicit GameSettings(std::u16string settingsPath);
-  // The defaults, kept in no file: a private game that proves a run reads and
-  // writes nothing.
-  struct NoFile {};
-  explicit GameSettings(NoFile);
   // Saves once more.
   ~GameSettings();
   GameSettings(const GameSettings&) = delete;
@@ -38,5 +34,4 @@ class GameSettings {
  private:
   // A file that cannot be used or saved is reported once, not at every save.
   bool saveWarned = false;
-  bool keptInFile = true;
 };
