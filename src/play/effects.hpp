@@ -45,9 +45,10 @@ inline constexpr int32_t repaired = 6;
 // The vibration pulses play asks for.
 enum class PlayPulse : int32_t { Spoil, Complete, GameOver };
 
+// Left unset until added: a list is made at every tick, so it costs nothing to make.
 struct Effect {
-  EffectKind kind = EffectKind::Sound;
-  int32_t value = 0;
+  EffectKind kind;
+  int32_t value;
 };
 
 class Effects {
@@ -71,6 +72,6 @@ class Effects {
   const Effect* end() const { return items_.data() + count_; }
 
  private:
-  std::array<Effect, Capacity> items_{};
+  std::array<Effect, Capacity> items_;
   size_t count_ = 0;
 };

@@ -189,6 +189,26 @@ bool Play::shotClockIdle() const {
   return !shot.fired || paused || (!shotInFlight && !shot.visible && shot.y >= ShotGoneY);
 }
 
+// A tick is quiet while the shot falls without being resolved, hidden or
+// showing a lost attempt.
+int32_t Play::quietShotTicks() const {
+  if (shotClockIdle()) return QuietForever;
+  if (gameOver || shot.y >= ShotGoneY) return 0;
+  const int32_t lastQuietY = shotsLeft > 0 && hitPending ? ShotResolveY : ShotGoneY;
+  return std::max(0, (lastQuietY - shot.y) / ShotFallPerTick);
+}
+
+int32_t Play::quietTimeBarTicks() const {
+  const int32_t step = timeBarStepPerTick(timeMode);
+  if (!timeBarRunning || step == 0) return QuietForever;
+  return std::max(0, (timeBarX - 1) / step);
+}
+
+void Play::passQuietTicks(int32_t shotTicks, int32_t barTicks) {
+  if (!shotClockIdle()) shot.y += ShotFallPerTick * shotTicks;
+  if (timeBarRunning) timeBarX -= timeBarStepPerTick(timeMode) * barTicks;
+}
+
 void Play::resolveShot(Effects& effects) {
   const int32_t slot = slotFromX(shot.x);
   const int32_t state = slot == NoSlot ? TargetEmpty : tubes[static_cast<size_t>(slot)];

@@ -6,6 +6,7 @@
 #pragma once
 
 #include <array>
+#include <climits>
 #include <cstdint>
 
 #include "play/effects.hpp"
@@ -118,6 +119,13 @@ class Play {
   Effects tickTimeBar();
   // The shot's clock has nothing to do until the next shot or the resume.
   bool shotClockIdle() const;
+  // How many of each clock's next ticks would only move the shot or the bar
+  // (QuietForever while its ticks change nothing at all). Such ticks change
+  // nothing else, so a proof takes them together with passQuietTicks.
+  static constexpr int32_t QuietForever = INT32_MAX;
+  int32_t quietShotTicks() const;
+  int32_t quietTimeBarTicks() const;
+  void passQuietTicks(int32_t shotTicks, int32_t barTicks);
 
   // Every key the level asks for is earned.
   bool keyRuleHolds() const;

@@ -36,6 +36,31 @@ RunPlayback::RunPlayback(const runs::Run& run) : run_(run) {
   observe();
 }
 
+// Quiet ticks change only the shot's or the bar's place, each its own, so
+// taken together they come to the same as taken one by one in any order.
+bool RunPlayback::passQuietTicks(uint64_t untilMs) {
+  const auto quietEnd = [](const Clock& clock, int32_t quiet) {
+    if (!clock.running || quiet == Play::QuietForever) return UINT64_MAX;
+    return clock.dueMs + static_cast<uint64_t>(clock.periodMs) * static_cast<uint64_t>(quiet);
+  };
+  // Up to, not including, the first tick that is not quiet.
+  const uint64_t end = std::min({untilMs + 1, quietEnd(shotClock_, play_.quietShotTicks()),
+                                 quietEnd(barClock_, play_.quietTimeBarTicks())});
+  const auto ticksBefore = [end](const Clock& clock) -> uint64_t {
+    return clock.running && clock.dueMs < end ? (end - 1 - clock.dueMs) / clock.periodMs + 1 : 0;
+  };
+  const uint64_t shotTicks = ticksBefore(shotClock_);
+  const uint64_t barTicks = ticksBefore(barClock_);
+  if (shotTicks + barTicks == 0) return false;
+  for (const auto& [clock, ticks] : {std::pair{&shotClock_, shotTicks}, std::pair{&barClock_, barTicks}}) {
+    if (ticks == 0) continue;
+    nowMs_ = std::max(nowMs_, clock->dueMs + clock->periodMs * (ticks - 1));
+    clock->dueMs += clock->periodMs * ticks;
+  }
+  play_.passQuietTicks(static_cast<int32_t>(shotTicks), static_cast<int32_t>(barTicks));
+  return true;
+}
+
 void RunPlayback::restart(Clock& clock) {
   clock.running = true;
   clock.dueMs = nowMs_ + clock.periodMs;
@@ -57,7 +82,11 @@ void RunPlayback::follow(const Effects& effects) {
 // After every clock tick and action: the ghost's sample, and the result once
 // the attempt is over.
 void RunPlayback::observe() {
-  ghost_.note(static_cast<uint32_t>(nowMs_), runs::GhostState{play_.sprayerX, play_.score});
+  const runs::GhostState now{play_.sprayerX, play_.score};
+  if (ghost_.empty() || now != noted_) {
+    ghost_.note(static_cast<uint32_t>(nowMs_), now);
+    noted_ = now;
+  }
   if (!ended_ && play_.attemptEnded()) {
     endResult_ = result();
     ended_ = true;
@@ -84,6 +113,7 @@ void RunPlayback::advanceTo(uint32_t tickMs) {
   if (refused_) return;
   const auto fireClocksUntil = [this](uint64_t untilMs) {
     for (;;) {
+      if (passQuietTicks(untilMs)) continue;
       Clock* due = nullptr;
       for (Clock* clock : {&shotClock_, &barClock_}) {
         if (!clock->running || clock->dueMs > untilMs) continue;
@@ -95,8 +125,6 @@ void RunPlayback::advanceTo(uint32_t tickMs) {
       if (due == nullptr) break;
       nowMs_ = std::max(nowMs_, due->dueMs);
       due->dueMs += due->periodMs;
-      // The shot's clock with nothing to do changes nothing.
-      if (due == &shotClock_ && play_.shotClockIdle()) continue;
       follow(due == &shotClock_ ? play_.tickShot() : play_.tickTimeBar());
       observe();
     }

@@ -57,6 +57,9 @@ class RunPlayback {
     uint64_t startOrder = 0;
   };
   void restart(Clock& clock);
+  // Takes together the ticks of both clocks up to `untilMs` that would only
+  // move the shot or the bar; false when there are none to take.
+  bool passQuietTicks(uint64_t untilMs);
   // The clocks and the replay's records after a step's effects.
   void follow(const Effects& effects);
   void observe();
@@ -73,4 +76,5 @@ class RunPlayback {
   bool ended_ = false;
   runs::RunResult endResult_;
   runs::GhostTrack ghost_;
+  runs::GhostState noted_;  // the ghost's last sample
 };
