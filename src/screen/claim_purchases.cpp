@@ -1,17 +1,23 @@
-// The level-passed screen a claim opens. The claim and the purchases
-// themselves are play's.
+// The full-screen pictures over the game: the level passed, which a claim
+// opens, and the game over. The claim and the purchases themselves are play's.
 #include "screen/control_ids.hpp"
 #include "screen/game_window.hpp"
 #include "screen/image_catalogue.hpp"
 #include "screen/image_path.hpp"
 
-void GameWindow::showLevelPassed(bool firstClaim) {
+void GameWindow::showOverlay(Overlay overlay) {
+  const bool passed = overlay == Overlay::Passed;
+  ImagingHelper& image = passed ? images.levelPassedImage : images.gameOverImage;
   overlayPicture.SetVisible(true);
-  images.levelPassedImage.LoadImageW(imagePath(ImageFile::levelPassed), true, true, true);
+  image.LoadImageW(imagePath(passed ? ImageFile::levelPassed : ImageFile::gameOver), true, true, true);
   overlayPicture.SetPos(0, 0, 480, 720, 0);
-  overlayPicture.SetImage(&images.levelPassedImage);
-  openScreens.overlay = Overlay::Passed;
+  overlayPicture.SetImage(&image);
+  openScreens.overlay = overlay;
   overlayPicture.Invalidate();
+}
+
+void GameWindow::showLevelPassed(bool firstClaim) {
+  showOverlay(Overlay::Passed);
   toolbar.SetVisible(false);
   // Shown on every claim: a level reset from level 2 on hides the group,
   // and that may happen before it is first built.

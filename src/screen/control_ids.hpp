@@ -3,6 +3,8 @@
 
 #include <cstdint>
 
+#include "play/play.hpp"
+
 namespace ControlId {
 inline constexpr int32_t helpPicture = 100;
 inline constexpr int32_t toolbar = 101;
@@ -115,8 +117,8 @@ inline constexpr uint32_t ghost = 199;      // 50 ms: the raced run's ghost draw
 }  // namespace TimerId
 
 namespace TimerPeriod {
-inline constexpr uint32_t shot = 50;
-inline constexpr uint32_t timeBar = 250;
+inline constexpr uint32_t shot = Play::ShotClockMs;
+inline constexpr uint32_t timeBar = Play::TimeBarClockMs;
 inline constexpr uint32_t splash = 3000;
 inline constexpr uint32_t lightning = 10;
 inline constexpr uint32_t cloud = 30;
@@ -125,13 +127,10 @@ inline constexpr uint32_t playback = 50;
 inline constexpr uint32_t ghost = 50;
 }  // namespace TimerPeriod
 
-// The sounds of the sound player, by index.
+// The sounds of the sound player the window plays itself, by index; play's
+// own come with its effects (PlaySound).
 namespace SoundId {
-inline constexpr uint32_t shot = 1;
 inline constexpr uint32_t music = 3;
-inline constexpr uint32_t completed = 4;
-inline constexpr uint32_t spoiled = 5;
-inline constexpr uint32_t repaired = 6;
 inline constexpr uint32_t ready = 7;
 inline constexpr uint32_t exit = 8;
 }  // namespace SoundId

@@ -134,12 +134,7 @@ void GameWindow::updatePurchaseLooks() {
 
 // Presented again at every shot tick while the attempt stays lost.
 void GameWindow::presentGameOver() {
-  overlayPicture.SetVisible(true);
-  images.gameOverImage.LoadImageW(imagePath(ImageFile::gameOver), true, true, true);
-  overlayPicture.SetPos(0, 0, 480, 720, 0);
-  overlayPicture.SetImage(&images.gameOverImage);
-  openScreens.overlay = Overlay::GameOver;
-  overlayPicture.Invalidate();
+  showOverlay(Overlay::GameOver);
   toolbar.SetVisible(false);
   buildGameOverButtons();
   endDailyAttempt();

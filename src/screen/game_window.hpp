@@ -342,6 +342,8 @@ class GameWindow : public CMzWndEx {
     Overlay overlay = Overlay::None;  // over the game
   };
   OpenScreens openScreens;
+  // The level-passed or the game-over picture over the game (claim_purchases.cpp).
+  void showOverlay(Overlay overlay);
   bool choiceButtonsBuilt = false;
   bool recordsSaveWarned = false;
   bool exitQuestionOpen = false;

@@ -42,6 +42,21 @@ std::vector<Effect> fireAndLand(Play& play) {
   return all;
 }
 
+// Seeds the generator so that the next fourth miss throws `colour`: its
+// draws are the launch's next colour, the miss's mark, then the thrown colour.
+void throwNext(Play& play, int32_t colour) {
+  for (uint32_t seed = 0;; ++seed) {
+    ColourGenerator generator;
+    generator.seed(seed);
+    generator.next();
+    generator.next();
+    if (generator.colour() == colour) {
+      play.generator.seed(seed);
+      return;
+    }
+  }
+}
+
 bool caused(const std::vector<Effect>& effects, EffectKind kind, int32_t value) {
   return std::any_of(effects.begin(), effects.end(),
                      [&](const Effect& e) { return e.kind == kind && e.value == value; });
@@ -107,17 +122,7 @@ TEST(Play, ALandingScoresSpoilsAndEarnsKeys) {
 TEST(Play, TheFourthMissDrawsTwiceAndARandomCompletionHasNoClouds) {
   Play play = playAt(7, NoSlot);  // S 11 0 S 0 0 S S S 2
   play.missCounter = 3;
-  // Find the launch's next colour, the miss's mark, then colour 3 for the thrown one.
-  for (uint32_t seed = 0;; ++seed) {
-    ColourGenerator g;
-    g.seed(seed);
-    g.next();
-    g.next();
-    if (g.colour() == 3) {
-      play.generator.seed(seed);
-      break;
-    }
-  }
+  throwNext(play, 3);
   const std::vector<Effect> effects = fireAndLand(play);
   EXPECT_EQ(play.tubes[1], TargetEmpty);  // 11 + colour 3 completes and empties
   EXPECT_EQ(play.score, 50);
@@ -131,16 +136,7 @@ TEST(Play, ARandomSpoilAfterTheClaimCostsNothing) {
   Play play = playAt(1, NoSlot);
   play.levelPassed = true;
   play.missCounter = 3;
-  for (uint32_t seed = 0;; ++seed) {  // colour 1 onto 16 spoils slot 0
-    ColourGenerator g;
-    g.seed(seed);
-    g.next();
-    g.next();
-    if (g.colour() == 1) {
-      play.generator.seed(seed);
-      break;
-    }
-  }
+  throwNext(play, 1);  // colour 1 onto 16 spoils slot 0
   const std::vector<Effect> effects = fireAndLand(play);
   EXPECT_EQ(play.tubes[0], S);
   EXPECT_EQ(play.score, 0);
