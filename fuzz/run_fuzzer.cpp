@@ -2,13 +2,15 @@
 // hold: text over the limit is refused as too large; an accepted run has its
 // fields in range and its actions in tick order; and it is written back as
 // exactly the token that was read (one spelling per run), which reads back as
-// the same run.
+// the same run. Every accepted run is then proven: it ends proven with a
+// result in range, or refused as an impossible move or a damaged day's level.
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
 #include <string_view>
 
+#include "play/run_proof.hpp"
 #include "rules/level_table.hpp"
 #include "runs/run_token.hpp"
 
@@ -44,5 +46,15 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   check(written == runs::tokenFromLink(text), "one spelling per run");
   runs::Run again;
   check(runs::decodeRunToken(written, again) == runs::RunRefusal::Accepted && again == run, "written back, read back");
+  const RunVerdict verdict = verifyRun(run);
+  check(verdict.accepted() || verdict.refusal == runs::RunRefusal::ImpossibleMove ||
+            verdict.refusal == runs::RunRefusal::Damaged,
+        "a proof proves or refuses the moves");
+  if (verdict.accepted()) {
+    const runs::RunResult& result = verdict.result;
+    check(result.day == run.day && result.level == run.level && result.timeMode == run.timeMode, "what was proven");
+    check(result.stars >= 0 && result.stars <= 3 && (result.stars > 0) == result.claimed, "stars only for a claim");
+    check(result.shots >= 0 && result.timeMs == runs::playTimeMs(run), "shots and time");
+  }
   return 0;
 }

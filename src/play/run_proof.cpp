@@ -97,7 +97,8 @@ runs::RunResult RunPlayback::result() const {
   if (ended_) return endResult_;
   runs::RunResult result;
   result.day = run_.day;
-  result.level = run_.level;
+  result.level = play_.level;
+  result.timeMode = play_.timeMode;
   result.score = play_.score;
   result.shots = play_.shotsFired;
   result.timeMs = runs::playTimeMs(run_);
@@ -109,10 +110,17 @@ runs::RunResult RunPlayback::result() const {
   return result;
 }
 
+// Nothing after the attempt's end is played: a run's later actions are
+// refused, and its time after them costs nothing.
 void RunPlayback::advanceTo(uint32_t tickMs) {
   if (refused_) return;
+  if (ended_) {
+    refused_ = nextAction_ < run_.actions.size() && run_.actions[nextAction_].tickMs <= tickMs;
+    playedToMs_ = std::max(playedToMs_, tickMs);
+    return;
+  }
   const auto fireClocksUntil = [this](uint64_t untilMs) {
-    for (;;) {
+    while (!ended_) {
       if (passQuietTicks(untilMs)) continue;
       Clock* due = nullptr;
       for (Clock* clock : {&shotClock_, &barClock_}) {
@@ -133,7 +141,7 @@ void RunPlayback::advanceTo(uint32_t tickMs) {
   while (nextAction_ < run_.actions.size() && run_.actions[nextAction_].tickMs <= tickMs) {
     const runs::RunAction& action = run_.actions[nextAction_];
     fireClocksUntil(action.tickMs);
-    if (!play_.possible(action.kind)) {
+    if (ended_ || !play_.possible(action.kind)) {
       refused_ = true;
       return;
     }
@@ -141,7 +149,7 @@ void RunPlayback::advanceTo(uint32_t tickMs) {
     ++nextAction_;
     observe();
   }
-  fireClocksUntil(tickMs);
+  if (!ended_) fireClocksUntil(tickMs);
   playedToMs_ = std::max(playedToMs_, tickMs);
 }
 
@@ -157,6 +165,11 @@ bool RunPlayback::finished() const {
 RunVerdict verifyRun(const runs::Run& run) {
   RunVerdict verdict;
   verdict.run = run;
+  // A day's run is played on the day's level, whatever its level field says.
+  if (runs::hasChallenge(run.day) && run.level != runs::levelOfDay(run.day)) {
+    verdict.refusal = runs::RunRefusal::Damaged;
+    return verdict;
+  }
   RunPlayback playback(run);
   const uint32_t last = run.actions.empty() ? 0 : run.actions.back().tickMs;
   playback.advanceTo(last + PlayOnMs);
@@ -179,5 +192,6 @@ std::string runResultJson(const runs::RunResult& result) {
   return "{\"day\":" + std::to_string(result.day) + ",\"level\":" + std::to_string(result.level) +
          ",\"score\":" + std::to_string(result.score) + ",\"shots\":" + std::to_string(result.shots) +
          ",\"timeMs\":" + std::to_string(result.timeMs) + ",\"stars\":" + std::to_string(result.stars) +
-         ",\"claimed\":" + (result.claimed ? "true" : "false") + ",\"version\":" + std::to_string(result.version) + "}";
+         ",\"claimed\":" + (result.claimed ? "true" : "false") + ",\"version\":" + std::to_string(result.version) +
+         ",\"timeMode\":\"" + std::string(timeModeName(result.timeMode)) + "\"}";
 }

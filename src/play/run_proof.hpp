@@ -23,12 +23,13 @@ struct RunVerdict {
 };
 
 // Replays `run` from its start to its last action and on until its attempt
-// ends or stands still (a claim, game over, or nothing left to change).
+// ends (a claim or game over) or stands still. A day's run whose level is not
+// its day's is refused as damaged.
 RunVerdict verifyRun(const runs::Run& run);
 // Decodes a token or a link holding "#run=TOKEN", then verifies it.
 RunVerdict verifyRunToken(std::string_view text);
 // The result as the one line of JSON --verify prints:
-// {"day","level","score","shots","timeMs","stars","claimed","version"}.
+// {"day","level","score","shots","timeMs","stars","claimed","version","timeMode"}.
 std::string runResultJson(const runs::RunResult& result);
 
 // A run played forward step by step, for the watch screen: the caller moves

@@ -22,6 +22,7 @@ struct RunResult {
   int32_t stars = 0;     // the level records' rule; 0 when not claimed
   bool claimed = false;
   uint32_t version = RunFormatVersion;
+  TimeMode timeMode = TimeMode::Normal;  // the time bar it was played at
   bool operator==(const RunResult&) const = default;
 };
 

@@ -4,8 +4,12 @@
 
 #include <array>
 
+#include "rules/time_mode.hpp"
+
 namespace words {
 
+// The time bar's modes, by TimeMode.
+inline constexpr std::array<const char16_t*, TimeModeCount> timeModeNames = {u"标准", u"宽松", u"不限时"};
 inline constexpr std::array<const char16_t*, 6> colourNames = {u"红色", u"黄色", u"橙色",
                                                               u"绿色", u"蓝色", u"紫色"};
 // Keys 0..5 are the colours' own; 6 the rainbow key, 7 the gold key.

@@ -322,6 +322,10 @@ void GameWindow::announceWatchScreen() {
   if (watchedRun->accepted()) {
     const runs::RunResult& result = watchedRun->result;
     sentence.add(words::watchProven, {result.day, result.level, result.score, result.stars, result.shots});
+    if (result.timeMode != TimeMode::Normal) {
+      sentence.addText(u" ").add(words::timeModeNames[static_cast<size_t>(result.timeMode)]);
+      endSentence();
+    }
   } else {
     sentence.add(words::watchRefused).addText(runRefusalMessage(watchedRun->refusal));
     endSentence();

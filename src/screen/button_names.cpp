@@ -11,7 +11,6 @@ namespace {
 constexpr std::array<const char16_t*, 5> menuNames = {u"开始游戏", u"继续游戏", u"选项设置", u"帮助说明",
                                                       u"退出游戏"};
 constexpr std::array<const char16_t*, 3> toolbarNames = {u"营救", u"发泄", u"返回"};
-constexpr std::array<const char16_t*, TimeModeCount> timeModeNames = {u"标准", u"宽松", u"不限时"};
 
 }  // namespace
 
@@ -36,7 +35,7 @@ std::string_view GameWindow::NameFocusStop(const FocusStop& stop) const {
     withState(words::speech, options.speech);
   } else if (id == ControlId::timeModeButton) {
     buttonName.add(words::nameAndState, {translatedText(u"时间条"),
-                                         translatedText(timeModeNames[static_cast<size_t>(options.timeMode)])});
+                                         translatedText(words::timeModeNames[static_cast<size_t>(options.timeMode)])});
   } else if (id == ControlId::languageButton) {
     buttonName.add(words::nameAndState, {translatedText(u"语言"), translatedText(u"中文")});
   } else if (id == ControlId::settingsBack || id == ControlId::helpBack || id == ControlId::levelsBack) {

@@ -5,7 +5,9 @@
 
 #include <algorithm>
 
+#include "platform/language/language.hpp"
 #include "platform/mz_functions.hpp"
+#include "screen/announcement_words.hpp"
 #include "screen/control_ids.hpp"
 #include "screen/game_window.hpp"
 #include "screen/image_catalogue.hpp"
@@ -78,7 +80,13 @@ void GameWindow::showWatchedRun() {
     return;
   }
   const runs::RunResult& result = watchedRun->result;
-  screen.verdict.SetText(u"已验证");
+  // A run not at the normal time bar says which it was, beside the verdict.
+  std::u16string verdict(translatedText(u"已验证"));
+  if (result.timeMode != TimeMode::Normal) {
+    verdict += u" \u00b7 ";
+    verdict += translatedText(words::timeModeNames[static_cast<size_t>(result.timeMode)]);
+  }
+  screen.verdict.SetText(verdict.c_str());
   screen.rows[0].value.SetText(Int2String(result.day).C_Str());
   screen.rows[1].value.SetText(Int2String(result.level).C_Str());
   screen.rows[2].value.SetText(Int2String(result.score).C_Str());

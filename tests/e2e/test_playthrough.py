@@ -89,7 +89,7 @@ class PlaythroughTest(GameTestCase):
         proof = subprocess.run([game.binary, "--verify", token], capture_output=True, text=True,
                                cwd=game.directory, env=game.env, timeout=60)
         self.assertEqual(proof.returncode, 0, proof.stderr)
-        self.assertEqual(json.loads(proof.stdout), dict(result, day=1, level=1, version=1))
+        self.assertEqual(json.loads(proof.stdout), dict(result, day=1, level=1, version=1, timeMode="normal"))
         forged = token[:-8] + ("A" if token[-8] != "A" else "B") + token[-7:]
         refused = subprocess.run([game.binary, "--verify", forged], capture_output=True, text=True,
                                  cwd=game.directory, env=game.env, timeout=60)
