@@ -6,9 +6,10 @@
 namespace runs {
 namespace {
 
-bool finishedOfficial(const std::map<int32_t, DailyDay>& days, int32_t day) {
+// The day's official attempt is over: finished, or cut short.
+bool playedOfficial(const std::map<int32_t, DailyDay>& days, int32_t day, int32_t underWay) {
   const auto found = days.find(day);
-  return found != days.end() && found->second.official && found->second.finished;
+  return found != days.end() && found->second.official && (found->second.finished || day != underWay);
 }
 
 }  // namespace
@@ -39,22 +40,27 @@ void DailyHistory::finishOfficial(int32_t day, const RunResult& result, const st
   found->second.token = token;
 }
 
-int32_t DailyHistory::streak(int32_t today) const {
-  int32_t day = finishedOfficial(days, today) ? today : today - 1;
+bool DailyHistory::interrupted(int32_t day, int32_t underWay) const {
+  const DailyDay* entry = this->day(day);
+  return entry != nullptr && entry->official && !entry->finished && day != underWay;
+}
+
+int32_t DailyHistory::streak(int32_t today, int32_t underWay) const {
+  int32_t day = playedOfficial(days, today, underWay) ? today : today - 1;
   int32_t count = 0;
-  while (finishedOfficial(days, day)) {
+  while (playedOfficial(days, day, underWay)) {
     ++count;
     --day;
   }
   return count;
 }
 
-int32_t DailyHistory::bestStreak() const {
+int32_t DailyHistory::bestStreak(int32_t underWay) const {
   int32_t best = 0;
   int32_t run = 0;
   int32_t previous = 0;
   for (const auto& [day, entry] : days) {
-    if (!entry.official || !entry.finished) {
+    if (!playedOfficial(days, day, underWay)) {
       run = 0;
       continue;
     }

@@ -50,10 +50,16 @@ class DailyHistory {
   bool startAttempt(int32_t day, TimeMode mode, bool racing = false);
   // The official attempt of `day` ended with `result` and the run `token`.
   void finishOfficial(int32_t day, const RunResult& result, const std::string& token);
-  // Days in a row with a finished official attempt, ending today, or
-  // yesterday while today's is not finished yet.
-  int32_t streak(int32_t today) const;
-  int32_t bestStreak() const;
+  // Days in a row whose official attempt was played, ending today, or
+  // yesterday while today's is not over yet. An official attempt cut short
+  // (the game closed by a crash or a kill) counts as played, without a
+  // result; `underWay` names the day whose official attempt is being played
+  // now, if any, which does not count yet.
+  int32_t streak(int32_t today, int32_t underWay = 0) const;
+  int32_t bestStreak(int32_t underWay = 0) const;
+  // The day's official attempt began and was cut short: no result, the day
+  // spent, and what follows is practice.
+  bool interrupted(int32_t day, int32_t underWay = 0) const;
 
   std::map<int32_t, DailyDay> days;
   bool operator==(const DailyHistory&) const = default;

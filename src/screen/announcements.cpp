@@ -307,6 +307,9 @@ void GameWindow::announceDailyScreen() {
     sentence.add(words::dailyResult, {today.result->score, today.result->stars, today.result->shots});
     sentence.addText(u" ").add(u"今天已挑战：再玩只算练习");
     endSentence();
+  } else if (today.interrupted) {
+    sentence.add(u"今天的挑战中断了：再玩只算练习");
+    endSentence();
   } else {
     sentence.add(words::dailyNotPlayed);
     if (today.nextIsPractice) {

@@ -31,8 +31,11 @@ DailyToday GameWindow::dailyToday() const {
   today.day = todayDayNumber();
   if (!runs::hasChallenge(today.day)) return today;
   today.level = runs::levelOfDay(today.day);
-  today.streak = daily.history.streak(today.day);
-  today.bestStreak = daily.history.bestStreak();
+  // Today's official attempt, while it is being played, is not over yet.
+  const int32_t underWay = daily.attemptActive && daily.official ? daily.dayInPlay : 0;
+  today.streak = daily.history.streak(today.day, underWay);
+  today.bestStreak = daily.history.bestStreak(underWay);
+  today.interrupted = daily.history.interrupted(today.day, underWay);
   today.nextIsPractice = !daily.history.nextAttemptIsOfficial(today.day, options.timeMode);
   const runs::DailyDay* day = daily.history.day(today.day);
   if (day != nullptr && day->official && day->finished) today.result = day->result;

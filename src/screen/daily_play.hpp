@@ -38,5 +38,6 @@ struct DailyToday {
   int32_t streak = 0;
   int32_t bestStreak = 0;
   bool nextIsPractice = false;  // official done, or the time mode is not Normal
+  bool interrupted = false;     // today's official attempt was cut short
   std::optional<runs::RunResult> result;  // today's official result, once finished
 };

@@ -105,14 +105,18 @@ void GameWindow::showDailyState() {
     setNumber(screen.rows[2].value, today.result->score);
     screen.stars.LoadImageW(imagePath(ImageFile::stars[static_cast<size_t>(today.result->stars)]), true);
   } else {
-    screen.rows[2].value.SetText(u"还没玩");
+    screen.rows[2].value.SetText(today.interrupted ? u"中断了" : u"还没玩");
   }
   screen.stars.SetVisible(today.result.has_value());
   setNumber(screen.rows[3].value, today.streak);
   setNumber(screen.rows[4].value, today.bestStreak);
   for (PanelRow& row : screen.rows) row.value.SetVisible(challenge);
   const char16_t* note = u"";
-  if (challenge && today.nextIsPractice) note = today.result ? u"今天已挑战：再玩只算练习" : u"时间条不是标准：只算练习";
+  if (challenge && today.nextIsPractice) {
+    note = today.result        ? u"今天已挑战：再玩只算练习"
+           : today.interrupted ? u"今天的挑战中断了：再玩只算练习"
+                               : u"时间条不是标准：只算练习";
+  }
   screen.note.SetText(note);
   screen.message.SetText(u"");
   screen.play.button.SetVisible(challenge);

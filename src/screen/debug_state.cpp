@@ -41,7 +41,7 @@ void GameWindow::appendDailyState(std::string& json) const {
   const bool practice = daily.attemptActive ? !daily.official : today.nextIsPractice;
   appendField(json, "daily", "{\"day\":" + number(today.day) + ",\"level\":" + number(today.level) +
                                  ",\"streak\":" + number(today.streak) + ",\"bestStreak\":" +
-                                 number(today.bestStreak) + ",\"practice\":" + boolean(practice) +
+                                 number(today.bestStreak) + ",\"practice\":" + boolean(practice) + ",\"interrupted\":" + boolean(today.interrupted) +
                                  ",\"result\":" + (today.result ? resultJson(*today.result) : "null") + "}");
   const std::string token = dailyShareToken();
   appendField(json, "share", token.empty() ? "null"

@@ -59,6 +59,8 @@ TEST(DailyHistory, OneOfficialAttemptADayAndStreaks) {
     int32_t today;
     int32_t streak;
     int32_t best;
+    int32_t underWay = 0;  // the day whose official attempt is being played
+    bool interrupted = false;  // today's
   } cases[] = {
       {"nothing played", {}, {}, 5, 0, 0},
       {"today finished", {{5, TimeMode::Normal, true}}, {true}, 5, 1, 1},
@@ -73,7 +75,9 @@ TEST(DailyHistory, OneOfficialAttemptADayAndStreaks) {
       {"a race first uses the day up as practice",
        {{5, TimeMode::Normal, true, true}, {5, TimeMode::Normal, true}}, {false, false}, 5, 0, 0},
       {"an official attempt not yet over does not count",
-       {{4, TimeMode::Normal, true}, {5, TimeMode::Normal, false}}, {true, true}, 5, 1, 1},
+       {{4, TimeMode::Normal, true}, {5, TimeMode::Normal, false}}, {true, true}, 5, 1, 1, 5},
+      {"an official attempt cut short counts as played, without a result",
+       {{3, TimeMode::Normal, false}, {4, TimeMode::Normal, true}, {5, TimeMode::Normal, false}}, {true, true, true}, 5, 3, 3, 0, true},
       {"a later practice day does not break the best",
        {{1, TimeMode::Normal, true}, {2, TimeMode::Normal, true}, {3, TimeMode::Normal, true}, {4, TimeMode::Off, true}},
        {true, true, true, false}, 4, 3, 3},
@@ -89,8 +93,9 @@ TEST(DailyHistory, OneOfficialAttemptADayAndStreaks) {
           << test.what << " #" << i;
       if (attempt.finishes && test.official[i]) history.finishOfficial(attempt.day, runs::RunResult{}, "QRUN.x");
     }
-    EXPECT_EQ(history.streak(test.today), test.streak) << test.what;
-    EXPECT_EQ(history.bestStreak(), test.best) << test.what;
+    EXPECT_EQ(history.streak(test.today, test.underWay), test.streak) << test.what;
+    EXPECT_EQ(history.bestStreak(test.underWay), test.best) << test.what;
+    EXPECT_EQ(history.interrupted(test.today, test.underWay), test.interrupted) << test.what;
   }
 }
 
