@@ -1,6 +1,7 @@
 """What the tests need to play the game through its dumps: the colour rules as
-written in words (an oracle independent of the game's table), aiming and
-firing, and a simple player that prefers completing colours it lacks keys for.
+the autoplayer of tools/ writes them in words (an oracle independent of the
+game's table), aiming and firing, and a simple player that prefers completing
+colours it lacks keys for.
 """
 
 import os
@@ -8,37 +9,12 @@ import sys
 
 from quandrel_driver import SHOT_FLIGHT_MS, move_sprayer_to, sprayer_x_for_slot
 
-SPOILED = 19
-EMPTY = 0
-PRIMARY_MIXES = {frozenset((0, 1)): 2, frozenset((1, 4)): 3, frozenset((0, 4)): 5}
-
-
-def colour_of(state):
-    return (state - 1) // 3
-
-
-def measures(state):
-    return (state - 1) % 3 + 1
-
-
-def is_full(state):
-    return 1 <= state <= 18 and measures(state) == 3
-
-
-def mix(state, colour):
-    """The state a target reaches when a shot of `colour` lands on it, and
-    whether that completes a secondary colour from two primaries."""
-    if state == EMPTY:
-        return 3 * colour + 1, False
-    if state == SPOILED or is_full(state):
-        return SPOILED, False
-    held, count = colour_of(state), measures(state)
-    if colour == held:
-        return 3 * held + count + 1, False
-    secondary = PRIMARY_MIXES.get(frozenset((held, colour)))
-    if secondary is not None:
-        return 3 * secondary + count + 1, count == 2
-    return SPOILED, False
+TOOLS = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "tools")
+if TOOLS not in sys.path:
+    sys.path.insert(0, TOOLS)
+# The autoplayer's reading of the board, written apart from the game's own table.
+import autoplay  # noqa: E402
+from autoplay import EMPTY, SPOILED, colour_of, is_full, measures, mix  # noqa: E402,F401
 
 
 def key_rule_holds(dump):
@@ -133,11 +109,6 @@ def win_level(session):
     """Plays the level on screen with the autoplayer of tools/ and claims it; returns what it
     counted ({"fired", "bought", "repairs", "score", "time"}) and the level-passed dump, or
     raises when the level is lost."""
-    tools = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "tools")
-    if tools not in sys.path:
-        sys.path.insert(0, tools)
-    import autoplay
-
     class Player:
         def do(self, *lines):
             session.send(*lines)
