@@ -8,17 +8,15 @@
 #include <optional>
 #include <string>
 
-#include "platform/sdl/sdl_window_host.hpp"
+#include "../e2e_sdl/dummy_sdl_host.hpp"
 
 namespace {
 
 class SdlFocus : public ::testing::Test {
  protected:
   void SetUp() override {
-    setenv("SDL_VIDEODRIVER", "dummy", 1);
-    setenv("SDL_AUDIODRIVER", "dummy", 1);
     std::string error;
-    host_ = SdlWindowHost::open(WindowOptions{}, error);
+    host_ = openDummySdlHost(error);
     ASSERT_NE(host_, nullptr) << error;
     HostEvent event;
     while (host_->waitEvent(host_->nowMs(), event)) {

@@ -12,7 +12,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/sdl/sdl_window_host.hpp"
+#include "../e2e_sdl/dummy_sdl_host.hpp"
 
 namespace {
 
@@ -48,10 +48,8 @@ void writeWav(const fs::path& path, int ms) {
 class SdlIdleAudio : public ::testing::Test {
  protected:
   void SetUp() override {
-    setenv("SDL_VIDEODRIVER", "dummy", 1);
-    setenv("SDL_AUDIODRIVER", "dummy", 1);
     std::string error;
-    host_ = SdlWindowHost::open(WindowOptions{}, error);
+    host_ = openDummySdlHost(error);
     ASSERT_NE(host_, nullptr) << error;
     if (!host_->audio().hasDevice()) GTEST_SKIP() << "SDL's dummy audio driver opened no device";
     writeWav(wav_, 80);

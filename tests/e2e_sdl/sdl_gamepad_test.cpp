@@ -7,20 +7,18 @@
 #include <optional>
 #include <vector>
 
-#include "platform/sdl/sdl_window_host.hpp"
+#include "dummy_sdl_host.hpp"
 
 namespace {
 
 class SdlGamepadTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    setenv("SDL_VIDEODRIVER", "dummy", 1);
-    setenv("SDL_AUDIODRIVER", "dummy", 1);
     // SDL passes pad input only to a window with the focus, which no window
     // of the dummy driver ever gets.
     setenv("SDL_JOYSTICK_ALLOW_BACKGROUND_EVENTS", "1", 1);
     std::string error;
-    host_ = SdlWindowHost::open(WindowOptions{}, error);
+    host_ = openDummySdlHost(error);
     ASSERT_NE(host_, nullptr) << error;
   }
 

@@ -9,7 +9,7 @@
 
 #include "platform/canvas.hpp"
 #include "platform/sdl/sdl_host.hpp"
-#include "platform/sdl/sdl_window_host.hpp"
+#include "dummy_sdl_host.hpp"
 
 namespace {
 
@@ -20,10 +20,8 @@ constexpr uint32_t Green = 0xFF00FF00u;
 class SdlWindowHostTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    setenv("SDL_VIDEODRIVER", "dummy", 1);
-    setenv("SDL_AUDIODRIVER", "dummy", 1);
     std::string error;
-    host_ = SdlWindowHost::open(WindowOptions{}, error);
+    host_ = openDummySdlHost(error);
     ASSERT_NE(host_, nullptr) << error;
   }
 
