@@ -10,11 +10,14 @@ import os
 import shutil
 import signal
 import subprocess
+import sys
 import tempfile
 import time
 import unittest
 
-SECTION = "QuandrelV1.2 By NX For @Meizu::M8"
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.dirname(os.path.abspath(__file__))), "e2e"))
+from quandrel_driver import SECTION, parse_settings  # noqa: E402,F401
+
 NOBODY = 65534
 START_GAME = 220
 EXIT_GAME = 224
@@ -31,19 +34,6 @@ def settings_bytes(level, is_sound=1, is_move=1):
     """A settings file as the game writes it: UTF-16LE with its mark, CR LF."""
     text = "[%s]\r\n  CurrentLevel=%s\r\n  isSound=%s\r\n  isMove=%s" % (SECTION, level, is_sound, is_move)
     return b"\xff\xfe" + text.encode("utf-16-le")
-
-
-def parse_settings(data):
-    """The keys of a UTF-16LE settings file as a dict of strings; None when it is not one."""
-    if not data.startswith(b"\xff\xfe") or len(data) % 2:
-        return None
-    values = {}
-    for line in data[2:].decode("utf-16-le").split("\r\n"):
-        line = line.strip()
-        if "=" in line and not line.startswith("["):
-            key, value = line.split("=", 1)
-            values[key] = value
-    return values
 
 
 def playing_lines():

@@ -73,9 +73,9 @@ def records_bytes(levels):
 
 
 def parse_settings(data):
-    """The keys of a settings file as a dict of strings."""
-    if not data.startswith(b"\xff\xfe"):
-        return {}
+    """The keys of a UTF-16LE settings file as a dict of strings; None when it is not one."""
+    if not data.startswith(b"\xff\xfe") or len(data) % 2:
+        return None
     values = {}
     for line in data[2:].decode("utf-16-le").split("\r\n"):
         line = line.strip()
