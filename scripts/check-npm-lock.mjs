@@ -31,15 +31,15 @@ function resolved(from, name) {
   }
 }
 
-// The spec that `manifest.overrides` puts in place of what the package at
+// The range that `manifest.overrides` puts in place of what the package at
 // `at` asks of `name`: an override at the top applies everywhere, one inside
 // a package's own object to that package's dependencies and below.
 function overridden(at, name, asked) {
-  let spec = asked;
+  let range = asked;
   const apply = (overrides) => {
     const value = overrides?.[name];
-    if (typeof value === 'string') spec = value;
-    else if (typeof value?.['.'] === 'string') spec = value['.'];
+    if (typeof value === 'string') range = value;
+    else if (typeof value?.['.'] === 'string') range = value['.'];
   };
   apply(manifest.overrides);
   const chain = at ? at.split('node_modules/').slice(1).map((part) => part.replace(/\/$/, '')) : [];
@@ -47,7 +47,7 @@ function overridden(at, name, asked) {
     const scoped = manifest.overrides?.[owner];
     if (typeof scoped === 'object') apply(scoped);
   }
-  return spec;
+  return range;
 }
 
 const faults = [];
@@ -55,14 +55,14 @@ for (const [at, entry] of Object.entries(packages)) {
   const asker = at || manifest.name;
   const wanted = {...entry.dependencies, ...entry.optionalDependencies};
   for (const [name, asked] of Object.entries(wanted)) {
-    const spec = overridden(at, name, asked);
+    const range = overridden(at, name, asked);
     const found = resolved(at, name);
     if (!found) {
-      if (!(name in (entry.optionalDependencies ?? {}))) faults.push(`${asker} asks for ${name}@${spec}, which the lock does not hold`);
-    } else if (!semver.validRange(spec)) {
-      faults.push(`${asker} asks for ${name}@${spec}, a tag that moves with the registry: pin ${name} under "overrides"`);
-    } else if (!semver.satisfies(found.version, spec, {includePrerelease: true})) {
-      faults.push(`${asker} asks for ${name}@${spec}, but the lock holds ${name}@${found.version}`);
+      if (!(name in (entry.optionalDependencies ?? {}))) faults.push(`${asker} asks for ${name}@${range}, which the lock does not hold`);
+    } else if (!semver.validRange(range)) {
+      faults.push(`${asker} asks for ${name}@${range}, a tag that moves with the registry: pin ${name} under "overrides"`);
+    } else if (!semver.satisfies(found.version, range, {includePrerelease: true})) {
+      faults.push(`${asker} asks for ${name}@${range}, but the lock holds ${name}@${found.version}`);
     }
   }
 }

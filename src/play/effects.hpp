@@ -29,8 +29,6 @@ enum class EffectKind : uint8_t {
   LevelPassed,    // value: 1 on the attempt's first claim
   GameOverShown,  // the lost attempt's screen (again, while it stays lost)
   SprayerMoved,  // value: where it stood
-  Paused,
-  Resumed,
 };
 
 // Numbers of the sounds play asks for.

@@ -24,6 +24,14 @@ bool levelBoard(int32_t level, Board& board) {
 
 void Play::layBoard(const Board& board) { tubes = board.tubes; }
 
+void Play::startLevel(int32_t number, const Board& board) {
+  level = number;
+  asksMixedKey = board.asksMixedKey;
+  layBoard(board);
+  targetScore = board.targetScore;
+  resetAttempt();
+}
+
 void Play::resetAttempt() {
   levelPassed = false;
   gameOver = false;
@@ -90,12 +98,10 @@ Effects Play::apply(runs::ActionKind kind) {
     case ActionKind::Buy: buyShots(effects); break;
     case ActionKind::Pause:
       paused = true;
-      effects.add(EffectKind::Paused);
       effects.add(EffectKind::TimeBarClockStopped);
       break;
     case ActionKind::Resume:
       paused = false;
-      effects.add(EffectKind::Resumed);
       effects.add(EffectKind::TimeBarClockStarted);
       break;
   }

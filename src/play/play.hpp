@@ -100,6 +100,9 @@ class Play {
 
   // Puts the board's tubes in place; nothing else changes.
   void layBoard(const Board& board);
+  // Level `level`'s attempt from its start on `board`: its tubes, target
+  // score and key rule, and everything of the attempt reset.
+  void startLevel(int32_t level, const Board& board);
   // Everything of one attempt back to its start: score, shots, flags, the
   // colour sequence (a draw), the time bar and the keys. The tubes, the
   // sprayer, the shot last fired and the miss counter stay.

@@ -27,12 +27,8 @@ RunPlayback::RunPlayback(const runs::Run& run) : run_(run) {
   Board board;
   levelBoard(level, board);
   play_.startSeeded(runs::daySeed(run.day));
-  play_.level = level;
   play_.timeMode = run.timeMode;
-  play_.asksMixedKey = board.asksMixedKey;
-  play_.layBoard(board);
-  play_.targetScore = board.targetScore;
-  play_.resetAttempt();
+  play_.startLevel(level, board);
   observe();
 }
 

@@ -39,7 +39,6 @@ class RunPlayback {
   explicit RunPlayback(const runs::Run& run);
   // Plays up to game tick `tickMs` (from the attempt's start).
   void advanceTo(uint32_t tickMs);
-  uint32_t tickMs() const { return static_cast<uint32_t>(nowMs_); }
   // The run's last action has been played and the attempt has ended.
   bool finished() const;
   bool refused() const { return refused_; }

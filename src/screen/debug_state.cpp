@@ -5,7 +5,6 @@
 #include "platform/message_loop.hpp"
 #include "platform/system/utf.hpp"
 #include "rules/level_table.hpp"
-#include "rules/shot_rules.hpp"
 #include "screen/game_window.hpp"
 
 namespace {

@@ -101,8 +101,6 @@ void GameWindow::carryOut(const Effects& effects) {
         moveSprayerPicture(effect.value);
         sprayerPicture.Invalidate();
         break;
-      case EffectKind::Paused:
-      case EffectKind::Resumed: break;  // the menu's screens are the window's own
     }
   }
 }

@@ -12,7 +12,6 @@
 #include "platform/system/utf.hpp"
 #include "progress/daily_file.hpp"
 #include "progress/records_file.hpp"
-#include "rules/shot_rules.hpp"
 #include "screen/control_ids.hpp"
 #include "screen/image_catalogue.hpp"
 #include "screen/image_path.hpp"
