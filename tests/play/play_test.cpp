@@ -21,20 +21,15 @@ Play playAt(int32_t level, int32_t slot) {
   Play play;
   Board board;
   levelBoard(level, board);
-  play.level = level;
-  play.asksMixedKey = board.asksMixedKey;
-  play.layBoard(board);
-  play.targetScore = board.targetScore;
-  play.resetAttempt();
+  play.startLevel(level, board);
   play.sprayerX = Play::SprayerStartX + Play::SprayerStep * (slot == NoSlot ? 0 : slot + 1);
   return play;
 }
 
 // Fires and ticks the shot's clock until it is gone; every effect in order.
 std::vector<Effect> fireAndLand(Play& play) {
-  std::vector<Effect> all;
   const Effects fired = play.apply(ActionKind::Fire);
-  all.insert(all.end(), fired.begin(), fired.end());
+  std::vector<Effect> all(fired.begin(), fired.end());
   for (int tick = 0; tick < 24; ++tick) {
     const Effects ticked = play.tickShot();
     all.insert(all.end(), ticked.begin(), ticked.end());
@@ -42,9 +37,10 @@ std::vector<Effect> fireAndLand(Play& play) {
   return all;
 }
 
-// Seeds the generator so that the next fourth miss throws `colour`: its
-// draws are the launch's next colour, the miss's mark, then the thrown colour.
+// A fourth miss coming, whose thrown colour is `colour`: the generator's draws
+// are the launch's next colour, the miss's mark, then the thrown colour.
 void throwNext(Play& play, int32_t colour) {
+  play.missCounter = 3;
   for (uint32_t seed = 0;; ++seed) {
     ColourGenerator generator;
     generator.seed(seed);
@@ -57,9 +53,9 @@ void throwNext(Play& play, int32_t colour) {
   }
 }
 
-bool caused(const std::vector<Effect>& effects, EffectKind kind, int32_t value) {
+bool caused(const std::vector<Effect>& effects, EffectKind kind, int32_t value = INT32_MIN) {
   return std::any_of(effects.begin(), effects.end(),
-                     [&](const Effect& e) { return e.kind == kind && e.value == value; });
+                     [&](const Effect& e) { return e.kind == kind && (value == INT32_MIN || e.value == value); });
 }
 
 struct LandingCase {
@@ -71,7 +67,7 @@ struct LandingCase {
   int32_t score;
   std::vector<int32_t> keys;  // earned afterwards
   bool gameOver;
-  std::vector<Effect> effects;         // among those caused
+  std::vector<Effect> effects;        // among those caused
   std::vector<EffectKind> notCaused;
 };
 
@@ -80,9 +76,9 @@ TEST(Play, ALandingScoresSpoilsAndEarnsKeys) {
       {"a hit spoils: -30, the lightning, the spoil sound and pulse", 1, 0, [](Play&) {},
        {S, 4, 7, 10, 7, 16, 13, 10, 16, 13}, -30, {}, false,
        {{EffectKind::Lightning, 0}, {EffectKind::Sound, PlaySound::spoiled}, {EffectKind::Pulse, 0}}, {}},
-      {"a full secondary mixed from primaries earns its key and the mixing key, with clouds", 9, 4,
+      {"a full secondary mixed from primaries earns its key and the mixing key", 9, 4,
        [](Play& p) { p.currentColour = 0; }, {S, S, S, S, 0, 0, S, 1, S, 0}, 50, {2, 6}, false,
-       {{EffectKind::KeyEarned, 2}, {EffectKind::KeyEarned, 6}, {EffectKind::Sound, PlaySound::completed}}, {}},
+       {{EffectKind::KeyEarned, 6}, {EffectKind::Sound, PlaySound::completed}}, {}},
       {"the score key comes with the completion that reaches the target", 1, 1,
        [](Play& p) {
          p.score = 560;
@@ -95,6 +91,15 @@ TEST(Play, ALandingScoresSpoilsAndEarnsKeys) {
        {{EffectKind::GameOverShown, 0}, {EffectKind::Pulse, static_cast<int32_t>(PlayPulse::GameOver)}}, {}},
       {"a shot fired with the last charge is never resolved", 6, 0, [](Play& p) { p.shotsLeft = 1; },
        {0, S, 4, S, 0, S, 1, S, S, S}, 0, {}, false, {}, {EffectKind::TubeChanged}},
+      {"the fourth miss throws a fresh draw onto the leftmost unspoiled tube, without clouds", 7, NoSlot,
+       [](Play& p) { throwNext(p, 3); },  // 11 + colour 3 completes and empties
+       {S, 0, 0, S, 0, 0, S, S, S, 2}, 50, {3}, false, {{EffectKind::TubeChanged, 1}}, {EffectKind::CloudDrift}},
+      {"a random colour spoiling a tube after the claim costs nothing", 1, NoSlot,
+       [](Play& p) {
+         p.levelPassed = true;
+         throwNext(p, 1);  // 16 + colour 1 spoils slot 0
+       },
+       {S, 4, 7, 10, 7, 16, 13, 10, 16, 13}, 0, {}, false, {}, {EffectKind::Lightning}},
   };
   for (const LandingCase& c : cases) {
     SCOPED_TRACE(c.name);
@@ -107,60 +112,26 @@ TEST(Play, ALandingScoresSpoilsAndEarnsKeys) {
       EXPECT_EQ(play.keys[static_cast<size_t>(k)], std::count(c.keys.begin(), c.keys.end(), k) == 1) << "key " << k;
     }
     EXPECT_EQ(play.gameOver, c.gameOver);
-    for (const Effect& effect : c.effects) {
-      EXPECT_TRUE(caused(effects, effect.kind, effect.value)) << static_cast<int>(effect.kind) << " " << effect.value;
-    }
-    for (EffectKind kind : c.notCaused) {
-      EXPECT_TRUE(std::none_of(effects.begin(), effects.end(), [kind](const Effect& e) { return e.kind == kind; }))
-          << static_cast<int>(kind);
-    }
-    EXPECT_FALSE(play.shotInFlight);
+    for (const Effect& effect : c.effects) EXPECT_TRUE(caused(effects, effect.kind, effect.value));
+    for (EffectKind kind : c.notCaused) EXPECT_FALSE(caused(effects, kind)) << static_cast<int>(kind);
     EXPECT_TRUE(play.shotClockIdle());
   }
 }
 
-TEST(Play, TheFourthMissDrawsTwiceAndARandomCompletionHasNoClouds) {
-  Play play = playAt(7, NoSlot);  // S 11 0 S 0 0 S S S 2
-  play.missCounter = 3;
-  throwNext(play, 3);
-  const std::vector<Effect> effects = fireAndLand(play);
-  EXPECT_EQ(play.tubes[1], TargetEmpty);  // 11 + colour 3 completes and empties
-  EXPECT_EQ(play.score, 50);
-  EXPECT_TRUE(play.keys[3]);
-  EXPECT_FALSE(std::any_of(effects.begin(), effects.end(), [](const Effect& e) { return e.kind == EffectKind::CloudDrift; }));
-  EXPECT_EQ(play.lastLanding.colour, 3);
-  EXPECT_EQ(play.missCounter, 0);
-}
-
-TEST(Play, ARandomSpoilAfterTheClaimCostsNothing) {
-  Play play = playAt(1, NoSlot);
-  play.levelPassed = true;
-  play.missCounter = 3;
-  throwNext(play, 1);  // colour 1 onto 16 spoils slot 0
-  const std::vector<Effect> effects = fireAndLand(play);
-  EXPECT_EQ(play.tubes[0], S);
-  EXPECT_EQ(play.score, 0);
-  EXPECT_FALSE(caused(effects, EffectKind::Lightning, 0));
-}
-
 TEST(Play, TheKeyRuleOfLevelOneLeavesOutTheMixingKey) {
-  struct Case {
+  const struct {
     int32_t level;
     std::vector<int32_t> keys;
     bool holds;
+  } cases[] = {
+      {1, {0, 1, 2, 3, 4, 5, 7}, true},    {1, {0, 1, 2, 3, 4, 5}, false},       {2, {0, 1, 2, 3, 4, 5, 7}, false},
+      {2, {0, 1, 2, 3, 4, 5, 6, 7}, true}, {3, {1, 2, 3, 4, 5, 6, 7}, false},
   };
-  const Case cases[] = {
-      {1, {0, 1, 2, 3, 4, 5, 7}, true},     {1, {0, 1, 2, 3, 4, 5}, false},
-      {2, {0, 1, 2, 3, 4, 5, 7}, false},    {2, {0, 1, 2, 3, 4, 5, 6, 7}, true},
-      {10, {0, 1, 2, 3, 4, 5, 6, 7}, true}, {3, {1, 2, 3, 4, 5, 6, 7}, false},
-  };
-  for (const Case& c : cases) {
+  for (const auto& c : cases) {
     Play play = playAt(c.level, 0);
     for (int32_t k : c.keys) play.keys[static_cast<size_t>(k)] = true;
-    EXPECT_EQ(play.keyRuleHolds(), c.holds) << "level " << c.level;
     const Effects claimed = play.apply(ActionKind::Claim);
-    EXPECT_EQ(play.levelPassed, c.holds);
-    EXPECT_EQ(claimed.has(EffectKind::LevelPassed), c.holds);
+    EXPECT_EQ(play.levelPassed, c.holds) << "level " << c.level;
     EXPECT_TRUE(claimed.has(EffectKind::Sound)) << "the claim's sound plays either way";
   }
 }
@@ -171,83 +142,55 @@ TEST(Play, PurchasesNeedFiftyPointsAndARepairCostsEvenWithNothingSpoiled) {
   EXPECT_TRUE(play.apply(ActionKind::Repair).empty());
   EXPECT_TRUE(play.apply(ActionKind::Buy).empty());
   EXPECT_FALSE(play.possible(ActionKind::Repair));
-  EXPECT_EQ(play.tubes[3], S);
-
   play.score = 50;
-  EXPECT_TRUE(play.possible(ActionKind::Repair));
-  const Effects repaired = play.apply(ActionKind::Repair);
-  EXPECT_EQ(play.score, 0);
+  EXPECT_TRUE(play.apply(ActionKind::Repair).has(EffectKind::RepairDimmed));
   EXPECT_EQ(play.tubes[3], TargetEmpty);
   EXPECT_EQ(play.tubes[7], S) << "one tube a repair";
-  EXPECT_TRUE(repaired.has(EffectKind::RepairDimmed));
-
   play.score = 120;
   play.apply(ActionKind::Buy);
   EXPECT_EQ(play.shotsLeft, Play::StartingShots + Play::ShotsPerPurchase);
   play.tubes[7] = TargetEmpty;
   play.apply(ActionKind::Repair);
   EXPECT_EQ(play.score, 20);
-  EXPECT_TRUE(play.boughtShots);
-  EXPECT_TRUE(play.repairedTube);
 }
 
-TEST(Play, TheTimeBarRunsOutByTheAttemptsModeAndIsShownByTheNextFallingShot) {
+// The bar runs by the attempt's mode; the time-out shows at the next falling
+// shot; a paused attempt takes only the resume and its shot stands still.
+TEST(Play, TheTimeBarAndThePause) {
   Play play = playAt(6, 0);
-  for (int tick = 0; tick < 39; ++tick) play.tickTimeBar();
-  EXPECT_FALSE(play.gameOver);
-  play.tickTimeBar();
+  for (int tick = 0; tick < 40; ++tick) play.tickTimeBar();
   EXPECT_TRUE(play.gameOver);
-  EXPECT_FALSE(play.timeBarRunning);
   EXPECT_FALSE(play.gameOverShown);
-  const Effects fired = play.apply(ActionKind::Fire);
-  EXPECT_FALSE(fired.has(EffectKind::TimeBarRestarted)) << "a lost attempt's bar stays out";
+  EXPECT_FALSE(play.apply(ActionKind::Fire).has(EffectKind::TimeBarRestarted)) << "a lost attempt's bar stays out";
   EXPECT_TRUE(play.tickShot().has(EffectKind::GameOverShown));
-  EXPECT_TRUE(play.attemptEnded());
   EXPECT_FALSE(play.possible(ActionKind::Fire));
 
   Play relaxed = playAt(6, 0);
   relaxed.timeMode = TimeMode::Relaxed;
   for (int tick = 0; tick < 40; ++tick) relaxed.tickTimeBar();
   EXPECT_EQ(relaxed.timeBarX, Play::TimeBarFullX - 40 * 4);
-  relaxed.timeMode = TimeMode::Off;
-  EXPECT_TRUE(relaxed.tickTimeBar().empty());
-}
-
-TEST(Play, APausedAttemptTakesOnlyTheResumeAndItsShotStandsStill) {
-  Play play = playAt(1, 3);
-  play.apply(ActionKind::Fire);
-  play.tickShot();
-  const Effects paused = play.apply(ActionKind::Pause);
-  EXPECT_TRUE(paused.has(EffectKind::TimeBarClockStopped));
-  const int32_t y = play.shot.y;
-  EXPECT_TRUE(play.tickShot().empty());
-  EXPECT_EQ(play.shot.y, y);
-  EXPECT_TRUE(play.shotClockIdle());
-  for (ActionKind kind : {ActionKind::StepLeft, ActionKind::Fire, ActionKind::Claim, ActionKind::Pause}) {
-    EXPECT_FALSE(play.possible(kind)) << runs::actionKindName(kind);
-  }
-  EXPECT_TRUE(play.possible(ActionKind::Resume));
-  EXPECT_TRUE(play.apply(ActionKind::Resume).has(EffectKind::TimeBarClockStarted));
-  EXPECT_FALSE(play.shotClockIdle());
+  relaxed.apply(ActionKind::Fire);
+  relaxed.tickShot();
+  EXPECT_TRUE(relaxed.apply(ActionKind::Pause).has(EffectKind::TimeBarClockStopped));
+  const int32_t y = relaxed.shot.y;
+  EXPECT_TRUE(relaxed.tickShot().empty());
+  EXPECT_EQ(relaxed.shot.y, y);
+  EXPECT_FALSE(relaxed.possible(ActionKind::Fire));
+  EXPECT_TRUE(relaxed.apply(ActionKind::Resume).has(EffectKind::TimeBarClockStarted));
+  EXPECT_FALSE(relaxed.shotClockIdle());
 }
 
 TEST(Play, TheSprayerStaysOnItsRailAndACopyPlaysOnAlone) {
   Play play = playAt(1, NoSlot);
-  EXPECT_EQ(play.sprayerX, Play::SprayerLeftmostX);
-  EXPECT_FALSE(play.possible(ActionKind::StepLeft));
   EXPECT_TRUE(play.apply(ActionKind::StepLeft).empty());
   while (play.possible(ActionKind::StepRight)) play.apply(ActionKind::StepRight);
-  EXPECT_EQ(play.sprayerX, Play::SprayerRightmostX);
   EXPECT_EQ(play.sprayerX, 427);
-  EXPECT_EQ(Play::TapRightmostX, 404);
-
   const Play copy = play;
   fireAndLand(play);
   Play again = copy;
   fireAndLand(again);
   EXPECT_EQ(again.tubes, play.tubes);
   EXPECT_EQ(again.generator, play.generator);
-  EXPECT_EQ(again.missCounter, play.missCounter);
 }
 
 }  // namespace

@@ -5,6 +5,7 @@
 
 #include <cstdlib>
 #include <fstream>
+#include <functional>
 #include <string>
 
 #include "play/run_proof.hpp"
@@ -59,81 +60,64 @@ TEST(RunProof, ClocksDueAtOnceFireInTheOrderTheyWereStarted) {
   EXPECT_EQ(playback.play().timeBarX, Play::TimeBarFullX - 12);
 }
 
-TEST(RunProof, ARunIsRefusedAtItsFirstMoveTheAttemptDoesNotTake) {
+// A run is refused at its first move the attempt does not take, and a day's
+// run is played on the day's level, so one naming another is damaged. Under
+// another time bar the same moves prove, and the result says which bar.
+TEST(RunProof, WhatAProofRefusesAndWhatItSays) {
   runs::Run run;
   decodeRunToken(seedToken(2), run);
-  const RunVerdict good = verifyRun(run);
-  ASSERT_TRUE(good.accepted());
-  EXPECT_EQ(good.ghost.at(0).sprayerX, Play::SprayerStartX);
-  EXPECT_EQ(good.ghost.at(run.actions.back().tickMs).score, good.result.score);
-
-  runs::Run stepOff = run;
-  stepOff.actions.insert(stepOff.actions.begin(), runs::RunAction{0, runs::ActionKind::StepLeft});
-  EXPECT_EQ(verifyRun(stepOff).refusal, runs::RunRefusal::ImpossibleMove);
-
-  runs::Run afterTheClaim = run;
-  afterTheClaim.actions.push_back(runs::RunAction{run.actions.back().tickMs + 1, runs::ActionKind::Fire});
-  EXPECT_EQ(verifyRun(afterTheClaim).refusal, runs::RunRefusal::ImpossibleMove);
-
-  runs::Run resumeUnpaused = run;
-  resumeUnpaused.actions.insert(resumeUnpaused.actions.begin(), runs::RunAction{0, runs::ActionKind::Resume});
-  EXPECT_EQ(verifyRun(resumeUnpaused).refusal, runs::RunRefusal::ImpossibleMove);
-
-  // The day's level is played, so a run claiming another is damaged.
-  runs::Run otherLevel = run;
-  otherLevel.level = 5;
-  EXPECT_EQ(verifyRun(otherLevel).refusal, runs::RunRefusal::Damaged);
-
-  // A day without a challenge has nothing to prove against.
-  runs::Run noDay = run;
-  noDay.day = 0;
-  EXPECT_EQ(verifyRun(noDay).refusal, runs::RunRefusal::ImpossibleMove);
-}
-
-// The proof says which time bar the run was played at; the relaxed bar lets
-// the same moves go on where the normal one ran out.
-TEST(RunProof, TheResultSaysItsTimeMode) {
-  runs::Run run;
-  decodeRunToken(seedToken(2), run);
-  for (TimeMode mode : {TimeMode::Normal, TimeMode::Relaxed, TimeMode::Off}) {
-    run.timeMode = mode;
-    const RunVerdict verdict = verifyRun(run);
-    ASSERT_TRUE(verdict.accepted());
-    EXPECT_EQ(verdict.result.timeMode, mode);
-    EXPECT_NE(runResultJson(verdict.result).find("\"timeMode\":\"" + std::string(timeModeName(mode)) + "\""),
-              std::string::npos);
+  const uint32_t last = run.actions.back().tickMs;
+  const struct {
+    const char* what;
+    std::function<void(runs::Run&)> change;
+    runs::RunRefusal refusal;
+  } cases[] = {
+      {"a step left of the rail", [](runs::Run& r) { r.actions.insert(r.actions.begin(), {0, runs::ActionKind::StepLeft}); },
+       runs::RunRefusal::ImpossibleMove},
+      {"fire after the claim", [last](runs::Run& r) { r.actions.push_back({last + 1, runs::ActionKind::Fire}); },
+       runs::RunRefusal::ImpossibleMove},
+      {"resume unpaused", [](runs::Run& r) { r.actions.insert(r.actions.begin(), {0, runs::ActionKind::Resume}); },
+       runs::RunRefusal::ImpossibleMove},
+      {"another level", [](runs::Run& r) { r.level = 5; }, runs::RunRefusal::Damaged},
+      {"no challenge that day", [](runs::Run& r) { r.day = 0; }, runs::RunRefusal::ImpossibleMove},
+      {"relaxed", [](runs::Run& r) { r.timeMode = TimeMode::Relaxed; }, runs::RunRefusal::Accepted},
+      {"off", [](runs::Run& r) { r.timeMode = TimeMode::Off; }, runs::RunRefusal::Accepted},
+  };
+  for (const auto& c : cases) {
+    runs::Run changed = run;
+    c.change(changed);
+    const RunVerdict verdict = verifyRun(changed);
+    EXPECT_EQ(verdict.refusal, c.refusal) << c.what;
+    if (verdict.accepted()) {
+      EXPECT_EQ(verdict.result.timeMode, changed.timeMode) << c.what;
+    }
   }
+  const RunVerdict good = verifyRun(run);
+  EXPECT_EQ(good.ghost.at(0).sprayerX, Play::SprayerStartX);
+  EXPECT_EQ(good.ghost.at(last).score, good.result.score);
 }
 
-// Nothing after the end is played: a huge gap before an action that comes
-// after the claim is refused without crossing the gap tick by tick.
-TEST(RunProof, NothingAfterTheEndIsPlayed) {
-  runs::Run run;
-  decodeRunToken(seedToken(2), run);
-  RunPlayback playback(run);
-  playback.advanceTo(run.actions.back().tickMs);
+// The proof ends where the attempt ends: nothing after a claim is played,
+// and a run cut short ends once its time bar has run out.
+TEST(RunProof, TheProofEndsWhereTheAttemptEnds) {
+  runs::Run claimed;
+  decodeRunToken(seedToken(2), claimed);
+  RunPlayback playback(claimed);
+  playback.advanceTo(claimed.actions.back().tickMs);
   ASSERT_TRUE(playback.play().levelPassed);
   const Play atTheClaim = playback.play();
-  playback.advanceTo(run.actions.back().tickMs + 15000);
+  playback.advanceTo(claimed.actions.back().tickMs + 15000);
   EXPECT_TRUE(playback.finished());
   EXPECT_EQ(playback.play().shot.y, atTheClaim.shot.y);
   EXPECT_EQ(playback.play().timeBarX, atTheClaim.timeBarX);
-}
 
-// A run cut short is proven as it stands once its time bar runs out.
-TEST(RunProof, ARunCutShortEndsWhenItsTimeRunsOut) {
-  runs::Run run;
-  decodeRunToken(seedToken(1), run);
-  run.actions.resize(10);
-  const RunVerdict normal = verifyRun(run);
-  ASSERT_TRUE(normal.accepted());
-  EXPECT_FALSE(normal.result.claimed);
-  EXPECT_EQ(normal.result.stars, 0);
-
-  RunPlayback playback(run);
-  playback.advanceTo(run.actions.back().tickMs + 15000);
-  EXPECT_TRUE(playback.finished());
-  EXPECT_TRUE(playback.play().gameOver);
+  runs::Run cut;
+  decodeRunToken(seedToken(1), cut);
+  cut.actions.resize(10);
+  const RunVerdict verdict = verifyRun(cut);
+  ASSERT_TRUE(verdict.accepted());
+  EXPECT_FALSE(verdict.result.claimed);
+  EXPECT_EQ(verdict.result.stars, 0);
 }
 
 }  // namespace
