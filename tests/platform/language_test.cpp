@@ -7,6 +7,7 @@
 #include <fstream>
 #include <iterator>
 #include <map>
+#include <optional>
 #include <span>
 #include <string>
 #include <string_view>
@@ -16,6 +17,7 @@
 #include "platform/image_cache.hpp"
 #include "platform/imaging.hpp"
 #include "platform/language/language.hpp"
+#include "platform/language/plural_rule.hpp"
 #include "platform/language/po_reader.hpp"
 #include "platform/language_switch.hpp"
 #include "platform/mz_functions.hpp"
@@ -112,33 +114,185 @@ TEST(PoReader, FuzzyUntranslatedAndContextEntriesAreLeftOut) {
   EXPECT_EQ(catalogue.translations.size(), 2u);
 }
 
+TEST(PoReader, PluralEntriesKeepTheirFormsInOrderAndTheHeaderItsRule) {
+  const PoCatalogue catalogue = readPoCatalogue(
+      "msgid \"\"\n"
+      "msgstr \"\"\n"
+      "\"Language: ru\\n\"\n"
+      "\"Plural-Forms:  nplurals=3; plural=(n%10==1 && n%100!=11 ? 0 : \"\n"
+      "\"n%10>=2 && n%10<=4 && (n%100<10 || n%100>=20) ? 1 : 2); \\n\"\n"
+      "\n"
+      "#. stars\n"
+      "msgid \"{1}颗星\"\n"
+      "msgid_plural \"{1}颗星\"\n"
+      "msgstr[0] \"{1} звез\"\n"
+      "\"да\"\n"
+      "msgstr[1] \"{1} звезды\"\n"
+      "msgstr[2] \"{1} звёзд\"\n"
+      "msgid \"得分\"\n"
+      "msgstr \"Очки\"\n"
+      "#, fuzzy\n"
+      "msgid \"{1}发\"\n"
+      "msgid_plural \"{1}发\"\n"
+      "msgstr[0] \"{1} выстрел\"\n"
+      "msgstr[1] \"{1} выстрела\"\n"
+      "msgstr[2] \"{1} выстрелов\"\n"
+      "msgid \"{1}天\"\n"
+      "msgid_plural \"{1}天\"\n"
+      "msgstr[0] \"{1} день\"\n"
+      "msgstr[1] \"\"\n"
+      "msgstr[2] \"{1} дней\"\n"
+      "msgctxt \"streak\"\n"
+      "msgid \"{1}秒\"\n"
+      "msgid_plural \"{1}秒\"\n"
+      "msgstr[0] \"{1} секунда\"\n");
+  ASSERT_TRUE(catalogue.ok()) << catalogue.error;
+  EXPECT_EQ(catalogue.pluralForms,
+            "nplurals=3; plural=(n%10==1 && n%100!=11 ? 0 : n%10>=2 && n%10<=4 && (n%100<10 || n%100>=20) ? 1 : 2);");
+  ASSERT_EQ(catalogue.plurals.size(), 1u) << "fuzzy, half-translated and context entries are left out";
+  const auto stars = catalogue.plurals.find(std::u16string_view(u"{1}颗星"));
+  ASSERT_NE(stars, catalogue.plurals.end());
+  EXPECT_EQ(stars->second, (std::vector<std::u16string>{u"{1} звезда", u"{1} звезды", u"{1} звёзд"}));
+  EXPECT_EQ(translationOf(catalogue, u"得分"), "Очки");
+  EXPECT_EQ(translationOf(catalogue, u"{1}颗星"), "<none>") << "a counted word is no plain translation";
+  EXPECT_EQ(catalogue.translations.size(), 1u);
+}
+
+// The forms chosen by each language's rule, and by rules that use every
+// operator, where precedence, grouping and C's short cut decide the result.
+TEST(PluralRule, EachRuleChoosesTheFormOfEveryCount) {
+  struct Case {
+    const char* header;
+    std::vector<std::pair<uint64_t, size_t>> forms;  // count -> form
+  };
+  const Case cases[] = {
+      {"nplurals=3; plural=(n%10==1 && n%100!=11 ? 0 : n%10>=2 && n%10<=4 && (n%100<10 || n%100>=20) ? 1 : 2);",
+       {{1, 0}, {2, 1}, {5, 2}, {11, 2}, {21, 0}, {22, 1}, {25, 2}, {0, 2}, {12, 2}, {104, 1}, {111, 2}, {1001, 0}}},
+      {"nplurals=2; plural=(n > 1);", {{0, 0}, {1, 0}, {2, 1}, {100, 1}}},
+      {"nplurals=2; plural=(n != 1);", {{0, 1}, {1, 0}, {2, 1}}},
+      {"nplurals=1; plural=0;", {{0, 0}, {1, 0}, {7, 0}}},
+      {"  nplurals = 2 ;plural = ( n>1 )  ", {{1, 0}, {2, 1}}},
+      {"nplurals=2; plural=!(n >= 3)", {{2, 1}, {3, 0}}},
+      {"nplurals=2; plural=!!n;", {{0, 0}, {9, 1}}},
+      {"nplurals=6; plural=n+1*2;", {{1, 3}}},
+      {"nplurals=6; plural=10-n-3;", {{2, 5}}},
+      {"nplurals=4; plural=n==1 ? 0 : n==2 ? 1 : n<=5 ? 2 : 3;", {{1, 0}, {2, 1}, {4, 2}, {5, 2}, {9, 3}}},
+      {"nplurals=2; plural=n/2%2;", {{4, 0}, {6, 1}, {7, 1}}},
+      {"nplurals=2; plural=n != 0 && 10/n > 3;", {{0, 0}, {2, 1}, {5, 0}}},
+      {"nplurals=2; plural=n == 0 || 10/n < 3;", {{0, 1}, {2, 0}, {5, 1}}},
+      {"nplurals=2; plural=n<2 == 0;", {{1, 0}, {3, 1}}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.header);
+    const std::optional<PluralRule> rule = PluralRule::read(c.header);
+    ASSERT_TRUE(rule.has_value());
+    for (const auto& [n, form] : c.forms) EXPECT_EQ(rule->formFor(n), form) << "n = " << n;
+  }
+  // Deep but within the bounds.
+  const std::string nested = std::string(30, '(') + "n > 1" + std::string(30, ')');
+  ASSERT_TRUE(PluralRule::read("nplurals=2; plural=" + nested).has_value());
+  EXPECT_EQ(PluralRule::read("nplurals=2; plural=" + nested)->formFor(2), 1u);
+}
+
+TEST(PluralRule, ADamagedHeaderIsRefusedAndAFailingCountHasNoForm) {
+  const std::string tooDeep = std::string(PluralRule::MaxDepth + 1, '(') + "n" + std::string(PluralRule::MaxDepth + 1, ')');
+  std::string tooLarge = "n";
+  for (size_t i = 0; i < PluralRule::MaxNodes; ++i) tooLarge += "+1";
+  for (const std::string& damaged : std::vector<std::string>{
+           "", "nplurals=2;", "plural=(n != 1);", "nplurals=0; plural=0;", "nplurals=7; plural=0;",
+           "nplurals=x; plural=0;", "nplurals=2 plural=n;", "nplurals=2; plural=(n != 1;", "nplurals=2; plural=n != 1);",
+           "nplurals=2; plural=n ? 1;", "nplurals=2; plural=n ? 1 :;", "nplurals=2; plural=m;", "nplurals=2; plural=n = 1;",
+           "nplurals=2; plural=1 2;", "nplurals=2; plural=n & 1;", "nplurals=2; plural=;", "nplurals=2; plural=-n;",
+           "nplurals=2; plural=99999999999999999999999;", "nplurals=2; plural=n != 1; garbage",
+           "nplurals=2; plural=" + tooDeep, "nplurals=2; plural=" + std::string(60, '!') + "n",
+           "nplurals=2; plural=" + tooLarge}) {
+    EXPECT_FALSE(PluralRule::read(damaged).has_value()) << damaged;
+  }
+  const std::optional<PluralRule> divides = PluralRule::read("nplurals=2; plural=n/(n-1);");
+  ASSERT_TRUE(divides.has_value());
+  EXPECT_EQ(divides->formFor(1), std::nullopt) << "a division by zero";
+  EXPECT_EQ(divides->formFor(0), 0u) << "unsigned, as gettext counts: 0/(2^64-1)";
+  EXPECT_EQ(divides->formFor(2), std::nullopt) << "a form beyond nplurals";
+  EXPECT_EQ(PluralRule::read("nplurals=2; plural=n%0;")->formFor(3), std::nullopt);
+}
+
+// A catalogue's rule with its language's behind it: whatever the header, every
+// count has a form of the language's own rule.
+TEST(PluralRule, ALanguageFallsBackToItsOwnRuleThenToEnglishs) {
+  struct Case {
+    const char* language;
+    const char* header;
+    std::vector<size_t> forms;  // for the counts 0, 1, 2, 5, 21
+  };
+  const Case cases[] = {
+      {"ru", "nplurals=3; plural=(n%10==1 && n%100!=11 ? 0 : n%10>=2 && n%10<=4 && (n%100<10 || n%100>=20) ? 1 : 2);",
+       {2, 0, 1, 2, 0}},
+      {"ru", "", {2, 0, 1, 2, 0}},
+      {"ru", "nplurals=3; plural=(n%10==1 && n%100!=11 ? 0 :", {2, 0, 1, 2, 0}},
+      // Decides 0 and 21, divides by zero on 2, names a fourth form on 5.
+      {"ru", "nplurals=3; plural=10/(n-2);", {0, 0, 1, 2, 0}},
+      {"fr", "broken", {0, 0, 1, 1, 1}},
+      {"pt", "nplurals=2; plural=n;", {0, 1, 1, 1, 1}},
+      {"ja", "nplurals=1; plural=n;", {0, 0, 0, 0, 0}},
+      {"en", "nplurals=2; plural=n > 1;", {0, 0, 1, 1, 1}},  // the header decides where it can
+      {"de", "", {1, 0, 1, 1, 1}},
+      {"nl", "nplurals=2; plural=1/0;", {1, 0, 1, 1, 1}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(std::string(c.language) + ": " + c.header);
+    const LanguagePlurals plurals(c.language, c.header);
+    const uint64_t counts[] = {0, 1, 2, 5, 21};
+    for (size_t i = 0; i < std::size(counts); ++i) EXPECT_EQ(plurals.formFor(counts[i]), c.forms[i]) << counts[i];
+  }
+}
+
 TEST(PoReader, MalformedCataloguesFailWithTheLineAndKeepNothing) {
   struct Case {
     std::string text;
-    std::string error;  // counting the three lines of the good entry before it
+    std::string error;  // counting the seven lines of the header and the good entries before it
   };
   const Case cases[] = {
-      {"msgid \"a\"\nmsgstr \"b\"\nmsgid \"c\nmsgstr \"d\"\n", "line 6: a string must be one quoted text"},
-      {"msgstr \"b\"\n", "line 4: msgstr without a msgid"},
-      {"msgid \"a\"\nmsgid \"b\"\nmsgstr \"c\"\n", "line 5: an entry without its msgstr"},
-      {"msgid \"a\"\n", "line 4: the last entry has no msgstr"},
-      {"msgid \"a\"\nmsgtxt \"b\"\n", "line 5: unknown keyword 'msgtxt'"},
-      {"msgid \"a\"\nmsgstr \"b\\q\"\n", "line 5: unknown escape \\q"},
-      {"msgid \"a\"\nmsgstr \"b\"c\"\n", "line 5: an unescaped quote"},
-      {"msgid \"a\"\nmsgstr \"b\\\"\n", "line 5: a backslash at the end"},
-      {"msgid \"a\"\nmsgstr\n", "line 5: 'msgstr' without its quoted string"},
-      {"#, fuzzy\n\"orphan\"\n", "line 5: a string continues no msgid"},
-      {"msgid \"a\"\nmsgid_plural \"as\"\nmsgstr[0] \"b\"\n", "line 5: plural forms"},
+      {"msgid \"a\"\nmsgstr \"b\"\nmsgid \"c\nmsgstr \"d\"\n", "line 10: a string must be one quoted text"},
+      {"msgstr \"b\"\n", "line 8: msgstr without a msgid"},
+      {"msgid \"a\"\nmsgid \"b\"\nmsgstr \"c\"\n", "line 9: an entry without its msgstr"},
+      {"msgid \"a\"\n", "line 8: the last entry has no msgstr"},
+      {"msgid \"a\"\nmsgtxt \"b\"\n", "line 9: unknown keyword 'msgtxt'"},
+      {"msgid \"a\"\nmsgstr \"b\\q\"\n", "line 9: unknown escape \\q"},
+      {"msgid \"a\"\nmsgstr \"b\"c\"\n", "line 9: an unescaped quote"},
+      {"msgid \"a\"\nmsgstr \"b\\\"\n", "line 9: a backslash at the end"},
+      {"msgid \"a\"\nmsgstr\n", "line 9: 'msgstr' without its quoted string"},
+      {"#, fuzzy\n\"orphan\"\n", "line 9: a string continues no msgid"},
+      {"msgid \"a\"\nmsgid_plural \"as\"\nmsgstr \"b\"\n", "line 10: a plural entry's msgstr without its [N]"},
+      {"msgid \"a\"\nmsgid_plural \"as\"\nmsgstr[1] \"b\"\n", "line 10: msgstr[1] out of order"},
+      {"msgid \"a\"\nmsgid_plural \"as\"\nmsgstr[0] \"b\"\nmsgstr[2] \"c\"\n", "line 11: msgstr[2] out of order"},
+      {"msgid \"a\"\nmsgid_plural \"as\"\nmsgstr[0] \"b\"\nmsgstr[0] \"c\"\n", "line 11: msgstr[0] out of order"},
+      {"msgid \"a\"\nmsgstr[0] \"b\"\n", "line 9: msgstr[N] without a msgid_plural"},
+      {"msgid \"a\"\nmsgstr \"b\"\nmsgstr[1] \"c\"\n", "line 10: msgstr[N] without a msgid_plural"},
+      {"msgid_plural \"as\"\nmsgstr[0] \"b\"\n", "line 8: msgid_plural without a msgid"},
+      {"msgid \"a\"\nmsgid_plural \"as\"\n", "line 9: the last entry has no msgstr"},
+      {"msgid \"a\"\nmsgid_plural \"as\"\nmsgid \"b\"\n", "line 10: an entry without its msgstr"},
+      {"msgid \"a\"\nmsgid_plural \"as\"\nmsgstr[x] \"b\"\n", "line 10: 'msgstr[x]' is not msgstr[N]"},
+      {"msgid \"a\"\nmsgid_plural \"as\"\nmsgstr[10] \"b\"\n", "line 10: 'msgstr[10]' is not msgstr[N]"},
+      {"msgid \"a\"\nmsgid_plural \"as\"\nmsgstr[0] \"1\"\nmsgstr[1] \"2\"\nmsgstr[2] \"3\"\nmsgstr[3] \"4\"\n"
+       "msgstr[4] \"5\"\nmsgstr[5] \"6\"\nmsgstr[6] \"7\"\n",
+       "line 16: more plural forms than a language has"},
+      {"msgid \"a\"\nmsgid_plural \"as\"\nmsgstr[0] \"\xC3\"\n", "not UTF-8"},
       {"msgid \"a\"\nmsgstr \"\xC3\x28\"\n", "not UTF-8"},
       {"msgid \"\xED\xA0\x80\"\nmsgstr \"b\"\n", "not UTF-8"},
   };
   for (const Case& bad : cases) {
     SCOPED_TRACE(bad.text);
-    const PoCatalogue catalogue = readPoCatalogue("msgid \"好\"\nmsgstr \"good\"\n\n" + bad.text);
+    const PoCatalogue catalogue = readPoCatalogue(
+        "msgid \"\"\nmsgstr \"Plural-Forms: nplurals=1; plural=0;\\n\"\n"
+        "msgid \"好\"\nmsgstr \"good\"\n"
+        "msgid \"{1}天\"\nmsgid_plural \"{1}天\"\nmsgstr[0] \"{1} days\"\n" +
+        bad.text);
     EXPECT_FALSE(catalogue.ok());
     EXPECT_NE(catalogue.error.find(bad.error), std::string::npos) << catalogue.error;
-    // The good entry before the fault is dropped too: a half-read catalogue is not shown.
+    // The good entries before the fault are dropped too: a half-read catalogue is not shown.
     EXPECT_TRUE(catalogue.translations.empty());
+    EXPECT_TRUE(catalogue.plurals.empty());
+    EXPECT_EQ(catalogue.pluralForms, "");
   }
   EXPECT_TRUE(readPoCatalogue("").ok());
 }

@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cstdlib>
 
+#include "platform/language/plural_rule.hpp"
 #include "platform/language/po_reader.hpp"
 #include "platform/system/utf.hpp"
 
@@ -13,6 +14,8 @@ struct ActiveLanguage {
   std::string code{OriginalLanguage};
   std::u16string folder;  // the picture folder's name; empty for the original
   TranslationTable translations;
+  PluralTable plurals;
+  LanguagePlurals counting;
 };
 
 ActiveLanguage& active() {
@@ -75,6 +78,7 @@ bool setActiveLanguage(std::string_view language, std::string& error) {
   }
   state.code = std::string(language);
   state.translations.clear();
+  state.plurals.clear();
   state.folder.clear();
   if (language == OriginalLanguage) return true;
   state.folder = utf16FromUtf8(language);
@@ -89,6 +93,8 @@ bool setActiveLanguage(std::string_view language, std::string& error) {
     return false;
   }
   state.translations = std::move(catalogue.translations);
+  state.plurals = std::move(catalogue.plurals);
+  state.counting = LanguagePlurals(language, catalogue.pluralForms);
   return true;
 }
 
@@ -101,6 +107,16 @@ std::u16string_view translatedText(std::u16string_view text) {
   if (table.empty()) return text;
   const auto found = table.find(text);
   return found == table.end() ? text : std::u16string_view(found->second);
+}
+
+std::u16string_view translatedPlural(std::u16string_view text, int64_t count) {
+  const ActiveLanguage& state = active();
+  const auto found = state.plurals.find(text);
+  if (found == state.plurals.end()) return text;
+  const uint64_t n = count < 0 ? 0 - static_cast<uint64_t>(count) : static_cast<uint64_t>(count);
+  const size_t form = state.counting.formFor(n);
+  const std::vector<std::u16string>& forms = found->second;
+  return forms[std::min(form, forms.size() - 1)];
 }
 
 bool localizedImagePath(std::u16string_view path, std::u16string& variant) {

@@ -46,6 +46,14 @@ bool originalLanguageActive();
 // stays valid until the language changes; a lookup allocates nothing.
 std::u16string_view translatedText(std::u16string_view text);
 
+// The counted word `text` (a catalogue entry with plural forms, its msgid
+// the one Chinese form) in the active language's form for `count`, by the
+// catalogue's Plural-Forms rule: the rule of the language when the header is
+// missing or damaged or fails on `count`, the last form when the entry has
+// fewer. A negative count takes the form of its magnitude. `text` itself when
+// the entry is not translated. Allocates nothing.
+std::u16string_view translatedPlural(std::u16string_view text, int64_t count);
+
 // Where the active language's variant of the picture file `path` would be:
 // ".../Images/<language>/<rest>" for ".../Images/<rest>". False (and `variant`
 // untouched) when the original language is active or `path` is not under an

@@ -3,6 +3,7 @@
 
 #include <cstdint>
 
+#include "platform/language/plural_rule.hpp"
 #include "platform/system/utf.hpp"
 #include "text/trimmed.hpp"
 
@@ -50,15 +51,19 @@ class Reader {
   PoCatalogue read() {
     while (!rest_.empty() && result_.error.empty()) readLine(nextLine());
     if (result_.error.empty()) {
-      if (field_ == Field::Context || field_ == Field::Id) fail("the last entry has no msgstr");
+      if (field_ == Field::Context || field_ == Field::Id || field_ == Field::Plural) fail("the last entry has no msgstr");
       finishEntry();
     }
-    if (!result_.error.empty()) result_.translations.clear();
+    if (!result_.error.empty()) {
+      result_.translations.clear();
+      result_.plurals.clear();
+      result_.pluralForms.clear();
+    }
     return std::move(result_);
   }
 
  private:
-  enum class Field { None, Context, Id, Str };
+  enum class Field { None, Context, Id, Plural, Str };
 
   std::string_view nextLine() {
     ++lineNumber_;
@@ -94,19 +99,25 @@ class Reader {
     const std::string_view value =
         space == std::string_view::npos ? std::string_view() : trimmed(line.substr(space), SpacesAndTabs);
     if (keyword == "msgctxt") {
-      if (field_ == Field::Context || field_ == Field::Id) return fail("an entry without its msgstr");
+      if (field_ == Field::Context || field_ == Field::Id || field_ == Field::Plural)
+        return fail("an entry without its msgstr");
       if (field_ == Field::Str) finishEntry();
       field_ = Field::Context;
       hasContext_ = true;
     } else if (keyword == "msgid") {
-      if (field_ == Field::Id) return fail("an entry without its msgstr");
+      if (field_ == Field::Id || field_ == Field::Plural) return fail("an entry without its msgstr");
       if (field_ == Field::Str) finishEntry();
       field_ = Field::Id;
+    } else if (keyword == "msgid_plural") {
+      if (field_ != Field::Id) return fail("msgid_plural without a msgid before it");
+      field_ = Field::Plural;
     } else if (keyword == "msgstr") {
+      if (field_ == Field::Plural) return fail("a plural entry's msgstr without its [N]");
       if (field_ != Field::Id) return fail("msgstr without a msgid before it");
       field_ = Field::Str;
-    } else if (keyword == "msgid_plural" || keyword.starts_with("msgstr[")) {
-      return fail("plural forms are not used by this program");
+    } else if (keyword.starts_with("msgstr[")) {
+      const std::string fault = startForm(keyword);
+      if (!fault.empty()) return fail(fault);
     } else {
       return fail("unknown keyword '" + std::string(keyword) + "'");
     }
@@ -118,7 +129,11 @@ class Reader {
   void appendString(std::string_view text) {
     if (text.size() < 2 || text.front() != '"' || text.back() != '"')
       return fail("a string must be one quoted text on its line");
-    std::string& out = field_ == Field::Context ? context_ : field_ == Field::Id ? id_ : str_;
+    std::string& out = field_ == Field::Context ? context_
+                       : field_ == Field::Id    ? id_
+                       : field_ == Field::Plural ? pluralId_
+                       : forms_.empty()          ? str_
+                                                 : forms_.back();
     for (size_t i = 1; i + 1 < text.size(); ++i) {
       const char c = text[i];
       if (c == '"') return fail("an unescaped quote inside a string");
@@ -138,17 +153,59 @@ class Reader {
     }
   }
 
-  // Keeps the entry just read when it holds a translation to show.
+  // Begins the form msgstr[N] of a plural entry, or says why it cannot.
+  std::string startForm(std::string_view keyword) {
+    const std::string_view index = keyword.substr(7);
+    if (index.size() != 2 || index[0] < '0' || index[0] > '9' || index[1] != ']')
+      return "'" + std::string(keyword) + "' is not msgstr[N]";
+    const auto form = static_cast<size_t>(index[0] - '0');
+    const bool plural = field_ == Field::Plural || (field_ == Field::Str && !forms_.empty());
+    if (!plural) return "msgstr[N] without a msgid_plural before it";
+    if (form != forms_.size()) return "msgstr[" + std::to_string(form) + "] out of order";
+    if (form >= PluralRule::MaxForms) return "more plural forms than a language has";
+    field_ = Field::Str;
+    forms_.emplace_back();
+    return {};
+  }
+
+  // Keeps the entry just read when it holds a translation to show, and the
+  // header's plural rule.
   void finishEntry() {
-    if (!isUtf8(id_) || !isUtf8(str_)) fail("an entry that is not UTF-8 text");
-    if (result_.error.empty() && field_ == Field::Str && !fuzzy_ && !hasContext_ && !id_.empty() && !str_.empty()) {
+    bool text = isUtf8(id_) && isUtf8(pluralId_) && isUtf8(str_);
+    for (const std::string& form : forms_) text = text && isUtf8(form);
+    if (!text) fail("an entry that is not UTF-8 text");
+    const bool shown = result_.error.empty() && field_ == Field::Str && !fuzzy_ && !hasContext_;
+    if (shown && id_.empty()) {
+      keepPluralForms();
+    } else if (shown && !forms_.empty()) {
+      std::vector<std::u16string> forms;
+      for (const std::string& form : forms_) {
+        if (form.empty()) break;
+        forms.push_back(utf16FromUtf8(form));
+      }
+      if (forms.size() == forms_.size()) result_.plurals.insert_or_assign(utf16FromUtf8(id_), std::move(forms));
+    } else if (shown && !str_.empty()) {
       result_.translations.insert_or_assign(utf16FromUtf8(id_), utf16FromUtf8(str_));
     }
     field_ = Field::None;
     fuzzy_ = hasContext_ = false;
     context_.clear();
     id_.clear();
+    pluralId_.clear();
     str_.clear();
+    forms_.clear();
+  }
+
+  // The header's "Plural-Forms: ..." line, its value kept as written.
+  void keepPluralForms() {
+    constexpr std::string_view Name = "Plural-Forms:";
+    std::string_view header = str_;
+    while (!header.empty()) {
+      const size_t end = header.find('\n');
+      const std::string_view line = header.substr(0, end);
+      if (line.starts_with(Name)) result_.pluralForms = std::string(trimmed(line.substr(Name.size()), SpacesAndTabs));
+      header = end == std::string_view::npos ? std::string_view() : header.substr(end + 1);
+    }
   }
 
   std::string_view rest_;
@@ -159,7 +216,9 @@ class Reader {
   bool hasContext_ = false;
   std::string context_;
   std::string id_;
+  std::string pluralId_;  // read, and checked, but the program counts with msgid's forms
   std::string str_;
+  std::vector<std::string> forms_;  // msgstr[0], msgstr[1]... of a plural entry
 };
 
 }  // namespace
