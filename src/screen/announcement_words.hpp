@@ -1,5 +1,6 @@
 // The catalogue texts of the announcements (msgids; {1}, {2}... are filled in
-// by Sentence::add), kept together so that their translations stay in step.
+// by Sentence::add, a number with its word as a counted word of
+// counted_words.hpp), kept together so that their translations stay in step.
 #pragma once
 
 #include <array>
@@ -30,26 +31,26 @@ inline constexpr const char16_t* allSpoiled = u"试管全坏了。";
 inline constexpr const char16_t* finale = u"全部十关通关！总分{1}，星星{2}/30。按任意键返回。";
 inline constexpr const char16_t* answerKeys = u"按Y确定，按N取消。";
 
-inline constexpr const char16_t* gameEntered = u"第{1}关，目标{2}分，{3}发。";
+inline constexpr const char16_t* gameEntered = u"第{1}关，目标{2}，{3}。";
 inline constexpr const char16_t* overNoTube = u"不在试管上方。";
 inline constexpr const char16_t* tubeEmpty = u"第{1}管，空。";
 inline constexpr const char16_t* tubeSpoiled = u"第{1}管，坏了。";
 inline constexpr const char16_t* tubeHolding = u"第{1}管，{2}，{3}/3。";
 inline constexpr const char16_t* loadedAndNext = u"装着{1}，下一个{2}。";
-inline constexpr const char16_t* tubeFilled = u"第{1}管装满{2}，加{3}分。";
+inline constexpr const char16_t* tubeFilled = u"第{1}管装满{2}，加{3}。";
 inline constexpr const char16_t* mixed = u"{1}加{2}混成{3}。";
-inline constexpr const char16_t* tubeSpoiledBy = u"第{1}管被{2}弄坏了，扣{3}分。";
+inline constexpr const char16_t* tubeSpoiledBy = u"第{1}管被{2}弄坏了，扣{3}。";
 inline constexpr const char16_t* keyEarned = u"得到钥匙：{1}。";
 inline constexpr const char16_t* claimPossible = u"钥匙齐了，按回车营救过关。";
 inline constexpr std::array<const char16_t*, 3> timeStages = {u"时间剩一半。", u"时间剩四分之一。",
                                                              u"时间快到了！"};
 inline constexpr const char16_t* tubeRepaired = u"第{1}管修好了。得分{2}。";
-inline constexpr const char16_t* shotsBought = u"买了{1}发，剩{2}发。得分{3}。";
+inline constexpr const char16_t* shotsBought = u"买了{1}，剩{2}。得分{3}。";
 
-inline constexpr const char16_t* status = u"得分{1}，目标{2}，剩{3}发。";
+inline constexpr const char16_t* status = u"得分{1}，目标{2}，剩{3}。";
 inline constexpr const char16_t* noTimeLimit = u"不限时。";
-inline constexpr const char16_t* secondsLeft = u"时间剩{1}秒。";
-inline constexpr const char16_t* keysHeld = u"有{1}把钥匙。";
+inline constexpr const char16_t* secondsLeft = u"时间剩{1}。";
+inline constexpr const char16_t* keysHeld = u"有{1}。";
 inline constexpr const char16_t* keysMissing = u"还缺：";
 // Between the items of a list, and after its last.
 inline constexpr const char16_t* listComma = u"、";
@@ -69,15 +70,15 @@ inline constexpr std::array<const char16_t*, 10> choiceWords = {
     u"车子", u"房子", u"孩子", u"金钱", u"老婆", u"妈妈", u"朋友", u"情人", u"同学", u"兄弟"};
 inline constexpr const char16_t* levelTile = u"第{1}关";
 inline constexpr const char16_t* levelLocked = u"第{1}关，未解锁";
-inline constexpr const char16_t* levelClaimed = u"第{1}关，{2}颗星，最高分{3}";
+inline constexpr const char16_t* levelClaimed = u"第{1}关，{2}，最高分{3}";
 inline constexpr const char16_t* keysPage = u"方向键移动喷壶，空格发射，回车营救，R修复，B买弹，Esc回菜单。A重复上一句，S报告状态，T报告十支试管。";
 
 // The daily challenge and shared runs.
 inline constexpr const char16_t* dailyScreen = u"每日挑战第{1}天，第{2}关。";
-inline constexpr const char16_t* dailyResult = u"今天的成绩：{1}分，{2}颗星，{3}发。";
+inline constexpr const char16_t* dailyResult = u"今天的成绩：{1}，{2}，{3}。";
 inline constexpr const char16_t* dailyNotPlayed = u"今天还没玩。";
-inline constexpr const char16_t* dailyStreak = u"连续{1}天，最佳连续{2}天。";
-inline constexpr const char16_t* watchProven = u"观看记录。已验证：第{1}天，第{2}关，{3}分，{4}颗星，{5}发。";
+inline constexpr const char16_t* dailyStreak = u"连续{1}，最佳连续{2}。";
+inline constexpr const char16_t* watchProven = u"观看记录。已验证：第{1}天，第{2}关，{3}，{4}，{5}。";
 inline constexpr const char16_t* watchRefused = u"观看记录。无法验证：";
 inline constexpr const char16_t* playbackSpeed = u"{1}倍速";
 

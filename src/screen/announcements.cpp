@@ -13,6 +13,7 @@
 #include "rules/time_mode.hpp"
 #include "screen/announcement_words.hpp"
 #include "screen/control_ids.hpp"
+#include "screen/counted_words.hpp"
 #include "screen/game_window.hpp"
 #include "screen/run_messages.hpp"
 
@@ -136,7 +137,8 @@ void GameWindow::announceGameChanges() {
     }
   }
   if (play.shotsLeft > announced.shotsLeft) {
-    sentence.add(words::shotsBought, {play.shotsLeft - announced.shotsLeft, play.shotsLeft, play.score});
+    sentence.add(words::shotsBought, {Counted{words::shots, play.shotsLeft - announced.shotsLeft},
+                                      Counted{words::shots, play.shotsLeft}, play.score});
     sendSentence(AnnouncementPriority::Polite);
   }
   for (size_t k = 0; k < keyPictures.size(); ++k) {
@@ -178,7 +180,7 @@ void GameWindow::announceLanding() {
   const int32_t points = play.score - announced.score;
   const auto colourName = [](int32_t colour) { return translatedText(words::colourNames[static_cast<size_t>(colour)]); };
   if (landing.toState == TargetSpoiled) {
-    sentence.add(words::tubeSpoiledBy, {tube, colourName(landing.colour), -points});
+    sentence.add(words::tubeSpoiledBy, {tube, colourName(landing.colour), Counted{words::points, -points}});
     sendSentence(AnnouncementPriority::Polite);
     return;
   }
@@ -189,7 +191,7 @@ void GameWindow::announceLanding() {
     sentence.addText(u" ");
   }
   if (landing.toState % 3 == 0) {
-    sentence.add(words::tubeFilled, {tube, colourName(toColour), points});
+    sentence.add(words::tubeFilled, {tube, colourName(toColour), Counted{words::points, points}});
   } else {
     addTube(landing.slot);
   }
@@ -198,7 +200,8 @@ void GameWindow::announceLanding() {
 
 void GameWindow::announceScreen(std::string_view screen) {
   if (screen == "game") {
-    sentence.add(words::gameEntered, {currentLevel, play.targetScore, play.shotsLeft});
+    sentence.add(words::gameEntered,
+                 {currentLevel, Counted{words::points, play.targetScore}, Counted{words::shots, play.shotsLeft}});
     sentence.addText(u" ");
     addTube(slotFromX(play.sprayerX + Play::SprayerNozzle));
     sentence.addText(u" ");
@@ -263,7 +266,7 @@ void GameWindow::announceScreen(std::string_view screen) {
 }
 
 void GameWindow::announceStatus() {
-  sentence.add(words::status, {play.score, play.targetScore, play.shotsLeft});
+  sentence.add(words::status, {play.score, play.targetScore, Counted{words::shots, play.shotsLeft}});
   sentence.addText(u" ");
   // The attempt's own time bar, whatever the options say now.
   const int32_t step = timeBarStepPerTick(play.timeMode);
@@ -272,10 +275,11 @@ void GameWindow::announceStatus() {
   } else {
     const int32_t barX = play.timeBarRunning ? play.timeBarX : Play::TimeBarFullX;
     const int32_t ticks = (barX + step - 1) / step;
-    sentence.add(words::secondsLeft, {(ticks * static_cast<int32_t>(TimerPeriod::timeBar) + 999) / 1000});
+    const int32_t seconds = (ticks * static_cast<int32_t>(TimerPeriod::timeBar) + 999) / 1000;
+    sentence.add(words::secondsLeft, {Counted{words::seconds, seconds}});
   }
   const auto held = static_cast<int32_t>(std::count(play.keys.begin(), play.keys.end(), true));
-  sentence.addText(u" ").add(words::keysHeld, {held});
+  sentence.addText(u" ").add(words::keysHeld, {Counted{words::keys, held}});
   bool firstMissing = true;
   for (size_t k = 0; k < keyPictures.size(); ++k) {
     const bool needed = k != Play::MixedKey || play.asksMixedKey;
@@ -304,7 +308,8 @@ void GameWindow::announceDailyScreen() {
   const DailyToday today = dailyToday();
   sentence.add(words::dailyScreen, {today.day, today.level}).addText(u" ");
   if (today.result) {
-    sentence.add(words::dailyResult, {today.result->score, today.result->stars, today.result->shots});
+    sentence.add(words::dailyResult, {Counted{words::points, today.result->score}, Counted{words::stars, today.result->stars},
+                                      Counted{words::shots, today.result->shots}});
     sentence.addText(u" ").add(u"今天已挑战：再玩只算练习");
     endSentence();
   } else if (today.interrupted) {
@@ -317,14 +322,15 @@ void GameWindow::announceDailyScreen() {
       endSentence();
     }
   }
-  sentence.addText(u" ").add(words::dailyStreak, {today.streak, today.bestStreak});
+  sentence.addText(u" ").add(words::dailyStreak, {Counted{words::days, today.streak}, Counted{words::days, today.bestStreak}});
 }
 
 void GameWindow::announceWatchScreen() {
   if (!watchedRun) return;
   if (watchedRun->accepted()) {
     const runs::RunResult& result = watchedRun->result;
-    sentence.add(words::watchProven, {result.day, result.level, result.score, result.stars, result.shots});
+    sentence.add(words::watchProven, {result.day, result.level, Counted{words::points, result.score},
+                                      Counted{words::stars, result.stars}, Counted{words::shots, result.shots}});
     if (result.timeMode != TimeMode::Normal) {
       sentence.addText(u" ").add(words::timeModeNames[static_cast<size_t>(result.timeMode)]);
       endSentence();

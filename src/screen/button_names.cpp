@@ -4,6 +4,7 @@
 #include "rules/level_table.hpp"
 #include "screen/announcement_words.hpp"
 #include "screen/control_ids.hpp"
+#include "screen/counted_words.hpp"
 #include "screen/game_window.hpp"
 
 namespace {
@@ -50,7 +51,7 @@ std::string_view GameWindow::NameFocusStop(const FocusStop& stop) const {
     if (level > highestReachedLevel()) {
       buttonName.add(words::levelLocked, {level});
     } else if (record.claims > 0) {
-      buttonName.add(words::levelClaimed, {level, record.stars, record.bestScore});
+      buttonName.add(words::levelClaimed, {level, Counted{words::stars, record.stars}, record.bestScore});
     } else {
       buttonName.add(words::levelTile, {level});
     }

@@ -12,14 +12,25 @@
 #include "runs/run_token.hpp"
 #include "runs/share_text.hpp"
 #include "screen/control_ids.hpp"
+#include "screen/counted_words.hpp"
+#include "screen/daily_play.hpp"
 #include "screen/game_window.hpp"
 
 namespace {
 
 constexpr char16_t ShareSentence[] =
-    u"Quandrel每日挑战第{day}天：第{level}关，{score}分，{stars}星，{shots}发，用时{time}。来挑战我的记录：{link}";
+    u"Quandrel每日挑战第{day}天：第{level}关，{score}，{stars}，{shots}，用时{time}。来挑战我的记录：{link}";
+
+std::string counted(const char16_t* word, int32_t number) { return utf8FromUtf16(translatedPlural(word, number)); }
 
 }  // namespace
+
+std::string shareSentence(const runs::RunResult& result, std::string_view link) {
+  const std::string points = counted(words::points, result.score);
+  const std::string stars = counted(words::stars, result.stars);
+  const std::string shots = counted(words::shots, result.shots);
+  return runs::fillShareSentence(utf8FromUtf16(translatedText(ShareSentence)), {points, stars, shots}, result, link);
+}
 
 int32_t GameWindow::todayDayNumber() const {
   const LocalDate today = todayLocalDate();
@@ -131,8 +142,7 @@ std::string GameWindow::dailyShareToken() const {
 std::string GameWindow::dailyShareText() const {
   const runs::DailyDay* day = daily.history.day(todayDayNumber());
   if (day == nullptr || !day->official || !day->finished) return {};
-  const std::string sentence = utf8FromUtf16(std::u16string(translatedText(ShareSentence)));
-  return runs::fillShareSentence(sentence, day->result, runLinkFor(day->token));
+  return shareSentence(day->result, runLinkFor(day->token));
 }
 
 // The link a shared run travels in: the host's (the page's address, or the

@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <string_view>
 
 #include "runs/daily_history.hpp"
 #include "runs/ghost_track.hpp"
@@ -30,6 +31,9 @@ struct DailyPlay {
   bool racing = false;
   runs::GhostTrack ghost;
 };
+
+// The text a player shares for a day's result, in the shown language.
+std::string shareSentence(const runs::RunResult& result, std::string_view link);
 
 // What the daily screen shows for today.
 struct DailyToday {

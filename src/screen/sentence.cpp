@@ -60,7 +60,11 @@ Sentence& Sentence::addUtf8(std::string_view text) {
 }
 
 Sentence& Sentence::add(const char16_t* pattern, std::initializer_list<SentenceArg> args) {
-  const std::u16string_view shown = translatedText(pattern);
+  fill(translatedText(pattern), args);
+  return *this;
+}
+
+void Sentence::fill(std::u16string_view shown, std::initializer_list<SentenceArg> args) {
   size_t i = 0;
   while (i < shown.size()) {
     // {N} with N one digit from 1 names the Nth argument.
@@ -71,6 +75,9 @@ Sentence& Sentence::add(const char16_t* pattern, std::initializer_list<SentenceA
         const SentenceArg& arg = *(args.begin() + index);
         if (arg.isText) {
           addText(arg.text);
+        } else if (arg.countedWord != nullptr) {
+          // The form for the number, with the number in it.
+          fill(translatedPlural(arg.countedWord, arg.number), {arg.number});
         } else {
           putNumber(arg.number);
         }
@@ -83,5 +90,4 @@ Sentence& Sentence::add(const char16_t* pattern, std::initializer_list<SentenceA
     addText(shown.substr(i, end - i));
     i = end;
   }
-  return *this;
 }

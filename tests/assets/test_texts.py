@@ -23,6 +23,7 @@ import made_assets  # noqa: E402
 TEMPLATE = os.path.join(PO, "quandrel.pot")
 CJK_CHARACTER = re.compile("[\u3000-\u303f\u4e00-\u9fff\uff00-\uffef]")
 HAN_CHARACTER = re.compile("[\u4e00-\u9fff]")
+PLACEHOLDER = re.compile(r"\{\w+\}")
 
 
 def code_texts():
@@ -95,6 +96,12 @@ class Files(unittest.TestCase):
                 entries = words.messages(words.read(path))
                 self.assertGreater(len(entries), 40)
                 for e in entries:
+                    if e.plural:
+                        # The form gettext shows for each count is the reader's form by the header's rule.
+                        for n in range(0, 230):
+                            shown = compiled.ngettext(e.msgid, e.msgid_plural, n)
+                            self.assertEqual(e.msgstr_plural[compiled.plural(n)], shown, (e.msgid, n))
+                        continue
                     expected = compiled.pgettext(e.msgctxt, e.msgid) if e.msgctxt else compiled.gettext(e.msgid)
                     # gettext shows an untranslated message as its msgid.
                     self.assertEqual(e.msgstr or e.msgid, expected)
@@ -103,7 +110,12 @@ class Files(unittest.TestCase):
         broken = {
             "text outside a message": '"stray"\n',
             "a message without translation": 'msgid "a"\n',
-            "an unknown keyword": 'msgid "a"\nmsgstr "b"\nmsgid_plural "c"\n',
+            "an unknown keyword": 'msgid "a"\nmsgtxt "b"\n',
+            "msgid_plural after the msgstr": 'msgid "a"\nmsgstr "b"\nmsgid_plural "c"\n',
+            "a counted word's msgstr without its form": 'msgid "a"\nmsgid_plural "a"\nmsgstr "b"\n',
+            "a form out of order": 'msgid "a"\nmsgid_plural "a"\nmsgstr[0] "b"\nmsgstr[2] "c"\n',
+            "a form without msgid_plural": 'msgid "a"\nmsgstr[0] "b"\n',
+            "a counted word without forms": 'msgid "a"\nmsgid_plural "a"\n',
             "the same message twice": 'msgid "a"\nmsgstr "b"\n\nmsgid "a"\nmsgstr "c"\n',
             "an unquoted string": 'msgid a\nmsgstr "b"\n',
         }
@@ -113,6 +125,8 @@ class Files(unittest.TestCase):
         # The same text in two contexts is two messages, and continued strings join.
         two = words.parse('msgctxt "x"\nmsgid "a"\nmsgstr ""\n"b\\"c"\n\nmsgid "a"\nmsgstr "d"\n')
         self.assertEqual([(e.msgctxt, e.msgid, e.msgstr) for e in two], [("x", "a", 'b"c'), (None, "a", "d")])
+        counted = words.parse('msgid "{1}天"\nmsgid_plural "{1}天"\nmsgstr[0] "{1} "\n"day"\nmsgstr[1] "{1} days"\n')
+        self.assertEqual([(e.msgid_plural, e.translations) for e in counted], [("{1}天", ["{1} day", "{1} days"])])
 
 
 class Coverage(unittest.TestCase):
@@ -142,8 +156,29 @@ class Coverage(unittest.TestCase):
             entries = words.messages(words.read(path))
             with self.subTest(lang=code):
                 self.assertEqual({e.key for e in entries}, set(self.template))
-                self.assertEqual([e.msgid for e in entries if not e.msgstr.strip()], [])
+                self.assertEqual([e.msgid for e in entries if not all(t.strip() for t in e.translations)], [])
                 self.assertEqual([e.msgid for e in entries if "fuzzy" in e.flags], [])
+
+    def test_counted_words_have_every_form_of_their_language_and_its_placeholders(self):
+        counted = [e for e in self.template.values() if e.plural]
+        self.assertGreaterEqual(len(counted), 6)
+        for e in counted:
+            with self.subTest(msgid=e.msgid):
+                # The program asks with the one Chinese text: Chinese has one form.
+                self.assertEqual(e.msgid_plural, e.msgid)
+                self.assertEqual(e.msgstr_plural, ["", ""])
+        for code, path in words.translations().items():
+            header, *entries = words.read(path)
+            forms = int(re.search(r"(?m)^Plural-Forms: nplurals=(\d);", header.msgstr).group(1))
+            for e in entries:
+                with self.subTest(lang=code, msgid=e.msgid):
+                    self.assertEqual(e.plural, self.template[e.key].plural)
+                    if not e.plural:
+                        continue
+                    self.assertEqual(e.msgid_plural, e.msgid)
+                    self.assertEqual(len(e.msgstr_plural), forms)
+                    for form in e.msgstr_plural:
+                        self.assertEqual(PLACEHOLDER.findall(form), PLACEHOLDER.findall(e.msgid))
 
     def test_drawing_a_text_missing_from_the_template_is_refused(self):
         with self.assertRaises(KeyError):
@@ -178,7 +213,7 @@ class TranslatedPictures(unittest.TestCase):
 
     def test_pictures_carry_no_chinese_character_their_catalogue_lacks(self):
         for code, path in words.translations().items():
-            if any(HAN_CHARACTER.search(e.msgstr) for e in words.messages(words.read(path))):
+            if any(HAN_CHARACTER.search(t) for e in words.messages(words.read(path)) for t in e.translations):
                 continue  # Japanese writes with Chinese characters too
             with self.subTest(lang=code):
                 _, _, lines, _ = self.drawn[code]

@@ -383,6 +383,53 @@ TEST(ActiveLanguage, TheCompiledCatalogueTranslatesEveryEntryOfItsFile) {
   LanguageScope english("en");
   for (const auto& [original, translation] : catalogue.translations)
     EXPECT_EQ(translatedText(original), translation) << utf8FromUtf16(original);
+  for (const auto& [original, forms] : catalogue.plurals) {
+    ASSERT_EQ(forms.size(), 2u);
+    EXPECT_EQ(translatedPlural(original, 1), forms[0]) << utf8FromUtf16(original);
+    EXPECT_EQ(translatedPlural(original, 7), forms[1]) << utf8FromUtf16(original);
+  }
+}
+
+TEST(ActiveLanguage, CountedWordsTakeTheFormOfTheirCount) {
+  EXPECT_EQ(translatedPlural(u"{1}颗星", 1), u"{1}颗星") << "the original has one form";
+  struct Case {
+    const char* language;
+    int64_t count;
+    std::u16string_view form;
+  };
+  const Case cases[] = {
+      {"en", 1, u"{1} star"},    {"en", 0, u"{1} stars"},   {"en", 2, u"{1} stars"},   {"en", -1, u"{1} star"},
+      {"en", -3, u"{1} stars"},  {"ru", 1, u"{1} звезда"},  {"ru", 2, u"{1} звезды"},  {"ru", 5, u"{1} звёзд"},
+      {"ru", 11, u"{1} звёзд"},  {"ru", 21, u"{1} звезда"}, {"ru", 22, u"{1} звезды"}, {"ru", 25, u"{1} звёзд"},
+      {"fr", 0, u"{1} étoile"},  {"fr", 1, u"{1} étoile"},  {"fr", 2, u"{1} étoiles"}, {"ja", 1, u"星{1}個"},
+      {"ja", 2, u"星{1}個"},     {"ko", 0, u"별 {1}개"},
+  };
+  for (const Case& c : cases) {
+    LanguageScope scope(c.language);
+    ASSERT_TRUE(scope.ok()) << c.language;
+    EXPECT_EQ(translatedPlural(u"{1}颗星", c.count), c.form) << c.language << " " << c.count;
+    EXPECT_EQ(translatedPlural(u"得分", c.count), u"得分") << "a plain text is no counted word";
+    EXPECT_EQ(translatedPlural(u"{1}只猫", c.count), u"{1}只猫") << "not in the catalogue: as written";
+  }
+}
+
+// Each catalogue's header names its language's own rule, and each of its
+// counted words has as many forms as that rule.
+TEST(ActiveLanguage, EachCataloguesPluralRuleIsItsLanguagesOwn) {
+  for (std::string_view language : catalogueLanguages()) {
+    SCOPED_TRACE(language);
+    std::string text;
+    ASSERT_TRUE(readCatalogueText(language, text));
+    const PoCatalogue catalogue = readPoCatalogue(text);
+    ASSERT_TRUE(catalogue.ok()) << catalogue.error;
+    const std::optional<PluralRule> rule = PluralRule::read(catalogue.pluralForms);
+    ASSERT_TRUE(rule.has_value()) << catalogue.pluralForms;
+    const LanguagePlurals fromHeader(language, catalogue.pluralForms);
+    const LanguagePlurals own(language, "");
+    for (uint64_t n = 0; n <= 1000; ++n) ASSERT_EQ(fromHeader.formFor(n), own.formFor(n)) << "n = " << n;
+    EXPECT_GE(catalogue.plurals.size(), 6u);
+    for (const auto& [original, forms] : catalogue.plurals) EXPECT_EQ(forms.size(), rule->forms()) << utf8FromUtf16(original);
+  }
 }
 
 TEST(ActiveLanguage, DrawnTextComesOutInTheActiveLanguage) {

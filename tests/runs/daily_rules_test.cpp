@@ -101,10 +101,14 @@ TEST(DailyHistory, OneOfficialAttemptADayAndStreaks) {
 
 TEST(ShareText, FillsTheSentenceInPlainWords) {
   runs::RunResult result{8, 7, 1450, 62, 108000, 3, true, 1};
-  EXPECT_EQ(runs::fillShareSentence("Quandrel daily {day}: level {level}, {score} points, {stars} stars, {shots} shots "
-                                    "in {time}. Race my run: {link}",
-                                    result, "QRUN.abc"),
+  const runs::ShareWords words{"{1} points", "{1} stars", "{1} shots"};
+  EXPECT_EQ(runs::fillShareSentence("Quandrel daily {day}: level {level}, {score}, {stars}, {shots} in {time}. Race my "
+                                    "run: {link}",
+                                    words, result, "QRUN.abc"),
             "Quandrel daily 8: level 7, 1450 points, 3 stars, 62 shots in 1:48. Race my run: QRUN.abc");
+  // A counted word may put its number anywhere, or twice; {2} is no field of it.
+  EXPECT_EQ(runs::fillShareSentence("{score}|{stars}|{shots}", {"{1}点", "星{1}個", "{1}{2}{1}"}, result, ""),
+            "1450点|星3個|62{2}62");
   EXPECT_EQ(runs::minutesAndSeconds(5000), "0:05");
-  EXPECT_EQ(runs::fillShareSentence("{unknown} {", result, ""), "{unknown} {");
+  EXPECT_EQ(runs::fillShareSentence("{unknown} {", words, result, ""), "{unknown} {");
 }

@@ -8,7 +8,11 @@
 #include "platform/language/language.hpp"
 #include "rules/colour_state.hpp"
 #include "rules/shot_rules.hpp"
+#include "screen/announcement_words.hpp"
 #include "screen/control_ids.hpp"
+#include "screen/counted_words.hpp"
+#include "screen/daily_play.hpp"
+#include "screen/sentence.hpp"
 
 namespace {
 
@@ -134,6 +138,75 @@ TEST_F(AnnouncementsTest, TheStatusKeyTellsTheAttemptsTimeNotTheOptions) {
   EXPECT_NE(said[0].find(" 10 seconds left."), std::string::npos) << said[0];
   window->onTimeBarTick();
   EXPECT_EQ(window->play.timeBarX, Play::TimeBarFullX - 12) << "the bar keeps its pace too";
+}
+
+// Counted words in sentences, in the form each language gives each number:
+// Russian's three, French's 0 and 1 alike, one form in Japanese and Chinese.
+TEST(CountedWords, EachNumberTakesItsLanguagesFormInASentence) {
+  struct Case {
+    const char* language;
+    const char16_t* pattern;
+    std::string said;
+    SentenceArg first;
+    SentenceArg second = 0;
+    SentenceArg third = 0;
+  };
+  const Case cases[] = {
+      {"en", words::dailyStreak, "Streak 1 day, best streak 2 days.", Counted{words::days, 1}, Counted{words::days, 2}},
+      {"en", words::shotsBought, "Bought 25 shots, 1 shot left. Score 10.", Counted{words::shots, 25},
+       Counted{words::shots, 1}, 10},
+      {"en", words::tubeSpoiledBy, "Tube 3 broken by red, minus 1 point.", 3, u"red", Counted{words::points, 1}},
+      {"ru", words::dailyStreak, "Серия: 1 день, лучшая: 5 дней.", Counted{words::days, 1}, Counted{words::days, 5}},
+      {"ru", words::dailyStreak, "Серия: 22 дня, лучшая: 11 дней.", Counted{words::days, 22}, Counted{words::days, 11}},
+      {"ru", words::dailyResult, "Результат дня: 21 очко, 2 звезды, 25 выстрелов.", Counted{words::points, 21},
+       Counted{words::stars, 2}, Counted{words::shots, 25}},
+      {"fr", words::dailyResult, "Résultat du jour : 0 point, 1 étoile, 2 tirs.", Counted{words::points, 0},
+       Counted{words::stars, 1}, Counted{words::shots, 2}},
+      {"pt", words::dailyResult, "Resultado de hoje: 0 ponto, 1 estrela, 2 disparos.", Counted{words::points, 0},
+       Counted{words::stars, 1}, Counted{words::shots, 2}},
+      {"de", words::secondsLeft, "Noch 1 Sekunde.", Counted{words::seconds, 1}},
+      {"es", words::keysHeld, "Tienes 1 llave.", Counted{words::keys, 1}},
+      {"ja", words::dailyResult, "今日の結果：1点、星2個、3発。", Counted{words::points, 1}, Counted{words::stars, 2},
+       Counted{words::shots, 3}},
+      {"ko", words::keysHeld, "열쇠 1개 보유.", Counted{words::keys, 1}},
+      {"zh", words::dailyResult, "今天的成绩：1分，2颗星，3发。", Counted{words::points, 1}, Counted{words::stars, 2},
+       Counted{words::shots, 3}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(std::string(c.language) + ": " + c.said);
+    std::string error;
+    ASSERT_TRUE(setActiveLanguage(c.language, error)) << error;
+    Sentence sentence;
+    sentence.add(c.pattern, {c.first, c.second, c.third});
+    EXPECT_EQ(sentence.view(), c.said);
+  }
+  std::string error;
+  setActiveLanguage(OriginalLanguage, error);
+}
+
+// The share text counts the day's stars as its language does.
+TEST(CountedWords, TheShareTextSaysOneStarAndTwoStars) {
+  struct Case {
+    const char* language;
+    int32_t stars;
+    std::string text;
+  };
+  const Case cases[] = {
+      {"en", 1, "Quandrel daily 8: level 2, 4670 points, 1 star, 312 shots in 6:31. Race my run: QRUN.x"},
+      {"en", 2, "Quandrel daily 8: level 2, 4670 points, 2 stars, 312 shots in 6:31. Race my run: QRUN.x"},
+      {"ru", 1, "Quandrel, задача дня 8: уровень 2, 4670 очков, 1 звезда, 312 выстрелов, время 6:31. Сразись с моей записью: QRUN.x"},
+      {"ru", 2, "Quandrel, задача дня 8: уровень 2, 4670 очков, 2 звезды, 312 выстрелов, время 6:31. Сразись с моей записью: QRUN.x"},
+      {"zh", 1, "Quandrel每日挑战第8天：第2关，4670分，1颗星，312发，用时6:31。来挑战我的记录：QRUN.x"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.language);
+    std::string error;
+    ASSERT_TRUE(setActiveLanguage(c.language, error)) << error;
+    runs::RunResult result{8, 2, 4670, 312, 391000, c.stars, true};
+    EXPECT_EQ(shareSentence(result, "QRUN.x"), c.text);
+  }
+  std::string error;
+  setActiveLanguage(OriginalLanguage, error);
 }
 
 }  // namespace

@@ -10,6 +10,7 @@ Run as a script, it prints every character the catalogue needs (for the font).
 import ast
 import glob
 import os
+import re
 
 PO_DIR = os.path.join(os.path.dirname(os.path.dirname(os.path.dirname(os.path.abspath(__file__)))), "po")
 TEMPLATE = "quandrel.pot"
@@ -17,12 +18,16 @@ SOURCE_LANGUAGE = "zh"
 
 
 class Entry:
-    """One message: context, Chinese text, translation and its comments."""
+    """One message: context, Chinese text, translation and its comments. A
+    counted word has msgid_plural and its forms in msgstr_plural instead of a
+    msgstr."""
 
     def __init__(self):
         self.msgctxt = None
         self.msgid = None
+        self.msgid_plural = None
         self.msgstr = None
+        self.msgstr_plural = []
         self.references = []
         self.comments = []
         self.flags = []
@@ -30,6 +35,18 @@ class Entry:
     @property
     def key(self):
         return (self.msgctxt, self.msgid)
+
+    @property
+    def plural(self):
+        return self.msgid_plural is not None
+
+    @property
+    def translations(self):
+        """The translated texts: the msgstr, or every form of a counted word."""
+        return self.msgstr_plural if self.plural else [self.msgstr]
+
+    def has_translation_field(self):
+        return self.msgstr is not None or bool(self.msgstr_plural)
 
 
 class PoError(ValueError):
@@ -45,16 +62,19 @@ def _string(token, where):
         raise PoError(f"{where}: bad string {token!r}") from e
 
 
+FORM_KEYWORD = re.compile(r"msgstr\[(\d)\]")
+
+
 def parse(text, name="<po>"):
     """Entries of a .po file in file order (the header is the entry with msgid "").
-    Understands comments, msgctxt and strings continued over several lines; plural
-    forms are refused because the game has none."""
+    Understands comments, msgctxt, counted words (msgid_plural with msgstr[0],
+    msgstr[1]... in order) and strings continued over several lines."""
     entries, cur, field = [], Entry(), None
 
     def flush():
         nonlocal cur
         if cur.msgid is not None:
-            if cur.msgstr is None:
+            if not cur.has_translation_field():
                 raise PoError(f"{name}: {cur.msgid!r} has no msgstr")
             entries.append(cur)
         elif cur.msgctxt is not None:
@@ -67,7 +87,7 @@ def parse(text, name="<po>"):
         if not line:
             continue
         if line.startswith("#"):
-            if cur.msgid is not None and cur.msgstr is not None:
+            if cur.msgid is not None and cur.has_translation_field():
                 flush()
             if line.startswith("#:"):
                 cur.references += line[2:].split()
@@ -81,17 +101,34 @@ def parse(text, name="<po>"):
         if line.startswith('"'):
             if field is None:
                 raise PoError(f"{where}: string outside any message")
-            setattr(cur, field, getattr(cur, field) + _string(line, where))
+            if field == "msgstr_plural":
+                cur.msgstr_plural[-1] += _string(line, where)
+            else:
+                setattr(cur, field, getattr(cur, field) + _string(line, where))
             continue
         keyword, _, rest = line.partition(" ")
-        if keyword not in ("msgctxt", "msgid", "msgstr"):
+        form = FORM_KEYWORD.fullmatch(keyword)
+        if keyword not in ("msgctxt", "msgid", "msgid_plural", "msgstr") and not form:
             raise PoError(f"{where}: unknown keyword {keyword!r}")
-        if keyword in ("msgctxt", "msgid") and cur.msgstr is not None:
+        if keyword in ("msgctxt", "msgid") and cur.has_translation_field():
             flush()
+        value = _string(rest.strip(), where)
+        if form:
+            if not cur.plural:
+                raise PoError(f"{where}: {keyword} without a msgid_plural")
+            if int(form.group(1)) != len(cur.msgstr_plural):
+                raise PoError(f"{where}: {keyword} out of order")
+            cur.msgstr_plural.append(value)
+            field = "msgstr_plural"
+            continue
+        if keyword == "msgid_plural" and (cur.msgid is None or cur.has_translation_field()):
+            raise PoError(f"{where}: msgid_plural without its msgid")
+        if keyword == "msgstr" and cur.plural:
+            raise PoError(f"{where}: a counted word's msgstr without its [N]")
         if getattr(cur, keyword) is not None:
             raise PoError(f"{where}: second {keyword}")
         field = keyword
-        setattr(cur, keyword, _string(rest.strip(), where))
+        setattr(cur, keyword, value)
     flush()
     seen = set()
     for e in entries:
@@ -133,7 +170,8 @@ def catalogue_characters():
     for path in [os.path.join(PO_DIR, TEMPLATE)] + list(translations().values()):
         for e in messages(read(path)):
             chars.update(e.msgid)
-            chars.update(e.msgstr)
+            for translation in e.translations:
+                chars.update(translation)
     return "".join(sorted(ch for ch in chars if not (ch.isspace() and ch.isascii()) and ch != SOFT_HYPHEN))
 
 
@@ -159,7 +197,7 @@ class Language:
             path = translations().get(code)
             if path is None:
                 raise KeyError(f"no catalogue po/{code}.po")
-            self._table = {e.key: e.msgstr for e in messages(read(path)) if "fuzzy" not in e.flags}
+            self._table = {e.key: e.msgstr for e in messages(read(path)) if "fuzzy" not in e.flags and not e.plural}
         self.code = code
 
     def tr(self, msgid, ctxt=None):
