@@ -51,7 +51,8 @@ class Reader {
   PoCatalogue read() {
     while (!rest_.empty() && result_.error.empty()) readLine(nextLine());
     if (result_.error.empty()) {
-      if (field_ == Field::Context || field_ == Field::Id || field_ == Field::Plural) fail("the last entry has no msgstr");
+      if (field_ == Field::Context || field_ == Field::Id || field_ == Field::Plural)
+        fail("the last entry has no msgstr");
       finishEntry();
     }
     if (!result_.error.empty()) {
