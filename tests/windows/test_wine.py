@@ -35,7 +35,7 @@ UNINSTALL_KEY = r"HKCU\Software\Microsoft\Windows\CurrentVersion\Uninstall\Quand
 # The system's language and the Windows language id the installer records for
 # it (English, the first, for a language the game does not have). The last
 # one's uninstaller speaks German whatever the system's language then.
-INSTALLER_LANGUAGES = [("it_IT.UTF-8", "1033"), ("pt_BR.UTF-8", "1046"), ("de_DE.UTF-8", "1031")]
+INSTALLER_LANGUAGES = [("it_IT.UTF-8", "1033"), ("de_DE.UTF-8", "1031")]
 GERMAN_UNINSTALLER_TITLE = "^Deinstallation von Quandrel "
 # Files of a prefix that no program writes: the copy of the template links them.
 LINKED_IN_PREFIX = (".dll", ".exe", ".sys", ".drv", ".nls", ".ocx", ".acm", ".msstyles")
