@@ -104,8 +104,10 @@ def prefix_template(out):
     template = os.path.join(out, "wine-prefix")
     stamp = os.path.join(template, "quandrel-made-by")
     version = subprocess.run(["wine", "--version"], capture_output=True, text=True).stdout.strip()
-    if os.path.isfile(stamp) and open(stamp).read() == version:
-        return template
+    if os.path.isfile(stamp):
+        with open(stamp) as file:
+            if file.read() == version:
+                return template
     shutil.rmtree(template, ignore_errors=True)
     making = template + ".new"
     shutil.rmtree(making, ignore_errors=True)
