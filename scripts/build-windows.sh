@@ -27,11 +27,23 @@ version=$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' "$build/CMakeCache.txt")
 name=quandrel-$version
 stage=$(mktemp -d)
 trap 'rm -rf "$stage"' EXIT
-cmake --install "$build" --prefix "$stage/$name" --strip >/dev/null
+# Stripping stamps the program with SOURCE_DATE_EPOCH, else with the time of
+# day: the time the program was linked keeps the same build's bytes the same.
+SOURCE_DATE_EPOCH=${SOURCE_DATE_EPOCH:-$(stat -c %Y "$build/quandrel.exe")} \
+  cmake --install "$build" --prefix "$stage/$name" --strip >/dev/null
 
-rm -f "$out/$name-windows-x64.zip"
-(cd "$stage" && zip -qr -X "$out/$name-windows-x64.zip" "$name")
-makensis -V2 -DVERSION="$version" -DSTAGE="$stage/$name" -DOUTFILE="$out/$name-setup.exe" \
-  "$source/packaging/windows/installer.nsi"
+# The zip and the installer are made again only when what goes into them
+# changed (the installer's compression takes most of a rebuild's time).
+stamp=$( (cd "$stage" && find . -type f | LC_ALL=C sort | xargs sha256sum
+  cd "$source/packaging/windows" && sha256sum ./*
+  makensis -VERSION) | sha256sum)
+if [ "$(cat "$out/$name.stamp" 2>/dev/null)" != "$stamp" ] ||
+   [ ! -f "$out/$name-windows-x64.zip" ] || [ ! -f "$out/$name-setup.exe" ]; then
+  rm -f "$out/$name.stamp" "$out/$name-windows-x64.zip"
+  (cd "$stage" && zip -qr -X "$out/$name-windows-x64.zip" "$name")
+  makensis -V2 -DVERSION="$version" -DSTAGE="$stage/$name" -DOUTFILE="$out/$name-setup.exe" \
+    "$source/packaging/windows/installer.nsi"
+  echo "$stamp" > "$out/$name.stamp"
+fi
 echo "$out/$name-windows-x64.zip"
 echo "$out/$name-setup.exe"

@@ -18,9 +18,10 @@ $APT install --no-install-recommends \
   speech-dispatcher speech-dispatcher-espeak-ng \
   >/dev/null
 # The Windows build and its test under Wine: the MinGW-w64 cross compiler, NSIS
-# for the installer, zip for the portable folder, Wine to run them.
+# for the installer, zip for the portable folder, Wine to run them, and the
+# locale sources for the systems the installer is tried on.
 $APT install --no-install-recommends \
-  g++-mingw-w64-x86-64-posix nsis zip unzip wine wine64 \
+  g++-mingw-w64-x86-64-posix nsis zip unzip wine wine64 locales \
   >/dev/null
 # The browser build and its test: Emscripten, Chromium, and Node.js with npm
 # (a machine may already carry its own Node.js, whose npm conflicts with Debian's).

@@ -1,7 +1,8 @@
-// The Windows host's pure input: virtual keys, XInput readings and the finger
-// through the letterbox, as tables.
+// The Windows host's pure parts: virtual keys, XInput readings, the finger
+// through the letterbox and the voice for a language, as tables.
 #include <gtest/gtest.h>
 
+#include "platform/win32/voice_language.hpp"
 #include "platform/win32/win32_input.hpp"
 
 namespace {
@@ -103,3 +104,21 @@ TEST(Win32InputTest, TheFingerFollowsTheLetterbox) {
 }
 
 }  // namespace
+
+TEST(Win32InputTest, VoicesAreChosenByTheGamesLanguage) {
+  const struct {
+    const char* attribute;
+    const char* language;
+    int score;
+  } cases[] = {
+      {"409", "en", 2},          {"809", "en", 1},      {"409;9", "en", 2},    {"9", "en", 1},
+      {"809; 409", "en", 2},     {"416", "pt", 2},      {"816", "pt", 1},      {"804", "zh", 2},
+      {"404", "zh", 1},          {"C0A", "es", 2},      {"c0a", "es", 2},      {"40a", "es", 1},
+      {"411", "ja", 2},          {"412", "ko", 2},      {"419", "ru", 2},      {"40C", "fr", 2},
+      {"407", "de", 2},          {"407", "en", 0},      {"", "en", 0},         {"409", "xx", 0},
+      {"409x", "en", 0},         {"10409", "en", 0},    {";;409;", "en", 2},   {"zz;407", "de", 2},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(voiceLanguageScore(c.attribute, c.language), c.score) << c.attribute << " for " << c.language;
+  }
+}

@@ -4,10 +4,12 @@
 #include <algorithm>
 #include <climits>
 #include <cstring>
+#include <iostream>
 
 #include "platform/language/language.hpp"
 #include "platform/sdl/sdl_host.hpp"
 #include "platform/sdl/sdl_keys.hpp"
+#include "platform/sdl/speech_dispatcher.hpp"
 #include "platform/window_size.hpp"
 
 namespace {
@@ -100,7 +102,8 @@ SdlWindowHost::SdlWindowHost(SDL_Window* window, SDL_Renderer* renderer, SDL_Tex
       wakeEventType_(SDL_RegisterEvents(1)),
       startTicks_(SDL_GetTicks64()),
       audio_(std::make_unique<SdlAudio>()),
-      gamepads_(std::make_unique<SdlGamepads>()) {
+      gamepads_(std::make_unique<SdlGamepads>()),
+      speech_(makeSpeechDispatcherVoice, std::cerr) {
   relayout();
 }
 

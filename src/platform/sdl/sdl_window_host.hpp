@@ -14,7 +14,7 @@
 #include "platform/letterbox.hpp"
 #include "platform/sdl/sdl_audio.hpp"
 #include "platform/sdl/sdl_gamepads.hpp"
-#include "platform/sdl/speech_dispatcher.hpp"
+#include "platform/speech_queue.hpp"
 #include "platform/window_options.hpp"
 
 class SdlWindowHost final : public Host {
@@ -69,5 +69,5 @@ class SdlWindowHost final : public Host {
   bool pointerHeld_ = false;
   std::unique_ptr<SdlAudio> audio_;
   std::unique_ptr<SdlGamepads> gamepads_;
-  SpeechDispatcher speech_;
+  SpeechQueue speech_;
 };

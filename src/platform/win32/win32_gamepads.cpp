@@ -14,18 +14,22 @@ constexpr WORD MotorStrength = 40000;
 }  // namespace
 
 Win32Gamepads::Win32Gamepads() {
+  // XInput stays loaded until the process ends. Wine's (8.0) stops a thread of
+  // its own when unloaded, and that thread can still be running the library's
+  // code as it is unmapped: unloading it as the game closed crashed the game
+  // (an access violation, exit status 5 under Wine) on a busy machine.
+  HMODULE library = nullptr;
   for (const wchar_t* name : {L"xinput1_4.dll", L"xinput1_3.dll", L"xinput9_1_0.dll"}) {
-    library_ = ::LoadLibraryW(name);
-    if (library_) break;
+    library = ::LoadLibraryW(name);
+    if (library) break;
   }
-  if (!library_) return;
-  getState_ = reinterpret_cast<GetState>(reinterpret_cast<void*>(::GetProcAddress(library_, "XInputGetState")));
-  setState_ = reinterpret_cast<SetState>(reinterpret_cast<void*>(::GetProcAddress(library_, "XInputSetState")));
+  if (!library) return;
+  getState_ = reinterpret_cast<GetState>(reinterpret_cast<void*>(::GetProcAddress(library, "XInputGetState")));
+  setState_ = reinterpret_cast<SetState>(reinterpret_cast<void*>(::GetProcAddress(library, "XInputSetState")));
 }
 
 Win32Gamepads::~Win32Gamepads() {
   if (motorsOn_) setMotors(false);
-  if (library_) ::FreeLibrary(library_);
 }
 
 void Win32Gamepads::poll(uint64_t nowMs) {

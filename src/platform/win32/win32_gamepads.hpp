@@ -45,7 +45,6 @@ class Win32Gamepads {
 
   void setMotors(bool on);
 
-  HMODULE library_ = nullptr;
   GetState getState_ = nullptr;
   SetState setState_ = nullptr;
   std::array<bool, Pads> connected_{};

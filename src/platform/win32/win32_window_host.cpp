@@ -4,11 +4,15 @@
 #include <windowsx.h>
 
 #include <algorithm>
+#include <iostream>
 #include <span>
 
+#include "platform/announcements.hpp"
 #include "platform/canvas.hpp"
+#include "platform/language/language.hpp"
 #include "platform/system/utf.hpp"
 #include "platform/services/window_request_win32.hpp"
+#include "platform/win32/sapi_voice.hpp"
 #include "platform/win32/win32_host.hpp"
 #include "platform/window_size.hpp"
 
@@ -66,7 +70,8 @@ Win32WindowHost::Win32WindowHost(const WindowOptions& options)
     : options_(options),
       wakeEvent_(::CreateEventW(nullptr, FALSE, FALSE, nullptr)),
       pixels_(static_cast<size_t>(Canvas::Width) * Canvas::Height, 0),
-      letterbox_(Canvas::Width, Canvas::Height, Canvas::Width, Canvas::Height) {
+      letterbox_(Canvas::Width, Canvas::Height, Canvas::Width, Canvas::Height),
+      speech_(makeSapiVoice, std::cerr) {
   // Waits and timers to the millisecond, as the game's timers expect.
   ::timeBeginPeriod(1);
   LARGE_INTEGER ticks{};
@@ -361,6 +366,10 @@ void Win32WindowHost::toggleFullscreen() {
 void Win32WindowHost::playSound(const std::string& path, bool loop) { audio_.play(path, loop); }
 
 void Win32WindowHost::prepareSound(const std::string& path) { audio_.prepare(path); }
+
+void Win32WindowHost::announce(std::string_view text, AnnouncementPriority priority) {
+  if (speechEnabled()) speech_.speak(text, priority, activeLanguage());
+}
 
 void Win32WindowHost::pulse(HapticPulse pulse) { gamepads_.rumble(hapticPattern(pulse), nowMs()); }
 

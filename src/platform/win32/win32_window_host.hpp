@@ -1,6 +1,7 @@
 // The Host of a real Win32 window: the frame drawn with StretchDIBits into the
 // letterbox (nearest pixels at whole multiples), per-monitor DPI aware, full
-// screen on Alt+Return or F11, and the window found by its class name.
+// screen on Alt+Return or F11, the window found by its class name, and the
+// announcements spoken while the Speech option is on.
 #pragma once
 
 #include <windows.h>
@@ -13,6 +14,7 @@
 
 #include "platform/host.hpp"
 #include "platform/letterbox.hpp"
+#include "platform/speech_queue.hpp"
 #include "platform/win32/win32_audio.hpp"
 #include "platform/win32/win32_gamepads.hpp"
 #include "platform/win32/win32_input.hpp"
@@ -29,6 +31,8 @@ class Win32WindowHost final : public Host {
   void playSound(const std::string& path, bool loop) override;
   void prepareSound(const std::string& path) override;
   void pulse(HapticPulse pulse) override;
+  // Spoken through SAPI while the Speech option is on.
+  void announce(std::string_view text, AnnouncementPriority priority) override;
   void nameWindow(std::u16string_view className) override;
   void showWindow(bool show) override;
   void raiseWindow() override;
@@ -65,4 +69,5 @@ class Win32WindowHost final : public Host {
   bool awake_ = false;
   Win32Audio audio_;
   Win32Gamepads gamepads_;
+  SpeechQueue speech_;
 };
