@@ -26,7 +26,7 @@ bool trusted(std::string_view address, const std::vector<std::string>& proxies) 
 
 std::string clientAddress(std::string_view peer, std::string_view forwardedFor,
                           const std::vector<std::string>& trustedProxies) {
-  if (!trusted(peer, trustedProxies) || trimmed(forwardedFor).empty()) return std::string(plain(peer));
+  if (!trusted(peer, trustedProxies)) return std::string(plain(peer));
   // Each proxy appends the address it heard from: read from the right, past
   // our own proxies, to the first address none of them is.
   std::string_view rest = forwardedFor;
@@ -39,5 +39,6 @@ std::string clientAddress(std::string_view peer, std::string_view forwardedFor,
     if (!trusted(address, trustedProxies)) return std::string(plain(address));
     farthest = address;
   }
-  return std::string(plain(farthest));
+  // Only our proxies named, or no address at all: the peer is the client.
+  return std::string(plain(farthest.empty() ? peer : farthest));
 }
