@@ -4,6 +4,7 @@
 #include <libpq-fe.h>
 
 #include <charconv>
+#include <cstdio>
 #include <cstring>
 #include <memory>
 #include <vector>
@@ -79,10 +80,11 @@ void PostgresConnection::execute(const char* sql) {
 void PostgresConnection::run(Statement statement, std::initializer_list<SqlValue> parameters,
                              const std::function<void(const SqlRow&)>& row) {
   const size_t index = static_cast<size_t>(statement);
-  const std::string name = "q" + std::to_string(index);
+  char name[16];
+  std::snprintf(name, sizeof name, "q%zu", index);
   if (!prepared_[index]) {
     const std::string text(statementText(statement));
-    check(connection_, Result(PQprepare(connection_, name.c_str(), text.c_str(), 0, nullptr)), "prepare");
+    check(connection_, Result(PQprepare(connection_, name, text.c_str(), 0, nullptr)), "prepare");
     prepared_[index] = true;
   }
   std::vector<std::string> texts;
@@ -92,9 +94,9 @@ void PostgresConnection::run(Statement statement, std::initializer_list<SqlValue
                                                             : std::string(std::get<std::string_view>(value)));
   std::vector<const char*> values;
   for (const std::string& text : texts) values.push_back(text.c_str());
-  const Result result(PQexecPrepared(connection_, name.c_str(), static_cast<int>(values.size()), values.data(),
+  const Result result(PQexecPrepared(connection_, name, static_cast<int>(values.size()), values.data(),
                                      nullptr, nullptr, 0));
-  check(connection_, result, name.c_str());
+  check(connection_, result, name);
   if (!row) return;
   for (int i = 0; i < PQntuples(result.get()); ++i) row(PostgresRow(result.get(), i));
 }

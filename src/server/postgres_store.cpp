@@ -32,6 +32,12 @@ CREATE TABLE IF NOT EXISTS day_scores (
   score integer NOT NULL,
   runs integer NOT NULL,
   PRIMARY KEY (day, score));
+CREATE TABLE IF NOT EXISTS day_seconds (
+  day integer NOT NULL,
+  score integer NOT NULL,
+  second integer NOT NULL,
+  runs integer NOT NULL,
+  PRIMARY KEY (day, score, second));
 )";
 
 // Writes run in READ COMMITTED: a unique key met is waited on and then seen.

@@ -23,11 +23,19 @@ constexpr std::array<std::pair<Statement, std::string_view>, StatementCount> Tex
      "INSERT INTO day_scores (day, score, runs) VALUES ($1, $2, 1) "
      "ON CONFLICT (day, score) DO UPDATE SET runs = day_scores.runs + 1"},
     {Statement::CountOut, "UPDATE day_scores SET runs = runs - 1 WHERE day = $1 AND score = $2"},
+    {Statement::CountSecondIn,
+     "INSERT INTO day_seconds (day, score, second, runs) VALUES ($1, $2, $3, 1) "
+     "ON CONFLICT (day, score, second) DO UPDATE SET runs = day_seconds.runs + 1"},
+    {Statement::CountSecondOut,
+     "UPDATE day_seconds SET runs = runs - 1 WHERE day = $1 AND score = $2 AND second = $3"},
     {Statement::PlayerRunOnDay, "SELECT id FROM runs WHERE player = $1 AND day = $2"},
     {Statement::TokenOnDay, "SELECT id FROM runs WHERE day = $1 AND token_key = $2"},
     {Statement::RunsOnDay, "SELECT coalesce(sum(runs), 0) FROM day_scores WHERE day = $1"},
     {Statement::RunsScoringMore, "SELECT coalesce(sum(runs), 0) FROM day_scores WHERE day = $1 AND score > $2"},
-    {Statement::RunsAheadAtScore, "SELECT count(*) " ON_BOARD "AND score = $2 AND (time_ms, id) < ($3, $4)"},
+    {Statement::RunsAtScoreInFewerSeconds,
+     "SELECT coalesce(sum(runs), 0) FROM day_seconds WHERE day = $1 AND score = $2 AND second < $3"},
+    {Statement::RunsAheadInSecond,
+     "SELECT count(*) " ON_BOARD "AND score = $2 AND time_ms >= $3 AND (time_ms, id) < ($4, $5)"},
     {Statement::TopRows, "SELECT " BOARD_COLUMNS " " ON_BOARD "ORDER BY score DESC, time_ms, id LIMIT $2"},
     {Statement::AboveAtScore, "SELECT " BOARD_COLUMNS " " ON_BOARD
                               "AND score = $2 AND (time_ms, id) < ($3, $4) ORDER BY time_ms DESC, id DESC LIMIT $5"},
@@ -39,7 +47,7 @@ constexpr std::array<std::pair<Statement, std::string_view>, StatementCount> Tex
      "SELECT " BOARD_COLUMNS " " ON_BOARD "AND score < $2 ORDER BY score DESC, time_ms, id LIMIT $3"},
     {Statement::RunById, "SELECT " RUN_COLUMNS " FROM runs WHERE id = $1"},
     {Statement::RunsAfter, "SELECT " RUN_COLUMNS " FROM runs WHERE id > $1 ORDER BY id LIMIT $2"},
-    {Statement::DeletePlayerRuns, "DELETE FROM runs WHERE player = $1 RETURNING day, score, hidden"},
+    {Statement::DeletePlayerRuns, "DELETE FROM runs WHERE player = $1 RETURNING day, score, time_ms, hidden"},
     {Statement::ReviseRun, "UPDATE runs SET score = $2, stars = $3, time_ms = $4, hidden = $5 WHERE id = $1"},
 }};
 #undef BOARD_COLUMNS
@@ -71,10 +79,25 @@ StoredRun storedRun(const SqlRow& row) {
                   row.integer(8) != 0};
 }
 
+constexpr int64_t MsPerSecond = 1000;
+
+// The counts of the runs on a board, per score and per score and second.
+void countIn(SqlSession& db, int32_t day, const ProvenResult& result) {
+  db.run(Statement::CountIn, {day, result.score});
+  db.run(Statement::CountSecondIn, {day, result.score, result.timeMs / MsPerSecond});
+}
+
+void countOut(SqlSession& db, int32_t day, const ProvenResult& result) {
+  db.run(Statement::CountOut, {day, result.score});
+  db.run(Statement::CountSecondOut, {day, result.score, result.timeMs / MsPerSecond});
+}
+
 // Rank of a run of `day` with `result` and id `id`, among the runs on the board.
 int64_t rankOf(SqlSession& db, int32_t day, const ProvenResult& result, int64_t id) {
+  const int64_t second = result.timeMs / MsPerSecond;
   return 1 + db.integer(Statement::RunsScoringMore, {day, result.score}) +
-         db.integer(Statement::RunsAheadAtScore, {day, result.score, result.timeMs, id});
+         db.integer(Statement::RunsAtScoreInFewerSeconds, {day, result.score, second}) +
+         db.integer(Statement::RunsAheadInSecond, {day, result.score, second * MsPerSecond, result.timeMs, id});
 }
 
 // Up to `count` rows next to the run: first those at its score, then beyond it.
@@ -114,7 +137,7 @@ PostStep insertRun(SqlSession& db, const NewRun& run) {
                                 {run.day, run.player, run.name[0], run.name[1], run.token, tokenKey(run.token),
                                  run.result.score, run.result.stars, run.result.timeMs});
   if (id != 0) {
-    db.run(Statement::CountIn, {run.day, run.result.score});
+    countIn(db, run.day, run.result);
     return {PostOutcome::Kind::Kept, id};
   }
   if (const int64_t kept = db.integer(Statement::PlayerRunOnDay, {run.player, run.day}); kept != 0)
@@ -156,13 +179,15 @@ std::optional<StoredRun> readRun(SqlSession& db, int64_t id) {
 }
 
 int64_t deletePlayerRuns(SqlSession& db, const std::string& player) {
-  std::vector<std::pair<int32_t, int32_t>> counted;  // day and score of each run on a board
+  std::vector<std::pair<int32_t, ProvenResult>> counted;  // the day and result of each run on a board
   int64_t deleted = 0;
   db.run(Statement::DeletePlayerRuns, {player}, [&counted, &deleted](const SqlRow& row) {
     ++deleted;
-    if (row.integer(2) == 0) counted.emplace_back(static_cast<int32_t>(row.integer(0)), static_cast<int32_t>(row.integer(1)));
+    if (row.integer(3) == 0)
+      counted.emplace_back(static_cast<int32_t>(row.integer(0)),
+                           ProvenResult{static_cast<int32_t>(row.integer(1)), 0, static_cast<uint32_t>(row.integer(2))});
   });
-  for (const auto& [day, score] : counted) db.run(Statement::CountOut, {day, score});
+  for (const auto& [day, result] : counted) countOut(db, day, result);
   return deleted;
 }
 
@@ -175,8 +200,8 @@ std::vector<StoredRun> readRunsAfter(SqlSession& db, int64_t after, int32_t coun
 void reviseRun(SqlSession& db, int64_t id, const std::optional<ProvenResult>& proven) {
   const std::optional<StoredRun> stored = readRun(db, id);
   if (!stored) return;  // deleted meanwhile
-  if (!stored->hidden) db.run(Statement::CountOut, {stored->day, stored->result.score});
+  if (!stored->hidden) countOut(db, stored->day, stored->result);
   const ProvenResult result = proven.value_or(stored->result);
   db.run(Statement::ReviseRun, {id, result.score, result.stars, result.timeMs, proven ? 0 : 1});
-  if (proven) db.run(Statement::CountIn, {stored->day, result.score});
+  if (proven) countIn(db, stored->day, result);
 }

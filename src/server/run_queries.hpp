@@ -4,9 +4,11 @@
 //
 // Ranks are counted, not stored: a run's rank is one more than the runs of its
 // day that score more (summed from the day's count per score, a few hundred
-// rows at most) plus those at its score that were faster or, as fast, accepted
-// earlier (a short range of the rank index). So a rank costs the same with a
-// hundred runs on a day as with a million.
+// rows at most), those at its score that took fewer whole seconds (summed from
+// the day's count per score and second, a few hundred rows), and those at its
+// score in its own second that were faster or, as fast, accepted earlier (a
+// short range of the rank index). So a rank costs about the same with a
+// hundred runs on a day as with a million, however many share a score.
 #pragma once
 
 #include <cstddef>
@@ -22,11 +24,14 @@ enum class Statement {
   InsertRun,
   CountIn,
   CountOut,
+  CountSecondIn,
+  CountSecondOut,
   PlayerRunOnDay,
   TokenOnDay,
   RunsOnDay,
   RunsScoringMore,
-  RunsAheadAtScore,
+  RunsAtScoreInFewerSeconds,
+  RunsAheadInSecond,
   TopRows,
   AboveAtScore,
   AboveScoringMore,

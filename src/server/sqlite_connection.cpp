@@ -4,6 +4,7 @@
 #include <sqlite3.h>
 
 #include <cstddef>
+#include <cstdio>
 #include <type_traits>
 
 namespace {
@@ -71,8 +72,10 @@ void SqliteConnection::run(Statement statement, std::initializer_list<SqlValue> 
   for (const SqlValue& value : parameters) {
     // $1, $2... are named parameters to SQLite: bound by name, whatever
     // order they first appear in.
-    const int slot = sqlite3_bind_parameter_index(prepared, ("$" + std::to_string(++index)).c_str());
-    if (slot == 0) fail("SQLite: no $" + std::to_string(index) + " in " + std::string(text));
+    char name[16];
+    std::snprintf(name, sizeof name, "$%d", ++index);
+    const int slot = sqlite3_bind_parameter_index(prepared, name);
+    if (slot == 0) fail(std::string("SQLite: no ") + name + " in " + std::string(text));
     const int bound = std::visit(
         [prepared, slot](const auto& v) {
           if constexpr (std::is_same_v<std::decay_t<decltype(v)>, int64_t>)

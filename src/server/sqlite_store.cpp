@@ -32,6 +32,12 @@ CREATE TABLE IF NOT EXISTS day_scores (
   score INTEGER NOT NULL,
   runs INTEGER NOT NULL,
   PRIMARY KEY (day, score)) WITHOUT ROWID;
+CREATE TABLE IF NOT EXISTS day_seconds (
+  day INTEGER NOT NULL,
+  score INTEGER NOT NULL,
+  second INTEGER NOT NULL,
+  runs INTEGER NOT NULL,
+  PRIMARY KEY (day, score, second)) WITHOUT ROWID;
 )";
 
 std::unique_ptr<SqliteConnection> openWriter(const std::string& path) {
@@ -39,7 +45,7 @@ std::unique_ptr<SqliteConnection> openWriter(const std::string& path) {
   // WAL lets readers read while the writer writes. synchronous=FULL syncs the
   // log at every commit: with NORMAL a commit survives a killed process but
   // not a power cut or a crash of the system, and an answered run must.
-  connection->execute("PRAGMA journal_mode=WAL; PRAGMA synchronous=FULL;");
+  connection->execute("PRAGMA journal_mode=WAL; PRAGMA synchronous=FULL; PRAGMA wal_autocheckpoint=1000000;");
   connection->execute(SqliteSchema);
   return connection;
 }

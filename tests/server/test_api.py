@@ -148,49 +148,49 @@ class Order(ServerTestCase):
         server = self.server()
         runs = runs_of_level(LEVEL_OF_DAY_1)
         twin = runs["twin"]
-        chosen = [cut for cut in runs["cuts"][::9] if cut["token"] != twin["of"]["token"]]
-        # Ties: the same score at another time, and the same score and time
-        # (the twin, posted after its original).
-        tokens = {c["token"] for c in chosen}
-        same_score = [c for c in runs["cuts"] if c["token"] not in tokens and any(
-            c["score"] == o["score"] and c["timeMs"] != o["timeMs"] for o in chosen)]
-        self.assertTrue(same_score, "a cut at another time with the same score")
-        chosen.append(same_score[0])
-        self.assertEqual((twin["of"]["score"], twin["of"]["timeMs"]), (twin["twin"]["score"], twin["twin"]["timeMs"]))
-        self.assertNotEqual(twin["of"]["token"], twin["twin"]["token"])
+        # Every cut of the day's run, in a shuffled order: many share a score,
+        # a few a time; the nudged cut has the twins' score in their second,
+        # later; the twin has its original's very result and is posted after it.
+        chosen = [cut for cut in runs["cuts"] if cut["token"] != twin["of"]["token"]] + [twin["nudged"]]
         random.Random(36).shuffle(chosen)
         chosen = [twin["of"]] + chosen + [twin["twin"]]
+        self.assertEqual((twin["of"]["score"], twin["of"]["timeMs"]), (twin["twin"]["score"], twin["twin"]["timeMs"]))
+        self.assertNotEqual(twin["of"]["token"], twin["twin"]["token"])
+        pairs = [(a, b) for i, a in enumerate(chosen) for b in chosen[i + 1:] if a["score"] == b["score"]]
+        self.assertTrue(any(a["timeMs"] // 1000 != b["timeMs"] // 1000 for a, b in pairs), "same score, other seconds")
+        self.assertTrue(any(a["timeMs"] // 1000 == b["timeMs"] // 1000 and a["timeMs"] != b["timeMs"]
+                            for a, b in pairs), "same score and second, another time")
         posted = []
         for order, run in enumerate(chosen):
             player = new_player()
-            reply = server.post(run["token"], player, name=(order, order))
+            reply = server.post(run["token"], player, name=(order, 255 - order))
             self.assertEqual(reply.status, 201, reply)
             posted.append((run, order, player, reply.json["run"]))
             # Its rank among the runs posted so far.
             ranked = expected_order([(r, o) for r, o, _, _ in posted])
-            self.assertEqual(reply.json["rank"], [o for _, o in ranked].index(order) + 1)
+            self.assertEqual(reply.json["rank"], [o for _, o in ranked].index(order) + 1, run)
             self.assertEqual(reply.json["of"], len(posted))
             self.assertEqual(reply.json["percentile"], 100 * (len(posted) - reply.json["rank"] + 1) // len(posted))
         ranked = expected_order([(r, o) for r, o, _, _ in posted])
+        expected = [{"rank": rank, "name": [order, 255 - order], "score": run["score"], "stars": run["stars"],
+                     "timeMs": run["timeMs"], "run": posted[order][3]}
+                    for rank, (run, order) in enumerate(ranked, start=1)]
         board = server.board("?limit=100").json
         self.assertEqual((board["day"], board["of"]), (1, len(chosen)))
-        self.assertEqual([row["name"][0] for row in board["rows"]], [o for _, o in ranked])
-        self.assertEqual([row["rank"] for row in board["rows"]], list(range(1, len(chosen) + 1)))
-        for row, (run, order) in zip(board["rows"], ranked):
-            self.assertEqual((row["score"], row["timeMs"], row["stars"]), (run["score"], run["timeMs"], run["stars"]))
-            self.assertEqual(row["run"], posted[order][3])
-        twin_ranks = [row["rank"] for row in board["rows"] if row["name"][0] in (0, len(chosen) - 1)]
+        self.assertEqual(board["rows"], expected[:100])
+        twin_ranks = [row["rank"] for row in expected if row["name"][0] in (0, len(chosen) - 1)]
         self.assertGreater(twin_ranks[1], twin_ranks[0], "a tie goes to the earlier acceptance")
 
-        self.assertEqual(server.board("?limit=3").json["rows"], board["rows"][:3])
-        self.assertEqual(server.board().json["rows"], board["rows"][:10], "ten rows unless asked")
+        self.assertEqual(server.board("?limit=3").json["rows"], expected[:3])
+        self.assertEqual(server.board().json["rows"], expected[:10], "ten rows unless asked")
         self.assertEqual(server.board("?limit=0").json["rows"], [])
-        cases = [(0, board["rows"][0:3]), (1, board["rows"][0:4]), (6, board["rows"][4:9]),
-                 (len(chosen) - 1, board["rows"][-3:])]
-        for rank_index, expected in cases:
+        last = len(chosen) - 1
+        cases = [(0, expected[0:3]), (1, expected[0:4]), (57, expected[55:60]), (150, expected[148:153]),
+                 (last, expected[-3:])]
+        for rank_index, rows in cases:
             player = posted[ranked[rank_index][1]][2]
             with self.subTest(rank=rank_index + 1):
-                self.assertEqual(server.board("?limit=1&around=" + player).json["around"], expected)
+                self.assertEqual(server.board("?limit=1&around=" + player).json["around"], rows)
         self.assertEqual(server.board("?around=" + new_player()).json["around"], [], "no run, no rows around")
         other_day = server.request("GET", "/v1/days/2/board").json
         self.assertEqual((other_day["day"], other_day["of"], other_day["rows"]), (2, 0, []))

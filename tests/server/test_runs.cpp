@@ -1,7 +1,8 @@
 // Makes the runs the server's tests post, from one real run of a day (a token
 // in a file): the run cut after each of its actions (real runs of the same
 // day with other results, as a player who stopped there would have made), a
-// twin of one cut (another token with the very same result), and runs that
+// twin of one cut (another token with the very same result), the same cut
+// nudged (the same score a little later in the same second), and runs that
 // must be refused for each reason. Prints one JSON object; each run with the
 // result its proof gives.
 //
@@ -59,6 +60,27 @@ json twinOf(const runs::Run& run) {
   return nullptr;
 }
 
+// The cut with a step there and back a little after its last action: the same
+// score, a later time in the same second.
+json nudgedOf(const runs::Run& run) {
+  const json original = proven(run);
+  const uint32_t last = run.actions.back().tickMs;
+  using runs::ActionKind;
+  for (uint32_t laterMs = 50; last % 1000 + laterMs < 1000; laterMs += 50) {
+    for (const auto& [first, second] : {std::pair{ActionKind::StepLeft, ActionKind::StepRight},
+                                        std::pair{ActionKind::StepRight, ActionKind::StepLeft}}) {
+      runs::Run nudged = run;
+      nudged.actions.push_back({last + laterMs, first});
+      nudged.actions.push_back({last + laterMs, second});
+      json entry = proven(nudged);
+      if (!entry.contains("refusal") && entry["score"] == original["score"] &&
+          entry["timeMs"] == original["timeMs"].get<uint32_t>() + laterMs)
+        return entry;
+    }
+  }
+  return nullptr;
+}
+
 // The token with its checksum changed (its last character), so that it reads
 // as forged.
 std::string forged(const std::string& token) {
@@ -93,7 +115,7 @@ int main(int argc, char** argv) {
   out["cuts"] = json::array();
   for (size_t actions = 1; actions < run.actions.size(); ++actions) out["cuts"].push_back(proven(cut(run, actions)));
   const runs::Run twinned = cut(run, run.actions.size() / 2);
-  out["twin"] = {{"of", proven(twinned)}, {"twin", twinOf(twinned)}};
+  out["twin"] = {{"of", proven(twinned)}, {"twin", twinOf(twinned)}, {"nudged", nudgedOf(twinned)}};
   runs::Run relaxed = run;
   relaxed.timeMode = TimeMode::Relaxed;
   out["relaxed"] = proven(relaxed);
