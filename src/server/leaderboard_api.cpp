@@ -88,7 +88,9 @@ ApiReply LeaderboardApi::postRun(std::string_view body) {
   return guarded([&]() {
     const PostOutcome outcome = store_.post(kept);
     switch (outcome.kind) {
-      case PostOutcome::Kind::Kept: return reply(201, placementJson(outcome.placement));
+      case PostOutcome::Kind::Kept:
+        topRows_.forget();
+        return reply(201, placementJson(outcome.placement));
       case PostOutcome::Kind::Copied:
         return refuse("copied", "this run is already on the day's leaderboard under another player");
       case PostOutcome::Kind::SecondRun: break;
@@ -110,9 +112,15 @@ ApiReply LeaderboardApi::board(std::string_view dayText, const std::optional<std
   if (around && !isPlayerId(*around))
     return errorReply(400, "bad-field", "around: a player's id, 32 lower-case hex digits");
   return guarded([&]() {
+    const auto now = BoardCache::Clock::now();
+    if (!around)
+      if (std::optional<std::string> kept = topRows_.find(day, limit, now)) return ApiReply{200, std::move(*kept)};
+    const uint64_t generation = topRows_.generation();
     const Leaderboard board = store_.leaderboard(day, limit, around);
-    return reply(200, json{{"day", board.day}, {"of", board.of}, {"rows", rowsJson(board.rows)},
-                           {"around", rowsJson(board.around)}});
+    ApiReply answer = reply(200, json{{"day", board.day}, {"of", board.of}, {"rows", rowsJson(board.rows)},
+                                      {"around", rowsJson(board.around)}});
+    if (!around) topRows_.keep(day, limit, generation, answer.body, now);
+    return answer;
   });
 }
 
@@ -136,6 +144,7 @@ ApiReply LeaderboardApi::deletePlayer(std::string_view player) {
   if (!isPlayerId(player)) return errorReply(400, "bad-field", "player: 32 lower-case hex digits");
   return guarded([&]() {
     const int64_t deleted = store_.deletePlayer(std::string(player));
+    if (deleted > 0) topRows_.forget();
     return reply(200, json{{"player", player}, {"deleted", deleted}});
   });
 }

@@ -7,6 +7,7 @@
 #include <string>
 #include <string_view>
 
+#include "server/board_cache.hpp"
 #include "server/metrics.hpp"
 #include "server/run_store.hpp"
 
@@ -45,4 +46,5 @@ class LeaderboardApi {
 
   RunStore& store_;
   Metrics& metrics_;
+  BoardCache topRows_;
 };

@@ -1,6 +1,8 @@
 // The leaderboard in an SQLite file: its schema, the writer thread and the readers.
 #include "server/sqlite_store.hpp"
 
+#include <chrono>
+#include <cstdio>
 #include <utility>
 
 #include "server/run_queries.hpp"
@@ -10,6 +12,7 @@ namespace {
 constexpr size_t ReaderCount = 8;
 // Writes committed together at most: a bound on how long the first one waits.
 constexpr size_t MostWritesPerCommit = 512;
+constexpr std::chrono::seconds CheckpointEvery{1};
 
 constexpr const char* SqliteSchema = R"(
 CREATE TABLE IF NOT EXISTS runs (
@@ -44,8 +47,9 @@ std::unique_ptr<SqliteConnection> openWriter(const std::string& path) {
   auto connection = std::make_unique<SqliteConnection>(path, true);
   // WAL lets readers read while the writer writes. synchronous=FULL syncs the
   // log at every commit: with NORMAL a commit survives a killed process but
-  // not a power cut or a crash of the system, and an answered run must.
-  connection->execute("PRAGMA journal_mode=WAL; PRAGMA synchronous=FULL; PRAGMA wal_autocheckpoint=1000000;");
+  // not a power cut or a crash of the system, and an answered run must. The
+  // checkpoints are left to a thread of their own.
+  connection->execute("PRAGMA journal_mode=WAL; PRAGMA synchronous=FULL; PRAGMA wal_autocheckpoint=0;");
   connection->execute(SqliteSchema);
   return connection;
 }
@@ -60,8 +64,10 @@ std::unique_ptr<SqliteConnection> openReader(const std::string& path) {
 
 SqliteStore::SqliteStore(const std::string& path)
     : writer_(openWriter(path)),
+      checkpointer_(std::make_unique<SqliteConnection>(path, false)),
       readers_(ReaderCount, [&path] { return openReader(path); }),
-      thread_([this] { writeLoop(); }) {}
+      writes_([this] { writeLoop(); }),
+      checkpoints_([this] { checkpointLoop(); }) {}
 
 SqliteStore::~SqliteStore() {
   {
@@ -69,7 +75,23 @@ SqliteStore::~SqliteStore() {
     stopping_ = true;
   }
   waiting_.notify_one();
-  thread_.join();
+  stopped_.notify_one();
+  writes_.join();
+  checkpoints_.join();
+}
+
+void SqliteStore::checkpointLoop() {
+  std::unique_lock lock(mutex_);
+  while (!stopped_.wait_for(lock, CheckpointEvery, [this] { return stopping_; })) {
+    lock.unlock();
+    try {
+      // PASSIVE copies what no reader still needs and never holds up the writer.
+      checkpointer_->execute("PRAGMA wal_checkpoint(PASSIVE)");
+    } catch (const StoreError& failure) {
+      std::fprintf(stderr, "quandrel-server: %s\n", failure.what());
+    }
+    lock.lock();
+  }
 }
 
 template <typename Work>

@@ -3,7 +3,9 @@
 // its own, and commits with a full sync before any of them is answered. So a
 // kept run survives a kill of the process and a loss of power, and a busy
 // moment costs one sync for many runs. Readers read at once, each on a
-// connection of its own from a small pool.
+// connection of its own from a small pool. A thread of its own copies the log
+// into the database file every second (a checkpoint), so that the writer never
+// waits for it.
 #pragma once
 
 #include <condition_variable>
@@ -41,16 +43,20 @@ class SqliteStore : public RunStore {
   void write(std::function<void(SqlSession&)> work);
   void writeLoop();
   void commitTogether(std::deque<Write*>& writes);
+  void checkpointLoop();
   // Runs `work` in one read transaction, a snapshot of the database.
   template <typename Work>
   auto read(Work&& work);
 
   std::unique_ptr<SqliteConnection> writer_;
+  std::unique_ptr<SqliteConnection> checkpointer_;
   ConnectionPool<SqliteConnection> readers_;
   std::mutex mutex_;
   std::condition_variable waiting_;  // the writer waits for writes
   std::condition_variable written_;  // writers wait for their commit
+  std::condition_variable stopped_;  // the checkpoints wait for the next second
   std::deque<Write*> queue_;
   bool stopping_ = false;
-  std::thread thread_;
+  std::thread writes_;
+  std::thread checkpoints_;
 };

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "server/board_cache.hpp"
 #include "server/client_address.hpp"
 #include "server/day_window.hpp"
 #include "server/metrics.hpp"
@@ -251,6 +252,28 @@ TEST(Metrics, CountsRequestsProofsAndRefusalsInPrometheusText) {
            "# TYPE quandrel_request_duration_seconds histogram\n",
        })
     EXPECT_NE(text.find(line), std::string::npos) << line;
+}
+
+TEST(BoardCache, KeepsTopRowsUntilTheNextWriteAndASecondAtMost) {
+  using namespace std::chrono_literals;
+  const BoardCache::Clock::time_point start{};
+  BoardCache cache;
+  EXPECT_EQ(cache.find(1, 10, start), std::nullopt);
+  cache.keep(1, 10, cache.generation(), "ten", start);
+  cache.keep(1, 3, cache.generation(), "three", start);
+  EXPECT_EQ(cache.find(1, 10, start + 999ms), "ten");
+  EXPECT_EQ(cache.find(1, 3, start), "three");
+  EXPECT_EQ(cache.find(2, 10, start), std::nullopt) << "another day";
+  EXPECT_EQ(cache.find(1, 10, start + 1s), std::nullopt) << "a second old: another server may have written";
+
+  const uint64_t before = cache.generation();
+  cache.forget();
+  EXPECT_EQ(cache.find(1, 3, start), std::nullopt) << "a write forgets every answer";
+  cache.keep(1, 10, before, "read before the write", start);
+  EXPECT_EQ(cache.find(1, 10, start), std::nullopt) << "an answer read before a write is not kept";
+  cache.keep(1, 10, cache.generation(), "read after the write", start);
+  EXPECT_EQ(cache.find(1, 10, start), "read after the write");
+  EXPECT_EQ(cache.find(1, 10, start - 1s), std::nullopt) << "a clock going back keeps nothing";
 }
 
 }  // namespace
