@@ -1,8 +1,10 @@
 """What the leaderboard keeps under pressure: two server processes on one
 database taking the same player's runs at the same moment keep exactly one,
-and a server killed with SIGKILL while runs pour in has kept every run it
-answered as kept."""
+a server killed with SIGKILL while runs pour in has kept every run it
+answered as kept, and a PostgreSQL that goes away and comes back costs 503s
+and nothing else."""
 
+import subprocess
 import threading
 
 from leaderboard_server import ServerTestCase, new_player, runs_of_level
@@ -57,6 +59,32 @@ class TwoServers(ServerTestCase):
             self.assertEqual(sorted(r.status for r in replies), [201, 422], replies)
             self.assertEqual(next(r for r in replies if r.status == 422).json["error"], "copied")
         self.assertEqual(self.database.query("SELECT count(*) FROM runs"), [["10"]])
+
+
+class DatabaseAway(ServerTestCase):
+    def cluster(self, action):
+        version, name = subprocess.run(["pg_lsclusters", "-h"], capture_output=True, text=True,
+                                       check=True).stdout.split()[:2]
+        subprocess.run(["pg_ctlcluster", version, name, action, "-m", "fast"] if action == "stop"
+                       else ["pg_ctlcluster", version, name, action], check=True, capture_output=True)
+
+    def test_a_postgresql_gone_gets_503_and_keeps_nothing_and_its_return_is_served(self):
+        if self.database.kind != "postgresql":
+            self.skipTest("an SQLite file does not go away")
+        server = self.server()
+        cuts = runs_of_level(1)["cuts"]
+        self.assertEqual(server.post(cuts[10]["token"], new_player()).status, 201)
+        self.cluster("stop")
+        try:
+            refused = server.post(cuts[20]["token"], new_player())
+            self.assertEqual((refused.status, refused.json["error"]), (503, "unavailable"), refused)
+            self.assertEqual(server.request("GET", "/healthz").status, 503)
+            self.assertEqual(server.board().status, 503)
+        finally:
+            self.cluster("start")
+        self.assertEqual(server.request("GET", "/healthz").status, 200)
+        again = server.post(cuts[20]["token"], new_player())
+        self.assertEqual((again.status, again.json["of"]), (201, 2), again)
 
 
 class Killed(ServerTestCase):
