@@ -1,7 +1,8 @@
-# The Debian package (cpack -G DEB, or scripts/make-deb.sh): what cmake --install
+# The Debian packages (cpack -G DEB, or scripts/make-deb.sh): what cmake --install
 # puts under /usr, plus the copyright file, the changelog and the manual page
 # that Debian's policy asks for, with dependencies read from the executable by
-# dpkg-shlibdeps.
+# dpkg-shlibdeps. One package per install component: quandrel (the game, the
+# component "game") and, when it is built, quandrel-server ("server").
 if(EMSCRIPTEN)
   return()
 endif()
@@ -41,30 +42,48 @@ install(CODE "
     file(CREATE_LINK \"../lib/quandrel/quandrel\" \"\${link}\" SYMBOLIC)
   endif()
 ")
+if(TARGET quandrel-server)
+  include(${CMAKE_CURRENT_LIST_DIR}/install-server.cmake)
+endif()
 
 set(CPACK_GENERATOR DEB)
+set(CPACK_DEB_COMPONENT_INSTALL ON)
 set(CPACK_PACKAGE_NAME quandrel)
 set(CPACK_PACKAGE_VENDOR "The Quandrel developers")
 set(CPACK_PACKAGE_CONTACT "${QUANDREL_MAINTAINER}")
 set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
-set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "colour-mixing puzzle game")
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 # Debug information stays in the build tree; the package carries stripped files.
 set(CPACK_STRIP_FILES TRUE)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_MAINTAINER "${QUANDREL_MAINTAINER}")
-set(CPACK_DEBIAN_PACKAGE_SECTION games)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION TRUE)
+
+set(CPACK_DEBIAN_GAME_PACKAGE_NAME quandrel)
+set(CPACK_DEBIAN_GAME_PACKAGE_SECTION games)
 # SDL2 is opened on demand (a headless run never loads it), so dpkg-shlibdeps
 # cannot see it in the executable: named here, at the version the game is built
 # and tested with.
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "libsdl2-2.0-0 (>= 2.26)")
-set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION TRUE)
-# The long description; CPack puts the summary above it.
-set(CPACK_DEBIAN_PACKAGE_DESCRIPTION "A sprayer at the top of the screen fires coloured shots onto a row of ten
+set(CPACK_DEBIAN_GAME_PACKAGE_DEPENDS "libsdl2-2.0-0 (>= 2.26)")
+# The summary, then the long description.
+set(CPACK_DEBIAN_GAME_DESCRIPTION "colour-mixing puzzle game
+A sprayer at the top of the screen fires coloured shots onto a row of ten
 tubes. Red, yellow and blue mix into orange, green and purple. Fill a tube
 with three measures of one colour to score and earn that colour's key; a
 wrong colour spoils the tube. Earn the level's keys and claim it before the
 time bar runs out. Ten levels, played with the mouse or the keyboard.")
+
+set(CPACK_DEBIAN_SERVER_PACKAGE_NAME quandrel-server)
+set(CPACK_DEBIAN_SERVER_PACKAGE_SECTION net)
+# Its maintainer scripts enable and start the systemd unit.
+set(CPACK_DEBIAN_SERVER_PACKAGE_DEPENDS "init-system-helpers (>= 1.52)")
+set(CPACK_DEBIAN_SERVER_PACKAGE_CONTROL_EXTRA
+  "${PROJECT_SOURCE_DIR}/packaging/server-scripts/postinst;${PROJECT_SOURCE_DIR}/packaging/server-scripts/prerm;${PROJECT_SOURCE_DIR}/packaging/server-scripts/postrm")
+set(CPACK_DEBIAN_SERVER_DESCRIPTION "daily leaderboard server for Quandrel
+Keeps the leaderboard of Quandrel's daily challenge and serves it over HTTP
+(JSON). Every posted run is proven by replaying its moves through the game's
+own rules before it is ranked; one run per player per day is kept, in SQLite
+or in PostgreSQL shared by several servers. Comes with a systemd unit.")
 include(CPack)

@@ -17,6 +17,13 @@ $APT install --no-install-recommends \
   dpkg-dev lintian gettext opus-tools optipng \
   speech-dispatcher speech-dispatcher-espeak-ng \
   >/dev/null
+# quandrel-server, its tests and its benchmark: its libraries, a PostgreSQL to
+# test against (pg_virtualenv from postgresql-common), systemd-analyze for its
+# unit, and wrk for its load.
+$APT install --no-install-recommends \
+  libcpp-httplib-dev nlohmann-json3-dev libsqlite3-dev libpq-dev \
+  postgresql postgresql-common systemd wrk \
+  >/dev/null
 # The Windows build and its test under Wine: the MinGW-w64 cross compiler, NSIS
 # for the installer, zip for the portable folder, Wine to run them, and the
 # locale sources for the systems the installer is tried on.

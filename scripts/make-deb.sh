@@ -1,7 +1,9 @@
 #!/bin/bash
 # Makes the Debian package quandrel_<version>_<arch>.deb from a Release build
 # in build-deb (or $QUANDREL_DEB_BUILD), built with Debian's hardening flags,
-# and leaves it in the folder given (the current one by default).
+# and leaves it in the folder given (the current one by default); beside it
+# quandrel-server_<version>_<arch>.deb when the server's libraries are
+# installed (scripts/install-deps.sh; -DQUANDREL_SERVER=OFF leaves it out).
 # Needs dpkg-dev (dpkg-shlibdeps, dpkg-buildflags); lintian checks the result.
 # Usage: scripts/make-deb.sh [OUT_DIR]
 set -euo pipefail
@@ -26,5 +28,7 @@ cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE=Release \
 cmake --build "$build" -j"${JOBS:-$(nproc)}"
 (cd "$build" && cpack -G DEB -B "$out" >/dev/null)
 rm -rf "$out/_CPack_Packages"
-deb=$(ls -t "$out"/quandrel_*.deb | head -n 1)
-echo "make-deb.sh: $deb"
+for package in quandrel quandrel-server; do
+  deb=$(ls -t "$out"/${package}_*.deb 2>/dev/null | head -n 1)
+  [ -z "$deb" ] || echo "make-deb.sh: $deb"
+done

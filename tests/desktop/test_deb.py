@@ -1,7 +1,9 @@
-"""The Debian package, made with cpack from the test build: its control fields
-and file name, the files Debian's policy asks for, lintian finding no error,
-and the game unpacked from it (dpkg-deb -x) playing headless and keeping its
-settings in the user's configuration folder."""
+"""The Debian packages, made with cpack from the test build: their control
+fields and file names, the files Debian's policy asks for, lintian finding no
+error, the game unpacked from its package (dpkg-deb -x) playing headless and
+keeping its settings in the user's configuration folder, and, when the server
+is built, quandrel-server's package: lintian-clean, its systemd unit verified
+and the unpacked server serving."""
 
 import glob
 import gzip
@@ -9,9 +11,12 @@ import json
 import os
 import re
 import shutil
+import signal
 import subprocess
 import tempfile
+import time
 import unittest
+import urllib.request
 
 from desktop_game import exit_lines, parse_settings, playing_lines
 
@@ -40,10 +45,13 @@ class DebianPackage(unittest.TestCase):
             shutil.rmtree(cls.root, ignore_errors=True)
             raise AssertionError("cpack failed:\n" + done.stdout + done.stderr)
         cls.debs = glob.glob(os.path.join(out, "*.deb"))
-        cls.deb = cls.debs[0] if cls.debs else None
+        cls.deb = next(iter(glob.glob(os.path.join(out, "quandrel_*.deb"))), None)
+        cls.server_deb = next(iter(glob.glob(os.path.join(out, "quandrel-server_*.deb"))), None)
         cls.tree = os.path.join(cls.root, "tree")
-        if cls.deb:
-            subprocess.run(["dpkg-deb", "-x", cls.deb, cls.tree], check=True)
+        cls.server_tree = os.path.join(cls.root, "server-tree")
+        for deb, tree in ((cls.deb, cls.tree), (cls.server_deb, cls.server_tree)):
+            if deb:
+                subprocess.run(["dpkg-deb", "-x", deb, tree], check=True)
 
     @classmethod
     def tearDownClass(cls):
@@ -52,16 +60,23 @@ class DebianPackage(unittest.TestCase):
     def path(self, *parts):
         return os.path.join(self.tree, "usr", *parts)
 
-    def field(self, name):
-        return subprocess.run(["dpkg-deb", "-f", self.deb, name], check=True, capture_output=True,
+    def field(self, name, deb=None):
+        return subprocess.run(["dpkg-deb", "-f", deb or self.deb, name], check=True, capture_output=True,
                               text=True).stdout.strip()
 
-    def test_one_package_named_after_its_version_and_architecture(self):
-        self.assertEqual(len(self.debs), 1, self.debs)
+    def server_path(self, *parts):
+        if not self.server_deb:
+            self.skipTest("quandrel-server is not built")
+        return os.path.join(self.server_tree, *parts)
+
+    def test_a_package_each_for_the_game_and_the_server_named_after_version_and_architecture(self):
         arch = subprocess.run(["dpkg", "--print-architecture"], check=True, capture_output=True,
                               text=True).stdout.strip()
         version = project_version()
-        self.assertEqual(os.path.basename(self.deb), "quandrel_%s_%s.deb" % (version, arch))
+        expected = {"quandrel_%s_%s.deb" % (version, arch)}
+        if self.server_deb:
+            expected.add("quandrel-server_%s_%s.deb" % (version, arch))
+        self.assertEqual({os.path.basename(deb) for deb in self.debs}, expected)
         self.assertEqual(self.field("Package"), "quandrel")
         self.assertEqual(self.field("Version"), version)
         self.assertEqual(self.field("Architecture"), arch)
@@ -161,6 +176,79 @@ class DebianPackage(unittest.TestCase):
         self.assertEqual(sorted(os.listdir(self.path("lib", "quandrel"))),
                          ["Images", "Sounds", "quandrel", "quandrel.installed"],
                          "nothing written beside the unpacked game")
+
+
+    def test_the_server_package_its_fields_and_its_files(self):
+        binary = self.server_path("usr", "bin", "quandrel-server")
+        self.assertEqual(self.field("Package", self.server_deb), "quandrel-server")
+        self.assertEqual(self.field("Version", self.server_deb), project_version())
+        self.assertEqual(self.field("Section", self.server_deb), "net")
+        depends = [part.strip().split(" ")[0] for part in self.field("Depends", self.server_deb).split(",")]
+        for package in ("libc6", "libcpp-httplib0.11", "libsqlite3-0", "libpq5", "init-system-helpers"):
+            self.assertIn(package, depends)
+        self.assertNotIn("libsdl2-2.0-0", depends, "no window in the server")
+        self.assertTrue(os.access(binary, os.X_OK))
+        docs = self.server_path("usr", "share", "doc", "quandrel-server")
+        self.assertEqual(sorted(os.listdir(docs)), ["changelog.gz", "copyright", "server.md"])
+        for name in (os.path.join(docs, "changelog.gz"),
+                     self.server_path("usr", "share", "man", "man1", "quandrel-server.1.gz")):
+            with open(name, "rb") as file:
+                header = file.read(10)
+            self.assertEqual((header[:2], header[4:8], header[8]), (b"\x1f\x8b", b"\0\0\0\0", 2), name)
+        with gzip.open(os.path.join(docs, "changelog.gz"), "rt", encoding="utf-8") as file:
+            self.assertTrue(file.readline().startswith("quandrel-server (%s) " % project_version()))
+        with open(os.path.join(docs, "copyright"), encoding="utf-8") as file:
+            copyright_text = file.read()
+        self.assertIn("Niels Lohmann", copyright_text, "the JSON library compiled in")
+        self.assertIn("\nLicense: MIT\n Permission is hereby granted", copyright_text)
+        scripts = subprocess.run(["dpkg-deb", "-I", self.server_deb], check=True, capture_output=True,
+                                 text=True).stdout
+        for script in ("postinst", "prerm", "postrm"):
+            self.assertRegex(scripts, r"\b%s\b.*#!/bin/sh" % script)
+
+    def test_the_server_package_is_lintian_clean(self):
+        self.server_path()
+        if not shutil.which("lintian"):
+            self.skipTest("lintian is not installed")
+        done = subprocess.run(["lintian", "--no-cfg", self.server_deb], capture_output=True, text=True)
+        findings = [line for line in done.stdout.splitlines() if line[:2] in ("E:", "W:")]
+        self.assertEqual(findings, [], done.stdout + done.stderr)
+
+    def test_the_server_unit_verifies_and_the_unpacked_server_serves(self):
+        unit = self.server_path("lib", "systemd", "system", "quandrel-server.service")
+        binary = self.server_path("usr", "bin", "quandrel-server")
+        with open(unit, encoding="utf-8") as file:
+            text = file.read()
+        for line in ("DynamicUser=yes", "StateDirectory=quandrel-server", "ExecStart=/usr/bin/quandrel-server "):
+            self.assertIn(line, text)
+        work = tempfile.mkdtemp(prefix="quandrel-deb-server-", dir=self.root)
+        if shutil.which("systemd-analyze"):
+            # The unit as installed, but pointing at the unpacked server.
+            copy = os.path.join(work, "quandrel-server.service")
+            with open(copy, "w", encoding="utf-8") as file:
+                file.write(text.replace("ExecStart=/usr/bin/quandrel-server", "ExecStart=" + binary))
+            done = subprocess.run(["systemd-analyze", "verify", "--man=no", copy], capture_output=True, text=True)
+            self.assertEqual(done.returncode, 0, done.stdout + done.stderr)
+        log_path = os.path.join(work, "server.log")
+        env = dict(os.environ, XDG_STATE_HOME=os.path.join(work, "state"))
+        with open(log_path, "w") as log:
+            server = subprocess.Popen([binary, "--listen", "127.0.0.1:0"], env=env, stdout=log, stderr=log)
+        try:
+            for _ in range(400):
+                with open(log_path) as log:
+                    said = log.read()
+                found = re.search(r"listening on http://127\.0\.0\.1:(\d+)", said)
+                if found or server.poll() is not None:
+                    break
+                time.sleep(0.05)
+            self.assertIsNotNone(found, said)
+            port = int(found.group(1))
+            with urllib.request.urlopen("http://127.0.0.1:%d/healthz" % port, timeout=30) as reply:
+                self.assertEqual(json.loads(reply.read()), {"status": "ok"})
+            self.assertTrue(os.path.isfile(os.path.join(work, "state", "quandrel-server", "runs.sqlite")))
+        finally:
+            server.send_signal(signal.SIGTERM)
+            self.assertEqual(server.wait(timeout=30), 0)
 
 
 if __name__ == "__main__":

@@ -1,0 +1,179 @@
+#!/usr/bin/env bash
+# Measures quandrel-server with wrk on this machine, with SQLite and with
+# PostgreSQL (a throwaway cluster from pg_virtualenv): proven posts a second
+# and their latency at 64 connections, leaderboard reads a second, then a
+# player's rank with a million runs on the day and the server's memory at that
+# size. Writes the figures into docs/performance.md (its section "The daily
+# leaderboard's server").
+# Usage: bench/leaderboard.sh [BUILD_DIR]   (default: build-bench, a Release build)
+# Needs wrk, and postgresql-common for PostgreSQL (scripts/install-test-deps.sh).
+set -euo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+
+CONNECTIONS=64
+POST_SECONDS=15
+READ_SECONDS=10
+RANK_SECONDS=10
+MILLION=1000000
+# 2026-12-01, day 1: the day of the runs posted.
+TODAY=2026-12-01
+
+# SQL filling day 1 with COUNT made-up runs in the server's own tables
+# (proving a million would take the benchmark a quarter of an hour), each with
+# its own player and token, on only 41 scores (about 24,000 runs share each)
+# at times spread over 150 s.
+fill_sql() {  # KIND COUNT
+  local player series last=$((1000000000 + $2 - 1))
+  if [ "$1" = sqlite ]; then
+    player="printf('%032x', i)"
+    series="(WITH RECURSIVE s(i) AS (SELECT 1000000000 UNION ALL SELECT i + 1 FROM s WHERE i < $last) SELECT i FROM s)"
+  else
+    player="lpad(to_hex(i), 32, '0')"
+    series="generate_series(1000000000::bigint, $last) AS i"
+  fi
+  cat <<SQL
+INSERT INTO runs (day, player, name_colour, name_creature, token, token_key, score, stars, time_ms, hidden)
+  SELECT 1, $player, i % 256, (i / 256) % 256, 'made-up-' || i, i, 50 * ((i * 7919) % 41), (i * 13) % 4,
+         30000 + (i * 104729) % 150000, 0 FROM $series;
+DELETE FROM day_scores WHERE day = 1;
+INSERT INTO day_scores (day, score, runs)
+  SELECT day, score, count(*) FROM runs WHERE day = 1 AND hidden = 0 GROUP BY day, score;
+DELETE FROM day_seconds WHERE day = 1;
+INSERT INTO day_seconds (day, score, second, runs)
+  SELECT day, score, time_ms / 1000, count(*) FROM runs WHERE day = 1 AND hidden = 0 GROUP BY day, score, time_ms / 1000;
+SQL
+}
+
+# One database's figures, as "name value" lines in WORK/KIND.txt.
+measure() {
+  local kind=$1 build=$2 work=$3
+  local address log=$work/$kind-server.log out=$work/$kind.txt
+  if [ "$kind" = sqlite ]; then address="sqlite:$work/runs.sqlite"; else address="postgresql:///quandrel_bench"; fi
+  [ "$kind" = sqlite ] || psql -X -q -d postgres -c "CREATE DATABASE quandrel_bench"
+  : >"$out"
+
+  start_server() {
+    QUANDREL_TODAY=$TODAY "$build/quandrel-server" --listen 127.0.0.1:0 --db "$address" \
+      --post-rate 0 --read-rate 0 --threads "$CONNECTIONS" 2>"$log" &
+    server=$!
+    for _ in $(seq 200); do
+      port=$(sed -n 's/.*listening on http:\/\/127.0.0.1:\([0-9]*\).*/\1/p' "$log")
+      [ -n "$port" ] && return
+      sleep 0.05
+    done
+    echo "leaderboard.sh: the server did not start: $(cat "$log")" >&2
+    exit 1
+  }
+  stop_server() {
+    kill -TERM "$server"
+    wait "$server" || true
+  }
+  record() {  # PREFIX FILE: wrk's figures under PREFIX
+    sed "s/^/$1_/" "$2" >>"$out"
+  }
+  resident() {  # the server's resident memory now and at its peak, MiB
+    awk '/^VmRSS/ {printf "rss_mib %.1f\n", $2 / 1024} /^VmHWM/ {printf "peak_rss_mib %.1f\n", $2 / 1024}' \
+      "/proc/$server/status" | sed "s/^/$1_/" >>"$out"
+  }
+
+  echo "$kind: posting proven runs for $POST_SECONDS s..." >&2
+  start_server
+  wrk -t2 -c"$CONNECTIONS" -d"${POST_SECONDS}s" --timeout 10s -s "$root/bench/leaderboard_post.lua" \
+    "http://127.0.0.1:$port" -- "$work/tokens.txt" 2 | sed -n '/^rate /,$p' >"$work/posts.txt"
+  record posts "$work/posts.txt"
+  echo "$kind: reading the top ten for $READ_SECONDS s..." >&2
+  wrk -t2 -c"$CONNECTIONS" -d"${READ_SECONDS}s" --timeout 10s -s "$root/bench/leaderboard_read.lua" \
+    "http://127.0.0.1:$port" -- 1 | sed -n '/^rate /,$p' >"$work/reads.txt"
+  record reads "$work/reads.txt"
+  resident small
+  stop_server
+
+  echo "$kind: filling the day to a million runs..." >&2
+  local count
+  count=$((MILLION - $(grep '^posts_kept ' "$out" | cut -d' ' -f2)))
+  if [ "$kind" = sqlite ]; then
+    # Checkpointed at the end, so that the server starts with the log empty.
+    /usr/bin/python3 -c 'import sqlite3, sys; db = sqlite3.connect(sys.argv[1]); db.executescript(sys.argv[2]); db.close()' \
+      "$work/runs.sqlite" "$(fill_sql sqlite "$count") PRAGMA wal_checkpoint(TRUNCATE);"
+  else
+    psql -X -q -d quandrel_bench -c "$(fill_sql postgresql "$count")" -c "VACUUM ANALYZE"
+  fi
+  # Players spread over the whole leaderboard, to be ranked.
+  seq 1000000000 4999 $((1000000000 + count - 1)) | awk '{printf "%032x\n", $1}' >"$work/players.txt"
+
+  echo "$kind: ranking players among a million runs for $RANK_SECONDS s..." >&2
+  start_server
+  wrk -t1 -c1 -d"${RANK_SECONDS}s" --timeout 10s -s "$root/bench/leaderboard_read.lua" \
+    "http://127.0.0.1:$port" -- 1 "$work/players.txt" | sed -n '/^rate /,$p' >"$work/rank.txt"
+  record rank "$work/rank.txt"
+  wrk -t2 -c"$CONNECTIONS" -d"${READ_SECONDS}s" --timeout 10s -s "$root/bench/leaderboard_read.lua" \
+    "http://127.0.0.1:$port" -- 1 "$work/players.txt" | sed -n '/^rate /,$p' >"$work/rank64.txt"
+  record rank64 "$work/rank64.txt"
+  resident million
+  stop_server
+}
+
+if [ "${1:-}" = --measure ]; then
+  measure "$2" "$3" "$4"
+  exit 0
+fi
+
+build=$(cd "$root" && mkdir -p "${1:-build-bench}" && cd "${1:-build-bench}" && pwd)
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE=Release -DQUANDREL_BENCH=ON >/dev/null
+cmake --build "$build" -j"$(nproc)" --target quandrel-server leaderboard_runs >/dev/null
+echo "making distinct runs of day 1..." >&2
+"$build/bench/leaderboard_runs" "$root/fuzz/run-seeds/level-1.run" 60000 >"$work/tokens.txt"
+
+measure sqlite "$build" "$work"
+pg_virtualenv -t "$0" --measure postgresql "$build" "$work"
+
+/usr/bin/python3 - "$work" "$root/docs/performance.md" "$CONNECTIONS" "$POST_SECONDS" <<'PYTHON'
+import datetime, os, platform, sys
+work, out, connections, post_seconds = sys.argv[1], sys.argv[2], sys.argv[3], sys.argv[4]
+figures = {}
+for kind in ("sqlite", "postgresql"):
+    with open(os.path.join(work, kind + ".txt")) as f:
+        figures[kind] = dict(line.split() for line in f if line.strip())
+s, p = figures["sqlite"], figures["postgresql"]
+row = lambda name, key, unit="", goal="": "| %s | %s%s | %s%s | %s |" % (name, s[key], unit, p[key], unit, goal)
+text = f"""## The daily leaderboard's server
+
+`bench/leaderboard.sh` on {datetime.date.today().isoformat()}: `quandrel-server` (Release build) and
+`wrk` on the same machine ({os.cpu_count()} cores, Linux {platform.release()}), the server with
+`--threads {connections}` and no rate limits, SQLite in WAL mode on the local disk and PostgreSQL
+15 in a throwaway cluster (`pg_virtualenv`) on the same disk. Each post is a distinct real run of
+day 1 from a player of its own, proven by replay before it is kept, and answered only after its
+commit (SQLite: `synchronous=FULL`, one sync for all the posts waiting; PostgreSQL:
+`synchronous_commit=on`).
+
+| | SQLite | PostgreSQL | goal (SQLite) |
+|---|---|---|---|
+{row("proven posts a second, " + connections + " connections", "posts_rate", "", "at least 1,000")}
+{row("post latency p50", "posts_p50_ms", " ms")}
+{row("post latency p99", "posts_p99_ms", " ms", "at most 50 ms")}
+| posts kept / refused over {post_seconds} s | {s["posts_kept"]} / {s["posts_refused"]} | {p["posts_kept"]} / {p["posts_refused"]} | |
+{row("leaderboard reads a second (top ten), " + connections + " connections", "reads_rate", "", "at least 10,000")}
+{row("read latency p50", "reads_p50_ms", " ms")}
+{row("read latency p99", "reads_p99_ms", " ms", "at most 50 ms")}
+{row("a player's rank and rows around, 1 connection, a million runs: p50", "rank_p50_ms", " ms")}
+{row("the same, p99", "rank_p99_ms", " ms", "at most 5 ms")}
+{row("the same at " + connections + " connections: reads a second", "rank64_rate", "")}
+{row("the same at " + connections + " connections: p99", "rank64_p99_ms", " ms")}
+{row("server memory after the posts and reads (resident)", "small_rss_mib", " MiB")}
+{row("server memory with a million runs (resident, peak)", "million_peak_rss_mib", " MiB", "at most 100 MB")}
+"""
+with open(out) as f:
+    doc = f.read()
+heading = "\n## The daily leaderboard's server\n"
+if heading in doc:
+    start = doc.index(heading) + 1
+    end = doc.find("\n## ", start)
+    doc = doc[:start] + text + (doc[end:] if end >= 0 else "")
+else:
+    doc = doc.rstrip("\n") + "\n\n" + text
+with open(out, "w") as f:
+    f.write(doc)
+print(text)
+PYTHON
