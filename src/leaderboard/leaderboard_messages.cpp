@@ -2,6 +2,7 @@
 // exceptions: a value of the wrong type is a reply refused, never a throw.
 #include "leaderboard/leaderboard_messages.hpp"
 
+#include <algorithm>
 #include <cmath>
 #include <limits>
 #include <nlohmann/json.hpp>
@@ -34,7 +35,16 @@ bool readScore(const Json& object, int32_t& score) {
                      score);
 }
 
-// A run's id is a string or a whole number; either way it travels as text.
+bool isIdCharacter(char c) {
+  return (c >= '0' && c <= '9') || (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || c == '-' || c == '_';
+}
+
+// Plain letters, digits, '-' and '_': safe in a path and in the daily file.
+bool isPlainWord(std::string_view text) {
+  return !text.empty() && text.size() <= 64 && std::all_of(text.begin(), text.end(), isIdCharacter);
+}
+
+// A run's id is a plain word or a whole number; either way it travels as text.
 bool readRunId(const Json& object, std::string& run) {
   const auto found = object.find("run");
   if (found == object.end()) return false;
@@ -45,7 +55,7 @@ bool readRunId(const Json& object, std::string& run) {
   } else {
     return false;
   }
-  return !run.empty();
+  return isPlainWord(run);
 }
 
 bool readName(const Json& object, runs::PlayerName& name) {
@@ -94,10 +104,6 @@ bool readStandingFields(const Json& object, Standing& standing) {
          readRunId(object, standing.run);
 }
 
-bool isIdCharacter(char c) {
-  return (c >= '0' && c <= '9') || (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || c == '-' || c == '_';
-}
-
 }  // namespace
 
 std::string boardPath(int32_t day, int32_t limit, std::string_view player) {
@@ -106,13 +112,7 @@ std::string boardPath(int32_t day, int32_t limit, std::string_view player) {
   return path;
 }
 
-std::string runPath(std::string_view run) {
-  if (run.empty()) return {};
-  for (const char c : run) {
-    if (!isIdCharacter(c)) return {};
-  }
-  return "/v1/runs/" + std::string(run);
-}
+std::string runPath(std::string_view run) { return isPlainWord(run) ? "/v1/runs/" + std::string(run) : std::string(); }
 
 std::string postBody(std::string_view token, std::string_view player, const runs::PlayerName& name) {
   const Json body = {{"token", token}, {"player", player}, {"name", {name.colour, name.creature}}};
@@ -155,7 +155,8 @@ std::string readErrorWord(std::string_view body) {
   const Json reply = parsed(body);
   if (!reply.is_object()) return {};
   const auto error = reply.find("error");
-  return error != reply.end() && error->is_string() ? error->get<std::string>() : std::string();
+  if (error == reply.end() || !error->is_string() || !isPlainWord(error->get<std::string>())) return {};
+  return error->get<std::string>();
 }
 
 PostOutcome postOutcome(int32_t status) {

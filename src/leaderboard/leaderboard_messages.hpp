@@ -47,7 +47,9 @@ struct Board {
 // The paths of the requests, under the leaderboard's address.
 inline constexpr std::string_view PostPath = "/v1/runs";
 std::string boardPath(int32_t day, int32_t limit, std::string_view player);
-// An id that is not plain letters, digits, '-' or '_' gives "" (no request).
+// An id that is not a plain word (letters, digits, '-' and '_', at most 64)
+// gives "" (no request). Run ids and error words of another shape are refused
+// in replies, so that what the game keeps of them is plain.
 std::string runPath(std::string_view run);
 
 std::string postBody(std::string_view token, std::string_view player, const runs::PlayerName& name);
@@ -57,7 +59,8 @@ std::optional<Standing> readStanding(std::string_view body);
 std::optional<Board> readBoard(std::string_view body);
 // The token of GET /v1/runs/{id}.
 std::optional<std::string> readRunToken(std::string_view body);
-// The word of an error reply ({"error": word, "message": ...}), or "".
+// The word of an error reply ({"error": word, "message": ...}), or "" when
+// there is none or it is not a plain word.
 std::string readErrorWord(std::string_view body);
 
 // What became of a post, by the reply's status.

@@ -23,6 +23,13 @@ struct PlayerName {
   bool operator==(const PlayerName&) const = default;
 };
 
+// The player of this game: no id until the game first needs one.
+struct Player {
+  std::string id;
+  PlayerName name;
+  bool operator==(const Player&) const = default;
+};
+
 // The id written from 16 random bytes.
 std::string playerIdFromBytes(const std::array<uint8_t, PlayerIdBytes>& bytes);
 // Exactly 32 lower-case hex digits.

@@ -80,6 +80,7 @@ TEST(LeaderboardMessages, StandingsOfPostsAndTheirShapes) {
       {R"({"rank":3,"of":12,"percentile":75,"score":1450,"stars":3,"timeMs":-1,"run":42})", false},
       {R"({"rank":3,"of":12,"percentile":75,"score":1450,"stars":3,"timeMs":108000,"run":""})", false},
       {R"({"rank":3,"of":12,"percentile":75,"score":1450,"stars":3,"timeMs":108000,"run":[42]})", false},
+      {R"({"rank":3,"of":12,"percentile":75,"score":1450,"stars":3,"timeMs":108000,"run":"4\n2"})", false},
       {R"({"rank":3,"of":12,"percentile":75,"score":1450,"stars":3,"timeMs":108000})", false},
       {R"({"rank":3.5,"of":12,"percentile":75,"score":1450,"stars":3,"timeMs":108000,"run":42})", false},
       {R"({"rank":3,"of":99999999999,"percentile":75,"score":1450,"stars":3,"timeMs":108000,"run":42})", false},
@@ -140,6 +141,7 @@ TEST(LeaderboardMessages, RunTokensErrorWordsAndWhatBecomesOfAPost) {
     EXPECT_FALSE(leaderboard::readRunToken(bad)) << bad;
   EXPECT_EQ(leaderboard::readErrorWord(R"({"error":"copied","message":"on the board under another player"})"), "copied");
   EXPECT_EQ(leaderboard::readErrorWord(R"({"error":7})"), "");
+  EXPECT_EQ(leaderboard::readErrorWord(R"({"error":"two\nlines"})"), "");
   EXPECT_EQ(leaderboard::readErrorWord("<html>"), "");
   const struct {
     int32_t status;
