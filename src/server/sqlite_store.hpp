@@ -1,0 +1,56 @@
+// The leaderboard in one SQLite file (WAL mode). One thread writes: it takes
+// every write waiting, applies them in one transaction, each in a savepoint of
+// its own, and commits with a full sync before any of them is answered. So a
+// kept run survives a kill of the process and a loss of power, and a busy
+// moment costs one sync for many runs. Readers read at once, each on a
+// connection of its own from a small pool.
+#pragma once
+
+#include <condition_variable>
+#include <deque>
+#include <exception>
+#include <functional>
+#include <memory>
+#include <mutex>
+#include <string>
+#include <thread>
+
+#include "server/connection_pool.hpp"
+#include "server/run_store.hpp"
+#include "server/sqlite_connection.hpp"
+
+class SqliteStore : public RunStore {
+ public:
+  explicit SqliteStore(const std::string& path);
+  ~SqliteStore() override;
+
+  PostOutcome post(const NewRun& run) override;
+  Leaderboard leaderboard(int32_t day, int32_t limit, const std::optional<std::string>& player) override;
+  std::optional<StoredRun> run(int64_t id) override;
+  int64_t deletePlayer(const std::string& player) override;
+  std::vector<StoredRun> runsAfter(int64_t after, int32_t count) override;
+  void revise(int64_t id, const std::optional<ProvenResult>& proven) override;
+
+ private:
+  struct Write {
+    std::function<void(SqlSession&)> work;
+    std::exception_ptr failure;
+    bool done = false;
+  };
+  // Hands `work` to the writer and waits until it is committed (or failed).
+  void write(std::function<void(SqlSession&)> work);
+  void writeLoop();
+  void commitTogether(std::deque<Write*>& writes);
+  // Runs `work` in one read transaction, a snapshot of the database.
+  template <typename Work>
+  auto read(Work&& work);
+
+  std::unique_ptr<SqliteConnection> writer_;
+  ConnectionPool<SqliteConnection> readers_;
+  std::mutex mutex_;
+  std::condition_variable waiting_;  // the writer waits for writes
+  std::condition_variable written_;  // writers wait for their commit
+  std::deque<Write*> queue_;
+  bool stopping_ = false;
+  std::thread thread_;
+};
