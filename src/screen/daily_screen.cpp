@@ -71,15 +71,21 @@ void GameWindow::buildDailyScreen() {
   screen.stars.SetPos(290, RowTop + 2 * PanelRowStep + 30, 110, 32, 0);
   AddUiWin(&screen.stars);
   addInkLabel(*this, screen.note, ControlId::dailyNote, 40, 378, 400, 28);
-  // Play stands alone on its row, or beside the leaderboard's button.
-  setUpPanelButton(screen.play, ControlId::dailyPlay, ImageResource::dailyPlayLit, leaderboardOn() ? 70 : 160, 420,
-                   160, 44);
-  setUpPanelButton(screen.leaderboard, ControlId::dailyLeaderboard, ImageResource::leaderboardLit, 250, 420, 160, 44);
-  setUpPanelButton(screen.share, ControlId::dailyShare, ImageResource::dailyShareLit, 70, 480, 160, 44);
-  setUpPanelButton(screen.openRun, ControlId::dailyOpenRun, ImageResource::openRunLit, 250, 480, 160, 44);
-  setUpPanelButton(screen.post, ControlId::dailyPost, ImageResource::postLit, 70, 540, 160, 44);
-  setUpPanelButton(screen.anotherName, ControlId::dailyAnotherName, ImageResource::anotherNameLit, 250, 540, 160, 44);
-  addInkLabel(*this, screen.message, ControlId::dailyMessage, 40, 590, 400, 28);
+  // Two rows of buttons, or with a leaderboard three, closer together: Play
+  // then stands beside the leaderboard's button, Post beside Another name.
+  const bool board = leaderboardOn();
+  const int32_t firstRow = board ? 412 : 420;
+  const int32_t rowStep = board ? 52 : 60;
+  setUpPanelButton(screen.play, ControlId::dailyPlay, ImageResource::dailyPlayLit, board ? 70 : 160, firstRow, 160, 44);
+  setUpPanelButton(screen.leaderboard, ControlId::dailyLeaderboard, ImageResource::leaderboardLit, 250, firstRow, 160,
+                   44);
+  setUpPanelButton(screen.share, ControlId::dailyShare, ImageResource::dailyShareLit, 70, firstRow + rowStep, 160, 44);
+  setUpPanelButton(screen.openRun, ControlId::dailyOpenRun, ImageResource::openRunLit, 250, firstRow + rowStep, 160,
+                   44);
+  setUpPanelButton(screen.post, ControlId::dailyPost, ImageResource::postLit, 70, firstRow + 2 * rowStep, 160, 44);
+  setUpPanelButton(screen.anotherName, ControlId::dailyAnotherName, ImageResource::anotherNameLit, 250,
+                   firstRow + 2 * rowStep, 160, 44);
+  addInkLabel(*this, screen.message, ControlId::dailyMessage, 40, firstRow + (board ? 3 : 2) * rowStep, 400, 28);
   setUpPanelButton(screen.back, ControlId::dailyBack, ImageResource::backLit, 207, 628, 65, 40);
   screen.built = true;
 }

@@ -16,9 +16,9 @@ namespace {
 constexpr int32_t RowLeft = 40;
 constexpr int32_t RowWidth = 400;
 constexpr int32_t RowHeight = 36;
-constexpr int32_t RowTop = 128;
+constexpr int32_t RowTop = 126;
 constexpr int32_t RowStep = 40;
-constexpr int32_t OwnRowTop = 532;
+constexpr int32_t OwnRowTop = 530;
 
 int32_t rowTop(size_t index) {
   return index == OwnRowIndex ? OwnRowTop : RowTop + RowStep * static_cast<int32_t>(index);
@@ -50,7 +50,7 @@ void GameWindow::buildLeaderboardScreen() {
     addInkLabel(*this, row.score, ControlId::firstLeaderboardScore + index, RowLeft + 306, y + 4, 88,
                 RowHeight - 8);
   }
-  addInkLabel(*this, screen.status, ControlId::leaderboardStatus, 40, 574, 400, 28);
+  addInkLabel(*this, screen.status, ControlId::leaderboardStatus, 40, 572, 400, 28);
   setUpPanelButton(screen.back, ControlId::leaderboardBack, ImageResource::backLit, 207, 628, 65, 40);
   screen.built = true;
 }
