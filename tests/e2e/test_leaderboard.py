@@ -145,15 +145,21 @@ class LeaderboardTest(GameTestCase):
         session.dump()
         test_screenshots.GoldenScreenshotTest.compare(self, "leaderboard", path)
 
-        # A listed run: its token fetched, proven and watched; back where it was chosen.
-        session.send("command %d" % FIRST_ROW)
-        self.assertEqual(session.dump()["leaderboard"]["pending"], [{"request": "run", "run": rows[0]["run"]}])
+        # A listed run, chosen by keys: its token fetched, proven and watched;
+        # back where it was chosen, then to the daily screen by the pad.
+        session.send("key Down", "key Down")
+        ringed = session.dump()
+        self.assertEqual(ringed["focus"], FIRST_ROW + 1)
+        self.assertEqual([a["text"] for a in ringed["announcements"]][-1],
+                         "第2名，%s，%d分，%d颗星" % (rows[1]["shown"], rows[1]["score"], rows[1]["stars"]))
+        session.send("key Return", PRESS)
+        self.assertEqual(session.dump()["leaderboard"]["pending"], [{"request": "run", "run": rows[1]["run"]}])
         watch = self.settle(session, lambda dump: dump["screen"] == "watch")
-        self.assertEqual((watch["watch"]["state"], watch["watch"]["score"]), ("verified", rows[0]["score"]))
+        self.assertEqual((watch["watch"]["state"], watch["watch"]["score"]), ("verified", rows[1]["score"]))
         session.send("key Escape", PRESS)
         self.assertEqual(self.settle(session, lambda dump: dump["leaderboard"]["state"] == "shown")["screen"],
                          "leaderboard")
-        session.send("key Escape", PRESS)
+        session.send("pad b", PRESS)
         self.assertEqual(session.dump()["screen"], "daily")
         code, _, errors = session.finish()
         self.assertEqual(code, 0, errors)
@@ -206,3 +212,20 @@ class LeaderboardTest(GameTestCase):
         self.assertIn("post=refused\nrefusal=copied", self.daily_text(game))
         session.send("key Escape", PRESS, "command %d" % DAILY, PRESS)
         self.assertEqual(session.dump()["leaderboard"]["pending"], [], "a refused run is not sent again")
+
+    def test_names_are_read_in_the_viewers_language(self):
+        server = self.start_server()
+        token, score = others(1)[0]
+        self.assertEqual(server.post(token, "%032x" % 1, (0, 0)).status, 201)
+        game = self.game(others(2)[1][0], "http://127.0.0.1:%d" % server.port)
+        game.lang = "en"
+        session = self.new_session(game=game)
+        session.send(*MENU)
+        session.send("command %d" % DAILY, PRESS)
+        self.assertIn("Your name: Indigo Bee.", " ".join(a["text"] for a in session.dump()["announcements"]))
+        session.send("command %d" % LEADERBOARD_BUTTON, PRESS)
+        board = self.settle(session, lambda dump: dump["leaderboard"]["state"] == "shown")
+        self.assertEqual([row["shown"] for row in board["leaderboard"]["rows"]], ["Amber Fox"])
+        self.assertEqual([a["text"] for a in board["announcements"]],
+                         ["Leaderboard, day 8. Players today: 1. Rank 1, Amber Fox, %d points, 0 stars; Back." % score])
+        self.assertEqual(board["leaderboard"]["rank"], None, "the player has not posted")
