@@ -25,7 +25,7 @@ using Asked = LeaderboardLink::Asked;
 
 // A refusal of the leaderboard in the catalogue's words: a run's own
 // refusals as the watch screen words them, and the leaderboard's own.
-std::u16string_view refusalText(std::string_view word) {
+std::u16string_view leaderboardRefusalText(std::string_view word) {
   for (uint8_t kind = 1; kind < 8; ++kind) {
     const auto refusal = static_cast<runs::RunRefusal>(kind);
     if (word == runs::refusalName(refusal)) return runRefusalMessage(refusal);
@@ -209,7 +209,7 @@ std::u16string GameWindow::dailyPostLine() const {
   } else if (post->state == runs::PostState::Waiting) {
     line.add(leaderboardAsked(Asked::Post, todayDayNumber()) ? u"正在发布…" : u"等待发布");
   } else if (post->state == runs::PostState::Refused) {
-    line.addText(refusalText(post->refusal));
+    line.addText(leaderboardRefusalText(post->refusal));
   } else if (post->rank > 0) {
     line.add(u"排行榜：第{1}名，共{2}人", {post->rank, post->of});
   } else {

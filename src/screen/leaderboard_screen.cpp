@@ -13,15 +13,15 @@
 
 namespace {
 
-constexpr int32_t RowLeft = 40;
-constexpr int32_t RowWidth = 400;
-constexpr int32_t RowHeight = 36;
-constexpr int32_t RowTop = 126;
-constexpr int32_t RowStep = 40;
-constexpr int32_t OwnRowTop = 530;
+constexpr int32_t BoardRowLeft = 40;
+constexpr int32_t BoardRowWidth = 400;
+constexpr int32_t BoardRowHeight = 36;
+constexpr int32_t BoardRowTop = 126;
+constexpr int32_t BoardRowStep = 40;
+constexpr int32_t OwnBoardRowTop = 530;
 
-int32_t rowTop(size_t index) {
-  return index == OwnRowIndex ? OwnRowTop : RowTop + RowStep * static_cast<int32_t>(index);
+int32_t boardRowTop(size_t index) {
+  return index == OwnRowIndex ? OwnBoardRowTop : BoardRowTop + BoardRowStep * static_cast<int32_t>(index);
 }
 
 }  // namespace
@@ -42,13 +42,13 @@ void GameWindow::buildLeaderboardScreen() {
   for (size_t i = 0; i < screen.rows.size(); ++i) {
     LeaderboardRowControls& row = screen.rows[i];
     const auto index = static_cast<int32_t>(i);
-    const int32_t y = rowTop(i);
-    setUpImageButton(row.button, ControlId::firstLeaderboardRow + index, RowLeft, y, RowWidth, RowHeight,
+    const int32_t y = boardRowTop(i);
+    setUpImageButton(row.button, ControlId::firstLeaderboardRow + index, BoardRowLeft, y, BoardRowWidth, BoardRowHeight,
                      screen.rowLit, screen.rowDim, 0);
-    addInkLabel(*this, row.rank, ControlId::firstLeaderboardRank + index, RowLeft + 6, y + 4, 56, RowHeight - 8);
-    addInkLabel(*this, row.name, ControlId::firstLeaderboardName + index, RowLeft + 66, y + 4, 236, RowHeight - 8);
-    addInkLabel(*this, row.score, ControlId::firstLeaderboardScore + index, RowLeft + 306, y + 4, 88,
-                RowHeight - 8);
+    addInkLabel(*this, row.rank, ControlId::firstLeaderboardRank + index, BoardRowLeft + 6, y + 4, 56, BoardRowHeight - 8);
+    addInkLabel(*this, row.name, ControlId::firstLeaderboardName + index, BoardRowLeft + 66, y + 4, 236, BoardRowHeight - 8);
+    addInkLabel(*this, row.score, ControlId::firstLeaderboardScore + index, BoardRowLeft + 306, y + 4, 88,
+                BoardRowHeight - 8);
   }
   addInkLabel(*this, screen.status, ControlId::leaderboardStatus, 40, 572, 400, 28);
   setUpPanelButton(screen.back, ControlId::leaderboardBack, ImageResource::backLit, 207, 628, 65, 40);
