@@ -67,6 +67,7 @@ bool focusPauseTakes(const HostEvent& event) {
       return true;
     case Kind::Close:
     case Kind::Wake:
+    case Kind::WebReply:  // not the player's: the game takes it paused or not
       return false;
     case Kind::PointerDown:
       if (!paused) return false;

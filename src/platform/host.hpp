@@ -1,6 +1,7 @@
 // What the platform layer asks of a host (the SDL window, the headless script
-// runner): time, input, frame output, sound, vibration, announcements and sharing. The platform calls a
-// host only from the GUI thread, except Host::wake.
+// runner): time, input, frame output, sound, vibration, announcements, sharing
+// and web requests. The platform calls a host only from the GUI thread, except
+// Host::wake.
 #pragma once
 
 #include <cstdint>
@@ -11,6 +12,7 @@
 #include "platform/announcements.hpp"
 #include "platform/haptics.hpp"
 #include "platform/mz_types.hpp"
+#include "platform/web_request.hpp"
 
 class Canvas;
 
@@ -34,6 +36,7 @@ struct HostEvent {
     FocusLost,    // the window lost the keyboard focus or was minimised
     FocusGained,  // the window has the keyboard focus again
     Pad,          // a gamepad button was pressed: pad
+    WebReply,     // the reply to request `id` came: status in arg, body in text
   };
   Kind kind = Kind::Wake;
   int32_t x = 0;
@@ -44,7 +47,11 @@ struct HostEvent {
   int32_t arg = 0;
   bool yes = false;
   MzPadButton pad = MzPadButton::A;
+  std::string text;
 };
+
+// A web reply as the event that brings it to the game's thread.
+HostEvent webReplyEvent(WebReply reply);
 
 // A button of the current screen, for a host that mirrors the screen's
 // buttons for assistive technology: its name in the shown language (UTF-8),
@@ -111,6 +118,11 @@ class Host {
   // The link that opens the run `token`: the page's own address with
   // `#run=TOKEN`; elsewhere the build's page address, or the token alone.
   virtual std::string runLink(const std::string& token);
+
+  // Sends `request` without waiting; its reply comes later as a WebReply event
+  // with the number returned here (from 1), in the order the requests were
+  // sent. 0: this host has no network, and no reply will come.
+  virtual uint32_t sendWebRequest(const WebRequest& /*request*/) { return 0; }
 
   // Called between pieces of long work (before each picture is decoded): a
   // host whose thread must not be held long (a page's main thread, which the

@@ -151,7 +151,9 @@ void deliver(const HostEvent& received) {
   const HostEvent event = asKeyEvent(received);
   // A key's press still held ends before other input; closing the window
   // lets go of it as it does of a finger's.
-  if (event.kind != HostEvent::Kind::Wake && event.kind != HostEvent::Kind::Close) finishFocusPress();
+  if (event.kind != HostEvent::Kind::Wake && event.kind != HostEvent::Kind::Close &&
+      event.kind != HostEvent::Kind::WebReply)
+    finishFocusPress();
   if (event.kind == HostEvent::Kind::PointerDown) hideFocusRing();
   CMzWnd* window = frontWindow();
   QuestionBox& question = questionBox();
@@ -165,6 +167,9 @@ void deliver(const HostEvent& received) {
       case HostEvent::Kind::Close:
         question.answer(false);
         PostQuitMessage(0);
+        break;
+      case HostEvent::Kind::WebReply:
+        if (window) window->OnWebReply(event.id, event.arg, event.text);
         break;
       case HostEvent::Kind::Command:  // the window is blocked by the question
       case HostEvent::Kind::Wake:
@@ -193,6 +198,7 @@ void deliver(const HostEvent& received) {
       }
       break;
     case HostEvent::Kind::Command: window->handleCommand(event.id, event.arg); break;
+    case HostEvent::Kind::WebReply: window->OnWebReply(event.id, event.arg, event.text); break;
     case HostEvent::Kind::Answer:
     case HostEvent::Kind::Close:
     case HostEvent::Kind::Wake:

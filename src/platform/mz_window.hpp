@@ -57,6 +57,9 @@ class CMzWnd {
   // A navigation key the window takes on its current screen before the focus
   // ring would move with it; none by default.
   virtual bool KeepsKey(MzKey key) const;
+  // The reply to the web request numbered `request` (Host::sendWebRequest):
+  // its HTTP status, 0 when no answer came.
+  virtual void OnWebReply(uint32_t /*request*/, int32_t /*status*/, std::string_view /*body*/) {}
   // Appends the window's own fields ("name": value pairs, each preceded by a
   // comma) to the one-line JSON state that a headless script's dump prints.
   virtual void AppendDebugState(std::string& json) const;

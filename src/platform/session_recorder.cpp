@@ -41,7 +41,8 @@ std::string scriptLineOf(const HostEvent& event) {
     case Kind::Close: return "quit";
     case Kind::FocusLost: return "focus out";
     case Kind::FocusGained: return "focus in";
-    case Kind::Wake: return {};
+    case Kind::Wake:
+    case Kind::WebReply: return {};  // not input: a replay gets replies of its own
   }
   return {};
 }

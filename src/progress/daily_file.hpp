@@ -1,6 +1,7 @@
 // The daily file "quandrel-daily.ini", beside the settings file: one section
 // per day an attempt was started on ("[day8]"), with the official result and
-// run. Written through the progress-file writer.
+// run and what became of its post to the leaderboard, and the player as the
+// leaderboard knows them ("[player]"). Written through the progress-file writer.
 #pragma once
 
 #include <string>

@@ -40,6 +40,23 @@ void DailyHistory::finishOfficial(int32_t day, const RunResult& result, const st
   found->second.token = token;
 }
 
+bool DailyHistory::requestPost(int32_t day) {
+  const auto found = days.find(day);
+  if (found == days.end() || !found->second.official || !found->second.finished ||
+      found->second.post.state != PostState::None)
+    return false;
+  found->second.post.state = PostState::Waiting;
+  return true;
+}
+
+std::vector<int32_t> DailyHistory::waitingPosts() const {
+  std::vector<int32_t> waiting;
+  for (const auto& [day, entry] : days) {
+    if (entry.post.state == PostState::Waiting) waiting.push_back(day);
+  }
+  return waiting;
+}
+
 bool DailyHistory::interrupted(int32_t day, int32_t underWay) const {
   const DailyDay* entry = this->day(day);
   return entry != nullptr && entry->official && !entry->finished && day != underWay;

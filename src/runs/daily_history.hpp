@@ -7,7 +7,9 @@
 #include <cstdint>
 #include <map>
 #include <string>
+#include <vector>
 
+#include "runs/player.hpp"
 #include "runs/run.hpp"
 
 namespace runs {
@@ -26,6 +28,26 @@ struct RunResult {
   bool operator==(const RunResult&) const = default;
 };
 
+// The day's official run on the leaderboard: sent only when the player asks.
+enum class PostState : uint8_t {
+  None,     // not asked for
+  Waiting,  // asked for, not yet taken: it goes when the leaderboard answers
+  Taken,    // on the leaderboard
+  Refused,  // the leaderboard will not take it
+};
+
+struct PostRecord {
+  PostState state = PostState::None;
+  // Once taken: where the run stood among the day's runs then (rank 0: the
+  // leaderboard did not say), and its id there.
+  int32_t rank = 0;
+  int32_t of = 0;
+  int32_t percentile = 0;
+  std::string run;
+  std::string refusal;  // once refused: the leaderboard's word for why
+  bool operator==(const PostRecord&) const = default;
+};
+
 // One day in the daily file.
 struct DailyDay {
   // The official attempt was started (under the Normal time bar); false when
@@ -35,6 +57,7 @@ struct DailyDay {
   bool finished = false;
   RunResult result;     // meaningful once finished
   std::string token;    // the official run, for sharing again
+  PostRecord post;      // meaningful once finished
   bool operator==(const DailyDay&) const = default;
 };
 
@@ -61,7 +84,14 @@ class DailyHistory {
   // spent, and what follows is practice.
   bool interrupted(int32_t day, int32_t underWay = 0) const;
 
+  // Asks for the day's official run to go on the leaderboard; false when the
+  // day has no finished official run or it was asked for already.
+  bool requestPost(int32_t day);
+  // The days whose post waits, earliest first.
+  std::vector<int32_t> waitingPosts() const;
+
   std::map<int32_t, DailyDay> days;
+  Player player;  // as the leaderboard knows the player
   bool operator==(const DailyHistory&) const = default;
 };
 

@@ -82,6 +82,11 @@ inline constexpr const char16_t* watchProven = u"观看记录。已验证：第{
 inline constexpr const char16_t* watchRefused = u"观看记录。无法验证：";
 inline constexpr const char16_t* playbackSpeed = u"{1}倍速";
 
+// The day's leaderboard.
+inline constexpr const char16_t* leaderboardScreen = u"排行榜，第{1}天。";
+inline constexpr const char16_t* boardRow = u"第{1}名，{2}，{3}分，{4}颗星";
+inline constexpr const char16_t* ownBoardRow = u"你的成绩：第{1}名，{2}，{3}分，{4}颗星";
+
 // The help's pages as read aloud: the texts drawn on each page (existing
 // catalogue texts), up to ten.
 inline constexpr std::array<std::array<const char16_t*, 10>, 5> helpPageTexts = {{

@@ -87,11 +87,14 @@ void GameWindow::rememberGameState() {
 
 void GameWindow::AnnounceChanges() {
   const std::string_view screen = currentScreen();
+  // A board that came in while its screen is up is told as the screen anew.
   const bool entered = screen != announced.screen || (screen == "help" && helpPage != announced.helpPage) ||
-                       (screen == "game" && currentLevel != announced.level);
+                       (screen == "game" && currentLevel != announced.level) ||
+                       (screen == "leaderboard" && leaderboardLink.changes != announced.leaderboardChanges);
   if (entered) {
     announced.screen = currentScreen();
     announced.helpPage = helpPage;
+    announced.leaderboardChanges = leaderboardLink.changes;
     announced.focusControl = nullptr;
     announced.focusPart = -1;
     announceScreen(screen);
@@ -241,6 +244,8 @@ void GameWindow::announceScreen(std::string_view screen) {
     announceDailyScreen();
   } else if (screen == "watch") {
     announceWatchScreen();
+  } else if (screen == "leaderboard") {
+    announceLeaderboardScreen();
   } else if (screen == "finale") {
     sentence.add(words::finale, {records.totalBestScore(), records.totalStars()});
   } else if (screen == "question") {
@@ -323,6 +328,15 @@ void GameWindow::announceDailyScreen() {
     }
   }
   sentence.addText(u" ").add(words::dailyStreak, {Counted{words::days, today.streak}, Counted{words::days, today.bestStreak}});
+  if (const std::u16string line = dailyPostLine(); !line.empty()) {
+    sentence.addText(u" ").addText(line);
+    endSentence();
+  }
+}
+
+void GameWindow::announceLeaderboardScreen() {
+  sentence.add(words::leaderboardScreen, {todayDayNumber()}).addText(u" ").addText(leaderboardStatusLine());
+  endSentence();
 }
 
 void GameWindow::announceWatchScreen() {

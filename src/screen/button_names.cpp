@@ -83,6 +83,20 @@ std::string_view GameWindow::NameFocusStop(const FocusStop& stop) const {
     buttonName.add(u"比赛这一局");
   } else if (id == ControlId::dailyBack || id == ControlId::watchBack || id == ControlId::playbackStop) {
     buttonName.add(u"返回");
+  } else if (id == ControlId::dailyPost) {
+    buttonName.add(u"发布");
+  } else if (id == ControlId::dailyLeaderboard) {
+    buttonName.add(u"排行榜");
+  } else if (id == ControlId::dailyAnotherName) {
+    buttonName.add(u"换个名字");
+  } else if (id == ControlId::leaderboardBack) {
+    buttonName.add(u"返回");
+  } else if (id >= ControlId::firstLeaderboardRow && id <= ControlId::lastLeaderboardRow) {
+    const auto index = static_cast<size_t>(id - ControlId::firstLeaderboardRow);
+    if (const auto& row = leaderboardScreen.shown[index]) {
+      buttonName.add(index == OwnRowIndex ? words::ownBoardRow : words::boardRow,
+                     {row->rank, std::u16string_view(playerNameText(row->name)), row->score, row->stars});
+    }
   } else if (id >= ControlId::firstPlaybackSpeed && id < ControlId::lastPlaybackSpeed) {
     buttonName.add(words::playbackSpeed, {1 << (id - ControlId::firstPlaybackSpeed)});
   } else if (id == ControlId::lastPlaybackSpeed) {

@@ -26,6 +26,10 @@ void GameWindow::handleCommand(uint32_t wParam, int32_t lParam) {
     setPlaybackSpeed(static_cast<size_t>(id - ControlId::firstPlaybackSpeed));
     return;
   }
+  if (id >= ControlId::firstLeaderboardRow && id <= ControlId::lastLeaderboardRow) {
+    chooseLeaderboardRow(static_cast<size_t>(id - ControlId::firstLeaderboardRow));
+    return;
+  }
   if (id >= ControlId::firstLevelTile && id <= ControlId::lastLevelTile) {
     startChosenLevel(FirstLevel + id - ControlId::firstLevelTile);
     return;
@@ -63,6 +67,10 @@ void GameWindow::handleCommand(uint32_t wParam, int32_t lParam) {
     case ControlId::dailyShare: shareDailyRun(); break;
     case ControlId::dailyOpenRun: openRunFromClipboard(); break;
     case ControlId::dailyBack: closeDailyScreen(); break;
+    case ControlId::dailyPost: postTodaysRun(); break;
+    case ControlId::dailyLeaderboard: openLeaderboardScreen(); break;
+    case ControlId::dailyAnotherName: drawAnotherName(); break;
+    case ControlId::leaderboardBack: closeLeaderboardScreen(); break;
     case ControlId::watchPlay: startPlayback(); break;
     case ControlId::watchRace: raceWatchedRun(); break;
     case ControlId::watchBack: closeWatchScreen(); break;

@@ -94,6 +94,19 @@ inline constexpr int32_t playbackPreview = 458;
 inline constexpr int32_t playbackTimeBar = 459;
 inline constexpr int32_t firstPlaybackTarget = 460;
 inline constexpr int32_t firstPlaybackKey = 470;
+// The day's leaderboard: the daily screen's buttons and the leaderboard
+// screen, whose rows are the top ten and then the player's own (index 10).
+inline constexpr int32_t dailyPost = 480;
+inline constexpr int32_t dailyLeaderboard = 481;
+inline constexpr int32_t dailyAnotherName = 482;
+inline constexpr int32_t leaderboardPicture = 483;
+inline constexpr int32_t leaderboardBack = 484;
+inline constexpr int32_t leaderboardStatus = 485;
+inline constexpr int32_t firstLeaderboardRow = 490;  // 490..500: the rows' buttons
+inline constexpr int32_t lastLeaderboardRow = 500;
+inline constexpr int32_t firstLeaderboardRank = 510;   // 510..520
+inline constexpr int32_t firstLeaderboardName = 530;   // 530..540
+inline constexpr int32_t firstLeaderboardScore = 550;  // 550..560
 
 inline constexpr int32_t speechToggle = 300;
 }  // namespace ControlId

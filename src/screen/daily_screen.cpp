@@ -1,7 +1,8 @@
 // The daily screen: reached from its own button on the start menu, it shows
 // today's challenge (the day's number and level), today's official result or
 // a way to play it, the streaks, and the ways to share today's run and to
-// open a run someone shared.
+// open a run someone shared; with a leaderboard, the ways to post today's run
+// there, to see the day's board and to take another name.
 #include <string>
 
 #include "platform/host.hpp"
@@ -70,10 +71,21 @@ void GameWindow::buildDailyScreen() {
   screen.stars.SetPos(290, RowTop + 2 * PanelRowStep + 30, 110, 32, 0);
   AddUiWin(&screen.stars);
   addInkLabel(*this, screen.note, ControlId::dailyNote, 40, 378, 400, 28);
-  setUpPanelButton(screen.play, ControlId::dailyPlay, ImageResource::dailyPlayLit, 160, 420, 160, 44);
-  setUpPanelButton(screen.share, ControlId::dailyShare, ImageResource::dailyShareLit, 70, 480, 160, 44);
-  setUpPanelButton(screen.openRun, ControlId::dailyOpenRun, ImageResource::openRunLit, 250, 480, 160, 44);
-  addInkLabel(*this, screen.message, ControlId::dailyMessage, 40, 540, 400, 28);
+  // Two rows of buttons, or with a leaderboard three, closer together: Play
+  // then stands beside the leaderboard's button, Post beside Another name.
+  const bool board = leaderboardOn();
+  const int32_t firstRow = board ? 412 : 420;
+  const int32_t rowStep = board ? 52 : 60;
+  setUpPanelButton(screen.play, ControlId::dailyPlay, ImageResource::dailyPlayLit, board ? 70 : 160, firstRow, 160, 44);
+  setUpPanelButton(screen.leaderboard, ControlId::dailyLeaderboard, ImageResource::leaderboardLit, 250, firstRow, 160,
+                   44);
+  setUpPanelButton(screen.share, ControlId::dailyShare, ImageResource::dailyShareLit, 70, firstRow + rowStep, 160, 44);
+  setUpPanelButton(screen.openRun, ControlId::dailyOpenRun, ImageResource::openRunLit, 250, firstRow + rowStep, 160,
+                   44);
+  setUpPanelButton(screen.post, ControlId::dailyPost, ImageResource::postLit, 70, firstRow + 2 * rowStep, 160, 44);
+  setUpPanelButton(screen.anotherName, ControlId::dailyAnotherName, ImageResource::anotherNameLit, 250,
+                   firstRow + 2 * rowStep, 160, 44);
+  addInkLabel(*this, screen.message, ControlId::dailyMessage, 40, firstRow + (board ? 3 : 2) * rowStep, 400, 28);
   setUpPanelButton(screen.back, ControlId::dailyBack, ImageResource::backLit, 207, 628, 65, 40);
   screen.built = true;
 }
@@ -90,6 +102,8 @@ void GameWindow::setDailyScreenVisible(bool visible) {
                          static_cast<UiWin*>(&screen.back.button)}) {
     control->SetVisible(visible);
   }
+  for (PanelButton* button : {&screen.leaderboard, &screen.post, &screen.anotherName})
+    button->button.SetVisible(visible && leaderboardOn());
   Invalidate(nullptr, 0);
 }
 
@@ -118,9 +132,12 @@ void GameWindow::showDailyState() {
                                : u"时间条不是标准：只算练习";
   }
   screen.note.SetText(note);
-  screen.message.SetText(u"");
+  screen.message.SetText(dailyPostLine().c_str());
   screen.play.button.SetVisible(challenge);
   screen.share.button.SetVisible(!dailyShareToken().empty());
+  // Post once today's official run is kept, until it was asked for.
+  screen.leaderboard.button.SetVisible(leaderboardOn() && challenge);
+  screen.post.button.SetVisible(leaderboardOn() && today.result && todaysPost() == nullptr);
   Invalidate(nullptr, 0);
 }
 
@@ -129,6 +146,10 @@ void GameWindow::openDailyScreen() {
   if (!menuMayStartGame() || !dailyButton.button.IsVisible()) return;
   if (!dailyScreen.built) buildDailyScreen();
   hideMenuButtons();
+  // The player's name shows from the first visit; a post that got no answer
+  // before tries again.
+  if (leaderboardOn()) ensurePlayer();
+  sendWaitingPosts();
   setDailyScreenVisible(true);
   showDailyState();
 }

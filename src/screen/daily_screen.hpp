@@ -42,11 +42,17 @@ struct DailyScreenControls {
   std::array<PanelRow, Rows> rows;
   UiPicture stars;  // today's result's stars
   UiStatic note;    // before play: this attempt is practice
-  UiStatic message;  // after Share or Open a run: copied, nothing found
+  // After Share or Open a run: copied, nothing found; else, with a
+  // leaderboard, today's post or the player's name.
+  UiStatic message;
   PanelButton play;
   PanelButton share;
   PanelButton openRun;
   PanelButton back;
+  // With a leaderboard: its screen, posting today's run, another name.
+  PanelButton leaderboard;
+  PanelButton post;
+  PanelButton anotherName;
   bool built = false;
 };
 
@@ -83,7 +89,9 @@ struct WatchScreenControls {
   std::unique_ptr<RunPlayback> playback;
   uint32_t speed = 1;           // game milliseconds per real one; 0 paused
   uint32_t playbackTickMs = 0;  // how far the playback has gone, in the run's game time
-  bool returnToDaily = false;   // opened from the daily screen, which Back shows again
+  // Where it was opened from, which Back shows again.
+  enum class From : uint8_t { Menu, Daily, Leaderboard };
+  From from = From::Menu;
   bool built = false;
 };
 

@@ -1,5 +1,6 @@
 // The game's state as JSON fields for the headless dump, and which screen
 // is up.
+#include <array>
 #include <string>
 
 #include "platform/message_loop.hpp"
@@ -31,17 +32,69 @@ std::string resultJson(const runs::RunResult& result) {
          ",\"claimed\":" + boolean(result.claimed) + "}";
 }
 
+constexpr std::array<const char*, 4> PostStateNames = {"null", "\"waiting\"", "\"taken\"", "\"refused\""};
+constexpr std::array<const char*, 4> LinkStateNames = {"idle", "loading", "shown", "failed"};
+constexpr std::array<const char*, 3> AskedNames = {"post", "board", "run"};
+
+std::string nameJson(const runs::PlayerName& name) {
+  return "[" + number(name.colour) + "," + number(name.creature) + "]";
+}
+
 }  // namespace
+
+// The leaderboard's fields: whether the game has one and what its screen
+// shows, the rows of the board read last (each name as its two indices and in
+// the shown language), the player's standing, the requests still out in the
+// order sent, and the player.
+void GameWindow::appendLeaderboardState(std::string& json) const {
+  const LeaderboardLink& link = leaderboardLink;
+  std::string state = std::string("{\"state\":\"") +
+                      (leaderboardOn() ? LinkStateNames[static_cast<size_t>(link.state)] : "off") + "\"";
+  std::string rows = "[";
+  if (link.board) {
+    for (const leaderboard::BoardRow& row : link.board->rows) {
+      if (rows.size() > 1) rows += ",";
+      rows += "{\"rank\":" + number(row.rank) + ",\"name\":" + nameJson(row.name) +
+              ",\"shown\":" + quoted(utf8FromUtf16(playerNameText(row.name))) + ",\"score\":" + number(row.score) +
+              ",\"stars\":" + number(row.stars) + ",\"timeMs\":" + number(row.timeMs) + ",\"run\":" + quoted(row.run) +
+              "}";
+    }
+  }
+  state += ",\"day\":" + (link.board ? number(link.board->day) : std::string("null"));
+  state += ",\"rows\":" + rows + "]";
+  const std::optional<Standing> standing = playerStanding();
+  state += ",\"rank\":" + (standing ? number(standing->rank) : std::string("null"));
+  state += ",\"of\":" + (standing ? number(standing->of) : link.board ? number(link.board->of) : std::string("null"));
+  state += ",\"percentile\":" + (standing ? number(standing->percentile) : std::string("null"));
+  std::string pending = "[";
+  for (const LeaderboardLink::Request& request : link.out) {
+    if (pending.size() > 1) pending += ",";
+    pending += std::string("{\"request\":\"") + AskedNames[static_cast<size_t>(request.asked)] + "\"";
+    pending += request.asked == LeaderboardLink::Asked::Run ? ",\"run\":" + quoted(request.run)
+                                                            : ",\"day\":" + number(request.day);
+    pending += "}";
+  }
+  state += ",\"pending\":" + pending + "]";
+  const runs::Player& player = daily.history.player;
+  state += ",\"player\":" + (runs::isPlayerId(player.id)
+                                  ? "{\"id\":" + quoted(player.id) + ",\"name\":" + nameJson(player.name) +
+                                        ",\"shown\":" + quoted(utf8FromUtf16(playerNameText(player.name))) + "}"
+                                  : std::string("null"));
+  appendField(json, "leaderboard", state + "}");
+}
 
 // The daily challenge's fields: today's challenge, the share once today's
 // official attempt is over, the ghost while racing, the run on the watch screen.
 void GameWindow::appendDailyState(std::string& json) const {
   const DailyToday today = dailyToday();
   const bool practice = daily.attemptActive ? !daily.official : today.nextIsPractice;
+  const runs::PostRecord* post = todaysPost();
+  const char* postState = PostStateNames[static_cast<size_t>(post != nullptr ? post->state : runs::PostState::None)];
   appendField(json, "daily", "{\"day\":" + number(today.day) + ",\"level\":" + number(today.level) +
                                  ",\"streak\":" + number(today.streak) + ",\"bestStreak\":" +
                                  number(today.bestStreak) + ",\"practice\":" + boolean(practice) + ",\"interrupted\":" + boolean(today.interrupted) +
-                                 ",\"result\":" + (today.result ? resultJson(*today.result) : "null") + "}");
+                                 ",\"result\":" + (today.result ? resultJson(*today.result) : "null") +
+                                 ",\"post\":" + postState + "}");
   const std::string token = dailyShareToken();
   appendField(json, "share", token.empty() ? "null"
                                            : "{\"text\":" + quoted(dailyShareText()) + ",\"token\":" +
@@ -72,6 +125,7 @@ GameWindow::Screen GameWindow::screenOnTop() const {
   if (open.finale) return Screen::Finale;
   if (open.levels) return Screen::Levels;
   if (open.daily) return Screen::Daily;
+  if (open.leaderboard) return Screen::Leaderboard;
   if (open.watchResult || open.playback) return Screen::Watch;
   if (open.settings) return Screen::Settings;
   if (open.help) return Screen::Help;
@@ -82,8 +136,9 @@ GameWindow::Screen GameWindow::screenOnTop() const {
 }
 
 const char* GameWindow::currentScreen() const {
-  static constexpr const char* names[] = {"splash", "menu", "settings", "help",     "levels", "daily",
-                                          "watch",  "game", "passed",   "gameover", "finale", "question"};
+  static constexpr const char* names[] = {"splash", "menu",   "settings", "help",     "levels",
+                                          "daily",  "watch",  "leaderboard", "game",  "passed",
+                                          "gameover", "finale", "question"};
   return names[static_cast<size_t>(screenOnTop())];
 }
 
@@ -164,6 +219,7 @@ void GameWindow::AppendDebugState(std::string& json) const {
   appendField(json, "records", levels + "]");
   appendField(json, "options", optionsJson(options));
   appendDailyState(json);
+  appendLeaderboardState(json);
   appendField(json, "screen", std::string("\"") + currentScreen() + "\"");
   appendField(json, "helpPage", helpPage != 0 ? number(helpPage) : "null");
 }

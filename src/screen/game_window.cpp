@@ -7,6 +7,7 @@
 
 #include "platform/haptics.hpp"
 #include "platform/language_switch.hpp"
+#include "platform/leaderboard_address.hpp"
 #include "platform/mz_app.hpp"
 #include "platform/mz_functions.hpp"
 #include "platform/system/utf.hpp"
@@ -117,6 +118,9 @@ int32_t GameWindow::OnInitDialog() {
   }
   applyStoredLanguage(options.language);
   runToOpen = runToOpenAtStart();
+  // A post that got no answer last time goes again now.
+  leaderboardLink.address = leaderboardAddress();
+  sendWaitingPosts();
   setHapticsEnabled(options.vibration);
   setSpeechEnabled(options.speech);
 

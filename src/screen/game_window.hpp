@@ -11,9 +11,11 @@
 #include "platform/imaging.hpp"
 #include "platform/mz_window.hpp"
 #include "platform/ui_controls.hpp"
+#include "platform/web_request.hpp"
 #include "progress/level_records.hpp"
 #include "screen/daily_play.hpp"
 #include "screen/daily_screen.hpp"
+#include "screen/leaderboard_screen.hpp"
 #include "screen/level_screen.hpp"
 #include "play/play.hpp"
 #include "play/run_proof.hpp"
@@ -160,6 +162,37 @@ class GameWindow : public CMzWndEx {
   std::string runLinkFor(const std::string& token) const;
   void saveDailyHistoryFile();
 
+  // The day's leaderboard (leaderboard_link.cpp, leaderboard_screen.cpp):
+  // nothing is sent unless the player posts; a post that got no answer waits
+  // in the daily file and goes again at the next start, and whenever the
+  // daily screen opens.
+  bool leaderboardOn() const;
+  // Makes the player's id and the name drawn from it, once, kept in the daily file.
+  void ensurePlayer();
+  // A name in the shown language.
+  std::u16string playerNameText(const runs::PlayerName& name) const;
+  void postTodaysRun();
+  void sendWaitingPosts();
+  void drawAnotherName();
+  void OnWebReply(uint32_t request, int32_t status, std::string_view body) override;
+  // What the daily screen says of today's post, or the player's name.
+  std::u16string dailyPostLine() const;
+  void openLeaderboardScreen();
+  void closeLeaderboardScreen();
+  // Fetches the run of row `index` (OwnRowIndex: the player's own) and
+  // watches it, from where it can be raced.
+  void chooseLeaderboardRow(size_t index);
+  bool leaderboardScreenShown() const;
+  // The player's place among the day's runs, once today's run is on the board.
+  struct Standing {
+    int32_t rank = 0;
+    int32_t of = 0;
+    int32_t percentile = 0;
+  };
+  std::optional<Standing> playerStanding() const;
+  // The leaderboard screen's status line: loading, failed, nobody yet, or the standing.
+  std::u16string leaderboardStatusLine() const;
+
   // Announcements for play by ear: the difference since the last call worded
   // (announcements.cpp), buttons named (button_names.cpp), the ear keys' words.
   void AnnounceChanges() override;
@@ -177,12 +210,14 @@ class GameWindow : public CMzWndEx {
   // The game's fields for the headless dump (debug_state.cpp).
   void AppendDebugState(std::string& json) const override;
   void appendDailyState(std::string& json) const;
+  void appendLeaderboardState(std::string& json) const;
   bool IsPlayInProgress() const override;
-  enum class Screen : uint8_t { Splash, Menu, Settings, Help, Levels, Daily, Watch, Game, Passed, GameOver, Finale, Question };
+  enum class Screen : uint8_t {
+    Splash, Menu, Settings, Help, Levels, Daily, Watch, Leaderboard, Game, Passed, GameOver, Finale, Question };
   // The screen on top of those open.
   Screen screenOnTop() const;
-  // Its name: splash, menu, settings, help, levels, daily, watch, game,
-  // passed, gameover, finale or question.
+  // Its name: splash, menu, settings, help, levels, daily, watch,
+  // leaderboard, game, passed, gameover, finale or question.
   const char* currentScreen() const;
 
   // Pictures and places of the game pieces (picture_placement.cpp).
@@ -287,6 +322,8 @@ class GameWindow : public CMzWndEx {
   DailyScreenControls dailyScreen;
   WatchScreenControls watchScreen;
   RaceControls race;
+  LeaderboardLink leaderboardLink;
+  LeaderboardControls leaderboardScreen;
   // The run the watch screen shows, proven or refused.
   std::optional<RunVerdict> watchedRun;
   // A run given on the command line (--watch) or by the page's #run=, opened
@@ -338,6 +375,7 @@ class GameWindow : public CMzWndEx {
     bool daily = false;
     bool watchResult = false;
     bool playback = false;
+    bool leaderboard = false;
     bool finale = false;
     Overlay overlay = Overlay::None;  // over the game
   };
@@ -358,6 +396,7 @@ class GameWindow : public CMzWndEx {
     const UiWin* focusControl = nullptr;
     int32_t focusPart = -1;
     int32_t focusNameHash = 0;
+    uint32_t leaderboardChanges = 0;
     int32_t level = 0;
     int32_t sprayerSlot = 0;
     int32_t sprayerX = 0;
@@ -425,6 +464,22 @@ class GameWindow : public CMzWndEx {
   void setPlaybackVisible(bool visible);
   void drawPlayback();
   void buildRaceDrawing();
+  // Sends `request` to the leaderboard (its path after the address) and notes
+  // it as out; false when there is no leaderboard or no network.
+  bool sendToLeaderboard(LeaderboardLink::Request request, WebRequest::Method method, const std::string& path,
+                         std::string body = {});
+  bool leaderboardAsked(LeaderboardLink::Asked asked, int32_t day) const;
+  void sendPost(int32_t day);
+  void askBoard(int32_t day);
+  void takePostReply(int32_t day, int32_t status, std::string_view body);
+  void takeBoardReply(int32_t status, std::string_view body);
+  void takeRunReply(const std::string& run, int32_t status, std::string_view body);
+  void buildLeaderboardScreen();
+  void setLeaderboardScreenVisible(bool visible);
+  void showLeaderboard();
+  void showLeaderboardRow(size_t index, const leaderboard::BoardRow* row, bool own);
+  // Today's post, once asked for.
+  const runs::PostRecord* todaysPost() const;
 
   // The help's pages (help_pages.cpp).
   void openHelp();
@@ -449,6 +504,7 @@ class GameWindow : public CMzWndEx {
   void announceScreen(std::string_view screen);
   void announceDailyScreen();
   void announceWatchScreen();
+  void announceLeaderboardScreen();
   void announceGameChanges();
   void announceLanding();
   void addTube(int32_t slot);

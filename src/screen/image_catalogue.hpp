@@ -25,6 +25,7 @@ inline constexpr const char16_t* watch = u"/Images/watch.png";
 inline constexpr const char16_t* practiceMark = u"/Images/practice.png";
 inline constexpr const char16_t* replayMark = u"/Images/replay.png";
 inline constexpr const char16_t* ghost = u"/Images/ghost.png";
+inline constexpr const char16_t* leaderboard = u"/Images/leaderboard.png";
 // Indexed by the number of stars won.
 inline constexpr std::array<const char16_t*, 4> stars = {
     u"/Images/stars0.png", u"/Images/stars1.png", u"/Images/stars2.png", u"/Images/stars3.png"};
@@ -95,4 +96,11 @@ inline constexpr uint32_t raceLit = 218;
 inline constexpr uint32_t watchLit = 220;
 // The playback's 1x, 2x, 4x and pause: lit, then dim (+1).
 inline constexpr uint32_t firstSpeedLit = 222;
+// The day's leaderboard: the daily screen's Post, Leaderboard and Another
+// name, a row of the leaderboard and the player's own row: lit, then dim (+1).
+inline constexpr uint32_t postLit = 230;
+inline constexpr uint32_t leaderboardLit = 232;
+inline constexpr uint32_t anotherNameLit = 234;
+inline constexpr uint32_t boardRowLit = 236;
+inline constexpr uint32_t ownRowLit = 238;
 }  // namespace ImageResource

@@ -95,15 +95,18 @@ void GameWindow::showWatchedRun() {
   screen.stars.LoadImageW(imagePath(ImageFile::stars[static_cast<size_t>(std::clamp(result.stars, 0, 3))]), true);
 }
 
-// From the daily screen's Open a run, or at start for a run the command line
-// or the page's address brought. Nothing of the run is kept.
+// From the daily screen's Open a run, a row of the leaderboard, or at start
+// for a run the command line or the page's address brought. Nothing of the
+// run is kept.
 void GameWindow::openWatchScreen(std::string_view text) {
   if (!menuMayStartGame()) return;
-  watchScreen.returnToDaily = dailyScreenShown();
+  using From = WatchScreenControls::From;
+  watchScreen.from = leaderboardScreenShown() ? From::Leaderboard : dailyScreenShown() ? From::Daily : From::Menu;
   if (!watchScreen.built) buildWatchScreen();
   watchedRun = verifyRunToken(text);
   hideMenuButtons();
   setDailyScreenVisible(false);
+  setLeaderboardScreenVisible(false);
   showWatchedRun();
   setWatchResultVisible(true);
 }
@@ -113,11 +116,16 @@ void GameWindow::closeWatchScreen() {
   stopPlayback();
   setWatchResultVisible(false);
   watchedRun.reset();
-  if (watchScreen.returnToDaily) {
-    setDailyScreenVisible(true);
-    showDailyState();
-  } else {
-    showMenuButtons();
+  switch (watchScreen.from) {
+    case WatchScreenControls::From::Daily:
+      setDailyScreenVisible(true);
+      showDailyState();
+      break;
+    case WatchScreenControls::From::Leaderboard:
+      setLeaderboardScreenVisible(true);
+      showLeaderboard();
+      break;
+    case WatchScreenControls::From::Menu: showMenuButtons(); break;
   }
 }
 

@@ -4,8 +4,9 @@ other language (menu-LANG.png), every channel of
 every pixel within one level of its golden (premultiplied blending may round
 the other way), nothing looser, and each screen finished edge to edge (no band
 of bare black); the level screen and the finale in Chinese only
-(NAME.png), and so are the daily and watch screens. QUANDREL_UPDATE_GOLDEN=1 rewrites the goldens from the current
-build (after a deliberate change of the art)."""
+(NAME.png), and so are the daily and watch screens (the leaderboard screen's,
+which needs a server, is compared in test_leaderboard). QUANDREL_UPDATE_GOLDEN=1
+rewrites the goldens from the current build (after a deliberate change of the art)."""
 
 import os
 import shutil

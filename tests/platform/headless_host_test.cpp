@@ -5,8 +5,12 @@
 #include <stb_image.h>
 
 #include <algorithm>
+#include <chrono>
+#include <condition_variable>
 #include <functional>
 #include <iterator>
+#include <mutex>
+#include <thread>
 
 #include "platform/announcements.hpp"
 #include "platform/haptics.hpp"
@@ -245,6 +249,62 @@ TEST(HeadlessHost, TheScriptFillsTheClipboardAndSharedTextsAreDumpedOnce) {
   ASSERT_EQ(dumps.size(), 2u);
   EXPECT_TRUE(dumps[0].ends_with(",\"shared\":[\"Quandrel \\\"8\\\": é\"]}")) << dumps[0];
   EXPECT_TRUE(dumps[1].ends_with(",\"shared\":[]}")) << dumps[1];
+}
+
+// Replies arrive off the game's thread whenever they do; the script sees them
+// only at its next wait, all that have arrived, in the order the requests
+// were sent, and before the clock moves on.
+TEST(HeadlessHost, WebRepliesAreTakenInAtTheNextWaitInTheOrderSent) {
+  std::mutex mutex;
+  std::condition_variable arrived;
+  int transfers = 0;
+  auto transfer = [&](const WebRequest& request, const std::atomic<bool>& stopping) {
+    // The third request stays out until the host ends: its start says the
+    // second's reply is in.
+    {
+      std::lock_guard<std::mutex> lock(mutex);
+      ++transfers;
+    }
+    arrived.notify_all();
+    while (request.url.ends_with("/slow") && !stopping) std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    WebReply reply;
+    reply.status = request.method == WebRequest::Method::Post ? 201 : 0;
+    reply.body = request.url + " " + request.body;
+    return reply;
+  };
+  std::istringstream script("command 1\ncommand 2\ncommand 3\nwait 5\ncommand 3\n");
+  std::ostringstream out;
+  std::ostringstream err;
+  HeadlessHost host(script, out, err, transfer);
+  setCurrentHost(&host);
+  struct WebWindow : ScriptWindow {
+    std::function<void()> awaitTransfers;
+    void handleCommand(uint32_t wParam, int32_t) override {
+      if (wParam == 1) {
+        sent.push_back(currentHost()->sendWebRequest({WebRequest::Method::Post, "http://a/v1/runs", "{}"}));
+        sent.push_back(currentHost()->sendWebRequest({WebRequest::Method::Get, "http://a/v1/runs/7", ""}));
+        sent.push_back(currentHost()->sendWebRequest({WebRequest::Method::Get, "http://a/slow", ""}));
+      }
+      if (wParam == 2) awaitTransfers();
+      events.push_back("command " + std::to_string(wParam) + " at " + std::to_string(GetTickCount()));
+    }
+    void OnWebReply(uint32_t request, int32_t status, std::string_view body) override {
+      events.push_back("reply " + std::to_string(request) + " " + std::to_string(status) + " " + std::string(body) +
+                       " at " + std::to_string(GetTickCount()));
+    }
+    std::vector<uint32_t> sent;
+  } window;
+  window.awaitTransfers = [&] {
+    std::unique_lock<std::mutex> lock(mutex);
+    arrived.wait(lock, [&] { return transfers == 3; });
+  };
+  window.open();
+  runMessageLoop();
+  setCurrentHost(nullptr);
+  EXPECT_EQ(window.sent, (std::vector<uint32_t>{1, 2, 3}));
+  EXPECT_EQ(window.events, (Events{"command 1 at 0", "command 2 at 0", "command 3 at 0", "reply 1 201 http://a/v1/runs {} at 0",
+                                   "reply 2 0 http://a/v1/runs/7  at 0", "command 3 at 5"}));
+  EXPECT_EQ(err.str(), "");
 }
 
 TEST(HeadlessHost, SilentModeIsSetByTheScript) {

@@ -1,9 +1,9 @@
 #!/bin/sh
 # The platform layer stands on its own: no file under the given platform folder includes a
-# header of the game (app/, screen/, sound/, settings/, rules/, runs/, shell/). The check is first
+# header of the game (app/, screen/, sound/, settings/, rules/, runs/, shell/, leaderboard/). The check is first
 # tried on made-up files, so a pattern that stopped matching cannot pass unnoticed.
 set -u
-game_folders='app|screen|sound|settings|rules|runs|shell'
+game_folders='app|screen|sound|settings|rules|runs|shell|leaderboard'
 
 # Prints each offending line as FILE:LINE:TEXT; exit status 0 when there is none.
 offenders() {

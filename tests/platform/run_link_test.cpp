@@ -1,7 +1,10 @@
-// Run links: the link made for a token.
+// Run links: the link made for a token; and the leaderboard's address as the
+// game takes it.
 #include "platform/run_link.hpp"
 
 #include <gtest/gtest.h>
+
+#include "platform/leaderboard_address.hpp"
 
 #include "platform/silent_host.hpp"
 
@@ -23,6 +26,19 @@ TEST(RunLink, PutsTheTokenBehindThePageAddressOrAlone) {
   EXPECT_EQ(host.runLink("QRUN.x"), runLinkAt(configuredPageAddress(), "QRUN.x"));
   EXPECT_EQ(host.shareText("text"), ShareOutcome::Failed) << "a host that cannot share says so";
   EXPECT_EQ(host.clipboardText(), "");
+}
+
+TEST(LeaderboardAddress, TakesAWebAddressWithoutItsTrailingSlashAndNothingElse) {
+  struct Case {
+    std::string_view asked;
+    std::string_view taken;
+  };
+  for (const Case& c : {Case{"http://127.0.0.1:8480", "http://127.0.0.1:8480"},
+                        Case{" https://example.org/board/ \n", "https://example.org/board"},
+                        Case{"http://127.0.0.1:8480//", "http://127.0.0.1:8480"}, Case{"", ""}, Case{"  ", ""},
+                        Case{"127.0.0.1:8480", ""}, Case{"ftp://example.org", ""}, Case{"file:///etc", ""}}) {
+    EXPECT_EQ(leaderboardAddressFrom(c.asked), c.taken) << c.asked;
+  }
 }
 
 }  // namespace

@@ -44,6 +44,18 @@ std::vector<std::string> RecordingHost::takeAnnouncements() {
   return taken;
 }
 
+uint32_t RecordingHost::sendWebRequest(const WebRequest& request) {
+  if (offline) return 0;
+  requests_.push_back(request);
+  return ++requestsSent_;
+}
+
+std::vector<WebRequest> RecordingHost::takeRequests() {
+  std::vector<WebRequest> taken;
+  taken.swap(requests_);
+  return taken;
+}
+
 void GameWindowTest::SetUp() {
   setCurrentHost(&host);
   directory = std::filesystem::temp_directory_path() /

@@ -19,6 +19,11 @@ class RecordingHost : public SilentHost {
  public:
   void playSound(const std::string& path, bool loop) override;
   void announce(std::string_view text, AnnouncementPriority priority) override;
+  // Web requests are kept, numbered from 1, for the test to answer; none
+  // while `offline`.
+  uint32_t sendWebRequest(const WebRequest& request) override;
+  std::vector<WebRequest> takeRequests();
+  bool offline = false;
 
   // Sound indices 1..8 played since the last call.
   std::vector<uint32_t> takeSounds();
@@ -28,6 +33,8 @@ class RecordingHost : public SilentHost {
  private:
   std::vector<uint32_t> sounds_;
   std::vector<std::string> announcements_;
+  std::vector<WebRequest> requests_;
+  uint32_t requestsSent_ = 0;
 };
 
 class GameWindowTest : public testing::Test {

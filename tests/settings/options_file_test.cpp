@@ -77,7 +77,33 @@ TEST(DailyFile, DaysReadBackAndADamagedOneSetsTheFileAside) {
   EXPECT_EQ(readFile(path), bytesOf("[format]\nversion=1\n\n[day7]\nofficial=0\nfinished=0\n\n" + day8 +
                                     "\n[day9]\nofficial=1\nfinished=0\n"));
 
+  // The player and what became of each post read back too.
+  history.player = runs::Player{"00112233445566778899aabbccddeeff", runs::PlayerName{3, 11}};
+  history.finishOfficial(9, runs::RunResult{9, 5, 900, 40, 61000, 2, true, 1}, run);
+  ASSERT_TRUE(history.requestPost(8));
+  EXPECT_FALSE(history.requestPost(8)) << "asked for once";
+  EXPECT_FALSE(history.requestPost(7)) << "practice never goes";
+  ASSERT_TRUE(history.requestPost(9));
+  EXPECT_EQ(history.waitingPosts(), (std::vector<int32_t>{8, 9}));
+  history.days[9].post = runs::PostRecord{runs::PostState::Taken, 3, 12, 75, "42", ""};
+  ASSERT_TRUE(saveDailyHistory(path, history));
+  EXPECT_EQ(loadDailyHistory(path), history);
+  const auto bytes = readFile(path);
+  const std::string text(bytes.begin(), bytes.end());
+  EXPECT_NE(text.find("[player]\nid=00112233445566778899aabbccddeeff\ncolour=3\ncreature=11\n"), std::string::npos);
+  EXPECT_NE(text.find("run=" + run + "\npost=waiting\n"), std::string::npos);
+  EXPECT_NE(text.find("post=taken\nrank=3\nof=12\npercentile=75\npostedRun=42\n"), std::string::npos);
+  history.days[9].post = runs::PostRecord{runs::PostState::Refused, 0, 0, 0, "", "copied"};
+  ASSERT_TRUE(saveDailyHistory(path, history));
+  EXPECT_EQ(loadDailyHistory(path), history);
+
+  const std::string player = "[player]\nid=00112233445566778899aabbccddeeff\ncolour=3\ncreature=11\n";
   for (const std::string& stored : {"[format]\nversion=1\n" + day8.substr(0, day8.find("stars")) + "stars=4\n",
+                                    "[format]\nversion=1\n" + day8 + "post=sent\n",
+                                    "[format]\nversion=1\n" + day8 + "post=taken\nrank=13\nof=12\npercentile=5\n",
+                                    std::string("[format]\nversion=1\n[day7]\nofficial=0\nfinished=0\npost=waiting\n"),
+                                    "[format]\nversion=1\n" + player.substr(0, 20) + "\n",
+                                    "[format]\nversion=1\n" + player.substr(0, player.find("colour")) + "colour=16\ncreature=1\n",
                                     "[format]\nversion=1\n" + day8.substr(0, day8.size() - 3) + "\n",
                                     std::string("[format]\nversion=1\n[day0]\nofficial=1\nfinished=0\n"),
                                     "[format]\nversion=2\n" + day8}) {

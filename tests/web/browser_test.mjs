@@ -10,10 +10,11 @@
 // visit, and a new build served on the next online visit. Then shared runs: a
 // #run= link opened at load, the runs of all ten levels proven in the page
 // with the numbers `quandrel --verify` gives, and the day's attempt kept when
-// the page is left during it.
+// the page is left during it; today's run posted to a real quandrel-server
+// (QUANDREL_SERVER_BINARY) and its leaderboard shown.
 // Usage: node --test browser_test.mjs (QUANDREL_WEB_PAGE: the built page's folder).
 import assert from 'node:assert/strict';
-import {execFileSync} from 'node:child_process';
+import {execFileSync, spawn} from 'node:child_process';
 import fs from 'node:fs';
 import http from 'node:http';
 import os from 'node:os';
@@ -1442,6 +1443,67 @@ describe('shared runs in the page', () => {
     assert.equal(daily.result?.claimed, false, JSON.stringify(daily));
     assert.equal(daily.result.shots, 100 - fired.shotsLeft);
     assert.equal(daily.practice, true, 'the day\'s official attempt is used');
+  });
+
+  // A quandrel-server on a free port over a fresh database, taking the page's
+  // origin, on day 8; resolves to {process, address, folder}.
+  function startLeaderboard(pageOrigin) {
+    const folder = fs.mkdtempSync(path.join(os.tmpdir(), 'quandrel-leaderboard-'));
+    const server = spawn(process.env.QUANDREL_SERVER_BINARY,
+                         ['--listen', '127.0.0.1:0', '--db', `sqlite:${path.join(folder, 'runs.sqlite')}`,
+                          '--origin', pageOrigin, '--post-rate', '0', '--read-rate', '0'],
+                         {env: {...process.env, QUANDREL_TODAY: '2026-12-08'}, stdio: ['ignore', 'ignore', 'pipe']});
+    return new Promise((resolve, reject) => {
+      let said = '';
+      server.stderr.on('data', (chunk) => {
+        said += chunk;
+        const found = /listening on (http:\/\/127\.0\.0\.1:\d+)/.exec(said);
+        if (found) resolve({process: server, address: found[1], folder});
+      });
+      server.on('exit', () => reject(new Error(`quandrel-server ended: ${said}`)));
+    });
+  }
+
+  it('posts today\'s run to a quandrel-server at ?leaderboard= and shows the day\'s leaderboard', async (t) => {
+    if (!process.env.QUANDREL_SERVER_BINARY) {
+      t.skip('QUANDREL_SERVER_BINARY does not name a built quandrel-server');
+      return;
+    }
+    // With a leaderboard the daily screen's buttons stand in three rows.
+    const postButton = {x: 150, y: 538};
+    const leaderboardButton = {x: 330, y: 434};
+    const leaderboard = await startLeaderboard(origin.replace(/\/$/, ''));
+    try {
+      await page.close();
+      page = await openRunsPage();
+      // Day 8 played with the autoplayer's run of level 2, not yet posted.
+      const token = runs[1].token;
+      const proven = provenNatively(token);
+      const daily = `[format]\nversion=1\n\n[player]\nid=00112233445566778899aabbccddeeff\ncolour=3\ncreature=11\n\n` +
+                    `[day8]\nofficial=1\nfinished=1\nlevel=${proven.level}\nscore=${proven.score}\nshots=${proven.shots}\n` +
+                    `timeMs=${proven.timeMs}\nstars=${proven.stars}\nclaimed=1\nrun=${token}\n`;
+      await page.evaluateOnNewDocument((text) => {
+        localStorage.setItem('quandrel:file:quandrel-daily.ini', btoa(text));
+      }, daily);
+      await page.goto(`${origin}?today=2026-12-08&leaderboard=${encodeURIComponent(leaderboard.address)}`,
+                      {waitUntil: 'load'});
+      await waitForState((state) => state.screen === 'menu', 'the menu');
+      await click(dailyButton);
+      const before = await waitForState((state) => state.screen === 'daily', 'the daily screen');
+      assert.deepEqual(before.leaderboard.pending, [], 'nothing goes before Post');
+      await click(postButton);
+      const posted = await waitForState((state) => state.daily.post !== 'waiting', 'the post\'s answer');
+      assert.equal(posted.daily.post, 'taken', JSON.stringify(posted.leaderboard));
+      assert.deepEqual([posted.leaderboard.rank, posted.leaderboard.of, posted.leaderboard.percentile], [1, 1, 100]);
+      await click(leaderboardButton);
+      const board = await waitForState((state) => state.leaderboard.state === 'shown', 'the leaderboard');
+      assert.equal(board.screen, 'leaderboard');
+      assert.deepEqual(board.leaderboard.rows.map((row) => [row.rank, row.name, row.shown, row.score]),
+                       [[1, [3, 11], board.leaderboard.player.shown, proven.score]]);
+    } finally {
+      leaderboard.process.kill('SIGKILL');
+      fs.rmSync(leaderboard.folder, {recursive: true, force: true});
+    }
   });
 
   it('sent no error to the console', () => {

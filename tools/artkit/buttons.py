@@ -22,6 +22,7 @@ STYLES = {
     "grey": ((236, 238, 244), (204, 208, 218), (86, 90, 108), (110, 114, 132)),
     "blue": ((98, 172, 255), (40, 110, 222), WHITE, INK),
     "darkgrey": ((128, 134, 150), (88, 94, 110), (228, 230, 238), INK),
+    "white": ((255, 255, 255), (238, 241, 248), INK, (150, 156, 176)),
 }
 
 
@@ -198,6 +199,15 @@ def resource_builders():
     for rid, label in ((222, "1×"), (224, "2×"), (226, "4×"), (228, None)):
         out[rid] = lambda label=label: daily.speed_button(label, True)
         out[rid + 1] = lambda label=label: daily.speed_button(label, False)
+    # The day's leaderboard: Post, Leaderboard and Another name on the daily
+    # screen, and the leaderboard's rows (the player's own in yellow).
+    for rid, text, style in ((230, "发布", "yellow"), (232, "排行榜", "blue"), (234, "换个名字", "blue")):
+        out[rid] = lambda text=text, style=style: caption(160, 44, text, style, 19)
+        out[rid + 1] = lambda text=text, style=style: caption(160, 44, text, "grey" if style == "yellow" else "darkgrey",
+                                                               19)
+    for rid, own in ((236, False), (238, True)):
+        out[rid] = lambda own=own: daily.board_row(own, True)
+        out[rid + 1] = lambda own=own: daily.board_row(own, False)
     return out
 
 

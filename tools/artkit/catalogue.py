@@ -29,7 +29,8 @@ IMAGES = (
        ("watch.png", (480, 720), daily.watch_screen),
        ("practice.png", daily.MARK, daily.practice_mark),
        ("replay.png", daily.MARK, daily.replay_mark),
-       ("ghost.png", daily.SPRAYER, daily.ghost_sprayer)]
+       ("ghost.png", daily.SPRAYER, daily.ghost_sprayer),
+       ("leaderboard.png", (480, 720), daily.leaderboard_screen)]
 )
 
 # Stored with a palette of 256 colours (make_assets.encode).
@@ -54,6 +55,10 @@ RESOURCE_SIZES.update({rid: (100, 37) for rid in range(180, 185)})
 RESOURCE_SIZES.update({210: (96, 38), 211: (96, 38)})
 RESOURCE_SIZES.update({rid: (160, 44) for rid in range(212, 222)})
 RESOURCE_SIZES.update({rid: (56, 40) for rid in range(222, 230)})
+# The day's leaderboard: the daily screen's Post, Leaderboard and Another name
+# (lit, dim), and the leaderboard's rows, a player's and the player's own.
+RESOURCE_SIZES.update({rid: (160, 44) for rid in range(230, 236)})
+RESOURCE_SIZES.update({rid: daily.ROW for rid in range(236, 240)})
 
 
 def resources():

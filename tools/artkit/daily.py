@@ -1,12 +1,17 @@
-"""Pictures of the daily challenge and of shared runs: the daily screen's and the
-watch screen's backdrops, the practice and replay marks, the ghost's faint
-sprayer, and the watch screen's speed buttons.
+"""Pictures of the daily challenge and of shared runs: the daily screen's, the
+watch screen's and the leaderboard screen's backdrops, the practice and replay
+marks, the ghost's faint sprayer, the watch screen's speed buttons and the
+leaderboard's rows.
 
 The daily screen leaves its panel (30, 118, 450, 600) plain: the game writes five
 rows of a word and its value over it (words centred in x 40..250, values in
 250..440, rows from y 138 every 44 px), the stars of today's result at
 (300, 318), a note at y 378, and puts its buttons at y 420 and 480. The watch
 screen's panel is the same; the back button of both stands at (207, 628, 65, 40).
+
+The leaderboard screen's panel (30, 118, 450, 608) holds ten rows of 400 x 36
+from (40, 126) every 40 px, the player's own row at (40, 530) and a status
+line at y 572; the game writes each row's rank, name and score over it.
 """
 from .canvas import Canvas, darker
 from .mascot import Mascot
@@ -20,13 +25,13 @@ SPEED = (56, 40)
 SPRAYER = (80, 153)
 
 
-def _screen(title, colour, sky):
+def _screen(title, colour, sky, panel_bottom=600):
     c = Canvas(480, 720)
     backdrop(c, *sky, (255, 255, 255, 0), (255, 255, 255, 40), centre=(240, 330))
     for x, y, k in ((14, 18, 0.6), (392, 30, 0.55)):
         fluffy(c, x, y, k)
     banner(c, tr(title), 240, 70, 36, colour)
-    panel(c, 30, 118, 450, 600, fill=(255, 250, 236, 170))
+    panel(c, 30, 118, 450, panel_bottom, fill=(255, 250, 236, 170))
     bench(c, 676)
     return c
 
@@ -43,6 +48,26 @@ def watch_screen():
     tube_row(c, 26, 600, [7, 8, 9], step=34)
     tube_row(c, 352, 600, [16, 17, 18], step=34)
     return c.finish().convert("RGB")
+
+
+def leaderboard_screen():
+    c = _screen("排行榜", COLOUR[4], ((130, 170, 250), (214, 228, 255)), panel_bottom=608)
+    tube_row(c, 26, 608, [10, 11, 12], step=34)
+    tube_row(c, 352, 608, [13, 14, 15], step=34)
+    return c.finish().convert("RGB")
+
+
+ROW = (400, 36)
+
+
+def board_row(own, lit):
+    """A row of the leaderboard (400 x 36), a button without words: white, the
+    player's own yellow, and grey while pressed."""
+    from .buttons import _pill
+    c = Canvas(*ROW)
+    style = ("yellow" if own else "white") if lit else "grey"
+    _pill(c, 1.2, 1.2, ROW[0] - 1.2, ROW[1] - 1.2, style)
+    return c.finish()
 
 
 def mark(text, colour):

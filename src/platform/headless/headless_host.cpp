@@ -4,6 +4,7 @@
 #include <stb_image_write.h>
 
 #include <cstdio>
+#include <utility>
 
 #include "platform/canvas.hpp"
 #include "platform/message_loop.hpp"
@@ -43,8 +44,9 @@ HostEvent pointerEvent(HostEvent::Kind kind, int32_t x, int32_t y) {
 
 }  // namespace
 
-HeadlessHost::HeadlessHost(std::istream& script, std::ostream& out, std::ostream& err)
-    : script_(script), out_(out), err_(err) {
+HeadlessHost::HeadlessHost(std::istream& script, std::ostream& out, std::ostream& err,
+                           services::WebClient::Transfer transfer)
+    : script_(script), out_(out), err_(err), web_(nullptr, std::move(transfer)) {
   soundsPlayed_.reserve(ExpectedSoundsPerDump);
   pulsesAsked_.reserve(ExpectedSoundsPerDump);
   json_.reserve(4096);
@@ -76,6 +78,12 @@ bool HeadlessHost::nextCommand(ScriptCommand& command) {
 // a recorded session replays here in the order it happened.
 bool HeadlessHost::waitEvent(uint64_t deadlineMs, HostEvent& event) {
   for (;;) {
+    if (!replies_.empty()) {
+      if (deadlineMs <= clockMs_) return false;  // what is due now comes first
+      event = std::move(replies_.front());
+      replies_.pop_front();
+      return true;
+    }
     if (waitUntilMs_) {
       if (deadlineMs <= *waitUntilMs_) {  // something is due during the wait
         clockMs_ = std::max(clockMs_, deadlineMs);
@@ -108,7 +116,10 @@ bool HeadlessHost::waitEvent(uint64_t deadlineMs, HostEvent& event) {
       }
     }
     switch (command.kind) {
-      case Kind::Wait: waitUntilMs_ = clockMs_ + command.ms; break;
+      case Kind::Wait:
+        for (WebReply reply; web_.takeReply(reply);) replies_.push_back(webReplyEvent(std::move(reply)));
+        waitUntilMs_ = clockMs_ + command.ms;
+        break;
       case Kind::Tap:
         pending_ = pointerEvent(HostEvent::Kind::PointerUp, command.x, command.y);
         event = pointerEvent(HostEvent::Kind::PointerDown, command.x, command.y);
@@ -135,6 +146,8 @@ void HeadlessHost::playSound(const std::string& path, bool loop) {
   looping_.reset();
   if (loop && index != 0) looping_ = index;
 }
+
+uint32_t HeadlessHost::sendWebRequest(const WebRequest& request) { return web_.send(request); }
 
 void HeadlessHost::pulse(HapticPulse pulse) { pulsesAsked_.push_back(pulse); }
 

@@ -1,9 +1,11 @@
 // The headless host: a virtual clock that moves only when the script waits,
-// input and commands from a script, frames written as PNG on request, and
-// sounds, vibration and announcements recorded instead of played.
+// input and commands from a script, frames written as PNG on request,
+// sounds, vibration and announcements recorded instead of played, and real
+// web requests whose replies are taken in at the script's next `wait`.
 #pragma once
 
 #include <cstdint>
+#include <deque>
 #include <istream>
 #include <optional>
 #include <ostream>
@@ -12,11 +14,14 @@
 
 #include "platform/headless/script.hpp"
 #include "platform/host.hpp"
+#include "platform/services/web_client.hpp"
 
 class HeadlessHost : public Host {
  public:
-  // Reads commands from `script`; `dump` writes to `out`, errors go to `err`.
-  HeadlessHost(std::istream& script, std::ostream& out, std::ostream& err);
+  // Reads commands from `script`; `dump` writes to `out`, errors go to `err`;
+  // `transfer` carries out web requests (tests give their own).
+  HeadlessHost(std::istream& script, std::ostream& out, std::ostream& err,
+               services::WebClient::Transfer transfer = services::transferWebRequest);
 
   uint64_t nowMs() override { return clockMs_; }
   // Carries out script lines until one makes an event or the clock reaches
@@ -33,6 +38,10 @@ class HeadlessHost : public Host {
   // `clipboard` command put there.
   ShareOutcome shareText(const std::string& text) override;
   std::string clipboardText() override { return clipboard_; }
+  // Carried out at once off the game's thread (libcurl). The replies that
+  // have arrived when the script next waits are delivered then, in the order
+  // the requests were sent, before the clock moves.
+  uint32_t sendWebRequest(const WebRequest& request) override;
 
   // A malformed line or a failed command ended the script (exit status 2).
   bool failed() const { return failed_; }
@@ -62,6 +71,8 @@ class HeadlessHost : public Host {
   std::vector<HapticPulse> pulsesAsked_;  // since the last dump
   std::vector<std::string> textsShared_;  // since the last dump
   std::string clipboard_;
+  services::WebClient web_;
+  std::deque<HostEvent> replies_;  // taken in at a wait, delivered before it goes on
 
   struct Announcement {
     std::string text;

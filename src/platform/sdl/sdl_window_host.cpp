@@ -5,6 +5,7 @@
 #include <climits>
 #include <cstring>
 #include <iostream>
+#include <utility>
 
 #include "platform/language/language.hpp"
 #include "platform/sdl/sdl_host.hpp"
@@ -108,6 +109,7 @@ SdlWindowHost::SdlWindowHost(SDL_Window* window, SDL_Renderer* renderer, SDL_Tex
 }
 
 SdlWindowHost::~SdlWindowHost() {
+  web_.stop();  // its worker wakes the loop through SDL: it ends first
   gamepads_.reset();
   audio_.reset();
   SDL_DestroyTexture(texture_);
@@ -125,6 +127,10 @@ uint64_t SdlWindowHost::nowMs() { return SDL_GetTicks64() - startTicks_; }
 bool SdlWindowHost::waitEvent(uint64_t deadlineMs, HostEvent& event) {
   SDL_Event sdlEvent;
   for (;;) {
+    if (WebReply reply; web_.takeReply(reply)) {
+      event = webReplyEvent(std::move(reply));
+      return true;
+    }
     while (SDL_PollEvent(&sdlEvent) != 0) {
       if (translate(sdlEvent, event)) {
         return true;
@@ -352,6 +358,8 @@ void SdlWindowHost::keepScreenAwake(bool awake) {
 ShareOutcome SdlWindowHost::shareText(const std::string& text) {
   return SDL_SetClipboardText(text.c_str()) == 0 ? ShareOutcome::Copied : ShareOutcome::Failed;
 }
+
+uint32_t SdlWindowHost::sendWebRequest(const WebRequest& request) { return web_.send(request); }
 
 std::string SdlWindowHost::clipboardText() {
   char* text = SDL_GetClipboardText();  // an empty string, never null, when SDL works

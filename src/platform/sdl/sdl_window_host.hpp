@@ -1,6 +1,7 @@
 // The Host of a real SDL2 window: the frame scaled into the window with black
 // bars, the left mouse button as the finger, keys, gamepads (and their
-// rumble), SDL audio, and speech-dispatcher for the Speech option.
+// rumble), SDL audio, speech-dispatcher for the Speech option, and web
+// requests through libcurl off the game's thread.
 #pragma once
 
 #include <SDL.h>
@@ -15,6 +16,7 @@
 #include "platform/sdl/sdl_audio.hpp"
 #include "platform/sdl/sdl_gamepads.hpp"
 #include "platform/speech_queue.hpp"
+#include "platform/services/web_client.hpp"
 #include "platform/window_options.hpp"
 
 class SdlWindowHost final : public Host {
@@ -38,6 +40,8 @@ class SdlWindowHost final : public Host {
   void keepScreenAwake(bool awake) override;
   ShareOutcome shareText(const std::string& text) override;
   std::string clipboardText() override;
+  // Its reply wakes the loop, which takes it before the next input.
+  uint32_t sendWebRequest(const WebRequest& request) override;
 
   SDL_Window* window() const { return window_; }
   SDL_Renderer* renderer() const { return renderer_; }
@@ -70,4 +74,5 @@ class SdlWindowHost final : public Host {
   std::unique_ptr<SdlAudio> audio_;
   std::unique_ptr<SdlGamepads> gamepads_;
   SpeechQueue speech_;
+  services::WebClient web_{[this] { wake(); }};
 };

@@ -7,6 +7,7 @@
 
 #include "platform/services/event_handle.hpp"
 #include "platform/services/message_queue.hpp"
+#include "platform/services/web_client.hpp"
 #include "platform/services/window_listener.hpp"
 #include "platform/services/window_request.hpp"
 
@@ -45,5 +46,16 @@ bool findWindowByClassName(std::u16string_view) { return false; }
 bool sendWindowRequest(std::u16string_view, const WindowRequest&, std::chrono::milliseconds) {
   return false;
 }
+
+// No web requests of the platform's own (the page host makes them with fetch):
+// a client that sends nothing.
+WebReply transferWebRequest(const WebRequest&, const std::atomic<bool>&) { return {}; }
+WebClient::WebClient(std::function<void()> arrived, Transfer transfer)
+    : arrived_(std::move(arrived)), transfer_(std::move(transfer)) {}
+WebClient::~WebClient() = default;
+uint32_t WebClient::send(WebRequest) { return 0; }
+bool WebClient::takeReply(WebReply&) { return false; }
+size_t WebClient::outstanding() const { return 0; }
+void WebClient::stop() {}
 
 }  // namespace services

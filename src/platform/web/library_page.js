@@ -82,6 +82,14 @@ mergeInto(LibraryManager.library, {
   quandrel_page_run_link: function(token) {
     return stringToNewUTF8(QuandrelRuns.link(UTF8ToString(token)));
   },
+  // The reply goes to the program as input does, the body in memory the
+  // program frees.
+  quandrel_page_fetch__deps: ['$stringToNewUTF8'],
+  quandrel_page_fetch: function(request, post, url, body) {
+    QuandrelNetwork.fetch(post !== 0, UTF8ToString(url), UTF8ToString(body), function(status, text) {
+      QuandrelPage.input(function() { _quandrel_page_web_reply(request, status, stringToNewUTF8(text)); });
+    });
+  },
   quandrel_page_read_clipboard__deps: ['$stringToNewUTF8'],
   quandrel_page_read_clipboard: function() {
     return Asyncify.handleSleep(function(wakeUp) {

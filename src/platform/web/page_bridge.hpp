@@ -67,4 +67,7 @@ char* quandrel_page_run_link(const char* token);
 // Sleeps (Asyncify) until the browser gave the clipboard's text, or ''
 // (malloc'd, the caller frees it).
 char* quandrel_page_read_clipboard();
+// Fetches `url` (a post of `body` as JSON when `post`); the reply comes back
+// through quandrel_page_web_reply with the number `request`.
+void quandrel_page_fetch(uint32_t request, int32_t post, const char* url, const char* body);
 }

@@ -6,9 +6,11 @@
 #include <emscripten.h>
 
 #include <algorithm>
+#include <cstdlib>
 #include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
 
 #include "platform/key_names.hpp"
 #include "platform/message_loop.hpp"
@@ -146,6 +148,14 @@ EMSCRIPTEN_KEEPALIVE void quandrel_page_pad(const char* name) {
 // The tab hidden or shown: the game's clock stops or goes on.
 EMSCRIPTEN_KEEPALIVE void quandrel_page_visibility(int hidden) {
   if (pageHost) pageHost->setHidden(hidden != 0);
+}
+
+// The reply to web request `request` (quandrel_page_fetch): its status, 0 for
+// no answer, and its body (malloc'd by the page, freed here).
+EMSCRIPTEN_KEEPALIVE void quandrel_page_web_reply(uint32_t request, int status, char* body) {
+  std::string text = body != nullptr ? body : "";
+  std::free(body);
+  if (pageHost) pageHost->post(webReplyEvent(WebReply{request, status, std::move(text)}));
 }
 
 // The page went away (hidden, or the keyboard focus left it) or came back:

@@ -1,7 +1,8 @@
 // Shared runs in the page: a link's #run=TOKEN read at load (and taken off
 // the address) and handed to the program to open; ?today=YYYY-MM-DD standing
-// in for the date; sharing through the Web Share API or the clipboard; the
-// clipboard's text read for the program. QuandrelPage.run tells how the
+// in for the date; ?leaderboard=ADDRESS for the day's leaderboard (empty: none);
+// sharing through the Web Share API or the clipboard; the clipboard's text
+// read for the program. QuandrelPage.run tells how the
 // program judged the link's run: {state, reason, score}.
 
 var QuandrelRuns = {
@@ -20,9 +21,15 @@ var QuandrelRuns = {
       window.history.replaceState(null, '', window.location.pathname + window.location.search);
       Module['arguments'] = (Module['arguments'] || []).concat(['--watch', QuandrelRuns.token]);
     }
-    var today = new URLSearchParams(window.location.search).get('today');
+    var search = new URLSearchParams(window.location.search);
+    var today = search.get('today');
     if (today && /^\d{4}-\d{2}-\d{2}$/.test(today)) {
       Module['preRun'] = (Module['preRun'] || []).concat([function() { ENV['QUANDREL_TODAY'] = today; }]);
+    }
+    // The leaderboard's address, over the build's.
+    var leaderboard = search.get('leaderboard');
+    if (leaderboard !== null) {
+      Module['preRun'] = (Module['preRun'] || []).concat([function() { ENV['QUANDREL_LEADERBOARD'] = leaderboard; }]);
     }
   },
 

@@ -152,6 +152,13 @@ std::string WebHost::clipboardText() {
   return text;
 }
 
+uint32_t WebHost::sendWebRequest(const WebRequest& request) {
+  const uint32_t number = ++lastWebRequest_;
+  quandrel_page_fetch(number, request.method == WebRequest::Method::Post ? 1 : 0, request.url.c_str(),
+                      request.body.c_str());
+  return number;
+}
+
 std::string WebHost::runLink(const std::string& token) { return takePageString(quandrel_page_run_link(token.c_str())); }
 
 void WebHost::announce(std::string_view text, AnnouncementPriority priority) {

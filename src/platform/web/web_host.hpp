@@ -1,7 +1,7 @@
 // The browser page's host: the page's clock without its hidden time, events
 // queued by the page's handlers, frames put on the canvas, sounds played
 // through Web Audio, pulses through navigator.vibrate, announcements and the
-// screen's buttons to the page's assistive technology. The page owns the loop and pumps steps from its frames;
+// screen's buttons to the page's assistive technology, web requests through fetch. The page owns the loop and pumps steps from its frames;
 // only a nested loop (the question box) waits here, yielding to the browser.
 #pragma once
 
@@ -38,6 +38,8 @@ class WebHost final : public Host {
   // Waits (Asyncify) for the browser, which may ask the player first.
   std::string clipboardText() override;
   std::string runLink(const std::string& token) override;
+  // Through the page's fetch; the reply comes as the page's input does.
+  uint32_t sendWebRequest(const WebRequest& request) override;
 
   // Sleeps for a moment (Asyncify) once the program has held the page's main
   // thread for a slice's time since it last had it back.
@@ -74,4 +76,5 @@ class WebHost final : public Host {
   double sliceStartMs_ = 0;
 
   std::string shownLanguage_;  // as last told to the page
+  uint32_t lastWebRequest_ = 0;
 };

@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <iostream>
 #include <span>
+#include <utility>
 
 #include "platform/announcements.hpp"
 #include "platform/canvas.hpp"
@@ -83,6 +84,7 @@ Win32WindowHost::Win32WindowHost(const WindowOptions& options)
 }
 
 Win32WindowHost::~Win32WindowHost() {
+  web_.stop();  // its worker sets the wake event: it ends before the event goes
   keepScreenAwake(false);
   if (window_) ::DestroyWindow(window_);
   ::CloseHandle(wakeEvent_);
@@ -261,6 +263,10 @@ bool Win32WindowHost::waitEvent(uint64_t deadlineMs, HostEvent& event) {
       pending_.pop_front();
       return true;
     }
+    if (WebReply reply; web_.takeReply(reply)) {
+      event = webReplyEvent(std::move(reply));
+      return true;
+    }
     const uint64_t now = nowMs();
     gamepads_.poll(now);
     if (const auto button = gamepads_.nextPress()) {
@@ -411,6 +417,8 @@ ShareOutcome Win32WindowHost::shareText(const std::string& text) {
   if (!handed) ::GlobalFree(memory);  // the clipboard owns it only when it took it
   return handed ? ShareOutcome::Copied : ShareOutcome::Failed;
 }
+
+uint32_t Win32WindowHost::sendWebRequest(const WebRequest& request) { return web_.send(request); }
 
 std::string Win32WindowHost::clipboardText() {
   if (!::OpenClipboard(window_)) return {};

@@ -1,7 +1,8 @@
 // The Host of a real Win32 window: the frame drawn with StretchDIBits into the
 // letterbox (nearest pixels at whole multiples), per-monitor DPI aware, full
-// screen on Alt+Return or F11, the window found by its class name, and the
-// announcements spoken while the Speech option is on.
+// screen on Alt+Return or F11, the window found by its class name, the
+// announcements spoken while the Speech option is on, and web requests through
+// WinHTTP off the game's thread.
 #pragma once
 
 #include <windows.h>
@@ -15,6 +16,7 @@
 #include "platform/host.hpp"
 #include "platform/letterbox.hpp"
 #include "platform/speech_queue.hpp"
+#include "platform/services/web_client.hpp"
 #include "platform/win32/win32_audio.hpp"
 #include "platform/win32/win32_gamepads.hpp"
 #include "platform/win32/win32_input.hpp"
@@ -41,6 +43,8 @@ class Win32WindowHost final : public Host {
   // The Windows clipboard, as Unicode text.
   ShareOutcome shareText(const std::string& text) override;
   std::string clipboardText() override;
+  // Its reply wakes the loop, which takes it before the next input.
+  uint32_t sendWebRequest(const WebRequest& request) override;
 
  private:
   static LRESULT CALLBACK windowProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
@@ -70,4 +74,5 @@ class Win32WindowHost final : public Host {
   Win32Audio audio_;
   Win32Gamepads gamepads_;
   SpeechQueue speech_;
+  services::WebClient web_{[this] { wake(); }};
 };
