@@ -8,7 +8,7 @@ rows of a word and its value over it (words centred in x 40..250, values in
 (300, 318), a note at y 378, and puts its buttons at y 420 and 480. The watch
 screen's panel is the same; the back button of both stands at (207, 628, 65, 40).
 """
-from .canvas import Canvas, darker
+from .canvas import Canvas, darker, drawn_once
 from .mascot import Mascot
 from .palette import COLOUR, INK, WHITE
 from .scenes import SENTENCE, backdrop, banner, bench, fluffy, panel, tube_row
@@ -20,29 +20,31 @@ SPEED = (56, 40)
 SPRAYER = (80, 153)
 
 
-def _screen(title, colour, sky):
+@drawn_once
+def _scenery(sky, tubes):
     c = Canvas(480, 720)
     backdrop(c, *sky, (255, 255, 255, 0), (255, 255, 255, 40), centre=(240, 330))
     for x, y, k in ((14, 18, 0.6), (392, 30, 0.55)):
         fluffy(c, x, y, k)
-    banner(c, tr(title), 240, 70, 36, colour)
     panel(c, 30, 118, 450, 600, fill=(255, 250, 236, 170))
     bench(c, 676)
+    tube_row(c, 26, 600, tubes[:3], step=34)
+    tube_row(c, 352, 600, tubes[3:], step=34)
     return c
 
 
-def daily_screen():
-    c = _screen("每日挑战", COLOUR[1], ((255, 190, 110), (255, 232, 190)))
-    tube_row(c, 26, 600, [1, 2, 3], step=34)
-    tube_row(c, 352, 600, [4, 5, 6], step=34)
+def _screen(title, colour, sky, tubes):
+    c = _scenery(sky, tubes)
+    banner(c, tr(title), 240, 70, 36, colour)
     return c.finish().convert("RGB")
+
+
+def daily_screen():
+    return _screen("每日挑战", COLOUR[1], ((255, 190, 110), (255, 232, 190)), (1, 2, 3, 4, 5, 6))
 
 
 def watch_screen():
-    c = _screen("观看记录", COLOUR[3], ((120, 200, 170), (206, 244, 226)))
-    tube_row(c, 26, 600, [7, 8, 9], step=34)
-    tube_row(c, 352, 600, [16, 17, 18], step=34)
-    return c.finish().convert("RGB")
+    return _screen("观看记录", COLOUR[3], ((120, 200, 170), (206, 244, 226)), (7, 8, 9, 16, 17, 18))
 
 
 def mark(text, colour):
