@@ -14,8 +14,10 @@ again for every translation po/LL.po: assets/Images/LL/<name>,
 assets/resources/LL/<id>.png and the sheet docs/assets-LL.png.
 """
 import argparse
+import functools
 import io
 import json
+import multiprocessing
 import os
 import sys
 
@@ -79,23 +81,25 @@ def check_size(label, picture, size):
 SIZES = {name: size for name, size, _ in catalogue.IMAGES}
 
 
-def write_pictures(out, images, resources, folder=""):
+def picture_files(images, resources, folder=""):
+    """[(path under the root, file bytes)] of the pictures, checked against the catalogue's sizes."""
+    files = []
     for name, picture, _ in images:
         check_size(name, picture, SIZES[name])
-        out.write(os.path.join("assets", "Images", folder, name), encode(picture, name))
+        files.append((os.path.join("assets", "Images", folder, name), encode(picture, name)))
     for rid, (picture, _) in sorted(resources.items()):
         check_size(f"resource {rid}", picture, catalogue.RESOURCE_SIZES[rid])
-        out.write(os.path.join("assets", "resources", folder, f"{rid}.png"), encode(picture, ".png"))
+        files.append((os.path.join("assets", "resources", folder, f"{rid}.png"), encode(picture, ".png")))
+    return files
 
 
-def check_catalogue(code):
-    """Warns about texts a translation lacks or no longer needs."""
+def catalogue_warnings(code):
+    """Warnings about texts a translation lacks or no longer needs."""
     template = {e.key for e in words.messages(words.read(os.path.join(words.PO_DIR, words.TEMPLATE)))}
     ours = {e.key for e in words.messages(words.read(words.translations()[code]))}
-    for what, keys in (("missing from", template - ours), ("obsolete in", ours - template)):
-        for ctxt, msgid in sorted(keys, key=str):
-            print(f"warning: {msgid!r} is {what} po/{code}.po (msgmerge --update po/{code}.po po/quandrel.pot)",
-                  file=sys.stderr)
+    return [f"warning: {msgid!r} is {what} po/{code}.po (msgmerge --update po/{code}.po po/quandrel.pot)"
+            for what, keys in (("missing from", template - ours), ("obsolete in", ours - template))
+            for ctxt, msgid in sorted(keys, key=str)]
 
 
 def start_language(code):
@@ -116,55 +120,66 @@ def language_report(images, resources):
             "pictures": pictures}
 
 
-def translated_pictures(out, wordy, report):
-    """Draws the pictures that carry words once per translation; returns {code: (images, resources)}."""
-    drawn = {}
-    try:
-        for code in words.languages()[1:]:
-            check_catalogue(code)
-            start_language(code)
-            images, resources = catalogue.pictures(wordy)
-            report[code] = language_report(images, resources)
-            write_pictures(out, images, resources, code)
-            for ctxt, msgid in sorted(words.LANGUAGE.untranslated, key=str):
-                print(f"warning: po/{code}.po does not translate {msgid!r}; its pictures keep the Chinese",
-                      file=sys.stderr)
-            drawn[code] = (images, resources)
-    finally:
-        words.LANGUAGE.use(words.SOURCE_LANGUAGE)
-    return drawn
+def translation(wordy, code):
+    """Draws the pictures that carry words (wordy) in translation code, with its sheet:
+    (code, [(path, bytes)], its language_report, warnings)."""
+    warnings = catalogue_warnings(code)
+    start_language(code)
+    images, resources = catalogue.pictures(wordy)
+    report = language_report(images, resources)
+    warnings += [f"warning: po/{code}.po does not translate {msgid!r}; its pictures keep the Chinese"
+                 for ctxt, msgid in sorted(words.LANGUAGE.untranslated, key=str)]
+    files = picture_files(images, resources, code)
+    page = sheet.language_sheet(code, [(n, p) for n, p, _ in images], {r: p for r, (p, _) in resources.items()})
+    files.append((os.path.join("docs", f"assets-{code}.png"), encode(page, ".png")))
+    return code, files, report, warnings
 
 
-def build(root, report):
-    """Writes everything under root; fills report with language_report per language."""
-    out = Writer(root)
-    start_language(words.SOURCE_LANGUAGE)
-    images, resources = catalogue.pictures()
-    report[words.SOURCE_LANGUAGE] = language_report(images, resources)
-    write_pictures(out, images, resources)
-    wordy = {name for name, _, has_words in images if has_words}
-    wordy |= {rid for rid, (_, has_words) in resources.items() if has_words}
-    translations = translated_pictures(out, wordy, report)
+def source_files(images, resources):
+    """[(path, bytes)] of the Chinese pictures, the icons, the sounds and the contact sheet."""
+    files = picture_files(images, resources)
     icon_list = []
     for size in icons.ICON_SIZES:
         name = f"quandrel-{size}.png"
         picture = icons.icon(size)
-        out.write(os.path.join("assets", "icons", name), encode(picture, name))
+        files.append((os.path.join("assets", "icons", name), encode(picture, name)))
         icon_list.append((name, picture))
     for size in icons.WEB_ICON_SIZES:
         name = f"quandrel-{size}.png"
-        out.write(os.path.join("assets", "icons", name), encode(icons.icon(size), name))
+        files.append((os.path.join("assets", "icons", name), encode(icons.icon(size), name)))
     waves = []
     for name, samples in sounds().items():
-        out.write(os.path.join("assets", "Sounds", name), wav_bytes(samples))
+        files.append((os.path.join("assets", "Sounds", name), wav_bytes(samples)))
         waves.append((name, to_pcm16(samples), RATE))
     page = sheet.contact_sheet([(n, p) for n, p, _ in images], {r: p for r, (p, _) in resources.items()},
                                icon_list, waves)
-    out.write(os.path.join("docs", "assets.png"), encode(page, ".png"))
-    for code, (lang_images, lang_resources) in translations.items():
-        page = sheet.language_sheet(code, [(n, p) for n, p, _ in lang_images],
-                                    {r: p for r, (p, _) in lang_resources.items()})
-        out.write(os.path.join("docs", f"assets-{code}.png"), encode(page, ".png"))
+    files.append((os.path.join("docs", "assets.png"), encode(page, ".png")))
+    return files
+
+
+def build(root, report):
+    """Writes everything under root; fills report with language_report per language.
+
+    The Chinese pictures are drawn first, which draws every language's scenery once;
+    worker processes forked after that draw the translations, one language each at a
+    time, while this process encodes the Chinese files."""
+    out = Writer(root)
+    start_language(words.SOURCE_LANGUAGE)
+    images, resources = catalogue.pictures()
+    report[words.SOURCE_LANGUAGE] = language_report(images, resources)
+    wordy = {name for name, _, has_words in images if has_words}
+    wordy |= {rid for rid, (_, has_words) in resources.items() if has_words}
+    codes = words.languages()[1:]
+    with multiprocessing.get_context("fork").Pool(min(len(codes), os.cpu_count() or 1)) as pool:
+        translations = pool.imap(functools.partial(translation, wordy), codes)
+        for path, data in source_files(images, resources):
+            out.write(path, data)
+        for code, files, language, warnings in translations:
+            for line in warnings:
+                print(line, file=sys.stderr)
+            report[code] = language
+            for path, data in files:
+                out.write(path, data)
     return out
 
 

@@ -16,7 +16,7 @@ ROOT = os.environ.get("QUANDREL_SOURCE_DIR") or os.path.dirname(os.path.dirname(
 sys.dont_write_bytecode = True
 sys.path.insert(0, os.path.join(ROOT, "tools"))
 
-from artkit.canvas import Canvas, dilate  # noqa: E402
+from artkit.canvas import Canvas, dilate, drawn_once, exact_ink, ink_box  # noqa: E402
 from artkit import buttons, help_pages, text, words  # noqa: E402
 from artkit.text import CJK, LATIN_BODY, LATIN_BOLD, TextDoesNotFit, draw_text, text_width, wrap  # noqa: E402
 from soundkit.synth import RATE, mix_into, seconds, sine  # noqa: E402
@@ -193,6 +193,68 @@ class Drawing(unittest.TestCase):
         grown = np.asarray(dilate(m, 5)) > 0
         self.assertEqual(grown.sum(), sum(1 for dx in range(-5, 6) for dy in range(-5, 6) if dx * dx + dy * dy <= 25))
         self.assertTrue(grown[20, 25] and grown[15, 20] and not grown[16, 16])
+
+    def test_every_shape_knows_a_box_that_holds_all_its_ink(self):
+        c = Canvas(40, 30)
+        font = text.font(LATIN_BOLD, 12 * 4)
+        shapes = {
+            "rect": lambda: c.rect(3.3, 2.7, 20.1, 9.9),
+            "rounded rect": lambda: c.rect(0, 0, 40, 30, radius=6),
+            "ellipse at the edge": lambda: c.ellipse(38.5, 1.5, 5, 3),
+            "polygon": lambda: c.poly([(5, 5), (30.6, 8.2), (12, 27.9)]),
+            "thick line": lambda: c.line([(4, 25), (20, 4), (36, 25)], 3.4),
+            "arc": lambda: c.arc(20, 15, 9, 200, 340, 2.2),
+            "two lines of text": lambda: c.text("Wy\ngj", 80, 60, font, "mm"),
+            "grown": lambda: dilate(c.ellipse(10, 10, 2), 9),
+            "union": lambda: Canvas.union(c.ellipse(6, 6, 3), c.rect(30, 20, 36, 26)),
+            "difference": lambda: Canvas.subtract(c.ellipse(20, 15, 8), c.ellipse(22, 15, 8)),
+            "overlap": lambda: Canvas.intersect(c.ellipse(20, 15, 8), c.rect(0, 0, 21, 30)),
+            "no overlap": lambda: Canvas.intersect(c.ellipse(6, 6, 3), c.rect(30, 20, 36, 26)),
+        }
+        for name, make in shapes.items():
+            with self.subTest(name):
+                mask = make()
+                real, kept = mask.getbbox(), ink_box(mask)
+                self.assertEqual(exact_ink(mask), real)
+                if real is not None:
+                    self.assertTrue(kept[0] <= real[0] and kept[1] <= real[1] and real[2] <= kept[2]
+                                    and real[3] <= kept[3], (real, kept))
+
+    def test_combined_masks_match_combining_whole_masks(self):
+        c = Canvas(30, 30)
+        a = c.ellipse(12, 12, 9)
+        b = c.line([(2, 28), (28, 2)], 4)
+        whole_a, whole_b = np.asarray(a, np.int16), np.asarray(b, np.int16)
+        self.assertTrue(np.array_equal(np.asarray(Canvas.union(a, b)), np.maximum(whole_a, whole_b)))
+        self.assertTrue(np.array_equal(np.asarray(Canvas.subtract(a, b)), np.clip(whole_a - whole_b, 0, 255)))
+        self.assertTrue(np.array_equal(np.asarray(Canvas.intersect(a, b)), np.minimum(whole_a, whole_b)))
+
+    def test_painting_through_a_box_is_painting_through_the_whole_mask(self):
+        mask = Canvas(24, 24).ellipse(12, 12, 7)
+        scanned = mask.copy()  # a copy keeps no box: its ink is found by a scan
+        pictures = []
+        for m in (mask, scanned):
+            c = Canvas(24, 24, background=(10, 200, 30, 255))
+            c.paint(m, (200, 40, 90, 130))
+            c.shape(m, c.vgradient([(0, (255, 255, 0, 200)), (1, (0, 0, 255, 90))]), width=1.7)
+            pictures.append(c.im.tobytes())
+        self.assertFalse(hasattr(scanned, "ink"))
+        self.assertEqual(pictures[0], pictures[1])
+
+    def test_a_picture_drawn_once_is_handed_out_as_copies(self):
+        calls = []
+
+        @drawn_once
+        def square(colour):
+            calls.append(colour)
+            c = Canvas(4, 4)
+            c.paint(c.rect(0, 0, 4, 4), colour)
+            return c.finish()
+        first = square((255, 0, 0))
+        first.putpixel((0, 0), (0, 0, 0, 0))
+        self.assertEqual(square((255, 0, 0)).getpixel((0, 0)), (255, 0, 0, 255))
+        square((0, 255, 0))
+        self.assertEqual(calls, [(255, 0, 0), (0, 255, 0)])
 
 
 if __name__ == "__main__":

@@ -12,6 +12,8 @@
 // with the numbers `quandrel --verify` gives, and the day's attempt kept when
 // the page is left during it; today's run posted to a real quandrel-server
 // (QUANDREL_SERVER_BINARY) and its leaderboard shown.
+// One Chromium plays every group, the groups at the same time, each in a
+// window (a browser context) of its own.
 // Usage: node --test browser_test.mjs (QUANDREL_WEB_PAGE: the built page's folder).
 import assert from 'node:assert/strict';
 import {execFileSync, spawn} from 'node:child_process';
@@ -94,21 +96,34 @@ async function launchChromium() {
   }
 }
 
-// A group's page host and Chromium of its own, from its first test to its
-// last: before() fills the returned {server, origin, browser}. `folder` names
-// what to serve when the group starts (the built page by default).
-function servedPageAndBrowser(folder = () => path.resolve(pageDir)) {
+// One Chromium for every group, from the first test to the last.
+let chromiumSession;
+before(async () => {
+  chromiumSession = await launchChromium();
+});
+after(async () => {
+  if (!chromiumSession) return;
+  await chromiumSession.browser.close();
+  fs.rmSync(chromiumSession.profile, {recursive: true, force: true});
+});
+
+// A group's page host, from its first test to its last, on a port of its own,
+// and the group's window on the shared Chromium: a browser context of its own
+// (its own storage, workers and locks, and pages that stay visible while other
+// groups open theirs), or with `installable` Chromium's own profile, whose
+// pages alone may be installed as an app. before() fills the returned
+// {server, origin, browser}, `browser` being what opens the group's pages.
+// `folder` names what to serve when the group starts (the built page by default).
+function servedPage({folder = () => path.resolve(pageDir), installable = false} = {}) {
   const session = {};
-  let profile;
   before(async () => {
     session.server = await servePage(folder());
     session.origin = `http://127.0.0.1:${session.server.address().port}/`;
-    ({browser: session.browser, profile} = await launchChromium());
+    session.browser = installable ? chromiumSession.browser : await chromiumSession.browser.createBrowserContext();
   });
   after(async () => {
-    if (session.browser) await session.browser.close();
+    if (session.browser && !installable) await session.browser.close();
     if (session.server && session.server.listening) session.server.close();
-    if (profile) fs.rmSync(profile, {recursive: true, force: true});
   });
   return session;
 }
@@ -136,7 +151,7 @@ function replayHeadless(script, language) {
   }
 }
 
-describe('the game in a browser page', () => {
+const inAPage = () => describe('the game in a browser page', {concurrency: 1}, () => {
   let browser;
   let page;
   let origin;
@@ -155,8 +170,8 @@ describe('the game in a browser page', () => {
     });
   }
 
-  async function openPage({touch = false} = {}) {
-    const opened = await browser.newPage();
+  async function openPage({touch = false, context = browser} = {}) {
+    const opened = await context.newPage();
     // 1.5 game pixels per CSS pixel: the page scales the canvas.
     await opened.setViewport({width: 720, height: 1080, hasTouch: touch});
     watch(opened);
@@ -221,14 +236,14 @@ describe('the game in a browser page', () => {
 
   const state = () => page.evaluate(() => Module.quandrel.state());
 
-  async function waitForState(test, what, timeoutMs = menuTimeoutMs) {
+  async function waitForState(test, what, timeoutMs = menuTimeoutMs, on = page) {
     const deadline = Date.now() + timeoutMs;
     let last = null;
     while (Date.now() < deadline) {
-      last = await page.evaluate(() => (window.Module && Module.quandrel ? Module.quandrel.state() : null));
+      last = await on.evaluate(() => (window.Module && Module.quandrel ? Module.quandrel.state() : null));
       if (last && test(last)) {
         // The page draws what changed at its next animation frame.
-        await page.evaluate(() => new Promise((resolve) => requestAnimationFrame(resolve)));
+        await on.evaluate(() => new Promise((resolve) => requestAnimationFrame(resolve)));
         return last;
       }
       await sleep(50);
@@ -236,17 +251,17 @@ describe('the game in a browser page', () => {
     assert.fail(`timed out waiting for ${what}; last state: ${JSON.stringify(last)}`);
   }
 
-  const canvasBox = () => page.evaluate(() => {
+  const canvasBox = (on = page) => on.evaluate(() => {
     const r = document.getElementById('screen').getBoundingClientRect();
     return {x: r.left, y: r.top, width: r.width, height: r.height};
   });
 
   // A click (or a tap of a finger) at window pixel (x, y), through the canvas's place on the page.
-  async function click(point, {touch = false} = {}) {
-    const box = await canvasBox();
+  async function click(point, {touch = false, on = page} = {}) {
+    const box = await canvasBox(on);
     const x = box.x + (point.x + 0.5) * box.width / 480;
     const y = box.y + (point.y + 0.5) * box.height / 720;
-    if (touch) await page.touchscreen.tap(x, y); else await page.mouse.click(x, y);
+    if (touch) await on.touchscreen.tap(x, y); else await on.mouse.click(x, y);
   }
 
   // Keeps the canvas's pixels in a rectangle (window pixels) under a name...
@@ -314,7 +329,7 @@ describe('the game in a browser page', () => {
   before(() => {
     assert.ok(pageDir && fs.existsSync(path.join(pageDir, 'index.html')), 'QUANDREL_WEB_PAGE names the built page');
   });
-  const session = servedPageAndBrowser();
+  const session = servedPage();
   before(async () => {
     ({origin, browser} = session);
     page = await openPage();
@@ -666,7 +681,7 @@ describe('the game in a browser page', () => {
   });
 
   // Pixels of the canvas (beyond a small tolerance) unlike the desktop frame `name`.
-  const unlikeDesktop = (name) => page.evaluate(async (url) => {
+  const unlikeDesktop = (name, on = page) => on.evaluate(async (url) => {
     const picture = new Image();
     picture.src = url;
     await picture.decode();
@@ -703,39 +718,50 @@ describe('the game in a browser page', () => {
     ];
     // Each language's menu must also differ from another language's.
     const other = (language) => (language === 'zh' ? 'en' : 'zh');
-    for (const {languages, query, expected} of cases) {
+    // Each case in a browser context of its own (its own storage, cache and
+    // worker, as a new visitor's), a few at a time.
+    const played = async ({languages, query, expected}) => {
       const what = `${JSON.stringify(languages)}${query}`;
-      await page.close();
-      page = await openPage();
-      // The language packages the page itself asks for (its service worker's own fetches are not the page's).
-      const packages = [];
-      page.on('request', (request) => {
-        const name = new URL(request.url()).pathname;
-        if (/^\/quandrel-.+\.(js|data)$/.test(name)) packages.push(name);
-      });
-      await page.evaluateOnNewDocument((preferred) => {
-        Object.defineProperty(navigator, 'languages', {get: () => preferred});
-        localStorage.clear();
-      }, languages);
-      await page.goto(origin + query, {waitUntil: 'load'});
-      await waitForState((s) => s.screen === 'menu', `the menu (${what})`);
-      assert.deepEqual(packages.sort(), [`/quandrel-${expected}.data`, `/quandrel-${expected}.js`,
-                                         `/quandrel-later-${expected}.data`, `/quandrel-later-${expected}.js`,
-                                         '/quandrel-later.data', '/quandrel-later.js'].sort(),
-                       `${what}: only the ${expected} pictures download`);
-      await sleep(100);  // the menu's frame reaches the canvas
-      const same = await unlikeDesktop(`menu-${expected}`);
-      const different = await unlikeDesktop(`menu-${other(expected)}`);
-      console.log(`# ${what}: menu pixels unlike the desktop's ${expected} menu ${same}, its ${other(expected)} menu ${different}`);
-      assert.ok(same <= 480 * 720 / 200, `${what}: the ${expected} menu`);
-      assert.ok(different > 1000, `${what}: not the other language's menu`);
-      if (query !== '') {
-        await click(optionsButton);
-        await waitForState((s) => s.screen === 'settings', `the settings panel (${what})`);
-        await sleep(100);
-        assert.ok(await unlikeDesktop(`settings-${expected}`) <= 480 * 720 / 200, `${what}: the ${expected} panel`);
+      const context = await chromiumSession.browser.createBrowserContext();
+      try {
+        const on = await openPage({context});
+        // The language packages the page itself asks for (its service worker's own fetches are not the page's).
+        const packages = [];
+        on.on('request', (request) => {
+          const name = new URL(request.url()).pathname;
+          if (/^\/quandrel-.+\.(js|data)$/.test(name)) packages.push(name);
+        });
+        await on.evaluateOnNewDocument((preferred) => {
+          Object.defineProperty(navigator, 'languages', {get: () => preferred});
+        }, languages);
+        await on.goto(origin + query, {waitUntil: 'load'});
+        await waitForState((s) => s.screen === 'menu', `the menu (${what})`, menuTimeoutMs, on);
+        assert.deepEqual(packages.sort(), [`/quandrel-${expected}.data`, `/quandrel-${expected}.js`,
+                                           `/quandrel-later-${expected}.data`, `/quandrel-later-${expected}.js`,
+                                           '/quandrel-later.data', '/quandrel-later.js'].sort(),
+                         `${what}: only the ${expected} pictures download`);
+        await sleep(100);  // the menu's frame reaches the canvas
+        const same = await unlikeDesktop(`menu-${expected}`, on);
+        const different = await unlikeDesktop(`menu-${other(expected)}`, on);
+        console.log(`# ${what}: menu pixels unlike the desktop's ${expected} menu ${same}, its ${other(expected)} menu ${different}`);
+        assert.ok(same <= 480 * 720 / 200, `${what}: the ${expected} menu`);
+        assert.ok(different > 1000, `${what}: not the other language's menu`);
+        if (query !== '') {
+          await click(optionsButton, {on});
+          await waitForState((s) => s.screen === 'settings', `the settings panel (${what})`, menuTimeoutMs, on);
+          await sleep(100);
+          assert.ok(await unlikeDesktop(`settings-${expected}`, on) <= 480 * 720 / 200, `${what}: the ${expected} panel`);
+        }
+      } finally {
+        await context.close();
       }
-    }
+    };
+    const waiting = [...cases];
+    const outcomes = await Promise.allSettled(Array.from({length: 4}, async () => {
+      while (waiting.length > 0) await played(waiting.shift());
+    }));
+    const failed = outcomes.find((outcome) => outcome.status === 'rejected');
+    if (failed) throw failed.reason;
   });
 
   it('switches language on the options panel, fetching its pictures; kept over a reload, ?lang= over it', async () => {
@@ -803,7 +829,7 @@ describe('the game in a browser page', () => {
   });
 });
 
-describe('the page as an installable web app that plays offline', () => {
+const asAnApp = () => describe('the page as an installable web app that plays offline', {concurrency: 1}, () => {
   let server;
   let browser;
   let page;
@@ -852,7 +878,7 @@ describe('the page as an installable web app that plays offline', () => {
     fs.cpSync(path.resolve(pageDir), folder,
               {recursive: true, filter: (file) => path.basename(file) !== desktopFrames});
   });
-  const session = servedPageAndBrowser(() => folder);
+  const session = servedPage({folder: () => folder, installable: true});
   before(async () => {
     ({server, origin, browser} = session);
     page = await browser.newPage();
@@ -959,7 +985,7 @@ describe('the page as an installable web app that plays offline', () => {
   });
 });
 
-describe('the page as a phone app', () => {
+const asAPhoneApp = () => describe('the page as a phone app', {concurrency: 1}, () => {
   let browser;
   let origin;
   let page;
@@ -1062,7 +1088,7 @@ describe('the page as a phone app', () => {
   before(() => {
     assert.ok(pageDir && fs.existsSync(path.join(pageDir, 'index.html')), 'QUANDREL_WEB_PAGE names the built page');
   });
-  const session = servedPageAndBrowser();
+  const session = servedPage();
   before(() => {
     ({origin, browser} = session);
   });
@@ -1283,7 +1309,7 @@ describe('the page as a phone app', () => {
 
   it('goes on without the pictures of a package that cannot arrive', async () => {
     // A profile of its own: no service worker fetches the package past the cut.
-    const cut = await openPhonePage(await browser.createBrowserContext());
+    const cut = await openPhonePage(await chromiumSession.browser.createBrowserContext());
     await cut.setRequestInterception(true);
     cut.on('request', (request) => {
       if (request.url().endsWith('/quandrel-later-en.data')) request.abort(); else request.continue();
@@ -1300,7 +1326,7 @@ describe('the page as a phone app', () => {
   });
 });
 
-describe('shared runs in the page', () => {
+const sharedRuns = () => describe('shared runs in the page', {concurrency: 1}, () => {
   let browser;
   let origin;
   let page;
@@ -1366,7 +1392,7 @@ describe('shared runs in the page', () => {
     assert.ok(pageDir && fs.existsSync(path.join(pageDir, 'index.html')), 'QUANDREL_WEB_PAGE names the built page');
     assert.ok(nativeBinary, 'QUANDREL_BINARY names the desktop game, whose --verify the page must agree with');
   });
-  const session = servedPageAndBrowser();
+  const session = servedPage();
   before(() => {
     ({origin, browser} = session);
   });
@@ -1509,4 +1535,13 @@ describe('shared runs in the page', () => {
   it('sent no error to the console', () => {
     assert.deepEqual(problems, []);
   });
+});
+
+// The groups play at the same time, each its cases in turn: most of a case is
+// waiting for the page (its three-second splash above all).
+describe('the web page in Chromium', {concurrency: true}, () => {
+  inAPage();
+  asAnApp();
+  asAPhoneApp();
+  sharedRuns();
 });

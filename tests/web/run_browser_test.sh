@@ -1,6 +1,7 @@
 #!/bin/bash
-# Builds the web version into BUILD_DIR and plays it in Debian's chromium.
-# Exits 77 (skipped) when Emscripten, Node or chromium is missing.
+# Plays the web version, which the build made in BUILD_DIR/web-page (the target
+# web_page), in Debian's chromium. Exits 77 (skipped) when Emscripten, Node or
+# chromium is missing.
 # The desktop game's frames of the menu and the settings panel in every
 # language (Chinese and each po/LL.po) are made with QUANDREL_BINARY (the
 # native headless game) for the page to be compared with.
@@ -30,6 +31,10 @@ if [ ! -f "$here/node_modules/.package-lock.json" ] || [ "$here/package-lock.jso
 fi
 
 page="$build_dir/web-page"
+if [ ! -f "$page/index.html" ] || [ ! -f "$page/sw.js" ]; then
+  echo "no web page in $page: build it first (cmake --build BUILD --target web_page)" >&2
+  exit 1
+fi
 mkdir -p "$page/desktop-frames"
 
 # The native game in a scratch folder beside its pictures, so no settings file lands in the build.
@@ -42,19 +47,12 @@ ln -s "$(dirname "$native")/Sounds" "$scratch/Sounds"
 mkdir -p "$scratch/run"
 chmod 700 "$scratch/run"
 languages="zh $(cd "$root/po" && ls *.po | sed 's/\.po$//' | tr '\n' ' ')"
-# The desktop frames are made while the page builds (one core each).
-(
-  for lang in $languages; do
-    printf 'screenshot %s\nwait 3000\nscreenshot %s\ncommand 222\nscreenshot %s\nquit\n' \
-        "$page/desktop-frames/splash-$lang.png" "$page/desktop-frames/menu-$lang.png" "$page/desktop-frames/settings-$lang.png" |
-      (cd "$scratch" && XDG_RUNTIME_DIR="$scratch/run" ./quandrel --headless --lang "$lang" >/dev/null)
-  done
-) &
-frames=$!
-
-QUANDREL_WEB_BUILD="$build_dir/web-build" "$root/scripts/build-web.sh" "$page"
+for lang in $languages; do
+  printf 'screenshot %s\nwait 3000\nscreenshot %s\ncommand 222\nscreenshot %s\nquit\n' \
+      "$page/desktop-frames/splash-$lang.png" "$page/desktop-frames/menu-$lang.png" "$page/desktop-frames/settings-$lang.png" |
+    (cd "$scratch" && XDG_RUNTIME_DIR="$scratch/run" ./quandrel --headless --lang "$lang" >/dev/null)
+done
 ls -l "$page" | sed 's/^/# /'
-wait "$frames"
 
 cd "$here"
 QUANDREL_WEB_PAGE="$page" QUANDREL_CHROMIUM="$chromium" QUANDREL_BINARY="${2:-}" node --test --test-reporter=tap browser_test.mjs

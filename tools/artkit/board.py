@@ -9,7 +9,7 @@ sit at the lower left and the time bar runs in a groove at y 614.
 import numpy as np
 from PIL import Image
 
-from .canvas import Canvas, darker, lighter
+from .canvas import Canvas, darker, drawn_once, lighter
 from .palette import COLOUR, INK, PAPER, RED, YELLOW, ORANGE, GREEN, BLUE, PURPLE
 from .pieces import key, preview
 from .text import LATIN_BODY, LATIN_BOLD, draw_text
@@ -21,6 +21,7 @@ WOOD = (214, 150, 92)
 # The board's labels in other scripts: bold, or condensed where bold is too wide.
 LABEL_FACES = [LATIN_BOLD, LATIN_BODY]
 STEEL = (160, 172, 194)
+MIXING_RULES = ((RED, YELLOW, ORANGE), (YELLOW, BLUE, GREEN), (RED, BLUE, PURPLE))
 
 
 def wall(c, top, bottom):
@@ -50,6 +51,7 @@ def score_panel(c):
     c.paint(c.rect(-8, -8, 99, 30, radius=12), lighter(NAVY, 0.12))
     draw_text(c, tr("得分"), 51, 18, 17, (255, 224, 90), bold=0.5, latin=LABEL_FACES, box=(2, 4, 98, 31))
     c.shape(c.rect(3, 35, 99, 69, radius=8), SLOT, outline=lighter(NAVY, 0.35), width=1.2)
+    # A long word reaches the level's slot, drawn over it.
     draw_text(c, tr("关卡"), 22, 90.5, 14, (255, 224, 90), bold=0.4, latin=LABEL_FACES, box=(4, 78, 42, 103))
     c.shape(c.rect(43, 78, 93, 103, radius=7), SLOT, outline=lighter(NAVY, 0.35), width=1.2)
 
@@ -57,8 +59,6 @@ def score_panel(c):
 def key_board(c):
     c.shape(c.rect(3, 124, 49, 462, radius=10), WOOD, width=1.8)
     c.paint(c.rect(6, 127, 46, 459, radius=8), lighter(WOOD, 0.12))
-    # A long word may reach over the column's lighter inside onto its rim.
-    draw_text(c, tr("钥匙"), 26, 133, 11, darker(WOOD, 0.55), bold=0.2, latin=LABEL_FACES, box=(4, 127, 48, 140))
     for k in range(8):
         ghost = key(k)
         ghost.putalpha(ghost.getchannel("A").point(lambda a: a * 30 // 100))
@@ -67,7 +67,6 @@ def key_board(c):
 
 
 def preview_stand(c):
-    draw_text(c, tr("下一个"), 113, 325, 13, INK, bold=0.35, latin=LABEL_FACES, box=(76, 314, 150, 334))
     c.shape(c.rect(91, 334, 135, 388, radius=12), (255, 255, 255, 150), width=1.6)
     c.shape(c.rect(96, 383, 130, 392, radius=3), STEEL, width=1.2)
 
@@ -76,14 +75,10 @@ def mixing_poster(c):
     """A pinned card at the right: red + yellow = orange and so on, with symbols."""
     c.shape(c.rect(408, 176, 477, 414, radius=6), PAPER, width=1.6)
     c.shape(c.ellipse(442.5, 180, 4), COLOUR[RED], width=1.1)
-    draw_text(c, tr("混色"), 442.5, 196, 14, INK, bold=0.35, latin=LABEL_FACES, box=(410, 185, 475, 210))
-    rules = ((RED, YELLOW, ORANGE), (YELLOW, BLUE, GREEN), (RED, BLUE, PURPLE))
-    for i, (a, b, mix_) in enumerate(rules):
+    for i, (a, b, mix_) in enumerate(MIXING_RULES):
         y = 214 + i * 66
         for x, col in ((411, a), (447, b)):
             c.paste(preview(col).resize((19, 25), Image.LANCZOS), x, y)
-        draw_text(c, "+", 439.5, y + 15, 14, INK, bold=0.4)
-        draw_text(c, "=", 425, y + 38, 12, INK, bold=0.4)
         c.paste(preview(mix_).resize((19, 25), Image.LANCZOS), 433, y + 25)
 
 
@@ -127,12 +122,25 @@ def purchase_plate(c):
     c.shape(c.rect(-10, 506, 104, 612, radius=12), (255, 255, 255, 110), width=1.4)
 
 
-def background():
+def labels(c):
+    """The words on the key board, the stand and the mixing card, and the card's signs
+    (in a face of the language's script)."""
+    # A long word may reach over the column's lighter inside onto its rim.
+    draw_text(c, tr("钥匙"), 26, 133, 11, darker(WOOD, 0.55), bold=0.2, latin=LABEL_FACES, box=(4, 127, 48, 140))
+    draw_text(c, tr("下一个"), 113, 325, 13, INK, bold=0.35, latin=LABEL_FACES, box=(76, 314, 150, 334))
+    draw_text(c, tr("混色"), 442.5, 196, 14, INK, bold=0.35, latin=LABEL_FACES, box=(410, 185, 475, 210))
+    for i in range(len(MIXING_RULES)):
+        y = 214 + i * 66
+        draw_text(c, "+", 439.5, y + 15, 14, INK, bold=0.4)
+        draw_text(c, "=", 425, y + 38, 12, INK, bold=0.4)
+
+
+@drawn_once
+def _scenery():
     c = Canvas(480, 625)
     wall(c, (150, 214, 250), (226, 244, 255))
     bubbles(c, 26, 7, (110, 170, 470, 450))
     rail(c)
-    score_panel(c)
     key_board(c)
     wall_shelf(c)
     preview_stand(c)
@@ -140,4 +148,11 @@ def background():
     tube_rack(c)
     bench(c)
     purchase_plate(c)
+    return c
+
+
+def background():
+    c = _scenery()
+    score_panel(c)
+    labels(c)
     return c.finish().convert("RGB")

@@ -4,6 +4,7 @@ Coordinates passed to every method are final pixels (floats allowed); the canvas
 multiplies them by SCALE, so shapes come out anti-aliased after `finish`.
 """
 import math
+from functools import lru_cache, wraps
 
 import numpy as np
 from PIL import Image, ImageDraw
@@ -33,9 +34,57 @@ def darker(colour, t):
     return mix(colour, (0, 0, 0, rgba(colour)[3]), t)
 
 
+# A mask made by a shape method carries `ink`: a box (supersampled pixels, clipped to
+# the mask) that holds every pixel the shape methods have drawn into it, or None while
+# it is empty. Painting, growing and combining then touch that box alone instead of
+# scanning a whole mask. Any other mask (blank(), a picture's channel) is scanned once
+# when needed; a mask drawn on by other means than the shape methods must be one of those.
+def ink_box(mask):
+    """A box holding all of the mask's nonzero pixels (maybe larger), or None."""
+    return mask.ink if hasattr(mask, "ink") else mask.getbbox()
+
+
+def exact_ink(mask):
+    """The mask's bounding box of nonzero pixels, as Image.getbbox gives it."""
+    box = ink_box(mask)
+    if box is None:
+        return None
+    inside = mask.crop(box).getbbox()
+    return None if inside is None else (box[0] + inside[0], box[1] + inside[1], box[0] + inside[2], box[1] + inside[3])
+
+
+def empty_mask(size):
+    """A new mask that keeps its ink box."""
+    m = Image.new("L", size, 0)
+    m.ink = None
+    return m
+
+
+def _clipped(box, size):
+    x0, y0 = max(0, box[0]), max(0, box[1])
+    x1, y1 = min(size[0], box[2]), min(size[1], box[3])
+    return (x0, y0, x1, y1) if x0 < x1 and y0 < y1 else None
+
+
+def _joined(a, b):
+    if a is None or b is None:
+        return a or b
+    return (min(a[0], b[0]), min(a[1], b[1]), max(a[2], b[2]), max(a[3], b[3]))
+
+
+def _mark(mask, x0, y0, x1, y1, margin=2):
+    """Records that ink may now lie within (x0, y0)-(x1, y1), widened by margin, on a mask
+    that keeps its ink box; returns the mask."""
+    if hasattr(mask, "ink"):
+        box = _clipped((math.floor(x0 - margin), math.floor(y0 - margin),
+                        math.ceil(x1 + margin) + 1, math.ceil(y1 + margin) + 1), mask.size)
+        mask.ink = _joined(mask.ink, box)
+    return mask
+
+
 def dilate(mask, radius):
     """Grows a mask by a disc of `radius` supersampled pixels (numpy, exact disc)."""
-    return _dilated(mask, radius, mask.getbbox())[0]
+    return _dilated(mask, radius, ink_box(mask))[0]
 
 
 def _dilated(mask, radius, box):
@@ -45,26 +94,63 @@ def _dilated(mask, radius, box):
         return mask, box
     x0, y0 = max(0, box[0] - r), max(0, box[1] - r)
     x1, y1 = min(mask.width, box[2] + r), min(mask.height, box[3] + r)
-    out = Image.new("L", mask.size, 0)
+    out = empty_mask(mask.size)
     out.paste(_dilate_array(np.asarray(mask.crop((x0, y0, x1, y1)), dtype=np.uint8), r), (x0, y0))
-    return out, (x0, y0, x1, y1)
+    out.ink = (x0, y0, x1, y1)
+    return out, out.ink
+
+
+def _through_mask(alpha, mask):
+    """A fill's alpha (float32) through a mask (float32), rounded to bytes."""
+    return np.clip(alpha * (mask / 255.0) + 0.5, 0, 255).astype(np.uint8)
+
+
+@lru_cache(maxsize=None)
+def _alpha_table(alpha):
+    """_through_mask of a fill of one alpha for every mask value, by the same arithmetic:
+    a lookup table that gives the formula's bytes."""
+    values = np.arange(256, dtype=np.float32)
+    return _through_mask(np.full(256, alpha, dtype=np.float32), values)
 
 
 def _dilate_array(a, r):
     """Disc dilation of a 2-D uint8 array by radius r."""
-    pad = np.pad(a, r)
     h, w = a.shape
-    # Horizontal running maxima for every half-width 0..r.
+    pad = np.pad(a, ((0, 0), (r, r)))
+    # Horizontal running maxima for every half-width 0..r, on rows padded left and right.
     rows = [pad]
     cur = pad.copy()
     for k in range(1, r + 1):
-        cur = np.maximum(cur, np.maximum(np.roll(pad, k, axis=1), np.roll(pad, -k, axis=1)))
+        np.maximum(cur[:, k:], pad[:, :-k], out=cur[:, k:])
+        np.maximum(cur[:, :-k], pad[:, k:], out=cur[:, :-k])
         rows.append(cur.copy())
-    out = np.zeros_like(pad)
-    for dy in range(-r, r + 1):
-        half = int(math.floor(math.sqrt(r * r - dy * dy)))
-        out = np.maximum(out, np.roll(rows[half], dy, axis=0))
-    return Image.fromarray(out[r:r + h, r:r + w])
+    # Then each row takes the widest run of the rows within the disc above and below it.
+    out = rows[r][:, r:r + w].copy()
+    for dy in range(1, r + 1):
+        run = rows[int(math.floor(math.sqrt(r * r - dy * dy)))][:, r:r + w]
+        np.maximum(out[dy:], run[:-dy], out=out[dy:])
+        np.maximum(out[:-dy], run[dy:], out=out[:-dy])
+    return Image.fromarray(out)
+
+
+def _combined(box, size, masks, combine):
+    """A new mask: combine(crops of masks) within box (which holds all their ink), empty elsewhere."""
+    out = empty_mask(size)
+    if box is not None:
+        out.paste(Image.fromarray(combine(*[np.asarray(m.crop(box)) for m in masks])), box[:2])
+        out.ink = box
+    return out
+
+
+def drawn_once(draw):
+    """For a function whose picture (or canvas) depends on its arguments alone, never on
+    the language: draws each once and hands out copies, which callers may change."""
+    kept = lru_cache(maxsize=None)(draw)
+
+    @wraps(draw)
+    def copy(*args):
+        return kept(*args).copy()
+    return copy
 
 
 class Canvas:
@@ -74,9 +160,19 @@ class Canvas:
         self.w, self.h = w, h
         self.im = Image.new("RGBA", (w * SCALE, h * SCALE), rgba(background))
 
+    def copy(self):
+        twin = Canvas.__new__(Canvas)
+        twin.w, twin.h, twin.im = self.w, self.h, self.im.copy()
+        return twin
+
     # -- masks -----------------------------------------------------------
     def blank(self):
+        """An empty mask of the canvas's size, to draw on in any way (it keeps no ink box)."""
         return Image.new("L", self.im.size, 0)
+
+    def _target(self, mask):
+        """The mask a shape is drawn into: the one given, or a new one that keeps its ink box."""
+        return mask if mask is not None else empty_mask(self.im.size)
 
     @staticmethod
     def s(v):
@@ -84,38 +180,40 @@ class Canvas:
 
     def ellipse(self, cx, cy, rx, ry=None, mask=None):
         ry = rx if ry is None else ry
-        m = mask if mask is not None else self.blank()
-        ImageDraw.Draw(m).ellipse(
-            [self.s(cx - rx), self.s(cy - ry), self.s(cx + rx) - 1, self.s(cy + ry) - 1], fill=255)
-        return m
+        m = self._target(mask)
+        box = [self.s(cx - rx), self.s(cy - ry), self.s(cx + rx) - 1, self.s(cy + ry) - 1]
+        ImageDraw.Draw(m).ellipse(box, fill=255)
+        return _mark(m, *box)
 
     def rect(self, x0, y0, x1, y1, radius=0, mask=None):
-        m = mask if mask is not None else self.blank()
+        m = self._target(mask)
         box = [self.s(x0), self.s(y0), self.s(x1) - 1, self.s(y1) - 1]
         if radius > 0:
             ImageDraw.Draw(m).rounded_rectangle(box, radius=self.s(radius), fill=255)
         else:
             ImageDraw.Draw(m).rectangle(box, fill=255)
-        return m
+        return _mark(m, *box)
 
     def poly(self, points, mask=None):
-        m = mask if mask is not None else self.blank()
-        ImageDraw.Draw(m).polygon([(self.s(x), self.s(y)) for x, y in points], fill=255)
-        return m
+        m = self._target(mask)
+        pts = [(self.s(x), self.s(y)) for x, y in points]
+        ImageDraw.Draw(m).polygon(pts, fill=255)
+        return _mark(m, min(x for x, _ in pts), min(y for _, y in pts), max(x for x, _ in pts), max(y for _, y in pts))
 
     def line(self, points, width, mask=None, round_ends=True):
-        m = mask if mask is not None else self.blank()
+        m = self._target(mask)
         d = ImageDraw.Draw(m)
         pts = [(self.s(x), self.s(y)) for x, y in points]
         d.line(pts, fill=255, width=int(round(self.s(width))), joint="curve")
+        r = self.s(width) / 2
         if round_ends:
-            r = self.s(width) / 2
             for x, y in (pts[0], pts[-1]):
                 d.ellipse([x - r, y - r, x + r, y + r], fill=255)
-        return m
+        return _mark(m, min(x for x, _ in pts) - r, min(y for _, y in pts) - r,
+                     max(x for x, _ in pts) + r, max(y for _, y in pts) + r)
 
     def arc(self, cx, cy, r, start, end, width, mask=None):
-        m = mask if mask is not None else self.blank()
+        m = self._target(mask)
         pts = []
         steps = max(8, int(abs(end - start) / 6))
         for i in range(steps + 1):
@@ -123,20 +221,30 @@ class Canvas:
             pts.append((cx + r * math.cos(a), cy + r * math.sin(a)))
         return self.line(pts, width, mask=m)
 
+    def text(self, text, x, y, font, anchor, mask=None):
+        """Mask of one line (or centred lines) of text at supersampled (x, y)."""
+        m = self._target(mask)
+        d = ImageDraw.Draw(m)
+        d.text((x, y), text, fill=255, font=font, anchor=anchor, align="center")
+        return _mark(m, *d.textbbox((x, y), text, font=font, anchor=anchor, align="center"), margin=4)
+
     @staticmethod
     def union(*masks):
-        out = masks[0]
-        for m in masks[1:]:
-            out = Image.fromarray(np.maximum(np.asarray(out), np.asarray(m)))
-        return out
+        box = None
+        for m in masks:
+            box = _joined(box, ink_box(m))
+        return _combined(box, masks[0].size, masks, lambda *crops: np.maximum.reduce(crops))
 
     @staticmethod
     def subtract(a, b):
-        return Image.fromarray(np.clip(np.asarray(a, np.int16) - np.asarray(b, np.int16), 0, 255).astype(np.uint8))
+        return _combined(ink_box(a), a.size, (a, b), lambda x, y: np.where(x > y, x - y, 0).astype(np.uint8))
 
     @staticmethod
     def intersect(a, b):
-        return Image.fromarray(np.minimum(np.asarray(a), np.asarray(b)))
+        box_a, box_b = ink_box(a), ink_box(b)
+        box = None if box_a is None or box_b is None else _clipped(
+            (max(box_a[0], box_b[0]), max(box_a[1], box_b[1]), min(box_a[2], box_b[2]), min(box_a[3], box_b[3])), a.size)
+        return _combined(box, a.size, (a, b), np.minimum)
 
     # -- painting ----------------------------------------------------------
     def paint(self, mask, fill, box=None):
@@ -144,23 +252,24 @@ class Canvas:
 
         `box`, when given, holds all of the mask's ink: a larger box paints the same bytes,
         since the mask is clear around the ink, and spares a scan of the whole mask."""
-        box = box or mask.getbbox()
+        box = box or ink_box(mask)
         if box is None:
             return
         m = mask.crop(box)
         if isinstance(fill, Image.Image):
             src = fill.crop(box)
+            src.putalpha(Image.fromarray(_through_mask(np.asarray(src.getchannel("A"), dtype=np.float32),
+                                                       np.asarray(m, dtype=np.float32))))
         else:
-            src = Image.new("RGBA", m.size, rgba(fill))
-        a = np.asarray(src, dtype=np.float32)[:, :, 3] * (np.asarray(m, dtype=np.float32) / 255.0)
-        src = src.copy()
-        src.putalpha(Image.fromarray(np.clip(a + 0.5, 0, 255).astype(np.uint8)))
+            colour = rgba(fill)
+            src = Image.new("RGBA", m.size, colour)
+            src.putalpha(Image.fromarray(_alpha_table(colour[3])[np.asarray(m)]))
         self.im.alpha_composite(src, dest=(box[0], box[1]))
 
     def shape(self, mask, fill, outline=OUTLINE, width=1.5, box=None):
         """Fills a mask with a cartoon outline of `width` final pixels around it; `box`, when
         known, is the mask's ink."""
-        box = box or mask.getbbox()
+        box = box or ink_box(mask)
         if box is None:
             return
         if outline is not None and width > 0:
@@ -180,9 +289,9 @@ class Canvas:
         y1 = self.h if y1 is None else y1
         h = self.im.height
         ys = (np.arange(h, dtype=np.float32) / SCALE - y0) / max(1e-6, y1 - y0)
-        col = _ramp(stops, ys)
-        arr = np.repeat(col[:, None, :], self.im.width, axis=1)
-        return Image.fromarray(arr.astype(np.uint8), "RGBA")
+        column = Image.fromarray(_ramp(stops, ys).astype(np.uint8)[:, None, :], "RGBA")
+        # Widened by copying: each row is one colour.
+        return column.resize(self.im.size, Image.NEAREST)
 
     def radial(self, cx, cy, radius, stops):
         """A full-canvas image with a radial gradient around (cx, cy)."""

@@ -13,7 +13,7 @@ The leaderboard screen's panel (30, 118, 450, 608) holds ten rows of 400 x 36
 from (40, 126) every 40 px, the player's own row at (40, 530) and a status
 line at y 572; the game writes each row's rank, name and score over it.
 """
-from .canvas import Canvas, darker
+from .canvas import Canvas, darker, drawn_once
 from .mascot import Mascot
 from .palette import COLOUR, INK, WHITE
 from .scenes import SENTENCE, backdrop, banner, bench, fluffy, panel, tube_row
@@ -25,36 +25,36 @@ SPEED = (56, 40)
 SPRAYER = (80, 153)
 
 
-def _screen(title, colour, sky, panel_bottom=600):
+@drawn_once
+def _scenery(sky, tubes, panel_bottom):
     c = Canvas(480, 720)
     backdrop(c, *sky, (255, 255, 255, 0), (255, 255, 255, 40), centre=(240, 330))
     for x, y, k in ((14, 18, 0.6), (392, 30, 0.55)):
         fluffy(c, x, y, k)
-    banner(c, tr(title), 240, 70, 36, colour)
     panel(c, 30, 118, 450, panel_bottom, fill=(255, 250, 236, 170))
     bench(c, 676)
+    # Three tubes stand on each side of the panel's foot.
+    tube_row(c, 26, panel_bottom, tubes[:3], step=34)
+    tube_row(c, 352, panel_bottom, tubes[3:], step=34)
     return c
 
 
-def daily_screen():
-    c = _screen("每日挑战", COLOUR[1], ((255, 190, 110), (255, 232, 190)))
-    tube_row(c, 26, 600, [1, 2, 3], step=34)
-    tube_row(c, 352, 600, [4, 5, 6], step=34)
+def _screen(title, colour, sky, tubes, panel_bottom=600):
+    c = _scenery(sky, tubes, panel_bottom)
+    banner(c, tr(title), 240, 70, 36, colour)
     return c.finish().convert("RGB")
+
+
+def daily_screen():
+    return _screen("每日挑战", COLOUR[1], ((255, 190, 110), (255, 232, 190)), (1, 2, 3, 4, 5, 6))
 
 
 def watch_screen():
-    c = _screen("观看记录", COLOUR[3], ((120, 200, 170), (206, 244, 226)))
-    tube_row(c, 26, 600, [7, 8, 9], step=34)
-    tube_row(c, 352, 600, [16, 17, 18], step=34)
-    return c.finish().convert("RGB")
+    return _screen("观看记录", COLOUR[3], ((120, 200, 170), (206, 244, 226)), (7, 8, 9, 16, 17, 18))
 
 
 def leaderboard_screen():
-    c = _screen("排行榜", COLOUR[4], ((130, 170, 250), (214, 228, 255)), panel_bottom=608)
-    tube_row(c, 26, 608, [10, 11, 12], step=34)
-    tube_row(c, 352, 608, [13, 14, 15], step=34)
-    return c.finish().convert("RGB")
+    return _screen("排行榜", COLOUR[4], ((130, 170, 250), (214, 228, 255)), (10, 11, 12, 13, 14, 15), panel_bottom=608)
 
 
 ROW = (400, 36)

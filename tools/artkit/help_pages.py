@@ -10,7 +10,7 @@ from PIL import Image
 
 from .canvas import Canvas
 from .palette import COLOUR, INK, WHITE, RED, YELLOW, BLUE, ORANGE, GREEN, PURPLE
-from .panels import HEADER, card
+from .panels import HEADER, card, card_title
 from .pieces import key, preview
 from .text import CJK, LATIN_BODY, LATIN_BOLD, TextDoesNotFit, draw_text, face_for, text_width, wrap
 from .words import active, tr
@@ -229,8 +229,8 @@ def help_page(page):
         raise ValueError("the help has a page without a file name, or a file name without a page")
     blocks = pages[page]
     size = text_size(pages)
-    c = Canvas(360, 560)
-    card(c, tr("选项设置") if page == len(pages) - 1 else tr("游戏说明"))
+    c = card(360, 560)
+    card_title(c, tr("选项设置") if page == len(pages) - 1 else tr("游戏说明"))
     y = TOP
     for block in blocks:
         block.draw(c, y, size)

@@ -2,7 +2,7 @@
 at 80, 80). The panel leaves its lower right free for the back button at (210,
 400), 65 x 40; each settings row's button stands at its right, its label to
 its left."""
-from .canvas import Canvas, lighter
+from .canvas import Canvas, drawn_once, lighter
 from .palette import COLOUR, INK, PAPER, WHITE, RED, ORANGE, GREEN, BLUE
 from .pieces import key
 from .text import LATIN_BODY, LATIN_BOLD, draw_text
@@ -12,14 +12,20 @@ HEADER = (60, 140, 232)
 MUTED = (96, 92, 120)
 
 
-def card(c, title):
-    w, h = c.w, c.h
+@drawn_once
+def card(w, h):
+    """A new canvas of w x h with the card drawn, its title band empty."""
+    c = Canvas(w, h)
     c.shape(c.rect(2, 2, w - 2, h - 2, radius=20), PAPER, width=2.2)
     band = Canvas.intersect(c.rect(2, 2, w - 2, h - 2, radius=20), c.rect(0, 0, w, 54))
     c.paint(band, c.vgradient([(0, lighter(HEADER, 0.2)), (1, HEADER)], 0, 54))
     c.paint(c.rect(2, 53, w - 2, 55.5), INK)
     c.paint(c.rect(14, 8, w - 14, 22, radius=7), (255, 255, 255, 60))
-    draw_text(c, title, w / 2, 29, 25, WHITE, bold=0.6, outline=INK, outline_width=2.2, box=(14, 6, w - 14, 52))
+    return c
+
+
+def card_title(c, title):
+    draw_text(c, title, c.w / 2, 29, 25, WHITE, bold=0.6, outline=INK, outline_width=2.2, box=(14, 6, c.w - 14, 52))
 
 
 def _speaker(c, x, y):
@@ -87,15 +93,23 @@ SETTINGS_FIRST_ROW = 88.5
 SETTINGS_ROW_PITCH = 60
 
 
-def settings_panel():
-    c = Canvas(320, 520)
-    card(c, tr("选项设置"))
-    for i, (label, context, icon, button_x) in enumerate(SETTINGS_ROWS):
+@drawn_once
+def _settings_scenery():
+    c = card(320, 520)
+    for i, (_, _, icon, _) in enumerate(SETTINGS_ROWS):
         y = SETTINGS_FIRST_ROW + SETTINGS_ROW_PITCH * i
         c.shape(c.rect(12, y - 21, 308, y + 21, radius=14), (255, 255, 255), outline=(220, 210, 190), width=1.2)
         icon(c, 34, y)
-        draw_text(c, tr(label, context), 56, y, 20, INK, anchor="lm", bold=0.5,
-                  latin=[LATIN_BOLD, LATIN_BODY], box=(54, y - 20, button_x - 4, y + 20))
     for i, k in enumerate((0, 1, 4)):
         c.paste(key(k), 18 + i * 34, 464)
+    return c
+
+
+def settings_panel():
+    c = _settings_scenery()
+    card_title(c, tr("选项设置"))
+    for i, (label, context, _, button_x) in enumerate(SETTINGS_ROWS):
+        y = SETTINGS_FIRST_ROW + SETTINGS_ROW_PITCH * i
+        draw_text(c, tr(label, context), 56, y, 20, INK, anchor="lm", bold=0.5,
+                  latin=[LATIN_BOLD, LATIN_BODY], box=(54, y - 20, button_x - 4, y + 20))
     return c.finish()

@@ -1,7 +1,7 @@
 """The small game pieces: test-tube targets, keys, shots, previews, the time bar."""
 import math
 
-from .canvas import Canvas, OUTLINE, darker, lighter
+from .canvas import Canvas, OUTLINE, darker, drawn_once, lighter
 from .palette import BLUE, COLOUR, GOLD, MADE_FROM, RED, WHITE, YELLOW, draw_symbol
 
 GLASS = (226, 244, 255, 120)
@@ -32,6 +32,7 @@ def _glass_shine(c, top=14.0):
     c.paint(c.rect(8, 110, 10.3, 114, radius=1.2), (255, 255, 255, 150))
 
 
+@drawn_once
 def tube(state):
     """Target picture for TargetState 0..18: a tube with 0..3 measures of a colour."""
     c = Canvas(32, 126)
@@ -87,6 +88,7 @@ def _sparkle(c, x, y, r, colour):
     c.paint(c.poly(pts), colour)
 
 
+@drawn_once
 def broken_tube():
     """A spoiled target: shattered glass, sooty sludge, an X and a puff of smoke."""
     c = Canvas(32, 126)
@@ -124,6 +126,7 @@ def _key_mask(c):
     return Canvas.union(bow, shaft, teeth)
 
 
+@drawn_once
 def key(index):
     """Key pictures: 0..5 in their colours with their symbol, 6 mixing, 7 score."""
     c = Canvas(32, 32)
@@ -185,6 +188,7 @@ def shot(colour):
     return c.finish()
 
 
+@drawn_once
 def preview(colour):
     """The next colour (30 x 40): a plump drop with the colour's symbol."""
     c = Canvas(30, 40)

@@ -9,7 +9,7 @@ strip at (70, 8) and the best score below it. The finale's panel at
 """
 import math
 
-from .canvas import Canvas, darker
+from .canvas import Canvas, darker, drawn_once
 from .mascot import Mascot
 from .palette import COLOUR, GOLD, INK, WHITE
 from .pieces import key
@@ -91,31 +91,43 @@ def record_mark():
     return c.finish()
 
 
-def level_screen():
+@drawn_once
+def _level_screen_scenery():
     c = Canvas(480, 720)
     backdrop(c, (110, 194, 250), (196, 234, 255), (255, 255, 255, 0), (255, 255, 255, 40), centre=(240, 330))
     for x, y, k in ((14, 18, 0.6), (392, 30, 0.55)):
         fluffy(c, x, y, k)
-    banner(c, tr("选择关卡"), 240, 70, 36, COLOUR[4])
     panel(c, 18, 118, 462, 594, fill=(255, 250, 236, 150))
     bench(c, 676)
     tube_row(c, 26, 600, [3, 6, 9], step=34)
     tube_row(c, 352, 600, [12, 15, 18], step=34)
+    return c
+
+
+def level_screen():
+    c = _level_screen_scenery()
+    banner(c, tr("选择关卡"), 240, 70, 36, COLOUR[4])
     return c.finish().convert("RGB")
 
 
-def finale():
+@drawn_once
+def _finale_scenery():
     c = Canvas(480, 720)
     backdrop(c, (255, 214, 90), (255, 168, 80), (255, 240, 170, 0), (255, 250, 210, 90), centre=(240, 280))
     confetti(c, 44, 60, (10, 10, 470, 400))
-    banner(c, tr("全部十关通关！"), 240, 86, 36, COLOUR[3])
     Mascot(c, ox=240 - 48 * 1.3, oy=140, scale=1.3).draw("cheer", hanger=False)
     panel(c, 60, 410, 420, 540)
     for i in range(8):
         c.paste(key(i), 112 + i * 32, 556)
-    draw_text(c, tr("点击或按任意键返回"), 240, 616, 20, WHITE, bold=0.5, outline=INK, outline_width=2.4,
-              latin=SENTENCE, box=(8, 598, 472, 634))
     bench(c, 664, colour=(214, 140, 80))
     for i, colour in enumerate(RAINBOW):
         c.shape(star_mask(c, 60 + i * 72, 692, 12), colour, width=1.4)
+    return c
+
+
+def finale():
+    c = _finale_scenery()
+    banner(c, tr("全部十关通关！"), 240, 86, 36, COLOUR[3])
+    draw_text(c, tr("点击或按任意键返回"), 240, 616, 20, WHITE, bold=0.5, outline=INK, outline_width=2.4,
+              latin=SENTENCE, box=(8, 598, 472, 634))
     return c.finish().convert("RGB")

@@ -8,7 +8,7 @@ import math
 
 import numpy as np
 
-from .canvas import Canvas, darker, lighter
+from .canvas import Canvas, darker, drawn_once, lighter
 from .mascot import Mascot
 from .palette import COLOUR, INK, WHITE
 from .pieces import broken_tube, key, tube
@@ -115,32 +115,37 @@ def banner(c, text, cx, cy, size, fill, ink=WHITE):
 
 
 # -- the four pictures -------------------------------------------------------
+# Each is its scenery, drawn once for every language, with its words over it.
 
-def splash():
+@drawn_once
+def _splash_scenery():
     c = Canvas(480, 720)
     backdrop(c, (120, 200, 250), (200, 236, 255), (255, 255, 255, 0), (255, 255, 255, 46), centre=(240, 360))
     for x, y, k in ((30, 60, 1.0), (360, 110, 1.2), (60, 520, 0.8), (390, 560, 0.9)):
         fluffy(c, x, y, k)
     splats(c, 5, 12, (30, 260, 450, 520), (7, 13))
-    logo(c, 240, 150, 66)
-    draw_text(c, tr("混合颜色 · 赢取钥匙"), 240, 222, 22, WHITE, bold=0.6, outline=INK, outline_width=2.6,
-              latin=SENTENCE, box=(8, 204, 472, 240))
     Mascot(c, ox=240 - 48 * 1.7, oy=258, scale=1.7).draw("cheer", hanger=False)
     bench(c, 640)
     tube_row(c, 92, 516, [3, 6, 9, 12, 15, 18], step=52)
+    return c
+
+
+def splash():
+    c = _splash_scenery()
+    logo(c, 240, 150, 66)
+    draw_text(c, tr("混合颜色 · 赢取钥匙"), 240, 222, 22, WHITE, bold=0.6, outline=INK, outline_width=2.6,
+              latin=SENTENCE, box=(8, 204, 472, 240))
     draw_text(c, tr("加载中…"), 240, 684, 18, WHITE, bold=0.4, outline=INK, outline_width=2,
               box=(8, 668, 472, 700))
     return c.finish().convert("RGB")
 
 
-def start_menu():
+@drawn_once
+def _start_menu_scenery():
     c = Canvas(480, 720)
     backdrop(c, (110, 194, 250), (196, 234, 255), (255, 255, 255, 0), (255, 255, 255, 40), centre=(240, 330))
     for x, y, k in ((20, 190, 0.9), (380, 220, 1.0)):
         fluffy(c, x, y, k)
-    logo(c, 240, 92, 60)
-    draw_text(c, tr("混合颜色 · 赢取钥匙"), 240, 152, 19, WHITE, bold=0.5, outline=INK, outline_width=2.4,
-              latin=SENTENCE, box=(8, 136, 472, 168))
     Mascot(c, ox=240 - 48 * 1.4, oy=190, scale=1.4).draw("happy", hanger=False)
     bench(c, 668)
     # Tubes and keys on the bench to either side of the menu panel.
@@ -152,26 +157,40 @@ def start_menu():
     for i, k in enumerate((2, 3, 5)):
         c.paste(key(k), 356 + i * 38, 396)
     panel(c, 164, 426, 304, 652)
+    return c
+
+
+def start_menu():
+    c = _start_menu_scenery()
+    logo(c, 240, 92, 60)
+    draw_text(c, tr("混合颜色 · 赢取钥匙"), 240, 152, 19, WHITE, bold=0.5, outline=INK, outline_width=2.4,
+              latin=SENTENCE, box=(8, 136, 472, 168))
     # The program draws its version in the bottom right corner.
     return c.finish().convert("RGB")
 
 
-def level_passed():
+@drawn_once
+def _level_passed_scenery():
     c = Canvas(480, 720)
     backdrop(c, (255, 214, 90), (255, 168, 80), (255, 240, 170, 0), (255, 250, 210, 90), centre=(240, 300))
     confetti(c, 21, 46, (10, 10, 470, 420))
-    banner(c, tr("过关啦！"), 240, 86, 44, COLOUR[0])
     for x, y, r in ((96, 164, 16), (384, 164, 16), (60, 240, 10), (420, 240, 10)):
         _star(c, x, y, r)
     Mascot(c, ox=240 - 48 * 1.35, oy=132, scale=1.35).draw("cheer", hanger=False)
-    draw_text(c, tr("选一个你最珍惜的，进入下一关"), 240, 422, 20, WHITE, bold=0.5, outline=INK, outline_width=2.4,
-              latin=SENTENCE, box=(8, 404, 472, 438))
     panel(c, 56, 438, 424, 574)
     bench(c, 664, colour=(214, 140, 80))
     tube_row(c, 40, 590, [3, 6, 9], step=30)
     tube_row(c, 350, 590, [12, 15, 18], step=30)
     for i in range(8):
         c.paste(key(i), 136 + i * 27, 626)
+    return c
+
+
+def level_passed():
+    c = _level_passed_scenery()
+    banner(c, tr("过关啦！"), 240, 86, 44, COLOUR[0])
+    draw_text(c, tr("选一个你最珍惜的，进入下一关"), 240, 422, 20, WHITE, bold=0.5, outline=INK, outline_width=2.4,
+              latin=SENTENCE, box=(8, 404, 472, 438))
     return c.finish().convert("RGB")
 
 
@@ -184,7 +203,8 @@ def _star(c, x, y, r, fill=WHITE):
     c.shape(c.poly(pts), fill, width=1.6)
 
 
-def game_over():
+@drawn_once
+def _game_over_scenery():
     c = Canvas(480, 720)
     backdrop(c, (70, 74, 140), (150, 120, 190), (255, 255, 255, 0), (255, 255, 255, 22), centre=(240, 330))
     rng = np.random.default_rng(31)
@@ -192,12 +212,17 @@ def game_over():
         _star(c, rng.uniform(10, 470), rng.uniform(10, 250), rng.uniform(2, 4.5), fill=(255, 240, 170))
     storm_cloud(c, 40, 200, 1.0, colour=(96, 102, 130))
     storm_cloud(c, 340, 230, 0.9, colour=(96, 102, 130))
-    banner(c, tr("游戏结束"), 240, 96, 42, (120, 110, 200))
     Mascot(c, ox=240 - 48 * 1.2, oy=170, scale=1.2).draw("sad", hanger=False)
-    draw_text(c, tr("别灰心，再来一次！"), 240, 416, 21, WHITE, bold=0.5, outline=INK, outline_width=2.4,
-              latin=SENTENCE, box=(8, 398, 472, 436))
     panel(c, 164, 438, 308, 576)
     bench(c, 664, colour=(170, 116, 86))
     tube_row(c, 40, 590, [19, 2, 19], step=30)
     tube_row(c, 350, 590, [19, 13, 19], step=30)
+    return c
+
+
+def game_over():
+    c = _game_over_scenery()
+    banner(c, tr("游戏结束"), 240, 96, 42, (120, 110, 200))
+    draw_text(c, tr("别灰心，再来一次！"), 240, 416, 21, WHITE, bold=0.5, outline=INK, outline_width=2.4,
+              latin=SENTENCE, box=(8, 398, 472, 436))
     return c.finish().convert("RGB")

@@ -5,10 +5,10 @@ any warning, so every string goes through `require_glyphs` before it is drawn.
 """
 from functools import lru_cache
 
-from PIL import ImageDraw, ImageFont
+from PIL import ImageFont
 
 from . import words
-from .canvas import SCALE, Canvas, dilate
+from .canvas import SCALE, Canvas, dilate, exact_ink
 
 CJK = ("/usr/share/fonts/truetype/wqy/wqy-microhei.ttc", 0)
 LATIN_BOLD = ("/usr/share/fonts/truetype/dejavu/DejaVuSans-Bold.ttf", 0)
@@ -45,16 +45,15 @@ def _notdef(face):
     return m.size, bytes(m)
 
 
+@lru_cache(maxsize=None)
+def _has_glyph(face, ch):
+    m = font(face, 48).getmask(ch)
+    return m.getbbox() is not None and (m.size, bytes(m)) != _notdef(face)
+
+
 def require_glyphs(face, text):
     """Raises MissingGlyph naming every character of text that face cannot draw."""
-    missing = []
-    f = font(face, 48)
-    for ch in sorted(set(text)):
-        if ch.isspace():
-            continue
-        m = f.getmask(ch)
-        if m.getbbox() is None or (m.size, bytes(m)) == _notdef(face):
-            missing.append(ch)
+    missing = [ch for ch in sorted(set(text)) if not ch.isspace() and not _has_glyph(face, ch)]
     if missing:
         raise MissingGlyph(f"{face[0]} lacks {''.join(missing)!r}")
 
@@ -75,6 +74,7 @@ def face_for(text, face=CJK, latin=LATIN_BOLD):
     return face
 
 
+@lru_cache(maxsize=None)
 def text_width(face, size, text):
     return font(face, size * SCALE).getlength(text) / SCALE
 
@@ -82,10 +82,8 @@ def text_width(face, size, text):
 def text_mask(canvas: Canvas, text, x, y, size, face=CJK, anchor="mm", bold=0.0, mask=None):
     """Mask of one line of text; (x, y) is the anchor point in final pixels."""
     require_glyphs(face, text)
-    m = mask if mask is not None else canvas.blank()
     # Several lines ("\n") stand centred on each other.
-    ImageDraw.Draw(m).text((canvas.s(x), canvas.s(y)), text, fill=255,
-                           font=font(face, size * SCALE), anchor=anchor, align="center")
+    m = canvas.text(text, canvas.s(x), canvas.s(y), font(face, size * SCALE), anchor, mask)
     if bold > 0:
         m = dilate(m, canvas.s(bold))
     return m
@@ -116,7 +114,7 @@ def draw_text(canvas, text, x, y, size, fill, face=CJK, anchor="mm", bold=0.0,
         used = face_for(text, face, stand_in)
         bold = weight * LATIN_WEIGHT if used != face else weight
         m = text_mask(canvas, text, x, y, size, used, anchor, bold)
-        drawn = m.getbbox()
+        drawn = exact_ink(m)
         ink = _ink_box(drawn, margin)
         if used == face or box is None or _inside(ink, box):
             break
@@ -126,7 +124,7 @@ def draw_text(canvas, text, x, y, size, fill, face=CJK, anchor="mm", bold=0.0,
             raise TextDoesNotFit(f"{text!r} does not fit {box} even at {size:.1f} px")
         size *= 0.95
         m = text_mask(canvas, text, x, y, size, face, anchor, bold)
-        drawn = m.getbbox()
+        drawn = exact_ink(m)
         ink = _ink_box(drawn, margin)
     DRAWN.append((text, ink, box, (canvas.w, canvas.h), size))
     if shadow is not None:
