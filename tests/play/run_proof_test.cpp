@@ -45,7 +45,7 @@ TEST(RunProof, TheTenLevelsRunsProveAsTheyAlwaysHave) {
 // shot's fifth tick. The bar's tick then sees the shot at the fourth tick's place.
 TEST(RunProof, ClocksDueAtOnceFireInTheOrderTheyWereStarted) {
   runs::Run run{runs::RunFormatVersion, runs::RulesRevision, 1, 1, TimeMode::Normal,
-                {{0, runs::ActionKind::Fire}, {250, runs::ActionKind::Pause}}};
+                {{0, runs::ActionKind::Fire}, {250, runs::ActionKind::Pause}}, std::nullopt};
   RunPlayback playback(run);
   playback.advanceTo(249);
   EXPECT_EQ(playback.play().shot.y, Play::ShotLaunchY + 4 * Play::ShotFallPerTick);

@@ -125,7 +125,7 @@ TEST_F(DailyAttemptTest, TheDaysColoursFollowTheMovesNotWhatCameBefore) {
 
   // Another day meets other colours for the same moves.
   window->handleCommand(ControlId::toolbar, ToolbarButton::back);
-  ASSERT_TRUE(window->startRunAttempt(runs::Run{1, 1, Today + 1, runs::levelOfDay(Today), TimeMode::Normal, {}}, nullptr));
+  ASSERT_TRUE(window->startRunAttempt(runs::Run{1, 1, Today + 1, runs::levelOfDay(Today), TimeMode::Normal, {}, std::nullopt}, nullptr));
   EXPECT_NE(playMoves(30), official);
 }
 
