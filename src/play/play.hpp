@@ -62,9 +62,9 @@ class Play {
   std::array<int32_t, TargetCount> tubes{};
   int32_t targetScore = 0;
   bool asksMixedKey = true;
-  // A made board's attempt has no level number, and draws no clouds.
-  static constexpr int32_t NoLevel = 0;
-  int32_t level = NoLevel;  // for the clouds' count
+  // A made board's attempt draws its clouds as the first level's does.
+  static constexpr int32_t BoardCloudLevel = FirstLevel;
+  int32_t level = 0;  // for the clouds' count
   std::array<bool, KeyCount> keys{};
   int32_t score = 0;
   int32_t shotsLeft = 0;

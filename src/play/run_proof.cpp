@@ -19,10 +19,10 @@ RunPlayback::RunPlayback(const runs::Run& run) : run_(run) {
   shotClock_.periodMs = Play::ShotClockMs;
   barClock_.periodMs = Play::TimeBarClockMs;
   if (run.board) {
-    // A board's attempt: its own seed, and no level.
+    // A board's attempt: its own seed, its own tubes, score and key rule.
     play_.startSeeded(run.board->seed);
     play_.timeMode = run.timeMode;
-    play_.startLevel(Play::NoLevel, *run.board);
+    play_.startLevel(Play::BoardCloudLevel, *run.board);
   } else if (runs::hasChallenge(run.day)) {
     // The day's attempt, as the game starts it: the day's seed, the day's level afresh.
     const int32_t level = runs::levelOfDay(run.day);

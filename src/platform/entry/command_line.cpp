@@ -53,7 +53,7 @@ CommandLine parseCommandLine(int argc, const char* const* argv) {
       return line;
     }
     if (option == "--verify") {
-      if (!hasValue) return failure("--verify needs a run: a token, a file or - for standard input");
+      if (!hasValue) return failure("--verify needs a run or a board: a token, a file or - for standard input");
       line.action = CommandLine::Action::Verify;
       line.runSource = argv[i + 1];
       return line;
@@ -109,8 +109,9 @@ std::string usageText(std::string_view program) {
          "                                or from standard input without --script\n"
          "  " + name + " --replay FILE        replay a recorded session in a window\n"
          "  " + name + " --records            print the best result of each level\n"
-         "  " + name + " --verify RUN         prove a shared run (a token or link, a FILE, or -\n"
-         "                                for standard input) and print its result as JSON\n"
+         "  " + name + " --verify RUN         prove a shared run or board (a token or link, a\n"
+         "                                FILE, or - for standard input) and print its\n"
+         "                                result as JSON\n"
          "  " + name + " --watch RUN          open the game on a shared run and play it back\n"
          "  " + name + " --help | --version\n"
          "\n"
