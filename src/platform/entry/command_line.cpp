@@ -73,6 +73,9 @@ CommandLine parseCommandLine(int argc, const char* const* argv) {
     } else if (option == "--watch") {
       if (!hasValue) return failure("--watch needs a run token or link");
       line.watchRun = argv[++i];
+    } else if (option == "--board") {
+      if (!hasValue) return failure("--board needs a board token or link");
+      line.boardToOpen = argv[++i];
     } else if (option == "--animate") {
       line.animate = true;
     } else if (option == "--fullscreen") {
@@ -95,6 +98,8 @@ CommandLine parseCommandLine(int argc, const char* const* argv) {
     }
   }
   if (scriptGiven && !line.headless) return failure("--script needs --headless");
+  if (!line.watchRun.empty() && !line.boardToOpen.empty())
+    return failure("--watch and --board each open a screen of their own; give one");
   if (!line.replayPath.empty() && line.headless)
     return failure("--replay shows a window; replay without one with --headless --script");
   return line;
@@ -113,6 +118,8 @@ std::string usageText(std::string_view program) {
          "                                FILE, or - for standard input) and print its\n"
          "                                result as JSON\n"
          "  " + name + " --watch RUN          open the game on a shared run and play it back\n"
+         "  " + name + " --board BOARD        open the game on a shared board, proven, to play\n"
+         "                                it (with --headless: waiting for commands)\n"
          "  " + name + " --help | --version\n"
          "\n"
          "Options:\n"
