@@ -84,6 +84,7 @@ struct WatchScreenControls {
   uint32_t speed = 1;           // game milliseconds per real one; 0 paused
   uint32_t playbackTickMs = 0;  // how far the playback has gone, in the run's game time
   bool returnToDaily = false;   // opened from the daily screen, which Back shows again
+  bool playingBoard = false;    // the playback is a received board's maker's run
   bool built = false;
 };
 

@@ -25,6 +25,8 @@ inline constexpr const char16_t* watch = u"/Images/watch.png";
 inline constexpr const char16_t* practiceMark = u"/Images/practice.png";
 inline constexpr const char16_t* replayMark = u"/Images/replay.png";
 inline constexpr const char16_t* ghost = u"/Images/ghost.png";
+inline constexpr const char16_t* maker = u"/Images/maker.png";
+inline constexpr const char16_t* sharedBoard = u"/Images/board.png";
 // Indexed by the number of stars won.
 inline constexpr std::array<const char16_t*, 4> stars = {
     u"/Images/stars0.png", u"/Images/stars1.png", u"/Images/stars2.png", u"/Images/stars3.png"};
@@ -95,4 +97,11 @@ inline constexpr uint32_t raceLit = 218;
 inline constexpr uint32_t watchLit = 220;
 // The playback's 1x, 2x, 4x and pause: lit, then dim (+1).
 inline constexpr uint32_t firstSpeedLit = 222;
+// Boards players make: the menu's button and the maker's: lit, then dim (+1).
+inline constexpr uint32_t makeLit = 300;
+inline constexpr uint32_t scoreDownLit = 302;
+inline constexpr uint32_t scoreUpLit = 304;
+inline constexpr uint32_t newColoursLit = 306;
+inline constexpr uint32_t tryLit = 308;
+inline constexpr uint32_t openBoardLit = 310;
 }  // namespace ImageResource
