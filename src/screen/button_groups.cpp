@@ -24,10 +24,10 @@ void GameWindow::openStartMenu() {
   AddUiWin(&menuPicture);
   openScreens.menu = true;
   // The level screen's own button, to the right of start, the daily
-  // screen's, to the right of continue, and the maker's under them.
+  // screen's, to the right of continue, and the maker's to its left.
   setUpImageButton(levelsButton, ControlId::levelsButton, 310, 440, 96, 38, levelsLitImage, levelsDimImage, 0);
   setUpPanelButton(dailyButton, ControlId::dailyButton, ImageResource::dailyLit, 310, 480, 96, 38);
-  setUpPanelButton(makeButton, ControlId::makeButton, ImageResource::makeLit, 310, 520, 96, 38);
+  setUpPanelButton(makeButton, ControlId::makeButton, ImageResource::makeLit, 62, 480, 96, 38);
   buildMenuButtons();
 }
 
