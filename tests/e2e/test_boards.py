@@ -132,7 +132,7 @@ class BoardsTest(GameTestCase):
                 self.assertNotIn(SHARE, edited["visible"])
                 again.finish()
 
-    def test_escape_leaves_the_maker_and_the_board_for_the_menu_at_once(self):
+    def test_keys_and_pad_and_escape_to_the_menu_at_once(self):
         _, session = self.maker_session()
         session.send("key Escape", PRESS)
         self.assertEqual(session.dump()["screen"], "menu")
@@ -142,6 +142,14 @@ class BoardsTest(GameTestCase):
         session.send("clipboard " + self.cleared_board(), "command %d" % OPEN_BOARD, PRESS)
         self.assertEqual(session.dump()["screen"], "board")
         session.send("key Escape", PRESS)
+        self.assertEqual(session.dump()["screen"], "menu")
+        # The pad alike: A presses the ringed button (tube 1 still), B goes back.
+        session.send("command %d" % MAKE, PRESS, "pad a", PRESS)
+        self.assertEqual(session.dump()["maker"]["tubes"][0], LEVEL_ONE[0] + 2)
+        session.send("pad b", PRESS)
+        self.assertEqual(session.dump()["screen"], "menu")
+        session.send("clipboard " + self.cleared_board(), "command %d" % MAKE, PRESS, "command %d" % OPEN_BOARD, PRESS,
+                     "pad b", PRESS)
         self.assertEqual(session.dump()["screen"], "menu")
 
     def cleared_board(self):

@@ -274,6 +274,17 @@ TEST_F(DailyAttemptTest, AReceivedBoardIsTriedThenWatchedAndKeepsItsBest) {
   ASSERT_NE(window->boards.received.find(id), nullptr);
   EXPECT_TRUE(window->boards.received.find(id)->tried);
   EXPECT_FALSE(window->boards.received.find(id)->cleared);
+  // Its time bar stays the one it started with, whatever the options say meanwhile.
+  window->handleCommand(ControlId::toolbar, ToolbarButton::back);
+  window->handleCommand(ControlId::options, 0);
+  window->handleCommand(ControlId::timeModeButton, 0);
+  EXPECT_EQ(window->options.timeMode, TimeMode::Relaxed);
+  EXPECT_EQ(window->play.timeMode, TimeMode::Normal);
+  window->handleCommand(ControlId::timeModeButton, 0);
+  window->handleCommand(ControlId::timeModeButton, 0);
+  window->handleCommand(ControlId::settingsBack, 0);
+  window->handleCommand(ControlId::continueGame, 0);
+  ASSERT_STREQ(window->currentScreen(), "game");
 
   // Played again to its claim: back on the board's screen, the best kept, Watch offered.
   window->handleCommand(ControlId::toolbar, ToolbarButton::back);
