@@ -19,6 +19,8 @@ MAKE, FIRST_TUBE, SCORE_DOWN, SCORE_UP, NEW_COLOURS, TRY, SHARE, OPEN_BOARD, MAK
     600, 602, 612, 613, 614, 615, 616, 617, 618)
 PLAY, RACE, WATCH, BOARD_BACK = 654, 655, 656, 657
 GHOST, PRACTICE_MARK, STOP = 420, 419, 451
+RETRY, GAME_OVER_BACK = 118, 119
+TIME_BAR_MS = 10000  # the Normal time bar runs out this long after a shot
 BOARDS_FILE = "quandrel-boards.ini"
 LEVEL_ONE = [16, 4, 7, 10, 7, 16, 13, 10, 16, 13]
 
@@ -175,6 +177,20 @@ class BoardsTest(GameTestCase):
         self.assertEqual(board["id"], proven["board"])
         self.assertNotIn(WATCH, opened["visible"], "no watching before a try")
         self.assertFalse(os.path.exists(os.path.join(game.directory, BOARDS_FILE)), "opening writes nothing")
+
+        # Lost: Retry plays the same board again, and the game over's back button
+        # returns to the board's screen, now tried.
+        lose = ["command 101 1", "wait %d" % TIME_BAR_MS, "command 101 1", "wait 50"]
+        session.send("command %d" % PLAY, PRESS, *lose)
+        self.assertEqual(session.dump()["screen"], "gameover")
+        session.send("command %d" % RETRY, PRESS)
+        retried = session.dump()
+        self.assertEqual((retried["screen"], retried["targets"], retried["shotsLeft"]), ("game", board["tubes"], 100))
+        session.send(*lose, "command %d" % GAME_OVER_BACK, PRESS)
+        lost = session.dump()
+        self.assertEqual(lost["screen"], "board")
+        self.assertEqual((lost["board"]["tried"], lost["board"]["best"]), (True, None))
+        self.assertIn(WATCH, lost["visible"])
 
         session.send("command %d" % PLAY, PRESS)
         self.assertEqual(session.dump()["screen"], "game")
