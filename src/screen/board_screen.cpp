@@ -20,6 +20,9 @@
 namespace {
 
 constexpr int32_t BoardRowTop = 300;
+// The rows' values stand in x BoardValueLeft..BoardValueRight; the stars from StarsLeft.
+constexpr int32_t BoardValueLeft = 250;
+constexpr int32_t BoardValueRight = 440;
 constexpr int32_t StarsLeft = 334;
 constexpr std::array<const char16_t*, BoardScreenControls::Rows> BoardRowWords = {u"目标分数", u"作者得分", u"作者用时",
                                                                               u"你的最好成绩"};
@@ -50,7 +53,7 @@ void GameWindow::buildBoardScreen() {
   // The maker's stars and the player's beside their scores.
   const auto starsBeside = [this](PanelRow& row, UiPicture& stars, int32_t id) {
     const int32_t y = row.value.GetPosY();
-    row.value.SetPos(250, y, StarsLeft - 250, row.value.GetHeight(), 0);
+    row.value.SetPos(BoardValueLeft, y, StarsLeft - BoardValueLeft, row.value.GetHeight(), 0);
     stars.SetID(id);
     stars.SetPos(StarsLeft, y - 1, 110, 32, 0);
     AddUiWin(&stars);
@@ -108,11 +111,16 @@ void GameWindow::showReceivedBoard() {
   screen.makerStars.LoadImageW(imagePath(starsPicture(verdict.result.stars)), true);
   screen.rows[2].value.SetText(utf16FromUtf8(runs::minutesAndSeconds(verdict.result.timeMs)).c_str());
   const runs::BoardRecord* record = boards.received.find(runs::boardId(board));
-  if (record != nullptr && record->cleared) {
-    screen.rows[3].value.SetText(Int2String(record->bestScore).C_Str());
+  // The best's score leaves room for its stars; its words take the whole column.
+  PanelRow& best = screen.rows[3];
+  const bool cleared = record != nullptr && record->cleared;
+  best.value.SetPos(BoardValueLeft, best.value.GetPosY(), (cleared ? StarsLeft : BoardValueRight) - BoardValueLeft,
+                    best.value.GetHeight(), 0);
+  if (cleared) {
+    best.value.SetText(Int2String(record->bestScore).C_Str());
     screen.bestStars.LoadImageW(imagePath(starsPicture(record->stars)), true);
   } else {
-    screen.rows[3].value.SetText(record != nullptr && record->tried ? u"没通关" : u"还没玩");
+    best.value.SetText(record != nullptr && record->tried ? u"没通关" : u"还没玩");
   }
   setBoardScreenVisible(openScreens.board);
 }
