@@ -2,6 +2,8 @@
 // at the action door as a day's attempt is, its run proven when it ends. The
 // made board's claim becomes its clear; a received board's attempts are its
 // records. Both are kept in the boards file.
+#include <optional>
+
 #include "platform/focus_navigation.hpp"
 #include "platform/mz_functions.hpp"
 #include "platform/services/debug_output.hpp"
@@ -50,9 +52,11 @@ void GameWindow::keepBoardResult() {
 }
 
 // The game under the menu again, and the board's screen over it: the maker
-// (on Share when it was cleared) or the received board's, with its records.
+// (on Share when it was cleared) or the received board's, with its records
+// (the menu when another board was opened meanwhile).
 void GameWindow::returnFromBoardAttempt() {
   const BoardInPlay whose = daily.boardInPlay;
+  const std::optional<Board> played = daily.run.board;
   leaveDailyPlay();
   play.levelPassed = false;
   play.gameOver = false;
@@ -69,9 +73,11 @@ void GameWindow::returnFromBoardAttempt() {
   if (whose == BoardInPlay::Made) {
     showMaker();
     if (boards.made && boards.made->cleared()) focusOnControl(&maker.share.button);
-  } else {
+  } else if (receivedBoard.proof && receivedBoard.proof->accepted() && receivedBoard.proof->run.board == played) {
     setBoardScreenVisible(true);
     showReceivedBoard();
+  } else {
+    showMenuButtons();  // another board was opened while the attempt waited under the menu
   }
   Invalidate(nullptr, 0);
 }
