@@ -10,15 +10,25 @@ With --runs DIR it plays instead each level as a day's challenge (the first
 day from 2026-12-01 whose level it is), claims it and writes the day's shared
 run to DIR/level-N.run, one token per file.
 
-Usage: autoplay.py [--binary PATH] [--table FILE] [--runs DIR] [--quiet]
-Exit status: 0 when all ten levels were won, 1 when one was not, 2 on a usage
-or start-up problem. Standard library only."""
+With --board TOKEN it opens a shared board (as `quandrel --board TOKEN` does)
+and clears it. With --boards N it makes N boards drawn at random (from
+--seed), each in the maker by the player's own presses, clears and shares
+each, and checks that every host proves the shared board the same:
+`quandrel --verify` and the board's screen of a game opened on it agree with
+the clear, and that game clears it again as its receiver. --boards-out DIR
+keeps each board's token as DIR/board-N.board.
+
+Usage: autoplay.py [--binary PATH] [--table FILE] [--runs DIR] [--board TOKEN]
+                   [--boards N [--seed S] [--boards-out DIR]] [--quiet]
+Exit status: 0 when all ten levels (or the boards) were won, 1 when one was
+not, 2 on a usage or start-up problem. Standard library only."""
 
 import datetime
 
 import argparse
 import json
 import os
+import random
 import shutil
 import subprocess
 import sys
@@ -46,6 +56,16 @@ SCORE_KEY = 7
 FIRST_DAY = datetime.date(2026, 12, 1)
 DAILY_BUTTON = 400
 DAILY_PLAY = 402
+# Boards: the menu's Make, the maker's tubes (one command per tube, each press
+# the next state), score steps, New colours and Try; a received board's Play.
+MAKE_BUTTON = 600
+FIRST_MAKER_TUBE = 602
+SCORE_DOWN, SCORE_UP, NEW_COLOURS, TRY_BOARD = 612, 613, 614, 615
+BOARD_PLAY = 654
+TUBE_STATES = 20
+SCORE_STEP = 50
+# A shared board with its clearing run fits in this many characters.
+MOST_BOARD_TOKEN = 1536
 # Sprayer positions: 105 at the left, one step 23 px; a shot lands 40 px right
 # of the sprayer, so the sprayer stands one step left of the tube it aims at.
 LEFTMOST_SPRAYER_X = 105
@@ -79,8 +99,8 @@ def mix(state, colour):
     return SPOILED, False
 
 
-def keys_needed(level):
-    return [k for k in range(8) if not (k == MIXED_KEY and level <= 1)]
+def keys_needed(asks_mixed):
+    return [k for k in range(8) if not (k == MIXED_KEY and not asks_mixed)]
 
 
 class Board:
@@ -91,7 +111,7 @@ class Board:
         self.keys = list(dump["keys"])
         self.score = dump["score"]
         self.target_score = dump["levelTargetScore"]
-        self.level = dump["currentLevel"]
+        self.asks_mixed = dump["asksMixedKey"]
         self.mixed = dump["mixedFromPrimaries"] == 1
 
     def copy(self):
@@ -123,7 +143,7 @@ class Board:
             self.mixed = self.mixed or completes_mix
             if self.mixed and not self.keys[MIXED_KEY]:
                 self.keys[MIXED_KEY] = True
-                worth += 250 if self.level > 1 else 0
+                worth += 250 if self.asks_mixed else 0
             if self.score >= self.target_score and not self.keys[SCORE_KEY]:
                 self.keys[SCORE_KEY] = True
                 worth += 250
@@ -134,12 +154,12 @@ class Board:
         worth += (25 if measures(new) == 2 else 8) + (30 if lacking else 0)
         # A primary in two measures is one shot of another primary from the
         # mixing key.
-        if held in (0, 1, 4) and measures(new) == 2 and not self.keys[MIXED_KEY] and self.level > 1:
+        if held in (0, 1, 4) and measures(new) == 2 and not self.keys[MIXED_KEY] and self.asks_mixed:
             worth += 15
         return worth
 
     def won(self):
-        return all(self.keys[k] for k in keys_needed(self.level))
+        return all(self.keys[k] for k in keys_needed(self.asks_mixed))
 
 
 def best_slot(board, colour, following, miss_counter):
@@ -174,7 +194,7 @@ def next_worth(board, colour):
 class Game:
     """The game, headless, in a directory of its own (its own settings file)."""
 
-    def __init__(self, binary, today=None):
+    def __init__(self, binary, today=None, arguments=()):
         self.directory = tempfile.mkdtemp(prefix="quandrel-autoplay-")
         program = os.path.join(self.directory, "quandrel")
         shutil.copy2(binary, program)
@@ -189,7 +209,7 @@ class Game:
             env.pop(name, None)
         if today is not None:
             env["QUANDREL_TODAY"] = today.isoformat()
-        self.process = subprocess.Popen([program, "--headless"], cwd=self.directory, env=env, text=True,
+        self.process = subprocess.Popen([program, "--headless", *arguments], cwd=self.directory, env=env, text=True,
                                         stdin=subprocess.PIPE, stdout=subprocess.PIPE,
                                         stderr=subprocess.PIPE, bufsize=1)
 
@@ -221,9 +241,9 @@ def aim_keys(sprayer_x, slot):
     return ["key Right" if steps > 0 else "key Left"] * abs(steps)
 
 
-def play_level(game, dump, max_shots=400):
+def play_level(game, dump, max_shots=400, claimed_screen="passed"):
     """Plays the level on screen until it is claimed; returns (figures, dump on
-    the passed screen) or (None, last dump) when it was lost."""
+    the screen the claim leads to) or (None, last dump) when it was lost."""
     level = dump["currentLevel"]
     figures = {"level": level, "fired": 0, "bought": 0, "repairs": 0, "start": dump["t"]}
     for _ in range(max_shots):
@@ -232,7 +252,7 @@ def play_level(game, dump, max_shots=400):
         board = Board(dump)
         if dump["passLit"] or board.won():
             passed = game.do("key Return")
-            if passed["screen"] == "passed":
+            if passed["screen"] == claimed_screen:
                 figures["score"] = dump["score"]
                 figures["time"] = passed["t"] - figures["start"]
                 return figures, passed
@@ -319,11 +339,110 @@ def write_runs(binary, directory, quiet):
     return 0
 
 
+def clear_received_board(binary, token):
+    """Opens the board `token` as a shared link would and clears it; returns
+    (the board's dump before play, the claim's figures, the board's dump after),
+    figures None when it was not cleared."""
+    game = Game(binary, arguments=("--board", token))
+    try:
+        opened = game.do("wait %d" % SPLASH_MS)
+        if opened["screen"] != "board" or opened["board"] is None or opened["board"]["state"] != "proven":
+            return opened, None, opened
+        dump = game.do("command %d" % BOARD_PLAY, "wait %d" % KEY_PRESS_MS)
+        figures, after = play_level(game, dump, claimed_screen="board")
+        return opened, figures, after
+    finally:
+        game.close()
+
+
+def verify_natively(binary, token):
+    """`quandrel --verify`'s JSON for a token, or None when it refuses it."""
+    done = subprocess.run([binary, "--verify", token], capture_output=True, text=True, timeout=60)
+    return json.loads(done.stdout) if done.returncode == 0 else None
+
+
+def draw_board(rng):
+    """A board as a player might make one: each tube's state, the target score
+    and how many times New colours is pressed."""
+    tubes = [rng.randrange(TUBE_STATES) for _ in range(10)]
+    return tubes, SCORE_STEP * rng.randint(2, 24), rng.randint(0, 3)
+
+
+def make_board(game, tubes, target, recolours):
+    """Makes the board in the maker with the player's presses; returns the maker's dump."""
+    dump = game.do("command %d" % MAKE_BUTTON, "wait %d" % KEY_PRESS_MS)
+    presses = []
+    for slot, (now, wanted) in enumerate(zip(dump["maker"]["tubes"], tubes)):
+        presses += ["command %d" % (FIRST_MAKER_TUBE + slot)] * ((wanted - now) % TUBE_STATES)
+    steps = (target - dump["maker"]["targetScore"]) // SCORE_STEP
+    presses += ["command %d" % (SCORE_UP if steps > 0 else SCORE_DOWN)] * abs(steps)
+    presses += ["command %d" % NEW_COLOURS] * recolours
+    return game.do(*presses) if presses else dump
+
+
+def board_problem(binary, made, token, figures):
+    """What goes wrong when the shared board `token` is proven elsewhere (None
+    when nothing): --verify, and the board's screen of a game opened on it."""
+    native = verify_natively(binary, token)
+    if native is None or not native["cleared"] or native["score"] != figures["score"]:
+        return "--verify gives %s for a clear of %d points" % (native, figures["score"])
+    if len(token) > MOST_BOARD_TOKEN:
+        return "its token has %d characters" % len(token)
+    opened, cleared, after = clear_received_board(binary, token)
+    board = opened["board"]
+    seen = board and (board["tubes"], board["targetScore"], board["makerScore"], board["makerStars"])
+    if seen != (made["tubes"], made["targetScore"], native["score"], native["stars"]):
+        return "opened as %s, --verify gives %s" % (board, native)
+    if cleared is None or after["board"]["best"] is None:
+        return "its receiver did not clear it (screen %s)" % after["screen"]
+    return None
+
+
+def make_boards(binary, count, seed, out, quiet):
+    """Makes, clears and shares `count` boards drawn from `seed`, each proven on every host."""
+    rng = random.Random(seed)
+    if out:
+        os.makedirs(out, exist_ok=True)
+    for number in range(1, count + 1):
+        tubes, target, recolours = draw_board(rng)
+        game = Game(binary)
+        try:
+            game.do("wait %d" % SPLASH_MS)
+            made = make_board(game, tubes, target, recolours)["maker"]
+            if made["tubes"] != tubes or made["targetScore"] != target or made["cleared"]:
+                print("autoplay: board %d was made as %s, not %s" % (number, made, (tubes, target)), file=sys.stderr)
+                return 1
+            dump = game.do("command %d" % TRY_BOARD, "wait %d" % KEY_PRESS_MS)
+            figures, dump = play_level(game, dump, claimed_screen="maker")
+            if figures is None or dump["share"] is None or not dump["maker"]["cleared"]:
+                print("autoplay: board %d %s was not cleared (screen %s)" % (number, made, dump["screen"]),
+                      file=sys.stderr)
+                return 1
+            token = dump["share"]["token"]
+        finally:
+            game.close()
+        problem = board_problem(binary, made, token, figures)
+        if problem:
+            print("autoplay: board %d %s: %s" % (number, made, problem), file=sys.stderr)
+            return 1
+        if out:
+            with open(os.path.join(out, "board-%d.board" % number), "w", encoding="ascii") as file:
+                file.write(token + "\n")
+        if not quiet:
+            print("board %d: %s, target %d: cleared with %d points in %d shots, token of %d characters" % (
+                number, made["tubes"], target, figures["score"], figures["fired"], len(token)))
+    return 0
+
+
 def main():
     parser = argparse.ArgumentParser(description=__doc__.split("\n\n")[0])
     parser.add_argument("--binary", default=os.path.join("build", "quandrel"))
     parser.add_argument("--table", help="write the per-level table (Markdown) to this file")
     parser.add_argument("--runs", help="play each level as a day's challenge and write its run into this folder")
+    parser.add_argument("--board", help="open this shared board (a token or link) and clear it")
+    parser.add_argument("--boards", type=int, help="make, clear, share and prove this many boards drawn at random")
+    parser.add_argument("--seed", type=int, default=37, help="the seed the boards are drawn from")
+    parser.add_argument("--boards-out", help="keep each made board's token in this folder")
     parser.add_argument("--quiet", action="store_true")
     options = parser.parse_args()
     if not os.path.isfile(options.binary):
@@ -331,6 +450,18 @@ def main():
         return 2
     if options.runs:
         return write_runs(options.binary, options.runs, options.quiet)
+    if options.boards:
+        return make_boards(options.binary, options.boards, options.seed, options.boards_out, options.quiet)
+    if options.board:
+        opened, figures, after = clear_received_board(options.binary, options.board)
+        if figures is None:
+            print("autoplay: the board was not cleared (screen %s, board %s)" % (after["screen"], after["board"]),
+                  file=sys.stderr)
+            return 1
+        if not options.quiet:
+            print("board %s cleared: %d points, %d shots; the maker's %d" % (
+                opened["board"]["id"], figures["score"], figures["fired"], opened["board"]["makerScore"]))
+        return 0
 
     game = Game(options.binary)
     rows = []

@@ -1,13 +1,14 @@
-// quandrel --verify: the run read from the command line, a file or standard
-// input, proven through the game's own replay.
+// quandrel --verify: the run or board read from the command line, a file or
+// standard input, proven through the game's own replay.
 #include "app/run_verification.hpp"
 
 #include <fstream>
 #include <iostream>
 #include <iterator>
 
-#include "runs/run_token.hpp"
 #include "play/run_proof.hpp"
+#include "runs/board_token.hpp"
+#include "runs/run_token.hpp"
 
 namespace {
 
@@ -24,13 +25,17 @@ bool looksLikeRun(const std::string& source) {
   return source.find(runs::TokenPrefix) != std::string::npos || source.find("#run=") != std::string::npos;
 }
 
+bool looksLikeBoard(const std::string& source) {
+  return source.find(runs::BoardTokenPrefix) != std::string::npos || source.find("#board=") != std::string::npos;
+}
+
 }  // namespace
 
 int verifyRunCommand(const std::string& source, std::istream& in, std::ostream& out, std::ostream& errors) {
   std::string text;
   if (source == "-") {
     text = readBounded(in);
-  } else if (looksLikeRun(source)) {
+  } else if (looksLikeRun(source) || looksLikeBoard(source)) {
     text = source;
   } else {
     std::ifstream file(source, std::ios::binary);
@@ -40,11 +45,12 @@ int verifyRunCommand(const std::string& source, std::istream& in, std::ostream& 
     }
     text = readBounded(file);
   }
-  const RunVerdict verdict = verifyRunToken(text);
+  const bool board = looksLikeBoard(text);
+  const RunVerdict verdict = board ? verifyBoardToken(text) : verifyRunToken(text);
   if (!verdict.accepted()) {
     errors << "error: " << runs::refusalText(verdict.refusal) << '\n';
     return 1;
   }
-  out << runResultJson(verdict.result) << '\n';
+  out << (board ? boardResultJson(*verdict.run.board, verdict.result) : runResultJson(verdict.result)) << '\n';
   return 0;
 }

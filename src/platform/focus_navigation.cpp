@@ -167,6 +167,12 @@ bool showFocusRing() {
 
 void hideFocusRing() { ringShown = false; }
 
+void focusOnControl(const UiWin* control) {
+  ringShown = true;
+  focusedControl = control;
+  focusedPart = 0;
+}
+
 uint64_t focusPressDueMs() { return pending.active ? pending.dueMs : NotDue; }
 
 void finishFocusPress() {

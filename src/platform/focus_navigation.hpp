@@ -12,6 +12,7 @@
 
 class Canvas;
 class CMzWnd;
+class UiWin;
 struct FocusStop;
 
 // How long a key holds a button down before it reports its command, so that
@@ -30,6 +31,9 @@ bool focusedStop(const CMzWnd& window, FocusStop& stop);
 bool showFocusRing();
 // A pointer press: the ring goes until the next navigation key.
 void hideFocusRing();
+// The ring shows on `control` (its first part): a screen that opens to point
+// at one button puts the focus there.
+void focusOnControl(const UiWin* control);
 
 // A key press still holding its button; finishing it releases the button over
 // itself, which reports the command. Input that follows finishes it first.

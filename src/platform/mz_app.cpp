@@ -15,7 +15,13 @@ std::string& runToOpen() {
   static std::string run;
   return run;
 }
+std::string& boardToOpen() {
+  static std::string board;
+  return board;
+}
 }  // namespace
 
 const std::string& runToOpenAtStart() { return runToOpen(); }
 void setRunToOpenAtStart(std::string run) { runToOpen() = std::move(run); }
+const std::string& boardToOpenAtStart() { return boardToOpen(); }
+void setBoardToOpenAtStart(std::string board) { boardToOpen() = std::move(board); }

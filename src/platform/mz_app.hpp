@@ -48,3 +48,6 @@ int WinMain(int argc, char** argv, const char* version, CMzApp& (*application)()
 // The run given with --watch, for the game to open once it starts; empty when none.
 const std::string& runToOpenAtStart();
 void setRunToOpenAtStart(std::string run);
+// The board given with --board, alike.
+const std::string& boardToOpenAtStart();
+void setBoardToOpenAtStart(std::string board);

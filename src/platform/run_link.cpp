@@ -13,7 +13,7 @@ std::string runLinkAt(std::string_view address, std::string_view token) {
   address = address.substr(0, address.find('#'));
   if (address.empty()) return std::string(token);
   std::string link(address);
-  link += RunFragment;
+  link += token.starts_with(BoardTokenStart) ? BoardFragment : RunFragment;
   link += token;
   return link;
 }

@@ -15,13 +15,6 @@ bool isFullState(int32_t state) { return state >= 3 && state <= 18 && state % 3 
 
 }  // namespace
 
-bool levelBoard(int32_t level, Board& board) {
-  const LevelLayout* layout = levelLayout(level);
-  if (layout == nullptr) return false;
-  board = Board{layout->startStates, layout->targetScore, level > FirstLevel};
-  return true;
-}
-
 void Play::layBoard(const Board& board) { tubes = board.tubes; }
 
 void Play::startLevel(int32_t number, const Board& board) {

@@ -10,21 +10,11 @@
 #include <cstdint>
 
 #include "play/effects.hpp"
+#include "rules/board.hpp"
 #include "rules/colour_generator.hpp"
 #include "rules/level_table.hpp"
 #include "rules/time_mode.hpp"
 #include "runs/run.hpp"
-
-// What a level starts from: the tubes, the score that earns the score key,
-// and whether the mixing key is asked.
-struct Board {
-  std::array<int32_t, TargetCount> tubes{};
-  int32_t targetScore = 0;
-  bool asksMixedKey = true;
-};
-
-// Level `level`'s board (1..10); nothing for any other number.
-bool levelBoard(int32_t level, Board& board);
 
 class Play {
  public:
@@ -72,6 +62,8 @@ class Play {
   std::array<int32_t, TargetCount> tubes{};
   int32_t targetScore = 0;
   bool asksMixedKey = true;
+  // A made board's attempt draws its clouds as the first level's does.
+  static constexpr int32_t BoardCloudLevel = FirstLevel;
   int32_t level = 0;  // for the clouds' count
   std::array<bool, KeyCount> keys{};
   int32_t score = 0;

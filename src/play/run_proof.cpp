@@ -18,17 +18,23 @@ constexpr uint32_t PlayOnMs = 15000;
 RunPlayback::RunPlayback(const runs::Run& run) : run_(run) {
   shotClock_.periodMs = Play::ShotClockMs;
   barClock_.periodMs = Play::TimeBarClockMs;
-  if (!runs::hasChallenge(run.day)) {
+  if (run.board) {
+    // A board's attempt: its own seed, its own tubes, score and key rule.
+    play_.startSeeded(run.board->seed);
+    play_.timeMode = run.timeMode;
+    play_.startLevel(Play::BoardCloudLevel, *run.board);
+  } else if (runs::hasChallenge(run.day)) {
+    // The day's attempt, as the game starts it: the day's seed, the day's level afresh.
+    const int32_t level = runs::levelOfDay(run.day);
+    Board board;
+    levelBoard(level, board);
+    play_.startSeeded(runs::daySeed(run.day));
+    play_.timeMode = run.timeMode;
+    play_.startLevel(level, board);
+  } else {
     refused_ = true;
     return;
   }
-  // The day's attempt, as the game starts it: the day's seed, the day's level afresh.
-  const int32_t level = runs::levelOfDay(run.day);
-  Board board;
-  levelBoard(level, board);
-  play_.startSeeded(runs::daySeed(run.day));
-  play_.timeMode = run.timeMode;
-  play_.startLevel(level, board);
   observe();
 }
 
@@ -162,7 +168,7 @@ RunVerdict verifyRun(const runs::Run& run) {
   RunVerdict verdict;
   verdict.run = run;
   // A day's run is played on the day's level, whatever its level field says.
-  if (runs::hasChallenge(run.day) && run.level != runs::levelOfDay(run.day)) {
+  if (!run.board && runs::hasChallenge(run.day) && run.level != runs::levelOfDay(run.day)) {
     verdict.refusal = runs::RunRefusal::Damaged;
     return verdict;
   }
@@ -182,6 +188,25 @@ RunVerdict verifyRunToken(std::string_view text) {
   RunVerdict verdict;
   verdict.refusal = runs::decodeRunToken(text, verdict.run);
   return verdict.accepted() ? verifyRun(verdict.run) : verdict;
+}
+
+RunVerdict verifyBoardToken(std::string_view text) {
+  RunVerdict verdict;
+  verdict.refusal = runs::decodeBoardToken(text, verdict.run);
+  if (!verdict.accepted()) return verdict;
+  const RunVerdict proof = verifyRun(verdict.run);
+  verdict.refusal = proof.refusal;
+  verdict.result = proof.result;
+  verdict.ghost = proof.ghost;
+  if (verdict.accepted() && !verdict.result.claimed) verdict.refusal = runs::RunRefusal::Unproven;
+  return verdict;
+}
+
+std::string boardResultJson(const Board& board, const runs::RunResult& result) {
+  return "{\"board\":\"" + runs::boardId(board) + "\",\"cleared\":" + (result.claimed ? "true" : "false") +
+         ",\"score\":" + std::to_string(result.score) + ",\"shots\":" + std::to_string(result.shots) +
+         ",\"timeMs\":" + std::to_string(result.timeMs) + ",\"stars\":" + std::to_string(result.stars) +
+         ",\"version\":" + std::to_string(result.version) + "}";
 }
 
 std::string runResultJson(const runs::RunResult& result) {

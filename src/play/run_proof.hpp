@@ -1,5 +1,5 @@
 // Proving a run: its actions replayed on a Play of the day's board, seeded as
-// the day is, with the game's two clocks fired in the order the message loop
+// the day is (or on the run's own board, from its seed), with the game's two clocks fired in the order the message loop
 // fires them, refused at the first action the attempt does not take. Nothing
 // outside the replay is read or changed, so this can be called at any time.
 #pragma once
@@ -12,6 +12,7 @@
 #include "runs/daily_history.hpp"
 #include "runs/ghost_track.hpp"
 #include "runs/run.hpp"
+#include "runs/board_token.hpp"
 #include "runs/run_token.hpp"
 
 struct RunVerdict {
@@ -28,6 +29,12 @@ struct RunVerdict {
 RunVerdict verifyRun(const runs::Run& run);
 // Decodes a token or a link holding "#run=TOKEN", then verifies it.
 RunVerdict verifyRunToken(std::string_view text);
+// A board token proven: its maker's run replayed on its board. A run that
+// does not clear the board leaves it Unproven. `run.board` holds the board.
+RunVerdict verifyBoardToken(std::string_view text);
+// A board's result as --verify prints it:
+// {"board","cleared","score","shots","timeMs","stars","version"}.
+std::string boardResultJson(const Board& board, const runs::RunResult& result);
 // The result as the one line of JSON --verify prints:
 // {"day","level","score","shots","timeMs","stars","claimed","version","timeMode"}.
 std::string runResultJson(const runs::RunResult& result);

@@ -204,6 +204,32 @@ ReadResult readProgressSections(const std::string& path, int version, const Sect
   return take(document) ? result : ReadResult::Damaged;
 }
 
+const std::string* valueIn(const ProgressDocument::Section& section, std::string_view key) {
+  for (const ProgressDocument::Entry& entry : section.entries) {
+    if (entry.key == key) return &entry.value;
+  }
+  return nullptr;
+}
+
+bool numberIn(const ProgressDocument::Section& section, std::string_view key, int64_t minimum, int64_t maximum,
+              int64_t& value) {
+  const std::string* text = valueIn(section, key);
+  if (text == nullptr) return false;
+  const char* end = text->data() + text->size();
+  int64_t read = 0;
+  const auto [stop, failure] = std::from_chars(text->data(), end, read);
+  if (failure != std::errc() || stop != end || read < minimum || read > maximum) return false;
+  value = read;
+  return true;
+}
+
+bool switchIn(const ProgressDocument::Section& section, std::string_view key, bool& value) {
+  int64_t number = 0;
+  if (!numberIn(section, key, 0, 1, number)) return false;
+  value = number == 1;
+  return true;
+}
+
 bool loadProgressSections(const std::string& path, int version, std::string_view what, const SectionReader& take) {
   const ReadResult result = readProgressSections(path, version, take);
   if (result == ReadResult::Read) return true;

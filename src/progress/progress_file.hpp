@@ -5,6 +5,7 @@
 // "<name>.bad" and the game goes on with its defaults.
 #pragma once
 
+#include <cstdint>
 #include <functional>
 #include <string>
 #include <string_view>
@@ -43,6 +44,14 @@ enum class ParseResult { Read, Damaged, Newer };
 // "[format]" section first or no version of 1 or more. Newer: a version above `version`.
 // The document is filled only on Read.
 ParseResult parseProgress(std::string_view text, int version, ProgressDocument& document);
+
+// A section's values read by their owner: the value of `key` (null when there
+// is none); a whole decimal number within [minimum, maximum]; a switch, 0 or 1.
+// False for a value missing or of another shape.
+const std::string* valueIn(const ProgressDocument::Section& section, std::string_view key);
+bool numberIn(const ProgressDocument::Section& section, std::string_view key, int64_t minimum, int64_t maximum,
+              int64_t& value);
+bool switchIn(const ProgressDocument::Section& section, std::string_view key, bool& value);
 
 // Writes the document to `path` as a whole new file (see above), through the platform's file
 // operations. False when any step fails; the old file is then left as it was.

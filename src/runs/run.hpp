@@ -1,12 +1,15 @@
-// A run: what a player did in one attempt at a day's challenge, as game-level
-// actions with the game tick of each. Plain data, no platform dependency.
+// A run: what a player did in one attempt at a day's challenge or at a board,
+// as game-level actions with the game tick of each. Plain data, no platform
+// dependency.
 // Scores are never stored in a run: replaying the actions works them out.
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string_view>
 #include <vector>
 
+#include "rules/board.hpp"
 #include "rules/time_mode.hpp"
 
 namespace runs {
@@ -40,6 +43,8 @@ struct RunAction {
   bool operator==(const RunAction&) const = default;
 };
 
+// A day's run names its day and level; a board's run carries its board
+// instead, and has neither.
 struct Run {
   uint32_t formatVersion = RunFormatVersion;
   uint32_t rulesRevision = RulesRevision;
@@ -47,6 +52,7 @@ struct Run {
   int32_t level = 0;  // 1..10
   TimeMode timeMode = TimeMode::Normal;
   std::vector<RunAction> actions;  // in tick order
+  std::optional<Board> board;
   bool operator==(const Run&) const = default;
 };
 

@@ -25,10 +25,12 @@ enum class RunRefusal : uint8_t {
   ForgedChecksum,  // well formed, but the checksum does not match
   Newer,           // a newer format or rules revision than this game's
   ImpossibleMove,  // an action the game refused when replayed
+  Unproven,        // a board whose maker's run does not clear it
 };
 
 // "too-large", "not-a-run", "cut", "damaged", "forged-checksum", "newer",
-// "impossible-move" ("" for Accepted): the words of the dump and --verify.
+// "impossible-move", "unproven" ("" for Accepted): the words of the dump and
+// --verify.
 std::string_view refusalName(RunRefusal refusal);
 // The refusal in plain English, for the command line.
 std::string_view refusalText(RunRefusal refusal);

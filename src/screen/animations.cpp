@@ -20,10 +20,14 @@ void GameWindow::onSplashTick() {
   KillTimer(m_hWnd, TimerId::splash);
   splashPicture.SetVisible(false);
   openStartMenu();
-  // A run the command line or the page's address brought opens at once.
+  // A run or a board the command line or the page's address brought opens at once.
   if (!runToOpen.empty()) {
     openWatchScreen(runToOpen);
     runToOpen.clear();
+  }
+  if (!boardToOpen.empty()) {
+    openBoardScreen(boardToOpen);
+    boardToOpen.clear();
   }
   Invalidate(nullptr, 0);
 }

@@ -87,6 +87,19 @@ inline constexpr const char16_t* leaderboardScreen = u"排行榜，第{1}天。"
 inline constexpr const char16_t* boardRow = u"第{1}名，{2}，{3}分，{4}颗星";
 inline constexpr const char16_t* ownBoardRow = u"你的成绩：第{1}名，{2}，{3}分，{4}颗星";
 
+// Boards players make and share.
+inline constexpr const char16_t* makerScreen = u"做关卡，目标{1}。";
+inline constexpr const char16_t* targetScore = u"目标{1}。";
+inline constexpr const char16_t* newColours = u"换了新颜色。";
+inline constexpr const char16_t* makerCleared = u"已通关：{1}，{2}。可以分享了。";
+inline constexpr const char16_t* makerNotCleared = u"还没通关：通关后才能分享。";
+inline constexpr const char16_t* clearTakenBack = u"关卡改了，要再通关一次才能分享。";
+inline constexpr const char16_t* boardProven = u"分享的关卡。作者已通关：{1}，{2}，用时{3}。目标{4}。";
+inline constexpr const char16_t* boardBest = u"你的最好成绩：{1}，{2}。";
+inline constexpr const char16_t* boardNotPlayed = u"你还没玩过。";
+inline constexpr const char16_t* boardNotCleared = u"你还没通关。";
+inline constexpr const char16_t* boardRefused = u"分享的关卡。无法验证：";
+
 // The help's pages as read aloud: the texts drawn on each page (existing
 // catalogue texts), up to ten.
 inline constexpr std::array<std::array<const char16_t*, 10>, 5> helpPageTexts = {{

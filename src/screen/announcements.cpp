@@ -8,9 +8,12 @@
 #include "platform/language/language.hpp"
 #include "platform/message_loop.hpp"
 #include "platform/question_box.hpp"
+#include "platform/system/utf.hpp"
 #include "rules/colour_state.hpp"
 #include "rules/shot_rules.hpp"
 #include "rules/time_mode.hpp"
+#include "runs/board_token.hpp"
+#include "runs/share_text.hpp"
 #include "screen/announcement_words.hpp"
 #include "screen/control_ids.hpp"
 #include "screen/counted_words.hpp"
@@ -56,14 +59,17 @@ void GameWindow::addTube(int32_t slot) {
     sentence.add(words::overNoTube);
     return;
   }
-  const int32_t state = play.tubes[static_cast<size_t>(slot)];
+  addTubeState(sentence, slot, play.tubes[static_cast<size_t>(slot)]);
+}
+
+void GameWindow::addTubeState(Sentence& into, int32_t slot, int32_t state) {
   if (state == TargetEmpty) {
-    sentence.add(words::tubeEmpty, {slot + 1});
+    into.add(words::tubeEmpty, {slot + 1});
   } else if (state == TargetSpoiled) {
-    sentence.add(words::tubeSpoiled, {slot + 1});
+    into.add(words::tubeSpoiled, {slot + 1});
   } else {
-    sentence.add(words::tubeHolding, {slot + 1, translatedText(words::colourNames[static_cast<size_t>((state - 1) / 3)]),
-                                      (state - 1) % 3 + 1});
+    into.add(words::tubeHolding, {slot + 1, translatedText(words::colourNames[static_cast<size_t>((state - 1) / 3)]),
+                                  (state - 1) % 3 + 1});
   }
 }
 
@@ -87,7 +93,7 @@ void GameWindow::rememberGameState() {
 
 void GameWindow::AnnounceChanges() {
   const std::string_view screen = currentScreen();
-  // A board that came in while its screen is up is told as the screen anew.
+  // A leaderboard that came in while its screen is up is told as the screen anew.
   const bool entered = screen != announced.screen || (screen == "help" && helpPage != announced.helpPage) ||
                        (screen == "game" && currentLevel != announced.level) ||
                        (screen == "leaderboard" && leaderboardLink.changes != announced.leaderboardChanges);
@@ -99,8 +105,11 @@ void GameWindow::AnnounceChanges() {
     announced.focusPart = -1;
     announceScreen(screen);
     if (screen == "game") rememberGameState();
+    if (screen == "maker") rememberMadeBoard();
   } else if (screen == "game") {
     announceGameChanges();
+  } else if (screen == "maker") {
+    announceMakerChanges();
   }
   if (screen == "question") {
     announceQuestionFocus();
@@ -246,6 +255,10 @@ void GameWindow::announceScreen(std::string_view screen) {
     announceWatchScreen();
   } else if (screen == "leaderboard") {
     announceLeaderboardScreen();
+  } else if (screen == "maker") {
+    announceMakerScreen();
+  } else if (screen == "board") {
+    announceBoardScreen();
   } else if (screen == "finale") {
     sentence.add(words::finale, {records.totalBestScore(), records.totalStars()});
   } else if (screen == "question") {
@@ -352,5 +365,70 @@ void GameWindow::announceWatchScreen() {
   } else {
     sentence.add(words::watchRefused).addText(runRefusalMessage(watchedRun->refusal));
     endSentence();
+  }
+}
+
+void GameWindow::rememberMadeBoard() {
+  if (!boards.made) return;
+  announced.madeBoard = boards.made->board;
+  announced.madeCleared = boards.made->cleared();
+}
+
+void GameWindow::announceMakerScreen() {
+  if (!boards.made) return;
+  sentence.add(words::makerScreen, {Counted{words::points, boards.made->board.targetScore}}).addText(u" ");
+  if (boards.made->cleared()) {
+    sentence.add(words::makerCleared,
+                 {Counted{words::points, maker.clearResult.score}, Counted{words::stars, maker.clearResult.stars}});
+  } else {
+    sentence.add(words::makerNotCleared);
+  }
+}
+
+// Each edit told as it is made: a tube's new state (the focused tube's name
+// tells it already), the target score, new colours, a clear taken back.
+void GameWindow::announceMakerChanges() {
+  if (!boards.made) return;
+  const runs::MadeBoard& made = *boards.made;
+  FocusStop focused;
+  const bool ringOnStop = focusedStop(*this, focused);
+  for (size_t slot = 0; slot < made.board.tubes.size(); ++slot) {
+    if (made.board.tubes[slot] == announced.madeBoard.tubes[slot]) continue;
+    if (ringOnStop && focused.control == &maker.tubes[slot]) continue;
+    addTubeState(sentence, static_cast<int32_t>(slot), made.board.tubes[slot]);
+    sendSentence(AnnouncementPriority::Polite);
+  }
+  if (made.board.targetScore != announced.madeBoard.targetScore) {
+    sentence.add(words::targetScore, {Counted{words::points, made.board.targetScore}});
+    sendSentence(AnnouncementPriority::Polite);
+  }
+  if (made.board.seed != announced.madeBoard.seed) {
+    sentence.add(words::newColours);
+    sendSentence(AnnouncementPriority::Polite);
+  }
+  if (announced.madeCleared && !made.cleared()) {
+    sentence.add(words::clearTakenBack);
+    sendSentence(AnnouncementPriority::Polite);
+  }
+  rememberMadeBoard();
+}
+
+void GameWindow::announceBoardScreen() {
+  if (!receivedBoard.proof) return;
+  const RunVerdict& verdict = *receivedBoard.proof;
+  if (!verdict.accepted()) {
+    sentence.add(words::boardRefused).addText(runRefusalMessage(verdict.refusal));
+    endSentence();
+    return;
+  }
+  const std::u16string time = utf16FromUtf8(runs::minutesAndSeconds(verdict.result.timeMs));
+  sentence.add(words::boardProven, {Counted{words::points, verdict.result.score}, Counted{words::stars, verdict.result.stars},
+                                    std::u16string_view(time), Counted{words::points, verdict.run.board->targetScore}});
+  sentence.addText(u" ");
+  const runs::BoardRecord* record = boards.received.find(runs::boardId(*verdict.run.board));
+  if (record != nullptr && record->cleared) {
+    sentence.add(words::boardBest, {Counted{words::points, record->bestScore}, Counted{words::stars, record->stars}});
+  } else {
+    sentence.add(record != nullptr && record->tried ? words::boardNotCleared : words::boardNotPlayed);
   }
 }

@@ -23,10 +23,11 @@ void GameWindow::openStartMenu() {
   menuPicture.SetID(ControlId::menuPicture);
   AddUiWin(&menuPicture);
   openScreens.menu = true;
-  // The level screen's own button, to the right of start, and the daily
-  // screen's, to the right of continue.
+  // The level screen's own button, to the right of start, the daily
+  // screen's, to the right of continue, and the maker's to its left.
   setUpImageButton(levelsButton, ControlId::levelsButton, 310, 440, 96, 38, levelsLitImage, levelsDimImage, 0);
   setUpPanelButton(dailyButton, ControlId::dailyButton, ImageResource::dailyLit, 310, 480, 96, 38);
+  setUpPanelButton(makeButton, ControlId::makeButton, ImageResource::makeLit, 62, 480, 96, 38);
   buildMenuButtons();
 }
 
@@ -42,6 +43,7 @@ void GameWindow::showMenuButtons() {
   setGroupVisible(menuButtons, true);
   levelsButton.SetVisible(true);
   dailyButton.button.SetVisible(true);
+  makeButton.button.SetVisible(true);
   Invalidate(nullptr, 0);
 }
 
@@ -49,6 +51,7 @@ void GameWindow::hideMenuButtons() {
   setGroupVisible(menuButtons, false);
   levelsButton.SetVisible(false);
   dailyButton.button.SetVisible(false);
+  makeButton.button.SetVisible(false);
   Invalidate(nullptr, 0);
 }
 

@@ -1,5 +1,7 @@
 // The names of the buttons, with their state, in the shown language: what the
 // focus ring announces and what a page's mirror of the buttons is called.
+#include <string_view>
+
 #include "platform/language/language.hpp"
 #include "rules/level_table.hpp"
 #include "screen/announcement_words.hpp"
@@ -101,6 +103,38 @@ std::string_view GameWindow::NameFocusStop(const FocusStop& stop) const {
     buttonName.add(words::playbackSpeed, {1 << (id - ControlId::firstPlaybackSpeed)});
   } else if (id == ControlId::lastPlaybackSpeed) {
     buttonName.add(u"暂停");
+  } else if (id == ControlId::makeButton) {
+    buttonName.add(u"做关卡");
+  } else if (id >= ControlId::firstMakerTube && id <= ControlId::lastMakerTube && boards.made) {
+    // The tube's words without their full stop, as a button's name.
+    const int32_t slot = id - ControlId::firstMakerTube;
+    Sentence tube;
+    addTubeState(tube, slot, boards.made->board.tubes[static_cast<size_t>(slot)]);
+    std::string_view name = tube.view();
+    for (const std::string_view stop : {".", "\xe3\x80\x82"}) {
+      if (name.ends_with(stop)) name.remove_suffix(stop.size());
+    }
+    buttonName.addUtf8(name);
+  } else if (id == ControlId::makerScoreDown) {
+    buttonName.add(u"降低目标分数");
+  } else if (id == ControlId::makerScoreUp) {
+    buttonName.add(u"提高目标分数");
+  } else if (id == ControlId::makerNewColours) {
+    buttonName.add(u"换颜色");
+  } else if (id == ControlId::makerTry) {
+    buttonName.add(u"试玩");
+  } else if (id == ControlId::makerShare) {
+    buttonName.add(u"分享");
+  } else if (id == ControlId::makerOpenBoard) {
+    buttonName.add(u"打开关卡");
+  } else if (id == ControlId::boardPlay) {
+    buttonName.add(u"开始挑战");
+  } else if (id == ControlId::boardRace) {
+    buttonName.add(u"比赛这一局");
+  } else if (id == ControlId::boardWatch) {
+    buttonName.add(u"播放回放");
+  } else if (id == ControlId::makerBack || id == ControlId::boardBack) {
+    buttonName.add(u"返回");
   }
   return buttonName.view();
 }

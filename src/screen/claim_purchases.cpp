@@ -17,6 +17,11 @@ void GameWindow::showOverlay(Overlay overlay) {
 }
 
 void GameWindow::showLevelPassed(bool firstClaim) {
+  // A board's claim goes straight back to its screen, its result kept.
+  if (daily.boardInPlay != BoardInPlay::None) {
+    returnFromBoardAttempt();
+    return;
+  }
   showOverlay(Overlay::Passed);
   toolbar.SetVisible(false);
   // Shown on every claim: a level reset from level 2 on hides the group,

@@ -30,6 +30,10 @@ void GameWindow::handleCommand(uint32_t wParam, int32_t lParam) {
     chooseLeaderboardRow(static_cast<size_t>(id - ControlId::firstLeaderboardRow));
     return;
   }
+  if (id >= ControlId::firstMakerTube && id <= ControlId::lastMakerTube) {
+    cycleMakerTube(static_cast<size_t>(id - ControlId::firstMakerTube));
+    return;
+  }
   if (id >= ControlId::firstLevelTile && id <= ControlId::lastLevelTile) {
     startChosenLevel(FirstLevel + id - ControlId::firstLevelTile);
     return;
@@ -75,6 +79,18 @@ void GameWindow::handleCommand(uint32_t wParam, int32_t lParam) {
     case ControlId::watchRace: raceWatchedRun(); break;
     case ControlId::watchBack: closeWatchScreen(); break;
     case ControlId::playbackStop: stopPlayback(); break;
+    case ControlId::makeButton: openMaker(); break;
+    case ControlId::makerScoreDown: stepMakerScore(-1); break;
+    case ControlId::makerScoreUp: stepMakerScore(1); break;
+    case ControlId::makerNewColours: recolourMadeBoard(); break;
+    case ControlId::makerTry: tryMadeBoard(); break;
+    case ControlId::makerShare: shareMadeBoard(); break;
+    case ControlId::makerOpenBoard: openBoardFromClipboard(); break;
+    case ControlId::makerBack: closeMaker(); break;
+    case ControlId::boardPlay: playReceivedBoard(); break;
+    case ControlId::boardRace: raceReceivedBoard(); break;
+    case ControlId::boardWatch: startPlayback(); break;
+    case ControlId::boardBack: closeBoardScreen(); break;
     default: break;  // the pass indicator and unknown ids do nothing
   }
 }
@@ -91,6 +107,10 @@ void GameWindow::pauseToMenu() {
 }
 
 void GameWindow::leaveGameOverToMenu() {
+  if (daily.boardInPlay != BoardInPlay::None) {
+    returnFromBoardAttempt();
+    return;
+  }
   leaveDailyPlay();
   play.gameOver = false;
   inGame = false;
@@ -121,13 +141,23 @@ void GameWindow::startGame() {
 }
 
 // Retry after game over: a day's challenge is tried again with the day's own
-// colours (as practice), never rerolled; any other level starts afresh.
+// colours (as practice), never rerolled, and a board with its own; any other
+// level starts afresh.
 void GameWindow::retryLevel() {
   if (daily.dayInPlay != 0 && startDayAttempt(daily.dayInPlay, daily.run.timeMode, nullptr)) return;
+  if (daily.boardInPlay != BoardInPlay::None && daily.run.board) {
+    const Board board = *daily.run.board;
+    if (startBoardAttempt(board, daily.run.timeMode, nullptr, daily.boardInPlay)) return;
+  }
   LoadLevel(currentLevel, true);
 }
 
 void GameWindow::beginLevel(int32_t level) {
+  enterGame(level);
+  LoadLevel(level, true);
+}
+
+void GameWindow::enterGame(int32_t level) {
   currentLevel = level;
   inGame = true;
   play.paused = false;
@@ -138,7 +168,6 @@ void GameWindow::beginLevel(int32_t level) {
   setLevelScreenVisible(false);
   sound.playSound(SoundId::ready);
   Invalidate(nullptr, 0);
-  LoadLevel(level, true);
 }
 
 void GameWindow::continueGame() {

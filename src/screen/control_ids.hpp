@@ -107,6 +107,36 @@ inline constexpr int32_t lastLeaderboardRow = 500;
 inline constexpr int32_t firstLeaderboardRank = 510;   // 510..520
 inline constexpr int32_t firstLeaderboardName = 530;   // 530..540
 inline constexpr int32_t firstLeaderboardScore = 550;  // 550..560
+// Boards players make and share: the menu's button, the maker and a received
+// board's screen.
+inline constexpr int32_t makeButton = 600;
+inline constexpr int32_t makerPicture = 601;
+inline constexpr int32_t firstMakerTube = 602;  // tubes 1..10
+inline constexpr int32_t lastMakerTube = 611;
+inline constexpr int32_t makerScoreDown = 612;
+inline constexpr int32_t makerScoreUp = 613;
+inline constexpr int32_t makerNewColours = 614;
+inline constexpr int32_t makerTry = 615;
+inline constexpr int32_t makerShare = 616;
+inline constexpr int32_t makerOpenBoard = 617;
+inline constexpr int32_t makerBack = 618;
+inline constexpr int32_t makerHint = 619;
+inline constexpr int32_t makerScoreWord = 620;
+inline constexpr int32_t makerScoreValue = 621;
+inline constexpr int32_t makerStatus = 622;
+inline constexpr int32_t makerMessage = 623;
+inline constexpr int32_t boardPicture = 630;
+inline constexpr int32_t firstBoardTube = 631;  // tubes 1..10
+inline constexpr int32_t boardVerdict = 641;
+inline constexpr int32_t boardReason = 642;
+inline constexpr int32_t firstBoardRow = 643;  // word 643 + 2i, value 644 + 2i
+inline constexpr int32_t boardMakerStars = 651;
+inline constexpr int32_t boardBestStars = 652;
+inline constexpr int32_t boardNote = 653;
+inline constexpr int32_t boardPlay = 654;
+inline constexpr int32_t boardRace = 655;
+inline constexpr int32_t boardWatch = 656;
+inline constexpr int32_t boardBack = 657;
 
 inline constexpr int32_t speechToggle = 300;
 }  // namespace ControlId

@@ -25,11 +25,15 @@ std::string counted(const char16_t* word, int32_t number) { return utf8FromUtf16
 
 }  // namespace
 
-std::string shareSentence(const runs::RunResult& result, std::string_view link) {
+std::string filledShareSentence(const char16_t* sentence, const runs::RunResult& result, std::string_view link) {
   const std::string points = counted(words::points, result.score);
   const std::string stars = counted(words::stars, result.stars);
   const std::string shots = counted(words::shots, result.shots);
-  return runs::fillShareSentence(utf8FromUtf16(translatedText(ShareSentence)), {points, stars, shots}, result, link);
+  return runs::fillShareSentence(utf8FromUtf16(translatedText(sentence)), {points, stars, shots}, result, link);
+}
+
+std::string shareSentence(const runs::RunResult& result, std::string_view link) {
+  return filledShareSentence(ShareSentence, result, link);
 }
 
 int32_t GameWindow::todayDayNumber() const {
@@ -81,21 +85,28 @@ bool GameWindow::startDayAttempt(int32_t day, TimeMode mode, const runs::GhostTr
   daily.run.timeMode = mode;
   daily.racing = ghost != nullptr;
   daily.ghost = raced;
+  // The day's colours for everyone: the generator seeded from the day.
+  Board board;
+  levelBoard(daily.run.level, board);
+  beginSeededAttempt(runs::daySeed(day), mode, daily.run.level, board);
+  return true;
+}
 
-  // The day's colours for everyone: the generator seeded from the day, the
-  // misses counted from none, and nothing left falling from before.
-  play.startSeeded(runs::daySeed(day));
+// Everyone's attempt from the same seed meets the same colours: the misses
+// counted from none, and nothing left falling from before.
+void GameWindow::beginSeededAttempt(uint32_t seed, TimeMode mode, int32_t level, const Board& board) {
+  play.startSeeded(seed);
   play.timeMode = mode;
   KillTimer(m_hWnd, TimerId::shot);
   KillTimer(m_hWnd, TimerId::timeBar);
   if (flyingShot != nullptr) flyingShot->SetVisible(false);
   flyingShot = nullptr;
   placeSprayerAtStart();
-  beginLevel(daily.run.level);
+  enterGame(level);
+  loadBoard(level, board, true);
   daily.startTickMs = GetTickCount();
   daily.attemptActive = true;
   showRaceDrawing();
-  return true;
 }
 
 uint32_t GameWindow::attemptTickMs() const { return GetTickCount() - daily.startTickMs; }
@@ -104,6 +115,10 @@ void GameWindow::endDailyAttempt() {
   if (!daily.attemptActive) return;
   daily.attemptActive = false;
   showRaceDrawing();
+  if (daily.boardInPlay != BoardInPlay::None) {
+    keepBoardResult();
+    return;
+  }
   if (!daily.official) return;
   // The result is what the moves come to when replayed, never the live fields.
   const RunVerdict verdict = verifyRun(daily.run);
@@ -122,6 +137,7 @@ void GameWindow::leaveDailyPlay() {
   // Ordinary play runs at the options' time bar again.
   play.timeMode = options.timeMode;
   daily.dayInPlay = 0;
+  daily.boardInPlay = BoardInPlay::None;
   daily.racing = false;
   daily.ghost = runs::GhostTrack{};
   showRaceDrawing();

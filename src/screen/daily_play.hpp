@@ -1,5 +1,6 @@
 // The game window's part of the daily challenge: the attempt under way, the
-// run it records, the days played, and a race against a run's ghost.
+// run it records, the days played, and a race against a run's ghost. An
+// attempt at a board (made or received) is seeded and recorded the same way.
 #pragma once
 
 #include <cstdint>
@@ -11,10 +12,16 @@
 #include "runs/ghost_track.hpp"
 #include "runs/run.hpp"
 
+// Whose board an attempt plays: none (a day's or ordinary play), the board
+// being made, or a received one.
+enum class BoardInPlay : uint8_t { None, Made, Received };
+
 struct DailyPlay {
   // The day whose challenge is being played (its attempt, or the screens
   // after it); 0 in ordinary play.
   int32_t dayInPlay = 0;
+  // The board being played (its attempt, or the screen after it); None otherwise.
+  BoardInPlay boardInPlay = BoardInPlay::None;
   // An attempt at a day's challenge is on: its colours were seeded from the day.
   bool attemptActive = false;
   // That attempt is the day's official one (else practice, which keeps nothing).
@@ -32,7 +39,11 @@ struct DailyPlay {
   runs::GhostTrack ghost;
 };
 
-// The text a player shares for a day's result, in the shown language.
+// The text a player shares for a result: `sentence` (a catalogue text; see
+// runs::fillShareSentence) in the shown language, its counted words in the
+// language's form for their numbers.
+std::string filledShareSentence(const char16_t* sentence, const runs::RunResult& result, std::string_view link);
+// The text a player shares for a day's result.
 std::string shareSentence(const runs::RunResult& result, std::string_view link);
 
 // What the daily screen shows for today.

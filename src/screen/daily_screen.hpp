@@ -92,6 +92,7 @@ struct WatchScreenControls {
   // Where it was opened from, which Back shows again.
   enum class From : uint8_t { Menu, Daily, Leaderboard };
   From from = From::Menu;
+  bool playingBoard = false;    // the playback is a received board's maker's run
   bool built = false;
 };
 

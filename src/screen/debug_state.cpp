@@ -6,6 +6,7 @@
 #include "platform/message_loop.hpp"
 #include "platform/system/utf.hpp"
 #include "rules/level_table.hpp"
+#include "runs/board_token.hpp"
 #include "screen/game_window.hpp"
 
 namespace {
@@ -24,6 +25,15 @@ std::string quoted(std::string_view text) {
   std::string json;
   appendJsonString(json, utf16FromUtf8(text));
   return json;
+}
+
+std::string tubesJson(const Board& board) {
+  std::string tubes = "[";
+  for (size_t k = 0; k < board.tubes.size(); ++k) {
+    if (k > 0) tubes += ",";
+    tubes += number(board.tubes[k]);
+  }
+  return tubes + "]";
 }
 
 std::string resultJson(const runs::RunResult& result) {
@@ -95,10 +105,12 @@ void GameWindow::appendDailyState(std::string& json) const {
                                  number(today.bestStreak) + ",\"practice\":" + boolean(practice) + ",\"interrupted\":" + boolean(today.interrupted) +
                                  ",\"result\":" + (today.result ? resultJson(*today.result) : "null") +
                                  ",\"post\":" + postState + "}");
-  const std::string token = dailyShareToken();
+  // On the maker, the made board's share; elsewhere today's run's.
+  const bool onMaker = screenOnTop() == Screen::Maker;
+  const std::string token = onMaker ? makerShareToken() : dailyShareToken();
   appendField(json, "share", token.empty() ? "null"
-                                           : "{\"text\":" + quoted(dailyShareText()) + ",\"token\":" +
-                                                 quoted(token) + "}");
+                                           : "{\"text\":" + quoted(onMaker ? makerShareText() : dailyShareText()) +
+                                                 ",\"token\":" + quoted(token) + "}");
   if (daily.racing && daily.attemptActive) {
     const runs::GhostState ghost = daily.ghost.at(attemptTickMs());
     appendField(json, "ghost", "{\"sprayerX\":" + number(ghost.sprayerX) + ",\"score\":" + number(ghost.score) + "}");
@@ -117,6 +129,43 @@ void GameWindow::appendDailyState(std::string& json) const {
   }
 }
 
+// The boards' fields: the made board while the maker is up or its board is
+// tried, and a received board while it is open (its screen, its attempt, its
+// playback).
+void GameWindow::appendBoardState(std::string& json) const {
+  const bool making = makerShown() || daily.boardInPlay == BoardInPlay::Made;
+  if (making && boards.made) {
+    const Board& board = boards.made->board;
+    appendField(json, "maker", "{\"tubes\":" + tubesJson(board) + ",\"targetScore\":" + number(board.targetScore) +
+                                   ",\"seed\":" + number(board.seed) + ",\"cleared\":" +
+                                   boolean(boards.made->cleared()) + "}");
+  } else {
+    appendField(json, "maker", "null");
+  }
+  const std::optional<RunVerdict>& received = receivedBoard.proof;
+  const bool open = boardScreenShown() || daily.boardInPlay == BoardInPlay::Received ||
+                    (playbackShown() && watchScreen.playingBoard);
+  if (!open || !received) {
+    appendField(json, "board", "null");
+  } else if (!received->accepted()) {
+    appendField(json, "board", "{\"state\":\"refused\",\"reason\":" + quoted(runs::refusalName(received->refusal)) +
+                                   "}");
+  } else {
+    const Board& board = *received->run.board;
+    const std::string id = runs::boardId(board);
+    const runs::BoardRecord* record = boards.received.find(id);
+    const std::string best = record != nullptr && record->cleared
+                                 ? "{\"score\":" + number(record->bestScore) + ",\"stars\":" + number(record->stars) + "}"
+                                 : "null";
+    appendField(json, "board", "{\"state\":\"proven\",\"id\":" + quoted(id) + ",\"tubes\":" + tubesJson(board) +
+                                   ",\"targetScore\":" + number(board.targetScore) + ",\"makerScore\":" +
+                                   number(received->result.score) + ",\"makerStars\":" +
+                                   number(received->result.stars) + ",\"makerTimeMs\":" +
+                                   number(received->result.timeMs) + ",\"tried\":" +
+                                   boolean(record != nullptr && record->tried) + ",\"best\":" + best + "}");
+  }
+}
+
 // The exit question over everything, then the screens of the menu, then the game's own.
 GameWindow::Screen GameWindow::screenOnTop() const {
   const OpenScreens& open = openScreens;
@@ -127,6 +176,8 @@ GameWindow::Screen GameWindow::screenOnTop() const {
   if (open.daily) return Screen::Daily;
   if (open.leaderboard) return Screen::Leaderboard;
   if (open.watchResult || open.playback) return Screen::Watch;
+  if (open.maker) return Screen::Maker;
+  if (open.board) return Screen::Board;
   if (open.settings) return Screen::Settings;
   if (open.help) return Screen::Help;
   if (open.menu) return Screen::Menu;
@@ -138,7 +189,7 @@ GameWindow::Screen GameWindow::screenOnTop() const {
 const char* GameWindow::currentScreen() const {
   static constexpr const char* names[] = {"splash", "menu",   "settings", "help",     "levels",
                                           "daily",  "watch",  "leaderboard", "game",  "passed",
-                                          "gameover", "finale", "question"};
+                                          "gameover", "finale", "question", "maker",  "board"};
   return names[static_cast<size_t>(screenOnTop())];
 }
 
@@ -147,6 +198,7 @@ void GameWindow::AppendDebugState(std::string& json) const {
   appendField(json, "score", number(play.score));
   appendField(json, "shotsLeft", number(play.shotsLeft));
   appendField(json, "levelTargetScore", number(play.targetScore));
+  appendField(json, "asksMixedKey", boolean(play.asksMixedKey));
   appendField(json, "currentColour", number(play.currentColour));
   appendField(json, "nextColour", number(play.nextColour));
   appendField(json, "missCounter", number(play.missCounter));
@@ -220,6 +272,7 @@ void GameWindow::AppendDebugState(std::string& json) const {
   appendField(json, "options", optionsJson(options));
   appendDailyState(json);
   appendLeaderboardState(json);
+  appendBoardState(json);
   appendField(json, "screen", std::string("\"") + currentScreen() + "\"");
   appendField(json, "helpPage", helpPage != 0 ? number(helpPage) : "null");
 }

@@ -11,6 +11,7 @@
 #include "platform/mz_app.hpp"
 #include "platform/mz_functions.hpp"
 #include "platform/system/utf.hpp"
+#include "progress/boards_file.hpp"
 #include "progress/daily_file.hpp"
 #include "progress/records_file.hpp"
 #include "screen/control_ids.hpp"
@@ -115,12 +116,15 @@ int32_t GameWindow::OnInitDialog() {
     options = loadOptions(optionsPath);
     daily.filePath = dailyFilePath(utf8FromUtf16(settings.filePath));
     daily.history = loadDailyHistory(daily.filePath);
+    boardsPath = boardsFilePath(utf8FromUtf16(settings.filePath));
+    boards = loadBoards(boardsPath);
   }
   applyStoredLanguage(options.language);
   runToOpen = runToOpenAtStart();
   // A post that got no answer last time goes again now.
   leaderboardLink.address = leaderboardAddress();
   sendWaitingPosts();
+  boardToOpen = boardToOpenAtStart();
   setHapticsEnabled(options.vibration);
   setSpeechEnabled(options.speech);
 

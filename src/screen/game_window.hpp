@@ -12,7 +12,9 @@
 #include "platform/mz_window.hpp"
 #include "platform/ui_controls.hpp"
 #include "platform/web_request.hpp"
+#include "progress/boards_file.hpp"
 #include "progress/level_records.hpp"
+#include "screen/board_screens.hpp"
 #include "screen/daily_play.hpp"
 #include "screen/daily_screen.hpp"
 #include "screen/leaderboard_screen.hpp"
@@ -193,6 +195,37 @@ class GameWindow : public CMzWndEx {
   // The leaderboard screen's status line: loading, failed, nobody yet, or the standing.
   std::u16string leaderboardStatusLine() const;
 
+  // Boards players make and share (maker_screen.cpp, board_screen.cpp,
+  // board_attempt.cpp). The maker opens from the menu on the board being
+  // made (a new one: the first level's, with fresh colours).
+  void openMaker();
+  void closeMaker();
+  bool makerShown() const;
+  // Edits of the made board, each saved at once; each takes its clear back.
+  void cycleMakerTube(size_t slot);
+  void stepMakerScore(int32_t direction);
+  void recolourMadeBoard();
+  // Try: the made board played on the game screen, its run recorded; a claim
+  // keeps it as the board's clear and returns to the maker, on Share.
+  void tryMadeBoard();
+  void shareMadeBoard();
+  void openBoardFromClipboard();
+  // Proves `text` (a board's token or link) and shows the board's screen
+  // with what came of it. Nothing of a refused board is kept.
+  void openBoardScreen(std::string_view text);
+  void closeBoardScreen();
+  bool boardScreenShown() const;
+  void playReceivedBoard();
+  void raceReceivedBoard();
+  // Starts an attempt at `board`, seeded from it, with `mode`'s time bar;
+  // with `ghost`, racing it. Its run is recorded as a board's.
+  bool startBoardAttempt(const Board& board, TimeMode mode, const runs::GhostTrack* ghost, BoardInPlay whose);
+  // The made board's share text and token once its maker cleared it as it
+  // stands; empty otherwise.
+  std::string makerShareText() const;
+  std::string makerShareToken() const;
+  void saveBoardsFile();
+
   // Announcements for play by ear: the difference since the last call worded
   // (announcements.cpp), buttons named (button_names.cpp), the ear keys' words.
   void AnnounceChanges() override;
@@ -211,13 +244,15 @@ class GameWindow : public CMzWndEx {
   void AppendDebugState(std::string& json) const override;
   void appendDailyState(std::string& json) const;
   void appendLeaderboardState(std::string& json) const;
+  void appendBoardState(std::string& json) const;
   bool IsPlayInProgress() const override;
   enum class Screen : uint8_t {
-    Splash, Menu, Settings, Help, Levels, Daily, Watch, Leaderboard, Game, Passed, GameOver, Finale, Question };
+    Splash, Menu, Settings, Help, Levels, Daily, Watch, Leaderboard, Game, Passed, GameOver, Finale, Question,
+    Maker, Board };
   // The screen on top of those open.
   Screen screenOnTop() const;
   // Its name: splash, menu, settings, help, levels, daily, watch,
-  // leaderboard, game, passed, gameover, finale or question.
+  // leaderboard, game, passed, gameover, finale, question, maker or board.
   const char* currentScreen() const;
 
   // Pictures and places of the game pieces (picture_placement.cpp).
@@ -329,6 +364,17 @@ class GameWindow : public CMzWndEx {
   // A run given on the command line (--watch) or by the page's #run=, opened
   // on the watch screen once the splash ends.
   std::string runToOpen;
+  PanelButton makeButton;  // start menu: to the maker
+  MakerScreenControls maker;
+  BoardScreenControls receivedBoard;
+  // The board being made and the records of received boards, from the boards
+  // file beside the settings file (none: nothing is kept).
+  BoardShelf boards;
+  std::string boardsPath;
+  bool boardsSaveWarned = false;
+  // A board given on the command line (--board) or by the page's #board=,
+  // opened on its screen once the splash ends.
+  std::string boardToOpen;
   // The time bar's mode, vibration and the language the player chose.
   GameOptions options;
   // The options file beside the settings file; empty when there is no place for it.
@@ -377,6 +423,8 @@ class GameWindow : public CMzWndEx {
     bool playback = false;
     bool leaderboard = false;
     bool finale = false;
+    bool maker = false;
+    bool board = false;
     Overlay overlay = Overlay::None;  // over the game
   };
   OpenScreens openScreens;
@@ -409,6 +457,9 @@ class GameWindow : public CMzWndEx {
     int32_t timeStage = 0;
     uint32_t landings = 0;
     std::array<int32_t, 10> tubes{};
+    // The maker's board as last told.
+    Board madeBoard;
+    bool madeCleared = false;
   };
   AnnouncedState announced;
   Sentence sentence;
@@ -420,6 +471,11 @@ class GameWindow : public CMzWndEx {
   bool menuMayStartGame() const;
   // The toolbar and the game in place of the menu, then `level` afresh.
   void beginLevel(int32_t level);
+  // The toolbar and the game in place of the menu for `level`'s attempt.
+  void enterGame(int32_t level);
+  // A seeded attempt begins on `board` as `level`: the colours from `seed`,
+  // the misses from none, nothing falling from before, its run from now.
+  void beginSeededAttempt(uint32_t seed, TimeMode mode, int32_t level, const Board& board);
   void pauseToMenu();
   void leaveGameOverToMenu();
   void startGame();
@@ -480,6 +536,19 @@ class GameWindow : public CMzWndEx {
   void showLeaderboardRow(size_t index, const leaderboard::BoardRow* row, bool own);
   // Today's post, once asked for.
   const runs::PostRecord* todaysPost() const;
+  void buildMaker();
+  void setMakerVisible(bool visible);
+  void showMakerState();
+  // The maker's screen again, over the menu (after an attempt, or from the menu).
+  void showMaker();
+  void buildBoardScreen();
+  void setBoardScreenVisible(bool visible);
+  void showReceivedBoard();
+  // The result of a board's attempt that ended: the made board's clear, or
+  // the received board's records. Nothing when its run does not replay.
+  void keepBoardResult();
+  // From a board's attempt, claimed or lost, back to its screen.
+  void returnFromBoardAttempt();
 
   // The help's pages (help_pages.cpp).
   void openHelp();
@@ -488,6 +557,8 @@ class GameWindow : public CMzWndEx {
   void showHelpPage(int32_t page);
 
   // Level layout.
+  // `board` laid out as `level`'s attempt (fresh: from its start).
+  void loadBoard(int32_t level, const Board& board, bool fresh);
   void placeLayout(const Board& board);
   void recordLevelReached(int32_t level);
 
@@ -505,6 +576,12 @@ class GameWindow : public CMzWndEx {
   void announceDailyScreen();
   void announceWatchScreen();
   void announceLeaderboardScreen();
+  void announceMakerScreen();
+  void announceMakerChanges();
+  void announceBoardScreen();
+  void rememberMadeBoard();
+  // A tube's state as words: "Tube 3, yellow, 2 of 3."
+  static void addTubeState(Sentence& words, int32_t slot, int32_t state);
   void announceGameChanges();
   void announceLanding();
   void addTube(int32_t slot);

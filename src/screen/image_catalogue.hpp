@@ -26,6 +26,8 @@ inline constexpr const char16_t* practiceMark = u"/Images/practice.png";
 inline constexpr const char16_t* replayMark = u"/Images/replay.png";
 inline constexpr const char16_t* ghost = u"/Images/ghost.png";
 inline constexpr const char16_t* leaderboard = u"/Images/leaderboard.png";
+inline constexpr const char16_t* maker = u"/Images/maker.png";
+inline constexpr const char16_t* sharedBoard = u"/Images/board.png";
 // Indexed by the number of stars won.
 inline constexpr std::array<const char16_t*, 4> stars = {
     u"/Images/stars0.png", u"/Images/stars1.png", u"/Images/stars2.png", u"/Images/stars3.png"};
@@ -103,4 +105,11 @@ inline constexpr uint32_t leaderboardLit = 232;
 inline constexpr uint32_t anotherNameLit = 234;
 inline constexpr uint32_t boardRowLit = 236;
 inline constexpr uint32_t ownRowLit = 238;
+// Boards players make: the menu's button and the maker's: lit, then dim (+1).
+inline constexpr uint32_t makeLit = 300;
+inline constexpr uint32_t scoreDownLit = 302;
+inline constexpr uint32_t scoreUpLit = 304;
+inline constexpr uint32_t newColoursLit = 306;
+inline constexpr uint32_t tryLit = 308;
+inline constexpr uint32_t openBoardLit = 310;
 }  // namespace ImageResource

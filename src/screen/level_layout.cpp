@@ -9,8 +9,12 @@
 void GameWindow::LoadLevel(int32_t level, bool fresh) {
   Board board;
   if (!levelBoard(level, board)) return;
-  prepareForPlay();
   recordLevelReached(level);
+  loadBoard(level, board, fresh);
+}
+
+void GameWindow::loadBoard(int32_t level, const Board& board, bool fresh) {
+  prepareForPlay();
   play.level = level;
   play.asksMixedKey = board.asksMixedKey;
   if (level == FirstLevel) {

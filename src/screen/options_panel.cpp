@@ -139,8 +139,8 @@ void GameWindow::toggleMovement() {
 // keeps no records once it was played at another pace than the designed one.
 void GameWindow::cycleTimeMode() {
   options.timeMode = nextTimeMode(options.timeMode);
-  // A day's attempt keeps the time bar it started with.
-  if (daily.dayInPlay == 0) play.timeMode = options.timeMode;
+  // A day's or a board's attempt keeps the time bar it started with.
+  if (daily.dayInPlay == 0 && daily.boardInPlay == BoardInPlay::None) play.timeMode = options.timeMode;
   if (!timeModeKeepsRecords(options.timeMode)) attemptKeepsRecords = false;
   showOptionLooks();
   storeOptions();

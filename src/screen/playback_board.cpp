@@ -91,13 +91,19 @@ void GameWindow::setPlaybackVisible(bool visible) {
   Invalidate(nullptr, 0);
 }
 
+// The watch screen's run, or the maker's run of a received board once the
+// player has tried it (its Watch shows then).
 void GameWindow::startPlayback() {
   WatchScreenControls& screen = watchScreen;
-  if (!watchScreenShown() || playbackShown() || !watchedRun || !watchedRun->accepted()) return;
+  const bool board = boardScreenShown() && receivedBoard.watch.button.IsVisible();
+  const bool run = watchScreenShown() && watchedRun && watchedRun->accepted();
+  if (playbackShown() || (!board && !run)) return;
   if (screen.board.window() == nullptr) buildPlaybackBoard();
-  screen.playback = std::make_unique<RunPlayback>(watchedRun->run);
+  screen.playback = std::make_unique<RunPlayback>(board ? receivedBoard.proof->run : watchedRun->run);
   screen.playbackTickMs = 0;
+  screen.playingBoard = board;
   setWatchResultVisible(false);
+  setBoardScreenVisible(false);
   setPlaybackVisible(true);
   setPlaybackSpeed(0);
   drawPlayback();
@@ -110,7 +116,11 @@ void GameWindow::stopPlayback() {
   if (!screen.playback) return;
   screen.playback.reset();
   setPlaybackVisible(false);
-  setWatchResultVisible(true);
+  if (screen.playingBoard) {
+    setBoardScreenVisible(true);
+  } else {
+    setWatchResultVisible(true);
+  }
 }
 
 // The speed's button stays lit; the others show dim.

@@ -51,7 +51,8 @@ void GameWindow::showRaceDrawing() {
   if (!controls.built) return;
   const bool playing = daily.attemptActive && inGame && !play.levelPassed && !play.gameOver;
   const bool racing = playing && daily.racing;
-  controls.practiceMark.SetVisible(playing && !daily.official);
+  // A board's attempt is no day's: never practice.
+  controls.practiceMark.SetVisible(playing && !daily.official && daily.boardInPlay == BoardInPlay::None);
   controls.ghost.SetVisible(racing);
   controls.ghostWord.SetVisible(racing);
   controls.ghostScore.SetVisible(racing);

@@ -14,6 +14,7 @@ std::u16string_view runRefusalMessage(runs::RunRefusal refusal) {
     case RunRefusal::ForgedChecksum: return translatedText(u"这个记录的校验和不对");
     case RunRefusal::Newer: return translatedText(u"这个记录来自更新的版本");
     case RunRefusal::ImpossibleMove: return translatedText(u"这个记录里有不可能的一步");
+    case RunRefusal::Unproven: return translatedText(u"这个关卡没有被作者通过");
   }
   return translatedText(u"这个记录已损坏");
 }

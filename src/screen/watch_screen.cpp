@@ -113,6 +113,11 @@ void GameWindow::openWatchScreen(std::string_view text) {
 
 void GameWindow::closeWatchScreen() {
   if (!watchScreenShown() && !playbackShown()) return;
+  // A received board's playback goes back to the board's screen.
+  if (playbackShown() && watchScreen.playingBoard) {
+    stopPlayback();
+    return;
+  }
   stopPlayback();
   setWatchResultVisible(false);
   watchedRun.reset();

@@ -34,6 +34,7 @@ EXPECTED_IMAGES.update({"levels.png": FULL, "finale.png": FULL, "record.png": (1
 EXPECTED_IMAGES.update({f"stars{i}.png": (110, 32) for i in range(4)})
 EXPECTED_IMAGES.update({"daily.png": FULL, "watch.png": FULL, "practice.png": (160, 44), "replay.png": (160, 44),
                         "ghost.png": (80, 153), "leaderboard.png": FULL})
+EXPECTED_IMAGES.update({"maker.png": FULL, "board.png": FULL})
 
 EXPECTED_RESOURCES = {i: (50, 50) for i in range(101, 107)}
 EXPECTED_RESOURCES.update({i: (60, 40) for i in range(108, 128)})
@@ -50,15 +51,19 @@ EXPECTED_RESOURCES.update({i: (56, 40) for i in range(222, 230)})
 # The day's leaderboard: Post, Leaderboard and Another name, and the rows (a player's, the player's own).
 EXPECTED_RESOURCES.update({i: (160, 44) for i in range(230, 236)})
 EXPECTED_RESOURCES.update({i: (400, 36) for i in range(236, 240)})
+# Boards players make: the menu's make button, the score steps, the maker's buttons.
+EXPECTED_RESOURCES.update({300: (96, 38), 301: (96, 38)})
+EXPECTED_RESOURCES.update({i: (44, 38) for i in range(302, 306)})
+EXPECTED_RESOURCES.update({i: (160, 44) for i in range(306, 312)})
 
 # The pictures that carry words: the board's labels, splash and title, menu,
 # settings, help, level passed, game over, the level screen, the finale, and
 # every button with a caption.
 WORDED_IMAGES = ({"bg.jpg", "splash.png", "start.png", "set.png", "past.png", "gameover.png",
                   "levels.png", "finale.png", "record.png", "daily.png", "watch.png", "practice.png",
-                  "replay.png", "leaderboard.png"} | set(HELP_PAGES))
+                  "replay.png", "leaderboard.png", "maker.png", "board.png"} | set(HELP_PAGES))
 WORDED_RESOURCES = (set(range(108, 148)) | {150} | set(range(180, 185)) | set(range(210, 222))
-                    | set(range(230, 236)))
+                    | set(range(230, 236)) | {300, 301} | set(range(306, 312)))
 
 # Pictures drawn over other pictures: their corners must be transparent.
 SPRITES = (["penqi.png", "bom.png", "darkclouds.png"] + [f"map{i}.png" for i in range(20)]

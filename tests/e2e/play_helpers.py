@@ -105,16 +105,16 @@ def play(session, until, max_shots=100, avoid_mixed_key=False):
     return dump if until(dump) else None
 
 
-def win_level(session):
+def win_level(session, claimed_screen="passed"):
     """Plays the level on screen with the autoplayer of tools/ and claims it; returns what it
-    counted ({"fired", "bought", "repairs", "score", "time"}) and the level-passed dump, or
-    raises when the level is lost."""
+    counted ({"fired", "bought", "repairs", "score", "time"}) and the dump of the screen the
+    claim leads to (the level-passed screen, or a board's), or raises when the level is lost."""
     class Player:
         def do(self, *lines):
             session.send(*lines)
             return session.dump()
 
-    figures, passed = autoplay.play_level(Player(), session.dump())
+    figures, passed = autoplay.play_level(Player(), session.dump(), claimed_screen=claimed_screen)
     if figures is None:
         raise AssertionError("the autoplayer lost level %d" % passed["currentLevel"])
     return figures, passed

@@ -110,13 +110,14 @@ class Game:
         self.runtime_dir = os.path.join(self.directory, "run")
         os.mkdir(self.runtime_dir, 0o700)
         self.env["XDG_RUNTIME_DIR"] = self.runtime_dir
+        self.arguments = []  # more of the command line (--board TOKEN)
         self.env.pop("DISPLAY", None)
         self.env.pop("WAYLAND_DISPLAY", None)
 
     @property
     def command(self):
         """The command line of a headless run."""
-        return [self.binary, "--headless"] + (["--lang", self.lang] if self.lang else [])
+        return [self.binary, "--headless"] + (["--lang", self.lang] if self.lang else []) + self.arguments
 
     @property
     def settings_path(self):

@@ -2,7 +2,9 @@
 menu, the settings panel, the help page, the board, the pause veil, the exit
 question, game over and level passed, the same steps in every language; and
 the level screen and the finale, from prepared records; the daily screen and
-the watch screen on a fixed day."""
+the watch screen on a fixed day; the maker and a received board's screen."""
+
+import os
 
 from play_helpers import play, win_level
 from quandrel_driver import MENU, records_bytes, settings_bytes
@@ -61,3 +63,22 @@ DAILY_SCENES = {
     "daily": MENU + ["command 400", "wait 100"],
     "watch": MENU + ["command 400", "clipboard QRUN.notarun", "command 404", "wait 100"],
 }
+
+
+# Boards players make and share: one frame each, in Chinese. The maker opens on
+# a new board; the board's screen on a stored board token given as --board.
+BOARD_TOKEN_FILE = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "fuzz", "board-seeds",
+                                "board-2.board")
+BOARD_SCENES = {
+    "maker": ([], MENU + ["command 600", "wait 100"]),
+    "board": (["--board", BOARD_TOKEN_FILE], MENU),
+}
+
+
+def board_scene_arguments(name):
+    """The command line's additions for board scene `name` (the token read from its file)."""
+    arguments = BOARD_SCENES[name][0]
+    if not arguments:
+        return []
+    with open(arguments[1], encoding="ascii") as file:
+        return [arguments[0], file.read().strip()]

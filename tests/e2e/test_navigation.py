@@ -133,9 +133,10 @@ class WholeGameTest(GameTestCase):
 class RingTest(GameTestCase):
     def test_panels_and_their_way_back(self):
         session = self.new_session()
-        # Tab: start (the ring shows), the level screen's button beside it, continue, the
-        # daily button beside it, options.
-        session.send(*MENU, "key Tab", "key Tab", "key Tab", "key Tab", "key Tab", "key Return", "wait %d" % PRESS_MS)
+        # Tab: start (the ring shows), the level screen's button beside it, the maker's,
+        # continue, the daily button beside it, options.
+        session.send(*MENU, "key Tab", "key Tab", "key Tab", "key Tab", "key Tab", "key Tab", "key Return",
+                     "wait %d" % PRESS_MS)
         settings = session.dump()
         self.assertEqual((settings["screen"], settings["focus"]), ("settings", 232))
         session.send("key Down", "key Down", "key Down", "key Space", "wait %d" % PRESS_MS)
@@ -156,7 +157,7 @@ class RingTest(GameTestCase):
         game = self.new_game()
         session = self.new_session(game=game)
         press = ["key Return", "wait %d" % PRESS_MS]
-        session.send(*MENU, "key Tab", "key Tab", "key Tab", "key Tab", "key Tab", *press)  # to options
+        session.send(*MENU, *["key Tab"] * 6, *press)  # to options
         self.assertEqual(session.dump()["focus"], 232)
         modes = []
         for _ in range(3):
@@ -267,12 +268,12 @@ class AnnouncementTest(GameTestCase):
     def test_screens_and_focus_moves_in_english_and_chinese(self):
         press = ["key Return", "wait %d" % PRESS_MS]
         cases = [
-            ("en", "Main menu. Start; Levels; Continue; Daily challenge; Options; Help; Exit.",
+            ("en", "Main menu. Start; Levels; Make; Continue; Daily challenge; Options; Help; Exit.",
              "Daily challenge, day 8, level 2. Not played yet today. Streak 0 days, best streak 0 days. "
              "Play; Open a run; Back.",
              "Time bar, Normal", "Time bar, Relaxed", "Thanks for playing Ostra games! Quit? Y for yes, N for no.",
              "OK"),
-            ("zh", "主菜单。 开始游戏；选关；继续游戏；每日挑战；选项设置；帮助说明；退出游戏。",
+            ("zh", "主菜单。 开始游戏；选关；做关卡；继续游戏；每日挑战；选项设置；帮助说明；退出游戏。",
              "每日挑战第8天，第2关。 今天还没玩。 连续0天，最佳连续0天。 开始挑战；打开记录；返回。",
              "时间条，标准", "时间条，宽松", "感谢对Ostra游戏的支持！ 确定退出? 按Y确定，按N取消。", "确定"),
         ]
@@ -303,3 +304,27 @@ class AnnouncementTest(GameTestCase):
                     lines = [line.rstrip("\n").split("\t") for line in file]
                 self.assertEqual(lines[0], [str(SPLASH_MS), "polite", menu])
                 self.assertIn(["assertive", question], [line[1:] for line in lines])
+
+    def test_the_maker_tells_each_change_once(self):
+        game = self.new_game(lang="en")
+        session = self.new_session(game=game)
+        session.send(*MENU)
+        self.said(session)
+        session.send("command 600", "wait %d" % PRESS_MS)
+        entered = self.said(session)
+        self.assertEqual(len(entered), 1)
+        self.assertTrue(entered[0][1].startswith("Make a board. Target 600 points. Not cleared yet: clear it to "
+                                                 "share it. Tube 1, purple, 1 of 3; Tube 2, yellow, 1 of 3;"),
+                        entered)
+        steps = [
+            (["command 602"], ["Tube 1, purple, 2 of 3."]),  # a tap: the tube's new state
+            (["command 613"], ["Target 650 points."]),
+            (["command 614"], ["New colours."]),
+            (["key Tab"], ["Tube 1, purple, 2 of 3"]),  # the ring on the tube: its name
+            (["key Return", "wait %d" % PRESS_MS], ["Tube 1, purple, 3 of 3"]),  # told once, by its name
+            (["key Return", "wait %d" % PRESS_MS], ["Tube 1, broken"]),
+        ]
+        for lines, words in steps:
+            with self.subTest(lines=lines):
+                session.send(*lines)
+                self.assertEqual(self.said(session), [("polite", w) for w in words])

@@ -4,16 +4,18 @@ other language (menu-LANG.png), every channel of
 every pixel within one level of its golden (premultiplied blending may round
 the other way), nothing looser, and each screen finished edge to edge (no band
 of bare black); the level screen and the finale in Chinese only
-(NAME.png), and so are the daily and watch screens (the leaderboard screen's,
-which needs a server, is compared in test_leaderboard). QUANDREL_UPDATE_GOLDEN=1
-rewrites the goldens from the current build (after a deliberate change of the art)."""
+(NAME.png), and so are the daily and watch screens, the maker and a received
+board's screen (the leaderboard screen's, which needs a server, is compared in
+test_leaderboard). QUANDREL_UPDATE_GOLDEN=1 rewrites the goldens from the
+current build (after a deliberate change of the art)."""
 
 import os
 import shutil
 import unittest
 
 from quandrel_driver import LANGUAGES, GameTestCase, read_png
-from scenes import DAILY_SCENES, RECORDS, RECORD_SCENES, SCENES, TODAY, reach, reach_record_scene
+from scenes import (BOARD_SCENES, DAILY_SCENES, RECORDS, RECORD_SCENES, SCENES, TODAY, board_scene_arguments, reach,
+                    reach_record_scene)
 
 GOLDEN_DIR = os.path.join(os.path.dirname(os.path.abspath(__file__)), "golden")
 CHANNEL_TOLERANCE = 1          # levels any channel of any pixel may differ by
@@ -87,11 +89,14 @@ class GoldenScreenshotTest(GameTestCase):
                 self.compare(scene, path)
                 self.assertEqual(black_rows(path), [], "%s: rows of bare black" % scene)
 
-    def test_daily_screens_match_their_goldens(self):
-        for scene, steps in DAILY_SCENES.items():
+    def test_daily_and_board_screens_match_their_goldens(self):
+        scenes = [(scene, [], steps) for scene, steps in DAILY_SCENES.items()]
+        scenes += [(scene, board_scene_arguments(scene), steps) for scene, (_, steps) in BOARD_SCENES.items()]
+        for scene, arguments, steps in scenes:
             with self.subTest(scene=scene):
                 game = self.new_game()
                 game.env["QUANDREL_TODAY"] = TODAY
+                game.arguments = arguments
                 session = self.new_session(game=game)
                 session.send(*steps)
                 self.assertEqual(session.dump()["screen"], scene)

@@ -40,7 +40,7 @@ class StartupTest(GameTestCase):
         self.assertFalse(before["splashDone"])
         self.assertEqual(after["screen"], "menu")
         self.assertEqual(after["timers"], [])
-        self.assertEqual(after["visible"][-8:], [108, 225, 400, 220, 221, 222, 223, 224])
+        self.assertEqual(after["visible"][-9:], [108, 225, 400, 600, 220, 221, 222, 223, 224])
         self.assertNotIn(107, after["visible"])
         self.assertEqual(after["looping"], 3)
 

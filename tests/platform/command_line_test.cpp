@@ -53,6 +53,18 @@ TEST(CommandLine, RecordingReplayAndTheFinalStateTakeFileNames) {
   EXPECT_EQ(replay.window.scale, 2);
 }
 
+TEST(CommandLine, ASharedRunOrBoardOpensOnItsOwnScreen) {
+  const CommandLine board = parse({"--headless", "--board", "https://a.example/#board=QBRD.x"});
+  EXPECT_EQ(board.action, CommandLine::Action::Run);
+  EXPECT_TRUE(board.headless);
+  EXPECT_EQ(board.boardToOpen, "https://a.example/#board=QBRD.x");
+  EXPECT_EQ(board.watchRun, "");
+  EXPECT_EQ(parse({"--watch", "QRUN.y"}).watchRun, "QRUN.y");
+  EXPECT_EQ(parse({"--board"}).error, "--board needs a board token or link");
+  EXPECT_EQ(parse({"--watch", "QRUN.y", "--board", "QBRD.x"}).action, CommandLine::Action::Error)
+      << "one screen opens at start";
+}
+
 TEST(CommandLine, HelpAndVersionWinOverTheRest) {
   EXPECT_EQ(parse({"--headless", "--help"}).action, CommandLine::Action::Help);
   EXPECT_EQ(parse({"-h"}).action, CommandLine::Action::Help);

@@ -130,6 +130,23 @@ TEST(FocusNavigation, TheFirstKeyShowsTheRingOnTheFirstButtonAndTheNextOnesMoveI
   EXPECT_EQ(run.window.events, (Events{"down 5 5", "up 5 5"}));  // moving presses nothing
 }
 
+TEST(FocusNavigation, AScreenMayPutTheRingOnOneButtonWhichTheKeysMoveOnFrom) {
+  MenuWindow window;
+  window.open();
+  FocusStop stop;
+  EXPECT_FALSE(focusedStop(window, stop)) << "no ring before a key";
+  focusOnControl(&window.bottom);
+  ASSERT_TRUE(focusedStop(window, stop));
+  EXPECT_EQ(stop.control, &window.bottom);
+  HostEvent key;
+  key.kind = HostEvent::Kind::Key;
+  key.key = MzKey::Tab;
+  ASSERT_TRUE(focusNavigationTakes(window, key));
+  ASSERT_TRUE(focusedStop(window, stop));
+  EXPECT_EQ(stop.control, &window.left) << "on from the button it was put on, wrapping";
+  hideFocusRing();
+}
+
 TEST(FocusNavigation, ReturnAndSpaceHoldTheButtonDownThenReportItsCommand) {
   ScriptedHost script("key Down\nkey Return\nwait 99\ndump\nwait 1\ndump\nkey Space\nkey Tab\ndump\n");
   MenuWindow window;

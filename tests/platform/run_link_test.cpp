@@ -21,6 +21,9 @@ TEST(RunLink, PutsTheTokenBehindThePageAddressOrAlone) {
                         Case{" https://a.example/ \n", "https://a.example/#run=QRUN.x"}}) {
     EXPECT_EQ(runLinkAt(c.address, "QRUN.x"), c.link) << c.address;
   }
+  // A board's token travels behind its own fragment.
+  EXPECT_EQ(runLinkAt("https://a.example/q/#run=OLD", "QBRD.y"), "https://a.example/q/#board=QBRD.y");
+  EXPECT_EQ(runLinkAt("", "QBRD.y"), "QBRD.y");
   // Without a page address given to the build, the default host shares the token alone.
   SilentHost host;
   EXPECT_EQ(host.runLink("QRUN.x"), runLinkAt(configuredPageAddress(), "QRUN.x"));

@@ -9,6 +9,7 @@
 #include <string>
 
 #include "play/run_proof.hpp"
+#include "runs/day_calendar.hpp"
 
 namespace {
 
@@ -45,7 +46,7 @@ TEST(RunProof, TheTenLevelsRunsProveAsTheyAlwaysHave) {
 // shot's fifth tick. The bar's tick then sees the shot at the fourth tick's place.
 TEST(RunProof, ClocksDueAtOnceFireInTheOrderTheyWereStarted) {
   runs::Run run{runs::RunFormatVersion, runs::RulesRevision, 1, 1, TimeMode::Normal,
-                {{0, runs::ActionKind::Fire}, {250, runs::ActionKind::Pause}}};
+                {{0, runs::ActionKind::Fire}, {250, runs::ActionKind::Pause}}, std::nullopt};
   RunPlayback playback(run);
   playback.advanceTo(249);
   EXPECT_EQ(playback.play().shot.y, Play::ShotLaunchY + 4 * Play::ShotFallPerTick);
@@ -121,3 +122,34 @@ TEST(RunProof, TheProofEndsWhereTheAttemptEnds) {
 }
 
 }  // namespace
+
+// A level's board with the day's seed is a board like any other: the day's
+// run, carried in a board token, clears it to the same result. A run that
+// stops short proves nothing, and nothing of a run token passes for a board.
+TEST(RunProof, ABoardTokenProvesItsMakersClear) {
+  runs::Run day;
+  decodeRunToken(seedToken(1), day);
+  runs::Run made = day;
+  made.day = 0;
+  made.level = 0;
+  made.board.emplace();
+  levelBoard(1, *made.board);
+  made.board->seed = runs::daySeed(day.day);
+  const std::string token = runs::encodeBoardToken(made);
+
+  const RunVerdict cleared = verifyBoardToken("https://quandrel.example/#board=" + token);
+  ASSERT_TRUE(cleared.accepted()) << runs::refusalName(cleared.refusal);
+  EXPECT_EQ(boardResultJson(*cleared.run.board, cleared.result),
+            R"({"board":")" + runs::boardId(*made.board) +
+                R"(","cleared":true,"score":950,"shots":50,"timeMs":60200,"stars":3,"version":1})");
+
+  runs::Run unfinished = made;
+  unfinished.actions.resize(10);
+  EXPECT_EQ(verifyBoardToken(runs::encodeBoardToken(unfinished)).refusal, runs::RunRefusal::Unproven);
+  runs::Run otherSeed = made;
+  otherSeed.board->seed += 1;
+  EXPECT_NE(verifyBoardToken(runs::encodeBoardToken(otherSeed)).refusal, runs::RunRefusal::Accepted)
+      << "the colours come from the board's seed";
+  EXPECT_EQ(verifyBoardToken(seedToken(1)).refusal, runs::RunRefusal::NotARun);
+  EXPECT_NE(runs::boardId(*made.board), runs::boardId(*otherSeed.board));
+}

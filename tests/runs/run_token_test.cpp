@@ -5,6 +5,7 @@
 #include <functional>
 #include <string>
 
+#include "runs/board_token.hpp"
 #include "runs/run_token.hpp"
 
 namespace {
@@ -117,4 +118,54 @@ TEST(RunToken, AWholeLevelsRunFitsInAKilobyte) {
     run.actions.push_back({i * 1300 + 1250, ActionKind::Fire});
   }
   EXPECT_LT(runs::encodeRunToken(run).size(), 1024u);
+}
+
+runs::Run sampleBoardRun() {
+  runs::Run run = sampleRun();
+  run.day = 0;
+  run.level = 0;
+  run.board = Board{{0, 1, 3, 6, 9, 12, 15, 18, 19, 2}, 1250, false, 0xDEADBEEFu};
+  return run;
+}
+
+// A board comes back whole; a damaged, cut or newer one is refused for its
+// reason; and the body of one kind of token never passes for the other.
+TEST(BoardToken, RoundTripAndRefusals) {
+  runs::Run read;
+  const std::string good = runs::encodeBoardToken(sampleBoardRun());
+  ASSERT_EQ(runs::decodeBoardToken("see #board=" + good + "&x=1", read), RunRefusal::Accepted);
+  EXPECT_EQ(read, sampleBoardRun());
+
+  const auto boardOf = [](const std::function<void(runs::Run&)>& change) {
+    runs::Run run = sampleBoardRun();
+    change(run);
+    return runs::encodeBoardToken(run);
+  };
+  const std::string run = runs::encodeRunToken(sampleRun());
+  const struct {
+    const char* what;
+    std::string token;
+    RunRefusal expected;
+  } cases[] = {
+      {"a run token", run, RunRefusal::NotARun},
+      {"cut", good.substr(0, good.size() - 7), RunRefusal::Cut},
+      {"a tube past spoiled", boardOf([](runs::Run& r) { r.board->tubes[3] = 20; }), RunRefusal::Damaged},
+      {"a score under 100", boardOf([](runs::Run& r) { r.board->targetScore = 50; }), RunRefusal::Damaged},
+      {"a score over 3000", boardOf([](runs::Run& r) { r.board->targetScore = 3050; }), RunRefusal::Damaged},
+      {"a tube changed under the checksum", flipBit(good, 4, 0), RunRefusal::ForgedChecksum},
+      {"a newer board format", flipBit(good, 0, 1), RunRefusal::Newer},
+      {"newer rules", boardOf([](runs::Run& r) { r.rulesRevision = runs::RulesRevision + 1; }), RunRefusal::Newer},
+  };
+  for (const auto& test : cases) {
+    runs::Run untouched;
+    EXPECT_EQ(runs::decodeBoardToken(test.token, untouched), test.expected) << test.what;
+    EXPECT_EQ(untouched, runs::Run{}) << test.what << ": a refused token leaves the run alone";
+  }
+  // Each body behind the other's prefix: refused, whatever it happens to read as.
+  runs::Run crossed;
+  EXPECT_NE(runs::decodeRunToken(std::string(runs::TokenPrefix) + good.substr(runs::BoardTokenPrefix.size()), crossed),
+            RunRefusal::Accepted);
+  EXPECT_NE(runs::decodeBoardToken(std::string(runs::BoardTokenPrefix) + run.substr(runs::TokenPrefix.size()), crossed),
+            RunRefusal::Accepted);
+  EXPECT_EQ(crossed, runs::Run{});
 }

@@ -171,6 +171,11 @@ TEST(CountedWords, EachNumberTakesItsLanguagesFormInASentence) {
       {"ko", words::keysHeld, "열쇠 1개 보유.", Counted{words::keys, 1}},
       {"zh", words::dailyResult, "今天的成绩：1分，2颗星，3发。", Counted{words::points, 1}, Counted{words::stars, 2},
        Counted{words::shots, 3}},
+      {"en", words::makerCleared, "Cleared: 650 points, 1 star. Ready to share.", Counted{words::points, 650},
+       Counted{words::stars, 1}},
+      {"ru", words::boardBest, "Ваш рекорд: 1 очко, 3 звезды.", Counted{words::points, 1}, Counted{words::stars, 3}},
+      {"de", words::targetScore, "Ziel 650 Punkte.", Counted{words::points, 650}},
+      {"ko", words::makerScreen, "보드 만들기. 목표 600점.", Counted{words::points, 600}},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(std::string(c.language) + ": " + c.said);
@@ -204,6 +209,30 @@ TEST(CountedWords, TheShareTextSaysOneStarAndTwoStars) {
     ASSERT_TRUE(setActiveLanguage(c.language, error)) << error;
     runs::RunResult result{8, 2, 4670, 312, 391000, c.stars, true};
     EXPECT_EQ(shareSentence(result, "QRUN.x"), c.text);
+  }
+  std::string error;
+  setActiveLanguage(OriginalLanguage, error);
+}
+
+// A made board's share text counts its clear's points and stars the same way.
+TEST(CountedWords, TheMadeBoardsShareTextSaysOneStarAndTwoStars) {
+  struct Case {
+    const char* language;
+    int32_t stars;
+    std::string text;
+  };
+  const Case cases[] = {
+      {"en", 1, "I made a Quandrel board and cleared it: 1 point, 1 star. Can you? QBRD.x"},
+      {"en", 2, "I made a Quandrel board and cleared it: 1 point, 2 stars. Can you? QBRD.x"},
+      {"ru", 2, "Я сделал поле в Quandrel и прошёл его: 1 очко, 2 звезды. Сможете? QBRD.x"},
+      {"zh", 1, "我做了一个Quandrel关卡，1分、1颗星通关。你能过吗？QBRD.x"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.language);
+    std::string error;
+    ASSERT_TRUE(setActiveLanguage(c.language, error)) << error;
+    runs::RunResult result{0, 1, 1, 40, 60000, c.stars, true};
+    EXPECT_EQ(filledShareSentence(u"我做了一个Quandrel关卡，{score}、{stars}通关。你能过吗？{link}", result, "QBRD.x"), c.text);
   }
   std::string error;
   setActiveLanguage(OriginalLanguage, error);

@@ -1,6 +1,7 @@
 // A day's challenge played in the real game window on a clock of its own: the
 // day's colours, the one official attempt, its result proven by replay, and a
-// proof that leaves the live game exactly as it was.
+// proof that leaves the live game exactly as it was. A board's attempt, made
+// or received, is seeded and recorded the same way.
 #include <gtest/gtest.h>
 #include <unistd.h>
 
@@ -9,11 +10,16 @@
 #include <fstream>
 #include <memory>
 #include <sstream>
+#include <tuple>
+#include <utility>
 #include <vector>
 
+#include "platform/focus_navigation.hpp"
 #include "play/run_proof.hpp"
+#include "progress/boards_file.hpp"
 #include "progress/daily_file.hpp"
 #include "rules/shot_rules.hpp"
+#include "runs/board_token.hpp"
 #include "runs/day_calendar.hpp"
 #include "runs/run_token.hpp"
 #include "screen/control_ids.hpp"
@@ -61,6 +67,30 @@ class DailyAttemptTest : public testing::Test {
       wait(1300);
     }
     return colours;
+  }
+
+  // Presses the run's actions at their ticks from now, each at the door as a
+  // key or a finger would, the clocks firing between them.
+  void replay(const runs::Run& run) {
+    const uint64_t start = clock->nowMs();
+    for (const runs::RunAction& action : run.actions) {
+      clock->advanceTo(start + action.tickMs);
+      ASSERT_TRUE(window->applyAction(action.kind)) << runs::actionKindName(action.kind) << " at " << action.tickMs;
+    }
+  }
+
+  // The first level's board seeded as day 1 is, and the day's run that clears it.
+  static std::pair<Board, runs::Run> clearedBoard() {
+    const char* source = std::getenv("QUANDREL_SOURCE_DIR");
+    std::ifstream in(std::string(source != nullptr ? source : ".") + "/fuzz/run-seeds/level-1.run");
+    std::string token;
+    in >> token;
+    runs::Run run;
+    EXPECT_EQ(runs::decodeRunToken(token, run), runs::RunRefusal::Accepted);
+    Board board;
+    levelBoard(1, board);
+    board.seed = runs::daySeed(run.day);
+    return {board, run};
   }
 
   std::string fileText(const char* name) const {
@@ -125,7 +155,7 @@ TEST_F(DailyAttemptTest, TheDaysColoursFollowTheMovesNotWhatCameBefore) {
 
   // Another day meets other colours for the same moves.
   window->handleCommand(ControlId::toolbar, ToolbarButton::back);
-  ASSERT_TRUE(window->startRunAttempt(runs::Run{1, 1, Today + 1, runs::levelOfDay(Today), TimeMode::Normal, {}}, nullptr));
+  ASSERT_TRUE(window->startRunAttempt(runs::Run{1, 1, Today + 1, runs::levelOfDay(Today), TimeMode::Normal, {}, std::nullopt}, nullptr));
   EXPECT_NE(playMoves(30), official);
 }
 
@@ -176,4 +206,110 @@ TEST_F(DailyAttemptTest, RacingAGhostChangesNothingInThePlayersGame) {
     window->handleCommand(ControlId::toolbar, ToolbarButton::back);
   }
   EXPECT_EQ(states[0], states[1]);
+}
+
+TEST_F(DailyAttemptTest, AMadeBoardTriedAndClearedInTheWindowIsItsOwnProof) {
+  const auto [board, dayRun] = clearedBoard();
+  window->handleCommand(ControlId::makeButton, 0);
+  ASSERT_STREQ(window->currentScreen(), "maker");
+  ASSERT_TRUE(window->boards.made);
+  EXPECT_FALSE(window->boards.made->cleared());
+  window->boards.made->board = board;  // as if its tubes, score and colours were made so
+  window->handleCommand(ControlId::makerTry, 0);
+  ASSERT_STREQ(window->currentScreen(), "game");
+  EXPECT_EQ(window->daily.boardInPlay, BoardInPlay::Made);
+  EXPECT_FALSE(window->race.practiceMark.IsVisible());
+
+  replay(dayRun);
+  // The claim went back to the maker, on Share, with the board's clear.
+  EXPECT_STREQ(window->currentScreen(), "maker");
+  ASSERT_TRUE(window->boards.made->cleared());
+  runs::Run clear;
+  ASSERT_EQ(runs::decodeBoardToken(window->boards.made->clearToken, clear), runs::RunRefusal::Accepted);
+  EXPECT_EQ(clear.actions, dayRun.actions) << "the window recorded what was pressed, when";
+  EXPECT_EQ(*clear.board, board);
+  const RunVerdict proven = verifyBoardToken(window->makerShareToken());
+  ASSERT_TRUE(proven.accepted());
+  EXPECT_EQ(proven.result.score, 950);
+  EXPECT_TRUE(window->maker.share.button.IsVisible());
+  FocusStop focused;
+  ASSERT_TRUE(focusedStop(*window, focused));
+  EXPECT_EQ(focused.control, &window->maker.share.button);
+  EXPECT_NE(window->makerShareText().find(window->makerShareToken()), std::string::npos);
+
+  // Kept in the boards file; no level record, no saved level, no day.
+  BoardShelf stored;
+  ASSERT_EQ(readBoards((directory / "quandrel-boards.ini").string(), stored), progress::ReadResult::Read);
+  EXPECT_EQ(stored.made, window->boards.made);
+  EXPECT_EQ(window->records.level(1).claims, 0);
+  EXPECT_LE(window->settings.level, 1);
+  EXPECT_FALSE(std::filesystem::exists(directory / "quandrel-daily.ini"));
+
+  // Any edit takes the clear back, Share with it.
+  window->handleCommand(ControlId::firstMakerTube + 4, 0);
+  EXPECT_FALSE(window->boards.made->cleared());
+  EXPECT_FALSE(window->maker.share.button.IsVisible());
+  EXPECT_EQ(window->makerShareToken(), "");
+  hideFocusRing();
+}
+
+TEST_F(DailyAttemptTest, AReceivedBoardIsTriedThenWatchedAndKeepsItsBest) {
+  const auto [board, dayRun] = clearedBoard();
+  runs::Run made = dayRun;
+  made.day = 0;
+  made.level = 0;
+  made.board = board;
+  window->openBoardScreen(runs::encodeBoardToken(made));
+  ASSERT_STREQ(window->currentScreen(), "board");
+  ASSERT_TRUE(window->receivedBoard.proof && window->receivedBoard.proof->accepted());
+  EXPECT_FALSE(window->receivedBoard.watch.button.IsVisible()) << "no watching before a try";
+  window->handleCommand(ControlId::boardWatch, 0);
+  EXPECT_FALSE(window->playbackShown());
+  EXPECT_FALSE(std::filesystem::exists(directory / "quandrel-boards.ini")) << "opening keeps nothing";
+
+  // A try that is left early: tried, not cleared, its record kept from its start.
+  window->handleCommand(ControlId::boardPlay, 0);
+  ASSERT_STREQ(window->currentScreen(), "game");
+  const std::string id = runs::boardId(board);
+  ASSERT_NE(window->boards.received.find(id), nullptr);
+  EXPECT_TRUE(window->boards.received.find(id)->tried);
+  EXPECT_FALSE(window->boards.received.find(id)->cleared);
+  // Its time bar stays the one it started with, whatever the options say meanwhile.
+  window->handleCommand(ControlId::toolbar, ToolbarButton::back);
+  window->handleCommand(ControlId::options, 0);
+  window->handleCommand(ControlId::timeModeButton, 0);
+  EXPECT_EQ(window->options.timeMode, TimeMode::Relaxed);
+  EXPECT_EQ(window->play.timeMode, TimeMode::Normal);
+  window->handleCommand(ControlId::timeModeButton, 0);
+  window->handleCommand(ControlId::timeModeButton, 0);
+  window->handleCommand(ControlId::settingsBack, 0);
+  window->handleCommand(ControlId::continueGame, 0);
+  ASSERT_STREQ(window->currentScreen(), "game");
+
+  // Played again to its claim: back on the board's screen, the best kept, Watch offered.
+  window->handleCommand(ControlId::toolbar, ToolbarButton::back);
+  window->handleCommand(ControlId::startGame, 0);  // another game ends the attempt
+  window->handleCommand(ControlId::toolbar, ToolbarButton::back);
+  window->openBoardScreen(runs::encodeBoardToken(made));
+  ASSERT_STREQ(window->currentScreen(), "board");
+  EXPECT_TRUE(window->receivedBoard.watch.button.IsVisible());
+  window->handleCommand(ControlId::boardPlay, 0);
+  replay(dayRun);
+  EXPECT_STREQ(window->currentScreen(), "board");
+  const runs::BoardRecord* record = window->boards.received.find(id);
+  ASSERT_NE(record, nullptr);
+  EXPECT_EQ((std::tuple{record->cleared, record->bestScore, record->stars}), (std::tuple{true, 950, 3}));
+  BoardShelf stored;
+  ASSERT_EQ(readBoards((directory / "quandrel-boards.ini").string(), stored), progress::ReadResult::Read);
+  EXPECT_EQ(stored.received, window->boards.received);
+  EXPECT_EQ(window->records.level(1).claims, 0);
+
+  // Watch plays the maker's run back over the board's screen, and its end goes back there.
+  window->handleCommand(ControlId::boardWatch, 0);
+  EXPECT_TRUE(window->playbackShown());
+  EXPECT_STREQ(window->currentScreen(), "watch");
+  window->handleCommand(ControlId::playbackStop, 0);
+  EXPECT_STREQ(window->currentScreen(), "board");
+  window->handleCommand(ControlId::boardBack, 0);
+  EXPECT_STREQ(window->currentScreen(), "menu");
 }

@@ -1,4 +1,4 @@
-// The options and daily files: what they keep reads back the same, and a
+// The options, daily and boards files: what they keep reads back the same, and a
 // file holding a value out of range is set aside whole. A failed save is the shared writer's
 // (progress_file_test).
 #include <gtest/gtest.h>
@@ -7,7 +7,9 @@
 #include <vector>
 
 #include "ini_test_support.hpp"
+#include "progress/boards_file.hpp"
 #include "progress/daily_file.hpp"
+#include "runs/board_token.hpp"
 #include "progress/game_options.hpp"
 
 namespace {
@@ -112,6 +114,57 @@ TEST(DailyFile, DaysReadBackAndADamagedOneSetsTheFileAside) {
     writeFile(file, bytesOf(stored));
     EXPECT_EQ(loadDailyHistory(file), runs::DailyHistory{}) << stored;
     EXPECT_EQ(damaged.entries(), std::vector<std::string>{"quandrel-daily.ini.bad"}) << stored;
+  }
+}
+
+// The boards file: the made board with its clear and the received boards'
+// records read back in order; a value no game could have written, or a clear
+// of another board, sets the whole file aside.
+TEST(BoardsFile, BoardsReadBackAndADamagedOneSetsTheFileAside) {
+  TempDir dir;
+  const std::string path = boardsFilePath(dir.file("quandrel.ini"));
+  EXPECT_EQ(path, dir.file("quandrel-boards.ini"));
+  EXPECT_EQ(loadBoards(path), BoardShelf{});
+  EXPECT_TRUE(dir.entries().empty()) << "reading makes no file";
+
+  BoardShelf shelf;
+  shelf.made = runs::newMadeBoard(4000000000u);
+  runs::cycleTube(*shelf.made, 0);
+  runs::Run clear;
+  clear.board = shelf.made->board;
+  clear.actions = {{50, runs::ActionKind::Fire}, {9000, runs::ActionKind::Claim}};
+  ASSERT_TRUE(runs::keepClear(*shelf.made, clear));
+  shelf.received.noteTry("0badcafe");
+  shelf.received.noteResult("00c0ffee", runs::RunResult{0, 1, 750, 40, 30000, 3, true});
+  ASSERT_TRUE(saveBoards(path, shelf));
+  EXPECT_EQ(loadBoards(path), shelf);
+  // Level 1's tubes with the first one cycled on from 16; its target score.
+  const std::string made = "[made]\ntubes=17,4,7,10,7,16,13,10,16,13\ntargetScore=600\nmixedKey=0\nseed=4000000000\n"
+                           "clear=" + shelf.made->clearToken + "\n";
+  const std::string records = "[board.0badcafe]\ntried=1\ncleared=0\n\n[board.00c0ffee]\ntried=1\ncleared=1\n"
+                              "bestScore=750\nstars=3\n";
+  EXPECT_EQ(readFile(path), bytesOf("[format]\nversion=1\n\n" + made + "\n" + records));
+
+  runs::MadeBoard other = *shelf.made;
+  runs::recolour(other, 1);
+  clear.board = other.board;
+  const std::string otherClear = runs::encodeBoardToken(clear);
+  const std::vector<std::string> damagedFiles = {
+       "[format]\nversion=1\n" + made.substr(0, made.find("clear=")) + "clear=" + otherClear + "\n",
+        "[format]\nversion=1\n" + made.substr(0, made.find("clear=")) + "clear=QBRD.AAAA\n",
+        "[format]\nversion=1\n[made]\ntubes=0,0,0\ntargetScore=300\nmixedKey=0\nseed=1\n",
+        "[format]\nversion=1\n[made]\ntubes=0,0,0,0,0,0,0,0,0,20\ntargetScore=300\nmixedKey=0\nseed=1\n",
+        "[format]\nversion=1\n[made]\ntubes=0,0,0,0,0,0,0,0,0,0\ntargetScore=320\nmixedKey=0\nseed=1\n",
+        "[format]\nversion=1\n[board.0BADCAFE]\ntried=1\ncleared=0\n",
+        "[format]\nversion=1\n[board.0badcafe]\ntried=1\ncleared=1\nbestScore=10\nstars=4\n",
+        "[format]\nversion=1\n[board.0badcafe]\ntried=1\ncleared=1\nstars=2\n",
+        "[format]\nversion=2\n" + records};
+  for (const std::string& stored : damagedFiles) {
+    TempDir damaged;
+    const std::string file = damaged.file("quandrel-boards.ini");
+    writeFile(file, bytesOf(stored));
+    EXPECT_EQ(loadBoards(file), BoardShelf{}) << stored;
+    EXPECT_EQ(damaged.entries(), std::vector<std::string>{"quandrel-boards.ini.bad"}) << stored;
   }
 }
 

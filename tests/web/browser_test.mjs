@@ -9,8 +9,9 @@
 // installable web app: no installability errors, played offline after one
 // visit, and a new build served on the next online visit. Then shared runs: a
 // #run= link opened at load, the runs of all ten levels proven in the page
-// with the numbers `quandrel --verify` gives, and the day's attempt kept when
-// the page is left during it; today's run posted to a real quandrel-server
+// with the numbers `quandrel --verify` gives, a #board= link opened at load
+// on its board's screen, and the day's attempt kept when the page is left
+// during it; today's run posted to a real quandrel-server
 // (QUANDREL_SERVER_BINARY) and its leaderboard shown.
 // One Chromium plays every group, the groups at the same time, each in a
 // window (a browser context) of its own.
@@ -1449,6 +1450,22 @@ const sharedRuns = () => describe('shared runs in the page', {concurrency: 1}, (
     assert.deepEqual(await page.evaluate(() => Module.quandrel.run), {state: 'refused', reason: 'not-a-run', score: null});
     await click(backButton);
     await waitForState((state) => state.screen === 'menu', 'the menu after the refusal');
+  });
+
+  it('opens a #board= link at load on the board screen, proven as the desktop proves it', async () => {
+    await page.close();
+    page = await openRunsPage();
+    const token = fs.readFileSync(path.join(seeds, '../board-seeds/board-1.board'), 'utf8').trim();
+    const native = provenNatively(token);
+    await page.goto(`${origin}#board=${token}`, {waitUntil: 'load'});
+    await page.waitForFunction(() => window.Module && Module.quandrel && Module.quandrel.board !== null,
+                               {timeout: menuTimeoutMs, polling: 50});
+    assert.deepEqual(await page.evaluate(() => Module.quandrel.board),
+                     {state: 'proven', reason: null, makerScore: native.score});
+    const state = await stateNow();
+    assert.equal(state.screen, 'board');
+    assert.equal(state.board.id, native.board);
+    assert.equal(await page.evaluate(() => window.location.hash), '');
   });
 
   it('keeps the day\'s official attempt when the page is left during it, with its score then', async () => {

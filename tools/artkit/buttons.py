@@ -7,7 +7,7 @@ from .canvas import Canvas, darker, lighter
 from .mascot import Mascot
 from .palette import COLOUR, INK, ORANGE, WHITE
 from .pieces import drop_mask
-from . import daily
+from . import boards, daily
 from .records import level_tile, locked_tile
 from .text import LATIN_BODY, LATIN_BOLD, TextDoesNotFit, draw_text
 from .words import SOFT_HYPHEN, tr
@@ -208,6 +208,16 @@ def resource_builders():
     for rid, own in ((236, False), (238, True)):
         out[rid] = lambda own=own: daily.board_row(own, True)
         out[rid + 1] = lambda own=own: daily.board_row(own, False)
+    # Boards players make: lit, then dim (+1).
+    out[300] = lambda: caption(96, 38, "做关卡", "yellow", 19)
+    out[301] = lambda: caption(96, 38, "做关卡", "grey", 19)
+    for rid, up in ((302, False), (304, True)):
+        out[rid] = lambda up=up: boards.step_button(up, True)
+        out[rid + 1] = lambda up=up: boards.step_button(up, False)
+    for rid, text, style in ((306, "换颜色", "blue"), (308, "试玩", "yellow"), (310, "打开关卡", "yellow")):
+        out[rid] = lambda text=text, style=style: caption(160, 44, text, style, 19)
+        out[rid + 1] = lambda text=text, style=style: caption(160, 44, text, "grey" if style == "yellow" else "darkgrey",
+                                                               19)
     return out
 
 

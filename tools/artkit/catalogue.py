@@ -1,6 +1,6 @@
 """Every picture the game loads, by file name or resource id, with its size and
 the function that draws it."""
-from . import board, buttons, daily, help_pages, mascot, panels, pieces, records, scenes, text, weather, words
+from . import board, boards, buttons, daily, help_pages, mascot, panels, pieces, records, scenes, text, weather, words
 
 # (file name under Images/, (width, height), builder)
 IMAGES = (
@@ -30,7 +30,9 @@ IMAGES = (
        ("practice.png", daily.MARK, daily.practice_mark),
        ("replay.png", daily.MARK, daily.replay_mark),
        ("ghost.png", daily.SPRAYER, daily.ghost_sprayer),
-       ("leaderboard.png", (480, 720), daily.leaderboard_screen)]
+       ("leaderboard.png", (480, 720), daily.leaderboard_screen),
+       ("maker.png", (480, 720), boards.maker_screen),
+       ("board.png", (480, 720), boards.board_screen)]
 )
 
 # Stored with a palette of 256 colours (make_assets.encode).
@@ -59,6 +61,11 @@ RESOURCE_SIZES.update({rid: (56, 40) for rid in range(222, 230)})
 # (lit, dim), and the leaderboard's rows, a player's and the player's own.
 RESOURCE_SIZES.update({rid: (160, 44) for rid in range(230, 236)})
 RESOURCE_SIZES.update({rid: daily.ROW for rid in range(236, 240)})
+# Boards players make: the menu's make button, the maker's score steps and its
+# buttons (lit, dim).
+RESOURCE_SIZES.update({300: (96, 38), 301: (96, 38)})
+RESOURCE_SIZES.update({rid: boards.STEP for rid in range(302, 306)})
+RESOURCE_SIZES.update({rid: (160, 44) for rid in range(306, 312)})
 
 
 def resources():

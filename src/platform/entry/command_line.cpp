@@ -53,7 +53,7 @@ CommandLine parseCommandLine(int argc, const char* const* argv) {
       return line;
     }
     if (option == "--verify") {
-      if (!hasValue) return failure("--verify needs a run: a token, a file or - for standard input");
+      if (!hasValue) return failure("--verify needs a run or a board: a token, a file or - for standard input");
       line.action = CommandLine::Action::Verify;
       line.runSource = argv[i + 1];
       return line;
@@ -73,6 +73,9 @@ CommandLine parseCommandLine(int argc, const char* const* argv) {
     } else if (option == "--watch") {
       if (!hasValue) return failure("--watch needs a run token or link");
       line.watchRun = argv[++i];
+    } else if (option == "--board") {
+      if (!hasValue) return failure("--board needs a board token or link");
+      line.boardToOpen = argv[++i];
     } else if (option == "--animate") {
       line.animate = true;
     } else if (option == "--fullscreen") {
@@ -95,6 +98,8 @@ CommandLine parseCommandLine(int argc, const char* const* argv) {
     }
   }
   if (scriptGiven && !line.headless) return failure("--script needs --headless");
+  if (!line.watchRun.empty() && !line.boardToOpen.empty())
+    return failure("--watch and --board each open a screen of their own; give one");
   if (!line.replayPath.empty() && line.headless)
     return failure("--replay shows a window; replay without one with --headless --script");
   return line;
@@ -109,9 +114,12 @@ std::string usageText(std::string_view program) {
          "                                or from standard input without --script\n"
          "  " + name + " --replay FILE        replay a recorded session in a window\n"
          "  " + name + " --records            print the best result of each level\n"
-         "  " + name + " --verify RUN         prove a shared run (a token or link, a FILE, or -\n"
-         "                                for standard input) and print its result as JSON\n"
+         "  " + name + " --verify RUN         prove a shared run or board (a token or link, a\n"
+         "                                FILE, or - for standard input) and print its\n"
+         "                                result as JSON\n"
          "  " + name + " --watch RUN          open the game on a shared run and play it back\n"
+         "  " + name + " --board BOARD        open the game on a shared board, proven, to play\n"
+         "                                it (with --headless: waiting for commands)\n"
          "  " + name + " --help | --version\n"
          "\n"
          "Options:\n"

@@ -20,6 +20,7 @@ struct CommandLine {
   std::string error;       // Action::Error: what was wrong
   std::string runSource;   // Action::Verify: a token or link, a file, or "-"
   std::string watchRun;    // --watch: the run to open once the game starts
+  std::string boardToOpen;  // --board: the shared board to open once the game starts
 };
 
 CommandLine parseCommandLine(int argc, const char* const* argv);

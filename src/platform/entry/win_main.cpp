@@ -159,6 +159,7 @@ int WinMain(int argc, char** argv, const char* version, CMzApp& (*application)()
     case CommandLine::Action::Run: break;
   }
   setRunToOpenAtStart(line.watchRun);
+  setBoardToOpenAtStart(line.boardToOpen);
   const std::string language = line.language.empty() ? languageFromSystem() : line.language;
   if (std::string error; !setActiveLanguage(language, error))
     std::cerr << program << ": " << error << "; texts show untranslated\n";

@@ -1,25 +1,28 @@
-// Shared runs in the page: a link's #run=TOKEN read at load (and taken off
-// the address) and handed to the program to open; ?today=YYYY-MM-DD standing
-// in for the date; ?leaderboard=ADDRESS for the day's leaderboard (empty: none);
-// sharing through the Web Share API or the clipboard; the clipboard's text
-// read for the program. QuandrelPage.run tells how the
-// program judged the link's run: {state, reason, score}.
+// Shared runs and boards in the page: a link's #run=TOKEN or #board=TOKEN
+// read at load (and taken off the address) and handed to the program to open;
+// ?today=YYYY-MM-DD standing in for the date; ?leaderboard=ADDRESS for the
+// day's leaderboard (empty: none); sharing through the Web Share API or the
+// clipboard; the clipboard's text read for the program. QuandrelPage.run
+// tells how the program judged the link's run: {state, reason, score};
+// QuandrelPage.board the link's board: {state, reason, makerScore}.
 
 var QuandrelRuns = {
-  token: null,  // the run the address brought, until the program judged it
+  token: null,  // the run or board the address brought, until the program judged it
   run: null,
+  board: null,
   poll: null,
 
   // Reads the address once, before the program starts: its run goes to the
   // program's arguments, its date to the program's environment.
   readAddress: function() {
     var hash = window.location.hash;
-    var found = /^#run=(.+)$/.exec(hash);
+    var found = /^#(run|board)=(.+)$/.exec(hash);
     if (found) {
-      QuandrelRuns.token = QuandrelRuns.decoded(found[1]).trim();
+      QuandrelRuns.token = QuandrelRuns.decoded(found[2]).trim();
       // The link was read: reloading the page or sharing its address starts afresh.
       window.history.replaceState(null, '', window.location.pathname + window.location.search);
-      Module['arguments'] = (Module['arguments'] || []).concat(['--watch', QuandrelRuns.token]);
+      var option = found[1] === 'board' ? '--board' : '--watch';
+      Module['arguments'] = (Module['arguments'] || []).concat([option, QuandrelRuns.token]);
     }
     var search = new URLSearchParams(window.location.search);
     var today = search.get('today');
@@ -49,16 +52,23 @@ var QuandrelRuns = {
     QuandrelRuns.poll = setInterval(function() {
       var state = QuandrelPage.state();
       if (state === null && QuandrelPage.ended) clearInterval(QuandrelRuns.poll);
-      if (!state || !state.watch) return;
+      if (!state || (!state.watch && !state.board)) return;
       clearInterval(QuandrelRuns.poll);
       QuandrelRuns.token = null;
-      QuandrelRuns.run = {state: state.watch.state, reason: state.watch.reason, score: state.watch.score};
+      if (state.board) {
+        var board = state.board;
+        QuandrelRuns.board = {state: board.state, reason: board.reason || null,
+                              makerScore: board.state === 'proven' ? board.makerScore : null};
+      } else {
+        QuandrelRuns.run = {state: state.watch.state, reason: state.watch.reason, score: state.watch.score};
+      }
     }, 100);
   },
 
-  // The address that opens the run `token`: this page's, without its own fragment.
+  // The address that opens the run or board `token`: this page's, without its own fragment.
   link: function(token) {
-    return window.location.href.split('#')[0] + '#run=' + token;
+    var fragment = token.indexOf('QBRD.') === 0 ? '#board=' : '#run=';
+    return window.location.href.split('#')[0] + fragment + token;
   },
 
   // The share sheet where the browser has one (the clipboard when it refuses

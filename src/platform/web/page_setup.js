@@ -26,6 +26,10 @@ var QuandrelPage = {
   get run() {
     return QuandrelRuns.run;
   },
+  // How the program judged the board of a #board= link (page_runs.js).
+  get board() {
+    return QuandrelRuns.board;
+  },
 
   // The game's announcements so far, {text, priority} each (page_access.js).
   get announcements() {
