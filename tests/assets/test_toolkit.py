@@ -10,6 +10,7 @@ import wave
 from unittest import mock
 
 import numpy as np
+from PIL import Image
 
 ROOT = os.environ.get("QUANDREL_SOURCE_DIR") or os.path.dirname(os.path.dirname(os.path.dirname(
     os.path.abspath(__file__))))
@@ -241,7 +242,21 @@ class Drawing(unittest.TestCase):
         self.assertFalse(hasattr(scanned, "ink"))
         self.assertEqual(pictures[0], pictures[1])
 
-    def test_a_picture_drawn_once_is_handed_out_as_copies(self):
+    def test_painting_a_colour_is_painting_a_picture_of_that_colour(self):
+        # Every mask level, through a colour of each alpha: the colour's lookup table
+        # gives what the per-pixel arithmetic of a picture's alpha gives.
+        mask = Image.fromarray(np.tile(np.arange(256, dtype=np.uint8), (4, 1)))  # a 64 x 1 canvas's
+        for alpha in (0, 1, 77, 128, 200, 254, 255):
+            with self.subTest(alpha=alpha):
+                colour = (30, 160, 220, alpha)
+                pictures = []
+                for fill in (colour, Image.new("RGBA", mask.size, colour)):
+                    c = Canvas(64, 1, background=(90, 20, 40, 120))
+                    c.paint(mask, fill)
+                    pictures.append(c.im.tobytes())
+                self.assertEqual(pictures[0], pictures[1])
+
+    def test_a_picture_or_canvas_drawn_once_is_handed_out_as_copies(self):
         calls = []
 
         @drawn_once
@@ -249,12 +264,16 @@ class Drawing(unittest.TestCase):
             calls.append(colour)
             c = Canvas(4, 4)
             c.paint(c.rect(0, 0, 4, 4), colour)
-            return c.finish()
+            return c
         first = square((255, 0, 0))
-        first.putpixel((0, 0), (0, 0, 0, 0))
-        self.assertEqual(square((255, 0, 0)).getpixel((0, 0)), (255, 0, 0, 255))
+        first.paint(first.rect(0, 0, 2, 2), (0, 0, 255))
+        self.assertEqual(square((255, 0, 0)).finish().getpixel((0, 0)), (255, 0, 0, 255))
+        self.assertEqual(first.finish().getpixel((0, 0)), (0, 0, 255, 255))
         square((0, 255, 0))
         self.assertEqual(calls, [(255, 0, 0), (0, 255, 0)])
+        picture = drawn_once(lambda: square((0, 255, 0)).finish())
+        picture().putpixel((0, 0), (0, 0, 0, 0))
+        self.assertEqual(picture().getpixel((0, 0)), (0, 255, 0, 255))
 
 
 if __name__ == "__main__":

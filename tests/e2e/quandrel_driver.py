@@ -11,11 +11,11 @@ the environment chooses).
 import json
 import os
 import shutil
-import struct
 import subprocess
 import tempfile
 import unittest
-import zlib
+
+from PIL import Image
 
 SECTION = "QuandrelV1.2 By NX For @Meizu::M8"
 
@@ -246,54 +246,11 @@ def move_sprayer_to(current_x, target_x):
 def read_png(path):
     """Decodes an 8-bit RGB or RGBA PNG into (width, height, bytes of RGBA)."""
     with open(path, "rb") as file:
-        data = file.read()
-    if data[:8] != b"\x89PNG\r\n\x1a\n":
+        head = file.read(33)
+    if head[:8] != b"\x89PNG\r\n\x1a\n" or head[12:16] != b"IHDR":
         raise ValueError("not a PNG: " + path)
-    position = 8
-    idat = b""
-    width = height = colour_type = 0
-    while position < len(data):
-        length, kind = struct.unpack(">I4s", data[position:position + 8])
-        body = data[position + 8:position + 8 + length]
-        position += 12 + length
-        if kind == b"IHDR":
-            width, height, depth, colour_type = struct.unpack(">IIBB", body[:10])
-            if depth != 8 or colour_type not in (2, 6):
-                raise ValueError("unsupported PNG format")
-        elif kind == b"IDAT":
-            idat += body
-        elif kind == b"IEND":
-            break
-    channels = 4 if colour_type == 6 else 3
-    raw = zlib.decompress(idat)
-    stride = width * channels
-    rows = []
-    previous = bytearray(stride)
-    for y in range(height):
-        start = y * (stride + 1)
-        kind = raw[start]
-        line = bytearray(raw[start + 1:start + 1 + stride])
-        for i in range(stride):
-            left = line[i - channels] if i >= channels else 0
-            up = previous[i]
-            upper_left = previous[i - channels] if i >= channels else 0
-            if kind == 1:
-                line[i] = (line[i] + left) & 255
-            elif kind == 2:
-                line[i] = (line[i] + up) & 255
-            elif kind == 3:
-                line[i] = (line[i] + (left + up) // 2) & 255
-            elif kind == 4:
-                estimate = left + up - upper_left
-                pa, pb, pc = abs(estimate - left), abs(estimate - up), abs(estimate - upper_left)
-                predictor = left if pa <= pb and pa <= pc else (up if pb <= pc else upper_left)
-                line[i] = (line[i] + predictor) & 255
-        rows.append(bytes(line))
-        previous = line
-    pixels = b"".join(rows)
-    if channels == 3:
-        rgba = bytearray()
-        for i in range(0, len(pixels), 3):
-            rgba += pixels[i:i + 3] + b"\xff"
-        pixels = bytes(rgba)
-    return width, height, pixels
+    depth, colour_type = head[24], head[25]
+    if depth != 8 or colour_type not in (2, 6):
+        raise ValueError("unsupported PNG format")
+    with Image.open(path) as picture:
+        return picture.width, picture.height, picture.convert("RGBA").tobytes()

@@ -13,6 +13,8 @@ import os
 import shutil
 import unittest
 
+import numpy as np
+
 from quandrel_driver import LANGUAGES, GameTestCase, read_png
 from scenes import (BOARD_SCENES, DAILY_SCENES, RECORDS, RECORD_SCENES, SCENES, TODAY, board_scene_arguments, reach,
                     reach_record_scene)
@@ -33,16 +35,16 @@ def goldens():
             yield lang, scene, scene + suffix
 
 
-def black_rows(path):
+def pixel_array(path):
+    """The picture as a height x width x 4 array of channel levels."""
     width, height, pixels = read_png(path)
-    stride = width * 4
-    rows = []
-    for y in range(height):
-        row = pixels[y * stride:(y + 1) * stride]
-        dark = sum(1 for x in range(0, stride, 4) if max(row[x:x + 3]) <= NEAR_BLACK)
-        if dark >= BLACK_ROW_SHARE * width:
-            rows.append(y)
-    return rows
+    return np.frombuffer(pixels, np.uint8).reshape(height, width, 4)
+
+
+def black_rows(path):
+    picture = pixel_array(path)
+    dark = (picture[:, :, :3].max(axis=2) <= NEAR_BLACK).sum(axis=1)
+    return [int(y) for y in np.nonzero(dark >= BLACK_ROW_SHARE * picture.shape[1])[0]]
 
 
 class GoldenScreenshotTest(GameTestCase):
@@ -51,16 +53,11 @@ class GoldenScreenshotTest(GameTestCase):
         if os.environ.get("QUANDREL_UPDATE_GOLDEN") == "1":
             os.makedirs(GOLDEN_DIR, exist_ok=True)
             shutil.copyfile(path, golden)
-        width, height, pixels = read_png(path)
-        golden_width, golden_height, golden_pixels = read_png(golden)
-        self.assertEqual((width, height), (480, 720))
-        self.assertEqual((golden_width, golden_height), (width, height))
-        different = 0
-        largest = 0
-        for i in range(0, len(pixels), 4):
-            step = max(abs(pixels[i + c] - golden_pixels[i + c]) for c in range(4))
-            largest = max(largest, step)
-            different += step > CHANNEL_TOLERANCE
+        frame, expected = pixel_array(path), pixel_array(golden)
+        self.assertEqual(frame.shape, (720, 480, 4))
+        self.assertEqual(expected.shape, frame.shape)
+        steps = np.abs(frame.astype(np.int16) - expected.astype(np.int16)).max(axis=2)
+        different, largest = int((steps > CHANNEL_TOLERANCE).sum()), int(steps.max())
         self.assertEqual(different, 0, "%s: %d pixels differ by more than %d (up to %d)"
                          % (name, different, CHANNEL_TOLERANCE, largest))
 

@@ -13,8 +13,7 @@
 // on its board's screen, and the day's attempt kept when the page is left
 // during it; today's run posted to a real quandrel-server
 // (QUANDREL_SERVER_BINARY) and its leaderboard shown.
-// One Chromium plays every group, the groups at the same time, each in a
-// window (a browser context) of its own.
+// The groups play at the same time, each in a Chromium of its own.
 // Usage: node --test browser_test.mjs (QUANDREL_WEB_PAGE: the built page's folder).
 import assert from 'node:assert/strict';
 import {execFileSync, spawn} from 'node:child_process';
@@ -97,34 +96,21 @@ async function launchChromium() {
   }
 }
 
-// One Chromium for every group, from the first test to the last.
-let chromiumSession;
-before(async () => {
-  chromiumSession = await launchChromium();
-});
-after(async () => {
-  if (!chromiumSession) return;
-  await chromiumSession.browser.close();
-  fs.rmSync(chromiumSession.profile, {recursive: true, force: true});
-});
-
-// A group's page host, from its first test to its last, on a port of its own,
-// and the group's window on the shared Chromium: a browser context of its own
-// (its own storage, workers and locks, and pages that stay visible while other
-// groups open theirs), or with `installable` Chromium's own profile, whose
-// pages alone may be installed as an app. before() fills the returned
-// {server, origin, browser}, `browser` being what opens the group's pages.
-// `folder` names what to serve when the group starts (the built page by default).
-function servedPage({folder = () => path.resolve(pageDir), installable = false} = {}) {
+// A group's page host and Chromium of its own, from its first test to its
+// last: before() fills the returned {server, origin, browser}. `folder` names
+// what to serve when the group starts (the built page by default).
+function servedPageAndBrowser(folder = () => path.resolve(pageDir)) {
   const session = {};
+  let profile;
   before(async () => {
     session.server = await servePage(folder());
     session.origin = `http://127.0.0.1:${session.server.address().port}/`;
-    session.browser = installable ? chromiumSession.browser : await chromiumSession.browser.createBrowserContext();
+    ({browser: session.browser, profile} = await launchChromium());
   });
   after(async () => {
-    if (session.browser && !installable) await session.browser.close();
+    if (session.browser) await session.browser.close();
     if (session.server && session.server.listening) session.server.close();
+    if (profile) fs.rmSync(profile, {recursive: true, force: true});
   });
   return session;
 }
@@ -171,8 +157,8 @@ const inAPage = () => describe('the game in a browser page', {concurrency: 1}, (
     });
   }
 
-  async function openPage({touch = false, context = browser} = {}) {
-    const opened = await context.newPage();
+  async function openPage({touch = false} = {}) {
+    const opened = await browser.newPage();
     // 1.5 game pixels per CSS pixel: the page scales the canvas.
     await opened.setViewport({width: 720, height: 1080, hasTouch: touch});
     watch(opened);
@@ -237,14 +223,14 @@ const inAPage = () => describe('the game in a browser page', {concurrency: 1}, (
 
   const state = () => page.evaluate(() => Module.quandrel.state());
 
-  async function waitForState(test, what, timeoutMs = menuTimeoutMs, on = page) {
+  async function waitForState(test, what, timeoutMs = menuTimeoutMs) {
     const deadline = Date.now() + timeoutMs;
     let last = null;
     while (Date.now() < deadline) {
-      last = await on.evaluate(() => (window.Module && Module.quandrel ? Module.quandrel.state() : null));
+      last = await page.evaluate(() => (window.Module && Module.quandrel ? Module.quandrel.state() : null));
       if (last && test(last)) {
         // The page draws what changed at its next animation frame.
-        await on.evaluate(() => new Promise((resolve) => requestAnimationFrame(resolve)));
+        await page.evaluate(() => new Promise((resolve) => requestAnimationFrame(resolve)));
         return last;
       }
       await sleep(50);
@@ -252,17 +238,17 @@ const inAPage = () => describe('the game in a browser page', {concurrency: 1}, (
     assert.fail(`timed out waiting for ${what}; last state: ${JSON.stringify(last)}`);
   }
 
-  const canvasBox = (on = page) => on.evaluate(() => {
+  const canvasBox = () => page.evaluate(() => {
     const r = document.getElementById('screen').getBoundingClientRect();
     return {x: r.left, y: r.top, width: r.width, height: r.height};
   });
 
   // A click (or a tap of a finger) at window pixel (x, y), through the canvas's place on the page.
-  async function click(point, {touch = false, on = page} = {}) {
-    const box = await canvasBox(on);
+  async function click(point, {touch = false} = {}) {
+    const box = await canvasBox();
     const x = box.x + (point.x + 0.5) * box.width / 480;
     const y = box.y + (point.y + 0.5) * box.height / 720;
-    if (touch) await on.touchscreen.tap(x, y); else await on.mouse.click(x, y);
+    if (touch) await page.touchscreen.tap(x, y); else await page.mouse.click(x, y);
   }
 
   // Keeps the canvas's pixels in a rectangle (window pixels) under a name...
@@ -330,7 +316,7 @@ const inAPage = () => describe('the game in a browser page', {concurrency: 1}, (
   before(() => {
     assert.ok(pageDir && fs.existsSync(path.join(pageDir, 'index.html')), 'QUANDREL_WEB_PAGE names the built page');
   });
-  const session = servedPage();
+  const session = servedPageAndBrowser();
   before(async () => {
     ({origin, browser} = session);
     page = await openPage();
@@ -682,7 +668,7 @@ const inAPage = () => describe('the game in a browser page', {concurrency: 1}, (
   });
 
   // Pixels of the canvas (beyond a small tolerance) unlike the desktop frame `name`.
-  const unlikeDesktop = (name, on = page) => on.evaluate(async (url) => {
+  const unlikeDesktop = (name) => page.evaluate(async (url) => {
     const picture = new Image();
     picture.src = url;
     await picture.decode();
@@ -719,50 +705,39 @@ const inAPage = () => describe('the game in a browser page', {concurrency: 1}, (
     ];
     // Each language's menu must also differ from another language's.
     const other = (language) => (language === 'zh' ? 'en' : 'zh');
-    // Each case in a browser context of its own (its own storage, cache and
-    // worker, as a new visitor's), a few at a time.
-    const played = async ({languages, query, expected}) => {
+    for (const {languages, query, expected} of cases) {
       const what = `${JSON.stringify(languages)}${query}`;
-      const context = await chromiumSession.browser.createBrowserContext();
-      try {
-        const on = await openPage({context});
-        // The language packages the page itself asks for (its service worker's own fetches are not the page's).
-        const packages = [];
-        on.on('request', (request) => {
-          const name = new URL(request.url()).pathname;
-          if (/^\/quandrel-.+\.(js|data)$/.test(name)) packages.push(name);
-        });
-        await on.evaluateOnNewDocument((preferred) => {
-          Object.defineProperty(navigator, 'languages', {get: () => preferred});
-        }, languages);
-        await on.goto(origin + query, {waitUntil: 'load'});
-        await waitForState((s) => s.screen === 'menu', `the menu (${what})`, menuTimeoutMs, on);
-        assert.deepEqual(packages.sort(), [`/quandrel-${expected}.data`, `/quandrel-${expected}.js`,
-                                           `/quandrel-later-${expected}.data`, `/quandrel-later-${expected}.js`,
-                                           '/quandrel-later.data', '/quandrel-later.js'].sort(),
-                         `${what}: only the ${expected} pictures download`);
-        await sleep(100);  // the menu's frame reaches the canvas
-        const same = await unlikeDesktop(`menu-${expected}`, on);
-        const different = await unlikeDesktop(`menu-${other(expected)}`, on);
-        console.log(`# ${what}: menu pixels unlike the desktop's ${expected} menu ${same}, its ${other(expected)} menu ${different}`);
-        assert.ok(same <= 480 * 720 / 200, `${what}: the ${expected} menu`);
-        assert.ok(different > 1000, `${what}: not the other language's menu`);
-        if (query !== '') {
-          await click(optionsButton, {on});
-          await waitForState((s) => s.screen === 'settings', `the settings panel (${what})`, menuTimeoutMs, on);
-          await sleep(100);
-          assert.ok(await unlikeDesktop(`settings-${expected}`, on) <= 480 * 720 / 200, `${what}: the ${expected} panel`);
-        }
-      } finally {
-        await context.close();
+      await page.close();
+      page = await openPage();
+      // The language packages the page itself asks for (its service worker's own fetches are not the page's).
+      const packages = [];
+      page.on('request', (request) => {
+        const name = new URL(request.url()).pathname;
+        if (/^\/quandrel-.+\.(js|data)$/.test(name)) packages.push(name);
+      });
+      await page.evaluateOnNewDocument((preferred) => {
+        Object.defineProperty(navigator, 'languages', {get: () => preferred});
+        localStorage.clear();
+      }, languages);
+      await page.goto(origin + query, {waitUntil: 'load'});
+      await waitForState((s) => s.screen === 'menu', `the menu (${what})`);
+      assert.deepEqual(packages.sort(), [`/quandrel-${expected}.data`, `/quandrel-${expected}.js`,
+                                         `/quandrel-later-${expected}.data`, `/quandrel-later-${expected}.js`,
+                                         '/quandrel-later.data', '/quandrel-later.js'].sort(),
+                       `${what}: only the ${expected} pictures download`);
+      await sleep(100);  // the menu's frame reaches the canvas
+      const same = await unlikeDesktop(`menu-${expected}`);
+      const different = await unlikeDesktop(`menu-${other(expected)}`);
+      console.log(`# ${what}: menu pixels unlike the desktop's ${expected} menu ${same}, its ${other(expected)} menu ${different}`);
+      assert.ok(same <= 480 * 720 / 200, `${what}: the ${expected} menu`);
+      assert.ok(different > 1000, `${what}: not the other language's menu`);
+      if (query !== '') {
+        await click(optionsButton);
+        await waitForState((s) => s.screen === 'settings', `the settings panel (${what})`);
+        await sleep(100);
+        assert.ok(await unlikeDesktop(`settings-${expected}`) <= 480 * 720 / 200, `${what}: the ${expected} panel`);
       }
-    };
-    const waiting = [...cases];
-    const outcomes = await Promise.allSettled(Array.from({length: 4}, async () => {
-      while (waiting.length > 0) await played(waiting.shift());
-    }));
-    const failed = outcomes.find((outcome) => outcome.status === 'rejected');
-    if (failed) throw failed.reason;
+    }
   });
 
   it('switches language on the options panel, fetching its pictures; kept over a reload, ?lang= over it', async () => {
@@ -879,7 +854,7 @@ const asAnApp = () => describe('the page as an installable web app that plays of
     fs.cpSync(path.resolve(pageDir), folder,
               {recursive: true, filter: (file) => path.basename(file) !== desktopFrames});
   });
-  const session = servedPage({folder: () => folder, installable: true});
+  const session = servedPageAndBrowser(() => folder);
   before(async () => {
     ({server, origin, browser} = session);
     page = await browser.newPage();
@@ -1089,7 +1064,7 @@ const asAPhoneApp = () => describe('the page as a phone app', {concurrency: 1}, 
   before(() => {
     assert.ok(pageDir && fs.existsSync(path.join(pageDir, 'index.html')), 'QUANDREL_WEB_PAGE names the built page');
   });
-  const session = servedPage();
+  const session = servedPageAndBrowser();
   before(() => {
     ({origin, browser} = session);
   });
@@ -1310,7 +1285,7 @@ const asAPhoneApp = () => describe('the page as a phone app', {concurrency: 1}, 
 
   it('goes on without the pictures of a package that cannot arrive', async () => {
     // A profile of its own: no service worker fetches the package past the cut.
-    const cut = await openPhonePage(await chromiumSession.browser.createBrowserContext());
+    const cut = await openPhonePage(await browser.createBrowserContext());
     await cut.setRequestInterception(true);
     cut.on('request', (request) => {
       if (request.url().endsWith('/quandrel-later-en.data')) request.abort(); else request.continue();
@@ -1393,7 +1368,7 @@ const sharedRuns = () => describe('shared runs in the page', {concurrency: 1}, (
     assert.ok(pageDir && fs.existsSync(path.join(pageDir, 'index.html')), 'QUANDREL_WEB_PAGE names the built page');
     assert.ok(nativeBinary, 'QUANDREL_BINARY names the desktop game, whose --verify the page must agree with');
   });
-  const session = servedPage();
+  const session = servedPageAndBrowser();
   before(() => {
     ({origin, browser} = session);
   });
@@ -1555,7 +1530,9 @@ const sharedRuns = () => describe('shared runs in the page', {concurrency: 1}, (
 });
 
 // The groups play at the same time, each its cases in turn: most of a case is
-// waiting for the page (its three-second splash above all).
+// waiting for the page (its three-second splash above all). Each keeps its own
+// Chromium: in one shared browser, the pages of one group stopped the game's
+// clock in another's (as in a hidden tab) while they opened and closed.
 describe('the web page in Chromium', {concurrency: true}, () => {
   inAPage();
   asAnApp();

@@ -242,8 +242,10 @@ class Canvas:
     @staticmethod
     def intersect(a, b):
         box_a, box_b = ink_box(a), ink_box(b)
-        box = None if box_a is None or box_b is None else _clipped(
-            (max(box_a[0], box_b[0]), max(box_a[1], box_b[1]), min(box_a[2], box_b[2]), min(box_a[3], box_b[3])), a.size)
+        box = None
+        if box_a is not None and box_b is not None:
+            box = _clipped((max(box_a[0], box_b[0]), max(box_a[1], box_b[1]),
+                            min(box_a[2], box_b[2]), min(box_a[3], box_b[3])), a.size)
         return _combined(box, a.size, (a, b), np.minimum)
 
     # -- painting ----------------------------------------------------------
