@@ -87,6 +87,17 @@ measure() {
   record reads "$work/reads.txt"
   resident small
   stop_server
+  # The database's size for each run kept (real tokens), the day's counts included.
+  local bytes
+  if [ "$kind" = sqlite ]; then
+    bytes=$(stat -c %s "$work/runs.sqlite")
+  else
+    bytes=$(psql -X -tA -d quandrel_bench -c "SELECT pg_total_relation_size('runs') + pg_total_relation_size('day_scores') + pg_total_relation_size('day_seconds')")
+  fi
+  local kept
+  kept=$(grep '^posts_kept ' "$out" | cut -d' ' -f2)
+  echo "bytes_per_run $((bytes / kept))" >>"$out"
+  head -n "$kept" "$work/tokens.txt" | awk '{n += length($0)} END {printf "token_chars %d\n", n / NR}' >>"$out"
 
   echo "$kind: filling the day to a million runs..." >&2
   local count
@@ -125,9 +136,11 @@ cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE=Release -DQUANDREL_BENCH=ON >/de
 cmake --build "$build" -j"$(nproc)" --target quandrel-server leaderboard_runs >/dev/null
 echo "making distinct runs of day 1..." >&2
 "$build/bench/leaderboard_runs" "$root/fuzz/run-seeds/level-1.run" 60000 >"$work/tokens.txt"
+cut -d' ' -f1 /proc/loadavg >"$work/load-before.txt"
 
 measure sqlite "$build" "$work"
 pg_virtualenv -t "$0" --measure postgresql "$build" "$work"
+cut -d' ' -f1 /proc/loadavg >"$work/load-after.txt"
 
 /usr/bin/python3 - "$work" "$root/docs/performance.md" "$CONNECTIONS" "$POST_SECONDS" <<'PYTHON'
 import datetime, os, platform, sys
@@ -137,6 +150,7 @@ for kind in ("sqlite", "postgresql"):
     with open(os.path.join(work, kind + ".txt")) as f:
         figures[kind] = dict(line.split() for line in f if line.strip())
 s, p = figures["sqlite"], figures["postgresql"]
+load = [open(os.path.join(work, name)).read().strip() for name in ("load-before.txt", "load-after.txt")]
 row = lambda name, key, unit="", goal="": "| %s | %s%s | %s%s | %s |" % (name, s[key], unit, p[key], unit, goal)
 text = f"""## The daily leaderboard's server
 
@@ -146,7 +160,8 @@ text = f"""## The daily leaderboard's server
 15 in a throwaway cluster (`pg_virtualenv`) on the same disk. Each post is a distinct real run of
 day 1 from a player of its own, proven by replay before it is kept, and answered only after its
 commit (SQLite: `synchronous=FULL`, one sync for all the posts waiting; PostgreSQL:
-`synchronous_commit=on`).
+`synchronous_commit=on`). The machine was shared with other work: its load average (one minute)
+was {load[0]} before the run and {load[1]} after it, on {os.cpu_count()} cores.
 
 | | SQLite | PostgreSQL | goal (SQLite) |
 |---|---|---|---|
@@ -161,6 +176,7 @@ commit (SQLite: `synchronous=FULL`, one sync for all the posts waiting; PostgreS
 {row("the same, p99", "rank_p99_ms", " ms", "at most 5 ms")}
 {row("the same at " + connections + " connections: reads a second", "rank64_rate", "")}
 {row("the same at " + connections + " connections: p99", "rank64_p99_ms", " ms")}
+| database size for each run kept (runs' tokens of {s["token_chars"]} characters on average; indexes and counts included) | {s["bytes_per_run"]} bytes | {p["bytes_per_run"]} bytes | |
 {row("server memory after the posts and reads (resident)", "small_rss_mib", " MiB")}
 {row("server memory with a million runs (resident, peak)", "million_peak_rss_mib", " MiB", "at most 100 MB")}
 """

@@ -113,13 +113,15 @@ ApiReply LeaderboardApi::board(std::string_view dayText, const std::optional<std
     return errorReply(400, "bad-field", "around: a player's id, 32 lower-case hex digits");
   return guarded([&]() {
     const auto now = BoardCache::Clock::now();
-    if (!around)
-      if (std::optional<std::string> kept = topRows_.find(day, limit, now)) return ApiReply{200, std::move(*kept)};
-    const uint64_t generation = topRows_.generation();
+    BoardCache::Lookup kept;
+    if (!around) {
+      kept = topRows_.find(day, limit, now);
+      if (kept.body) return ApiReply{200, std::move(*kept.body)};
+    }
     const Leaderboard board = store_.leaderboard(day, limit, around);
     ApiReply answer = reply(200, json{{"day", board.day}, {"of", board.of}, {"rows", rowsJson(board.rows)},
                                       {"around", rowsJson(board.around)}});
-    if (!around) topRows_.keep(day, limit, generation, answer.body, now);
+    if (!around) topRows_.keep(day, limit, kept.generation, answer.body, now);
     return answer;
   });
 }
