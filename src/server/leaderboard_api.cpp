@@ -16,7 +16,11 @@ namespace {
 
 using nlohmann::json;
 
-ApiReply reply(int status, const json& body) { return ApiReply{status, body.dump()}; }
+// Texts from the request (a path in a message) may be any bytes: those that
+// are not UTF-8 are written as U+FFFD rather than failing the answer.
+ApiReply reply(int status, const json& body) {
+  return ApiReply{status, body.dump(-1, ' ', false, json::error_handler_t::replace)};
+}
 
 json placementJson(const Placement& placement) {
   // The share of the day's runs this one ranks at or above, itself included.
