@@ -1,8 +1,9 @@
 // Writes distinct real runs of one day for the leaderboard's load benchmark,
 // one token a line: the day's run (a token in a file) cut after each of its
-// actions, and each cut again paused under the menu for a while at one of its
-// actions' moments (the actions after it later by as much). Only runs that
-// prove at the normal time bar are written.
+// actions, and each cut again with a step there and back some time after its
+// last action (the same score, a later time), as players who stopped at the
+// same point a little later would have made. Only runs that prove at the
+// normal time bar are written.
 //
 // Usage: leaderboard_runs RUN_FILE COUNT
 #include <charconv>
@@ -18,8 +19,8 @@
 
 namespace {
 
-constexpr uint32_t PauseStepMs = 1000;
-constexpr uint32_t MostPauseMs = 10000;
+constexpr uint32_t LaterStepMs = 10;
+constexpr uint32_t MostLaterMs = 20000;
 
 }  // namespace
 
@@ -41,22 +42,27 @@ int main(int argc, char** argv) {
   std::set<std::string> written;
   const auto write = [&written](const runs::Run& candidate) {
     const RunVerdict verdict = verifyRun(candidate);
-    if (!verdict.accepted() || verdict.result.timeMode != TimeMode::Normal) return;
+    if (!verdict.accepted() || verdict.result.timeMode != TimeMode::Normal) return false;
     std::string text = runs::encodeRunToken(candidate);
     if (written.insert(text).second) std::cout << text << '\n';
+    return true;
   };
-  for (size_t actions = 1; actions <= run.actions.size() && written.size() < wanted; ++actions) {
-    runs::Run cut = run;
-    cut.actions.resize(actions);
-    write(cut);
-    for (uint32_t pauseMs = 0; pauseMs <= MostPauseMs && written.size() < wanted; pauseMs += PauseStepMs) {
-      for (size_t at = 0; at < actions && written.size() < wanted; ++at) {
-        runs::Run paused = cut;
-        const uint32_t tick = paused.actions[at].tickMs;
-        for (size_t later = at; later < paused.actions.size(); ++later) paused.actions[later].tickMs += pauseMs;
-        paused.actions.insert(paused.actions.begin() + static_cast<std::ptrdiff_t>(at),
-                              {{tick, runs::ActionKind::Pause}, {tick + pauseMs, runs::ActionKind::Resume}});
-        write(paused);
+  using runs::ActionKind;
+  for (uint32_t laterMs = 0; laterMs <= MostLaterMs && written.size() < wanted; laterMs += LaterStepMs) {
+    for (size_t actions = 1; actions <= run.actions.size() && written.size() < wanted; ++actions) {
+      runs::Run cut = run;
+      cut.actions.resize(actions);
+      if (laterMs == 0) {
+        write(cut);
+        continue;
+      }
+      const uint32_t at = cut.actions.back().tickMs + laterMs;
+      for (const auto& [first, second] : {std::pair{ActionKind::StepLeft, ActionKind::StepRight},
+                                          std::pair{ActionKind::StepRight, ActionKind::StepLeft}}) {
+        runs::Run later = cut;
+        later.actions.push_back({at, first});
+        later.actions.push_back({at, second});
+        if (write(later)) break;
       }
     }
   }

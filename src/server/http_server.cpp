@@ -4,6 +4,7 @@
 #include <httplib.h>
 #include <pthread.h>
 #include <signal.h>
+#include <sys/socket.h>
 
 #include <algorithm>
 #include <chrono>
@@ -58,6 +59,16 @@ ApiReply errorFor(int status, const httplib::Request& request) {
   }
 }
 
+// cpp-httplib's server with a deeper queue of connections waiting to be
+// accepted: its own holds 5, and a burst of new connections beyond that has
+// its SYNs dropped and retried a second or more later.
+class DeepQueueServer : public httplib::Server {
+ public:
+  static constexpr int Backlog = 1024;
+  // After a bind: listening again on the socket only changes its queue.
+  bool deepenQueue() { return ::listen(svr_sock_, Backlog) == 0; }
+};
+
 class LeaderboardServer {
  public:
   LeaderboardServer(const ServerOptions& options, RunStore& store)
@@ -73,7 +84,7 @@ class LeaderboardServer {
     http_.set_tcp_nodelay(true);
     // A connection holds a thread while it is open: idle ones are let go soon.
     http_.set_keep_alive_timeout(2);
-    http_.set_keep_alive_max_count(1000);
+    http_.set_keep_alive_max_count(100000);
     http_.set_pre_routing_handler([this](const httplib::Request& q, httplib::Response& r) { return before(q, r); });
     http_.set_error_handler([](const httplib::Request& q, httplib::Response& r) {
       if (r.body.empty()) answer(r, errorFor(r.status, q));
@@ -95,7 +106,7 @@ class LeaderboardServer {
     routes();
   }
 
-  httplib::Server& http() { return http_; }
+  DeepQueueServer& http() { return http_; }
 
  private:
   void routes() {
@@ -151,7 +162,7 @@ class LeaderboardServer {
   LeaderboardApi api_;
   RateLimiter posts_;
   RateLimiter reads_;
-  httplib::Server http_;
+  DeepQueueServer http_;
 };
 
 }  // namespace
@@ -175,10 +186,10 @@ int serveLeaderboard(const ServerOptions& options, const std::string& database, 
     return 1;
   }
   LeaderboardServer server(options, *store);
-  httplib::Server& http = server.http();
+  DeepQueueServer& http = server.http();
   const int port = options.port == 0 ? http.bind_to_any_port(options.host)
                                      : (http.bind_to_port(options.host, options.port) ? options.port : -1);
-  if (port < 0) {
+  if (port < 0 || !http.deepenQueue()) {
     std::fprintf(stderr, "%s: cannot listen on %s:%d\n", program.c_str(), options.host.c_str(), options.port);
     return 1;
   }

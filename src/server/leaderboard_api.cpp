@@ -16,7 +16,11 @@ namespace {
 
 using nlohmann::json;
 
-ApiReply reply(int status, const json& body) { return ApiReply{status, body.dump()}; }
+// Texts from the request (a path in a message) may be any bytes: those that
+// are not UTF-8 are written as U+FFFD rather than failing the answer.
+ApiReply reply(int status, const json& body) {
+  return ApiReply{status, body.dump(-1, ' ', false, json::error_handler_t::replace)};
+}
 
 json placementJson(const Placement& placement) {
   // The share of the day's runs this one ranks at or above, itself included.
@@ -113,13 +117,15 @@ ApiReply LeaderboardApi::board(std::string_view dayText, const std::optional<std
     return errorReply(400, "bad-field", "around: a player's id, 32 lower-case hex digits");
   return guarded([&]() {
     const auto now = BoardCache::Clock::now();
-    if (!around)
-      if (std::optional<std::string> kept = topRows_.find(day, limit, now)) return ApiReply{200, std::move(*kept)};
-    const uint64_t generation = topRows_.generation();
+    BoardCache::Lookup kept;
+    if (!around) {
+      kept = topRows_.find(day, limit, now);
+      if (kept.body) return ApiReply{200, std::move(*kept.body)};
+    }
     const Leaderboard board = store_.leaderboard(day, limit, around);
     ApiReply answer = reply(200, json{{"day", board.day}, {"of", board.of}, {"rows", rowsJson(board.rows)},
                                       {"around", rowsJson(board.around)}});
-    if (!around) topRows_.keep(day, limit, generation, answer.body, now);
+    if (!around) topRows_.keep(day, limit, kept.generation, answer.body, now);
     return answer;
   });
 }

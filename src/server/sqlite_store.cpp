@@ -113,13 +113,13 @@ auto SqliteStore::read(Work&& work) {
 }
 
 void SqliteStore::write(std::function<void(SqlSession&)> work) {
-  Write entry{std::move(work), nullptr, false};
+  Write entry{std::move(work), nullptr, false, {}};
   {
     std::unique_lock lock(mutex_);
     if (stopping_) throw StoreError("the server is stopping");
     queue_.push_back(&entry);
     waiting_.notify_one();
-    written_.wait(lock, [&entry] { return entry.done; });
+    entry.committed.wait(lock, [&entry] { return entry.done; });
   }
   if (entry.failure) std::rethrow_exception(entry.failure);
 }
@@ -137,8 +137,10 @@ void SqliteStore::writeLoop() {
     lock.unlock();
     commitTogether(batch);
     lock.lock();
-    for (Write* write : batch) write->done = true;
-    written_.notify_all();
+    for (Write* write : batch) {
+      write->done = true;
+      write->committed.notify_one();
+    }
   }
 }
 

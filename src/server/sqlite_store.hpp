@@ -38,6 +38,7 @@ class SqliteStore : public RunStore {
     std::function<void(SqlSession&)> work;
     std::exception_ptr failure;
     bool done = false;
+    std::condition_variable committed;  // its writer waits here, woken alone
   };
   // Hands `work` to the writer and waits until it is committed (or failed).
   void write(std::function<void(SqlSession&)> work);
@@ -53,7 +54,6 @@ class SqliteStore : public RunStore {
   ConnectionPool<SqliteConnection> readers_;
   std::mutex mutex_;
   std::condition_variable waiting_;  // the writer waits for writes
-  std::condition_variable written_;  // writers wait for their commit
   std::condition_variable stopped_;  // the checkpoints wait for the next second
   std::deque<Write*> queue_;
   bool stopping_ = false;

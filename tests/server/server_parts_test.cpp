@@ -258,22 +258,37 @@ TEST(BoardCache, KeepsTopRowsUntilTheNextWriteAndASecondAtMost) {
   using namespace std::chrono_literals;
   const BoardCache::Clock::time_point start{};
   BoardCache cache;
-  EXPECT_EQ(cache.find(1, 10, start), std::nullopt);
-  cache.keep(1, 10, cache.generation(), "ten", start);
-  cache.keep(1, 3, cache.generation(), "three", start);
-  EXPECT_EQ(cache.find(1, 10, start + 999ms), "ten");
-  EXPECT_EQ(cache.find(1, 3, start), "three");
-  EXPECT_EQ(cache.find(2, 10, start), std::nullopt) << "another day";
-  EXPECT_EQ(cache.find(1, 10, start + 1s), std::nullopt) << "a second old: another server may have written";
+  const auto body = [&cache](int32_t day, int32_t limit, BoardCache::Clock::time_point at) {
+    return cache.find(day, limit, at).body;
+  };
+  const BoardCache::Lookup first = cache.find(1, 10, start);
+  EXPECT_EQ(first.body, std::nullopt);
+  cache.keep(1, 10, first.generation, "ten", start);
+  cache.keep(1, 3, first.generation, "three", start);
+  EXPECT_EQ(body(1, 10, start + 999ms), "ten");
+  EXPECT_EQ(body(1, 3, start), "three");
+  EXPECT_EQ(body(2, 10, start), std::nullopt) << "another day";
+  EXPECT_EQ(body(1, 10, start - 1s), std::nullopt) << "a clock going back gives nothing";
 
-  const uint64_t before = cache.generation();
+  // A second old: another server may have written. One reader reads afresh,
+  // the others meanwhile get the aged answer, until the fresh one is kept.
+  const BoardCache::Lookup refresher = cache.find(1, 10, start + 1s);
+  EXPECT_EQ(refresher.body, std::nullopt);
+  EXPECT_EQ(body(1, 10, start + 1100ms), "ten");
+  cache.keep(1, 10, refresher.generation, "ten afresh", start + 1200ms);
+  EXPECT_EQ(body(1, 10, start + 1300ms), "ten afresh");
+  // A reader that never came back is replaced after a second.
+  EXPECT_EQ(body(1, 10, start + 2200ms), std::nullopt);
+  EXPECT_EQ(body(1, 10, start + 2300ms), "ten afresh");
+  EXPECT_EQ(body(1, 10, start + 3300ms), std::nullopt);
+
+  const BoardCache::Lookup beforeWrite = cache.find(5, 10, start);
   cache.forget();
-  EXPECT_EQ(cache.find(1, 3, start), std::nullopt) << "a write forgets every answer";
-  cache.keep(1, 10, before, "read before the write", start);
-  EXPECT_EQ(cache.find(1, 10, start), std::nullopt) << "an answer read before a write is not kept";
-  cache.keep(1, 10, cache.generation(), "read after the write", start);
-  EXPECT_EQ(cache.find(1, 10, start), "read after the write");
-  EXPECT_EQ(cache.find(1, 10, start - 1s), std::nullopt) << "a clock going back keeps nothing";
+  EXPECT_EQ(body(1, 3, start), std::nullopt) << "a write forgets every answer";
+  cache.keep(5, 10, beforeWrite.generation, "read before the write", start);
+  EXPECT_EQ(body(5, 10, start), std::nullopt) << "an answer read before a write is not kept";
+  cache.keep(5, 10, cache.find(5, 10, start).generation, "read after the write", start);
+  EXPECT_EQ(body(5, 10, start), "read after the write");
 }
 
 }  // namespace

@@ -75,6 +75,7 @@ class ProvenRuns(ServerTestCase):
              "day-not-begun"),
             ("a body over 64 KB", "POST", "/v1/runs", body(padding="x" * 65536), 413, "too-large"),
             ("an unknown route", "GET", "/v1/leaderboard", None, 404, "not-found"),
+            ("a route of bytes that are not UTF-8", "GET", "/v1/%FF%FE", None, 404, "not-found"),
             ("an unknown run", "GET", "/v1/runs/987654", None, 404, "not-found"),
             ("a board limit that is no number", "GET", "/v1/days/1/board?limit=ten", None, 400, "bad-field"),
             ("a board limit over 100", "GET", "/v1/days/1/board?limit=101", None, 400, "bad-field"),
