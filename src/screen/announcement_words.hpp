@@ -84,8 +84,8 @@ inline constexpr const char16_t* playbackSpeed = u"{1}倍速";
 
 // The day's leaderboard.
 inline constexpr const char16_t* leaderboardScreen = u"排行榜，第{1}天。";
-inline constexpr const char16_t* boardRow = u"第{1}名，{2}，{3}分，{4}颗星";
-inline constexpr const char16_t* ownBoardRow = u"你的成绩：第{1}名，{2}，{3}分，{4}颗星";
+inline constexpr const char16_t* boardRow = u"第{1}名，{2}，{3}，{4}";
+inline constexpr const char16_t* ownBoardRow = u"你的成绩：第{1}名，{2}，{3}，{4}";
 
 // Boards players make and share.
 inline constexpr const char16_t* makerScreen = u"做关卡，目标{1}。";

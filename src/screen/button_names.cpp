@@ -97,7 +97,8 @@ std::string_view GameWindow::NameFocusStop(const FocusStop& stop) const {
     const auto index = static_cast<size_t>(id - ControlId::firstLeaderboardRow);
     if (const auto& row = leaderboardScreen.shown[index]) {
       buttonName.add(index == OwnRowIndex ? words::ownBoardRow : words::boardRow,
-                     {row->rank, std::u16string_view(playerNameText(row->name)), row->score, row->stars});
+                     {row->rank, std::u16string_view(playerNameText(row->name)), Counted{words::points, row->score},
+                      Counted{words::stars, row->stars}});
     }
   } else if (id >= ControlId::firstPlaybackSpeed && id < ControlId::lastPlaybackSpeed) {
     buttonName.add(words::playbackSpeed, {1 << (id - ControlId::firstPlaybackSpeed)});

@@ -9,6 +9,7 @@
 #include <sstream>
 
 #include "game_fixture.hpp"
+#include "platform/language/language.hpp"
 #include "platform/system/utf.hpp"
 #include "progress/daily_file.hpp"
 #include "screen/control_ids.hpp"
@@ -155,7 +156,7 @@ TEST_F(LeaderboardTest, TheBoardItsRowsAndARowsRun) {
     rows += (rank > 1 ? "," : "") + std::string(R"({"rank":)") + std::to_string(rank) + R"(,"name":[1,2],"score":)" +
             std::to_string(2000 - rank) + R"(,"stars":3,"timeMs":1000,"run":"r)" + std::to_string(rank) + R"("})";
   }
-  const std::string own = R"({"rank":12,"name":[3,11],"score":800,"stars":3,"timeMs":56600,"run":"own"})";
+  const std::string own = R"({"rank":12,"name":[3,11],"score":800,"stars":1,"timeMs":56600,"run":"own"})";
   window->OnWebReply(window->leaderboardLink.out.front().number, 200,
                      R"({"day":8,"of":12,"rows":[)" + rows + R"(],"around":[)" + own + "]}");
   const LeaderboardControls& screen = window->leaderboardScreen;
@@ -166,6 +167,13 @@ TEST_F(LeaderboardTest, TheBoardItsRowsAndARowsRun) {
   EXPECT_EQ(screen.rows[OwnRowIndex].button.GetImage_Normal(), screen.ownLit);
   EXPECT_EQ(screen.rows[0].button.GetImage_Normal(), screen.rowLit);
   EXPECT_EQ(text(screen.status), "你是第12名，共12人，百分位8");
+  // A row's name counts its points and stars as the language does.
+  std::string error;
+  ASSERT_TRUE(setActiveLanguage("en", error)) << error;
+  FocusStop ownRow;
+  ownRow.control = &window->leaderboardScreen.rows[OwnRowIndex].button;
+  EXPECT_EQ(window->NameFocusStop(ownRow), "Your run: rank 12, Indigo Bee, 800 points, 1 star");
+  ASSERT_TRUE(setActiveLanguage(OriginalLanguage, error)) << error;
 
   // A row's run: no token, then one; the watch screen proves it.
   press(ControlId::firstLeaderboardRow + 1);
