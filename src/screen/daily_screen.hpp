@@ -57,6 +57,10 @@ struct DailyScreenControls {
 };
 
 // The playback's speeds, in the order of their buttons; 0 is pause.
+// Where the practice and replay marks lie on the game's board: on the floor
+// right of the tools, between the tube rack and the time bar, covering nothing.
+inline constexpr MzRect PlayMarkRect{310, 566, 470, 610};
+
 inline constexpr std::array<uint32_t, 4> PlaybackSpeeds = {1, 2, 4, 0};
 
 struct WatchScreenControls {

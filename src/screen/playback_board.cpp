@@ -26,7 +26,7 @@ bool GameWindow::playbackShown() const {
 void GameWindow::buildPlaybackBoard() {
   WatchScreenControls& screen = watchScreen;
   screen.board.LoadImageW(imagePath(ImageFile::background), true);
-  screen.board.SetPos(0, 0, 480, 720, 0);
+  screen.board.SetPos(0, 0, 480, 625, 0);  // the game's backdrop, at its own size as in play
   screen.board.SetID(ControlId::playbackBoard);
   AddUiWin(&screen.board);
   for (size_t i = 0; i < screen.targets.size(); ++i) {
@@ -62,7 +62,8 @@ void GameWindow::buildPlaybackBoard() {
   screen.level.SetTextColor(MzWhite);
   AddUiWin(&screen.level);
   screen.replayMark.LoadImageW(imagePath(ImageFile::replayMark), true);
-  screen.replayMark.SetPos(312, 172, 160, 44, 0);
+  screen.replayMark.SetPos(PlayMarkRect.left, PlayMarkRect.top, PlayMarkRect.right - PlayMarkRect.left,
+                           PlayMarkRect.bottom - PlayMarkRect.top, 0);
   screen.replayMark.SetID(ControlId::replayMark);
   AddUiWin(&screen.replayMark);
   for (size_t i = 0; i < screen.speeds.size(); ++i) {

@@ -38,7 +38,8 @@ void GameWindow::buildRaceDrawing() {
   controls.ghostScore.SetTextColor(GhostInk);
   AddUiWin(&controls.ghostScore);
   controls.practiceMark.LoadImageW(imagePath(ImageFile::practiceMark), true);
-  controls.practiceMark.SetPos(312, 172, 160, 44, 0);
+  controls.practiceMark.SetPos(PlayMarkRect.left, PlayMarkRect.top, PlayMarkRect.right - PlayMarkRect.left,
+                               PlayMarkRect.bottom - PlayMarkRect.top, 0);
   controls.practiceMark.SetID(ControlId::practiceMark);
   AddUiWin(&controls.practiceMark);
   controls.built = true;

@@ -308,6 +308,8 @@ TEST_F(DailyAttemptTest, AReceivedBoardIsTriedThenWatchedAndKeepsItsBest) {
   window->handleCommand(ControlId::boardWatch, 0);
   EXPECT_TRUE(window->playbackShown());
   EXPECT_STREQ(window->currentScreen(), "watch");
+  // The played-back board lies exactly where the game's own does, unstretched.
+  EXPECT_EQ(window->watchScreen.board.GetHeight(), window->backgroundPicture.GetHeight());
   window->handleCommand(ControlId::playbackStop, 0);
   EXPECT_STREQ(window->currentScreen(), "board");
   window->handleCommand(ControlId::boardBack, 0);
