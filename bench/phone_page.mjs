@@ -13,7 +13,8 @@
 //   profile; a repeat visit, and when its splash showed;
 // - Lighthouse's own audit on its mobile defaults: its four scores.
 // Each figure is taken RUNS times (the machine is shared: the spread matters).
-// Not a test: figures for docs/performance.md.
+// Not a test: figures for docs/performance.md. It ends with a failure status
+// when a median breaks one of the page's budgets, named in its last lines.
 // Usage: node bench/phone_page.mjs PAGE_DIR [RUNS]
 // (puppeteer-core and lighthouse from bench/package.json: run `npm ci` in bench first.)
 import {createRequire} from 'node:module';
@@ -159,12 +160,16 @@ async function visitRun() {
   await sleep(1000);
   const other = {sent: sentSince(switched), stored: await page.evaluate(async () => (await navigator.storage.estimate()).usage)};
   await page.goto('about:blank');
+  const again = host.answers.length;
   await page.goto(origin);
   await page.waitForFunction(() => window.Module && Module.quandrel && Module.quandrel.splashShownMs !== null,
                              {timeout: 60000, polling: 20});
   const repeat = await page.evaluate(() => Module.quandrel.splashShownMs);
+  await page.waitForFunction(() => Module.quandrel.menuShownMs !== null, {timeout: 120000, polling: 50});
+  await sleep(1000);
+  const repeatSent = sentSince(again);
   await done();
-  return {...shown, first, other, repeat};
+  return {...shown, first, other, repeat, repeatSent};
 }
 
 async function lighthouseRun() {
@@ -177,7 +182,12 @@ async function lighthouseRun() {
   const failed = Object.values(audits).filter((audit) => audit.score !== null && audit.score < 0.9 &&
                                                       audit.scoreDisplayMode !== 'informative')
       .map((audit) => `${audit.id} ${audit.score}${audit.displayValue ? ` (${audit.displayValue})` : ''}`);
-  return {scores, tbt: audits['total-blocking-time'].numericValue, tti: audits['interactive'].numericValue, failed};
+  // The longest task once the page first painted (its splash).
+  const painted = audits['first-contentful-paint'].numericValue;
+  const longestTask = Math.max(0, ...(audits['long-tasks'].details?.items || [])
+      .filter((task) => task.startTime >= painted).map((task) => task.duration));
+  return {scores, tbt: audits['total-blocking-time'].numericValue, tti: audits['interactive'].numericValue, failed,
+          longestTask};
 }
 
 const percent = (part, whole) => 100 * part / whole;
@@ -199,7 +209,8 @@ console.log(`mobile profile, first visit: splash ${spread(visits.map((v) => v.sp
             `stored ${spread(visits.map((v) => kB(v.first.stored)))} kB`);
 console.log(`the same profile in German: sent ${spread(visits.map((v) => kB(v.other.sent)))} kB, ` +
             `stored ${spread(visits.map((v) => kB(v.other.stored)))} kB`);
-console.log(`mobile profile, repeat visit: splash ${spread(visits.map((v) => v.repeat))} ms`);
+console.log(`mobile profile, repeat visit: splash ${spread(visits.map((v) => v.repeat))} ms, ` +
+            `sent ${spread(visits.map((v) => kB(v.repeatSent)), 1)} kB`);
 const audits = [];
 for (let i = 0; i < runs; ++i) audits.push(await lighthouseRun());
 for (const name of Object.keys(audits[0].scores)) {
@@ -207,5 +218,20 @@ for (const name of Object.keys(audits[0].scores)) {
 }
 console.log(`Lighthouse total blocking time ${spread(audits.map((a) => a.tbt))} ms, ` +
             `time to interactive ${spread(audits.map((a) => a.tti))} ms`);
+console.log(`Lighthouse longest task after the first paint ${spread(audits.map((a) => a.longestTask))} ms`);
 for (const audit of audits) console.log(`Lighthouse audits below 0.9: ${audit.failed.join('; ') || 'none'}`);
 await host.close();
+
+// The page's budgets, each on the median of the runs: the bench fails when one is broken.
+const budgets = [
+  ['a level in play against the empty loop (%)', costs.map((run) => percent(run.play, run.loop)), 100],
+  ['first visit sent (kB)', visits.map((v) => kB(v.first.sent)), 1500],
+  ['first visit stored (kB)', visits.map((v) => kB(v.first.stored)), 2500],
+  ['repeat visit sent (kB)', visits.map((v) => kB(v.repeatSent)), 50],
+  ['first visit: menu on screen (ms)', visits.map((v) => v.menu), 5000],
+  ['Lighthouse: longest task after the first paint (ms)', audits.map((a) => a.longestTask), 50],
+  ['Lighthouse performance, below 1 (0.05 at most)', audits.map((a) => 1 - a.scores.performance), 0.05],
+];
+const broken = budgets.filter(([, values, most]) => median(values) > most);
+for (const [name, values, most] of broken) console.log(`over budget: ${name}: median ${median(values)}, at most ${most}`);
+if (broken.length > 0) process.exitCode = 1;
