@@ -328,16 +328,17 @@ const inAPage = () => describe('the game in a browser page', {concurrency: 1}, (
     await page.goto(origin, {waitUntil: 'load'});
     await page.waitForFunction(() => window.Module && Module.quandrel && Module.quandrel.firstFrameMs !== null,
                                {timeout: menuTimeoutMs, polling: 20});
-    const splashMs = await page.evaluate(() => Module.quandrel.firstFrameMs);
-    console.log(`# time from navigation to the splash on the canvas: ${splashMs.toFixed(0)} ms`);
-    const splash = await state();
-    assert.equal(splash.screen, 'splash');
+    // What the first frame showed is kept by the page as it is drawn: on a busy
+    // machine the splash's three seconds (counted from the page's own splash)
+    // may be over before the test could look.
+    const first = await page.evaluate(() => ({ms: Module.quandrel.firstFrameMs, screen: Module.quandrel.firstFrameScreen}));
+    console.log(`# time from navigation to the splash on the canvas: ${first.ms.toFixed(0)} ms`);
+    assert.equal(first.screen, 'splash');
     assert.equal(await page.evaluate(() => document.getElementById('screen').style.visibility), 'visible');
-    await snapshot('splash', 0, 0, 480, 720);
 
     const menu = await waitForState((s) => s.screen === 'menu', 'the menu');
     assert.ok(menu.t >= 3000, `the splash stays three seconds of game time (gone at ${menu.t} ms)`);
-    assert.ok(await changedSince('splash') > 480 * 720 / 4, 'the menu replaced the splash on the canvas');
+    assert.ok(await unlikeDesktop('splash-en') > 480 * 720 / 4, 'the menu replaced the splash on the canvas');
     assert.equal(await page.evaluate(() => Module.quandrel.sound.context), null,
                  'no sound before the player first touches the page');
   });

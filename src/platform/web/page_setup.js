@@ -10,6 +10,7 @@ var QuandrelPage = {
   away: false,  // hidden, or without the keyboard focus
   moving: false,  // another tab takes the game: the end is a move
   firstFrameMs: null,  // performance.now() when the program's first frame was drawn
+  firstFrameScreen: null,  // ... and the screen it showed
   menuShownMs: null,  // ... and when the menu first reached the screen
 
   // performance.now() when the splash first reached the screen.
@@ -71,12 +72,14 @@ var QuandrelPage = {
 
   // The program's frame reached the canvas.
   drawn: function() {
-    if (QuandrelPage.firstFrameMs === null) {
+    var first = QuandrelPage.firstFrameMs === null;
+    if (first) {
       QuandrelPage.firstFrameMs = performance.now();
       performance.mark('quandrel-first-frame');
     }
     if (QuandrelPage.menuShownMs === null) {
       var state = QuandrelPage.state();
+      if (first && state) QuandrelPage.firstFrameScreen = state.screen;
       if (state && state.screen === 'menu') QuandrelPage.menuShownMs = performance.now();
     }
   },
