@@ -114,8 +114,3 @@ void Font::draw(Canvas& canvas, std::u16string_view text, int32_t x, int32_t bas
     pen += g.advance;
   }
 }
-
-Font& uiFont() {
-  static Font font(embeddedFontData());
-  return font;
-}

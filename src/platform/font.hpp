@@ -68,7 +68,9 @@ class Font {
   std::vector<uint8_t> coverage_;
 };
 
-// The compiled-in font bytes and the one font made from them.
+// The compiled-in font bytes (not in the browser build), and the font every
+// text is drawn with: these bytes, or in the browser the active language's
+// own font (web/file_font.cpp).
 std::span<const uint8_t> embeddedFontData();
 Font& uiFont();
 

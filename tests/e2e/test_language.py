@@ -7,6 +7,7 @@ import gettext
 import glob
 import os
 import subprocess
+import sys
 import tempfile
 import unittest
 
@@ -14,6 +15,8 @@ from quandrel_driver import LANGUAGES, MENU, Game, GameTestCase, binary_path, re
 from play_helpers import play
 
 SOURCE = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..")
+sys.path.insert(0, os.path.join(SOURCE, "tools", "artkit"))
+import words  # noqa: E402  (the characters of each language's font in the page)
 TRACE_NAME = "assets.trace"
 # Every screen in one game, a dump after each step; None: play level 1 until
 # it can be claimed, and claim it.
@@ -138,6 +141,13 @@ class LanguageTourTest(unittest.TestCase):
                 with self.subTest(lang=lang, resource=resource_id):
                     variant = os.path.isfile(os.path.join(SOURCE, "assets", "resources", lang, resource_id + ".png"))
                     self.assertEqual(language, lang if variant else "zh")
+
+    def test_each_language_draws_only_characters_its_own_font_holds(self):
+        # The page gives each language a font of its texts' characters alone.
+        for lang in LANGUAGES:
+            drawn = set("".join(self.tours[lang][1]["text"].values())) - {" "}
+            with self.subTest(lang=lang):
+                self.assertEqual(drawn - set(words.language_characters(lang)), set())
 
     def test_chinese_screens_show_the_originals(self):
         trace = self.chinese[1]

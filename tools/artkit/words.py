@@ -162,17 +162,36 @@ def languages():
 SOFT_HYPHEN = "\u00ad"
 
 
+def _drawn(chars):
+    """The characters as the font must hold them: no ASCII space and no soft
+    hyphen; no-break spaces are kept (the program draws them from the font too)."""
+    return "".join(sorted(ch for ch in chars if not (ch.isspace() and ch.isascii()) and ch != SOFT_HYPHEN))
+
+
 def catalogue_characters():
-    """Every character of every msgid and msgstr of the template and translations,
-    but spaces and soft hyphens; no-break spaces are kept (the program draws
-    them from the font too)."""
+    """Every character of every msgid and msgstr of the template and translations."""
     chars = set()
     for path in [os.path.join(PO_DIR, TEMPLATE)] + list(translations().values()):
         for e in messages(read(path)):
             chars.update(e.msgid)
             for translation in e.translations:
                 chars.update(translation)
-    return "".join(sorted(ch for ch in chars if not (ch.isspace() and ch.isascii()) and ch != SOFT_HYPHEN))
+    return _drawn(chars)
+
+
+def language_characters(code):
+    """Every character the game can draw in language `code`: printable ASCII,
+    its translations, and the original of each text it leaves untranslated or
+    only guessed (fuzzy). The browser build gives each language a font of these."""
+    chars = {chr(c) for c in range(0x21, 0x7F)}
+    path = translations().get(code)
+    for e in messages(read(path if path else os.path.join(PO_DIR, TEMPLATE))):
+        if path and "fuzzy" not in e.flags and all(e.translations):
+            for translation in e.translations:
+                chars.update(translation)
+        else:
+            chars.update(e.msgid)
+    return _drawn(chars)
 
 
 class Language:
@@ -228,4 +247,12 @@ def active():
 
 
 if __name__ == "__main__":
-    print(catalogue_characters())
+    # With a language code: that language's characters alone, printed or
+    # written to the file named after it.
+    import sys
+    listed = language_characters(sys.argv[1]) if len(sys.argv) > 1 else catalogue_characters()
+    if len(sys.argv) > 2:
+        with open(sys.argv[2], "w", encoding="utf-8") as out:
+            out.write(listed + "\n")
+    else:
+        print(listed)
