@@ -31,19 +31,11 @@ void GameWindow::buildFinale() {
   addInkLabel(*this, finale.starsWord, ControlId::firstFinaleLabel + 2, 80, 482, 170, LineHeight);
   finale.starsWord.SetText(u"星星");
   addInkLabel(*this, finale.stars, ControlId::firstFinaleLabel + 3, 250, 482, 150, LineHeight);
+  finale.controls.add(finale.picture, finale.scoreWord, finale.score, finale.starsWord, finale.stars);
   finale.built = true;
 }
 
-void GameWindow::setFinaleVisible(bool visible) {
-  if (!finale.built) return;
-  finale.picture.SetVisible(visible);
-  openScreens.finale = visible;
-  finale.scoreWord.SetVisible(visible);
-  finale.score.SetVisible(visible);
-  finale.starsWord.SetVisible(visible);
-  finale.stars.SetVisible(visible);
-  Invalidate(nullptr, 0);
-}
+void GameWindow::setFinaleVisible(bool visible) { setScreenVisible(finale.controls, openScreens.finale, visible); }
 
 void GameWindow::showFinale() {
   if (!finale.built) buildFinale();

@@ -79,6 +79,8 @@ void GameWindow::buildLevelScreen() {
   addInkLabel(*this, screen.recordsTimeMode, ControlId::levelsRecordsTimeMode, 120, 598, 240, 26);
   setUpImageButton(screen.backButton, ControlId::levelsBack, 207, 628, 65, 40, screen.backLitImage,
                    screen.backDimImage, 0);
+  screen.controls.add(screen.picture, screen.tiles, screen.numbers, screen.stars, screen.bestWords,
+                      screen.bestScores, screen.recordsTimeMode, screen.backButton);
   screen.built = true;
 }
 
@@ -103,20 +105,7 @@ void GameWindow::showLevelRecords() {
 }
 
 void GameWindow::setLevelScreenVisible(bool visible) {
-  LevelScreenControls& screen = levelScreen;
-  if (!screen.built) return;
-  screen.picture.SetVisible(visible);
-  openScreens.levels = visible;
-  for (size_t i = 0; i < screen.tiles.size(); ++i) {
-    screen.tiles[i].SetVisible(visible);
-    screen.numbers[i].SetVisible(visible);
-    screen.stars[i].SetVisible(visible);
-    screen.bestWords[i].SetVisible(visible);
-    screen.bestScores[i].SetVisible(visible);
-  }
-  screen.recordsTimeMode.SetVisible(visible);
-  screen.backButton.SetVisible(visible);
-  Invalidate(nullptr, 0);
+  setScreenVisible(levelScreen.controls, openScreens.levels, visible);
 }
 
 // Only from the menu itself: its button is on screen there alone.

@@ -8,6 +8,7 @@
 #include "platform/mz_window.hpp"
 #include "platform/ui_controls.hpp"
 #include "rules/level_table.hpp"
+#include "screen/control_group.hpp"
 
 struct LevelScreenControls {
   UiPicture picture;  // the screen's backdrop, full screen
@@ -26,6 +27,7 @@ struct LevelScreenControls {
   ImagingHelper* lockedImage = nullptr;
   ImagingHelper* backLitImage = nullptr;
   ImagingHelper* backDimImage = nullptr;
+  ControlGroup controls;  // all of the above
   bool built = false;
 };
 
@@ -39,5 +41,6 @@ struct FinaleControls {
   UiStatic score;
   UiStatic starsWord;
   UiStatic stars;
+  ControlGroup controls;  // all of the above
   bool built = false;
 };
