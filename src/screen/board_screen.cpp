@@ -66,30 +66,24 @@ void GameWindow::buildBoardScreen() {
   addInkLabel(*this, screen.note, ControlId::boardNote, 40, 548, 400, 28);
   screen.note.SetText(u"玩过一次后可以看作者的回放");
   setUpPanelButton(screen.back, ControlId::boardBack, ImageResource::backLit, 207, 628, 65, 40);
+  screen.controls.add(screen.picture, screen.verdict, screen.back);
+  screen.whenProven.add(screen.tubes, screen.rows, screen.makerStars, screen.play, screen.race);
   screen.built = true;
 }
 
 void GameWindow::setBoardScreenVisible(bool visible) {
   BoardScreenControls& screen = receivedBoard;
   if (!screen.built) return;
-  openScreens.board = visible;
+  setScreenVisible(screen.controls, openScreens.board, visible);
   const bool proven = visible && screen.proof && screen.proof->accepted();
   const runs::BoardRecord* record =
       proven ? boards.received.find(runs::boardId(*screen.proof->run.board)) : nullptr;
   const bool tried = record != nullptr && record->tried;
-  screen.picture.SetVisible(visible);
-  screen.verdict.SetVisible(visible);
+  screen.whenProven.setVisible(proven);
   screen.reason.SetVisible(visible && !proven);
-  for (UiPicture2& tube : screen.tubes) tube.SetVisible(proven);
-  setPanelRowsVisible(screen.rows, proven);
-  screen.makerStars.SetVisible(proven);
   screen.bestStars.SetVisible(proven && record != nullptr && record->cleared);
-  screen.play.button.SetVisible(proven);
-  screen.race.button.SetVisible(proven);
   screen.watch.button.SetVisible(proven && tried);
   screen.note.SetVisible(proven && !tried);
-  screen.back.button.SetVisible(visible);
-  Invalidate(nullptr, 0);
 }
 
 void GameWindow::showReceivedBoard() {

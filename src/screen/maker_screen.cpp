@@ -58,25 +58,13 @@ void GameWindow::buildMaker() {
   setUpPanelButton(screen.openBoard, ControlId::makerOpenBoard, ImageResource::openBoardLit, 250, 456, 160, 44);
   addInkLabel(*this, screen.message, ControlId::makerMessage, 40, 512, 400, 28);
   setUpPanelButton(screen.back, ControlId::makerBack, ImageResource::backLit, 207, 628, 65, 40);
+  screen.controls.add(screen.picture, screen.hint, screen.tubes, screen.scoreWord, screen.scoreValue, screen.scoreDown,
+                      screen.scoreUp, screen.newColours, screen.tryIt, screen.status, screen.share,
+                      screen.openBoard, screen.message, screen.back);
   screen.built = true;
 }
 
-void GameWindow::setMakerVisible(bool visible) {
-  MakerScreenControls& screen = maker;
-  if (!screen.built) return;
-  openScreens.maker = visible;
-  for (UiButton_Image& tube : screen.tubes) tube.SetVisible(visible);
-  for (UiWin* control :
-       {static_cast<UiWin*>(&screen.picture), static_cast<UiWin*>(&screen.hint), static_cast<UiWin*>(&screen.scoreWord),
-        static_cast<UiWin*>(&screen.scoreValue), static_cast<UiWin*>(&screen.scoreDown.button),
-        static_cast<UiWin*>(&screen.scoreUp.button), static_cast<UiWin*>(&screen.newColours.button),
-        static_cast<UiWin*>(&screen.tryIt.button), static_cast<UiWin*>(&screen.status),
-        static_cast<UiWin*>(&screen.share.button), static_cast<UiWin*>(&screen.openBoard.button),
-        static_cast<UiWin*>(&screen.message), static_cast<UiWin*>(&screen.back.button)}) {
-    control->SetVisible(visible);
-  }
-  Invalidate(nullptr, 0);
-}
+void GameWindow::setMakerVisible(bool visible) { setScreenVisible(maker.controls, openScreens.maker, visible); }
 
 // The tubes, the score and the clear after the made board as it stands:
 // Share only while it stands cleared.
