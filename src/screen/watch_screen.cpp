@@ -52,23 +52,18 @@ void GameWindow::buildWatchScreen() {
   setUpPanelButton(screen.watch, ControlId::watchPlay, ImageResource::watchLit, 160, 450, 160, 44);
   setUpPanelButton(screen.race, ControlId::watchRace, ImageResource::raceLit, 160, 510, 160, 44);
   setUpPanelButton(screen.back, ControlId::watchBack, ImageResource::backLit, 207, 628, 65, 40);
+  screen.controls.add(screen.picture, screen.verdict, screen.back);
+  screen.whenAccepted.add(screen.rows, screen.stars, screen.watch, screen.race);
   screen.built = true;
 }
 
 void GameWindow::setWatchResultVisible(bool visible) {
   WatchScreenControls& screen = watchScreen;
   if (!screen.built) return;
-  screen.picture.SetVisible(visible);
-  openScreens.watchResult = visible;
-  screen.verdict.SetVisible(visible);
+  setScreenVisible(screen.controls, openScreens.watchResult, visible);
   const bool accepted = visible && watchedRun && watchedRun->accepted();
-  setPanelRowsVisible(screen.rows, accepted);
-  screen.stars.SetVisible(accepted);
+  screen.whenAccepted.setVisible(accepted);
   screen.reason.SetVisible(visible && !accepted);
-  screen.watch.button.SetVisible(accepted);
-  screen.race.button.SetVisible(accepted);
-  screen.back.button.SetVisible(visible);
-  Invalidate(nullptr, 0);
 }
 
 void GameWindow::showWatchedRun() {
