@@ -37,10 +37,7 @@ bool GameWindow::boardScreenShown() const { return openScreens.board; }
 
 void GameWindow::buildBoardScreen() {
   BoardScreenControls& screen = receivedBoard;
-  screen.picture.LoadImageW(imagePath(ImageFile::sharedBoard), true);
-  screen.picture.SetPos(0, 0, 480, 720, 0);
-  screen.picture.SetID(ControlId::boardPicture);
-  AddUiWin(&screen.picture);
+  addScreenPicture(screen.picture, ImageFile::sharedBoard, ControlId::boardPicture);
   addInkLabel(*this, screen.verdict, ControlId::boardVerdict, 40, 126, 400, 30);
   addInkLabel(*this, screen.reason, ControlId::boardReason, 40, 190, 400, 30);
   for (size_t i = 0; i < screen.tubes.size(); ++i) {

@@ -54,10 +54,7 @@ bool GameWindow::dailyScreenShown() const {
 
 void GameWindow::buildDailyScreen() {
   DailyScreenControls& screen = dailyScreen;
-  screen.picture.LoadImageW(imagePath(ImageFile::daily), true);
-  screen.picture.SetPos(0, 0, 480, 720, 0);
-  screen.picture.SetID(ControlId::dailyPicture);
-  AddUiWin(&screen.picture);
+  addScreenPicture(screen.picture, ImageFile::daily, ControlId::dailyPicture);
   addPanelRows(*this, screen.rows, RowWords, ControlId::firstDailyRow, RowTop);
   // Today's stars stand under its score.
   screen.stars.SetID(ControlId::dailyStars);

@@ -7,7 +7,6 @@
 #include "screen/control_ids.hpp"
 #include "screen/game_window.hpp"
 #include "screen/image_catalogue.hpp"
-#include "screen/image_path.hpp"
 
 namespace {
 
@@ -20,10 +19,7 @@ bool GameWindow::finaleShown() const {
 }
 
 void GameWindow::buildFinale() {
-  finale.picture.LoadImageW(imagePath(ImageFile::finale), true);
-  finale.picture.SetPos(0, 0, 480, 720, 0);
-  finale.picture.SetID(ControlId::finalePicture);
-  AddUiWin(&finale.picture);
+  addScreenPicture(finale.picture, ImageFile::finale, ControlId::finalePicture);
   // Two lines in the picture's panel (60, 410, 360 x 130): word left, number right.
   addInkLabel(*this, finale.scoreWord, ControlId::firstFinaleLabel, 80, 428, 170, LineHeight);
   finale.scoreWord.SetText(u"总分");

@@ -8,7 +8,6 @@
 #include "screen/control_ids.hpp"
 #include "screen/game_window.hpp"
 #include "screen/image_catalogue.hpp"
-#include "screen/image_path.hpp"
 #include "screen/sentence.hpp"
 
 namespace {
@@ -35,10 +34,7 @@ void GameWindow::buildLeaderboardScreen() {
   screen.rowDim = screen.rowImages.LoadImageW(instance, ImageResource::boardRowLit + 1, true);
   screen.ownLit = screen.rowImages.LoadImageW(instance, ImageResource::ownRowLit, true);
   screen.ownDim = screen.rowImages.LoadImageW(instance, ImageResource::ownRowLit + 1, true);
-  screen.picture.LoadImageW(imagePath(ImageFile::leaderboard), true);
-  screen.picture.SetPos(0, 0, 480, 720, 0);
-  screen.picture.SetID(ControlId::leaderboardPicture);
-  AddUiWin(&screen.picture);
+  addScreenPicture(screen.picture, ImageFile::leaderboard, ControlId::leaderboardPicture);
   for (size_t i = 0; i < screen.rows.size(); ++i) {
     LeaderboardRowControls& row = screen.rows[i];
     const auto index = static_cast<int32_t>(i);

@@ -58,10 +58,7 @@ void GameWindow::buildLevelScreen() {
   screen.backLitImage = screen.backImages.LoadImageW(instance, ImageResource::backLit, true);
   screen.backDimImage = screen.backImages.LoadImageW(instance, ImageResource::backDim, true);
 
-  screen.picture.LoadImageW(imagePath(ImageFile::levels), true);
-  screen.picture.SetPos(0, 0, 480, 720, 0);
-  screen.picture.SetID(ControlId::levelsPicture);
-  AddUiWin(&screen.picture);
+  addScreenPicture(screen.picture, ImageFile::levels, ControlId::levelsPicture);
   for (size_t i = 0; i < screen.tiles.size(); ++i) {
     const auto index = static_cast<int32_t>(i);
     const auto [x, y] = tilePlace(i);

@@ -15,7 +15,6 @@
 #include "screen/daily_play.hpp"
 #include "screen/game_window.hpp"
 #include "screen/image_catalogue.hpp"
-#include "screen/image_path.hpp"
 #include "text/trimmed.hpp"
 
 namespace {
@@ -32,10 +31,7 @@ bool GameWindow::makerShown() const { return openScreens.maker; }
 
 void GameWindow::buildMaker() {
   MakerScreenControls& screen = maker;
-  screen.picture.LoadImageW(imagePath(ImageFile::maker), true);
-  screen.picture.SetPos(0, 0, 480, 720, 0);
-  screen.picture.SetID(ControlId::makerPicture);
-  AddUiWin(&screen.picture);
+  addScreenPicture(screen.picture, ImageFile::maker, ControlId::makerPicture);
   addInkLabel(*this, screen.hint, ControlId::makerHint, 40, 128, 400, 28);
   screen.hint.SetText(u"点试管换颜色");
   for (size_t i = 0; i < screen.tubes.size(); ++i) {

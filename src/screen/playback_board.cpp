@@ -25,10 +25,7 @@ bool GameWindow::playbackShown() const {
 
 void GameWindow::buildPlaybackBoard() {
   WatchScreenControls& screen = watchScreen;
-  screen.board.LoadImageW(imagePath(ImageFile::background), true);
-  screen.board.SetPos(0, 0, 480, 720, 0);
-  screen.board.SetID(ControlId::playbackBoard);
-  AddUiWin(&screen.board);
+  addScreenPicture(screen.board, ImageFile::background, ControlId::playbackBoard);
   for (size_t i = 0; i < screen.targets.size(); ++i) {
     screen.targets[i].SetID(ControlId::firstPlaybackTarget + static_cast<int32_t>(i));
     AddUiWin(&screen.targets[i]);

@@ -39,10 +39,7 @@ bool GameWindow::watchScreenShown() const {
 
 void GameWindow::buildWatchScreen() {
   WatchScreenControls& screen = watchScreen;
-  screen.picture.LoadImageW(imagePath(ImageFile::watch), true);
-  screen.picture.SetPos(0, 0, 480, 720, 0);
-  screen.picture.SetID(ControlId::watchPicture);
-  AddUiWin(&screen.picture);
+  addScreenPicture(screen.picture, ImageFile::watch, ControlId::watchPicture);
   addInkLabel(*this, screen.verdict, ControlId::watchVerdict, 40, 132, 400, 30);
   addPanelRows(*this, screen.rows, WatchRowWords, ControlId::firstWatchRow, WatchRowTop);
   addInkLabel(*this, screen.reason, ControlId::watchReason, 40, 200, 400, 30);
