@@ -65,12 +65,11 @@ void GameWindow::buildBoardScreen() {
   setUpPanelButton(screen.back, ControlId::boardBack, ImageResource::backLit, 207, 628, 65, 40);
   screen.controls.add(screen.picture, screen.verdict, screen.back);
   screen.whenProven.add(screen.tubes, screen.rows, screen.makerStars, screen.play, screen.race);
-  screen.built = true;
 }
 
 void GameWindow::setBoardScreenVisible(bool visible) {
   BoardScreenControls& screen = receivedBoard;
-  if (!screen.built) return;
+  if (screen.controls.empty()) return;
   setScreenVisible(screen.controls, openScreens.board, visible);
   const bool proven = visible && screen.proof && screen.proof->accepted();
   const runs::BoardRecord* record =
@@ -120,7 +119,7 @@ void GameWindow::showReceivedBoard() {
 // maker's Open a board. Only a refused board's screen is all it shows.
 void GameWindow::openBoardScreen(std::string_view text) {
   if (!menuMayStartGame()) return;
-  if (!receivedBoard.built) buildBoardScreen();
+  if (receivedBoard.controls.empty()) buildBoardScreen();
   receivedBoard.proof = verifyBoardToken(text);
   hideMenuButtons();
   setMakerVisible(false);

@@ -38,7 +38,6 @@ struct MakerScreenControls {
   std::string clearTokenProven;
   runs::RunResult clearResult;
   ControlGroup controls;  // all of its controls
-  bool built = false;
 };
 
 struct BoardScreenControls {
@@ -59,5 +58,4 @@ struct BoardScreenControls {
   std::optional<RunVerdict> proof;
   ControlGroup controls;    // shown whenever the screen is
   ControlGroup whenProven;  // shown for a proven board
-  bool built = false;
 };

@@ -80,12 +80,10 @@ void GameWindow::buildDailyScreen() {
   screen.controls.add(screen.picture, screen.rows, screen.stars, screen.note, screen.message, screen.play,
                       screen.share, screen.openRun, screen.back);
   screen.leaderboardButtons.add(screen.leaderboard, screen.post, screen.anotherName);
-  screen.built = true;
 }
 
 void GameWindow::setDailyScreenVisible(bool visible) {
   DailyScreenControls& screen = dailyScreen;
-  if (!screen.built) return;
   setScreenVisible(screen.controls, openScreens.daily, visible);
   screen.leaderboardButtons.setVisible(visible && leaderboardOn());
 }
@@ -127,7 +125,7 @@ void GameWindow::showDailyState() {
 // Only from the menu itself: its button is on screen there alone.
 void GameWindow::openDailyScreen() {
   if (!menuMayStartGame() || !dailyButton.button.IsVisible()) return;
-  if (!dailyScreen.built) buildDailyScreen();
+  if (dailyScreen.controls.empty()) buildDailyScreen();
   hideMenuButtons();
   // The player's name shows from the first visit; a post that got no answer
   // before tries again.

@@ -55,7 +55,6 @@ struct DailyScreenControls {
   PanelButton anotherName;
   ControlGroup controls;            // shown whenever the screen is
   ControlGroup leaderboardButtons;  // shown with a leaderboard
-  bool built = false;
 };
 
 // The playback's speeds, in the order of their buttons; 0 is pause.
@@ -98,7 +97,6 @@ struct WatchScreenControls {
   enum class From : uint8_t { Menu, Daily, Leaderboard };
   From from = From::Menu;
   bool playingBoard = false;    // the playback is a received board's maker's run
-  bool built = false;
 };
 
 // What the game screen shows during daily play.

@@ -28,13 +28,12 @@ void GameWindow::buildFinale() {
   finale.starsWord.SetText(u"星星");
   addInkLabel(*this, finale.stars, ControlId::firstFinaleLabel + 3, 250, 482, 150, LineHeight);
   finale.controls.add(finale.picture, finale.scoreWord, finale.score, finale.starsWord, finale.stars);
-  finale.built = true;
 }
 
 void GameWindow::setFinaleVisible(bool visible) { setScreenVisible(finale.controls, openScreens.finale, visible); }
 
 void GameWindow::showFinale() {
-  if (!finale.built) buildFinale();
+  if (finale.controls.empty()) buildFinale();
   finale.score.SetText(Int2String(records.totalBestScore()).C_Str());
   const std::u16string stars = std::u16string(Int2String(records.totalStars()).C_Str()) + u" / " +
                                Int2String(MaxStars * LevelCount).C_Str();

@@ -50,12 +50,10 @@ void GameWindow::buildLeaderboardScreen() {
   addInkLabel(*this, screen.status, ControlId::leaderboardStatus, 40, 572, 400, 28);
   setUpPanelButton(screen.back, ControlId::leaderboardBack, ImageResource::backLit, 207, 628, 65, 40);
   screen.controls.add(screen.picture, screen.status, screen.back);
-  screen.built = true;
 }
 
 void GameWindow::setLeaderboardScreenVisible(bool visible) {
   LeaderboardControls& screen = leaderboardScreen;
-  if (!screen.built) return;
   setScreenVisible(screen.controls, openScreens.leaderboard, visible);
   // Each row shows once it has a run (showLeaderboard).
   for (const LeaderboardRowControls& row : screen.rows) row.controls.setVisible(false);
@@ -140,7 +138,7 @@ std::u16string GameWindow::leaderboardStatusLine() const {
 // for afresh each time.
 void GameWindow::openLeaderboardScreen() {
   if (!dailyScreenShown() || !leaderboardOn()) return;
-  if (!leaderboardScreen.built) buildLeaderboardScreen();
+  if (leaderboardScreen.controls.empty()) buildLeaderboardScreen();
   ensurePlayer();
   setDailyScreenVisible(false);
   setLeaderboardScreenVisible(true);

@@ -63,5 +63,4 @@ struct LeaderboardControls {
   ImagingHelper* ownLit = nullptr;
   ImagingHelper* ownDim = nullptr;
   ControlGroup controls;  // shown whenever the screen is: all but the rows
-  bool built = false;
 };

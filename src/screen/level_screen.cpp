@@ -78,7 +78,6 @@ void GameWindow::buildLevelScreen() {
                    screen.backDimImage, 0);
   screen.controls.add(screen.picture, screen.tiles, screen.numbers, screen.stars, screen.bestWords,
                       screen.bestScores, screen.recordsTimeMode, screen.backButton);
-  screen.built = true;
 }
 
 // Each tile after the records: open with its stars and best score, or locked.
@@ -108,7 +107,7 @@ void GameWindow::setLevelScreenVisible(bool visible) {
 // Only from the menu itself: its button is on screen there alone.
 void GameWindow::openLevelScreen() {
   if (!menuMayStartGame() || !levelsButton.IsVisible()) return;
-  if (!levelScreen.built) buildLevelScreen();
+  if (levelScreen.controls.empty()) buildLevelScreen();
   hideMenuButtons();
   setLevelScreenVisible(true);
   showLevelRecords();

@@ -28,7 +28,6 @@ struct LevelScreenControls {
   ImagingHelper* backLitImage = nullptr;
   ImagingHelper* backDimImage = nullptr;
   ControlGroup controls;  // all of the above
-  bool built = false;
 };
 
 // Adds a line of text in the pictures' dark ink over the level screen or the finale.
@@ -42,5 +41,4 @@ struct FinaleControls {
   UiStatic starsWord;
   UiStatic stars;
   ControlGroup controls;  // all of the above
-  bool built = false;
 };

@@ -57,7 +57,6 @@ void GameWindow::buildMaker() {
   screen.controls.add(screen.picture, screen.hint, screen.tubes, screen.scoreWord, screen.scoreValue, screen.scoreDown,
                       screen.scoreUp, screen.newColours, screen.tryIt, screen.status, screen.share,
                       screen.openBoard, screen.message, screen.back);
-  screen.built = true;
 }
 
 void GameWindow::setMakerVisible(bool visible) { setScreenVisible(maker.controls, openScreens.maker, visible); }
@@ -104,7 +103,7 @@ void GameWindow::openMaker() {
 }
 
 void GameWindow::showMaker() {
-  if (!maker.built) buildMaker();
+  if (maker.controls.empty()) buildMaker();
   maker.message.SetText(u"");
   setMakerVisible(true);
   showMakerState();

@@ -86,7 +86,7 @@ void GameWindow::startPlayback() {
   const bool board = boardScreenShown() && receivedBoard.watch.button.IsVisible();
   const bool run = watchScreenShown() && watchedRun && watchedRun->accepted();
   if (playbackShown() || (!board && !run)) return;
-  if (screen.board.window() == nullptr) buildPlaybackBoard();
+  if (screen.playbackControls.empty()) buildPlaybackBoard();
   screen.playback = std::make_unique<RunPlayback>(board ? receivedBoard.proof->run : watchedRun->run);
   screen.playbackTickMs = 0;
   screen.playingBoard = board;

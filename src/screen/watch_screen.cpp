@@ -51,12 +51,11 @@ void GameWindow::buildWatchScreen() {
   setUpPanelButton(screen.back, ControlId::watchBack, ImageResource::backLit, 207, 628, 65, 40);
   screen.controls.add(screen.picture, screen.verdict, screen.back);
   screen.whenAccepted.add(screen.rows, screen.stars, screen.watch, screen.race);
-  screen.built = true;
 }
 
 void GameWindow::setWatchResultVisible(bool visible) {
   WatchScreenControls& screen = watchScreen;
-  if (!screen.built) return;
+  if (screen.controls.empty()) return;
   setScreenVisible(screen.controls, openScreens.watchResult, visible);
   const bool accepted = visible && watchedRun && watchedRun->accepted();
   screen.whenAccepted.setVisible(accepted);
@@ -94,7 +93,7 @@ void GameWindow::openWatchScreen(std::string_view text) {
   if (!menuMayStartGame()) return;
   using From = WatchScreenControls::From;
   watchScreen.from = leaderboardScreenShown() ? From::Leaderboard : dailyScreenShown() ? From::Daily : From::Menu;
-  if (!watchScreen.built) buildWatchScreen();
+  if (watchScreen.controls.empty()) buildWatchScreen();
   watchedRun = verifyRunToken(text);
   hideMenuButtons();
   setDailyScreenVisible(false);
