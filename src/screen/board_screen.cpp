@@ -37,10 +37,7 @@ bool GameWindow::boardScreenShown() const { return openScreens.board; }
 
 void GameWindow::buildBoardScreen() {
   BoardScreenControls& screen = receivedBoard;
-  screen.picture.LoadImageW(imagePath(ImageFile::sharedBoard), true);
-  screen.picture.SetPos(0, 0, 480, 720, 0);
-  screen.picture.SetID(ControlId::boardPicture);
-  AddUiWin(&screen.picture);
+  addScreenPicture(screen.picture, ImageFile::sharedBoard, ControlId::boardPicture);
   addInkLabel(*this, screen.verdict, ControlId::boardVerdict, 40, 126, 400, 30);
   addInkLabel(*this, screen.reason, ControlId::boardReason, 40, 190, 400, 30);
   for (size_t i = 0; i < screen.tubes.size(); ++i) {
@@ -66,30 +63,23 @@ void GameWindow::buildBoardScreen() {
   addInkLabel(*this, screen.note, ControlId::boardNote, 40, 548, 400, 28);
   screen.note.SetText(u"玩过一次后可以看作者的回放");
   setUpPanelButton(screen.back, ControlId::boardBack, ImageResource::backLit, 207, 628, 65, 40);
-  screen.built = true;
+  screen.controls.add(screen.picture, screen.verdict, screen.back);
+  screen.whenProven.add(screen.tubes, screen.rows, screen.makerStars, screen.play, screen.race);
 }
 
 void GameWindow::setBoardScreenVisible(bool visible) {
   BoardScreenControls& screen = receivedBoard;
-  if (!screen.built) return;
-  openScreens.board = visible;
+  if (screen.controls.empty()) return;
+  setScreenVisible(screen.controls, openScreens.board, visible);
   const bool proven = visible && screen.proof && screen.proof->accepted();
   const runs::BoardRecord* record =
       proven ? boards.received.find(runs::boardId(*screen.proof->run.board)) : nullptr;
   const bool tried = record != nullptr && record->tried;
-  screen.picture.SetVisible(visible);
-  screen.verdict.SetVisible(visible);
+  screen.whenProven.setVisible(proven);
   screen.reason.SetVisible(visible && !proven);
-  for (UiPicture2& tube : screen.tubes) tube.SetVisible(proven);
-  setPanelRowsVisible(screen.rows, proven);
-  screen.makerStars.SetVisible(proven);
   screen.bestStars.SetVisible(proven && record != nullptr && record->cleared);
-  screen.play.button.SetVisible(proven);
-  screen.race.button.SetVisible(proven);
   screen.watch.button.SetVisible(proven && tried);
   screen.note.SetVisible(proven && !tried);
-  screen.back.button.SetVisible(visible);
-  Invalidate(nullptr, 0);
 }
 
 void GameWindow::showReceivedBoard() {
@@ -129,7 +119,7 @@ void GameWindow::showReceivedBoard() {
 // maker's Open a board. Only a refused board's screen is all it shows.
 void GameWindow::openBoardScreen(std::string_view text) {
   if (!menuMayStartGame()) return;
-  if (!receivedBoard.built) buildBoardScreen();
+  if (receivedBoard.controls.empty()) buildBoardScreen();
   receivedBoard.proof = verifyBoardToken(text);
   hideMenuButtons();
   setMakerVisible(false);

@@ -11,6 +11,7 @@
 #include "platform/ui_controls.hpp"
 #include "play/run_proof.hpp"
 #include "rules/level_table.hpp"
+#include "screen/control_group.hpp"
 #include "screen/daily_screen.hpp"
 
 // Both screens show the board's ten tubes in one row across their panel.
@@ -36,7 +37,7 @@ struct MakerScreenControls {
   // The clear's proven result, worked out once for the token it came from.
   std::string clearTokenProven;
   runs::RunResult clearResult;
-  bool built = false;
+  ControlGroup controls;  // all of its controls
 };
 
 struct BoardScreenControls {
@@ -55,5 +56,6 @@ struct BoardScreenControls {
   PanelButton back;
   // The board opened: its token proven (the maker's run replayed on it), or refused.
   std::optional<RunVerdict> proof;
-  bool built = false;
+  ControlGroup controls;    // shown whenever the screen is
+  ControlGroup whenProven;  // shown for a proven board
 };

@@ -40,13 +40,6 @@ void addPanelRows(CMzWndEx& window, std::span<PanelRow> rows, std::span<const ch
   }
 }
 
-void setPanelRowsVisible(std::span<PanelRow> rows, bool visible) {
-  for (PanelRow& row : rows) {
-    row.word.SetVisible(visible);
-    row.value.SetVisible(visible);
-  }
-}
-
 void GameWindow::setUpPanelButton(PanelButton& button, int32_t id, uint32_t litResource, int32_t x, int32_t y,
                                   int32_t width, int32_t height) {
   const InstanceHandle instance = MzGetInstanceHandle();
@@ -61,10 +54,7 @@ bool GameWindow::dailyScreenShown() const {
 
 void GameWindow::buildDailyScreen() {
   DailyScreenControls& screen = dailyScreen;
-  screen.picture.LoadImageW(imagePath(ImageFile::daily), true);
-  screen.picture.SetPos(0, 0, 480, 720, 0);
-  screen.picture.SetID(ControlId::dailyPicture);
-  AddUiWin(&screen.picture);
+  addScreenPicture(screen.picture, ImageFile::daily, ControlId::dailyPicture);
   addPanelRows(*this, screen.rows, RowWords, ControlId::firstDailyRow, RowTop);
   // Today's stars stand under its score.
   screen.stars.SetID(ControlId::dailyStars);
@@ -87,24 +77,15 @@ void GameWindow::buildDailyScreen() {
                    firstRow + 2 * rowStep, 160, 44);
   addInkLabel(*this, screen.message, ControlId::dailyMessage, 40, firstRow + (board ? 3 : 2) * rowStep, 400, 28);
   setUpPanelButton(screen.back, ControlId::dailyBack, ImageResource::backLit, 207, 628, 65, 40);
-  screen.built = true;
+  screen.controls.add(screen.picture, screen.rows, screen.stars, screen.note, screen.message, screen.play,
+                      screen.share, screen.openRun, screen.back);
+  screen.leaderboardButtons.add(screen.leaderboard, screen.post, screen.anotherName);
 }
 
 void GameWindow::setDailyScreenVisible(bool visible) {
   DailyScreenControls& screen = dailyScreen;
-  if (!screen.built) return;
-  screen.picture.SetVisible(visible);
-  openScreens.daily = visible;
-  setPanelRowsVisible(screen.rows, visible);
-  for (UiWin* control : {static_cast<UiWin*>(&screen.stars), static_cast<UiWin*>(&screen.note),
-                         static_cast<UiWin*>(&screen.message), static_cast<UiWin*>(&screen.play.button),
-                         static_cast<UiWin*>(&screen.share.button), static_cast<UiWin*>(&screen.openRun.button),
-                         static_cast<UiWin*>(&screen.back.button)}) {
-    control->SetVisible(visible);
-  }
-  for (PanelButton* button : {&screen.leaderboard, &screen.post, &screen.anotherName})
-    button->button.SetVisible(visible && leaderboardOn());
-  Invalidate(nullptr, 0);
+  setScreenVisible(screen.controls, openScreens.daily, visible);
+  screen.leaderboardButtons.setVisible(visible && leaderboardOn());
 }
 
 // The rows, the note and the buttons after today's state: Play while there is
@@ -144,7 +125,7 @@ void GameWindow::showDailyState() {
 // Only from the menu itself: its button is on screen there alone.
 void GameWindow::openDailyScreen() {
   if (!menuMayStartGame() || !dailyButton.button.IsVisible()) return;
-  if (!dailyScreen.built) buildDailyScreen();
+  if (dailyScreen.controls.empty()) buildDailyScreen();
   hideMenuButtons();
   // The player's name shows from the first visit; a post that got no answer
   // before tries again.

@@ -12,6 +12,7 @@
 #include "platform/imaging.hpp"
 #include "platform/ui_controls.hpp"
 #include "play/run_proof.hpp"
+#include "screen/control_group.hpp"
 #include "screen/shared_images.hpp"
 
 // A word and its value on one row of a panel.
@@ -26,7 +27,6 @@ struct PanelRow {
 inline constexpr int32_t PanelRowStep = 44;
 void addPanelRows(CMzWndEx& window, std::span<PanelRow> rows, std::span<const char16_t* const> words,
                   int32_t firstId, int32_t top);
-void setPanelRowsVisible(std::span<PanelRow> rows, bool visible);
 
 // An image button with its own pair of pictures (lit at rest, dim pressed).
 struct PanelButton {
@@ -53,7 +53,8 @@ struct DailyScreenControls {
   PanelButton leaderboard;
   PanelButton post;
   PanelButton anotherName;
-  bool built = false;
+  ControlGroup controls;            // shown whenever the screen is
+  ControlGroup leaderboardButtons;  // shown with a leaderboard
 };
 
 // The playback's speeds, in the order of their buttons; 0 is pause.
@@ -73,6 +74,8 @@ struct WatchScreenControls {
   PanelButton watch;
   PanelButton race;
   PanelButton back;
+  ControlGroup controls;      // shown whenever the result is
+  ControlGroup whenAccepted;  // shown for a proven run
   // The playback: the run's Play drawn as it is replayed, with the speed
   // buttons and a way back to the result.
   UiPicture board;
@@ -90,6 +93,7 @@ struct WatchScreenControls {
   UiPicture replayMark;
   std::array<PanelButton, PlaybackSpeeds.size()> speeds;
   PanelButton stop;
+  ControlGroup playbackControls;  // all the playback's but the shot, shown only in flight
   std::unique_ptr<RunPlayback> playback;
   uint32_t speed = 1;           // game milliseconds per real one; 0 paused
   uint32_t playbackTickMs = 0;  // how far the playback has gone, in the run's game time
@@ -97,7 +101,6 @@ struct WatchScreenControls {
   enum class From : uint8_t { Menu, Daily, Leaderboard };
   From from = From::Menu;
   bool playingBoard = false;    // the playback is a received board's maker's run
-  bool built = false;
 };
 
 // What the game screen shows during daily play.

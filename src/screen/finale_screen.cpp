@@ -7,7 +7,6 @@
 #include "screen/control_ids.hpp"
 #include "screen/game_window.hpp"
 #include "screen/image_catalogue.hpp"
-#include "screen/image_path.hpp"
 
 namespace {
 
@@ -20,10 +19,7 @@ bool GameWindow::finaleShown() const {
 }
 
 void GameWindow::buildFinale() {
-  finale.picture.LoadImageW(imagePath(ImageFile::finale), true);
-  finale.picture.SetPos(0, 0, 480, 720, 0);
-  finale.picture.SetID(ControlId::finalePicture);
-  AddUiWin(&finale.picture);
+  addScreenPicture(finale.picture, ImageFile::finale, ControlId::finalePicture);
   // Two lines in the picture's panel (60, 410, 360 x 130): word left, number right.
   addInkLabel(*this, finale.scoreWord, ControlId::firstFinaleLabel, 80, 428, 170, LineHeight);
   finale.scoreWord.SetText(u"总分");
@@ -31,22 +27,13 @@ void GameWindow::buildFinale() {
   addInkLabel(*this, finale.starsWord, ControlId::firstFinaleLabel + 2, 80, 482, 170, LineHeight);
   finale.starsWord.SetText(u"星星");
   addInkLabel(*this, finale.stars, ControlId::firstFinaleLabel + 3, 250, 482, 150, LineHeight);
-  finale.built = true;
+  finale.controls.add(finale.picture, finale.scoreWord, finale.score, finale.starsWord, finale.stars);
 }
 
-void GameWindow::setFinaleVisible(bool visible) {
-  if (!finale.built) return;
-  finale.picture.SetVisible(visible);
-  openScreens.finale = visible;
-  finale.scoreWord.SetVisible(visible);
-  finale.score.SetVisible(visible);
-  finale.starsWord.SetVisible(visible);
-  finale.stars.SetVisible(visible);
-  Invalidate(nullptr, 0);
-}
+void GameWindow::setFinaleVisible(bool visible) { setScreenVisible(finale.controls, openScreens.finale, visible); }
 
 void GameWindow::showFinale() {
-  if (!finale.built) buildFinale();
+  if (finale.controls.empty()) buildFinale();
   finale.score.SetText(Int2String(records.totalBestScore()).C_Str());
   const std::u16string stars = std::u16string(Int2String(records.totalStars()).C_Str()) + u" / " +
                                Int2String(MaxStars * LevelCount).C_Str();

@@ -15,6 +15,7 @@
 #include "progress/boards_file.hpp"
 #include "progress/level_records.hpp"
 #include "screen/board_screens.hpp"
+#include "screen/control_group.hpp"
 #include "screen/daily_play.hpp"
 #include "screen/daily_screen.hpp"
 #include "screen/leaderboard_screen.hpp"
@@ -510,6 +511,12 @@ class GameWindow : public CMzWndEx {
   void loadButtonImages();
   void setUpPanelButton(PanelButton& button, int32_t id, uint32_t litResource, int32_t x, int32_t y,
                         int32_t width, int32_t height);
+  // A screen over the menu (control_group.cpp): its backdrop over the whole
+  // window, under the controls added after it; showing or hiding it, its
+  // `controls` together, `open` noting which, and a repaint (nothing before
+  // it is built).
+  void addScreenPicture(UiPicture& picture, const char16_t* file, int32_t id);
+  void setScreenVisible(const ControlGroup& controls, bool& open, bool visible);
   void buildDailyScreen();
   void setDailyScreenVisible(bool visible);
   void showDailyState();

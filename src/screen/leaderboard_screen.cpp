@@ -8,7 +8,6 @@
 #include "screen/control_ids.hpp"
 #include "screen/game_window.hpp"
 #include "screen/image_catalogue.hpp"
-#include "screen/image_path.hpp"
 #include "screen/sentence.hpp"
 
 namespace {
@@ -35,10 +34,7 @@ void GameWindow::buildLeaderboardScreen() {
   screen.rowDim = screen.rowImages.LoadImageW(instance, ImageResource::boardRowLit + 1, true);
   screen.ownLit = screen.rowImages.LoadImageW(instance, ImageResource::ownRowLit, true);
   screen.ownDim = screen.rowImages.LoadImageW(instance, ImageResource::ownRowLit + 1, true);
-  screen.picture.LoadImageW(imagePath(ImageFile::leaderboard), true);
-  screen.picture.SetPos(0, 0, 480, 720, 0);
-  screen.picture.SetID(ControlId::leaderboardPicture);
-  AddUiWin(&screen.picture);
+  addScreenPicture(screen.picture, ImageFile::leaderboard, ControlId::leaderboardPicture);
   for (size_t i = 0; i < screen.rows.size(); ++i) {
     LeaderboardRowControls& row = screen.rows[i];
     const auto index = static_cast<int32_t>(i);
@@ -49,40 +45,31 @@ void GameWindow::buildLeaderboardScreen() {
     addInkLabel(*this, row.name, ControlId::firstLeaderboardName + index, BoardRowLeft + 66, y + 4, 236, BoardRowHeight - 8);
     addInkLabel(*this, row.score, ControlId::firstLeaderboardScore + index, BoardRowLeft + 306, y + 4, 88,
                 BoardRowHeight - 8);
+    row.controls.add(row.button, row.rank, row.name, row.score);
   }
   addInkLabel(*this, screen.status, ControlId::leaderboardStatus, 40, 572, 400, 28);
   setUpPanelButton(screen.back, ControlId::leaderboardBack, ImageResource::backLit, 207, 628, 65, 40);
-  screen.built = true;
+  screen.controls.add(screen.picture, screen.status, screen.back);
 }
 
 void GameWindow::setLeaderboardScreenVisible(bool visible) {
   LeaderboardControls& screen = leaderboardScreen;
-  if (!screen.built) return;
-  screen.picture.SetVisible(visible);
-  openScreens.leaderboard = visible;
-  for (LeaderboardRowControls& row : screen.rows) {
-    for (UiWin* control : {static_cast<UiWin*>(&row.button), static_cast<UiWin*>(&row.rank),
-                           static_cast<UiWin*>(&row.name), static_cast<UiWin*>(&row.score)})
-      control->SetVisible(false);  // each row shows once it has a run (showLeaderboard)
-  }
-  screen.status.SetVisible(visible);
-  screen.back.button.SetVisible(visible);
-  Invalidate(nullptr, 0);
+  setScreenVisible(screen.controls, openScreens.leaderboard, visible);
+  // Each row shows once it has a run (showLeaderboard).
+  for (const LeaderboardRowControls& row : screen.rows) row.controls.setVisible(false);
 }
 
 void GameWindow::showLeaderboardRow(size_t index, const leaderboard::BoardRow* row, bool own) {
   LeaderboardControls& screen = leaderboardScreen;
-  LeaderboardRowControls& controls = screen.rows[index];
+  LeaderboardRowControls& line = screen.rows[index];
   screen.shown[index] = row != nullptr ? std::optional<leaderboard::BoardRow>(*row) : std::nullopt;
-  for (UiWin* control : {static_cast<UiWin*>(&controls.button), static_cast<UiWin*>(&controls.rank),
-                         static_cast<UiWin*>(&controls.name), static_cast<UiWin*>(&controls.score)})
-    control->SetVisible(row != nullptr);
+  line.controls.setVisible(row != nullptr);
   if (row == nullptr) return;
-  controls.button.SetImage_Normal(own ? screen.ownLit : screen.rowLit);
-  controls.button.SetImage_Pressed(own ? screen.ownDim : screen.rowDim);
-  controls.rank.SetText(Int2String(row->rank).C_Str());
-  controls.name.SetText(playerNameText(row->name).c_str());
-  controls.score.SetText(Int2String(row->score).C_Str());
+  line.button.SetImage_Normal(own ? screen.ownLit : screen.rowLit);
+  line.button.SetImage_Pressed(own ? screen.ownDim : screen.rowDim);
+  line.rank.SetText(Int2String(row->rank).C_Str());
+  line.name.SetText(playerNameText(row->name).c_str());
+  line.score.SetText(Int2String(row->score).C_Str());
 }
 
 // The rows after the board read last: the top ten, the player's own run
@@ -151,7 +138,7 @@ std::u16string GameWindow::leaderboardStatusLine() const {
 // for afresh each time.
 void GameWindow::openLeaderboardScreen() {
   if (!dailyScreenShown() || !leaderboardOn()) return;
-  if (!leaderboardScreen.built) buildLeaderboardScreen();
+  if (leaderboardScreen.controls.empty()) buildLeaderboardScreen();
   ensurePlayer();
   setDailyScreenVisible(false);
   setLeaderboardScreenVisible(true);

@@ -13,6 +13,7 @@
 #include "leaderboard/leaderboard_messages.hpp"
 #include "platform/imaging.hpp"
 #include "platform/ui_controls.hpp"
+#include "screen/control_group.hpp"
 #include "screen/daily_screen.hpp"
 
 struct LeaderboardLink {
@@ -46,6 +47,7 @@ struct LeaderboardRowControls {
   UiStatic rank;
   UiStatic name;
   UiStatic score;
+  ControlGroup controls;  // all of the above
 };
 
 struct LeaderboardControls {
@@ -60,5 +62,5 @@ struct LeaderboardControls {
   ImagingHelper* rowDim = nullptr;
   ImagingHelper* ownLit = nullptr;
   ImagingHelper* ownDim = nullptr;
-  bool built = false;
+  ControlGroup controls;  // shown whenever the screen is: all but the rows
 };

@@ -58,10 +58,7 @@ void GameWindow::buildLevelScreen() {
   screen.backLitImage = screen.backImages.LoadImageW(instance, ImageResource::backLit, true);
   screen.backDimImage = screen.backImages.LoadImageW(instance, ImageResource::backDim, true);
 
-  screen.picture.LoadImageW(imagePath(ImageFile::levels), true);
-  screen.picture.SetPos(0, 0, 480, 720, 0);
-  screen.picture.SetID(ControlId::levelsPicture);
-  AddUiWin(&screen.picture);
+  addScreenPicture(screen.picture, ImageFile::levels, ControlId::levelsPicture);
   for (size_t i = 0; i < screen.tiles.size(); ++i) {
     const auto index = static_cast<int32_t>(i);
     const auto [x, y] = tilePlace(i);
@@ -79,7 +76,8 @@ void GameWindow::buildLevelScreen() {
   addInkLabel(*this, screen.recordsTimeMode, ControlId::levelsRecordsTimeMode, 120, 598, 240, 26);
   setUpImageButton(screen.backButton, ControlId::levelsBack, 207, 628, 65, 40, screen.backLitImage,
                    screen.backDimImage, 0);
-  screen.built = true;
+  screen.controls.add(screen.picture, screen.tiles, screen.numbers, screen.stars, screen.bestWords,
+                      screen.bestScores, screen.recordsTimeMode, screen.backButton);
 }
 
 // Each tile after the records: open with its stars and best score, or locked.
@@ -103,26 +101,13 @@ void GameWindow::showLevelRecords() {
 }
 
 void GameWindow::setLevelScreenVisible(bool visible) {
-  LevelScreenControls& screen = levelScreen;
-  if (!screen.built) return;
-  screen.picture.SetVisible(visible);
-  openScreens.levels = visible;
-  for (size_t i = 0; i < screen.tiles.size(); ++i) {
-    screen.tiles[i].SetVisible(visible);
-    screen.numbers[i].SetVisible(visible);
-    screen.stars[i].SetVisible(visible);
-    screen.bestWords[i].SetVisible(visible);
-    screen.bestScores[i].SetVisible(visible);
-  }
-  screen.recordsTimeMode.SetVisible(visible);
-  screen.backButton.SetVisible(visible);
-  Invalidate(nullptr, 0);
+  setScreenVisible(levelScreen.controls, openScreens.levels, visible);
 }
 
 // Only from the menu itself: its button is on screen there alone.
 void GameWindow::openLevelScreen() {
   if (!menuMayStartGame() || !levelsButton.IsVisible()) return;
-  if (!levelScreen.built) buildLevelScreen();
+  if (levelScreen.controls.empty()) buildLevelScreen();
   hideMenuButtons();
   setLevelScreenVisible(true);
   showLevelRecords();

@@ -8,6 +8,7 @@
 #include "platform/mz_window.hpp"
 #include "platform/ui_controls.hpp"
 #include "rules/level_table.hpp"
+#include "screen/control_group.hpp"
 
 struct LevelScreenControls {
   UiPicture picture;  // the screen's backdrop, full screen
@@ -26,7 +27,7 @@ struct LevelScreenControls {
   ImagingHelper* lockedImage = nullptr;
   ImagingHelper* backLitImage = nullptr;
   ImagingHelper* backDimImage = nullptr;
-  bool built = false;
+  ControlGroup controls;  // all of the above
 };
 
 // Adds a line of text in the pictures' dark ink over the level screen or the finale.
@@ -39,5 +40,5 @@ struct FinaleControls {
   UiStatic score;
   UiStatic starsWord;
   UiStatic stars;
-  bool built = false;
+  ControlGroup controls;  // all of the above
 };

@@ -15,7 +15,6 @@
 #include "screen/daily_play.hpp"
 #include "screen/game_window.hpp"
 #include "screen/image_catalogue.hpp"
-#include "screen/image_path.hpp"
 #include "text/trimmed.hpp"
 
 namespace {
@@ -32,10 +31,7 @@ bool GameWindow::makerShown() const { return openScreens.maker; }
 
 void GameWindow::buildMaker() {
   MakerScreenControls& screen = maker;
-  screen.picture.LoadImageW(imagePath(ImageFile::maker), true);
-  screen.picture.SetPos(0, 0, 480, 720, 0);
-  screen.picture.SetID(ControlId::makerPicture);
-  AddUiWin(&screen.picture);
+  addScreenPicture(screen.picture, ImageFile::maker, ControlId::makerPicture);
   addInkLabel(*this, screen.hint, ControlId::makerHint, 40, 128, 400, 28);
   screen.hint.SetText(u"点试管换颜色");
   for (size_t i = 0; i < screen.tubes.size(); ++i) {
@@ -58,25 +54,12 @@ void GameWindow::buildMaker() {
   setUpPanelButton(screen.openBoard, ControlId::makerOpenBoard, ImageResource::openBoardLit, 250, 456, 160, 44);
   addInkLabel(*this, screen.message, ControlId::makerMessage, 40, 512, 400, 28);
   setUpPanelButton(screen.back, ControlId::makerBack, ImageResource::backLit, 207, 628, 65, 40);
-  screen.built = true;
+  screen.controls.add(screen.picture, screen.hint, screen.tubes, screen.scoreWord, screen.scoreValue, screen.scoreDown,
+                      screen.scoreUp, screen.newColours, screen.tryIt, screen.status, screen.share,
+                      screen.openBoard, screen.message, screen.back);
 }
 
-void GameWindow::setMakerVisible(bool visible) {
-  MakerScreenControls& screen = maker;
-  if (!screen.built) return;
-  openScreens.maker = visible;
-  for (UiButton_Image& tube : screen.tubes) tube.SetVisible(visible);
-  for (UiWin* control :
-       {static_cast<UiWin*>(&screen.picture), static_cast<UiWin*>(&screen.hint), static_cast<UiWin*>(&screen.scoreWord),
-        static_cast<UiWin*>(&screen.scoreValue), static_cast<UiWin*>(&screen.scoreDown.button),
-        static_cast<UiWin*>(&screen.scoreUp.button), static_cast<UiWin*>(&screen.newColours.button),
-        static_cast<UiWin*>(&screen.tryIt.button), static_cast<UiWin*>(&screen.status),
-        static_cast<UiWin*>(&screen.share.button), static_cast<UiWin*>(&screen.openBoard.button),
-        static_cast<UiWin*>(&screen.message), static_cast<UiWin*>(&screen.back.button)}) {
-    control->SetVisible(visible);
-  }
-  Invalidate(nullptr, 0);
-}
+void GameWindow::setMakerVisible(bool visible) { setScreenVisible(maker.controls, openScreens.maker, visible); }
 
 // The tubes, the score and the clear after the made board as it stands:
 // Share only while it stands cleared.
@@ -120,7 +103,7 @@ void GameWindow::openMaker() {
 }
 
 void GameWindow::showMaker() {
-  if (!maker.built) buildMaker();
+  if (maker.controls.empty()) buildMaker();
   maker.message.SetText(u"");
   setMakerVisible(true);
   showMakerState();

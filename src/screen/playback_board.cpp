@@ -73,23 +73,14 @@ void GameWindow::buildPlaybackBoard() {
                      SpeedTop, 56, 40);
   }
   setUpPanelButton(screen.stop, ControlId::playbackStop, ImageResource::backLit, 207, 676, 65, 40);
+  screen.playbackControls.add(screen.board, screen.targets, screen.keys, screen.preview, screen.timeBar,
+                              screen.sprayer, screen.score, screen.level, screen.replayMark, screen.stop,
+                              screen.speeds);
 }
 
 void GameWindow::setPlaybackVisible(bool visible) {
-  WatchScreenControls& screen = watchScreen;
-  screen.board.SetVisible(visible);
-  openScreens.playback = visible;
-  for (UiPicture2& target : screen.targets) target.SetVisible(visible);
-  for (UiPicture2& key : screen.keys) key.SetVisible(visible);
-  screen.shot.SetVisible(false);
-  for (UiWin* control : {static_cast<UiWin*>(&screen.preview), static_cast<UiWin*>(&screen.timeBar),
-                         static_cast<UiWin*>(&screen.sprayer), static_cast<UiWin*>(&screen.score),
-                         static_cast<UiWin*>(&screen.level), static_cast<UiWin*>(&screen.replayMark),
-                         static_cast<UiWin*>(&screen.stop.button)}) {
-    control->SetVisible(visible);
-  }
-  for (PanelButton& speed : screen.speeds) speed.button.SetVisible(visible);
-  Invalidate(nullptr, 0);
+  setScreenVisible(watchScreen.playbackControls, openScreens.playback, visible);
+  watchScreen.shot.SetVisible(false);
 }
 
 // The watch screen's run, or the maker's run of a received board once the
@@ -99,7 +90,7 @@ void GameWindow::startPlayback() {
   const bool board = boardScreenShown() && receivedBoard.watch.button.IsVisible();
   const bool run = watchScreenShown() && watchedRun && watchedRun->accepted();
   if (playbackShown() || (!board && !run)) return;
-  if (screen.board.window() == nullptr) buildPlaybackBoard();
+  if (screen.playbackControls.empty()) buildPlaybackBoard();
   screen.playback = std::make_unique<RunPlayback>(board ? receivedBoard.proof->run : watchedRun->run);
   screen.playbackTickMs = 0;
   screen.playingBoard = board;

@@ -39,10 +39,7 @@ bool GameWindow::watchScreenShown() const {
 
 void GameWindow::buildWatchScreen() {
   WatchScreenControls& screen = watchScreen;
-  screen.picture.LoadImageW(imagePath(ImageFile::watch), true);
-  screen.picture.SetPos(0, 0, 480, 720, 0);
-  screen.picture.SetID(ControlId::watchPicture);
-  AddUiWin(&screen.picture);
+  addScreenPicture(screen.picture, ImageFile::watch, ControlId::watchPicture);
   addInkLabel(*this, screen.verdict, ControlId::watchVerdict, 40, 132, 400, 30);
   addPanelRows(*this, screen.rows, WatchRowWords, ControlId::firstWatchRow, WatchRowTop);
   addInkLabel(*this, screen.reason, ControlId::watchReason, 40, 200, 400, 30);
@@ -52,23 +49,17 @@ void GameWindow::buildWatchScreen() {
   setUpPanelButton(screen.watch, ControlId::watchPlay, ImageResource::watchLit, 160, 450, 160, 44);
   setUpPanelButton(screen.race, ControlId::watchRace, ImageResource::raceLit, 160, 510, 160, 44);
   setUpPanelButton(screen.back, ControlId::watchBack, ImageResource::backLit, 207, 628, 65, 40);
-  screen.built = true;
+  screen.controls.add(screen.picture, screen.verdict, screen.back);
+  screen.whenAccepted.add(screen.rows, screen.stars, screen.watch, screen.race);
 }
 
 void GameWindow::setWatchResultVisible(bool visible) {
   WatchScreenControls& screen = watchScreen;
-  if (!screen.built) return;
-  screen.picture.SetVisible(visible);
-  openScreens.watchResult = visible;
-  screen.verdict.SetVisible(visible);
+  if (screen.controls.empty()) return;
+  setScreenVisible(screen.controls, openScreens.watchResult, visible);
   const bool accepted = visible && watchedRun && watchedRun->accepted();
-  setPanelRowsVisible(screen.rows, accepted);
-  screen.stars.SetVisible(accepted);
+  screen.whenAccepted.setVisible(accepted);
   screen.reason.SetVisible(visible && !accepted);
-  screen.watch.button.SetVisible(accepted);
-  screen.race.button.SetVisible(accepted);
-  screen.back.button.SetVisible(visible);
-  Invalidate(nullptr, 0);
 }
 
 void GameWindow::showWatchedRun() {
@@ -102,7 +93,7 @@ void GameWindow::openWatchScreen(std::string_view text) {
   if (!menuMayStartGame()) return;
   using From = WatchScreenControls::From;
   watchScreen.from = leaderboardScreenShown() ? From::Leaderboard : dailyScreenShown() ? From::Daily : From::Menu;
-  if (!watchScreen.built) buildWatchScreen();
+  if (watchScreen.controls.empty()) buildWatchScreen();
   watchedRun = verifyRunToken(text);
   hideMenuButtons();
   setDailyScreenVisible(false);

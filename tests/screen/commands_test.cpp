@@ -2,8 +2,12 @@
 // the menu or lose the player's progress.
 #include <gtest/gtest.h>
 
+#include <array>
+
 #include "game_fixture.hpp"
+#include "screen/control_group.hpp"
 #include "screen/control_ids.hpp"
+#include "screen/daily_screen.hpp"
 
 TEST_F(GameWindowTest, StartupScreenIsTheSplashOverTheGameControls) {
   const auto& controls = window->controls();
@@ -97,4 +101,25 @@ TEST_F(GameWindowTest, SettingsRecordFollowsTheGame) {
   EXPECT_EQ(saved.level, 4);
   EXPECT_EQ(saved.isSound, window->sound.enabled);
   EXPECT_EQ(saved.isMove, window->movementOn);
+}
+
+// A screen's controls shown and hidden together: each control given, each of
+// an array's, a panel button's button, a panel row's word and value; no other.
+TEST(ControlGroup, ShowsAndHidesEachControlItWasGivenAndNoOther) {
+  UiPicture picture;
+  std::array<UiStatic, 2> labels;
+  PanelButton button;
+  std::array<PanelRow, 2> rows;
+  UiStatic outside;
+  ControlGroup group;
+  EXPECT_TRUE(group.empty());
+  group.add(picture, labels, button, rows);
+  EXPECT_FALSE(group.empty());
+  const std::array<const UiWin*, 8> members = {&picture,       &labels[0],     &labels[1],    &button.button,
+                                               &rows[0].word, &rows[0].value, &rows[1].word, &rows[1].value};
+  for (const bool visible : {false, true, false}) {
+    group.setVisible(visible);
+    for (const UiWin* member : members) EXPECT_EQ(member->IsVisible(), visible);
+    EXPECT_TRUE(outside.IsVisible());
+  }
 }
