@@ -9,29 +9,43 @@ endif()
 
 set(QUANDREL_MAINTAINER "Quandrel developers <quandrel@example.org>" CACHE STRING
     "Maintainer named in the Debian package and its changelog")
-set(QUANDREL_DOCDIR ${CMAKE_INSTALL_DATADIR}/doc/quandrel)
 
-configure_file(${PROJECT_SOURCE_DIR}/packaging/copyright.in ${PROJECT_BINARY_DIR}/packaging/copyright @ONLY)
-configure_file(${PROJECT_SOURCE_DIR}/packaging/changelog.in ${PROJECT_BINARY_DIR}/packaging/changelog @ONLY)
-configure_file(${PROJECT_SOURCE_DIR}/packaging/quandrel.6 ${PROJECT_BINARY_DIR}/packaging/quandrel.6 @ONLY)
-
-# Compressed as Debian wants them: the most, and without a time stamp (-n), so
-# the same sources give the same bytes.
 find_program(QUANDREL_GZIP gzip REQUIRED)
-set(compressed)
-foreach(name changelog quandrel.6)
-  set(plain ${PROJECT_BINARY_DIR}/packaging/${name})
-  add_custom_command(OUTPUT ${plain}.gz
-    COMMAND ${QUANDREL_GZIP} -9n -c ${plain} > ${plain}.gz
-    DEPENDS ${plain}
-    VERBATIM)
-  list(APPEND compressed ${plain}.gz)
-endforeach()
-add_custom_target(quandrel_package_docs ALL DEPENDS ${compressed})
+# The files Debian's policy asks of a package, from packaging/: its COPYRIGHT
+# and CHANGELOG (configured as "copyright" and "changelog") and its MANUAL page
+# (its section is its last extension), configured into the build's FOLDER. The
+# changelog and the manual are compressed as Debian wants them: the most, and
+# without a time stamp (-n), so the same sources give the same bytes; TARGET
+# makes them. The copyright, the changelog and any further DOCS go to DOCDIR,
+# the manual to its section's folder, all in COMPONENT.
+function(quandrel_package_docs)
+  cmake_parse_arguments(PARSE_ARGV 0 docs "" "TARGET;FOLDER;COPYRIGHT;CHANGELOG;MANUAL;DOCDIR;COMPONENT" "DOCS")
+  configure_file(${PROJECT_SOURCE_DIR}/packaging/${docs_COPYRIGHT} ${docs_FOLDER}/copyright @ONLY)
+  configure_file(${PROJECT_SOURCE_DIR}/packaging/${docs_CHANGELOG} ${docs_FOLDER}/changelog @ONLY)
+  configure_file(${PROJECT_SOURCE_DIR}/packaging/${docs_MANUAL} ${docs_FOLDER}/${docs_MANUAL} @ONLY)
+  set(compressed)
+  foreach(name changelog ${docs_MANUAL})
+    set(plain ${docs_FOLDER}/${name})
+    add_custom_command(OUTPUT ${plain}.gz
+      COMMAND ${QUANDREL_GZIP} -9n -c ${plain} > ${plain}.gz
+      DEPENDS ${plain}
+      VERBATIM)
+    list(APPEND compressed ${plain}.gz)
+  endforeach()
+  add_custom_target(${docs_TARGET} ALL DEPENDS ${compressed})
 
-install(FILES ${PROJECT_BINARY_DIR}/packaging/copyright ${PROJECT_BINARY_DIR}/packaging/changelog.gz
-        DESTINATION ${QUANDREL_DOCDIR})
-install(FILES ${PROJECT_BINARY_DIR}/packaging/quandrel.6.gz DESTINATION ${CMAKE_INSTALL_MANDIR}/man6)
+  install(FILES ${docs_FOLDER}/copyright ${docs_FOLDER}/changelog.gz ${docs_DOCS}
+          DESTINATION ${docs_DOCDIR} COMPONENT ${docs_COMPONENT})
+  cmake_path(GET docs_MANUAL EXTENSION LAST_ONLY section)
+  string(SUBSTRING ${section} 1 -1 section)
+  install(FILES ${docs_FOLDER}/${docs_MANUAL}.gz
+          DESTINATION ${CMAKE_INSTALL_MANDIR}/man${section} COMPONENT ${docs_COMPONENT})
+endfunction()
+
+quandrel_package_docs(TARGET quandrel_package_docs FOLDER ${PROJECT_BINARY_DIR}/packaging
+  COPYRIGHT copyright.in CHANGELOG changelog.in MANUAL quandrel.6
+  DOCDIR ${CMAKE_INSTALL_DATADIR}/doc/quandrel COMPONENT game)
+
 # Installed as the system's own (the package, under /usr), the command is also
 # where Debian keeps games' commands: /usr/games/quandrel.
 install(CODE "

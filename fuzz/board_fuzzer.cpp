@@ -3,24 +3,12 @@
 // order; it is written back as exactly the token that was read, and reads
 // back the same; and its proof either clears it or refuses it.
 #include <cstdint>
-#include <cstdio>
-#include <cstdlib>
 #include <string>
 #include <string_view>
 
+#include "fuzz_check.hpp"
 #include "play/run_proof.hpp"
 #include "runs/board_token.hpp"
-
-namespace {
-
-void check(bool condition, const char* what) {
-  if (!condition) {
-    std::fprintf(stderr, "invariant broken: %s\n", what);
-    std::abort();
-  }
-}
-
-}  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const std::string_view text(reinterpret_cast<const char*>(data), size);

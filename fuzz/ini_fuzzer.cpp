@@ -17,19 +17,13 @@
 #include <string>
 #include <vector>
 
+#include "fuzz_check.hpp"
 #include "platform/system/utf.hpp"
 #include "settings/ini.hpp"
 
 namespace {
 
 using Bytes = std::vector<uint8_t>;
-
-void check(bool condition, const char* what) {
-  if (!condition) {
-    std::fprintf(stderr, "invariant broken: %s\n", what);
-    std::abort();
-  }
-}
 
 const char* const FileNames[] = {"f.ini", "F.INI", "missing/f.ini", "f.txt"};
 

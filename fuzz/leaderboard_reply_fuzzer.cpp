@@ -4,20 +4,12 @@
 // stars of a claim, and run ids and error words plain enough for a path and
 // the daily file.
 #include <cstdint>
-#include <cstdio>
-#include <cstdlib>
 #include <string_view>
 
+#include "fuzz_check.hpp"
 #include "leaderboard/leaderboard_messages.hpp"
 
 namespace {
-
-void check(bool condition, const char* what) {
-  if (!condition) {
-    std::fprintf(stderr, "invariant broken: %s\n", what);
-    std::abort();
-  }
-}
 
 void checkRow(const leaderboard::BoardRow& row) {
   check(row.rank >= 1, "a row's rank is from 1");

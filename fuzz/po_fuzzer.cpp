@@ -5,24 +5,16 @@
 // names, go to the plural rule's reader: a rule read gives only its own forms,
 // and a damaged one counts as the language's own rule.
 #include <cstdint>
-#include <cstdio>
-#include <cstdlib>
 #include <optional>
 #include <string>
 #include <string_view>
 
+#include "fuzz_check.hpp"
 #include "platform/language/plural_rule.hpp"
 #include "platform/language/po_reader.hpp"
 #include "platform/system/utf.hpp"
 
 namespace {
-
-void check(bool condition, const char* what) {
-  if (!condition) {
-    std::fprintf(stderr, "invariant broken: %s\n", what);
-    std::abort();
-  }
-}
 
 std::string quoted(std::u16string_view text) {
   std::string out = "\"";

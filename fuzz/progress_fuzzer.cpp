@@ -2,23 +2,15 @@
 // what the reader accepts, the writer writes as text that the reader reads to the same
 // document, and writing that document again gives the same bytes.
 #include <cstdint>
-#include <cstdio>
-#include <cstdlib>
 #include <string>
 #include <string_view>
 
+#include "fuzz_check.hpp"
 #include "progress/progress_file.hpp"
 
 namespace {
 
 constexpr int Version = 3;
-
-void check(bool condition, const char* what) {
-  if (!condition) {
-    std::fprintf(stderr, "invariant broken: %s\n", what);
-    std::abort();
-  }
-}
 
 bool sameDocument(const progress::ProgressDocument& a, const progress::ProgressDocument& b) {
   if (a.sections.size() != b.sections.size()) return false;

@@ -5,25 +5,13 @@
 // the same run. Every accepted run is then proven: it ends proven with a
 // result in range, or refused as an impossible move or a damaged day's level.
 #include <cstdint>
-#include <cstdio>
-#include <cstdlib>
 #include <string>
 #include <string_view>
 
+#include "fuzz_check.hpp"
 #include "play/run_proof.hpp"
 #include "rules/level_table.hpp"
 #include "runs/run_token.hpp"
-
-namespace {
-
-void check(bool condition, const char* what) {
-  if (!condition) {
-    std::fprintf(stderr, "invariant broken: %s\n", what);
-    std::abort();
-  }
-}
-
-}  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const std::string_view text(reinterpret_cast<const char*>(data), size);

@@ -4,25 +4,13 @@
 // player id of 32 lower-case hex digits and two name words in the lists'
 // range, and written back as JSON it reads to the same post.
 #include <cstdint>
-#include <cstdio>
-#include <cstdlib>
 #include <nlohmann/json.hpp>
 #include <string>
 #include <string_view>
 #include <variant>
 
+#include "fuzz_check.hpp"
 #include "server/run_post.hpp"
-
-namespace {
-
-void check(bool condition, const char* what) {
-  if (!condition) {
-    std::fprintf(stderr, "invariant broken: %s\n", what);
-    std::abort();
-  }
-}
-
-}  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const std::string_view body(reinterpret_cast<const char*>(data), size);

@@ -5,13 +5,12 @@
 // command that a recording can hold, written back as the recorder writes it,
 // reads back as the same command.
 #include <cstdint>
-#include <cstdio>
-#include <cstdlib>
 #include <optional>
 #include <sstream>
 #include <string>
 #include <string_view>
 
+#include "fuzz_check.hpp"
 #include "platform/headless/script.hpp"
 #include "platform/session_recorder.hpp"
 
@@ -20,13 +19,6 @@
 bool focusPauseEnabled() { return true; }
 
 namespace {
-
-void check(bool condition, const char* what) {
-  if (!condition) {
-    std::fprintf(stderr, "invariant broken: %s\n", what);
-    std::abort();
-  }
-}
 
 bool sameCommand(const ScriptCommand& a, const ScriptCommand& b) {
   return a.kind == b.kind && a.ms == b.ms && a.x == b.x && a.y == b.y && a.key == b.key &&

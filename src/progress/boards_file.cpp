@@ -16,15 +16,6 @@ constexpr size_t BoardIdLength = 8;
 
 using Section = progress::ProgressDocument::Section;
 
-// A number of the section within [minimum, maximum], as an int32_t or uint32_t.
-template <typename Number>
-bool boundedNumber(const Section& section, std::string_view key, Number minimum, Number maximum, Number& value) {
-  int64_t read = 0;
-  if (!progress::numberIn(section, key, minimum, maximum, read)) return false;
-  value = static_cast<Number>(read);
-  return true;
-}
-
 std::string tubesText(const Board& board) {
   std::string text;
   for (const int32_t tube : board.tubes) {
@@ -51,9 +42,9 @@ bool madeFromSection(const Section& section, runs::MadeBoard& made) {
   Board& board = made.board;
   const std::string* tubes = progress::valueIn(section, "tubes");
   if (tubes == nullptr || !readTubes(*tubes, board) ||
-      !boundedNumber(section, "targetScore", MinBoardScore, MaxBoardScore, board.targetScore) ||
+      !progress::numberIn(section, "targetScore", MinBoardScore, MaxBoardScore, board.targetScore) ||
       !progress::switchIn(section, "mixedKey", board.asksMixedKey) ||
-      !boundedNumber(section, "seed", uint32_t{0}, std::numeric_limits<uint32_t>::max(), board.seed) ||
+      !progress::numberIn(section, "seed", uint32_t{0}, std::numeric_limits<uint32_t>::max(), board.seed) ||
       !boardIsValid(board))
     return false;
   const std::string* clear = progress::valueIn(section, "clear");
@@ -73,9 +64,9 @@ bool recordFromSection(const Section& section, runs::BoardRecord& record) {
       !progress::switchIn(section, "cleared", record.cleared))
     return false;
   if (!record.cleared) return true;
-  return boundedNumber(section, "bestScore", std::numeric_limits<int32_t>::min(), std::numeric_limits<int32_t>::max(),
-                 record.bestScore) &&
-         boundedNumber(section, "stars", int32_t{0}, int32_t{3}, record.stars);
+  return progress::numberIn(section, "bestScore", std::numeric_limits<int32_t>::min(),
+                            std::numeric_limits<int32_t>::max(), record.bestScore) &&
+         progress::numberIn(section, "stars", int32_t{0}, int32_t{3}, record.stars);
 }
 
 }  // namespace

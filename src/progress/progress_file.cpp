@@ -211,16 +211,19 @@ const std::string* valueIn(const ProgressDocument::Section& section, std::string
   return nullptr;
 }
 
-bool numberIn(const ProgressDocument::Section& section, std::string_view key, int64_t minimum, int64_t maximum,
-              int64_t& value) {
-  const std::string* text = valueIn(section, key);
-  if (text == nullptr) return false;
-  const char* end = text->data() + text->size();
+bool wholeNumber(std::string_view text, int64_t minimum, int64_t maximum, int64_t& value) {
+  const char* end = text.data() + text.size();
   int64_t read = 0;
-  const auto [stop, failure] = std::from_chars(text->data(), end, read);
+  const auto [stop, failure] = std::from_chars(text.data(), end, read);
   if (failure != std::errc() || stop != end || read < minimum || read > maximum) return false;
   value = read;
   return true;
+}
+
+bool numberIn(const ProgressDocument::Section& section, std::string_view key, int64_t minimum, int64_t maximum,
+              int64_t& value) {
+  const std::string* text = valueIn(section, key);
+  return text != nullptr && wholeNumber(*text, minimum, maximum, value);
 }
 
 bool switchIn(const ProgressDocument::Section& section, std::string_view key, bool& value) {

@@ -45,6 +45,9 @@ enum class ParseResult { Read, Damaged, Newer };
 // The document is filled only on Read.
 ParseResult parseProgress(std::string_view text, int version, ProgressDocument& document);
 
+// A whole decimal number within [minimum, maximum] that is all of `text`.
+bool wholeNumber(std::string_view text, int64_t minimum, int64_t maximum, int64_t& value);
+
 // A section's values read by their owner: the value of `key` (null when there
 // is none); a whole decimal number within [minimum, maximum]; a switch, 0 or 1.
 // False for a value missing or of another shape.
@@ -52,6 +55,15 @@ const std::string* valueIn(const ProgressDocument::Section& section, std::string
 bool numberIn(const ProgressDocument::Section& section, std::string_view key, int64_t minimum, int64_t maximum,
               int64_t& value);
 bool switchIn(const ProgressDocument::Section& section, std::string_view key, bool& value);
+// numberIn for a narrower field (int32_t, uint32_t), within its own type's range.
+template <typename Number>
+bool numberIn(const ProgressDocument::Section& section, std::string_view key, Number minimum, Number maximum,
+              Number& value) {
+  int64_t read = 0;
+  if (!numberIn(section, key, int64_t{minimum}, int64_t{maximum}, read)) return false;
+  value = static_cast<Number>(read);
+  return true;
+}
 
 // Writes the document to `path` as a whole new file (see above), through the platform's file
 // operations. False when any step fails; the old file is then left as it was.

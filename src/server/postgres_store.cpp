@@ -2,9 +2,6 @@
 #include "server/postgres_store.hpp"
 
 #include <memory>
-#include <type_traits>
-
-#include "server/run_queries.hpp"
 
 namespace {
 
@@ -62,22 +59,15 @@ PostgresStore::PostgresStore(const std::string& address)
   });
 }
 
-template <typename Work>
-auto PostgresStore::transaction(const char* begin, Work&& work) {
-  return connections_.with([&](PostgresConnection& db) {
+void PostgresStore::transaction(const char* begin, const Work& work) {
+  connections_.with([&](PostgresConnection& db) {
     for (int attempt = 1;; ++attempt) {
       db.reconnectIfLost();
       try {
         db.execute(begin);
-        if constexpr (std::is_void_v<decltype(work(db))>) {
-          work(db);
-          db.execute("COMMIT");
-          return;
-        } else {
-          auto result = work(db);
-          db.execute("COMMIT");
-          return result;
-        }
+        work(db);
+        db.execute("COMMIT");
+        return;
       } catch (const StoreError& failure) {
         try {
           db.execute("ROLLBACK");
@@ -90,32 +80,6 @@ auto PostgresStore::transaction(const char* begin, Work&& work) {
   });
 }
 
-PostOutcome PostgresStore::post(const NewRun& run) {
-  const PostStep step = transaction(BeginWrite, [&run](SqlSession& db) { return insertRun(db, run); });
-  PostOutcome outcome{step.kind, {}};
-  if (step.kind != PostOutcome::Kind::Copied)
-    outcome.placement = transaction(BeginRead, [&step](SqlSession& db) { return placementOf(db, step.run); });
-  return outcome;
-}
+void PostgresStore::write(Work work) { transaction(BeginWrite, work); }
 
-Leaderboard PostgresStore::leaderboard(int32_t day, int32_t limit, const std::optional<std::string>& player) {
-  return transaction(BeginRead, [&](SqlSession& db) { return readLeaderboard(db, day, limit, player); });
-}
-
-std::optional<StoredRun> PostgresStore::run(int64_t id) {
-  std::optional<StoredRun> found = transaction(BeginRead, [id](SqlSession& db) { return readRun(db, id); });
-  if (found && found->hidden) return std::nullopt;
-  return found;
-}
-
-int64_t PostgresStore::deletePlayer(const std::string& player) {
-  return transaction(BeginWrite, [&player](SqlSession& db) { return deletePlayerRuns(db, player); });
-}
-
-std::vector<StoredRun> PostgresStore::runsAfter(int64_t after, int32_t count) {
-  return transaction(BeginRead, [&](SqlSession& db) { return readRunsAfter(db, after, count); });
-}
-
-void PostgresStore::revise(int64_t id, const std::optional<ProvenResult>& proven) {
-  transaction(BeginWrite, [&](SqlSession& db) { reviseRun(db, id, proven); });
-}
+void PostgresStore::read(Work work) { transaction(BeginRead, work); }

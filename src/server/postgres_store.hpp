@@ -8,23 +8,17 @@
 
 #include "server/connection_pool.hpp"
 #include "server/postgres_connection.hpp"
-#include "server/run_store.hpp"
+#include "server/sql_run_store.hpp"
 
-class PostgresStore : public RunStore {
+class PostgresStore : public SqlRunStore {
  public:
   explicit PostgresStore(const std::string& address);
 
-  PostOutcome post(const NewRun& run) override;
-  Leaderboard leaderboard(int32_t day, int32_t limit, const std::optional<std::string>& player) override;
-  std::optional<StoredRun> run(int64_t id) override;
-  int64_t deletePlayer(const std::string& player) override;
-  std::vector<StoredRun> runsAfter(int64_t after, int32_t count) override;
-  void revise(int64_t id, const std::optional<ProvenResult>& proven) override;
-
  private:
+  void write(Work work) override;
+  void read(Work work) override;
   // Runs `work` in a transaction (`begin` says which kind) and commits it.
-  template <typename Work>
-  auto transaction(const char* begin, Work&& work);
+  void transaction(const char* begin, const Work& work);
 
   ConnectionPool<PostgresConnection> connections_;
 };

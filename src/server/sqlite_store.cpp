@@ -5,8 +5,6 @@
 #include <cstdio>
 #include <utility>
 
-#include "server/run_queries.hpp"
-
 namespace {
 
 constexpr size_t ReaderCount = 8;
@@ -94,9 +92,8 @@ void SqliteStore::checkpointLoop() {
   }
 }
 
-template <typename Work>
-auto SqliteStore::read(Work&& work) {
-  return readers_.with([&work](SqliteConnection& db) {
+void SqliteStore::read(Work work) {
+  readers_.with([&work](SqliteConnection& db) {
     db.execute("BEGIN");
     struct End {
       SqliteConnection& db;
@@ -108,11 +105,11 @@ auto SqliteStore::read(Work&& work) {
         }
       }
     } end{db};
-    return work(db);
+    work(db);
   });
 }
 
-void SqliteStore::write(std::function<void(SqlSession&)> work) {
+void SqliteStore::write(Work work) {
   Write entry{std::move(work), nullptr, false, {}};
   {
     std::unique_lock lock(mutex_);
@@ -177,37 +174,4 @@ void SqliteStore::commitTogether(std::deque<Write*>& writes) {
     }
     for (Write* write : writes) write->failure = failure;
   }
-}
-
-PostOutcome SqliteStore::post(const NewRun& run) {
-  PostStep step;
-  write([&](SqlSession& db) { step = insertRun(db, run); });
-  PostOutcome outcome{step.kind, {}};
-  if (step.kind != PostOutcome::Kind::Copied)
-    outcome.placement = read([&step](SqlSession& db) { return placementOf(db, step.run); });
-  return outcome;
-}
-
-Leaderboard SqliteStore::leaderboard(int32_t day, int32_t limit, const std::optional<std::string>& player) {
-  return read([&](SqlSession& db) { return readLeaderboard(db, day, limit, player); });
-}
-
-std::optional<StoredRun> SqliteStore::run(int64_t id) {
-  std::optional<StoredRun> found = read([id](SqlSession& db) { return readRun(db, id); });
-  if (found && found->hidden) return std::nullopt;
-  return found;
-}
-
-int64_t SqliteStore::deletePlayer(const std::string& player) {
-  int64_t deleted = 0;
-  write([&](SqlSession& db) { deleted = deletePlayerRuns(db, player); });
-  return deleted;
-}
-
-std::vector<StoredRun> SqliteStore::runsAfter(int64_t after, int32_t count) {
-  return read([&](SqlSession& db) { return readRunsAfter(db, after, count); });
-}
-
-void SqliteStore::revise(int64_t id, const std::optional<ProvenResult>& proven) {
-  write([&](SqlSession& db) { reviseRun(db, id, proven); });
 }

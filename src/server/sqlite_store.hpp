@@ -11,43 +11,34 @@
 #include <condition_variable>
 #include <deque>
 #include <exception>
-#include <functional>
 #include <memory>
 #include <mutex>
 #include <string>
 #include <thread>
 
 #include "server/connection_pool.hpp"
-#include "server/run_store.hpp"
+#include "server/sql_run_store.hpp"
 #include "server/sqlite_connection.hpp"
 
-class SqliteStore : public RunStore {
+class SqliteStore : public SqlRunStore {
  public:
   explicit SqliteStore(const std::string& path);
   ~SqliteStore() override;
 
-  PostOutcome post(const NewRun& run) override;
-  Leaderboard leaderboard(int32_t day, int32_t limit, const std::optional<std::string>& player) override;
-  std::optional<StoredRun> run(int64_t id) override;
-  int64_t deletePlayer(const std::string& player) override;
-  std::vector<StoredRun> runsAfter(int64_t after, int32_t count) override;
-  void revise(int64_t id, const std::optional<ProvenResult>& proven) override;
-
  private:
   struct Write {
-    std::function<void(SqlSession&)> work;
+    Work work;
     std::exception_ptr failure;
     bool done = false;
     std::condition_variable committed;  // its writer waits here, woken alone
   };
   // Hands `work` to the writer and waits until it is committed (or failed).
-  void write(std::function<void(SqlSession&)> work);
+  void write(Work work) override;
   void writeLoop();
   void commitTogether(std::deque<Write*>& writes);
   void checkpointLoop();
-  // Runs `work` in one read transaction, a snapshot of the database.
-  template <typename Work>
-  auto read(Work&& work);
+  // Runs `work` on a reader of its own, in one read transaction.
+  void read(Work work) override;
 
   std::unique_ptr<SqliteConnection> writer_;
   std::unique_ptr<SqliteConnection> checkpointer_;

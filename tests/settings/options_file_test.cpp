@@ -100,7 +100,12 @@ TEST(DailyFile, DaysReadBackAndADamagedOneSetsTheFileAside) {
   EXPECT_EQ(loadDailyHistory(path), history);
 
   const std::string player = "[player]\nid=00112233445566778899aabbccddeeff\ncolour=3\ncreature=11\n";
+  const auto withTime = [&day8](const std::string& time) {
+    const size_t at = day8.find("timeMs=3600");
+    return "[format]\nversion=1\n" + day8.substr(0, at) + "timeMs=" + time + day8.substr(at + 11);
+  };
   for (const std::string& stored : {"[format]\nversion=1\n" + day8.substr(0, day8.find("stars")) + "stars=4\n",
+                                    withTime("-1"), withTime("4294967296"), withTime("3600ms"),
                                     "[format]\nversion=1\n" + day8 + "post=sent\n",
                                     "[format]\nversion=1\n" + day8 + "post=taken\nrank=13\nof=12\npercentile=5\n",
                                     std::string("[format]\nversion=1\n[day7]\nofficial=0\nfinished=0\npost=waiting\n"),
