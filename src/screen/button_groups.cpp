@@ -6,15 +6,6 @@
 #include "screen/image_catalogue.hpp"
 #include "screen/image_path.hpp"
 
-namespace {
-
-template <size_t N>
-void setGroupVisible(std::array<UiButton_Image, N>& group, bool visible) {
-  for (UiButton_Image& button : group) button.SetVisible(visible);
-}
-
-}  // namespace
-
 void GameWindow::openStartMenu() {
   buildRaceDrawing();  // under the menu's picture, with the game
   menuPicture.LoadImageW(imagePath(ImageFile::menu), true);
@@ -40,18 +31,12 @@ void GameWindow::buildMenuButtons() {
 }
 
 void GameWindow::showMenuButtons() {
-  setGroupVisible(menuButtons, true);
-  levelsButton.SetVisible(true);
-  dailyButton.button.SetVisible(true);
-  makeButton.button.SetVisible(true);
+  menuGroup.setVisible(true);
   Invalidate(nullptr, 0);
 }
 
 void GameWindow::hideMenuButtons() {
-  setGroupVisible(menuButtons, false);
-  levelsButton.SetVisible(false);
-  dailyButton.button.SetVisible(false);
-  makeButton.button.SetVisible(false);
+  menuGroup.setVisible(false);
   Invalidate(nullptr, 0);
 }
 
@@ -67,12 +52,12 @@ void GameWindow::buildChoiceButtons() {
 }
 
 void GameWindow::showChoiceButtons() {
-  setGroupVisible(choiceButtons, true);
+  choiceGroup.setVisible(true);
   Invalidate(nullptr, 0);
 }
 
 void GameWindow::hideChoiceButtons() {
-  setGroupVisible(choiceButtons, false);
+  choiceGroup.setVisible(false);
   Invalidate(nullptr, 0);
 }
 
@@ -86,11 +71,11 @@ void GameWindow::buildGameOverButtons() {
 }
 
 void GameWindow::showGameOverButtons() {
-  setGroupVisible(gameOverButtons, true);
+  gameOverGroup.setVisible(true);
   Invalidate(nullptr, 0);
 }
 
 void GameWindow::hideGameOverButtons() {
-  setGroupVisible(gameOverButtons, false);
+  gameOverGroup.setVisible(false);
   Invalidate(nullptr, 0);
 }

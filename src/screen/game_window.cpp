@@ -21,11 +21,21 @@
 const char16_t* const gameWindowClassName = u"RidevuzuzUvi";
 
 // The stored switches hold from the start, before the background music would play.
-GameWindow::GameWindow(SharedImages& images) : images(images) { applyStoredSwitches(); }
+GameWindow::GameWindow(SharedImages& images) : images(images) {
+  applyStoredSwitches();
+  noteButtonGroups();
+}
 
 GameWindow::GameWindow(SharedImages& images, std::u16string settingsPath)
     : settings(std::move(settingsPath)), images(images) {
   applyStoredSwitches();
+  noteButtonGroups();
+}
+
+void GameWindow::noteButtonGroups() {
+  menuGroup.add(menuButtons, levelsButton, dailyButton, makeButton);
+  choiceGroup.add(choiceButtons);
+  gameOverGroup.add(gameOverButtons);
 }
 
 void GameWindow::applyStoredSwitches() {

@@ -313,6 +313,9 @@ class GameWindow : public CMzWndEx {
   ImageContainer languageButtonImages;
   std::array<UiButton_Image, 2> gameOverButtons;
   std::array<ImageContainer, 2> gameOverButtonImages;
+  ControlGroup menuGroup;  // the menu's buttons with the level, daily and maker buttons
+  ControlGroup choiceGroup;
+  ControlGroup gameOverGroup;
   UiButton_Image levelsButton;
   ImageContainer levelsButtonImages;
   UiPicture recordMarkPicture;
@@ -485,6 +488,9 @@ class GameWindow : public CMzWndEx {
   void exitGame();
   // The settings record's sound and movement switches become the window's.
   void applyStoredSwitches();
+  // The buttons the menu, the level-passed screen and the game-over screen
+  // show and hide together (button_groups.cpp).
+  void noteButtonGroups();
   void toggleSound();
   void toggleMovement();
   void closeSettings();
