@@ -10,7 +10,7 @@ import subprocess
 import time
 import unittest
 
-from leaderboard_server import ServerTestCase, date_of_day, new_player, runs_of_level, tool
+from leaderboard_server import ServerTestCase, new_player, runs_of_level, tool
 
 LEVEL_OF_DAY_1 = 1
 LEVEL_OF_DAY_2 = 4
@@ -54,16 +54,9 @@ class ProvenRuns(ServerTestCase):
         body = lambda **fields: dict({"token": token, "player": player, "name": [1, 2]}, **fields)
         cases = [
             ("not JSON", "POST", "/v1/runs", "{token", 400, "malformed"),
-            ("not an object", "POST", "/v1/runs", [token, player], 400, "malformed"),
-            ("no token", "POST", "/v1/runs", {"player": player, "name": [1, 2]}, 400, "bad-field"),
-            ("a number for a token", "POST", "/v1/runs", body(token=5), 400, "bad-field"),
-            ("an upper-case player", "POST", "/v1/runs", body(player=player.upper()), 400, "bad-field"),
-            ("a short player", "POST", "/v1/runs", body(player=player[1:]), 400, "bad-field"),
-            ("one name word", "POST", "/v1/runs", body(name=[1]), 400, "bad-field"),
+            # One malformed field for the route; which fields and values are refused is
+            # server_parts_test's RunPost table.
             ("a name word past the lists", "POST", "/v1/runs", body(name=[1, 256]), 400, "bad-field"),
-            ("a negative name word", "POST", "/v1/runs", body(name=[-1, 2]), 400, "bad-field"),
-            ("a fraction for a name word", "POST", "/v1/runs", body(name=[1.5, 2]), 400, "bad-field"),
-            ("a free-text name", "POST", "/v1/runs", body(name="Ada"), 400, "bad-field"),
             ("no run", "POST", "/v1/runs", body(token="hello"), 422, "not-a-run"),
             ("a cut token", "POST", "/v1/runs", body(token=token[:len(token) // 2]), 422, "cut"),
             ("a changed checksum", "POST", "/v1/runs", body(token=runs["forged"]), 422, "forged-checksum"),
@@ -94,11 +87,11 @@ class ProvenRuns(ServerTestCase):
         for reason in ("not-a-run", "cut", "forged-checksum", "newer", "impossible-move", "damaged",
                        "not-normal-time", "day-not-begun"):
             self.assertIn('quandrel_refusals_total{reason="%s"} 1\n' % reason, metrics)
-        self.assertIn('quandrel_requests_total{route="post_run",status="400"} 11\n', metrics)
+        self.assertIn('quandrel_requests_total{route="post_run",status="400"} 2\n', metrics)
         self.assertIn('quandrel_requests_total{route="post_run",status="413"} 1\n', metrics)
         # Proven: the impossible move and the other level's run (the others are refused before the replay).
         self.assertIn("quandrel_proofs_total 2\n", metrics)
-        self.assertRegex(metrics, r'quandrel_request_duration_seconds_count\{route="post_run"\} 20\n')
+        self.assertRegex(metrics, r'quandrel_request_duration_seconds_count\{route="post_run"\} 11\n')
 
     def test_a_day_is_taken_only_while_it_is_today_somewhere(self):
         yesterday = runs_of_level(LEVEL_OF_DAY_1)["whole"]["token"]
@@ -314,7 +307,6 @@ class RateLimits(ServerTestCase):
         self.assertEqual(forwarded("203.0.113.5", 10).status, 201)
         self.assertEqual(forwarded("203.0.113.5", 11).status, 429)
         self.assertEqual(forwarded("198.51.100.7", 12).status, 201, "another client behind the proxy")
-        self.assertEqual(forwarded("203.0.113.5, 198.51.100.9", 13).status, 201, "the address the proxy heard from")
         behind.stop()
         direct = self.server(options=["--post-rate", "1"])
         sent = lambda client, i: direct.post(cuts[i]["token"], new_player(), headers={"X-Forwarded-For": client})
@@ -336,13 +328,11 @@ class CommandLine(ServerTestCase):
         self.assertEqual(helped.returncode, 0)
         for option in ("--listen", "--db", "--origin", "--trusted-proxy", "--post-rate", "--read-rate", "--reverify"):
             self.assertIn(option, helped.stdout)
-        cases = [["--listen", "8480"], ["--listen", "localhost:http"], ["--db", "mysql://x"],
-                 ["--origin", "https://a.example/page"], ["--post-rate", "-1"], ["--read-rate"], ["--frobnicate"]]
-        for arguments in cases:
-            with self.subTest(arguments=arguments):
-                done = self.run_server(*arguments)
-                self.assertEqual(done.returncode, 2, done.stderr)
-                self.assertIn("Try 'quandrel-server --help'", done.stderr)
+        # Which command lines are wrong is server_parts_test's ServerOptions table.
+        wrong = self.run_server("--listen", "8480")
+        self.assertEqual(wrong.returncode, 2, wrong.stderr)
+        self.assertIn("--listen needs ADDR:PORT", wrong.stderr)
+        self.assertIn("Try 'quandrel-server --help'", wrong.stderr)
         unopenable = self.run_server("--db", "sqlite:" + os.path.join(self.folder, "missing", "runs.sqlite"))
         self.assertEqual(unopenable.returncode, 1)
         self.assertIn("cannot open", unopenable.stderr)
