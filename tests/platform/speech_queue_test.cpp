@@ -114,7 +114,6 @@ std::string heardAs(const Line& line) {
   return std::string(announcementPriorityName(line.priority)) + ":" + line.text + "@en";
 }
 
-// Assertive lines "first" to "last", in order.
 std::vector<Line> assertiveLines(int first, int last) {
   std::vector<Line> lines;
   for (int n = first; n <= last; ++n) lines.push_back({A, std::to_string(n)});
@@ -128,8 +127,7 @@ TEST(SpeechQueueTest, NewerLinesReplaceOlderPoliteOnesWaitingForABusyVoice) {
     std::vector<Line> spokenAfter;
   } cases[] = {
       {"the newest polite line alone", {{P, "b"}, {P, "c"}, {P, "d"}}, {{P, "d"}}},
-      // An assertive line replaces the polite one before it, keeps its place
-      // before a newer polite one, and is spoken in order with the others.
+      // An assertive line replaces an older polite one and keeps its place before a newer one.
       {"an assertive line keeps its place", {{P, "b"}, {A, "x"}, {P, "c"}}, {{A, "x"}, {P, "c"}}},
       {"assertive lines are all spoken, in order", {{A, "x"}, {A, "y"}, {P, "b"}, {A, "z"}},
        {{A, "x"}, {A, "y"}, {A, "z"}}},
