@@ -4,6 +4,7 @@
 // replies, well formed or not, and no leaderboard at all.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <fstream>
 #include <sstream>
@@ -119,7 +120,10 @@ TEST_F(LeaderboardTest, EachReplyToAPostEndsItAsItSays) {
     EXPECT_EQ(livePost().rank, test.rank);
     EXPECT_EQ(text(window->dailyScreen.message), test.line);
     EXPECT_EQ(storedPost(), livePost()) << "what the reply said is kept";
-    host.takeAnnouncements();
+    const std::vector<std::string> said = host.takeAnnouncements();
+    EXPECT_TRUE(std::any_of(said.begin(), said.end(), [&](const std::string& line) {
+      return line.find(test.line) != std::string::npos;
+    })) << "and said";
     // The daily screen again: only a post that got no answer goes again, and
     // so it does at the next start.
     press(ControlId::dailyBack);

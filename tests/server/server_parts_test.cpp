@@ -58,14 +58,17 @@ TEST(ServerOptions, ReadsEveryOptionAndRefusesWhatItCannotUse) {
       {{"--listen", "::1:8480"}, "--listen needs ADDR:PORT"},
       {{"--listen", "127.0.0.1:65536"}, "--listen needs ADDR:PORT"},
       {{"--listen", "[]:80"}, "--listen needs ADDR:PORT"},
+      {{"--listen", "localhost:http"}, "--listen needs ADDR:PORT"},
       {{"--db", "sqlite:"}, "--db needs"},
       {{"--db", "mysql://x"}, "--db needs"},
       {{"--origin", "https://a.example/"}, "--origin needs"},
       {{"--origin", "a.example"}, "--origin needs"},
+      {{"--origin", "https://a.example/page"}, "--origin needs"},
       {{"--post-rate", "-1"}, "--post-rate needs a whole number"},
       {{"--read-rate", "2.5"}, "--read-rate needs a whole number"},
       {{"--threads", "0"}, "--threads needs"},
       {{"--trusted-proxy"}, "--trusted-proxy needs a value"},
+      {{"--read-rate"}, "--read-rate needs a value"},
       {{"--frobnicate"}, "unknown option '--frobnicate'"},
   };
   for (const auto& [arguments, error] : wrong) {
@@ -141,8 +144,8 @@ TEST(RunPost, ReadsTheThreeFieldsAndSaysWhatIsWrong) {
     const char* field;
   } wrong[] = {
       {"", "malformed", ""},
-      {"{\"token\":", "malformed", ""},
       {"\"QRUN.x\"", "malformed", ""},
+      {"[\"QRUN.x\"]", "malformed", ""},
       {R"({"token":"\xff","player":")" + player + R"(","name":[1,2]})", "malformed", ""},
       {R"({"player":")" + player + R"(","name":[1,2]})", "bad-field", "token"},
       {R"({"token":["QRUN.x"],"player":")" + player + R"(","name":[1,2]})", "bad-field", "token"},
@@ -150,7 +153,8 @@ TEST(RunPost, ReadsTheThreeFieldsAndSaysWhatIsWrong) {
       {R"({"token":"QRUN.x","player":"0123456789ABCDEF0123456789abcdef","name":[1,2]})", "bad-field", "player"},
       {R"({"token":"QRUN.x","player":"0123456789abcdef0123456789abcdeg","name":[1,2]})", "bad-field", "player"},
       {R"({"token":"QRUN.x","player":"0123456789abcdef0123456789abcdef0","name":[1,2]})", "bad-field", "player"},
-      {body("[1,256]"), "bad-field", "name"},
+      {R"({"token":"QRUN.x","player":"123456789abcdef0123456789abcdef","name":[1,2]})", "bad-field", "player"},
+      {body("[1]"), "bad-field", "name"},
       {body("[-1,2]"), "bad-field", "name"},
       {body("[1,2,3]"), "bad-field", "name"},
       {body("[1.0,2]"), "bad-field", "name"},
