@@ -7,6 +7,7 @@
 #include <sys/socket.h>
 
 #include <algorithm>
+#include <atomic>
 #include <chrono>
 #include <cmath>
 #include <cstdio>
@@ -197,13 +198,18 @@ int serveLeaderboard(const ServerOptions& options, const std::string& database, 
   std::fprintf(stderr, "%s: listening on http://%s%s%s:%d\n", program.c_str(), v6 ? "[" : "", options.host.c_str(),
                v6 ? "]" : "", port);
   std::fflush(stderr);
-  std::thread stopper([&http, &stopSignals] {
+  std::atomic<bool> listenEnded{false};
+  std::thread stopper([&http, &stopSignals, &listenEnded] {
     int signal = 0;
     sigwait(&stopSignals, &signal);
+    // Stopping does nothing until the listening loop runs: a signal that came
+    // before it waits for it, so that a stop asked at once is never lost.
+    while (!http.is_running() && !listenEnded) std::this_thread::sleep_for(std::chrono::milliseconds(5));
     http.stop();
   });
   const bool served = http.listen_after_bind();
   // Wakes the stopper if the server ended by itself.
+  listenEnded = true;
   pthread_kill(stopper.native_handle(), SIGTERM);
   stopper.join();
   return served ? 0 : 1;
