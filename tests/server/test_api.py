@@ -342,8 +342,11 @@ class CommandLine(ServerTestCase):
         self.assertTrue(os.path.isfile(os.path.join(state, "quandrel-server", "runs.sqlite")))
 
     def test_sigterm_ends_the_server_cleanly(self):
-        server = self.server()
-        self.assertEqual(server.stop(), 0, server.log())
+        # At once after it says it listens, before its loop may have begun: a
+        # stop lost there left it running (caught about once in six starts).
+        for _ in range(5):
+            server = self.server()
+            self.assertEqual(server.stop(), 0, server.log())
 
 
 if __name__ == "__main__":
