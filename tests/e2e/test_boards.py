@@ -2,8 +2,8 @@
 level 1's board, edited by taps, tried and cleared, which unlocks Share (and
 any edit locks it again); the shared board opened from its link on its own
 screen, proven as --verify proves it, played, raced against its maker's
-ghost and watched once tried; and damaged, cut, forged, newer and unproven
-boards refused with their reason and nothing written."""
+ghost and watched once tried; and forged and unproven boards refused with
+their reason and nothing written."""
 
 import base64
 import binascii
@@ -43,12 +43,6 @@ def with_last_action_paused(token):
     while start > 0 and data[start - 1] & 0x80:
         start -= 1
     data[start] = (data[start] & ~0x07) | 6
-    return board_token(data)
-
-
-def with_version(token, version):
-    data = board_bytes(token)[:-4]
-    data[0] = version
     return board_token(data)
 
 
@@ -215,25 +209,21 @@ class BoardsTest(GameTestCase):
         self.assertNotEqual(session.dump()["ghost"], racing["ghost"], "the maker's ghost plays its run")
 
     def test_bad_boards_are_refused_with_their_reason_and_nothing_is_written(self):
+        # Every reason a token is refused for is in the token reader's table
+        # (tests/runs/run_token_test.cpp); here one the reader refuses and one
+        # only the replay does, each through --verify and the game.
         token = self.cleared_board()
         forged = board_bytes(token)
         forged[-1] ^= 1
-        damaged = board_bytes(token)[:-4]
-        damaged[2] = 20  # the first tube: no such state
         cases = {
-            "cut": token[:-7],
             "forged-checksum": "QBRD." + base64.urlsafe_b64encode(bytes(forged)).decode().rstrip("="),
-            "damaged": board_token(damaged),
-            "newer": with_version(token, 2),
             "unproven": with_last_action_paused(token),
-            "not-a-run": "QRUN.AQEIAgAE4RLiEuJd5l0HRNVp",
         }
         for reason, bad in cases.items():
             with self.subTest(reason=reason):
-                if bad.startswith("QBRD."):  # --verify proves a run too
-                    code, _, errors = self.verify(bad)
-                    self.assertEqual(code, 1)
-                    self.assertTrue(errors.startswith("error: "), errors)
+                code, _, errors = self.verify(bad)
+                self.assertEqual(code, 1)
+                self.assertTrue(errors.startswith("error: "), errors)
                 game = self.new_game()
                 session = self.new_session(game=game)
                 session.send(*MENU, "command %d" % MAKE, PRESS, "clipboard " + bad, "command %d" % OPEN_BOARD, PRESS)
